@@ -1,0 +1,54 @@
+#pragma once
+
+// The one way the design core talks to its user. A front-end (window,
+// terminal, script) implements the window operations; report files are
+// written the same way by every front-end.
+
+#include <optional>
+#include <string>
+
+#include "console/line.h"
+#include "console/report_file.h"
+
+namespace flyback {
+
+struct Question {
+  std::string title;
+  std::string default_answer;  // empty: the input field starts empty
+  std::string prompt;          // empty: nothing shown above the field
+};
+
+class Console {
+ public:
+  Console() = default;
+  Console(const Console&) = delete;
+  Console& operator=(const Console&) = delete;
+  virtual ~Console() = default;
+
+  // The text area becomes empty; the pen goes to the first line.
+  virtual void ClearWindow() = 0;
+  // Writes one line at the pen by the line rules; the pen goes to the next line.
+  virtual void WriteLine(const Line& line) = 0;
+  // Shows the question and waits. Returns the answer; the empty text is cancel.
+  virtual std::string Ask(const Question& question) = 0;
+  // Closes every open report file (keeping what was written) and the window.
+  void EndProgram() {
+    CloseReports();
+    CloseWindow();
+  }
+
+  // Report files: at most one is open at a time.
+  std::optional<std::string> OpenReport(const std::string& name) { return report_.Open(name); }
+  std::optional<std::string> WriteReportLine(const Line& line) { return report_.WriteLine(line); }
+  std::optional<std::string> CloseReports() { return report_.Close(); }
+  const std::string& report_name() const { return report_.name(); }
+
+ protected:
+  // The front-end's part of EndProgram.
+  virtual void CloseWindow() = 0;
+
+ private:
+  ReportFile report_;
+};
+
+}  // namespace flyback

@@ -1,0 +1,45 @@
+#include "console/line.h"
+
+#include "console/number_text.h"
+
+namespace flyback {
+
+int CharacterCount(std::string_view utf8) {
+  int count = 0;
+  for (char c : utf8) {
+    // Continuation bytes 10xxxxxx belong to the character before them.
+    if ((static_cast<unsigned char>(c) & 0xC0U) != 0x80U) ++count;
+  }
+  return count;
+}
+
+std::string ItemText(const Item& item) {
+  switch (item.kind()) {
+    case Item::Kind::kText:
+      return item.text();
+    case Item::Kind::kNumber:
+      return FormatNumber(item.number());
+    case Item::Kind::kZone:
+      break;
+  }
+  return {};
+}
+
+std::string LayoutFixedPitch(const Line& line) {
+  std::string out;
+  int column = 0;
+  for (const Item& item : line) {
+    if (item.kind() == Item::Kind::kZone) {
+      const int target = NextZoneStart(column);
+      out.append(static_cast<std::size_t>(target - column), ' ');
+      column = target;
+      continue;
+    }
+    const std::string text = ItemText(item);
+    out += text;
+    column += CharacterCount(text);
+  }
+  return out;
+}
+
+}  // namespace flyback

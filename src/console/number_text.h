@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+
+namespace flyback {
+
+// The number text: decimal notation with '.', at most 15 significant digits,
+// no trailing zeros, a leading zero below 1 ("0.85"); exponent form ("1.5E+15",
+// "2E-11") outside 1e-10 <= |x| < 1e15; "overflow" for a value that is not
+// finite. The sign is not part of the text.
+std::string NumberText(double magnitude);
+
+// The number rule: a blank (zero or positive) or "-" (negative), the number
+// text of the magnitude, and one trailing blank: " 89.4 ", "-3 ".
+std::string FormatNumber(double x);
+
+// RoundTo(x, K): x multiplied by 10^K, rounded half-to-even to a whole number
+// and divided by 10^K. Values beyond the 16-bit range are rounded the same way
+// at full width instead of overflowing.
+double RoundTo(double x, int decimals);
+
+}  // namespace flyback

@@ -1,0 +1,42 @@
+#pragma once
+
+// A report file: ISO 8859-1 bytes, CRLF line ends, lines laid out in fixed
+// pitch. Characters that ISO 8859-1 cannot hold are written as '?'.
+
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "console/line.h"
+
+namespace flyback {
+
+// UTF-8 to ISO 8859-1, one '?' per character outside it (or per stray byte).
+std::string ToLatin1(std::string_view utf8);
+
+class ReportFile {
+ public:
+  ReportFile() = default;
+  ReportFile(const ReportFile&) = delete;
+  ReportFile& operator=(const ReportFile&) = delete;
+  ~ReportFile();
+
+  // Creates (or replaces) the file. Returns the C library's reason on failure.
+  std::optional<std::string> Open(const std::string& name);
+  // Writes one line. Returns the reason when the write fails; the file is then
+  // closed and later lines are dropped.
+  std::optional<std::string> WriteLine(const Line& line);
+  // Closes the file, keeping what was written. Returns the reason when the
+  // last buffered bytes could not be written.
+  std::optional<std::string> Close();
+
+  bool is_open() const { return file_ != nullptr; }
+  const std::string& name() const { return name_; }
+
+ private:
+  std::FILE* file_ = nullptr;
+  std::string name_;
+};
+
+}  // namespace flyback

@@ -1,0 +1,42 @@
+#include "dialogue/dialogue.h"
+
+#include "console/answer_reading.h"
+
+namespace flyback {
+
+void Dialogue::WriteEmptyLines(int count) {
+  for (int i = 0; i < count; ++i) Write();
+}
+
+std::string Dialogue::Ask(const Question& question) {
+  std::string answer = console_.Ask(question);
+  if (answer.empty()) throw ProgramEnded{};
+  if (record_ != nullptr) *record_ << answer << '\n' << std::flush;
+  return answer;
+}
+
+std::string Dialogue::AskChecked(const Question& question, const Check& check) {
+  Question asked = question;
+  for (;;) {
+    std::string answer = Ask(asked);
+    const std::optional<std::string> problem = check(answer);
+    if (!problem) return answer;
+    asked.prompt = *problem;
+  }
+}
+
+std::optional<std::string> Dialogue::NumberHint(double value, Accept accept) {
+  if (!IsComputableMagnitude(value)) return hint::kComputableRange;
+  if (accept == Accept::kPositive && value <= 0) return hint::kAboveZero;
+  if (accept == Accept::kNonNegative && value < 0) return hint::kAboveZero;
+  return std::nullopt;
+}
+
+double Dialogue::AskNumber(const Question& question, Accept accept) {
+  const std::string answer = AskChecked(question, [accept](const std::string& text) {
+    return NumberHint(ReadNumber(text), accept);
+  });
+  return ReadNumber(answer);
+}
+
+}  // namespace flyback

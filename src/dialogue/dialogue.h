@@ -1,0 +1,76 @@
+#pragma once
+
+// What every page works with: the console, the design state and the rules
+// shared by all questions (an empty answer ends the program; a value that
+// would make a later formula undefined is asked again with a hint).
+
+#include <functional>
+#include <optional>
+#include <ostream>
+#include <string>
+
+#include "console/console.h"
+#include "dialogue/design_state.h"
+
+namespace flyback {
+
+// Thrown when the user gives the empty answer: the program ends at once from
+// any depth of the dialogue. The driver catches it and calls EndProgram.
+struct ProgramEnded {};
+
+// Thrown when a report file cannot be written any more: the user has been told
+// on the window, the file is closed, and the main menu follows.
+struct ReportAborted {};
+
+// Hint texts of questions that are asked again.
+namespace hint {
+inline constexpr const char* kNumber = "Please enter a number.";
+inline constexpr const char* kOutputCount = "Please enter a whole number from 1 to 6.";
+inline constexpr const char* kAboveZero = "Please enter a value above 0.";
+inline constexpr const char* kComputableRange = "Please enter a value between 1E-30 and 1E+30.";
+inline constexpr const char* kOutputPower = "The total output power must be above 0 W.";
+inline constexpr const char* kInputPower = "The input power must be above 0 W.";
+inline constexpr const char* kMagnetizationFloor = "The magnetization cannot be lowered further.";
+inline constexpr const char* kTurnsRange =
+    "Please enter a number of turns above 0 and at most 100000.";
+inline constexpr const char* kAnotherFileName = "Please enter another file name.";
+}  // namespace hint
+
+// Which values a numeric question accepts beyond the computable range.
+enum class Accept { kAny, kNonNegative, kPositive };
+
+class Dialogue {
+ public:
+  // `record`, when given, receives every answer taken, one line each.
+  Dialogue(Console& console, DesignState& design, std::ostream* record = nullptr)
+      : state(design), console_(console), record_(record) {}
+
+  DesignState& state;
+
+  Console& console() { return console_; }
+
+  void Clear() { console_.ClearWindow(); }
+  void Write(const Line& line = {}) { console_.WriteLine(line); }
+  void WriteEmptyLines(int count);
+
+  // Asks once. The empty answer ends the program.
+  std::string Ask(const Question& question);
+
+  // Asks until `check` accepts the answer (returns no hint). While a question
+  // is asked again, the hint replaces its prompt.
+  using Check = std::function<std::optional<std::string>(const std::string& answer)>;
+  std::string AskChecked(const Question& question, const Check& check);
+
+  // Asks a number read by the leading-number rule.
+  double AskNumber(const Question& question, Accept accept = Accept::kAny);
+
+  // Hint for a number outside what `accept` allows (or outside the
+  // computable range), if any.
+  static std::optional<std::string> NumberHint(double value, Accept accept);
+
+ private:
+  Console& console_;
+  std::ostream* record_;
+};
+
+}  // namespace flyback

@@ -1,0 +1,26 @@
+#include "inputs/power_budget.h"
+
+#include <cmath>
+
+#include "console/number_text.h"
+
+namespace flyback {
+
+double OutputPower(const DesignState& state) {
+  double sum = 0;
+  for (int i = 1; i <= state.n_sec; ++i) sum += state.output(i).Umax * state.output(i).Imax;
+  return RoundTo(sum, 1);
+}
+
+double InputPower(double P_out_max, double eta) {
+  return std::nearbyint(10 * P_out_max / eta) / 10;
+}
+
+double CurrentDensity(double P_in_max) {
+  double J = 4;
+  if (P_in_max < 150) J = 6;
+  if (P_in_max < 75) J = 8;
+  return J;
+}
+
+}  // namespace flyback

@@ -1,0 +1,12 @@
+// Report and calculator pages that are not built yet: they lead to the main menu.
+
+#include "dialogue/pages.h"
+
+namespace flyback {
+
+Page OptimizationPage(Dialogue&) { return Page::kMainMenu; }
+Page ResultReportPage(Dialogue&) { return Page::kMainMenu; }
+Page PfcChokePage(Dialogue&) { return Page::kMainMenu; }
+Page OptoCouplerPage(Dialogue&) { return Page::kMainMenu; }
+
+}  // namespace flyback

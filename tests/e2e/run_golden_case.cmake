@@ -1,0 +1,36 @@
+# Runs `flyback --script` on CASE_DIR/answers.txt in an empty WORK_DIR and
+# compares the transcript and every report file with the expected ones, byte
+# for byte. On a difference the actual file stays beside the expected one's
+# name in WORK_DIR, one `diff` away.
+
+file(REMOVE_RECURSE ${WORK_DIR})
+file(MAKE_DIRECTORY ${WORK_DIR})
+execute_process(COMMAND ${PROGRAM} --script
+                INPUT_FILE ${CASE_DIR}/answers.txt
+                OUTPUT_FILE ${WORK_DIR}/transcript.txt
+                WORKING_DIRECTORY ${WORK_DIR}
+                RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "flyback --script exited with ${status}")
+endif()
+
+file(GLOB expected_files RELATIVE ${CASE_DIR} ${CASE_DIR}/*)
+set(failures "")
+foreach(name ${expected_files})
+  if(name STREQUAL "answers.txt" OR name STREQUAL "README.md")
+    continue()
+  endif()
+  if(NOT EXISTS ${WORK_DIR}/${name})
+    list(APPEND failures "${name} was not written")
+    continue()
+  endif()
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${CASE_DIR}/${name} ${WORK_DIR}/${name}
+                  RESULT_VARIABLE different)
+  if(different)
+    list(APPEND failures "${name} differs: diff ${CASE_DIR}/${name} ${WORK_DIR}/${name}")
+  endif()
+endforeach()
+if(failures)
+  list(JOIN failures "\n  " text)
+  message(FATAL_ERROR "golden case failed:\n  ${text}")
+endif()
