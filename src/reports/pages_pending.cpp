@@ -6,7 +6,5 @@ namespace flyback {
 
 Page OptimizationPage(Dialogue&) { return Page::kMainMenu; }
 Page ResultReportPage(Dialogue&) { return Page::kMainMenu; }
-Page PfcChokePage(Dialogue&) { return Page::kMainMenu; }
-Page OptoCouplerPage(Dialogue&) { return Page::kMainMenu; }
 
 }  // namespace flyback
