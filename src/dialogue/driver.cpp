@@ -33,8 +33,12 @@ PageFunction PageFunctionOf(Page page) {
 }
 
 void RunDialogue(Console& console, DesignState& state, std::ostream* record) {
+  RunPages(console, state, Page::kIntroduction, record);
+}
+
+void RunPages(Console& console, DesignState& state, Page first, std::ostream* record) {
   Dialogue dialogue(console, state, record);
-  Page page = Page::kIntroduction;
+  Page page = first;
   try {
     for (;;) {
       try {

@@ -1,0 +1,66 @@
+#include <gtest/gtest.h>
+
+#include "support/script_run.h"
+
+namespace flyback {
+namespace {
+
+TEST(Introduction, PageAndStartValues) {
+  DesignState before;
+  before.header_asked = true;
+  before.manual_mode = true;
+  before.ask_drain_limit = false;
+  before.wire_mode = "1";
+  before.last_manual_key = "+";
+  const ScriptRun run = RunScript("\n", Page::kIntroduction, before);
+  ASSERT_GE(run.lines.size(), 25U);
+  EXPECT_EQ(run.lines[0], "\f");
+  EXPECT_EQ(run.lines[1], "");
+  EXPECT_EQ(run.lines[2],
+            " This program calculates the transformer and all needed components of a flyback "
+            "switched mode power supply.");
+  EXPECT_EQ(run.lines[3], "");
+  EXPECT_EQ(run.lines[22], " Updated on 15st April 2003.");
+  EXPECT_EQ(run.lines[23], "?> continue with OK [continue] => continue");
+  EXPECT_EQ(run.lines[24], "\f");
+
+  const DesignState& s = run.state;
+  EXPECT_FALSE(s.header_asked);
+  EXPECT_FALSE(s.manual_mode);
+  EXPECT_FALSE(s.optim_running);
+  EXPECT_FALSE(s.turns_kept);
+  EXPECT_FALSE(s.dc_input);
+  EXPECT_TRUE(s.ask_drain_limit);
+  EXPECT_EQ(s.wire_mode, "0");
+  EXPECT_DOUBLE_EQ(s.k_os_sec, 1.5);
+  EXPECT_DOUBLE_EQ(s.U_F_ic, 0.7);
+  EXPECT_DOUBLE_EQ(s.U_F_sec, 1);
+  // The last manual key is remembered for as long as the program runs.
+  EXPECT_EQ(s.last_manual_key, "+");
+}
+
+TEST(EmptyAnswer, EndsTheProgramAtOnce) {
+  const ScriptRun run = RunScript("");
+  EXPECT_EQ(run.lines.back(), "?> continue with OK [continue] => <cancel>");
+}
+
+TEST(EmptyAnswer, BlanksOnlyAreAnAnswer) {
+  // An answer of blanks is not empty: it does not end the program.
+  const ScriptRun run = RunScript("   \n");
+  EXPECT_NE(run.Find("?> Number of secondary outputs"), -1);
+}
+
+TEST(Recording, ReplayingTheRecordReproducesTheSession) {
+  // Defaults, typed answers and re-asked questions in one session.
+  const std::string answers = "\n4\n\n\n\n\n130\n\n\n\n\n\n\n\n\nabc\n88\n0\n1\n";
+  const ScriptRun original = RunScript(answers);
+  // Every answer taken is recorded: defaults as their text, typed text as typed.
+  EXPECT_EQ(original.recorded.rfind("continue\n4\nPlease use '.' and not ','", 0), 0U);
+  EXPECT_NE(original.recorded.find("\nabc\n88\n0\n1\n"), std::string::npos);
+  const ScriptRun replay = RunScript(original.recorded);
+  EXPECT_EQ(replay.transcript, original.transcript);
+  EXPECT_EQ(replay.recorded, original.recorded);
+}
+
+}  // namespace
+}  // namespace flyback

@@ -1,0 +1,50 @@
+#pragma once
+
+// Runs the dialogue in process on a text of answers (one per line, an empty
+// line takes the default, the end of the text cancels) and keeps the
+// transcript and the design state.
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "dialogue/driver.h"
+#include "script_console.h"
+
+namespace flyback {
+
+struct ScriptRun {
+  std::string transcript;
+  std::vector<std::string> lines;
+  DesignState state;
+  std::string recorded;  // the answers as recorded
+
+  // Index of the first transcript line from `from` on that starts with `prefix`, or -1.
+  int Find(const std::string& prefix, int from = 0) const {
+    for (std::size_t i = static_cast<std::size_t>(from); i < lines.size(); ++i) {
+      if (lines[i].rfind(prefix, 0) == 0) return static_cast<int>(i);
+    }
+    return -1;
+  }
+  bool Has(const std::string& line) const {
+    for (const std::string& l : lines) {
+      if (l == line) return true;
+    }
+    return false;
+  }
+};
+
+inline ScriptRun RunScript(const std::string& answers, Page first = Page::kIntroduction,
+                           DesignState state = {}) {
+  std::istringstream in(answers);
+  std::ostringstream out;
+  std::ostringstream record;
+  ScriptConsole console(in, out);
+  RunPages(console, state, first, &record);
+  ScriptRun run{out.str(), {}, state, record.str()};
+  std::istringstream split(run.transcript);
+  for (std::string line; std::getline(split, line);) run.lines.push_back(line);
+  return run;
+}
+
+}  // namespace flyback
