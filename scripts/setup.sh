@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the build needs: with apt-get when run as
-# root, otherwise it prints the apt-get line to run.
+# Installs the Debian 12 packages the build needs (and any named as
+# arguments): with apt-get when run as root, otherwise it prints the apt-get
+# line to run.
 set -euo pipefail
-packages=(cmake g++ make libgtest-dev qt6-base-dev xvfb xauth)
+packages=(cmake g++ make libgtest-dev qt6-base-dev xvfb xauth "$@")
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||

@@ -37,11 +37,16 @@ class Console {
     CloseWindow();
   }
 
-  // Report files: at most one is open at a time.
-  std::optional<std::string> OpenReport(const std::string& name) { return report_.Open(name); }
-  std::optional<std::string> WriteReportLine(const Line& line) { return report_.WriteLine(line); }
-  std::optional<std::string> CloseReports() { return report_.Close(); }
-  const std::string& report_name() const { return report_.name(); }
+  // Report files: at most one is open at a time. Each returns the reason of
+  // a failure. Every front-end writes them alike; a test harness may keep them
+  // in a sandbox.
+  virtual std::optional<std::string> OpenReport(const std::string& name) {
+    return report_.Open(name);
+  }
+  virtual std::optional<std::string> WriteReportLine(const Line& line) {
+    return report_.WriteLine(line);
+  }
+  virtual std::optional<std::string> CloseReports() { return report_.Close(); }
 
  protected:
   // The front-end's part of EndProgram.

@@ -1,0 +1,87 @@
+#include "fuzz_console.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+
+#include "dialogue/driver.h"
+
+namespace flyback {
+
+namespace {
+
+std::string Lowercase(std::string_view text) {
+  std::string lower(text);
+  std::transform(lower.begin(), lower.end(), lower.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return lower;
+}
+
+constexpr int kQuestionBudget = 600;
+
+}  // namespace
+
+FuzzConsole::FuzzConsole(std::string_view input, std::string folder, int question_budget)
+    : input_(Lowercase(input)), folder_(std::move(folder)), questions_left_(question_budget) {
+  std::string answer;
+  for (char c : input) {
+    if (c == '\n') {
+      answers_.push_back(answer);
+      answer.clear();
+    } else {
+      answer += c;
+    }
+  }
+  if (!answer.empty()) answers_.push_back(answer);
+}
+
+void FuzzConsole::CheckLine(const Line& line) const {
+  const std::string text = Lowercase(LayoutFixedPitch(line));
+  for (const char* bad : {"nan", "inf"}) {
+    if (text.find(bad) != std::string::npos && input_.find(bad) == std::string::npos) {
+      std::fprintf(stderr, "finding: a line shows \"%s\": %s\n", bad, text.c_str());
+      std::abort();
+    }
+  }
+}
+
+void FuzzConsole::WriteLine(const Line& line) { CheckLine(line); }
+
+std::string FuzzConsole::Ask(const Question& question) {
+  if (questions_left_-- <= 0 || next_answer_ >= answers_.size()) return {};
+  std::string answer = answers_[next_answer_++];
+  // An empty line is Return: the default as shown (which may be empty: cancel).
+  return answer.empty() ? question.default_answer : answer;
+}
+
+std::optional<std::string> FuzzConsole::OpenReport(const std::string& name) {
+  // Names with a folder stand for names that cannot be created; "full" for a
+  // disk that is full; every other name writes the one report of the folder.
+  if (name.find('/') != std::string::npos) return "No such file or directory";
+  return Console::OpenReport(name == "full" ? "/dev/full" : folder_ + "/report");
+}
+
+std::optional<std::string> FuzzConsole::WriteReportLine(const Line& line) {
+  CheckLine(line);
+  return Console::WriteReportLine(line);
+}
+
+int RunFuzzInput(const unsigned char* data, std::size_t size) {
+  static const std::string folder = [] {
+    const std::filesystem::path path =
+        std::filesystem::temp_directory_path() / ("flyback-fuzz-" + std::to_string(getpid()));
+    std::filesystem::create_directories(path);
+    return path.string();
+  }();
+  const std::string_view input(reinterpret_cast<const char*>(data), size);
+  FuzzConsole console(input, folder, kQuestionBudget);
+  DesignState state;
+  RunDialogue(console, state);
+  return 0;
+}
+
+}  // namespace flyback

@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Builds and runs the whole test suite under AddressSanitizer,
+# UndefinedBehaviorSanitizer and the libstdc++ assertions.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+./scripts/setup.sh
+cmake --preset asan-ubsan >/dev/null
+cmake --build --preset asan-ubsan
+ctest --preset asan-ubsan -j2
