@@ -1,0 +1,23 @@
+#pragma once
+
+// The transformer calculation in the dialogue: it shows the pages the
+// calculation needs (drain-voltage limit, the "too low" stop, the warning of
+// too high magnetization at fixed frequency) and leaves the routing to the
+// caller.
+
+#include "dialogue/dialogue.h"
+#include "transformer/transformer_calculation.h"
+
+namespace flyback {
+
+enum class CalculationResult {
+  kFinished,
+  // Bmax could not be lowered far enough for the lowest frequency. Outside
+  // the optimization the user has been told; the frequency limits are asked
+  // again before a new full calculation.
+  kFrequencyUnreachable,
+};
+
+CalculationResult RunCalculation(Dialogue& d, CalculationEntry entry);
+
+}  // namespace flyback
