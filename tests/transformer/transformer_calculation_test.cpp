@@ -1,0 +1,226 @@
+// The iterative calculation without a console, on the demonstration designs.
+
+#include "transformer/transformer_calculation.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "transformer/demo_designs.h"
+
+namespace flyback {
+namespace {
+
+// Runs a full calculation, answering the drain-voltage-limit page with the
+// automatic limit.
+CalculationStop RunWithAutomaticLimit(DesignState& s, TransformerCalculation& calculation) {
+  CalculationStop stop = calculation.Run(s);
+  if (stop == CalculationStop::kAskDrainLimit) {
+    s.U_D_lim = AutomaticDrainLimit(s.U_mains_max);
+    stop = calculation.Run(s);
+  }
+  return stop;
+}
+
+TEST(TransformerCalculation, ThreeOutputDemonstrationDesign) {
+  DesignState s = ThreeOutputDemo();
+  TransformerCalculation calculation(CalculationEntry::kFullStart);
+  ASSERT_EQ(calculation.Run(s), CalculationStop::kAskDrainLimit);
+  EXPECT_NEAR(s.U_D_max, 1245.5, 0.05);  // first pass, D_max 0.75
+  s.U_D_lim = AutomaticDrainLimit(s.U_mains_max);
+  EXPECT_DOUBLE_EQ(s.U_D_lim, 600);
+  ASSERT_EQ(calculation.Run(s), CalculationStop::kFinished);
+
+  EXPECT_EQ(calculation.duty_cycle_reductions(), 57);
+  EXPECT_EQ(calculation.magnetization_reductions(), 0);
+  EXPECT_FALSE(s.ask_drain_limit);
+  EXPECT_NEAR(s.D_max, 0.42293, 5e-6);
+  EXPECT_NEAR(s.U_D_max, 597.95, 5e-3);
+  EXPECT_NEAR(s.I_in_avg, 0.88690, 5e-6);
+  EXPECT_NEAR(s.I_mains_max, 89.4 / 90, 1e-12);
+  EXPECT_NEAR(s.I_D_max, 4.1941, 5e-5);
+  EXPECT_NEAR(s.n_prim, 53.333, 5e-4);
+  EXPECT_NEAR(s.q_D, 1.25187, 5e-6);
+  EXPECT_NEAR(s.U_ts, 1.9063, 5e-5);
+  EXPECT_NEAR(s.U_bus_max, 420.02, 5e-3);
+  EXPECT_NEAR(s.L_prim, 540.44, 5e-3);
+  EXPECT_NEAR(s.t_on, 17.808, 5e-4);
+  EXPECT_NEAR(s.t_off, 22.294, 5e-4);
+  EXPECT_NEAR(s.fsntmin, 23.749, 5e-4);
+  EXPECT_DOUBLE_EQ(s.Bmax, 340);
+  // Free running: the MOSFET is chosen for the drain current itself.
+  EXPECT_DOUBLE_EQ(s.I_D_max_fix, s.I_D_max);
+}
+
+TEST(TransformerCalculation, FourOutputDemonstrationDesign) {
+  DesignState s = FourOutputDemo();
+  TransformerCalculation calculation(CalculationEntry::kFullStart);
+  ASSERT_EQ(RunWithAutomaticLimit(s, calculation), CalculationStop::kFinished);
+  EXPECT_EQ(calculation.duty_cycle_reductions(), 75);
+  EXPECT_NEAR(s.D_max, 0.35294, 5e-6);
+  EXPECT_NEAR(s.n_prim, 28.127, 5e-4);
+  EXPECT_NEAR(s.U_ts, 2.6644, 5e-5);
+  EXPECT_NEAR(s.U_D_max, 599.88, 5e-3);
+  EXPECT_NEAR(s.fsntmin, 28.622, 5e-4);
+  EXPECT_DOUBLE_EQ(s.Bmax, 310);
+}
+
+TEST(TransformerCalculation, FixedFrequencyLowersTheMagnetizationUntilTheMaximumFrequency) {
+  DesignState s = FixedFrequencyDemo(50, 70);
+  TransformerCalculation calculation(CalculationEntry::kFullStart);
+  // 234.3 mT at 50 kHz stays below the 340 mT limit: no warning.
+  ASSERT_EQ(RunWithAutomaticLimit(s, calculation), CalculationStop::kFinished);
+  EXPECT_EQ(calculation.magnetization_reductions(), 142);
+  EXPECT_DOUBLE_EQ(s.Bmax, 198);
+  EXPECT_NEAR(s.fsntmin, 70.03, 5e-3);
+  EXPECT_NEAR(MagnetizationAtFixedFrequency(s), 234.3, 0.05);
+  const double ratio = s.fsntmin / 50;
+  EXPECT_DOUBLE_EQ(s.k_fix, std::sqrt(std::sqrt(ratio)));
+  EXPECT_DOUBLE_EQ(s.t_on_fix, s.t_on * std::sqrt(ratio));
+  EXPECT_DOUBLE_EQ(s.I_D_max_fix, s.I_D_max * std::sqrt(ratio));
+}
+
+TEST(TransformerCalculation, FixedFrequencyWarnsOfTooHighMagnetizationOutsideTheOptimization) {
+  // At 10 kHz the 340 mT of the free-running design become 524 mT.
+  DesignState s = FixedFrequencyDemo(10, 20);
+  TransformerCalculation calculation(CalculationEntry::kFullStart);
+  ASSERT_EQ(RunWithAutomaticLimit(s, calculation), CalculationStop::kMagnetizationWarning);
+  EXPECT_DOUBLE_EQ(s.Bmax, 340);
+  EXPECT_NEAR(MagnetizationAtFixedFrequency(s), 524.0, 0.05);
+  // The warning ends the calculation.
+  EXPECT_EQ(calculation.Run(s), CalculationStop::kFinished);
+
+  DesignState optimizing = FixedFrequencyDemo(10, 20);
+  optimizing.optim_running = true;
+  TransformerCalculation quiet(CalculationEntry::kFullStart);
+  EXPECT_EQ(RunWithAutomaticLimit(optimizing, quiet), CalculationStop::kFinished);
+}
+
+TEST(TransformerCalculation, DrainLimitBelowTheBusVoltageStopsAfter201Reductions) {
+  DesignState s = ThreeOutputDemo();
+  s.U_mains_max = 450;  // bus 700.04 V with PFC, above 600 V at any duty cycle
+  TransformerCalculation calculation(CalculationEntry::kFullStart);
+  ASSERT_EQ(RunWithAutomaticLimit(s, calculation), CalculationStop::kDrainLimitTooLow);
+  EXPECT_EQ(calculation.duty_cycle_reductions(), 201);
+  EXPECT_NEAR(s.U_bus_max, 700.04, 5e-3);
+  EXPECT_LT(s.D_max, 0.1);
+  EXPECT_TRUE(s.ask_drain_limit);
+  // Resuming starts anew at 0.75 and asks for the limit first.
+  EXPECT_EQ(calculation.Run(s), CalculationStop::kAskDrainLimit);
+  EXPECT_DOUBLE_EQ(s.D_max, 0.75);
+  s.U_D_lim = 800;
+  EXPECT_EQ(calculation.Run(s), CalculationStop::kFinished);
+  EXPECT_LE(s.U_D_max, 800);
+}
+
+TEST(TransformerCalculation, AutomaticDrainLimitFollowsTheHighestMainsVoltage) {
+  EXPECT_DOUBLE_EQ(AutomaticDrainLimit(270), 600);
+  EXPECT_DOUBLE_EQ(AutomaticDrainLimit(200), 600);
+  EXPECT_DOUBLE_EQ(AutomaticDrainLimit(199.9), 400);
+  EXPECT_DOUBLE_EQ(AutomaticDrainLimit(120), 400);
+  EXPECT_DOUBLE_EQ(AutomaticDrainLimit(100), 400);
+  EXPECT_DOUBLE_EQ(AutomaticDrainLimit(99.9), 200);
+  EXPECT_DOUBLE_EQ(AutomaticDrainLimit(50), 200);
+  // DC input with a 60 V maximum: 42.4 V rms equivalent.
+  EXPECT_DOUBLE_EQ(AutomaticDrainLimit(60 / std::sqrt(2.0)), 100);
+}
+
+TEST(TransformerCalculation, DrainVoltageEqualToTheLimitIsNotReduced) {
+  DesignState s = ThreeOutputDemo();
+  TransformerCalculation first(CalculationEntry::kFullStart);
+  ASSERT_EQ(first.Run(s), CalculationStop::kAskDrainLimit);
+  s.U_D_lim = s.U_D_max;  // the drain voltage at D_max 0.75
+  s.ask_drain_limit = false;
+  TransformerCalculation again(CalculationEntry::kFullStart);
+  ASSERT_EQ(again.Run(s), CalculationStop::kFinished);
+  EXPECT_EQ(again.duty_cycle_reductions(), 0);
+  EXPECT_DOUBLE_EQ(s.D_max, 0.75);
+}
+
+TEST(TransformerCalculation, DrainVoltageNeverExceedsTheLimitOutsideManualMode) {
+  for (const double U_mains_max : {120.0, 230.0, 265.0, 270.0, 300.0, 350.0}) {
+    for (const double limit : {500.0, 600.0, 800.0}) {
+      DesignState s = ThreeOutputDemo();
+      s.U_mains_max = U_mains_max;
+      s.ask_drain_limit = false;
+      s.U_D_lim = limit;
+      TransformerCalculation calculation(CalculationEntry::kFullStart);
+      if (calculation.Run(s) == CalculationStop::kFinished) {
+        EXPECT_LE(s.U_D_max, limit) << U_mains_max << " V, limit " << limit << " V";
+        EXPECT_GE(s.fsntmin, s.f_low_lim);
+      }
+    }
+  }
+}
+
+TEST(TransformerCalculation, ManualModeSkipsTheDrainLimitAndTheFrequencyLoop) {
+  DesignState s = ThreeOutputDemo();
+  TransformerCalculation full(CalculationEntry::kFullStart);
+  ASSERT_EQ(RunWithAutomaticLimit(s, full), CalculationStop::kFinished);
+  s.manual_mode = true;
+  s.ask_drain_limit = true;
+  s.U_D_lim = 100;     // far below the drain voltage
+  s.f_low_lim = 1000;  // far above the frequency
+  s.Bmax = 400;
+  TransformerCalculation manual(CalculationEntry::kSameDutyCycle);
+  ASSERT_EQ(manual.Run(s), CalculationStop::kFinished);
+  EXPECT_EQ(manual.duty_cycle_reductions(), 0);
+  EXPECT_EQ(manual.magnetization_reductions(), 0);
+  EXPECT_DOUBLE_EQ(s.Bmax, 400);
+  EXPECT_TRUE(s.ask_drain_limit);
+  EXPECT_GT(s.U_D_max, s.U_D_lim);
+  EXPECT_LT(s.fsntmin, s.f_low_lim);
+}
+
+TEST(TransformerCalculation, SameDutyCycleAndCurrentKeepsTheDrainCurrent) {
+  DesignState s = ThreeOutputDemo();
+  TransformerCalculation full(CalculationEntry::kFullStart);
+  ASSERT_EQ(RunWithAutomaticLimit(s, full), CalculationStop::kFinished);
+  s.I_in_avg = 0;  // not read from this entry
+  s.Bmax = 300;
+  TransformerCalculation step(CalculationEntry::kSameDutyCycleAndCurrent);
+  ASSERT_EQ(step.Run(s), CalculationStop::kFinished);
+  EXPECT_NEAR(s.I_D_max, 4.1941, 5e-5);
+  EXPECT_NEAR(s.n_prim, 300 * 125 / (s.I_D_max * 190), 1e-9);
+}
+
+TEST(TransformerCalculation, UnreachableFrequencyStopsBeforeBmaxReachesZero) {
+  DesignState s = ThreeOutputDemo();
+  s.f_low_lim = 1e8;  // kHz, out of reach even at 1 mT
+  TransformerCalculation calculation(CalculationEntry::kFullStart);
+  ASSERT_EQ(RunWithAutomaticLimit(s, calculation), CalculationStop::kFrequencyUnreachable);
+  EXPECT_DOUBLE_EQ(s.Bmax, 1);
+  EXPECT_EQ(calculation.magnetization_reductions(), 339);
+  EXPECT_EQ(calculation.Run(s), CalculationStop::kFinished);
+}
+
+TEST(TransformerCalculation, UnreachableFrequencyStopsAfter100000Steps) {
+  DesignState s = ThreeOutputDemo();
+  s.Bmax = 1e6;
+  s.f_low_lim = 1e12;
+  TransformerCalculation calculation(CalculationEntry::kFullStart);
+  ASSERT_EQ(RunWithAutomaticLimit(s, calculation), CalculationStop::kFrequencyUnreachable);
+  EXPECT_EQ(calculation.magnetization_reductions(), 100000);
+  EXPECT_DOUBLE_EQ(s.Bmax, 900000);
+}
+
+TEST(TransformerCalculation, FromTheDrainVoltageKeepsTheVoltagePerTurn) {
+  DesignState s = ThreeOutputDemo();
+  TransformerCalculation full(CalculationEntry::kFullStart);
+  ASSERT_EQ(RunWithAutomaticLimit(s, full), CalculationStop::kFinished);
+  const double U_ts = s.U_ts;
+  const double U_bus_max = s.U_bus_max;
+  s.manual_mode = true;  // as after a change of the primary turns
+  s.n_prim = 50;
+  s.I_D_max = 4.5;
+  TransformerCalculation from_drain(CalculationEntry::kFromDrainVoltage);
+  ASSERT_EQ(from_drain.Run(s), CalculationStop::kFinished);
+  EXPECT_DOUBLE_EQ(s.U_ts, U_ts);
+  EXPECT_DOUBLE_EQ(s.U_bus_max, U_bus_max);
+  EXPECT_DOUBLE_EQ(s.U_D_max, U_bus_max + 50 * U_ts * 1.75);
+  // The MOSFET is chosen for the new drain current.
+  EXPECT_DOUBLE_EQ(s.I_D_max_fix, 4.5);
+}
+
+}  // namespace
+}  // namespace flyback
