@@ -1,0 +1,155 @@
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string_view>
+
+#include "components/diode_catalogue.h"
+#include "components/mains_part_catalogue.h"
+#include "components/mosfet_catalogue.h"
+#include "components/pfc_choke_catalogue.h"
+#include "components/step_lists.h"
+
+namespace flyback {
+namespace {
+
+// Every proposal text begins with a blank and ends without one.
+void ExpectProposalText(std::string_view text) {
+  ASSERT_FALSE(text.empty());
+  EXPECT_EQ(text.front(), ' ') << '"' << text << '"';
+  EXPECT_NE(text.back(), ' ') << '"' << text << '"';
+}
+
+// Rows grouped by a class limit: classes ascend, and within a class the row
+// limits ascend.
+template <typename Rows, typename ClassOf, typename LimitOf>
+void ExpectGroupedAscending(const Rows& rows, ClassOf class_of, LimitOf limit_of) {
+  for (std::size_t i = 1; i < rows.size(); ++i) {
+    const auto& before = rows[i - 1];
+    const auto& row = rows[i];
+    EXPECT_LE(class_of(before), class_of(row)) << "row " << i;
+    if (class_of(before) == class_of(row)) {
+      EXPECT_LT(limit_of(before), limit_of(row)) << "row " << i;
+    }
+  }
+}
+
+TEST(DiodeCatalogue, OutputDiodeRows) {
+  ExpectGroupedAscending(
+      diode::kOutputDiodes, [](const auto& r) { return r.U_rev_max; },
+      [](const auto& r) { return r.I_diode_max; });
+  for (const auto& row : diode::kOutputDiodes) ExpectProposalText(row.text);
+  EXPECT_EQ(diode::kOutputDiodes.back().U_rev_max, 1200);
+}
+
+TEST(DiodeCatalogue, TextsAreDistinct) {
+  const std::set<std::string_view> texts = {
+      diode::k1N4148,   diode::kMUR120,  diode::kMUR160,    diode::kMUR420,   diode::kMUR460,
+      diode::kMUR490,   diode::kMUR1100, diode::kMUR4100,   diode::kFE6D9344, diode::kBYW29,
+      diode::kBYV29,    diode::kBYW76,   diode::kBYR29_800, diode::kSTTA506D, diode::kSTTA806D,
+      diode::kSTTA512D, diode::kKYD100,  diode::kNone};
+  EXPECT_EQ(texts.size(), 18u);
+  for (std::string_view text : texts) ExpectProposalText(text);
+  EXPECT_EQ(diode::kKYD100, " KYD 100       1000 V, 12.5 A, 55 ns");
+  EXPECT_EQ(diode::kBYR29_800, " BYR 29 800    800 V, 8 A, 75 ns");
+}
+
+template <typename Rows>
+void ExpectLaddersAscend(const Rows& rows) {
+  for (std::size_t i = 1; i < rows.size(); ++i) {
+    if constexpr (requires { rows[i].below; }) {
+      EXPECT_LT(rows[i - 1].below, rows[i].below);
+    } else {
+      EXPECT_LT(rows[i - 1].above, rows[i].above);
+    }
+  }
+  for (const auto& row : rows) ExpectProposalText(row.text);
+}
+
+TEST(DiodeCatalogue, SmallDiodeRules) {
+  ExpectLaddersAscend(diode::kD05);
+  ExpectLaddersAscend(diode::kPfcDiode);
+  ExpectLaddersAscend(diode::kD09);
+  EXPECT_EQ(diode::kD09.back().below, kNoLimit);
+}
+
+TEST(MainsPartCatalogue, RowsAscendAndEndOpen) {
+  ExpectLaddersAscend(kNtcThermistors);
+  ExpectLaddersAscend(kFilterChokes);
+  ExpectLaddersAscend(kFastBridges);
+  ExpectLaddersAscend(kSlowBridges);
+  EXPECT_EQ(kNtcThermistors.back().below, kNoLimit);
+  EXPECT_EQ(kFilterChokes.back().below, kNoLimit);
+  EXPECT_EQ(kFastBridges.front().above, -kNoLimit);
+  EXPECT_EQ(kSlowBridges.front().above, -kNoLimit);
+}
+
+TEST(MainsPartCatalogue, TheTwoMur460TextsDiffer) {
+  EXPECT_EQ(kFastBridges[1].text, " 4* MUR460     600 V, 4 A, 75 ns");
+  EXPECT_EQ(kSlowBridges[2].text, " 4* MUR460     600 V, 4 A, 75ns");
+}
+
+TEST(MosfetCatalogue, ClassesAscendAndEachEndsWithAnyCurrent) {
+  ExpectGroupedAscending(
+      kMosfets, [](const MosfetRow& r) { return r.U_D_lim_max; },
+      [](const MosfetRow& r) { return r.I_D_max; });
+  std::set<std::string_view> names;
+  for (std::size_t i = 0; i < kMosfets.size(); ++i) {
+    const MosfetRow& row = kMosfets[i];
+    ExpectProposalText(row.txt_T01);
+    ExpectProposalText(row.mosfet_name);
+    // The short name is the start of the proposal text.
+    EXPECT_EQ(row.txt_T01.substr(0, row.mosfet_name.size()), row.mosfet_name);
+    EXPECT_GT(row.R_DSon, 0);
+    EXPECT_GE(row.C_iss, 0);
+    names.insert(row.mosfet_name);
+    const bool last_of_class =
+        i + 1 == kMosfets.size() || kMosfets[i + 1].U_D_lim_max != row.U_D_lim_max;
+    EXPECT_EQ(last_of_class, row.I_D_max == kNoLimit) << row.mosfet_name;
+  }
+  EXPECT_EQ(names.size(), kMosfets.size());
+}
+
+TEST(MosfetCatalogue, CurrentLimitsAreHalfThePeakFigures) {
+  // 600 V: 5.4, 9.6, 13.5, 21.9, 33, 62.1 A; 800 V: 6, 12, 18, 24, 33 A.
+  EXPECT_EQ(kMosfets[6].I_D_max, 0.5 * 5.4);
+  EXPECT_EQ(kMosfets[7].I_D_max, 0.5 * 9.6);
+  EXPECT_EQ(kMosfets[8].I_D_max, 0.5 * 13.5);
+  EXPECT_EQ(kMosfets[9].I_D_max, 0.5 * 21.9);
+  EXPECT_EQ(kMosfets[10].I_D_max, 0.5 * 33);
+  EXPECT_EQ(kMosfets[11].I_D_max, 0.5 * 62.1);
+  EXPECT_EQ(kMosfets[13].I_D_max, 0.5 * 6);
+  EXPECT_EQ(kMosfets[17].I_D_max, 0.5 * 33);
+}
+
+TEST(PfcChokeCatalogue, StepsAreThreeHundredTimesTheChoke) {
+  ExpectGroupedAscending(
+      kPfcChokes, [](const PfcChokeRow& r) { return r.L_prim_max; },
+      [](const PfcChokeRow& r) { return r.I_mains_max; });
+  for (const PfcChokeRow& row : kPfcChokes) {
+    EXPECT_DOUBLE_EQ(row.L_prim_max, 300 * row.L08);
+    ExpectProposalText(row.txt_L08);
+    // A catalogue choke names its rated current; "no proposal" rows show the
+    // mains current.
+    EXPECT_EQ(row.I_L08.has_value(), row.txt_L08.find("Epcos") != std::string_view::npos);
+  }
+  EXPECT_EQ(kPfcChokeLowestL_prim, 250 * kPfcChokes.front().L08);
+}
+
+template <std::size_t N>
+void ExpectStrictlyAscending(const std::array<double, N>& steps) {
+  for (std::size_t i = 1; i < N; ++i) EXPECT_LT(steps[i - 1], steps[i]);
+}
+
+TEST(StepLists, Ascending) {
+  ExpectStrictlyAscending(kOutputCapacitorVoltages);
+  ExpectStrictlyAscending(kOutputCapacitances);
+  ExpectStrictlyAscending(kFuseRatings);
+  ExpectStrictlyAscending(kBulkCapacitances);
+  ExpectStrictlyAscending(kBulkCapacitorVoltages);
+  EXPECT_EQ(kFuseRatings.back(), 25);
+  EXPECT_EQ(kBulkCapacitances.back(), 10000);
+  EXPECT_EQ(kBulkCapacitorVoltages.back(), 500);
+}
+
+}  // namespace
+}  // namespace flyback
