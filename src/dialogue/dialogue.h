@@ -34,6 +34,7 @@ inline constexpr const char* kMagnetizationFloor = "The magnetization cannot be 
 inline constexpr const char* kTurnsRange =
     "Please enter a number of turns above 0 and at most 100000.";
 inline constexpr const char* kAnotherFileName = "Please enter another file name.";
+inline constexpr const char* kDifferentFromU1rmin = "Please enter a value different from U1rmin.";
 }  // namespace hint
 
 // Which values a numeric question accepts beyond the computable range.
