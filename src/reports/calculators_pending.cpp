@@ -1,11 +1,11 @@
-// The PFC choke and opto-coupler calculators are not built yet: they lead to
-// the main menu.
+// The PFC choke calculator is not built yet: it leads to the main menu.
 
 #include "dialogue/pages.h"
 
 namespace flyback {
 
-Page PfcChokePage(Dialogue&) { return Page::kMainMenu; }
-Page OptoCouplerPage(Dialogue&) { return Page::kMainMenu; }
+Page PfcChokePage(Dialogue&) {
+  return Page::kMainMenu;
+}
 
 }  // namespace flyback
