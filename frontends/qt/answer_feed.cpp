@@ -1,0 +1,53 @@
+#include "answer_feed.h"
+
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+#include <iostream>
+
+#include "question_dialog.h"
+
+namespace flyback {
+
+namespace {
+// Time for the window system to map and draw the dialog before the screen is
+// read back (milliseconds).
+constexpr int kSettleTime = 500;
+}  // namespace
+
+std::optional<std::string> AnswerFeed::NextAnswer() {
+  std::string answer;
+  if (!std::getline(*answers_, answer)) return std::nullopt;
+  if (!answer.empty() && answer.back() == '\r') answer.pop_back();
+  return answer;
+}
+
+void AnswerFeed::Attach(QuestionDialog& dialog) {
+  if (const std::optional<std::string> answer = NextAnswer()) {
+    const QString text = QString::fromStdString(*answer);
+    QTimer::singleShot(0, &dialog, [&dialog, text] {
+      if (!text.isEmpty()) dialog.field()->setText(text);
+      dialog.ok_button()->click();
+    });
+    return;
+  }
+  const bool screenshot = !screenshot_file_.isEmpty();
+  QTimer::singleShot(screenshot ? kSettleTime : 0, &dialog, [this, &dialog, screenshot] {
+    if (screenshot) SaveScreenshot(dialog);
+    dialog.reject();
+  });
+}
+
+void AnswerFeed::SaveScreenshot(const QuestionDialog& dialog) {
+  QScreen* screen = dialog.screen();
+  const QPixmap shot = screen != nullptr ? screen->grabWindow(0) : QPixmap();
+  if (shot.isNull() || !shot.save(screenshot_file_, "PNG")) {
+    std::cerr << "flyback-gui: cannot save the screenshot \"" << screenshot_file_.toStdString()
+              << "\"\n";
+    ok_ = false;
+  }
+}
+
+}  // namespace flyback

@@ -1,0 +1,36 @@
+#include "main_window.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "dialogue/driver.h"
+#include "window_geometry.h"
+
+namespace flyback {
+
+MainWindow::MainWindow(std::ostream* record, AnswerFeed* feed)
+    : text_area_(new TextArea(this)),
+      status_box_(new QLineEdit(QStringLiteral("PLOXIN07"), this)),
+      start_button_(new QPushButton(QStringLiteral("Start"), this)),
+      console_(*this, *text_area_, feed),
+      record_(record) {
+  setWindowTitle(QStringLiteral("Form1"));
+  const double scale = ScreenScale(screen());
+  setFixedSize(Scaled(kClientSize, scale));
+  // The text area takes the whole client area; the controls lie on top of it.
+  text_area_->setGeometry(QRect(QPoint(0, 0), size()));
+  status_box_->setGeometry(Scaled(kStatusBoxRect, scale));
+  start_button_->setGeometry(Scaled(kStartButtonRect, scale));
+  connect(start_button_, &QPushButton::clicked, this, &MainWindow::Start);
+}
+
+void MainWindow::Start() {
+  // The dialogue never comes back to the idle window: a second press (which
+  // the modal questions already keep away) starts nothing.
+  if (started_) return;
+  started_ = true;
+  status_box_->setText(QStringLiteral("Run"));
+  RunDialogue(console_, state_, record_);
+}
+
+}  // namespace flyback

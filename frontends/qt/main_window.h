@@ -1,0 +1,43 @@
+#pragma once
+
+// The main window "Form1": a fixed client area holding the text area, the
+// "Start" button and a one-line text box. Start runs the whole dialogue on
+// this thread; each question is a modal dialog, so the window takes no input
+// while one is open. The end of the dialogue closes the window.
+
+#include <QWidget>
+#include <ostream>
+
+#include "answer_feed.h"
+#include "dialogue/design_state.h"
+#include "text_area.h"
+#include "window_console.h"
+
+class QLineEdit;
+class QPushButton;
+
+namespace flyback {
+
+class MainWindow : public QWidget {
+ public:
+  // `record`, when given, receives every answer taken, one per line;
+  // `feed`, when given, answers the questions (test hook).
+  explicit MainWindow(std::ostream* record = nullptr, AnswerFeed* feed = nullptr);
+
+  TextArea* text_area() const { return text_area_; }
+  QLineEdit* status_box() const { return status_box_; }
+  QPushButton* start_button() const { return start_button_; }
+
+ private:
+  void Start();
+
+  TextArea* text_area_;
+  QLineEdit* status_box_;
+  QPushButton* start_button_;
+  WindowConsole console_;
+  DesignState state_;
+  std::ostream* record_;
+  bool started_ = false;
+};
+
+}  // namespace flyback

@@ -1,0 +1,34 @@
+#pragma once
+
+// The text area of the main window: the lines written since it was last
+// cleared, drawn from the top in the widget's font. Lines are never wrapped
+// and the area never scrolls; what lies beyond its edges is not visible.
+
+#include <QWidget>
+#include <vector>
+
+#include "console/line.h"
+#include "line_placement.h"
+
+namespace flyback {
+
+class TextArea : public QWidget {
+ public:
+  explicit TextArea(QWidget* parent = nullptr);
+
+  // Empties the area; the pen goes to the first line.
+  void Clear();
+  // Writes `line` at the pen; the pen goes to the next line.
+  void WriteLine(const Line& line);
+
+  // The lines written since the last Clear, as drawn.
+  const std::vector<PlacedLine>& lines() const { return lines_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  std::vector<PlacedLine> lines_;
+};
+
+}  // namespace flyback

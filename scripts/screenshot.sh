@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Saves a PNG screenshot of the desktop window, run under a virtual X server
+# (Xvfb, 1024 x 768), with the question dialog that follows a given list of
+# answers open over the page it belongs to.
+#
+# Usage: scripts/screenshot.sh [ANSWERS [OUTPUT.png]]
+#   ANSWERS  answer file, one line per question as 'flyback --script' reads
+#            it (an empty line presses Return on the default). The screenshot
+#            shows the question after the last answer. Default: Return at the
+#            first 13 questions of the demonstration design, which shows the
+#            circuit options page with the power budget and the PFC question.
+#   OUTPUT   the PNG file; default flyback-window.png
+# FLYBACK_BUILD_DIR names the build folder (default build); flyback-gui is
+# built there if it is missing.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${FLYBACK_BUILD_DIR:-$root/build}
+output=$(realpath -m "${2:-flyback-window.png}")
+
+answers=${1:-}
+if [ -z "$answers" ]; then
+  answers=$(mktemp)
+  trap 'rm -f "$answers"' EXIT
+  printf '\n%.0s' $(seq 13) >"$answers"
+fi
+answers=$(realpath "$answers")
+
+gui="$build/frontends/qt/flyback-gui"
+if [ ! -x "$gui" ]; then
+  cmake -S "$root" -B "$build" -DFLYBACK_GUI=ON >/dev/null
+  cmake --build "$build" -j2 --target flyback-gui >/dev/null
+fi
+
+rm -f "$output"
+FLYBACK_GUI_ANSWERS="$answers" FLYBACK_GUI_SCREENSHOT="$output" QT_QPA_PLATFORM=xcb \
+  xvfb-run -a -s "-screen 0 1024x768x24" "$gui"
+[ -s "$output" ] || { echo "screenshot.sh: no screenshot was saved" >&2; exit 1; }
+echo "$output"
