@@ -1,0 +1,43 @@
+#include "reports/pfc_choke.h"
+
+#include <cmath>
+
+#include "console/number_text.h"
+
+namespace flyback {
+
+namespace {
+
+constexpr double kPi = 3.1416;         // as the wire cross sections use it
+constexpr double kCurrentDensity = 7;  // A/mm²
+
+// Cross section of a round wire of diameter d (mm), mm².
+double WireCrossSection(double d) {
+  const double radius_squared = (d / 2) * (d / 2);
+  return kPi * radius_squared;
+}
+
+}  // namespace
+
+PfcChoke CalculatePfcChoke(double L_pfc, double I_pfc, double d_pfc, double AL_pfc, double Ae_pfc) {
+  PfcChoke c{};
+  c.L_pfc = L_pfc;
+  c.I_pfc = I_pfc;
+  c.d_pfc = d_pfc;
+  c.AL_pfc = AL_pfc;
+  c.Ae_pfc = Ae_pfc;
+  // L x I / (n x Ae) with the unrounded turns n = 1000 x sqrt(L / AL), in mT
+  // for L in mH, AL in nH and Ae in mm².
+  c.Bmax_pfc = RoundTo(1000 * I_pfc * std::sqrt(L_pfc * AL_pfc) / Ae_pfc, 0);
+  c.J_pfc = kCurrentDensity;
+  // The peak current is the crest of a sine: its rms value over the density.
+  c.A_min_pfc = RoundTo((I_pfc / std::pow(2.0, 0.5)) / c.J_pfc, 2);
+  // From the rounded minimum and the unrounded wire: an exact multiple of
+  // the wire still gets one wire more.
+  c.n_wires_pfc = std::floor(c.A_min_pfc / WireCrossSection(d_pfc)) + 1;
+  c.n_pfc = RoundTo(std::sqrt(L_pfc * 1000000 / AL_pfc), 0);
+  c.A_wire_pfc = RoundTo(WireCrossSection(d_pfc), 3);
+  return c;
+}
+
+}  // namespace flyback
