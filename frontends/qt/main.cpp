@@ -84,12 +84,15 @@ std::unique_ptr<flyback::AnswerFeed> FeedFromEnvironment(bool& failed) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  QApplication application(argc, argv);  // takes the Qt options out of argv
+  // The options come first, so that --help and --version work without a
+  // display. Qt takes its settings from the environment (QT_QPA_PLATFORM...).
   std::string record_file;
   if (const std::optional<int> exit_code =
           ParseOptions(std::vector<std::string>(argv + 1, argv + argc), record_file)) {
     return *exit_code;
   }
+  int qt_argc = 1;
+  QApplication application(qt_argc, argv);
   std::unique_ptr<std::ofstream> record;
   if (!record_file.empty()) {
     record = std::make_unique<std::ofstream>(record_file, std::ios::binary);
