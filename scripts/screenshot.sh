@@ -13,6 +13,8 @@
 # FLYBACK_BUILD_DIR names the build folder (default build); flyback-gui is
 # built there if it is missing.
 set -euo pipefail
+command -v xvfb-run >/dev/null ||
+  { echo "screenshot.sh: needs xvfb-run and xauth (scripts/setup.sh installs them)" >&2; exit 1; }
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${FLYBACK_BUILD_DIR:-$root/build}
 output=$(realpath -m "${2:-flyback-window.png}")
