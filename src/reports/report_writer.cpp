@@ -14,8 +14,8 @@ void ReportWriter::Close() {
   if (const auto reason = d_.console().CloseReports()) Abort(*reason);
 }
 
+// The failed write or close has already closed the file with what it holds.
 void ReportWriter::Abort(const std::string& reason) {
-  d_.console().CloseReports();  // already closed by the failed write; keeps what was written
   d_.Write({" Cannot write the file \"" + name_ + "\": " + reason});
   throw ReportAborted{};
 }
