@@ -5,6 +5,7 @@
 
 #include "dialogue/pages.h"
 #include "inputs/circuit_options.h"
+#include "transformer/transformer_calculation.h"
 
 namespace flyback {
 
@@ -92,7 +93,7 @@ Page MainsRangePage(Dialogue& d) {
 }
 
 Page FrequencyLimitsPage(Dialogue& d) {
-  if (d.state.fixed_freq == "1") AskFixedFrequencies(d);
+  if (FixedFrequency(d.state)) AskFixedFrequencies(d);
   AskLowestFrequency(d);
   AskMagnetizationLimit(d);
   return Page::kCalculateFullStart;

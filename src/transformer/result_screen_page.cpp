@@ -77,7 +77,7 @@ void WriteElectrics(Dialogue& d, bool fixed) {
 Page ResultScreenPage(Dialogue& d) {
   DesignState& s = d.state;
   if (s.manual_mode) return Page::kWindingTable;
-  const bool fixed = s.fixed_freq == "1";
+  const bool fixed = FixedFrequency(s);
   d.Clear();
   d.Write();
   d.Write({"    Result:"});

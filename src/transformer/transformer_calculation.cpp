@@ -11,10 +11,6 @@ constexpr double kDutyCycleStep = 0.99;  // 1 % less per pass
 constexpr double kLowestDutyCycle = 0.1;
 constexpr double kMagnetizationStep = 1;  // mT per pass of the frequency loop
 
-bool FixedFrequency(const DesignState& s) {
-  return s.fixed_freq == "1";
-}
-
 }  // namespace
 
 double AutomaticDrainLimit(double U_mains_max) {

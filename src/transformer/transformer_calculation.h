@@ -40,6 +40,11 @@ inline constexpr int kMaxMagnetizationSteps = 100000;
 // Automatic drain-voltage limit (V) by the highest mains voltage (V rms).
 double AutomaticDrainLimit(double U_mains_max);
 
+// The design runs at a fixed frequency between f_fix_min and f_fix_max.
+inline bool FixedFrequency(const DesignState& s) {
+  return s.fixed_freq == "1";
+}
+
 // Magnetization (mT) at the minimum fixed frequency: the same flux swing
 // over the longer period of f_fix_min.
 double MagnetizationAtFixedFrequency(const DesignState& s);
@@ -71,7 +76,7 @@ class TransformerCalculation {
   std::optional<CalculationStop> CheckDrainVoltage(DesignState& s);
   std::optional<CalculationStop> TimesAndFrequency(DesignState& s);
 
-  Step next_;
+  Step next_ = Step::kFullStart;
   int duty_cycle_reductions_ = 0;
   int magnetization_reductions_ = 0;
 };

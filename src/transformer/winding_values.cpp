@@ -3,16 +3,13 @@
 #include <cmath>
 
 #include "console/number_text.h"
+#include "transformer/transformer_calculation.h"
 
 namespace flyback {
 
 namespace {
 
 constexpr double kPi = 3.1416;  // as the wire tables use it
-
-bool FixedFrequency(const DesignState& s) {
-  return s.fixed_freq == "1";
-}
 
 // Fraction of the period in which the primary current flows, over 3: the
 // square of the rms factor of a triangular pulse.
