@@ -2,7 +2,6 @@
 // 0.25 mT, every step is calculated and rated, the local maxima of the rating
 // are listed, and the user picks the Bmax of the final calculation.
 
-#include <cmath>
 #include <optional>
 
 #include "console/answer_reading.h"
