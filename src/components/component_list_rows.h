@@ -29,7 +29,7 @@ enum class ListCondition {
 bool ListConditionHolds(ListCondition when, const DesignState& s);
 
 struct PartRow {
-  ListCondition when;
+  ListCondition when = ListCondition::kAlways;
   std::string_view designator;           // "": an empty line
   std::string_view value_text;           // a fixed value; unused when `value` is set
   double DesignState::*value = nullptr;  // a dimensioned value
