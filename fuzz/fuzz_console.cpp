@@ -23,10 +23,19 @@ std::string Lowercase(std::string_view text) {
 
 constexpr int kQuestionBudget = 600;
 
+// The longest a calculation may work between two questions: one calculation
+// lowers the magnetization at most 100000 times, and an optimization sweep
+// ends after 100000 steps of a few passes each.
+constexpr long long kMaxPassesBetweenQuestions = 1000000;
+
 }  // namespace
 
-FuzzConsole::FuzzConsole(std::string_view input, std::string folder, int question_budget)
-    : input_(Lowercase(input)), folder_(std::move(folder)), questions_left_(question_budget) {
+FuzzConsole::FuzzConsole(std::string_view input, std::string folder, int question_budget,
+                         const DesignState& state)
+    : input_(Lowercase(input)),
+      folder_(std::move(folder)),
+      questions_left_(question_budget),
+      state_(state) {
   std::string answer;
   for (char c : input) {
     if (c == '\n') {
@@ -52,6 +61,12 @@ void FuzzConsole::CheckLine(const Line& line) const {
 void FuzzConsole::WriteLine(const Line& line) { CheckLine(line); }
 
 std::string FuzzConsole::Ask(const Question& question) {
+  const long long passes = state_.calculation_passes - passes_at_last_question_;
+  if (passes > kMaxPassesBetweenQuestions) {
+    std::fprintf(stderr, "finding: %lld calculation passes between two questions\n", passes);
+    std::abort();
+  }
+  passes_at_last_question_ = state_.calculation_passes;
   if (questions_left_-- <= 0 || next_answer_ >= answers_.size()) return {};
   std::string answer = answers_[next_answer_++];
   // An empty line is Return: the default as shown (which may be empty: cancel).
@@ -78,8 +93,8 @@ int RunFuzzInput(const unsigned char* data, std::size_t size) {
     return path.string();
   }();
   const std::string_view input(reinterpret_cast<const char*>(data), size);
-  FuzzConsole console(input, folder, kQuestionBudget);
   DesignState state;
+  FuzzConsole console(input, folder, kQuestionBudget, state);
   RunDialogue(console, state);
   return 0;
 }

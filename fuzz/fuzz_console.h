@@ -9,13 +9,16 @@
 #include <vector>
 
 #include "console/console.h"
+#include "dialogue/design_state.h"
 
 namespace flyback {
 
 class FuzzConsole : public Console {
  public:
-  // `folder` receives the report files (always under one fixed name).
-  FuzzConsole(std::string_view input, std::string folder, int question_budget);
+  // `folder` receives the report files (always under one fixed name);
+  // `state` is the design the dialogue runs on, watched for endless work.
+  FuzzConsole(std::string_view input, std::string folder, int question_budget,
+              const DesignState& state);
 
   void ClearWindow() override {}
   void WriteLine(const Line& line) override;
@@ -37,6 +40,8 @@ class FuzzConsole : public Console {
   std::size_t next_answer_ = 0;
   std::string folder_;
   int questions_left_;
+  const DesignState& state_;
+  long long passes_at_last_question_ = 0;
 };
 
 // Runs the whole dialogue on one fuzz input. Returns 0.

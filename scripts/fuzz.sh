@@ -18,5 +18,5 @@ for answers in tests/data/*/answers.txt; do
 done
 cp fuzz/regressions/* "$corpus"/ 2>/dev/null || true
 rm -f "$corpus/.keep"
-build-fuzz/fuzz/flyback_fuzz "$corpus" -max_total_time="$seconds" -max_len=4096 \
+build-fuzz/fuzz/flyback_fuzz "$corpus" -dict=fuzz/answers.dict -max_total_time="$seconds" -max_len=4096 \
   -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix=fuzz/findings/

@@ -162,6 +162,10 @@ struct DesignState {
   bool modify_transformer = false;  // re-entered through "Modify transformer"
   bool ask_drain_limit = true;      // show the drain-voltage-limit page at the next check
 
+  // Passes through the transformer calculation since the program started; the
+  // robustness checks bound the passes between two questions.
+  long long calculation_passes = 0;
+
   // Output i, counted from 1 as the engineer counts them.
   Output& output(int i) { return outputs.at(static_cast<std::size_t>(i - 1)); }
   const Output& output(int i) const { return outputs.at(static_cast<std::size_t>(i - 1)); }

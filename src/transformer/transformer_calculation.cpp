@@ -66,6 +66,7 @@ std::optional<CalculationStop> TransformerCalculation::Advance(DesignState& s) {
       return std::nullopt;
 
     case Step::kSameDutyCycleAndCurrent:
+      ++s.calculation_passes;
       // mT × mm² over A × nH gives turns.
       s.n_prim = s.Bmax * s.Ae / (s.I_D_max * s.AL);
       s.q_D = 1 / (s.D_max * s.k_T) - 1;
