@@ -6,7 +6,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "reports/script_run.h"
+#include "support/run_steps.h"
 #include "support/temp_dir.h"
 
 namespace flyback {
@@ -19,7 +19,7 @@ std::string ReadBytes(const std::filesystem::path& path) {
 
 // Runs the header block of `header` and closes the file at once.
 std::string RunHeader(const std::string& answers, DesignState& state, const ReportHeader& header) {
-  return RunScript(answers, state, [&header](Dialogue& d) {
+  return RunSteps(answers, state, [&header](Dialogue& d) {
     ReportWriter report = OpenReportWithHeader(d, header);
     report.Close();
   });

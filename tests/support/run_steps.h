@@ -12,7 +12,7 @@
 namespace flyback {
 
 template <class Steps>
-std::string RunScript(const std::string& answers, DesignState& state, Steps steps) {
+std::string RunSteps(const std::string& answers, DesignState& state, Steps steps) {
   std::istringstream in(answers);
   std::ostringstream out;
   ScriptConsole console(in, out);
