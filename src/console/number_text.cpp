@@ -35,24 +35,31 @@ std::string NumberText(double magnitude) {
 
   if (exponent < kLowestPlainExponent || exponent >= kFirstExponentForm) {
     std::string text(1, digits[0]);
-    if (digits.size() > 1) text += "." + digits.substr(1);
-    std::array<char, 8> exponent_text{};
+    if (digits.size() > 1) text.append(".").append(digits, 1);
+    std::array<char, 16> exponent_text{};
     std::snprintf(exponent_text.data(), exponent_text.size(), "E%c%02d",
                   exponent < 0 ? '-' : '+', std::abs(exponent));
     return text + exponent_text.data();
   }
+  std::string text;
   if (exponent < 0) {
-    return "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+    text.append("0.").append(static_cast<std::size_t>(-exponent - 1), '0').append(digits);
+    return text;
   }
   const auto integer_digits = static_cast<std::size_t>(exponent + 1);
   if (digits.size() <= integer_digits) {
-    return digits + std::string(integer_digits - digits.size(), '0');
+    text.append(digits).append(integer_digits - digits.size(), '0');
+    return text;
   }
-  return digits.substr(0, integer_digits) + "." + digits.substr(integer_digits);
+  text.append(digits, 0, integer_digits).append(".").append(digits, integer_digits);
+  return text;
 }
 
 std::string FormatNumber(double x) {
-  return (x < 0 ? "-" : " ") + NumberText(x) + " ";
+  std::string text(1, x < 0 ? '-' : ' ');
+  text += NumberText(x);
+  text += ' ';
+  return text;
 }
 
 double RoundTo(double x, int decimals) {
