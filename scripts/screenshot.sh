@@ -7,8 +7,9 @@
 #   ANSWERS  answer file, one line per question as 'flyback --script' reads
 #            it (an empty line presses Return on the default). The screenshot
 #            shows the question after the last answer. Default: Return at the
-#            first 13 questions of the demonstration design, which shows the
-#            circuit options page with the power budget and the PFC question.
+#            first 23 questions, which shows the result screen of the
+#            demonstration design with its question "Show number of turns and
+#            voltages?".
 #   OUTPUT   the PNG file; default flyback-window.png
 # FLYBACK_BUILD_DIR names the build folder (default build); flyback-gui is
 # built there if it is missing.
@@ -23,7 +24,7 @@ answers=${1:-}
 if [ -z "$answers" ]; then
   answers=$(mktemp)
   trap 'rm -f "$answers"' EXIT
-  printf '\n%.0s' $(seq 13) >"$answers"
+  printf '\n%.0s' $(seq 23) >"$answers"
 fi
 answers=$(realpath "$answers")
 

@@ -1,0 +1,65 @@
+// The transformer calculation of the demonstration designs, the component
+// dimensioning and a whole optimization sweep.
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "components/dimensioning.h"
+#include "dialogue/driver.h"
+#include "support/defaults_console.h"
+#include "transformer/demo_calculation.h"
+
+namespace flyback {
+namespace {
+
+void RunCalculation(benchmark::State& state, const DesignState& design) {
+  for (auto _ : state) {
+    DesignState s = design;
+    s.ask_drain_limit = false;
+    s.U_D_lim = AutomaticDrainLimit(s.U_mains_max);
+    TransformerCalculation calculation(CalculationEntry::kFullStart);
+    benchmark::DoNotOptimize(calculation.Run(s));
+    benchmark::DoNotOptimize(s.fsntmin);
+  }
+}
+
+void BM_CalculationThreeOutputs(benchmark::State& state) { RunCalculation(state, ThreeOutputDemo()); }
+BENCHMARK(BM_CalculationThreeOutputs);
+
+void BM_CalculationFourOutputs(benchmark::State& state) { RunCalculation(state, FourOutputDemo()); }
+BENCHMARK(BM_CalculationFourOutputs);
+
+// 142 passes of the frequency loop on top of the duty-cycle loop.
+void BM_CalculationFixedFrequency(benchmark::State& state) {
+  RunCalculation(state, FixedFrequencyDemo(50, 70));
+}
+BENCHMARK(BM_CalculationFixedFrequency);
+
+void BM_DimensionComponents(benchmark::State& state) {
+  DesignState design = Calculated(ThreeOutputDemo());
+  for (auto _ : state) {
+    dimension_components(design);
+    benchmark::DoNotOptimize(design.R29);
+  }
+}
+BENCHMARK(BM_DimensionComponents);
+
+// The whole optimization page of the three-output design from 300 mT until
+// its list ends (Return at every "Continue?"), with the final calculation.
+void BM_OptimizationSweepFrom300mT(benchmark::State& state) {
+  const DesignState design = Calculated(ThreeOutputDemo());
+  long long steps = 0;
+  for (auto _ : state) {
+    DesignState s = design;
+    DefaultsConsole console("Show number of turns and voltages?");
+    RunPages(console, s, Page::kOptimization);
+    steps += s.calculation_passes;
+  }
+  state.counters["passes"] =
+      benchmark::Counter(static_cast<double>(steps), benchmark::Counter::kAvgIterations);
+}
+BENCHMARK(BM_OptimizationSweepFrom300mT)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace flyback
