@@ -46,6 +46,7 @@ class Console {
   virtual std::optional<std::string> WriteReportLine(const Line& line) {
     return report_.WriteLine(line);
   }
+  virtual std::optional<std::string> FlushReports() { return report_.Flush(); }
   virtual std::optional<std::string> CloseReports() { return report_.Close(); }
 
  protected:

@@ -1,8 +1,8 @@
 #include "console/number_text.h"
 
 #include <array>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <string_view>
 
@@ -21,27 +21,37 @@ std::string NumberText(double magnitude) {
   magnitude = std::fabs(magnitude);
   if (magnitude == 0) return "0";
 
-  // "%.14e" rounds to 15 significant digits: d.dddddddddddddde+XX
-  std::array<char, 40> buffer{};
-  std::snprintf(buffer.data(), buffer.size(), "%.*e", kSignificantDigits - 1, magnitude);
-  const std::string_view formatted(buffer.data());
+  // Rounded to 15 significant digits: d.dddddddddddddde+XX
+  std::array<char, 32> buffer{};
+  const std::to_chars_result written =
+      std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
+                    std::chars_format::scientific, kSignificantDigits - 1);
+  const std::string_view formatted(buffer.data(),
+                                   static_cast<std::size_t>(written.ptr - buffer.data()));
   const std::size_t e_position = formatted.find('e');
-  std::string digits;
-  for (char c : formatted.substr(0, e_position)) {
-    if (c != '.') digits += c;
-  }
-  const int exponent = std::atoi(buffer.data() + e_position + 1);
-  while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+  int exponent = 0;
+  std::from_chars(formatted.data() + e_position + (formatted[e_position + 1] == '+' ? 2 : 1),
+                  formatted.data() + formatted.size(), exponent);
 
-  if (exponent < kLowestPlainExponent || exponent >= kFirstExponentForm) {
-    std::string text(1, digits[0]);
-    if (digits.size() > 1) text.append(".").append(digits, 1);
-    std::array<char, 16> exponent_text{};
-    std::snprintf(exponent_text.data(), exponent_text.size(), "E%c%02d",
-                  exponent < 0 ? '-' : '+', std::abs(exponent));
-    return text + exponent_text.data();
+  // The significant digits without the point and without trailing zeros.
+  std::array<char, kSignificantDigits> digit_buffer{};
+  std::size_t digit_count = 0;
+  for (char c : formatted.substr(0, e_position)) {
+    if (c != '.') digit_buffer[digit_count++] = c;
   }
+  while (digit_count > 1 && digit_buffer[digit_count - 1] == '0') --digit_count;
+  const std::string_view digits(digit_buffer.data(), digit_count);
+
   std::string text;
+  if (exponent < kLowestPlainExponent || exponent >= kFirstExponentForm) {
+    text += digits[0];
+    if (digits.size() > 1) text.append(".").append(digits.substr(1));
+    text += exponent < 0 ? "E-" : "E+";
+    const int shown = std::abs(exponent);
+    if (shown < 10) text += '0';
+    text += std::to_string(shown);
+    return text;
+  }
   if (exponent < 0) {
     text.append("0.").append(static_cast<std::size_t>(-exponent - 1), '0').append(digits);
     return text;
@@ -51,7 +61,7 @@ std::string NumberText(double magnitude) {
     text.append(digits).append(integer_digits - digits.size(), '0');
     return text;
   }
-  text.append(digits, 0, integer_digits).append(".").append(digits, integer_digits);
+  text.append(digits.substr(0, integer_digits)).append(".").append(digits.substr(integer_digits));
   return text;
 }
 

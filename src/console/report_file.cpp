@@ -50,6 +50,8 @@ std::optional<std::string> ReportFile::Open(const std::string& name) {
   errno = 0;
   std::FILE* file = name.empty() ? nullptr : std::fopen(name.c_str(), "wb");
   if (file == nullptr) return std::strerror(errno == 0 ? ENOENT : errno);
+  // A report is a few kilobytes: it leaves in one write when it is closed.
+  std::setvbuf(file, nullptr, _IOFBF, kBufferSize);
   file_ = file;
   name_ = name;
   return std::nullopt;
@@ -59,8 +61,19 @@ std::optional<std::string> ReportFile::WriteLine(const Line& line) {
   if (file_ == nullptr) return std::nullopt;
   const std::string bytes = ToLatin1(LayoutFixedPitch(line)) + "\r\n";
   errno = 0;
-  if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size() ||
-      std::fflush(file_) != 0) {
+  if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) {
+    const std::string reason = std::strerror(errno == 0 ? EIO : errno);
+    std::fclose(file_);
+    file_ = nullptr;
+    return reason;
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> ReportFile::Flush() {
+  if (file_ == nullptr) return std::nullopt;
+  errno = 0;
+  if (std::fflush(file_) != 0) {
     const std::string reason = std::strerror(errno == 0 ? EIO : errno);
     std::fclose(file_);
     file_ = nullptr;

@@ -24,17 +24,22 @@ class ReportFile {
 
   // Creates (or replaces) the file. Returns the C library's reason on failure.
   std::optional<std::string> Open(const std::string& name);
-  // Writes one line. Returns the reason when the write fails; the file is then
-  // closed and later lines are dropped.
+  // Writes one line (buffered). Returns the reason when the write fails; the
+  // file is then closed and later lines are dropped.
   std::optional<std::string> WriteLine(const Line& line);
+  // Hands the buffered lines to the system. Returns the reason when they
+  // cannot be written; the file is then closed.
+  std::optional<std::string> Flush();
   // Closes the file, keeping what was written. Returns the reason when the
-  // last buffered bytes could not be written.
+  // buffered lines could not be written.
   std::optional<std::string> Close();
 
   bool is_open() const { return file_ != nullptr; }
   const std::string& name() const { return name_; }
 
  private:
+  static constexpr std::size_t kBufferSize = 64 * 1024;
+
   std::FILE* file_ = nullptr;
   std::string name_;
 };

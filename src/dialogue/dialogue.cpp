@@ -9,6 +9,9 @@ void Dialogue::WriteEmptyLines(int count) {
 }
 
 std::string Dialogue::Ask(const Question& question) {
+  if (!report_name_.empty()) {
+    if (const auto reason = console_.FlushReports()) AbortReport(*reason);
+  }
   std::string answer = console_.Ask(question);
   if (answer.empty()) throw ProgramEnded{};
   if (record_ != nullptr) *record_ << answer << '\n' << std::flush;
@@ -37,6 +40,30 @@ double Dialogue::AskNumber(const Question& question, Accept accept) {
     return NumberHint(ReadNumber(text), accept);
   });
   return ReadNumber(answer);
+}
+
+std::optional<std::string> Dialogue::OpenReport(const std::string& name) {
+  std::optional<std::string> reason = console_.OpenReport(name);
+  if (!reason) report_name_ = name;
+  return reason;
+}
+
+void Dialogue::WriteReportLine(const Line& line) {
+  if (const auto reason = console_.WriteReportLine(line)) AbortReport(*reason);
+}
+
+void Dialogue::CloseReport() {
+  const std::optional<std::string> reason = console_.CloseReports();
+  if (reason) AbortReport(*reason);
+  report_name_.clear();
+}
+
+// The failed write has already closed the file with what it holds.
+void Dialogue::AbortReport(const std::string& reason) {
+  const std::string name = report_name_;
+  report_name_.clear();
+  Write({" Cannot write the file \"" + name + "\": " + reason});
+  throw ReportAborted{};
 }
 
 }  // namespace flyback

@@ -54,7 +54,9 @@ class Dialogue {
   void Write(const Line& line = {}) { console_.WriteLine(line); }
   void WriteEmptyLines(int count);
 
-  // Asks once. The empty answer ends the program.
+  // Asks once. The empty answer ends the program. The lines of an open
+  // report are written out first, so that a full disk shows before the user
+  // answers anything more.
   std::string Ask(const Question& question);
 
   // Asks until `check` accepts the answer (returns no hint). While a question
@@ -69,9 +71,20 @@ class Dialogue {
   // computable range), if any.
   static std::optional<std::string> NumberHint(double value, Accept accept);
 
+  // The one report file: created under `name` (returns the reason when it
+  // cannot be), written line by line, closed. A line or a close that cannot
+  // be written is told on the window, the file is closed with what it holds,
+  // and ReportAborted ends the report.
+  std::optional<std::string> OpenReport(const std::string& name);
+  void WriteReportLine(const Line& line);
+  void CloseReport();
+
  private:
+  [[noreturn]] void AbortReport(const std::string& reason);
+
   Console& console_;
   std::ostream* record_;
+  std::string report_name_;  // of the open report; empty when none is open
 };
 
 }  // namespace flyback

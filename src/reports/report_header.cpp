@@ -19,12 +19,12 @@ std::string AskText(Dialogue& d, std::string_view title, std::string_view defaul
 }
 
 // The file question until a file could be created under the answer.
-std::string AskAndCreateFile(Dialogue& d, const ReportHeader& header) {
+void AskAndCreateFile(Dialogue& d, const ReportHeader& header) {
   Question question{std::string(header.file_title), std::string(header.file_default), ""};
   for (;;) {
     const std::string name = d.Ask(question);
-    const std::optional<std::string> reason = d.console().OpenReport(name);
-    if (!reason) return name;
+    const std::optional<std::string> reason = d.OpenReport(name);
+    if (!reason) return;
     d.Write({" Cannot create the file \"" + name + "\": " + *reason});
     question.prompt = hint::kAnotherFileName;
   }
@@ -75,7 +75,8 @@ ReportWriter OpenReportWithHeader(Dialogue& d, const ReportHeader& header) {
 
   PrepareScreen(d, header);
   WriteHint(d, header.file_hint);
-  ReportWriter report(d, AskAndCreateFile(d, header));
+  AskAndCreateFile(d, header);
+  ReportWriter report(d);
   report.Write(MakerLine(header, s));
   report.Write();
   report.Write(TitleLine(header, s));

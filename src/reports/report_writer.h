@@ -3,9 +3,8 @@
 // Writes the lines of the one open report file. When a line cannot be written
 // (disk full, device gone) the user is told on the window, the file is closed
 // with what it holds, and ReportAborted ends the report: the dialogue goes on
-// at the main menu with the design unchanged.
-
-#include <string>
+// at the main menu with the design unchanged. Lines are buffered; they are
+// written out at the latest before the next question.
 
 #include "console/line.h"
 #include "dialogue/dialogue.h"
@@ -14,8 +13,8 @@ namespace flyback {
 
 class ReportWriter {
  public:
-  // Takes over the report that `name` was just opened under.
-  ReportWriter(Dialogue& d, std::string name) : d_(d), name_(std::move(name)) {}
+  // Takes over the report that the dialogue has just opened.
+  explicit ReportWriter(Dialogue& d) : d_(d) {}
   ReportWriter(const ReportWriter&) = delete;
   ReportWriter& operator=(const ReportWriter&) = delete;
   ReportWriter(ReportWriter&&) = default;
@@ -29,10 +28,7 @@ class ReportWriter {
   void Close();
 
  private:
-  [[noreturn]] void Abort(const std::string& reason);
-
   Dialogue& d_;
-  std::string name_;
 };
 
 }  // namespace flyback
