@@ -87,6 +87,9 @@ int RunText(const Options& options) {
   }
   flyback::DesignState state;
   if (options.mode == Mode::kScript) {
+    // The transcript shows each question with its answer after the answer is
+    // read: nothing needs to reach the screen before a read.
+    std::cin.tie(nullptr);
     flyback::ScriptConsole console(std::cin, std::cout);
     flyback::RunDialogue(console, state, record.get());
   } else {
