@@ -4,31 +4,18 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 
-#include "dialogue/driver.h"
-#include "script_console.h"
+#include "support/script_run.h"
 
 namespace flyback {
 namespace {
-
-std::string RunWholeDialogue(const std::string& answers, DesignState& state) {
-  std::istringstream in(answers);
-  std::ostringstream out;
-  ScriptConsole console(in, out);
-  RunDialogue(console, state);
-  return out.str();
-}
-
-const std::string kToMainMenu = std::string(23, '\n') + "1\n";
 
 TEST(OptimizationPage, ListEndsBeforeBmaxReachesZero) {
   // From 0.5 mT only two steps are possible: no row is listed, and the
   // absolute maximum shows cfmax 0, the start value and the frequency and
   // voltage per turn of the design before the page (23.7 kHz, 1.91 V).
-  DesignState state;
-  const std::string transcript = RunWholeDialogue(kToMainMenu + "1\n0.5\n\n", state);
+  const std::string transcript = RunScript(kDemonstrationToMainMenu + "1\n0.5\n\n").transcript;
   // Each number fills its 14-column zone.
   const std::string row = " 0" + std::string(12, ' ') + " 0.5" + std::string(10, ' ') + " 23.7" +
                           std::string(9, ' ') + " 1.91 ";
@@ -45,8 +32,7 @@ TEST(OptimizationPage, ListEndsBeforeBmaxReachesZero) {
 }
 
 TEST(OptimizationPage, FinalCalculationReturnsToTheDesignOfTheChosenBmax) {
-  DesignState state;
-  RunWholeDialogue(kToMainMenu + "1\n0.5\n\n340\n", state);
+  const DesignState state = RunScript(kDemonstrationToMainMenu + "1\n0.5\n\n340\n").state;
   EXPECT_FALSE(state.optim_running);
   EXPECT_DOUBLE_EQ(state.Bmax, 340);
   EXPECT_NEAR(state.U_ts, 1.9063, 5e-5);  // the demonstration design again

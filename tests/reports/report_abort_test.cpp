@@ -4,36 +4,20 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <sstream>
 #include <string>
 
-#include "dialogue/driver.h"
-#include "script_console.h"
+#include "support/script_run.h"
 
 namespace flyback {
 namespace {
-
-// Return at every question of the three-output demonstration design up to
-// the result screen, which then leads to the main menu.
-std::string DemonstrationToMainMenu() {
-  return std::string(23, '\n') + "1\n";
-}
-
-std::string RunWholeDialogue(const std::string& answers, DesignState& state) {
-  std::istringstream in(answers);
-  std::ostringstream out;
-  ScriptConsole console(in, out);
-  RunDialogue(console, state);
-  return out.str();
-}
 
 constexpr const char* kMainMenuStart = "\f\n\n\nOptimization of the output voltages       (1)\n";
 
 TEST(ReportAbort, FullDiskDuringTheResultReportLeadsToTheMainMenu) {
   if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
-  DesignState state;
-  const std::string transcript =
-      RunWholeDialogue(DemonstrationToMainMenu() + "2\n\n\n/dev/full\n", state);
+  const ScriptRun run = RunScript(kDemonstrationToMainMenu + "2\n\n\n/dev/full\n");
+  const std::string& transcript = run.transcript;
+  const DesignState& state = run.state;
   EXPECT_NE(transcript.find("=> /dev/full\n"
                             " Cannot write the file \"/dev/full\": No space left on device\n" +
                             std::string(kMainMenuStart)),
@@ -44,22 +28,20 @@ TEST(ReportAbort, FullDiskDuringTheResultReportLeadsToTheMainMenu) {
 
 TEST(ReportAbort, FullDiskDuringTheOptimizationListLeavesTheSweep) {
   if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
-  DesignState state;
   // Start value 300 mT, printed list into /dev/full.
-  const std::string transcript =
-      RunWholeDialogue(DemonstrationToMainMenu() + "1\n\n1\n\n\n/dev/full\n", state);
+  const ScriptRun run = RunScript(kDemonstrationToMainMenu + "1\n\n1\n\n\n/dev/full\n");
+  const std::string& transcript = run.transcript;
   EXPECT_NE(transcript.find(" Cannot write the file \"/dev/full\": No space left on device\n" +
                             std::string(kMainMenuStart)),
             std::string::npos)
       << transcript;
-  EXPECT_FALSE(state.optim_running);
+  EXPECT_FALSE(run.state.optim_running);
 }
 
 TEST(ReportAbort, FullDiskDuringTheComponentListLeadsToTheMainMenu) {
   if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
-  DesignState state;
-  const std::string transcript =
-      RunWholeDialogue(DemonstrationToMainMenu() + "3\n\n\n\n/dev/full\n", state);
+  const ScriptRun run = RunScript(kDemonstrationToMainMenu + "3\n\n\n\n/dev/full\n");
+  const std::string& transcript = run.transcript;
   EXPECT_NE(transcript.find(" Cannot write the file \"/dev/full\": No space left on device\n" +
                             std::string(kMainMenuStart)),
             std::string::npos)

@@ -14,10 +14,6 @@
 namespace flyback {
 namespace {
 
-// Return at every question of the three-output demonstration design until the
-// result screen's question, which "1" answers: the main menu follows.
-const std::string kDemoToMainMenu = std::string(23, '\n') + "1\n";
-
 int Count(const ScriptRun& run, const std::string& prefix) {
   int count = 0;
   for (const std::string& line : run.lines) count += line.rfind(prefix, 0) == 0 ? 1 : 0;
@@ -26,7 +22,7 @@ int Count(const ScriptRun& run, const std::string& prefix) {
 
 TEST(BadInput, WholeAnswerQuestionsThatComputeRefuseTexts) {
   // The optimization's start value is computed with: a text is asked again.
-  const ScriptRun run = RunScript(kDemoToMainMenu + "1\n300 mT\n-5\n0.5\n\n");
+  const ScriptRun run = RunScript(kDemonstrationToMainMenu + "1\n300 mT\n-5\n0.5\n\n");
   const std::string question = "?> Starting value for magnetization in mT [300] ";
   EXPECT_NE(run.Find(question + "{Please enter a number.} => -5"), -1);
   EXPECT_NE(run.Find(question + "{Please enter a value above 0.} => 0.5"), -1);
@@ -37,7 +33,7 @@ TEST(BadInput, ZeroAndNegativeValuesAtTheGuardedDesignQuestions) {
   // An own transformer with AL 0 and Ae -1, the special mains range with a
   // minimum of 0, a negative magnetization limit: each is asked again, and
   // the design still reaches its result.
-  const std::string answers = std::string(16, '\n') +  // up to the transformer type
+  const std::string answers = std::string(16, '\n') +   // up to the transformer type
                               "3\n\n0\n180\n-1\n120\n"  // own transformer
                               "\n3\n0\n90\n\n"          // overshoot, special range
                               "\n-5\n\n\n";             // frequency, magnetization, drain limit
@@ -66,8 +62,9 @@ TEST(BadInput, ReportNamesThatCannotBeCreated) {
   TempDir dir;
   const std::string good = (dir.path() / "result.doc").string();
   const std::string long_name(300, 'a');
-  const ScriptRun run = RunScript(kDemoToMainMenu + "2\n\n\n" + (dir.path() / "missing" / "r.doc").string() +
-                                  "\n/sys/flyback.doc\n.\n" + long_name + "\n" + good + "\n");
+  const ScriptRun run =
+      RunScript(kDemonstrationToMainMenu + "2\n\n\n" + (dir.path() / "missing" / "r.doc").string() +
+                "\n/sys/flyback.doc\n.\n" + long_name + "\n" + good + "\n");
   EXPECT_NE(run.Find(" Cannot create the file \"" + (dir.path() / "missing" / "r.doc").string() +
                      "\": No such file or directory"),
             -1);
@@ -84,7 +81,7 @@ TEST(BadInput, ReportNamesThatCannotBeCreated) {
 
 TEST(BadInput, FullDiskDuringAReportLeadsBackToTheMainMenu) {
   if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
-  const ScriptRun run = RunScript(kDemoToMainMenu + "3\n\n\n\n/dev/full\n");
+  const ScriptRun run = RunScript(kDemonstrationToMainMenu + "3\n\n\n\n/dev/full\n");
   const int menus = Count(run, "?> Choice for continuation [1]");
   EXPECT_EQ(menus, 2);
   EXPECT_NE(run.transcript.find("No space left on device"), std::string::npos);

@@ -34,6 +34,10 @@ struct ScriptRun {
   }
 };
 
+// Return at every question of the three-output demonstration design until
+// the result screen's question, which "1" answers: the main menu follows.
+inline const std::string kDemonstrationToMainMenu = std::string(23, '\n') + "1\n";
+
 inline ScriptRun RunScript(const std::string& answers, Page first = Page::kIntroduction,
                            DesignState state = {}) {
   std::istringstream in(answers);

@@ -3,11 +3,10 @@
 // A fresh folder for one test, removed with everything in it afterwards.
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <string>
-
-#include <unistd.h>
 
 namespace flyback {
 
