@@ -29,15 +29,24 @@ std::string LayoutFixedPitch(const Line& line) {
   std::string out;
   int column = 0;
   for (const Item& item : line) {
-    if (item.kind() == Item::Kind::kZone) {
-      const int target = NextZoneStart(column);
-      out.append(static_cast<std::size_t>(target - column), ' ');
-      column = target;
-      continue;
+    switch (item.kind()) {
+      case Item::Kind::kZone: {
+        const int target = NextZoneStart(column);
+        out.append(static_cast<std::size_t>(target - column), ' ');
+        column = target;
+        break;
+      }
+      case Item::Kind::kText:
+        out += item.text();
+        column += CharacterCount(item.text());
+        break;
+      case Item::Kind::kNumber: {
+        const std::size_t before = out.size();
+        AppendFormattedNumber(out, item.number());
+        column += static_cast<int>(out.size() - before);  // number texts are ASCII
+        break;
+      }
     }
-    const std::string text = ItemText(item);
-    out += text;
-    column += CharacterCount(text);
   }
   return out;
 }

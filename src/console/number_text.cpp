@@ -16,59 +16,104 @@ constexpr int kFirstExponentForm = 15;     // 1e15 is written as 1E+15
 
 }  // namespace
 
-std::string NumberText(double magnitude) {
-  if (!std::isfinite(magnitude)) return "overflow";
-  magnitude = std::fabs(magnitude);
-  if (magnitude == 0) return "0";
+namespace {
 
-  // Rounded to 15 significant digits: d.dddddddddddddde+XX
-  std::array<char, 32> buffer{};
-  const std::to_chars_result written =
-      std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
-                    std::chars_format::scientific, kSignificantDigits - 1);
-  const std::string_view formatted(buffer.data(),
-                                   static_cast<std::size_t>(written.ptr - buffer.data()));
-  const std::size_t e_position = formatted.find('e');
+// The significant digits of a positive finite value rounded to 15 digits,
+// without trailing zeros, and the decimal exponent of the first digit.
+struct Digits {
+  std::array<char, 24> buffer{};
+  std::size_t count = 0;
   int exponent = 0;
-  std::from_chars(formatted.data() + e_position + (formatted[e_position + 1] == '+' ? 2 : 1),
-                  formatted.data() + formatted.size(), exponent);
 
-  // The significant digits without the point and without trailing zeros.
-  std::array<char, kSignificantDigits> digit_buffer{};
-  std::size_t digit_count = 0;
+  std::string_view view() const { return {buffer.data(), count}; }
+};
+
+// Fills `digits` from a scientific text "d.ddde+XX".
+void ParseScientific(std::string_view formatted, Digits& digits) {
+  const std::size_t e_position = formatted.find('e');
+  const std::size_t sign = e_position + 1;
+  std::from_chars(formatted.data() + sign + (formatted[sign] == '+' ? 1 : 0),
+                  formatted.data() + formatted.size(), digits.exponent);
+  digits.count = 0;
   for (char c : formatted.substr(0, e_position)) {
-    if (c != '.') digit_buffer[digit_count++] = c;
+    if (c != '.') digits.buffer[digits.count++] = c;
   }
-  while (digit_count > 1 && digit_buffer[digit_count - 1] == '0') --digit_count;
-  const std::string_view digits(digit_buffer.data(), digit_count);
+  while (digits.count > 1 && digits.buffer[digits.count - 1] == '0') --digits.count;
+}
 
-  std::string text;
+Digits SignificantDigits(double magnitude) {
+  Digits digits;
+  std::array<char, 40> text{};
+  char* const first = text.data();
+  char* const last = text.data() + text.size();
+  // The shortest text that reads back as the same double: when it has at most
+  // 15 digits it is also the value rounded to 15 digits, and much faster.
+  const char* end = std::to_chars(first, last, magnitude, std::chars_format::scientific).ptr;
+  ParseScientific({first, static_cast<std::size_t>(end - first)}, digits);
+  if (digits.count <= kSignificantDigits) return digits;
+  end = std::to_chars(first, last, magnitude, std::chars_format::scientific,
+                      kSignificantDigits - 1)
+            .ptr;
+  ParseScientific({first, static_cast<std::size_t>(end - first)}, digits);
+  return digits;
+}
+
+void AppendNumberText(std::string& out, double magnitude) {
+  if (!std::isfinite(magnitude)) {
+    out += "overflow";
+    return;
+  }
+  magnitude = std::fabs(magnitude);
+  // Whole numbers below 1e15 have at most 15 digits: they are written as they are.
+  if (magnitude < 1e15 && magnitude == std::floor(magnitude)) {
+    std::array<char, 20> text{};
+    const char* end =
+        std::to_chars(text.data(), text.data() + text.size(), static_cast<long long>(magnitude))
+            .ptr;
+    out.append(text.data(), static_cast<std::size_t>(end - text.data()));
+    return;
+  }
+  const Digits digits = SignificantDigits(magnitude);
+  const std::string_view d = digits.view();
+  const int exponent = digits.exponent;
   if (exponent < kLowestPlainExponent || exponent >= kFirstExponentForm) {
-    text += digits[0];
-    if (digits.size() > 1) text.append(".").append(digits.substr(1));
-    text += exponent < 0 ? "E-" : "E+";
+    out += d[0];
+    if (d.size() > 1) out.append(".").append(d.substr(1));
+    out += exponent < 0 ? "E-" : "E+";
     const int shown = std::abs(exponent);
-    if (shown < 10) text += '0';
-    text += std::to_string(shown);
-    return text;
+    if (shown < 10) out += '0';
+    out += std::to_string(shown);
+    return;
   }
   if (exponent < 0) {
-    text.append("0.").append(static_cast<std::size_t>(-exponent - 1), '0').append(digits);
-    return text;
+    out.append("0.").append(static_cast<std::size_t>(-exponent - 1), '0').append(d);
+    return;
   }
   const auto integer_digits = static_cast<std::size_t>(exponent + 1);
-  if (digits.size() <= integer_digits) {
-    text.append(digits).append(integer_digits - digits.size(), '0');
-    return text;
+  if (d.size() <= integer_digits) {
+    out.append(d).append(integer_digits - d.size(), '0');
+    return;
   }
-  text.append(digits.substr(0, integer_digits)).append(".").append(digits.substr(integer_digits));
+  out.append(d.substr(0, integer_digits)).append(".").append(d.substr(integer_digits));
+}
+
+}  // namespace
+
+std::string NumberText(double magnitude) {
+  std::string text;
+  AppendNumberText(text, magnitude);
   return text;
 }
 
+void AppendFormattedNumber(std::string& out, double x) {
+  out += x < 0 ? '-' : ' ';
+  AppendNumberText(out, x);
+  out += ' ';
+}
+
 std::string FormatNumber(double x) {
-  std::string text(1, x < 0 ? '-' : ' ');
-  text += NumberText(x);
-  text += ' ';
+  std::string text;
+  AppendFormattedNumber(text, x);
   return text;
 }
 

@@ -14,6 +14,9 @@ std::string NumberText(double magnitude);
 // text of the magnitude, and one trailing blank: " 89.4 ", "-3 ".
 std::string FormatNumber(double x);
 
+// The same, appended to `out`.
+void AppendFormattedNumber(std::string& out, double x);
+
 // RoundTo(x, K): x multiplied by 10^K, rounded half-to-even to a whole number
 // and divided by 10^K. Values beyond the 16-bit range are rounded the same way
 // at full width instead of overflowing.

@@ -6,6 +6,10 @@
 namespace flyback {
 
 std::string ToLatin1(std::string_view utf8) {
+  // Most lines are plain ASCII, which is the same in both.
+  bool ascii = true;
+  for (char c : utf8) ascii = ascii && static_cast<unsigned char>(c) < 0x80U;
+  if (ascii) return std::string(utf8);
   std::string out;
   out.reserve(utf8.size());
   for (std::size_t i = 0; i < utf8.size();) {

@@ -1,6 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
+#include <random>
+#include <string>
 
 #include "console/number_text.h"
 
@@ -42,6 +48,24 @@ TEST(NumberRule, ExponentFormOutsideThePlainRange) {
 TEST(NumberRule, ValuesThatAreNotFinite) {
   EXPECT_EQ(FormatNumber(std::numeric_limits<double>::infinity()), " overflow ");
   EXPECT_EQ(FormatNumber(std::numeric_limits<double>::quiet_NaN()), " overflow ");
+}
+
+TEST(NumberRule, AnyValueIsWrittenRoundedToFifteenDigits) {
+  // The text reads back as the value rounded to 15 significant digits (what
+  // "%.14e" gives), whatever the magnitude.
+  std::mt19937_64 random(12345);
+  std::uniform_real_distribution<double> mantissa(1, 10);
+  std::uniform_int_distribution<int> exponent(-14, 17);
+  for (int i = 0; i < 20000; ++i) {
+    const double x = mantissa(random) * std::pow(10.0, exponent(random));
+    std::array<char, 40> rounded{};
+    std::snprintf(rounded.data(), rounded.size(), "%.14e", x);
+    const std::string text = NumberText(x);
+    EXPECT_EQ(std::strtod(text.c_str(), nullptr), std::strtod(rounded.data(), nullptr)) << text;
+    int digits = 0;
+    for (char c : text.substr(0, text.find('E'))) digits += (c >= '1' && c <= '9') ? 1 : 0;
+    EXPECT_LE(digits, 15) << text;
+  }
 }
 
 TEST(RoundTo, HalfToEven) {
