@@ -51,8 +51,7 @@ Digits SignificantDigits(double magnitude) {
   const char* end = std::to_chars(first, last, magnitude, std::chars_format::scientific).ptr;
   ParseScientific({first, static_cast<std::size_t>(end - first)}, digits);
   if (digits.count <= kSignificantDigits) return digits;
-  end = std::to_chars(first, last, magnitude, std::chars_format::scientific,
-                      kSignificantDigits - 1)
+  end = std::to_chars(first, last, magnitude, std::chars_format::scientific, kSignificantDigits - 1)
             .ptr;
   ParseScientific({first, static_cast<std::size_t>(end - first)}, digits);
   return digits;
@@ -64,13 +63,31 @@ void AppendNumberText(std::string& out, double magnitude) {
     return;
   }
   magnitude = std::fabs(magnitude);
-  // Whole numbers below 1e15 have at most 15 digits: they are written as they are.
-  if (magnitude < 1e15 && magnitude == std::floor(magnitude)) {
-    std::array<char, 20> text{};
+  // Most values are whole or rounded to a few decimals. When m / 10^k gives
+  // back exactly this double for a whole m below 1e15, the value is the double
+  // nearest to the decimal m·10^-k, which has at most 15 digits and so is
+  // also its rounding to 15 digits: it is written from m directly.
+  static constexpr std::array<double, 7> kScale = {1, 10, 100, 1000, 1e4, 1e5, 1e6};
+  for (std::size_t decimals = 0; decimals < kScale.size(); ++decimals) {
+    const double m = std::nearbyint(magnitude * kScale[decimals]);
+    if (m >= 1e15) break;
+    if (m / kScale[decimals] != magnitude) continue;
+    std::array<char, 24> text{};
     const char* end =
-        std::to_chars(text.data(), text.data() + text.size(), static_cast<long long>(magnitude))
-            .ptr;
-    out.append(text.data(), static_cast<std::size_t>(end - text.data()));
+        std::to_chars(text.data(), text.data() + text.size(), static_cast<long long>(m)).ptr;
+    std::string_view whole(text.data(), static_cast<std::size_t>(end - text.data()));
+    if (decimals == 0) {
+      out.append(whole);
+      return;
+    }
+    if (whole.size() <= decimals) {  // below 1: leading zeros after the point
+      out.append("0.").append(decimals - whole.size(), '0');
+    } else {
+      out.append(whole.substr(0, whole.size() - decimals)).append(".");
+    }
+    std::string_view fraction = whole.substr(whole.size() > decimals ? whole.size() - decimals : 0);
+    while (!fraction.empty() && fraction.back() == '0') fraction.remove_suffix(1);
+    out.append(fraction);
     return;
   }
   const Digits digits = SignificantDigits(magnitude);

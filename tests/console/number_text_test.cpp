@@ -1,3 +1,5 @@
+#include "console/number_text.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -7,8 +9,6 @@
 #include <limits>
 #include <random>
 #include <string>
-
-#include "console/number_text.h"
 
 namespace flyback {
 namespace {
@@ -56,8 +56,13 @@ TEST(NumberRule, AnyValueIsWrittenRoundedToFifteenDigits) {
   std::mt19937_64 random(12345);
   std::uniform_real_distribution<double> mantissa(1, 10);
   std::uniform_int_distribution<int> exponent(-14, 17);
-  for (int i = 0; i < 20000; ++i) {
-    const double x = mantissa(random) * std::pow(10.0, exponent(random));
+  std::uniform_int_distribution<int> decimals(-1, 6);
+  for (int i = 0; i < 40000; ++i) {
+    double x = mantissa(random) * std::pow(10.0, exponent(random));
+    // Half of them rounded to a few decimals, as most printed values are.
+    const int k = decimals(random);
+    if (i % 2 == 0 && k >= 0) x = std::nearbyint(x * std::pow(10.0, k)) / std::pow(10.0, k);
+    if (x == 0) continue;
     std::array<char, 40> rounded{};
     std::snprintf(rounded.data(), rounded.size(), "%.14e", x);
     const std::string text = NumberText(x);
