@@ -65,24 +65,14 @@ std::optional<std::string> ReportFile::WriteLine(const Line& line) {
   if (file_ == nullptr) return std::nullopt;
   const std::string bytes = ToLatin1(LayoutFixedPitch(line)) + "\r\n";
   errno = 0;
-  if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) {
-    const std::string reason = std::strerror(errno == 0 ? EIO : errno);
-    std::fclose(file_);
-    file_ = nullptr;
-    return reason;
-  }
+  if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) return Abandon();
   return std::nullopt;
 }
 
 std::optional<std::string> ReportFile::Flush() {
   if (file_ == nullptr) return std::nullopt;
   errno = 0;
-  if (std::fflush(file_) != 0) {
-    const std::string reason = std::strerror(errno == 0 ? EIO : errno);
-    std::fclose(file_);
-    file_ = nullptr;
-    return reason;
-  }
+  if (std::fflush(file_) != 0) return Abandon();
   return std::nullopt;
 }
 
@@ -93,6 +83,13 @@ std::optional<std::string> ReportFile::Close() {
   file_ = nullptr;
   if (result != 0) return std::strerror(errno == 0 ? EIO : errno);
   return std::nullopt;
+}
+
+std::string ReportFile::Abandon() {
+  const std::string reason = std::strerror(errno == 0 ? EIO : errno);
+  std::fclose(file_);
+  file_ = nullptr;
+  return reason;
 }
 
 }  // namespace flyback

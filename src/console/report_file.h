@@ -40,6 +40,9 @@ class ReportFile {
  private:
   static constexpr std::size_t kBufferSize = 64 * 1024;
 
+  // After a failed write: the reason (from errno), and the file closed.
+  std::string Abandon();
+
   std::FILE* file_ = nullptr;
   std::string name_;
 };

@@ -42,6 +42,16 @@ double Dialogue::AskNumber(const Question& question, Accept accept) {
   return ReadNumber(answer);
 }
 
+double Dialogue::AskWholeNumber(const Question& question, Accept accept) {
+  const std::string answer =
+      AskChecked(question, [accept](const std::string& text) -> std::optional<std::string> {
+        const std::optional<double> value = ReadWholeAnswer(text);
+        if (!value) return hint::kNumber;
+        return NumberHint(*value, accept);
+      });
+  return *ReadWholeAnswer(answer);
+}
+
 std::optional<std::string> Dialogue::OpenReport(const std::string& name) {
   std::optional<std::string> reason = console_.OpenReport(name);
   if (!reason) report_name_ = name;

@@ -66,6 +66,9 @@ class Dialogue {
 
   // Asks a number read by the leading-number rule.
   double AskNumber(const Question& question, Accept accept = Accept::kAny);
+  // Asks a number that must be one as a whole (whole-answer rule); any other
+  // answer is asked again with "Please enter a number.".
+  double AskWholeNumber(const Question& question, Accept accept = Accept::kAny);
 
   // Hint for a number outside what `accept` allows (or outside the
   // computable range), if any.

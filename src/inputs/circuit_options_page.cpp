@@ -46,14 +46,7 @@ void AskTemporaryHighPower(Dialogue& d) {
   d.Write({" Maximum output power = ", s.P_out_max, "W"});
   s.P_perm = d.AskNumber({"Limit of permanent output power in W", "100", ""});
   d.Clear();
-  const std::string delay = d.AskChecked(
-      {" delay time for THP circuit in s", "1", ""},
-      [](const std::string& text) -> std::optional<std::string> {
-        const std::optional<double> value = ReadWholeAnswer(text);
-        if (!value) return hint::kNumber;
-        return Dialogue::NumberHint(*value, Accept::kAny);
-      });
-  s.t_THP = *ReadWholeAnswer(delay);
+  s.t_THP = d.AskWholeNumber({" delay time for THP circuit in s", "1", ""});
 }
 
 void AskOptoRegulation(Dialogue& d) {

@@ -80,14 +80,8 @@ void AskOutputs(Dialogue& d) {
 
 // Efficiency in %, read by the whole-answer rule; 0 stands for 80 %.
 double AskEfficiency(Dialogue& d, const std::string& prompt) {
-  const std::string answer = d.AskChecked(
-      {"efficiency in % (see note above)", "85", prompt},
-      [](const std::string& text) -> std::optional<std::string> {
-        const std::optional<double> value = ReadWholeAnswer(text);
-        if (!value) return hint::kNumber;
-        return Dialogue::NumberHint(*value, Accept::kNonNegative);
-      });
-  const double efficiency = *ReadWholeAnswer(answer);
+  const double efficiency =
+      d.AskWholeNumber({"efficiency in % (see note above)", "85", prompt}, Accept::kNonNegative);
   return efficiency == 0 ? 80 : efficiency;
 }
 

@@ -50,14 +50,8 @@ void ShowExplanation(Dialogue& d) {
 
 // mT; 0 stands for the magnetization limit.
 double AskStartValue(Dialogue& d) {
-  const std::string answer =
-      d.AskChecked({"Starting value for magnetization in mT", "300", ""},
-                   [](const std::string& text) -> std::optional<std::string> {
-                     const std::optional<double> value = ReadWholeAnswer(text);
-                     if (!value) return hint::kNumber;
-                     return Dialogue::NumberHint(*value, Accept::kNonNegative);
-                   });
-  const double value = *ReadWholeAnswer(answer);
+  const double value =
+      d.AskWholeNumber({"Starting value for magnetization in mT", "300", ""}, Accept::kNonNegative);
   return value == 0 ? d.state.Bmaxlim : value;
 }
 
