@@ -1,7 +1,6 @@
 // PFC, control IC, temporary high power circuit, opto regulation and the
 // frequency mode, with the factors they set.
 
-#include "console/answer_reading.h"
 #include "dialogue/pages.h"
 #include "inputs/circuit_options.h"
 
