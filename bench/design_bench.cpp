@@ -24,10 +24,14 @@ void RunCalculation(benchmark::State& state, const DesignState& design) {
   }
 }
 
-void BM_CalculationThreeOutputs(benchmark::State& state) { RunCalculation(state, ThreeOutputDemo()); }
+void BM_CalculationThreeOutputs(benchmark::State& state) {
+  RunCalculation(state, ThreeOutputDemo());
+}
 BENCHMARK(BM_CalculationThreeOutputs);
 
-void BM_CalculationFourOutputs(benchmark::State& state) { RunCalculation(state, FourOutputDemo()); }
+void BM_CalculationFourOutputs(benchmark::State& state) {
+  RunCalculation(state, FourOutputDemo());
+}
 BENCHMARK(BM_CalculationFourOutputs);
 
 // 142 passes of the frequency loop on top of the duty-cycle loop.

@@ -58,7 +58,9 @@ void FuzzConsole::CheckLine(const Line& line) const {
   }
 }
 
-void FuzzConsole::WriteLine(const Line& line) { CheckLine(line); }
+void FuzzConsole::WriteLine(const Line& line) {
+  CheckLine(line);
+}
 
 std::string FuzzConsole::Ask(const Question& question) {
   const long long passes = state_.calculation_passes - passes_at_last_question_;

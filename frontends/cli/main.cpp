@@ -55,7 +55,8 @@ std::string WindowProgram() {
   if (error) return {};
   const std::filesystem::path beside = self.parent_path() / "flyback-gui";
   if (access(beside.c_str(), X_OK) == 0) return beside.string();
-  const std::filesystem::path in_build_tree = self.parent_path().parent_path() / "qt" / "flyback-gui";
+  const std::filesystem::path in_build_tree =
+      self.parent_path().parent_path() / "qt" / "flyback-gui";
   if (access(in_build_tree.c_str(), X_OK) == 0) return in_build_tree.string();
   return {};
 }

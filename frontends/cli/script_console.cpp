@@ -4,9 +4,13 @@
 
 namespace flyback {
 
-void ScriptConsole::ClearWindow() { transcript_ << "\f\n"; }
+void ScriptConsole::ClearWindow() {
+  transcript_ << "\f\n";
+}
 
-void ScriptConsole::WriteLine(const Line& line) { transcript_ << LayoutFixedPitch(line) << '\n'; }
+void ScriptConsole::WriteLine(const Line& line) {
+  transcript_ << LayoutFixedPitch(line) << '\n';
+}
 
 std::string ScriptConsole::Ask(const Question& question) {
   transcript_ << "?> " << question.title;
@@ -23,6 +27,8 @@ std::string ScriptConsole::Ask(const Question& question) {
   return answer;
 }
 
-void ScriptConsole::CloseWindow() { transcript_.flush(); }
+void ScriptConsole::CloseWindow() {
+  transcript_.flush();
+}
 
 }  // namespace flyback

@@ -4,9 +4,13 @@
 
 namespace flyback {
 
-void TerminalConsole::ClearWindow() { out_ << "\x1b[H\x1b[2J" << std::flush; }
+void TerminalConsole::ClearWindow() {
+  out_ << "\x1b[H\x1b[2J" << std::flush;
+}
 
-void TerminalConsole::WriteLine(const Line& line) { out_ << LayoutFixedPitch(line) << '\n'; }
+void TerminalConsole::WriteLine(const Line& line) {
+  out_ << LayoutFixedPitch(line) << '\n';
+}
 
 std::string TerminalConsole::Ask(const Question& question) {
   out_ << "\n\x1b[7m " << question.title << " \x1b[0m\n";
@@ -22,6 +26,8 @@ std::string TerminalConsole::Ask(const Question& question) {
   return answer.empty() ? question.default_answer : answer;
 }
 
-void TerminalConsole::CloseWindow() { out_ << '\n' << std::flush; }
+void TerminalConsole::CloseWindow() {
+  out_ << '\n' << std::flush;
+}
 
 }  // namespace flyback

@@ -8,8 +8,12 @@ namespace flyback {
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsExponentLetter(char c) { return c == 'E' || c == 'e' || c == 'D' || c == 'd'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+bool IsExponentLetter(char c) {
+  return c == 'E' || c == 'e' || c == 'D' || c == 'd';
+}
 
 // Scans the longest number at the start of `text`. Returns the number of
 // characters it covers (0 when there is no digit in the mantissa) and the

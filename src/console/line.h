@@ -19,12 +19,12 @@ class Item {
  public:
   enum class Kind { kText, kNumber, kZone };
 
-  Item(const char* text) : kind_(Kind::kText), text_(text) {}           // NOLINT
+  Item(const char* text) : kind_(Kind::kText), text_(text) {}             // NOLINT
   Item(std::string text) : kind_(Kind::kText), text_(std::move(text)) {}  // NOLINT
-  Item(std::string_view text) : kind_(Kind::kText), text_(text) {}       // NOLINT
-  Item(double number) : kind_(Kind::kNumber), number_(number) {}         // NOLINT
-  Item(int number) : kind_(Kind::kNumber), number_(number) {}            // NOLINT
-  Item(ZoneAdvance) : kind_(Kind::kZone) {}                              // NOLINT
+  Item(std::string_view text) : kind_(Kind::kText), text_(text) {}        // NOLINT
+  Item(double number) : kind_(Kind::kNumber), number_(number) {}          // NOLINT
+  Item(int number) : kind_(Kind::kNumber), number_(number) {}             // NOLINT
+  Item(ZoneAdvance) : kind_(Kind::kZone) {}                               // NOLINT
 
   Kind kind() const { return kind_; }
   const std::string& text() const { return text_; }
@@ -41,7 +41,9 @@ using Line = std::vector<Item>;
 inline constexpr int kZoneWidth = 14;  // columns per print zone
 
 // Column of the next print zone start strictly right of `column`.
-inline int NextZoneStart(int column) { return (column / kZoneWidth + 1) * kZoneWidth; }
+inline int NextZoneStart(int column) {
+  return (column / kZoneWidth + 1) * kZoneWidth;
+}
 
 // Lays a line out in fixed pitch (one column per character): the layout of
 // report files, of the terminal and of the script transcript. UTF-8 in, UTF-8 out.

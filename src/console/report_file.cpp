@@ -47,7 +47,9 @@ std::string ToLatin1(std::string_view utf8) {
   return out;
 }
 
-ReportFile::~ReportFile() { Close(); }
+ReportFile::~ReportFile() {
+  Close();
+}
 
 std::optional<std::string> ReportFile::Open(const std::string& name) {
   Close();

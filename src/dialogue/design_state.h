@@ -35,20 +35,20 @@ struct DesignState {
   double J = 0;          // A/mm², current density of the windings: 4, 6 or 8
 
   // --- Circuit options ---
-  std::string PFC;        // "1" with power factor correction, "0" without
-  int ic_type = 0;        // 1: PWX 40218-2 / PWX 40219 family, 2: QRM1X305
-  bool THP = false;       // temporary high power circuit (ic_type 1 only)
-  double P_perm = 0;      // W, limit of permanent output power (THP)
-  double t_THP = 0;       // s, delay time of the THP circuit
-  std::string opto_reg;   // "1" regulation with opto coupler, "0" without
-  double U_opto = 0;      // V, nominal opto-regulated output voltage
+  std::string PFC;         // "1" with power factor correction, "0" without
+  int ic_type = 0;         // 1: PWX 40218-2 / PWX 40219 family, 2: QRM1X305
+  bool THP = false;        // temporary high power circuit (ic_type 1 only)
+  double P_perm = 0;       // W, limit of permanent output power (THP)
+  double t_THP = 0;        // s, delay time of the THP circuit
+  std::string opto_reg;    // "1" regulation with opto coupler, "0" without
+  double U_opto = 0;       // V, nominal opto-regulated output voltage
   std::string fixed_freq;  // "1" fixed frequency, "0" free running
-  double f_fix_min = 0;   // kHz
-  double f_fix_max = 0;   // kHz
-  double k_ripple = 0;    // lowest bus voltage / mains peak voltage
-  double k_valley = 0;    // lowest mains rms voltage to lowest bus voltage
-  double k_T = 0;         // period factor: 1, or 1.05 with PFC
-  double k_U = 0;         // bus voltage factor: 1, or 1.1 with PFC
+  double f_fix_min = 0;    // kHz
+  double f_fix_max = 0;    // kHz
+  double k_ripple = 0;     // lowest bus voltage / mains peak voltage
+  double k_valley = 0;     // lowest mains rms voltage to lowest bus voltage
+  double k_T = 0;          // period factor: 1, or 1.05 with PFC
+  double k_U = 0;          // bus voltage factor: 1, or 1.1 with PFC
 
   // --- Transformer core ---
   std::string tr_type;  // answer of the transformer-type question, as typed
@@ -96,8 +96,8 @@ struct DesignState {
   double U_ic_act = 0;    // V, actual IC supply voltage
 
   // --- Turns ---
-  double U_IC = 0;  // V, target IC supply voltage: 12 or 16
-  double nic = 0;   // turns of the IC-supply winding
+  double U_IC = 0;     // V, target IC supply voltage: 12 or 16
+  double nic = 0;      // turns of the IC-supply winding
   double U_F_ic = 0;   // V, forward drop of the IC-supply diode
   double U_F_sec = 0;  // V, forward drop of the secondary rectifier diodes
 
@@ -127,32 +127,32 @@ struct DesignState {
   double L08 = 0;             // mH, PFC choke
   double I_L08 = 0;           // A
   std::string txt_L08;
-  std::string txt_D08;        // PFC diode
-  double C07 = 0;             // µF, bulk capacitor
-  double U_C07 = 0;           // V
-  double R22 = 0;             // kOhm (PWX family) or MOhm (QRM1X305)
-  double C22 = 0;             // pF
-  double R23 = 0;             // kOhm
-  double R24 = 0;             // kOhm
-  double R29 = 0;             // kOhm
-  double P10 = 0;             // kOhm
-  double C29 = 0;             // pF
-  double C30 = 0;             // nF
-  double R30 = 0;             // kOhm
-  double R31 = 0;             // kOhm
-  double C31 = 0;             // pF
-  double R35 = 0;             // Ohm
-  double R38 = 0;             // kOhm
-  double R39 = 0;             // kOhm, THP network
-  double C38 = 0;             // pF
-  double R36 = 0;             // MOhm
-  double C36 = 0;             // µF
-  double U1rmin = 0;          // V, opto divider: wanted adjustment range
-  double U1rmax = 0;          // V
-  double P60 = 0;             // kOhm, potentiometer
-  double U_ref = 0;           // V, shunt regulator reference
-  double R60 = 0;             // kOhm
-  double R65 = 0;             // kOhm
+  std::string txt_D08;  // PFC diode
+  double C07 = 0;       // µF, bulk capacitor
+  double U_C07 = 0;     // V
+  double R22 = 0;       // kOhm (PWX family) or MOhm (QRM1X305)
+  double C22 = 0;       // pF
+  double R23 = 0;       // kOhm
+  double R24 = 0;       // kOhm
+  double R29 = 0;       // kOhm
+  double P10 = 0;       // kOhm
+  double C29 = 0;       // pF
+  double C30 = 0;       // nF
+  double R30 = 0;       // kOhm
+  double R31 = 0;       // kOhm
+  double C31 = 0;       // pF
+  double R35 = 0;       // Ohm
+  double R38 = 0;       // kOhm
+  double R39 = 0;       // kOhm, THP network
+  double C38 = 0;       // pF
+  double R36 = 0;       // MOhm
+  double C36 = 0;       // µF
+  double U1rmin = 0;    // V, opto divider: wanted adjustment range
+  double U1rmax = 0;    // V
+  double P60 = 0;       // kOhm, potentiometer
+  double U_ref = 0;     // V, shunt regulator reference
+  double R60 = 0;       // kOhm
+  double R65 = 0;       // kOhm
 
   // --- Flags of the page flow ---
   bool optim_running = false;       // the output-voltage optimization runs

@@ -36,9 +36,8 @@ std::optional<std::string> Dialogue::NumberHint(double value, Accept accept) {
 }
 
 double Dialogue::AskNumber(const Question& question, Accept accept) {
-  const std::string answer = AskChecked(question, [accept](const std::string& text) {
-    return NumberHint(ReadNumber(text), accept);
-  });
+  const std::string answer = AskChecked(
+      question, [accept](const std::string& text) { return NumberHint(ReadNumber(text), accept); });
   return ReadNumber(answer);
 }
 

@@ -6,28 +6,50 @@ namespace flyback {
 
 PageFunction PageFunctionOf(Page page) {
   switch (page) {
-    case Page::kIntroduction: return IntroductionPage;
-    case Page::kOutputs: return OutputsPage;
-    case Page::kCircuitOptions: return CircuitOptionsPage;
-    case Page::kTransformerType: return TransformerTypePage;
-    case Page::kOvershootFactor: return OvershootFactorPage;
-    case Page::kMainsRange: return MainsRangePage;
-    case Page::kFrequencyLimits: return FrequencyLimitsPage;
-    case Page::kCalculateFullStart: return CalculateFullStartPage;
-    case Page::kCalculateSameDutyCycle: return CalculateSameDutyCyclePage;
-    case Page::kCalculateFromDrainVoltage: return CalculateFromDrainVoltagePage;
-    case Page::kResultScreen: return ResultScreenPage;
-    case Page::kWindingTable: return WindingTablePage;
-    case Page::kWireQuestion: return WireQuestionPage;
-    case Page::kWindingTableOnly: return WindingTableOnlyPage;
-    case Page::kContinuationMenu: return ContinuationMenuPage;
-    case Page::kManualChange: return ManualChangePage;
-    case Page::kMainMenu: return MainMenuPage;
-    case Page::kOptimization: return OptimizationPage;
-    case Page::kResultReport: return ResultReportPage;
-    case Page::kComponentList: return ComponentListPage;
-    case Page::kPfcChoke: return PfcChokePage;
-    case Page::kOptoCoupler: return OptoCouplerPage;
+    case Page::kIntroduction:
+      return IntroductionPage;
+    case Page::kOutputs:
+      return OutputsPage;
+    case Page::kCircuitOptions:
+      return CircuitOptionsPage;
+    case Page::kTransformerType:
+      return TransformerTypePage;
+    case Page::kOvershootFactor:
+      return OvershootFactorPage;
+    case Page::kMainsRange:
+      return MainsRangePage;
+    case Page::kFrequencyLimits:
+      return FrequencyLimitsPage;
+    case Page::kCalculateFullStart:
+      return CalculateFullStartPage;
+    case Page::kCalculateSameDutyCycle:
+      return CalculateSameDutyCyclePage;
+    case Page::kCalculateFromDrainVoltage:
+      return CalculateFromDrainVoltagePage;
+    case Page::kResultScreen:
+      return ResultScreenPage;
+    case Page::kWindingTable:
+      return WindingTablePage;
+    case Page::kWireQuestion:
+      return WireQuestionPage;
+    case Page::kWindingTableOnly:
+      return WindingTableOnlyPage;
+    case Page::kContinuationMenu:
+      return ContinuationMenuPage;
+    case Page::kManualChange:
+      return ManualChangePage;
+    case Page::kMainMenu:
+      return MainMenuPage;
+    case Page::kOptimization:
+      return OptimizationPage;
+    case Page::kResultReport:
+      return ResultReportPage;
+    case Page::kComponentList:
+      return ComponentListPage;
+    case Page::kPfcChoke:
+      return PfcChokePage;
+    case Page::kOptoCoupler:
+      return OptoCouplerPage;
   }
   return MainMenuPage;
 }

@@ -13,14 +13,14 @@ enum class Page {
   kCircuitOptions,
   kTransformerType,
   kOvershootFactor,
-  kMainsRange,               // entry of "Change mains voltage range"
-  kFrequencyLimits,          // lowest-frequency page after an unreachable frequency
+  kMainsRange,       // entry of "Change mains voltage range"
+  kFrequencyLimits,  // lowest-frequency page after an unreachable frequency
   kCalculateFullStart,
-  kCalculateSameDutyCycle,   // after "+", "-" and a turns change
+  kCalculateSameDutyCycle,     // after "+", "-" and a turns change
   kCalculateFromDrainVoltage,  // after a change of the primary turns
   kResultScreen,
-  kWindingTable,             // asks the wire question while it was not answered
-  kWireQuestion,             // always asks the wire question
+  kWindingTable,  // asks the wire question while it was not answered
+  kWireQuestion,  // always asks the wire question
   kWindingTableOnly,
   kContinuationMenu,
   kManualChange,

@@ -13,14 +13,17 @@ void AskPfc(Dialogue& d) {
   d.Clear();
   d.Write({" 'PFC' means Power Factor Correction for the mains input current."});
   d.Write();
-  d.Write({" This program uses for the PFC function the 'PFC charge pump circuit' which replaces "
-           "the 'Snubber circuit'."});
+  d.Write(
+      {" This program uses for the PFC function the 'PFC charge pump circuit' which replaces "
+       "the 'Snubber circuit'."});
   d.Write();
-  d.Write({" In the appendant circuit diagram the PFC charge pump circuit consists of the "
-           "capacitor C08, the choke L08 and the diode D08."});
+  d.Write(
+      {" In the appendant circuit diagram the PFC charge pump circuit consists of the "
+       "capacitor C08, the choke L08 and the diode D08."});
   d.Write();
-  d.Write({" According to the european standard EN 61000-3-2 PFC is necessary at an input power "
-           "> 75 W."});
+  d.Write(
+      {" According to the european standard EN 61000-3-2 PFC is necessary at an input power "
+       "> 75 W."});
   d.Write();
   d.Write({" The calculated maximum input power of your power supply amounts", s.P_in_max, "W."});
   s.PFC = d.Ask({"PFC required ? (see note above)", " No(0)  Yes(Ret)", ""}) == "0" ? "0" : "1";
@@ -30,8 +33,9 @@ void AskControlIc(Dialogue& d) {
   d.Clear();
   d.Write({" The QRM1X305 is recommended for freerunning applications and standby burst mode."});
   d.Write();
-  d.Write({" The PWX 40218-2/19-2 is recommended for freerunning and fixed frequency "
-           "applications."});
+  d.Write(
+      {" The PWX 40218-2/19-2 is recommended for freerunning and fixed frequency "
+       "applications."});
   const std::string answer =
       d.Ask({"Choice of control IC (see note above)", "PWX 40218-2/9-2 (1)  QRM1X305 (Ret)", ""});
   d.state.ic_type = answer == "1" ? 1 : 2;
@@ -54,9 +58,11 @@ void AskOptoRegulation(Dialogue& d) {
   // Return means no opto regulation for up to three outputs, opto
   // regulation for four or more.
   if (s.n_sec <= 3) {
-    s.opto_reg = d.Ask({"Regulation with opto coupler ?", "No (Ret) Yes(1)", ""}) == "1" ? "1" : "0";
+    s.opto_reg =
+        d.Ask({"Regulation with opto coupler ?", "No (Ret) Yes(1)", ""}) == "1" ? "1" : "0";
   } else {
-    s.opto_reg = d.Ask({"Regulation with opto coupler ?", "No (0) Yes(Ret)", ""}) == "0" ? "0" : "1";
+    s.opto_reg =
+        d.Ask({"Regulation with opto coupler ?", "No (0) Yes(Ret)", ""}) == "0" ? "0" : "1";
   }
   if (s.opto_reg == "1") {
     s.U_opto = d.AskNumber({"Nominal value of the opto regulated voltage in V", "135", ""},
@@ -92,7 +98,8 @@ Page CircuitOptionsPage(Dialogue& d) {
   SetDerivedFactors(s);
   if (s.ic_type == 1) {
     d.Clear();
-    s.fixed_freq = d.Ask({"Freerunnung or Fixed Frequency", "Free(Ret) Fixed(1)", ""}) == "1" ? "1" : "0";
+    s.fixed_freq =
+        d.Ask({"Freerunnung or Fixed Frequency", "Free(Ret) Fixed(1)", ""}) == "1" ? "1" : "0";
     if (s.fixed_freq == "1") AskFixedFrequencies(d);
   }
   return Page::kTransformerType;

@@ -67,8 +67,8 @@ void AskOutputs(Dialogue& d) {
       const std::string digit = std::to_string(i);
       Output& out = s.output(i);
       d.Clear();
-      out.Umin = d.AskNumber(
-          {"Minimum output voltage V" + digit + " in V ?", defaults.Umin, i == 1 ? first_prompt : ""});
+      out.Umin = d.AskNumber({"Minimum output voltage V" + digit + " in V ?", defaults.Umin,
+                              i == 1 ? first_prompt : ""});
       out.Umax = d.AskNumber({"Maximum output voltage V" + digit + " in V ?", defaults.Umax, ""});
       out.Imax = d.AskNumber({"Maximum output current I" + digit + " in A ?", defaults.Imax, ""});
     }
@@ -109,8 +109,9 @@ Page OutputsPage(Dialogue& d) {
   AskOutputs(d);
 
   d.Clear();
-  d.Write({" The efficiency is the quotient output power / input power. Normally the efficiency "
-           "lies between 80 % and 90 %."});
+  d.Write(
+      {" The efficiency is the quotient output power / input power. Normally the efficiency "
+       "lies between 80 % and 90 %."});
   std::string prompt;
   for (;;) {
     s.eta = AskEfficiency(d, prompt) / 100;

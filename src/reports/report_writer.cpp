@@ -2,12 +2,16 @@
 
 namespace flyback {
 
-void ReportWriter::Write(const Line& line) { d_.WriteReportLine(line); }
+void ReportWriter::Write(const Line& line) {
+  d_.WriteReportLine(line);
+}
 
 void ReportWriter::WriteEmptyLines(int count) {
   for (int i = 0; i < count; ++i) Write();
 }
 
-void ReportWriter::Close() { d_.CloseReport(); }
+void ReportWriter::Close() {
+  d_.CloseReport();
+}
 
 }  // namespace flyback

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "console/answer_reading.h"
+
+#include <gtest/gtest.h>
 
 namespace flyback {
 namespace {
@@ -23,7 +23,7 @@ TEST(ReadNumber, Exponents) {
   EXPECT_DOUBLE_EQ(ReadNumber("1e-3"), 0.001);
   EXPECT_DOUBLE_EQ(ReadNumber("2D2"), 200);
   EXPECT_DOUBLE_EQ(ReadNumber("2d+2"), 200);
-  EXPECT_DOUBLE_EQ(ReadNumber("3E"), 3);   // the letter ends the number
+  EXPECT_DOUBLE_EQ(ReadNumber("3E"), 3);  // the letter ends the number
   EXPECT_DOUBLE_EQ(ReadNumber("2e+"), 2);
   EXPECT_DOUBLE_EQ(ReadNumber("1e-400"), 0);
 }
@@ -40,8 +40,8 @@ TEST(WholeAnswer, NumbersAsAWhole) {
 }
 
 TEST(WholeAnswer, AnythingElseIsNoNumber) {
-  for (const char* text : {"x", "1 0", "3E", "0x3", "inf", "&H10", "1\t0", "", "   ", "-", ".",
-                           "3 V", "\t3"}) {
+  for (const char* text :
+       {"x", "1 0", "3E", "0x3", "inf", "&H10", "1\t0", "", "   ", "-", ".", "3 V", "\t3"}) {
     EXPECT_FALSE(ReadWholeAnswer(text).has_value()) << '"' << text << '"';
   }
 }

@@ -9,7 +9,8 @@ TEST(LineLayout, MainMenuChoiceNumbersStandAtColumn42) {
   // A text ending between columns 16 and 27 followed by two zone advances and
   // one ending between 28 and 41 followed by one reach the same zone.
   const std::string two_zones = LayoutFixedPitch({"Print the result", zone, zone, "(2)"});
-  const std::string one_zone = LayoutFixedPitch({"Optimization of the output voltages", zone, "(1)"});
+  const std::string one_zone =
+      LayoutFixedPitch({"Optimization of the output voltages", zone, "(1)"});
   EXPECT_EQ(two_zones.find("(2)"), 42U);
   EXPECT_EQ(one_zone.find("(1)"), 42U);
   EXPECT_EQ(LayoutFixedPitch({"Start from the beginning", zone, zone, "(10)"}).find("(10)"), 42U);
@@ -37,8 +38,8 @@ TEST(LineLayout, NumbersCarryTheirBlanks) {
   EXPECT_EQ(LayoutFixedPitch({"x", -3, "y"}), "x-3 y");
   EXPECT_EQ(LayoutFixedPitch({"x", 0, "y"}), "x 0 y");
   EXPECT_EQ(LayoutFixedPitch({"Old value n", 2, "= ", 12}), "Old value n 2 =  12 ");
-  EXPECT_EQ(LayoutFixedPitch({" The calculated maximum input power of your power supply amounts",
-                              89.4, "W."}),
+  EXPECT_EQ(LayoutFixedPitch(
+                {" The calculated maximum input power of your power supply amounts", 89.4, "W."}),
             " The calculated maximum input power of your power supply amounts 89.4 W.");
 }
 
@@ -48,7 +49,9 @@ TEST(LineLayout, NonAsciiCharactersTakeOneColumn) {
   EXPECT_EQ(CharacterCount("µs"), 2);
 }
 
-TEST(LineLayout, EmptyLineHasNoCharacters) { EXPECT_EQ(LayoutFixedPitch({}), ""); }
+TEST(LineLayout, EmptyLineHasNoCharacters) {
+  EXPECT_EQ(LayoutFixedPitch({}), "");
+}
 
 }  // namespace
 }  // namespace flyback

@@ -1,10 +1,11 @@
+#include "console/report_file.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 
-#include "console/report_file.h"
 #include "support/temp_dir.h"
 
 namespace flyback {
@@ -24,7 +25,7 @@ TEST(Latin1, SuperscriptTwoAndMicroBecomeSingleBytes) {
 TEST(Latin1, CharactersOutsideBecomeOneQuestionMarkEach) {
   EXPECT_EQ(ToLatin1("Ω"), "?");      // two bytes in UTF-8
   EXPECT_EQ(ToLatin1("a€b"), "a?b");  // three bytes
-  EXPECT_EQ(ToLatin1("😀"), "?");     // four bytes
+  EXPECT_EQ(ToLatin1("😀"), "?");      // four bytes
   EXPECT_EQ(ToLatin1("\xFF"), "?");   // not UTF-8 at all
 }
 

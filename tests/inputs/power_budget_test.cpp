@@ -1,6 +1,7 @@
+#include "inputs/power_budget.h"
+
 #include <gtest/gtest.h>
 
-#include "inputs/power_budget.h"
 #include "support/script_run.h"
 
 namespace flyback {
@@ -29,8 +30,7 @@ TEST(PowerBudget, ThreeOutputDemonstrationDesign) {
   EXPECT_DOUBLE_EQ(s.eta, 0.85);
   EXPECT_DOUBLE_EQ(s.P_in_max, 89.4);
   EXPECT_DOUBLE_EQ(s.J, 6);
-  EXPECT_TRUE(
-      run.Has(" The calculated maximum input power of your power supply amounts 89.4 W."));
+  EXPECT_TRUE(run.Has(" The calculated maximum input power of your power supply amounts 89.4 W."));
 }
 
 TEST(PowerBudget, FourOutputDemonstrationDesign) {
@@ -40,8 +40,7 @@ TEST(PowerBudget, FourOutputDemonstrationDesign) {
   EXPECT_DOUBLE_EQ(run.state.P_out_max, 156.2);
   EXPECT_DOUBLE_EQ(run.state.P_in_max, 183.8);
   EXPECT_DOUBLE_EQ(run.state.J, 4);
-  EXPECT_TRUE(
-      run.Has(" The calculated maximum input power of your power supply amounts 183.8 W."));
+  EXPECT_TRUE(run.Has(" The calculated maximum input power of your power supply amounts 183.8 W."));
 }
 
 TEST(PowerBudget, EfficiencyZeroMeansEightyPercent) {
