@@ -71,6 +71,7 @@ void StartWindow(const Options& options) {
     arguments.push_back(options.record_file);
   }
   std::vector<char*> argv;
+  argv.reserve(arguments.size() + 1);
   for (std::string& argument : arguments) argv.push_back(argument.data());
   argv.push_back(nullptr);
   execv(program.c_str(), argv.data());

@@ -103,10 +103,10 @@ void AppendNumberText(std::string& out, double magnitude) {
     return;
   }
   if (exponent < 0) {
-    out.append("0.").append(static_cast<std::size_t>(-exponent - 1), '0').append(d);
+    out.append("0.").append(static_cast<std::size_t>(-exponent) - 1, '0').append(d);
     return;
   }
-  const auto integer_digits = static_cast<std::size_t>(exponent + 1);
+  const std::size_t integer_digits = static_cast<std::size_t>(exponent) + 1;
   if (d.size() <= integer_digits) {
     out.append(d).append(integer_digits - d.size(), '0');
     return;

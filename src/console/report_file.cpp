@@ -88,7 +88,7 @@ std::optional<std::string> ReportFile::Close() {
 }
 
 std::string ReportFile::Abandon() {
-  const std::string reason = std::strerror(errno == 0 ? EIO : errno);
+  std::string reason = std::strerror(errno == 0 ? EIO : errno);
   std::fclose(file_);
   file_ = nullptr;
   return reason;

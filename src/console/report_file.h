@@ -38,7 +38,7 @@ class ReportFile {
   const std::string& name() const { return name_; }
 
  private:
-  static constexpr std::size_t kBufferSize = 64 * 1024;
+  static constexpr std::size_t kBufferSize = std::size_t{64} * 1024;
 
   // After a failed write: the reason (from errno), and the file closed.
   std::string Abandon();
