@@ -13,6 +13,7 @@
 
 #include "dialogue/driver.h"
 #include "script_console.h"
+#include "stream_answer_log.h"
 #include "terminal_console.h"
 
 namespace {
@@ -87,16 +88,18 @@ int RunText(const Options& options) {
       return 2;
     }
   }
+  std::unique_ptr<flyback::StreamAnswerLog> log;
+  if (record) log = std::make_unique<flyback::StreamAnswerLog>(*record);
   flyback::DesignState state;
   if (options.mode == Mode::kScript) {
     // The transcript shows each question with its answer after the answer is
     // read: nothing needs to reach the screen before a read.
     std::cin.tie(nullptr);
     flyback::ScriptConsole console(std::cin, std::cout);
-    flyback::RunDialogue(console, state, record.get());
+    flyback::RunDialogue(console, state, log.get());
   } else {
     flyback::TerminalConsole console(std::cin, std::cout);
-    flyback::RunDialogue(console, state, record.get());
+    flyback::RunDialogue(console, state, log.get());
   }
   return 0;
 }

@@ -15,6 +15,7 @@
 
 #include "answer_feed.h"
 #include "main_window.h"
+#include "stream_answer_log.h"
 
 namespace {
 
@@ -105,7 +106,9 @@ int main(int argc, char** argv) {
   const std::unique_ptr<flyback::AnswerFeed> feed = FeedFromEnvironment(feed_failed);
   if (feed_failed) return 2;
 
-  flyback::MainWindow window(record.get(), feed.get());
+  std::unique_ptr<flyback::StreamAnswerLog> log;
+  if (record) log = std::make_unique<flyback::StreamAnswerLog>(*record);
+  flyback::MainWindow window(log.get(), feed.get());
   window.show();
   if (feed) QTimer::singleShot(0, window.start_button(), &QPushButton::click);
   const int exit_code = QApplication::exec();

@@ -8,12 +8,12 @@
 
 namespace flyback {
 
-MainWindow::MainWindow(std::ostream* record, AnswerFeed* feed)
+MainWindow::MainWindow(AnswerLog* log, AnswerFeed* feed)
     : text_area_(new TextArea(this)),
       status_box_(new QLineEdit(QStringLiteral("PLOXIN07"), this)),
       start_button_(new QPushButton(QStringLiteral("Start"), this)),
       console_(*this, *text_area_, feed),
-      record_(record) {
+      log_(log) {
   setWindowTitle(QStringLiteral("Form1"));
   const double scale = ScreenScale(screen());
   setFixedSize(Scaled(kClientSize, scale));
@@ -30,7 +30,7 @@ void MainWindow::Start() {
   if (started_) return;
   started_ = true;
   status_box_->setText(QStringLiteral("Run"));
-  RunDialogue(console_, state_, record_);
+  RunDialogue(console_, state_, log_);
 }
 
 }  // namespace flyback

@@ -6,9 +6,9 @@
 // while one is open. The end of the dialogue closes the window.
 
 #include <QWidget>
-#include <ostream>
 
 #include "answer_feed.h"
+#include "console/answer_log.h"
 #include "dialogue/design_state.h"
 #include "text_area.h"
 #include "window_console.h"
@@ -20,9 +20,9 @@ namespace flyback {
 
 class MainWindow : public QWidget {
  public:
-  // `record`, when given, receives every answer taken, one per line;
-  // `feed`, when given, answers the questions (test hook).
-  explicit MainWindow(std::ostream* record = nullptr, AnswerFeed* feed = nullptr);
+  // `log`, when given, keeps every answer taken; `feed`, when given,
+  // answers the questions (test hook).
+  explicit MainWindow(AnswerLog* log = nullptr, AnswerFeed* feed = nullptr);
 
   TextArea* text_area() const { return text_area_; }
   QLineEdit* status_box() const { return status_box_; }
@@ -36,7 +36,7 @@ class MainWindow : public QWidget {
   QPushButton* start_button_;
   WindowConsole console_;
   DesignState state_;
-  std::ostream* record_;
+  AnswerLog* log_;
   bool started_ = false;
 };
 

@@ -1,7 +1,8 @@
 #include "console/answer_reading.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdlib>
+#include <limits>
 #include <string>
 
 namespace flyback {
@@ -52,8 +53,39 @@ std::size_t ScanNumber(std::string_view text, std::string& c_notation) {
   return pos;
 }
 
-double ToDouble(const std::string& c_notation) {
-  return std::strtod(c_notation.c_str(), nullptr);
+// The decimal exponent of the first non-zero digit of a scanned number
+// ("0.05" gives -2, "120e3" gives 5); only its sign matters below.
+int LeadingDigitExponent(std::string_view c_notation) {
+  const std::size_t e_position = c_notation.find('e');
+  int exponent = 0;
+  if (e_position != std::string_view::npos) {
+    const std::string_view digits = c_notation.substr(e_position + 1);
+    std::from_chars(digits.data() + (digits.front() == '+' ? 1 : 0), digits.data() + digits.size(),
+                    exponent);
+  }
+  const std::string_view mantissa = c_notation.substr(0, e_position);
+  const std::size_t point = mantissa.find('.');
+  const std::size_t first = mantissa.find_first_not_of("+-0.");
+  const std::size_t integer_end = point == std::string_view::npos ? mantissa.size() : point;
+  if (first == std::string_view::npos) return exponent;
+  return exponent + (first < integer_end ? static_cast<int>(integer_end - first) - 1
+                                         : -static_cast<int>(first - point));
+}
+
+// The number in C notation, as in the C locale whatever the user's locale:
+// "0.5" is one half on a German desktop too. A magnitude beyond the range of
+// a double becomes infinite, one below it zero, as the C library has it.
+double ToDouble(std::string_view c_notation) {
+  const bool negative = c_notation.front() == '-';
+  const std::string_view unsigned_part =
+      c_notation.substr(negative || c_notation.front() == '+' ? 1 : 0);
+  double value = 0;
+  const auto [end, error] =
+      std::from_chars(unsigned_part.data(), unsigned_part.data() + unsigned_part.size(), value);
+  if (error == std::errc::result_out_of_range) {
+    value = LeadingDigitExponent(unsigned_part) >= 0 ? std::numeric_limits<double>::infinity() : 0;
+  }
+  return negative ? -value : value;
 }
 
 }  // namespace

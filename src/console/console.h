@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "console/line.h"
 #include "console/report_file.h"
@@ -43,6 +44,19 @@ class Console {
   virtual std::optional<std::string> OpenReport(const std::string& name) {
     return report_.Open(name);
   }
+  // Asked before a report file is created under `name`: false keeps an
+  // existing file of that name, and the file question comes again. The
+  // interactive front-ends ask the user when the file exists; by default an
+  // existing file is replaced.
+  virtual bool ConfirmReplace(const std::string& /*name*/) { return true; }
+
+  // The files this session reads its answers from or keeps them in (answer
+  // file, record file). A report is never written over one of them, whatever
+  // path or link leads there.
+  void ProtectFile(const std::string& path) { protected_files_.push_back(path); }
+  // Why no report may be created under `name`, if so: it is one of the
+  // protected files, or it holds a control character.
+  std::optional<std::string> RefusedReportName(const std::string& name) const;
   virtual std::optional<std::string> WriteReportLine(const Line& line) {
     return report_.WriteLine(line);
   }
@@ -55,6 +69,7 @@ class Console {
 
  private:
   ReportFile report_;
+  std::vector<std::string> protected_files_;
 };
 
 }  // namespace flyback

@@ -14,7 +14,7 @@ std::string Dialogue::Ask(const Question& question) {
   }
   std::string answer = console_.Ask(question);
   if (answer.empty()) throw ProgramEnded{};
-  if (record_ != nullptr) *record_ << answer << '\n' << std::flush;
+  if (log_ != nullptr) log_->Keep(answer);
   return answer;
 }
 
@@ -52,6 +52,8 @@ double Dialogue::AskWholeNumber(const Question& question, Accept accept) {
 }
 
 std::optional<std::string> Dialogue::OpenReport(const std::string& name) {
+  if (std::optional<std::string> refused = console_.RefusedReportName(name)) return refused;
+  if (!console_.ConfirmReplace(name)) return std::string();
   std::optional<std::string> reason = console_.OpenReport(name);
   if (!reason) report_name_ = name;
   return reason;

@@ -6,9 +6,9 @@
 
 #include <functional>
 #include <optional>
-#include <ostream>
 #include <string>
 
+#include "console/answer_log.h"
 #include "console/console.h"
 #include "dialogue/design_state.h"
 
@@ -42,9 +42,9 @@ enum class Accept { kAny, kNonNegative, kPositive };
 
 class Dialogue {
  public:
-  // `record`, when given, receives every answer taken, one line each.
-  Dialogue(Console& console, DesignState& design, std::ostream* record = nullptr)
-      : state(design), console_(console), record_(record) {}
+  // `log`, when given, keeps every answer taken.
+  Dialogue(Console& console, DesignState& design, AnswerLog* log = nullptr)
+      : state(design), console_(console), log_(log) {}
 
   DesignState& state;
 
@@ -74,10 +74,11 @@ class Dialogue {
   // computable range), if any.
   static std::optional<std::string> NumberHint(double value, Accept accept);
 
-  // The one report file: created under `name` (returns the reason when it
-  // cannot be), written line by line, closed. A line or a close that cannot
-  // be written is told on the window, the file is closed with what it holds,
-  // and ReportAborted ends the report.
+  // The one report file: created under `name`, written line by line, closed.
+  // OpenReport returns nothing when the file is open; otherwise the reason to
+  // show, or the empty text when the user chose to keep an existing file. A line or a close that
+  // cannot be written is told on the window, the file is closed with what it holds, and
+  // ReportAborted ends the report.
   std::optional<std::string> OpenReport(const std::string& name);
   void WriteReportLine(const Line& line);
   void CloseReport();
@@ -86,7 +87,7 @@ class Dialogue {
   [[noreturn]] void AbortReport(const std::string& reason);
 
   Console& console_;
-  std::ostream* record_;
+  AnswerLog* log_;
   std::string report_name_;  // of the open report; empty when none is open
 };
 

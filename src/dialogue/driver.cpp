@@ -54,12 +54,12 @@ PageFunction PageFunctionOf(Page page) {
   return MainMenuPage;
 }
 
-void RunDialogue(Console& console, DesignState& state, std::ostream* record) {
-  RunPages(console, state, Page::kIntroduction, record);
+void RunDialogue(Console& console, DesignState& state, AnswerLog* log) {
+  RunPages(console, state, Page::kIntroduction, log);
 }
 
-void RunPages(Console& console, DesignState& state, Page first, std::ostream* record) {
-  Dialogue dialogue(console, state, record);
+void RunPages(Console& console, DesignState& state, Page first, AnswerLog* log) {
+  Dialogue dialogue(console, state, log);
   Page page = first;
   try {
     for (;;) {

@@ -25,7 +25,7 @@ void AskAndCreateFile(Dialogue& d, const ReportHeader& header) {
     const std::string name = d.Ask(question);
     const std::optional<std::string> reason = d.OpenReport(name);
     if (!reason) return;
-    d.Write({" Cannot create the file \"" + name + "\": " + *reason});
+    if (!reason->empty()) d.Write({" Cannot create the file \"" + name + "\": " + *reason});
     question.prompt = hint::kAnotherFileName;
   }
 }

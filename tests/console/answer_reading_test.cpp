@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace flyback {
 namespace {
 
@@ -26,6 +28,11 @@ TEST(ReadNumber, Exponents) {
   EXPECT_DOUBLE_EQ(ReadNumber("3E"), 3);  // the letter ends the number
   EXPECT_DOUBLE_EQ(ReadNumber("2e+"), 2);
   EXPECT_DOUBLE_EQ(ReadNumber("1e-400"), 0);
+  EXPECT_DOUBLE_EQ(ReadNumber("-0.001e-399"), 0);
+  // Beyond the range of a double, as the C library reads it.
+  EXPECT_EQ(ReadNumber("1e400"), std::numeric_limits<double>::infinity());
+  EXPECT_EQ(ReadNumber("-0.01e311"), -std::numeric_limits<double>::infinity());
+  EXPECT_EQ(*ReadWholeAnswer("+12345e305"), std::numeric_limits<double>::infinity());
 }
 
 TEST(WholeAnswer, NumbersAsAWhole) {

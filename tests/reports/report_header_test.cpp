@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 
 #include "support/run_steps.h"
 #include "support/temp_dir.h"
@@ -114,6 +115,64 @@ TEST(ReportHeader, UncreatableFileIsReportedAndAskedAgain) {
                 "\": No such file or directory\n"
                 "?> Name of output file ? [Name0002.doc] {Please enter another file name.} => " +
                 good + "\n");
+  EXPECT_TRUE(std::filesystem::exists(good));
+}
+
+// A script console that protects one file and keeps every existing file
+// (the answer of a user who is asked whether to replace it is "No").
+class CarefulConsole : public ScriptConsole {
+ public:
+  CarefulConsole(std::istream& in, std::ostream& out, const std::string& answers_file)
+      : ScriptConsole(in, out) {
+    ProtectFile(answers_file);
+  }
+  bool ConfirmReplace(const std::string& name) override { return !std::filesystem::exists(name); }
+};
+
+TEST(ReportHeader, NamesOfTheSessionsInputsAndControlCharactersAreRefused) {
+  TempDir dir;
+  const std::filesystem::path answers = dir.path() / "answers.txt";
+  std::ofstream(answers) << "x\n";
+  std::filesystem::create_symlink(answers, dir.path() / "link.txt");
+  std::filesystem::create_hard_link(answers, dir.path() / "hard.txt");
+  std::filesystem::create_directory(dir.path() / "sub");
+  std::ofstream(dir.path() / "old.doc") << "kept";
+  const std::string refused_names[] = {
+      (dir.path() / "link.txt").string(), (dir.path() / "hard.txt").string(),
+      (dir.path() / "sub" / ".." / "answers.txt").string(), std::string("a\0b.doc", 7),
+      (dir.path() / "tab\there.doc").string()};
+  std::string typed;
+  for (const std::string& name : refused_names) typed += name + "\n";
+  const std::string old_file = (dir.path() / "old.doc").string();
+  const std::string good = (dir.path() / "new.doc").string();
+  std::istringstream in(typed + old_file + "\n" + good + "\n");
+  std::ostringstream out;
+  CarefulConsole console(in, out, answers.string());
+  DesignState state;
+  state.header_asked = true;
+  Dialogue d(console, state);
+  OpenReportWithHeader(d, kComponentListReport).Close();
+
+  const std::string transcript = out.str();
+  for (const std::string& name : refused_names) {
+    const std::string reason =
+        name.find_first_of("\t", 0) != std::string::npos || name.find('\0') != std::string::npos
+            ? "the name holds a control character"
+            : "it holds the answers of this session";
+    EXPECT_NE(transcript.find(" Cannot create the file \"" + name + "\": " + reason + "\n"),
+              std::string::npos)
+        << name;
+  }
+  // Keeping an existing file asks again without a line of failure.
+  EXPECT_NE(transcript.find("=> " + old_file +
+                            "\n?> Name of output file ? [Name0002.doc] "
+                            "{Please enter another file name.} => " +
+                            good + "\n"),
+            std::string::npos)
+      << transcript;
+  EXPECT_EQ(ReadBytes(answers), "x\n");
+  EXPECT_EQ(ReadBytes(old_file), "kept");
+  EXPECT_FALSE(std::filesystem::exists(dir.path() / "a"));
   EXPECT_TRUE(std::filesystem::exists(good));
 }
 

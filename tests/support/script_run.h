@@ -10,6 +10,7 @@
 
 #include "dialogue/driver.h"
 #include "script_console.h"
+#include "stream_answer_log.h"
 
 namespace flyback {
 
@@ -44,7 +45,8 @@ inline ScriptRun RunScript(const std::string& answers, Page first = Page::kIntro
   std::ostringstream out;
   std::ostringstream record;
   ScriptConsole console(in, out);
-  RunPages(console, state, first, &record);
+  StreamAnswerLog log(record);
+  RunPages(console, state, first, &log);
   ScriptRun run{out.str(), {}, state, record.str()};
   std::istringstream split(run.transcript);
   for (std::string line; std::getline(split, line);) run.lines.push_back(line);
