@@ -86,9 +86,9 @@ Page ManualChangePage(Dialogue& d) {
   DesignState& s = d.state;
   s.manual_mode = true;
   d.Write();
-  d.Write({"Outp. Volt. lower (+)"});
+  d.Write({"Outp. Volt. higher (+)"});
   d.Write();
-  d.Write({"Outp. Volt. higher (-)"});
+  d.Write({"Outp. Volt. lower (-)"});
   d.Write();
   d.Write({"Change turns (t)"});
   d.Write();

@@ -30,9 +30,9 @@ TEST(ManualChange, KeyListAndDefault) {
   const ScriptRun run = Manually("");
   const std::vector<std::string> expected = {
       "",
-      "Outp. Volt. lower (+)",
+      "Outp. Volt. higher (+)",
       "",
-      "Outp. Volt. higher (-)",
+      "Outp. Volt. lower (-)",
       "",
       "Change turns (t)",
       "",

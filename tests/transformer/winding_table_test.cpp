@@ -144,7 +144,7 @@ TEST(WindingTable, ManualModeLeadsToTheManualKeysAndKeepsTheTurnsFlag) {
   const ScriptRun run = RunScript("", Page::kWindingTable, s);
   EXPECT_FALSE(run.state.turns_kept);
   EXPECT_EQ(run.Find(" Continue ?"), -1);
-  EXPECT_NE(run.Find("Outp. Volt. lower (+)"), -1);
+  EXPECT_NE(run.Find("Outp. Volt. higher (+)"), -1);
 }
 
 TEST(ContinuationMenu, Choices) {
