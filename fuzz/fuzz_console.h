@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "console/console.h"
-#include "dialogue/design_state.h"
+#include "design/design_state.h"
 
 namespace flyback {
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "dialogue/driver.h"
+#include "flyback_version.h"
 #include "script_console.h"
 #include "stream_answer_log.h"
 #include "terminal_console.h"
@@ -117,7 +118,7 @@ int main(int argc, char** argv) {
       return 0;
     }
     if (argument == "--version") {
-      std::cout << "flyback " << FLYBACK_VERSION << '\n';
+      std::cout << "flyback " << flyback::kVersion << '\n';
       return 0;
     }
     if (argument == "--script") {

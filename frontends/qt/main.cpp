@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "answer_feed.h"
+#include "flyback_version.h"
 #include "main_window.h"
 #include "stream_answer_log.h"
 
@@ -46,7 +47,7 @@ std::optional<int> ParseOptions(const std::vector<std::string>& arguments,
       return 0;
     }
     if (argument == "--version") {
-      std::cout << "flyback-gui " << FLYBACK_VERSION << '\n';
+      std::cout << "flyback-gui " << flyback::kVersion << '\n';
       return 0;
     }
     if (argument == "--record" && i + 1 < arguments.size()) {

@@ -9,7 +9,7 @@
 
 #include "answer_feed.h"
 #include "console/answer_log.h"
-#include "dialogue/design_state.h"
+#include "design/design_state.h"
 #include "text_area.h"
 #include "window_console.h"
 

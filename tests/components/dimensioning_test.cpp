@@ -6,7 +6,7 @@
 #include <numbers>
 
 #include "components/ic_network.h"
-#include "dialogue/design_state.h"
+#include "design/design_state.h"
 
 namespace flyback {
 namespace {

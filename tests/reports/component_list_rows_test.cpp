@@ -1,8 +1,8 @@
-#include "components/component_list_rows.h"
+#include "reports/component_list_rows.h"
 
 #include <gtest/gtest.h>
 
-#include "components/component_list_lines.h"
+#include "reports/component_list_lines.h"
 
 namespace flyback {
 namespace {

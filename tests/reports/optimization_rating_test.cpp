@@ -1,4 +1,4 @@
-#include "reports/optimization_rating.h"
+#include "transformer/optimization_rating.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,25 @@
+#pragma once
+
+// The lines of the component list report below its header blocks, for a
+// design that `dimension_components` has just dimensioned.
+
+#include <vector>
+
+#include "console/line.h"
+#include "design/design_state.h"
+
+namespace flyback {
+
+// List 1: mains filtering and power components, then the control components
+// of the chosen IC.
+std::vector<Line> ComponentList1Lines(const DesignState& s);
+
+// List 2: secondary side, and the opto-coupler circuit with opto regulation.
+std::vector<Line> ComponentList2Lines(const DesignState& s);
+
+// Output voltages (V) of the range that the opto divider R60, P60, R65 sets
+// around the shunt reference, to 0.1 V: the potentiometer fully in, fully out.
+double OptoRangeLow(const DesignState& s);
+double OptoRangeHigh(const DesignState& s);
+
+}  // namespace flyback

@@ -1,0 +1,97 @@
+// List 2 of the component list: the secondary side (designators 40 - 59) and
+// the opto-coupler feedback circuit (60 - 79).
+
+#include <array>
+
+#include "components/selection_rules.h"
+#include "console/number_text.h"
+#include "reports/component_list_lines.h"
+#include "reports/component_list_rows.h"
+
+namespace flyback {
+
+namespace {
+
+using C = ListCondition;
+using S = DesignState;
+
+// The opto section writes its ratings without the leading blank of List 1.
+constexpr auto kOptoHead = std::to_array<PartRow>({
+    EmptyRow(),
+    EmptyRow(),
+    TextRow("      Control with opto coupler (no. 60 - 79)"),
+    EmptyRow(),
+    DimensionedPart(C::kAlways, "      Controlled voltage", &S::U_opto, "V", ""),
+    EmptyRow(),
+});
+
+constexpr auto kOptoParts = std::to_array<PartRow>({
+    EmptyRow(),
+    FixedPart(C::kAlways, "      C61", " 15 nF", ""),
+    FixedPart(C::kAlways, "      C62", " 56 pF", ""),
+    EmptyRow(),
+    FixedPart(C::kAlways, "      D60", " TL 431", ""),
+    EmptyRow(),
+    FixedPart(C::kAlways, "      IC02", " OPK825-A2", ""),
+    EmptyRow(),
+    DimensionedPart(C::kAlways, "      P60", &S::P60, "kOhm", "Poti"),
+    EmptyRow(),
+    DimensionedPart(C::kAlways, "      R60", &S::R60, "kOhm", "1/4 W", 1, "Ohm"),
+    FixedPart(C::kAlways, "      R61", " 1 kOhm", "1/4 W"),
+    FixedPart(C::kAlways, "      R62", " 820 Ohm", "1/4 W"),
+    FixedPart(C::kAlways, "      R63", " 39 kOhm", "1/4 W"),
+    DimensionedPart(C::kAlways, "      R65", &S::R65, "kOhm", "1/4 W", 1, "Ohm"),
+    EmptyRow(),
+});
+
+// V, peak reverse voltage of the rectifier of output i: the bus voltage
+// transformed by the turns ratio, with overshoots, on top of the output voltage.
+double ReverseVoltage(const DesignState& s, int i) {
+  const Output& out = s.output(i);
+  return s.U_bus_max * out.n / s.n_prim * s.k_os_sec + out.Umax;
+}
+
+// Outputs with a minimum voltage of 0 get no parts; the others keep their numbers.
+void AppendSecondarySide(const DesignState& s, std::vector<Line>& lines) {
+  lines.push_back({"      Components at secondary side (no. 40 - 59)"});
+  lines.emplace_back();
+  for (int i = 1; i <= s.n_sec; ++i) {
+    const Output& out = s.output(i);
+    if (out.Umin == 0) continue;
+    const CapacitorChoice capacitor = select_capacitor(1.25 * out.Umax, out.Imax);
+    lines.push_back({"      C4", i, zone, capacitor.C, "µF", zone, capacitor.U_rating, "V"});
+  }
+  lines.emplace_back();
+  for (int i = 1; i <= s.n_sec; ++i) {
+    const Output& out = s.output(i);
+    if (out.Umin == 0) continue;
+    lines.push_back({"      D4", i, zone, select_output_diode(ReverseVoltage(s, i), out.Imax)});
+  }
+  lines.emplace_back();
+  lines.emplace_back();
+}
+
+void AppendOptoSection(const DesignState& s, std::vector<Line>& lines) {
+  AppendPartLines(kOptoHead, s, lines);
+  lines.push_back({"      Adjustment range", zone, OptoRangeLow(s), "V -", OptoRangeHigh(s), "V"});
+  AppendPartLines(kOptoParts, s, lines);
+}
+
+}  // namespace
+
+double OptoRangeLow(const DesignState& s) {
+  return RoundTo(s.U_ref * (s.R65 + s.P60 + s.R60) / (s.P60 + s.R60), 1);
+}
+
+double OptoRangeHigh(const DesignState& s) {
+  return RoundTo(s.U_ref * (s.R65 + s.R60) / s.R60, 1);
+}
+
+std::vector<Line> ComponentList2Lines(const DesignState& s) {
+  std::vector<Line> lines;
+  AppendSecondarySide(s, lines);
+  if (s.opto_reg == "1") AppendOptoSection(s, lines);
+  return lines;
+}
+
+}  // namespace flyback
