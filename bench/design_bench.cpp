@@ -8,6 +8,7 @@
 #include "components/dimensioning.h"
 #include "dialogue/driver.h"
 #include "support/defaults_console.h"
+#include "support/pass_count.h"
 #include "transformer/demo_calculation.h"
 
 namespace flyback {
@@ -16,11 +17,11 @@ namespace {
 void RunCalculation(benchmark::State& state, const DesignState& design) {
   for (auto _ : state) {
     DesignState s = design;
-    s.ask_drain_limit = false;
-    s.U_D_lim = AutomaticDrainLimit(s.U_mains_max);
-    TransformerCalculation calculation(CalculationEntry::kFullStart);
-    benchmark::DoNotOptimize(calculation.Run(s));
-    benchmark::DoNotOptimize(s.fsntmin);
+    s.inputs.U_D_lim = AutomaticDrainLimit(s.inputs.U_mains_max);
+    TransformerCalculation calculation(CalculationEntry::kFullStart,
+                                       CalculationRules::kEnforceLimits);
+    benchmark::DoNotOptimize(calculation.Run(s.inputs, s.transformer, false));
+    benchmark::DoNotOptimize(s.transformer.fsntmin);
   }
 }
 
@@ -43,8 +44,8 @@ BENCHMARK(BM_CalculationFixedFrequency);
 void BM_DimensionComponents(benchmark::State& state) {
   DesignState design = Calculated(ThreeOutputDemo());
   for (auto _ : state) {
-    dimension_components(design);
-    benchmark::DoNotOptimize(design.R29);
+    design.components = dimension_components(design);
+    benchmark::DoNotOptimize(design.components.R29);
   }
 }
 BENCHMARK(BM_DimensionComponents);
@@ -53,13 +54,13 @@ BENCHMARK(BM_DimensionComponents);
 // its list ends (Return at every "Continue?"), with the final calculation.
 void BM_OptimizationSweepFrom300mT(benchmark::State& state) {
   const DesignState design = Calculated(ThreeOutputDemo());
-  long long steps = 0;
+  PassCount count;
   for (auto _ : state) {
     DesignState s = design;
     DefaultsConsole console("Show number of turns and voltages?");
-    RunPages(console, s, Page::kOptimization);
-    steps += s.calculation_passes;
+    RunPages(console, s, Page::kOptimization, nullptr, &count);
   }
+  const long long steps = count.passes;
   state.counters["passes"] =
       benchmark::Counter(static_cast<double>(steps), benchmark::Counter::kAvgIterations);
 }

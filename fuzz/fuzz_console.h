@@ -2,23 +2,22 @@
 
 // A console for random answer sequences: answers come from the fuzz input,
 // one per line, with a budget of questions; report files stay in a private
-// folder; every line is checked for numbers that are not numbers.
+// folder; every line is checked for numbers that are not numbers, and the
+// calculation passes between two questions are counted.
 
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "console/console.h"
-#include "design/design_state.h"
+#include "dialogue/design_observer.h"
 
 namespace flyback {
 
-class FuzzConsole : public Console {
+class FuzzConsole : public Console, public DesignObserver {
  public:
-  // `folder` receives the report files (always under one fixed name);
-  // `state` is the design the dialogue runs on, watched for endless work.
-  FuzzConsole(std::string_view input, std::string folder, int question_budget,
-              const DesignState& state);
+  // `folder` receives the report files (always under one fixed name).
+  FuzzConsole(std::string_view input, std::string folder, int question_budget);
 
   void ClearWindow() override {}
   void WriteLine(const Line& line) override;
@@ -27,21 +26,21 @@ class FuzzConsole : public Console {
   std::optional<std::string> OpenReport(const std::string& name) override;
   std::optional<std::string> WriteReportLine(const Line& line) override;
 
+  void CalculationRun(const DesignState& design, int passes) override;
+
  protected:
   void CloseWindow() override {}
 
  private:
-  // Aborts (a finding) when a laid-out line shows "nan" or "inf" that the
-  // user did not type.
+  // Aborts (a finding) when the program's own words or numbers in a line say
+  // "nan" or "inf"; the answers it echoes are the user's.
   void CheckLine(const Line& line) const;
 
-  std::string input_;
   std::vector<std::string> answers_;
   std::size_t next_answer_ = 0;
   std::string folder_;
   int questions_left_;
-  const DesignState& state_;
-  long long passes_at_last_question_ = 0;
+  long long passes_since_last_question_ = 0;
 };
 
 // Runs the whole dialogue on one fuzz input. Returns 0.

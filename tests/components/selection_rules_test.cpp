@@ -79,19 +79,22 @@ TEST(SelectDiodes, FilterAndPfcDiodes) {
 }
 
 TEST(SelectBridge, FastSetOnlyWithPfcAndConventionalFilter) {
-  EXPECT_EQ(select_bridge("1", "0", 0.5), " 4* BYW76      600 V, 1A, 50ns");
-  EXPECT_EQ(select_bridge("1", "", 1.01), " 4* MUR460     600 V, 4 A, 75 ns");
-  EXPECT_EQ(select_bridge("1", "1", 0.5), " 4*1N4007      1000 V, 1 A");
-  EXPECT_EQ(select_bridge("0", "0", 0.5), " 4*1N4007      1000 V, 1 A");
+  EXPECT_EQ(select_bridge(true, MainsFilter::kConventional, 0.5), " 4* BYW76      600 V, 1A, 50ns");
+  EXPECT_EQ(select_bridge(true, MainsFilter::kNotAsked, 1.01), " 4* MUR460     600 V, 4 A, 75 ns");
+  EXPECT_EQ(select_bridge(true, MainsFilter::kDcFilter, 0.5), " 4*1N4007      1000 V, 1 A");
+  EXPECT_EQ(select_bridge(false, MainsFilter::kConventional, 0.5), " 4*1N4007      1000 V, 1 A");
 }
 
 TEST(SelectBridge, LimitsAreExclusive) {
-  EXPECT_EQ(select_bridge("0", "0", 1), " 4*1N4007      1000 V, 1 A");
-  EXPECT_EQ(select_bridge("0", "0", 2), " 4* BY 246-06  600 V, 2 A");
-  EXPECT_EQ(select_bridge("0", "0", 2.01), " 4* MUR460     600 V, 4 A, 75ns");
-  EXPECT_EQ(select_bridge("1", "0", 4), " 4* MUR460     600 V, 4 A, 75 ns");
-  EXPECT_EQ(select_bridge("1", "0", 4.01), " 4* KBPC606    600 V, 6 A, Int. Rect.");
-  EXPECT_EQ(select_bridge("0", "1", 6.01), " 4* 26MB60A    600 V, 25 A, Int. Rect.");
+  EXPECT_EQ(select_bridge(false, MainsFilter::kConventional, 1), " 4*1N4007      1000 V, 1 A");
+  EXPECT_EQ(select_bridge(false, MainsFilter::kConventional, 2), " 4* BY 246-06  600 V, 2 A");
+  EXPECT_EQ(select_bridge(false, MainsFilter::kConventional, 2.01),
+            " 4* MUR460     600 V, 4 A, 75ns");
+  EXPECT_EQ(select_bridge(true, MainsFilter::kConventional, 4), " 4* MUR460     600 V, 4 A, 75 ns");
+  EXPECT_EQ(select_bridge(true, MainsFilter::kConventional, 4.01),
+            " 4* KBPC606    600 V, 6 A, Int. Rect.");
+  EXPECT_EQ(select_bridge(false, MainsFilter::kDcFilter, 6.01),
+            " 4* 26MB60A    600 V, 25 A, Int. Rect.");
 }
 
 TEST(SelectNtc, FirstRowBelowItsLimit) {

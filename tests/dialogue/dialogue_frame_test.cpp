@@ -7,11 +7,11 @@ namespace {
 
 TEST(Introduction, PageAndStartValues) {
   DesignState before;
-  before.header_asked = true;
-  before.manual_mode = true;
-  before.ask_drain_limit = false;
-  before.wire_mode = "1";
-  before.last_manual_key = "+";
+  before.report.header_asked = true;
+  before.flow.manual_mode = true;
+  before.flow.ask_drain_limit = false;
+  before.inputs.wire_mode = "1";
+  before.flow.last_manual_key = "+";
   const ScriptRun run = RunScript("\n", Page::kIntroduction, before);
   ASSERT_GE(run.lines.size(), 25U);
   EXPECT_EQ(run.lines[0], "\f");
@@ -25,18 +25,17 @@ TEST(Introduction, PageAndStartValues) {
   EXPECT_EQ(run.lines[24], "\f");
 
   const DesignState& s = run.state;
-  EXPECT_FALSE(s.header_asked);
-  EXPECT_FALSE(s.manual_mode);
-  EXPECT_FALSE(s.optim_running);
-  EXPECT_FALSE(s.turns_kept);
-  EXPECT_FALSE(s.dc_input);
-  EXPECT_TRUE(s.ask_drain_limit);
-  EXPECT_EQ(s.wire_mode, "0");
-  EXPECT_DOUBLE_EQ(s.k_os_sec, 1.5);
-  EXPECT_DOUBLE_EQ(s.U_F_ic, 0.7);
-  EXPECT_DOUBLE_EQ(s.U_F_sec, 1);
+  EXPECT_FALSE(s.report.header_asked);
+  EXPECT_FALSE(s.flow.manual_mode);
+  EXPECT_FALSE(s.flow.turns_kept);
+  EXPECT_FALSE(s.inputs.dc_input);
+  EXPECT_TRUE(s.flow.ask_drain_limit);
+  EXPECT_EQ(s.inputs.wire_mode, "0");
+  EXPECT_DOUBLE_EQ(s.inputs.k_os_sec, 1.5);
+  EXPECT_DOUBLE_EQ(s.inputs.U_F_ic, 0.7);
+  EXPECT_DOUBLE_EQ(s.inputs.U_F_sec, 1);
   // The last manual key is remembered for as long as the program runs.
-  EXPECT_EQ(s.last_manual_key, "+");
+  EXPECT_EQ(s.flow.last_manual_key, "+");
 }
 
 TEST(EmptyAnswer, EndsTheProgramAtOnce) {

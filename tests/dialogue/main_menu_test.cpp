@@ -40,9 +40,9 @@ TEST(MainMenu, OtherAnswersShowTheMenuAgain) {
 
 TEST(MainMenu, ModifyTransformerAndChangeMainsSetTheFlag) {
   DesignState state;
-  EXPECT_TRUE(RunScript("6\n", Page::kMainMenu, state).state.modify_transformer);
-  state.modify_transformer = true;
-  EXPECT_FALSE(RunScript("7\n", Page::kMainMenu, state).state.modify_transformer);
+  EXPECT_TRUE(RunScript("6\n", Page::kMainMenu, state).state.flow.modify_transformer);
+  state.flow.modify_transformer = true;
+  EXPECT_FALSE(RunScript("7\n", Page::kMainMenu, state).state.flow.modify_transformer);
 }
 
 }  // namespace

@@ -18,38 +18,38 @@ std::string Through(const std::string& count, int output_answers, const std::str
 TEST(PowerBudget, ThreeOutputDemonstrationDesign) {
   const ScriptRun run = RunScript(Through("", 9, ""));
   const DesignState& s = run.state;
-  ASSERT_EQ(s.n_sec, 3);
-  EXPECT_DOUBLE_EQ(s.output(1).Umin, 99);
-  EXPECT_DOUBLE_EQ(s.output(1).Umax, 101);
-  EXPECT_DOUBLE_EQ(s.output(1).Imax, 0.5);
-  EXPECT_DOUBLE_EQ(s.output(2).Umin, 15.5);
-  EXPECT_DOUBLE_EQ(s.output(2).Umax, 16.5);
-  EXPECT_DOUBLE_EQ(s.output(3).Umin, 8);
-  EXPECT_DOUBLE_EQ(s.output(3).Imax, 1);
-  EXPECT_DOUBLE_EQ(s.P_out_max, 76);
-  EXPECT_DOUBLE_EQ(s.eta, 0.85);
-  EXPECT_DOUBLE_EQ(s.P_in_max, 89.4);
-  EXPECT_DOUBLE_EQ(s.J, 6);
+  ASSERT_EQ(s.inputs.n_sec, 3);
+  EXPECT_DOUBLE_EQ(s.inputs.output(1).Umin, 99);
+  EXPECT_DOUBLE_EQ(s.inputs.output(1).Umax, 101);
+  EXPECT_DOUBLE_EQ(s.inputs.output(1).Imax, 0.5);
+  EXPECT_DOUBLE_EQ(s.inputs.output(2).Umin, 15.5);
+  EXPECT_DOUBLE_EQ(s.inputs.output(2).Umax, 16.5);
+  EXPECT_DOUBLE_EQ(s.inputs.output(3).Umin, 8);
+  EXPECT_DOUBLE_EQ(s.inputs.output(3).Imax, 1);
+  EXPECT_DOUBLE_EQ(s.inputs.P_out_max, 76);
+  EXPECT_DOUBLE_EQ(s.inputs.eta, 0.85);
+  EXPECT_DOUBLE_EQ(s.inputs.P_in_max, 89.4);
+  EXPECT_DOUBLE_EQ(s.inputs.J, 6);
   EXPECT_TRUE(run.Has(" The calculated maximum input power of your power supply amounts 89.4 W."));
 }
 
 TEST(PowerBudget, FourOutputDemonstrationDesign) {
   const ScriptRun run = RunScript(Through("4", 12, ""));
-  EXPECT_DOUBLE_EQ(run.state.output(4).Umin, 6.5);
-  EXPECT_DOUBLE_EQ(run.state.output(4).Imax, 1.2);
-  EXPECT_DOUBLE_EQ(run.state.P_out_max, 156.2);
-  EXPECT_DOUBLE_EQ(run.state.P_in_max, 183.8);
-  EXPECT_DOUBLE_EQ(run.state.J, 4);
+  EXPECT_DOUBLE_EQ(run.state.inputs.output(4).Umin, 6.5);
+  EXPECT_DOUBLE_EQ(run.state.inputs.output(4).Imax, 1.2);
+  EXPECT_DOUBLE_EQ(run.state.inputs.P_out_max, 156.2);
+  EXPECT_DOUBLE_EQ(run.state.inputs.P_in_max, 183.8);
+  EXPECT_DOUBLE_EQ(run.state.inputs.J, 4);
   EXPECT_TRUE(run.Has(" The calculated maximum input power of your power supply amounts 183.8 W."));
 }
 
 TEST(PowerBudget, EfficiencyZeroMeansEightyPercent) {
   // 10 × 156.2 / 0.8 = 1952.5 rounds to the even 1952.
   const ScriptRun four = RunScript(Through("4", 12, "0"));
-  EXPECT_DOUBLE_EQ(four.state.eta, 0.8);
-  EXPECT_DOUBLE_EQ(four.state.P_in_max, 195.2);
+  EXPECT_DOUBLE_EQ(four.state.inputs.eta, 0.8);
+  EXPECT_DOUBLE_EQ(four.state.inputs.P_in_max, 195.2);
   const ScriptRun decimal = RunScript(Through("", 9, "85.5"));
-  EXPECT_DOUBLE_EQ(decimal.state.eta, 0.855);
+  EXPECT_DOUBLE_EQ(decimal.state.inputs.eta, 0.855);
 }
 
 TEST(PowerBudget, InputPowerRoundsTheTenfoldQuotient) {
@@ -67,13 +67,13 @@ TEST(PowerBudget, CurrentDensityThresholds) {
 
 TEST(OutputCount, ZeroGivesThreeOutputsWithTheFirstDefaults) {
   const ScriptRun run = RunScript(Through("0", 9, ""));
-  EXPECT_EQ(run.state.n_sec, 3);
-  EXPECT_DOUBLE_EQ(run.state.P_out_max, 76);
+  EXPECT_EQ(run.state.inputs.n_sec, 3);
+  EXPECT_DOUBLE_EQ(run.state.inputs.P_out_max, 76);
 }
 
 TEST(OutputCount, AnythingButOneToSixIsAskedAgain) {
   const ScriptRun run = RunScript("\n7\n2.5\nx\n-1\n1e40\n 2 \n");
-  EXPECT_EQ(run.state.n_sec, 2);
+  EXPECT_EQ(run.state.inputs.n_sec, 2);
   const std::string again =
       "?> Number of secondary outputs [3] {Please enter a whole number from 1 to 6.} => ";
   EXPECT_EQ(run.Find(again + "2.5"), run.Find("?> Number of secondary outputs [3] => 7") + 1);
@@ -93,9 +93,9 @@ TEST(OutputCount, OutputsFiveAndSixHaveNoDefault) {
 
 TEST(OutputQuestions, LeadingNumberRuleAndTitles) {
   const ScriptRun run = RunScript("\n1\n\n99,5\n15 V\n1 5\n");
-  EXPECT_DOUBLE_EQ(run.state.output(1).Umin, 99);
-  EXPECT_DOUBLE_EQ(run.state.output(1).Umax, 15);
-  EXPECT_DOUBLE_EQ(run.state.output(1).Imax, 15);
+  EXPECT_DOUBLE_EQ(run.state.inputs.output(1).Umin, 99);
+  EXPECT_DOUBLE_EQ(run.state.inputs.output(1).Umax, 15);
+  EXPECT_DOUBLE_EQ(run.state.inputs.output(1).Imax, 15);
   EXPECT_NE(run.Find("?> Maximum output voltage V1 in V ? [101] => 15 V"), -1);
   EXPECT_NE(run.Find("?> Maximum output current I1 in A ? [0.5] => 1 5"), -1);
 }
@@ -106,8 +106,8 @@ TEST(OutputQuestions, NoOutputPowerAsksTheOutputsAgain) {
   EXPECT_NE(run.Find("?> Minimum output voltage V1 in V ? [99] {The total output power must be "
                      "above 0 W.} => 5"),
             -1);
-  EXPECT_DOUBLE_EQ(run.state.P_out_max, 10);
-  EXPECT_DOUBLE_EQ(run.state.P_in_max, 11.8);
+  EXPECT_DOUBLE_EQ(run.state.inputs.P_out_max, 10);
+  EXPECT_DOUBLE_EQ(run.state.inputs.P_in_max, 11.8);
 }
 
 TEST(Efficiency, BadAnswersAreAskedAgain) {
@@ -121,8 +121,8 @@ TEST(Efficiency, BadAnswersAreAskedAgain) {
   EXPECT_NE(run.Find("?> efficiency in % (see note above) [85] {The input power must be above 0 "
                      "W.} => 90"),
             -1);
-  EXPECT_DOUBLE_EQ(run.state.eta, 0.9);
-  EXPECT_DOUBLE_EQ(run.state.P_in_max, 84.4);
+  EXPECT_DOUBLE_EQ(run.state.inputs.eta, 0.9);
+  EXPECT_DOUBLE_EQ(run.state.inputs.P_in_max, 84.4);
 }
 
 }  // namespace

@@ -9,65 +9,66 @@
 namespace flyback {
 namespace {
 
-// An output with the window Umin .. Umax whose winding gives Uact at 1 V per
-// turn and 1 V diode drop (n = Uact + 1).
-Output WindowWith(double Umin, double Umax, double Uact) {
-  Output out;
-  out.Umin = Umin;
-  out.Umax = Umax;
-  out.n = Uact + 1;
-  return out;
+// The factor of an output with the window Umin .. Umax whose winding gives
+// Uact at 1 V per turn and 1 V diode drop (n = Uact + 1).
+double Rated(double Umin, double Umax, double Uact) {
+  return OutputAccuracy({Umin, Umax, 0, 1}, Uact + 1, 1, 1);
 }
 
-DesignState ThreeOutputs(double Uact1) {
-  DesignState s;
-  s.n_sec = 3;
-  s.U_ts = 1;
-  s.U_F_sec = 1;
-  s.output(1) = WindowWith(99, 101, Uact1);
-  s.output(2) = WindowWith(15, 17, 16);
-  s.output(3) = WindowWith(8, 10, 9);
-  return s;
+// Three outputs: the first at Uact1, the others in their middles.
+double ThreeOutputs(double Uact1) {
+  DesignInputs in;
+  TransformerDesign t;
+  in.n_sec = 3;
+  in.U_F_sec = 1;
+  t.U_ts = 1;
+  const double windows[3][3] = {{99, 101, Uact1}, {15, 17, 16}, {8, 10, 9}};
+  for (int i = 1; i <= 3; ++i) {
+    const double* w = windows[i - 1];
+    in.output(i) = {w[0], w[1], 0, 1};
+    t.n_out(i) = w[2] + 1;
+  }
+  return AccuracyProduct(in, t);
 }
 
 TEST(OutputAccuracy, MiddleLimitAndOutside) {
-  EXPECT_DOUBLE_EQ(OutputAccuracy(WindowWith(99, 101, 100), 1, 1), 1);
+  EXPECT_DOUBLE_EQ(Rated(99, 101, 100), 1);
   // On a limit d = 0.5: cos(q / 3), not penalized.
-  EXPECT_NEAR(OutputAccuracy(WindowWith(99, 101, 101), 1, 1), 0.8660254, 1e-7);
-  EXPECT_NEAR(OutputAccuracy(WindowWith(99, 101, 99), 1, 1), 0.8660254, 1e-7);
+  EXPECT_NEAR(Rated(99, 101, 101), 0.8660254, 1e-7);
+  EXPECT_NEAR(Rated(99, 101, 99), 0.8660254, 1e-7);
   // Half a window outside, d = 1: cos(q / 2) × 0.1, above and below alike.
-  EXPECT_NEAR(OutputAccuracy(WindowWith(99, 101, 102), 1, 1), 0.0707107, 1e-7);
-  EXPECT_NEAR(OutputAccuracy(WindowWith(99, 101, 98), 1, 1), 0.0707107, 1e-7);
+  EXPECT_NEAR(Rated(99, 101, 102), 0.0707107, 1e-7);
+  EXPECT_NEAR(Rated(99, 101, 98), 0.0707107, 1e-7);
 }
 
 TEST(OutputAccuracy, ZeroWidthWindowCountsTheMiddleOrOneWidth) {
-  EXPECT_DOUBLE_EQ(OutputAccuracy(WindowWith(5, 5, 5), 1, 1), 1);
-  EXPECT_NEAR(OutputAccuracy(WindowWith(5, 5, 5.5), 1, 1), 0.0707107, 1e-7);
-  EXPECT_NEAR(OutputAccuracy(WindowWith(5, 5, 4), 1, 1), 0.0707107, 1e-7);
+  EXPECT_DOUBLE_EQ(Rated(5, 5, 5), 1);
+  EXPECT_NEAR(Rated(5, 5, 5.5), 0.0707107, 1e-7);
+  EXPECT_NEAR(Rated(5, 5, 4), 0.0707107, 1e-7);
 }
 
 TEST(OutputAccuracy, DeviationOfBillionsOfWidthsCountsAsZero) {
   // d = 1E11 takes 1.570796327 × d / (d + 1) just past the quarter turn.
-  const double factor = OutputAccuracy(WindowWith(0, 1E-9, 100), 1, 1);
+  const double factor = Rated(0, 1E-9, 100);
   EXPECT_EQ(factor, 0);
   EXPECT_FALSE(std::signbit(factor));
 }
 
 TEST(AccuracyProduct, OneOutputOnALimitGives0965) {
-  const double cf = AccuracyProduct(ThreeOutputs(101));
+  const double cf = (ThreeOutputs(101));
   EXPECT_NEAR(cf, 0.8660254, 1e-7);
   EXPECT_DOUBLE_EQ(DisplayedCfmax(cf), 0.965);
   EXPECT_EQ(AsteriskGraph(DisplayedCfmax(cf)), "**************");
 }
 
 TEST(AccuracyProduct, OneOutputHalfAWindowOutsideGives0516) {
-  const double cf = AccuracyProduct(ThreeOutputs(102));
+  const double cf = (ThreeOutputs(102));
   EXPECT_DOUBLE_EQ(DisplayedCfmax(cf), 0.516);
   EXPECT_EQ(AsteriskGraph(DisplayedCfmax(cf)), "*****");
 }
 
 TEST(AccuracyProduct, AllInTheMiddleGivesOne) {
-  EXPECT_DOUBLE_EQ(AccuracyProduct(ThreeOutputs(100)), 1);
+  EXPECT_DOUBLE_EQ((ThreeOutputs(100)), 1);
   EXPECT_DOUBLE_EQ(DisplayedCfmax(1), 1);
   EXPECT_DOUBLE_EQ(DisplayedCfmax(0), 0);
 }

@@ -46,12 +46,12 @@ TEST(OptoCouplerPage, DefaultDivider) {
   EXPECT_EQ(Slice(run, 0, static_cast<int>(expected.size())), expected);
   // The default answer leads to the main menu.
   EXPECT_NE(run.Find("?> Choice for continuation"), -1);
-  EXPECT_EQ(run.state.U1rmin, 100);
-  EXPECT_EQ(run.state.U1rmax, 150);
-  EXPECT_EQ(run.state.P60, 2);
-  EXPECT_EQ(run.state.U_ref, 2.5);
-  EXPECT_DOUBLE_EQ(run.state.R60, 3.9);
-  EXPECT_DOUBLE_EQ(run.state.R65, 240);
+  EXPECT_EQ(run.state.components.U1rmin, 100);
+  EXPECT_EQ(run.state.components.U1rmax, 150);
+  EXPECT_EQ(run.state.components.P60, 2);
+  EXPECT_EQ(run.state.components.U_ref, 2.5);
+  EXPECT_DOUBLE_EQ(run.state.components.R60, 3.9);
+  EXPECT_DOUBLE_EQ(run.state.components.R65, 240);
 }
 
 TEST(OptoCouplerPage, OnlyExactlyOneCalculatesOnceMore) {
@@ -67,13 +67,13 @@ TEST(OptoCouplerPage, RangeEndsMustDiffer) {
   EXPECT_TRUE(run.Has("?> U1rmax [150] => 120"));
   EXPECT_TRUE(run.Has("?> U1rmax [150] {Please enter a value different from U1rmin.} => 130"));
   EXPECT_TRUE(run.Has(" U1rmax        130 V"));
-  EXPECT_EQ(run.state.U1rmax, 130);
+  EXPECT_EQ(run.state.components.U1rmax, 130);
 }
 
 TEST(OptoCouplerPage, NegativeTrimmerIsAskedAgainZeroIsTaken) {
   const ScriptRun run = RunScript("\n\n-1\n0\n", Page::kOptoCoupler);
   EXPECT_TRUE(run.Has("?> P60 in kOhm [2] {Please enter a value above 0.} => 0"));
-  EXPECT_EQ(run.state.P60, 0);
+  EXPECT_EQ(run.state.components.P60, 0);
   // With no trimmer the raw R60 is 0: the rounding guard gives 0.000001.
   EXPECT_TRUE(run.Has(" R60 0.000001 kOhm"));
 }

@@ -102,7 +102,7 @@ TEST(PfcChokePage, ReportOfTheDefaultChoke) {
   TempDir dir;
   const std::string file = (dir.path() / "choke.doc").string();
   DesignState state;
-  state.PFC = "0";
+  state.inputs.PFC = false;
   const ScriptRun run = RunScript("\n\n\n\n\n\n1\n\n\n" + file + "\n", Page::kPfcChoke, state);
   const int print = run.Find("?> Print result ?");
   ASSERT_NE(print, -1);
@@ -130,7 +130,7 @@ TEST(PfcChokePage, ReportOfTheDefaultChoke) {
       AtThirdZone("      Cross section of wire", " 0.312 mm\xB2") + "\r\n\r\n" +
       AtThirdZone("      Number of wires par.", " 1 ") + "\r\n";
   EXPECT_EQ(ReadBytes(file), expected);
-  EXPECT_TRUE(run.state.header_asked);
+  EXPECT_TRUE(run.state.report.header_asked);
 }
 
 TEST(PfcChokePage, SecondReportAsksOnlyTheFileName) {

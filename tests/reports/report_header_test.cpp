@@ -30,7 +30,7 @@ TEST(ReportHeader, FirstReportAsksDateNameAndFile) {
   TempDir dir;
   const std::string file = (dir.path() / "r.doc").string();
   DesignState state;
-  state.PFC = "1";
+  state.inputs.PFC = true;
   const std::string transcript = RunHeader("\n\n" + file + "\n", state, kResultReport);
   EXPECT_EQ(transcript,
             "\f\n\nPRINTING THE RESULT\n\n"
@@ -46,9 +46,9 @@ TEST(ReportHeader, FirstReportAsksDateNameAndFile) {
             "    Norvalis        Quorvane              15.04.2003\r\n"
             "\r\n"
             "    Transformer data calculated for PFC SMPS   SMPS 1\r\n");
-  EXPECT_TRUE(state.header_asked);
-  EXPECT_EQ(state.report_date, "15.04.2003");
-  EXPECT_EQ(state.smps_name, "SMPS 1");
+  EXPECT_TRUE(state.report.header_asked);
+  EXPECT_EQ(state.report.report_date, "15.04.2003");
+  EXPECT_EQ(state.report.smps_name, "SMPS 1");
 }
 
 TEST(ReportHeader, LaterReportOfAnyKindAsksOnlyTheFileName) {
@@ -56,7 +56,7 @@ TEST(ReportHeader, LaterReportOfAnyKindAsksOnlyTheFileName) {
   const std::string first = (dir.path() / "first.doc").string();
   const std::string second = (dir.path() / "second.doc").string();
   DesignState state;
-  state.PFC = "0";
+  state.inputs.PFC = false;
   RunHeader("1.5.2024\nPSU 7\n" + first + "\n", state, kResultReport);
   const std::string transcript = RunHeader(second + "\n", state, kComponentListReport);
   EXPECT_EQ(transcript,
@@ -78,8 +78,8 @@ TEST(ReportHeader, RestartAsksDateAndNameAgain) {
       RunHeader("c\nd\n" + (dir.path() / "2.doc").string() + "\n", state, kComponentListReport);
   EXPECT_NE(transcript.find("?> Date ? [15.04.2003] => c\n"), std::string::npos);
   EXPECT_NE(transcript.find("?> Name of SMPS ? [SMPS 1] => d\n"), std::string::npos);
-  EXPECT_EQ(state.report_date, "c");
-  EXPECT_EQ(state.smps_name, "d");
+  EXPECT_EQ(state.report.report_date, "c");
+  EXPECT_EQ(state.report.smps_name, "d");
 }
 
 TEST(ReportHeader, EmptyDateOrNameEndsTheProgramWithoutAFile) {
@@ -87,11 +87,11 @@ TEST(ReportHeader, EmptyDateOrNameEndsTheProgramWithoutAFile) {
   DesignState state;
   EXPECT_EQ(RunHeader("", state, kComponentListReport),
             "\f\nPlease enter the date !\n?> Date ? [15.04.2003] => <cancel>\n<ended>\n");
-  EXPECT_FALSE(state.header_asked);
+  EXPECT_FALSE(state.report.header_asked);
   const std::string transcript = RunHeader("x\n", state, kComponentListReport);
   EXPECT_NE(transcript.find("?> Name of SMPS ? [SMPS 1] => <cancel>\n<ended>\n"),
             std::string::npos);
-  EXPECT_FALSE(state.header_asked);
+  EXPECT_FALSE(state.report.header_asked);
   EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 }
 
@@ -100,9 +100,9 @@ TEST(ReportHeader, UncreatableFileIsReportedAndAskedAgain) {
   const std::string missing = (dir.path() / "no folder" / "r.doc").string();
   const std::string good = (dir.path() / "r.doc").string();
   DesignState state;
-  state.header_asked = true;
-  state.report_date = "d";
-  state.smps_name = "n";
+  state.report.header_asked = true;
+  state.report.report_date = "d";
+  state.report.smps_name = "n";
   const std::string transcript =
       RunHeader(missing + "\n" + good + "\n", state, kComponentListReport);
   EXPECT_EQ(transcript,
@@ -149,7 +149,7 @@ TEST(ReportHeader, NamesOfTheSessionsInputsAndControlCharactersAreRefused) {
   std::ostringstream out;
   CarefulConsole console(in, out, answers.string());
   DesignState state;
-  state.header_asked = true;
+  state.report.header_asked = true;
   Dialogue d(console, state);
   OpenReportWithHeader(d, kComponentListReport).Close();
 
@@ -179,9 +179,9 @@ TEST(ReportHeader, NamesOfTheSessionsInputsAndControlCharactersAreRefused) {
 TEST(ReportHeader, FailedWriteIsReportedAndAbortsTheReport) {
   if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
   DesignState state;
-  state.header_asked = true;
-  state.report_date = "d";
-  state.smps_name = "n";
+  state.report.header_asked = true;
+  state.report.report_date = "d";
+  state.report.smps_name = "n";
   const std::string transcript = RunHeader("/dev/full\n", state, kComponentListReport);
   EXPECT_NE(transcript.find("=> /dev/full\n"
                             " Cannot write the file \"/dev/full\": No space left on device\n"
@@ -193,7 +193,7 @@ TEST(ReportHeader, OptimizationFormKeepsTheWindowAndStartsInTheSecondZone) {
   TempDir dir;
   const std::string file = (dir.path() / "o.doc").string();
   DesignState state;
-  state.PFC = "1";  // the optimization title has no PFC variant
+  state.inputs.PFC = true;  // the optimization title has no PFC variant
   const std::string transcript = RunHeader("\n\n" + file + "\n", state, kOptimizationReport);
   EXPECT_EQ(transcript,
             "?> Please enter the date! [28.03.2003] => 28.03.2003\n"

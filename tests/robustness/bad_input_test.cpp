@@ -7,6 +7,7 @@
 #include <string>
 
 #include "support/defaults_console.h"
+#include "support/pass_count.h"
 #include "support/script_run.h"
 #include "support/temp_dir.h"
 #include "transformer/demo_calculation.h"
@@ -44,9 +45,9 @@ TEST(BadInput, ZeroAndNegativeValuesAtTheGuardedDesignQuestions) {
   EXPECT_NE(run.Find("?> Min. mains voltage [90] " + hint + " => 90"), -1);
   EXPECT_NE(run.Find("?> Highest magnetization in mT [340] " + hint + " => 340"), -1);
   EXPECT_NE(run.Find("?> Show number of turns and voltages?"), -1);
-  EXPECT_DOUBLE_EQ(run.state.AL, 180);
-  EXPECT_DOUBLE_EQ(run.state.Ae, 120);
-  EXPECT_DOUBLE_EQ(run.state.Bmaxlim, 340);
+  EXPECT_DOUBLE_EQ(run.state.inputs.AL, 180);
+  EXPECT_DOUBLE_EQ(run.state.inputs.Ae, 120);
+  EXPECT_DOUBLE_EQ(run.state.inputs.Bmaxlim, 340);
 }
 
 TEST(BadInput, NumbersOutsideTheComputableRange) {
@@ -55,7 +56,7 @@ TEST(BadInput, NumbersOutsideTheComputableRange) {
   const std::string hint = "{Please enter a value between 1E-30 and 1E+30.}";
   EXPECT_NE(run.Find("?> Minimum output voltage V1 in V ? [99] " + hint + " => 99"), -1);
   EXPECT_NE(run.Find("?> Maximum output current I1 in A ? [0.5] " + hint + " => 0.5"), -1);
-  EXPECT_DOUBLE_EQ(run.state.output(1).Imax, 0.5);
+  EXPECT_DOUBLE_EQ(run.state.inputs.output(1).Imax, 0.5);
 }
 
 TEST(BadInput, ReportNamesThatCannotBeCreated) {
@@ -92,16 +93,17 @@ TEST(BadInput, AnOptimizationThatWouldNeverEndStopsItsList) {
   // ever reaches 1000 kHz: the list ends after 100000 steps of 0.25 mT.
   // Return at every question; the final question is cancelled.
   DesignState design = Calculated(ThreeOutputDemo());
-  design.f_low_lim = 1e-9;
+  design.inputs.f_low_lim = 1e-9;
   DefaultsConsole console("Magnetization", {{"Starting value for magnetization in mT", "1e6"}});
-  RunPages(console, design, Page::kOptimization);
+  PassCount count;
+  RunPages(console, design, Page::kOptimization, nullptr, &count);
   const std::vector<std::string>& lines = console.lines();
   ASSERT_GE(lines.size(), 5U);
   EXPECT_EQ(lines[lines.size() - 5], "Absolute maximum:");
   EXPECT_EQ(lines.back(), "are the output voltages in the middle of the tolerances !)");
   // The last step calculated 99999 × 0.25 mT below the start value.
-  EXPECT_DOUBLE_EQ(design.Bmax, 1e6 - 99999 * 0.25);
-  EXPECT_GE(design.calculation_passes, 100000);
+  EXPECT_DOUBLE_EQ(design.transformer.Bmax, 1e6 - 99999 * 0.25);
+  EXPECT_GE(count.passes, 100000);
 }
 
 }  // namespace

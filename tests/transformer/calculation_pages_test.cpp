@@ -36,35 +36,35 @@ TEST(CalculationPages, DrainLimitPageThenTheResultScreen) {
       "    Result:",
   };
   for (std::size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(run.lines[i], expected[i]) << i;
-  EXPECT_DOUBLE_EQ(run.state.U_D_lim, 600);
-  EXPECT_FALSE(run.state.ask_drain_limit);
+  EXPECT_DOUBLE_EQ(run.state.inputs.U_D_lim, 600);
+  EXPECT_FALSE(run.state.flow.ask_drain_limit);
 }
 
 TEST(CalculationPages, DrainLimitEnteredByHand) {
   const ScriptRun run = Calculate("1\n650\n", ThreeOutputDemo());
   EXPECT_TRUE(run.Has(kDrainLimitQuestion + "1"));
   EXPECT_TRUE(run.Has("?> Limit of drain voltage [600] => 650"));
-  EXPECT_DOUBLE_EQ(run.state.U_D_lim, 650);
-  EXPECT_LE(run.state.U_D_max, 650);
-  EXPECT_GT(run.state.U_D_max, 600);
+  EXPECT_DOUBLE_EQ(run.state.inputs.U_D_lim, 650);
+  EXPECT_LE(run.state.transformer.U_D_max, 650);
+  EXPECT_GT(run.state.transformer.U_D_max, 600);
 }
 
 TEST(CalculationPages, AutomaticLimitForLowMainsVoltages) {
   DesignState mains = ThreeOutputDemo();
-  mains.U_mains_min = 90;
-  mains.U_mains_max = 120;
-  EXPECT_DOUBLE_EQ(Calculate("\n", mains).state.U_D_lim, 400);
+  mains.inputs.U_mains_min = 90;
+  mains.inputs.U_mains_max = 120;
+  EXPECT_DOUBLE_EQ(Calculate("\n", mains).state.inputs.U_D_lim, 400);
   // DC input up to 60 V: 42.4 V rms equivalent.
   DesignState dc = ThreeOutputDemo();
-  dc.dc_input = true;
-  dc.U_mains_min = 40 / std::sqrt(2.0);
-  dc.U_mains_max = 60 / std::sqrt(2.0);
-  EXPECT_DOUBLE_EQ(Calculate("\n", dc).state.U_D_lim, 100);
+  dc.inputs.dc_input = true;
+  dc.inputs.U_mains_min = 40 / std::sqrt(2.0);
+  dc.inputs.U_mains_max = 60 / std::sqrt(2.0);
+  EXPECT_DOUBLE_EQ(Calculate("\n", dc).state.inputs.U_D_lim, 100);
 }
 
 TEST(CalculationPages, TooLowLimitStopsAndAsksForTheLimitAgain) {
   DesignState s = ThreeOutputDemo();
-  s.U_mains_max = 450;  // 700.04 V bus voltage with PFC
+  s.inputs.U_mains_max = 450;  // 700.04 V bus voltage with PFC
   const ScriptRun run = Calculate("\n\n1\n800\n", s);
   const int question = run.Find(kDrainLimitQuestion);
   ASSERT_NE(question, -1);
@@ -86,8 +86,8 @@ TEST(CalculationPages, TooLowLimitStopsAndAsksForTheLimitAgain) {
   for (std::size_t i = 0; i < expected.size(); ++i) {
     EXPECT_EQ(run.lines[static_cast<std::size_t>(question) + i], expected[i]) << i;
   }
-  EXPECT_DOUBLE_EQ(run.state.U_D_lim, 800);
-  EXPECT_LE(run.state.U_D_max, 800);
+  EXPECT_DOUBLE_EQ(run.state.inputs.U_D_lim, 800);
+  EXPECT_LE(run.state.transformer.U_D_max, 800);
 }
 
 TEST(CalculationPages, TooHighMagnetizationWarningAtFixedFrequency) {
@@ -117,7 +117,7 @@ TEST(CalculationPages, TooHighMagnetizationWarningAtFixedFrequency) {
 
 TEST(CalculationPages, UnreachableFrequencyAsksTheFrequencyLimitsAgain) {
   DesignState s = ThreeOutputDemo();
-  s.f_low_lim = 1e8;  // kHz
+  s.inputs.f_low_lim = 1e8;  // kHz
   const ScriptRun run = Calculate("\n\n\n\n", s);
   const int line = run.Find(" The lowest SMPS frequency cannot be reached");
   ASSERT_NE(line, -1);
@@ -139,8 +139,8 @@ TEST(CalculationPages, UnreachableFrequencyAsksTheFrequencyLimitsAgain) {
   for (std::size_t i = 0; i < expected.size(); ++i) {
     EXPECT_EQ(run.lines[static_cast<std::size_t>(line) - 1 + i], expected[i]) << i;
   }
-  EXPECT_DOUBLE_EQ(run.state.Bmax, 340);
-  EXPECT_NEAR(run.state.fsntmin, 23.749, 5e-4);
+  EXPECT_DOUBLE_EQ(run.state.transformer.Bmax, 340);
+  EXPECT_NEAR(run.state.transformer.fsntmin, 23.749, 5e-4);
 }
 
 TEST(CalculationPages, UnreachableFixedFrequencyAsksTheFixedFrequenciesFirst) {
@@ -157,31 +157,32 @@ TEST(CalculationPages, UnreachableFixedFrequencyAsksTheFixedFrequenciesFirst) {
   for (std::size_t i = 0; i < expected.size(); ++i) {
     EXPECT_EQ(run.lines[static_cast<std::size_t>(line) + i], expected[i]) << i;
   }
-  EXPECT_DOUBLE_EQ(run.state.f_fix_max, 70);
-  EXPECT_DOUBLE_EQ(run.state.Bmax, 198);
+  EXPECT_DOUBLE_EQ(run.state.inputs.f_fix_max, 70);
+  EXPECT_DOUBLE_EQ(run.state.transformer.Bmax, 198);
 }
 
 TEST(CalculationPages, NothingIsShownWhileTheOptimizationRuns) {
   DesignState s = Calculated(FixedFrequencyDemo(10, 20));
-  s.optim_running = true;
-  s.f_low_lim = 1e8;
+  s.inputs.f_low_lim = 1e8;
   std::istringstream in;
   std::ostringstream out;
   ScriptConsole console(in, out);
   Dialogue d(console, s);
-  EXPECT_EQ(RunCalculation(d, CalculationEntry::kSameDutyCycleAndCurrent),
+  EXPECT_EQ(RunCalculation(d, CalculationEntry::kSameDutyCycleAndCurrent,
+                           CalculationPurpose::kOptimizationStep),
             CalculationResult::kFrequencyUnreachable);
-  s.f_low_lim = 20;
-  s.Bmax = 340;
-  EXPECT_EQ(RunCalculation(d, CalculationEntry::kSameDutyCycleAndCurrent),
+  s.inputs.f_low_lim = 20;
+  s.transformer.Bmax = 340;
+  EXPECT_EQ(RunCalculation(d, CalculationEntry::kSameDutyCycleAndCurrent,
+                           CalculationPurpose::kOptimizationStep),
             CalculationResult::kFinished);
   EXPECT_EQ(out.str(), "");
 }
 
 TEST(CalculationPages, ManualModeEndsInTheWindingTable) {
   DesignState s = Calculated(ThreeOutputDemo());
-  s.manual_mode = true;
-  s.wire_mode = "cross section (Ret) number of wires (1)";
+  s.flow.manual_mode = true;
+  s.inputs.wire_mode = "cross section (Ret) number of wires (1)";
   const ScriptRun run = RunScript("", Page::kCalculateSameDutyCycle, s);
   EXPECT_EQ(run.lines.front(), "\f");
   EXPECT_EQ(run.lines[2],

@@ -10,13 +10,15 @@ namespace flyback {
 
 // Calculates the design with the automatic drain limit and determines its turns.
 inline DesignState Calculated(DesignState s) {
-  TransformerCalculation calculation(CalculationEntry::kFullStart);
-  CalculationStop stop = calculation.Run(s);
+  TransformerCalculation calculation(CalculationEntry::kFullStart,
+                                     CalculationRules::kEnforceLimits);
+  CalculationStop stop = calculation.Run(s.inputs, s.transformer, true);
   if (stop == CalculationStop::kAskDrainLimit) {
-    s.U_D_lim = AutomaticDrainLimit(s.U_mains_max);
-    calculation.Run(s);
+    s.inputs.U_D_lim = AutomaticDrainLimit(s.inputs.U_mains_max);
+    calculation.Run(s.inputs, s.transformer, false);
   }
-  determine_turns(s);
+  s.flow.ask_drain_limit = false;
+  determine_turns(s.inputs, s.transformer);
   return s;
 }
 

@@ -20,8 +20,8 @@ int Count(const ScriptRun& run, const std::string& prefix) {
 TEST(MainMenuFlow, DemonstrationDesignReachesTheMainMenu) {
   const ScriptRun run = RunScript(kToMainMenu);
   EXPECT_TRUE(run.Has("?> Choice for continuation [1] => <cancel>"));
-  EXPECT_TRUE(run.state.turns_kept);
-  EXPECT_DOUBLE_EQ(run.state.nic, 9);
+  EXPECT_TRUE(run.state.flow.turns_kept);
+  EXPECT_DOUBLE_EQ(run.state.transformer.nic, 9);
 }
 
 TEST(MainMenuFlow, ChoiceFourAsksTheWireQuestionAgain) {
@@ -46,8 +46,8 @@ TEST(MainMenuFlow, ChoiceSixSkipsTheMainsPagesAndCalculatesAtOnce) {
   EXPECT_EQ(Count(run, "?> Limit of drain voltage (see note above)"), 1);
   EXPECT_EQ(Count(run, "?> Overshoot factor for drain voltage"), 3);
   EXPECT_TRUE(run.Has("    Core = E36/11, g =  1.5 mm, AL = 134 nH, Ae = 120 mm²"));
-  EXPECT_TRUE(run.state.modify_transformer);
-  EXPECT_EQ(run.state.tr_name, "SMT 31/190 (Orega)");
+  EXPECT_TRUE(run.state.flow.modify_transformer);
+  EXPECT_EQ(run.state.inputs.tr_name, "SMT 31/190 (Orega)");
   EXPECT_EQ(Count(run, "    Result:"), 3);
 }
 
@@ -55,7 +55,7 @@ TEST(MainMenuFlow, ChoiceSevenAsksTheMainsRangeAgainAfterChoiceSix) {
   const ScriptRun run = RunScript(kToMainMenu + "6\n\n\n\n1\n7\n1\n\n\n");
   EXPECT_EQ(Count(run, "?> Mains input voltage range in V"), 2);
   EXPECT_EQ(Count(run, "?> Overshoot factor for drain voltage"), 2);
-  EXPECT_FALSE(run.state.modify_transformer);
+  EXPECT_FALSE(run.state.flow.modify_transformer);
   EXPECT_TRUE(run.Has("    Input- voltage- range                  180 V - 270 V"));
   // The drain limit is asked only once per run.
   EXPECT_EQ(Count(run, "?> Limit of drain voltage (see note above)"), 1);
@@ -67,8 +67,8 @@ TEST(MainMenuFlow, NewCalculationDeterminesTurnsSetByHandAgain) {
   const std::string answers = std::string(25, '\n') + "2\nt\n1\n60\nb\n1\n" + "7\n\n\n\n";
   const ScriptRun run = RunScript(answers);
   EXPECT_NE(run.Find("U 1            60 / 0.5"), -1);
-  EXPECT_FALSE(run.state.turns_kept);
-  EXPECT_DOUBLE_EQ(run.state.output(1).n, 53);
+  EXPECT_FALSE(run.state.flow.turns_kept);
+  EXPECT_DOUBLE_EQ(run.state.transformer.n_out(1), 53);
 }
 
 }  // namespace

@@ -13,8 +13,8 @@ namespace {
 // The demonstration design as the continuation menu leaves it.
 DesignState AfterWindingTable() {
   DesignState s = Calculated(ThreeOutputDemo());
-  s.wire_mode = "cross section (Ret) number of wires (1)";
-  s.turns_kept = true;
+  s.inputs.wire_mode = "cross section (Ret) number of wires (1)";
+  s.flow.turns_kept = true;
   return s;
 }
 
@@ -42,14 +42,14 @@ TEST(ManualChange, KeyListAndDefault) {
       "?> Manually Change [b] => <cancel>",
   };
   EXPECT_EQ(run.lines, expected);
-  EXPECT_TRUE(run.state.manual_mode);
+  EXPECT_TRUE(run.state.flow.manual_mode);
 }
 
 TEST(ManualChange, PlusRaisesEveryOutputVoltage) {
   const ScriptRun run = Manually("+\n");
-  EXPECT_DOUBLE_EQ(run.state.Bmax, 339.75);
-  EXPECT_NEAR(run.state.n_prim, 53.294, 5e-4);
-  EXPECT_NEAR(run.state.U_ts, 1.90775, 5e-6);
+  EXPECT_DOUBLE_EQ(run.state.transformer.Bmax, 339.75);
+  EXPECT_NEAR(run.state.transformer.n_prim, 53.294, 5e-4);
+  EXPECT_NEAR(run.state.transformer.U_ts, 1.90775, 5e-6);
   // The turns stay; output 1 rises from 100.04 V, output 2 from 16.16 V.
   EXPECT_TRUE(run.Has("U 1            53 / 0.5      0.79 / 0.13   99 / 101      100.11 "));
   EXPECT_NE(run.Find("U 2            9 / 1"), -1);
@@ -57,23 +57,23 @@ TEST(ManualChange, PlusRaisesEveryOutputVoltage) {
   // Back at the keys, Return repeats "+".
   EXPECT_TRUE(run.Has("?> Manually Change [+] => <cancel>"));
   EXPECT_EQ(run.Find("    Result:"), -1);
-  EXPECT_DOUBLE_EQ(Manually("+\n\n").state.Bmax, 339.5);
+  EXPECT_DOUBLE_EQ(Manually("+\n\n").state.transformer.Bmax, 339.5);
 }
 
 TEST(ManualChange, MinusLowersEveryOutputVoltage) {
   const ScriptRun run = Manually("-\n");
-  EXPECT_DOUBLE_EQ(run.state.Bmax, 340.25);
-  EXPECT_NEAR(run.state.U_ts, 1.90495, 5e-6);
+  EXPECT_DOUBLE_EQ(run.state.transformer.Bmax, 340.25);
+  EXPECT_NEAR(run.state.transformer.U_ts, 1.90495, 5e-6);
   EXPECT_TRUE(run.Has("U 1            53 / 0.5      0.79 / 0.13   99 / 101      99.96 "));
   EXPECT_TRUE(run.Has("?> Manually Change [-] => <cancel>"));
 }
 
 TEST(ManualChange, PlusStopsAboveZeroMagnetization) {
   DesignState s = AfterWindingTable();
-  s.Bmax = 0.25;
+  s.transformer.Bmax = 0.25;
   const ScriptRun run = Manually("+\n", s);
-  EXPECT_DOUBLE_EQ(run.state.Bmax, 0.25);
-  EXPECT_EQ(run.state.last_manual_key, "+");
+  EXPECT_DOUBLE_EQ(run.state.transformer.Bmax, 0.25);
+  EXPECT_EQ(run.state.flow.last_manual_key, "+");
   EXPECT_TRUE(
       run.Has("?> Manually Change [+] {The magnetization cannot be lowered further.} => <cancel>"));
 }
@@ -101,9 +101,9 @@ TEST(ManualChange, TurnsOfOneOutput) {
   for (std::size_t i = 0; i < expected.size(); ++i) {
     EXPECT_EQ(run.lines[static_cast<std::size_t>(question) + i], expected[i]) << i;
   }
-  EXPECT_DOUBLE_EQ(run.state.output(2).n, 10);
+  EXPECT_DOUBLE_EQ(run.state.transformer.n_out(2), 10);
   // Bmax unchanged: 10 × 1.9063 V − 1 V = 18.06 V.
-  EXPECT_DOUBLE_EQ(run.state.Bmax, 340);
+  EXPECT_DOUBLE_EQ(run.state.transformer.Bmax, 340);
   EXPECT_NE(run.lines[static_cast<std::size_t>(run.Find("U 2"))].find(" 18.06 "),
             std::string::npos);
   EXPECT_TRUE(run.Has("?> Manually Change [b] => <cancel>"));
@@ -114,7 +114,7 @@ TEST(ManualChange, TurnsOfOneOutput) {
 TEST(ManualChange, TurnsOfTheIcSupplyMayBeHalfTurns) {
   const ScriptRun run = Manually("t\n0\n8.5\n");
   EXPECT_TRUE(run.Has("Old value nic =  9 "));
-  EXPECT_DOUBLE_EQ(run.state.nic, 8.5);
+  EXPECT_DOUBLE_EQ(run.state.transformer.nic, 8.5);
   // 8.5 × 1.9063 V − 0.7 V = 15.50 V
   EXPECT_NE(run.Find("IC-supply      8.5                                       15.5 "), -1);
 }
@@ -135,7 +135,7 @@ TEST(ManualChange, WindingNumberAndTurnsAreChecked) {
   EXPECT_TRUE(run.Has("?> New value? " + turns_hint + " => 100001"));
   EXPECT_TRUE(run.Has("?> New value? " + turns_hint + " => -2"));
   EXPECT_TRUE(run.Has("?> New value? " + turns_hint + " => 100000"));
-  EXPECT_DOUBLE_EQ(run.state.output(3).n, 100000);
+  EXPECT_DOUBLE_EQ(run.state.transformer.n_out(3), 100000);
 }
 
 TEST(ManualChange, PrimaryTurnsKeepTheOutputVoltages) {
@@ -154,32 +154,32 @@ TEST(ManualChange, PrimaryTurnsKeepTheOutputVoltages) {
   EXPECT_EQ(run.lines[static_cast<std::size_t>(old_turns) - 1], "");
   EXPECT_EQ(run.lines[static_cast<std::size_t>(old_turns) - 2], "?> Manually Change [b] => p");
   const DesignState& s = run.state;
-  EXPECT_DOUBLE_EQ(s.n_prim, 50);
-  EXPECT_NEAR(s.n_prim * s.q_D, 66.766, 5e-4);  // K
-  EXPECT_NEAR(s.q_D, 1.33532, 5e-6);
-  EXPECT_NEAR(s.D_max, 0.40782, 5e-6);
-  EXPECT_NEAR(s.I_D_max, 4.3495, 5e-5);
-  EXPECT_NEAR(s.Bmax, 330.56, 5e-3);
-  EXPECT_NEAR(s.U_D_max, 586.83, 5e-3);
-  EXPECT_NEAR(s.L_prim, 475, 1e-9);
-  EXPECT_NEAR(s.fsntmin, 25.12, 5e-3);
-  EXPECT_NEAR(s.U_ts, 1.9063, 5e-5);
-  EXPECT_DOUBLE_EQ(s.I_D_max_fix, s.I_D_max);
+  EXPECT_DOUBLE_EQ(s.transformer.n_prim, 50);
+  EXPECT_NEAR(s.transformer.n_prim * s.transformer.q_D, 66.766, 5e-4);  // K
+  EXPECT_NEAR(s.transformer.q_D, 1.33532, 5e-6);
+  EXPECT_NEAR(s.transformer.D_max, 0.40782, 5e-6);
+  EXPECT_NEAR(s.transformer.I_D_max, 4.3495, 5e-5);
+  EXPECT_NEAR(s.transformer.Bmax, 330.56, 5e-3);
+  EXPECT_NEAR(s.transformer.U_D_max, 586.83, 5e-3);
+  EXPECT_NEAR(s.transformer.L_prim, 475, 1e-9);
+  EXPECT_NEAR(s.transformer.fsntmin, 25.12, 5e-3);
+  EXPECT_NEAR(s.transformer.U_ts, 1.9063, 5e-5);
+  EXPECT_DOUBLE_EQ(s.transformer.I_D_max_fix, s.transformer.I_D_max);
   // Shorter on time (16.23 µs) and off time (21.67 µs) at the higher current:
   // 1.64 A primary, 0.78 A in output 1, whose voltage stays 100.04 V.
   EXPECT_TRUE(run.Has("Prim.          50 / 0.89     1.64 / 0.27 "));
   EXPECT_TRUE(run.Has("U 1            53 / 0.5      0.78 / 0.13   99 / 101      100.04 "));
   EXPECT_TRUE(run.Has("?> Manually Change [b] => <cancel>"));
   // No turns are determined during the manual change.
-  EXPECT_DOUBLE_EQ(s.output(1).n, 53);
+  EXPECT_DOUBLE_EQ(s.transformer.n_out(1), 53);
 }
 
 TEST(ManualChange, TurnsSetByHandSurviveGoBackAndTheResultScreen) {
   // t: output 1 gets 60 turns; b: table and continuation menu; Return: result screen.
   const ScriptRun run = Manually("t\n1\n60\nb\n\n");
-  EXPECT_FALSE(run.state.manual_mode);
-  EXPECT_TRUE(run.state.turns_kept);
-  EXPECT_DOUBLE_EQ(run.state.output(1).n, 60);
+  EXPECT_FALSE(run.state.flow.manual_mode);
+  EXPECT_TRUE(run.state.flow.turns_kept);
+  EXPECT_DOUBLE_EQ(run.state.transformer.n_out(1), 60);
   const int result = run.Find("    Result:");
   ASSERT_NE(result, -1);
   const int back = run.Find("?> Manually Change [b] => b");
@@ -192,7 +192,7 @@ TEST(ManualChange, TurnsSetByHandSurviveGoBackAndTheResultScreen) {
 
 TEST(ManualChange, DefaultAfterTurnsChangesIsGoBack) {
   DesignState s = AfterWindingTable();
-  s.last_manual_key = "+";
+  s.flow.last_manual_key = "+";
   EXPECT_TRUE(Manually("p\n50\n", s).Has("?> Manually Change [b] => <cancel>"));
   EXPECT_TRUE(Manually("t\n1\n50\n", s).Has("?> Manually Change [b] => <cancel>"));
 }

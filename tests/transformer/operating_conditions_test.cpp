@@ -17,20 +17,20 @@ ScriptRun Conditions(const std::string& answers, DesignState s = ThreeOutputDemo
 
 TEST(OperatingConditions, ReturnEverywhere) {
   const ScriptRun three = Conditions("\n\n\n\n");
-  EXPECT_DOUBLE_EQ(three.state.k_os, 1.75);
-  EXPECT_DOUBLE_EQ(three.state.U_mains_min, 90);
-  EXPECT_DOUBLE_EQ(three.state.U_mains_max, 270);
-  EXPECT_FALSE(three.state.dc_input);
-  EXPECT_DOUBLE_EQ(three.state.f_low_lim, 20);
-  EXPECT_DOUBLE_EQ(three.state.Bmaxlim, 340);
-  EXPECT_DOUBLE_EQ(three.state.Bmax, 340);
+  EXPECT_DOUBLE_EQ(three.state.inputs.k_os, 1.75);
+  EXPECT_DOUBLE_EQ(three.state.inputs.U_mains_min, 90);
+  EXPECT_DOUBLE_EQ(three.state.inputs.U_mains_max, 270);
+  EXPECT_FALSE(three.state.inputs.dc_input);
+  EXPECT_DOUBLE_EQ(three.state.inputs.f_low_lim, 20);
+  EXPECT_DOUBLE_EQ(three.state.inputs.Bmaxlim, 340);
+  EXPECT_DOUBLE_EQ(three.state.transformer.Bmax, 340);
   // The calculation follows: its first question is the drain-voltage limit.
   EXPECT_NE(three.Find("?> Limit of drain voltage (see note above)"), -1);
 
   const ScriptRun four = Conditions("\n\n\n\n", FourOutputDemo());
-  EXPECT_DOUBLE_EQ(four.state.k_os, 2.4);
-  EXPECT_DOUBLE_EQ(four.state.Bmaxlim, 310);
-  EXPECT_DOUBLE_EQ(four.state.Bmax, 310);
+  EXPECT_DOUBLE_EQ(four.state.inputs.k_os, 2.4);
+  EXPECT_DOUBLE_EQ(four.state.inputs.Bmaxlim, 310);
+  EXPECT_DOUBLE_EQ(four.state.transformer.Bmax, 310);
 }
 
 TEST(OperatingConditions, PagesAsShown) {
@@ -73,26 +73,26 @@ TEST(OperatingConditions, PagesAsShown) {
 
 TEST(OperatingConditions, MainsRanges) {
   const ScriptRun small = Conditions("\n1\n\n\n");
-  EXPECT_DOUBLE_EQ(small.state.U_mains_min, 180);
-  EXPECT_DOUBLE_EQ(small.state.U_mains_max, 270);
+  EXPECT_DOUBLE_EQ(small.state.inputs.U_mains_min, 180);
+  EXPECT_DOUBLE_EQ(small.state.inputs.U_mains_max, 270);
   for (const char* other : {"5", "x", " 2"}) {
     const ScriptRun run = Conditions(std::string("\n") + other + "\n\n\n");
-    EXPECT_DOUBLE_EQ(run.state.U_mains_min, 180) << other;
-    EXPECT_DOUBLE_EQ(run.state.U_mains_max, 270) << other;
+    EXPECT_DOUBLE_EQ(run.state.inputs.U_mains_min, 180) << other;
+    EXPECT_DOUBLE_EQ(run.state.inputs.U_mains_max, 270) << other;
   }
   const ScriptRun special = Conditions("\n3\n0\n100\n\n\n\n");
   EXPECT_TRUE(special.Has("?> Min. mains voltage [90] {Please enter a value above 0.} => 100"));
-  EXPECT_DOUBLE_EQ(special.state.U_mains_min, 100);
-  EXPECT_DOUBLE_EQ(special.state.U_mains_max, 270);
+  EXPECT_DOUBLE_EQ(special.state.inputs.U_mains_min, 100);
+  EXPECT_DOUBLE_EQ(special.state.inputs.U_mains_max, 270);
 }
 
 TEST(OperatingConditions, DcInputIsCalculatedWithTheRmsEquivalent) {
   const ScriptRun run = Conditions("\n4\n300\n400\n\n\n");
-  EXPECT_TRUE(run.state.dc_input);
-  EXPECT_DOUBLE_EQ(run.state.U_DC_min, 300);
-  EXPECT_DOUBLE_EQ(run.state.U_DC_max, 400);
-  EXPECT_NEAR(run.state.U_mains_min, 212.13, 5e-3);
-  EXPECT_NEAR(run.state.U_mains_max, 282.84, 5e-3);
+  EXPECT_TRUE(run.state.inputs.dc_input);
+  EXPECT_DOUBLE_EQ(run.state.inputs.U_DC_min, 300);
+  EXPECT_DOUBLE_EQ(run.state.inputs.U_DC_max, 400);
+  EXPECT_NEAR(run.state.inputs.U_mains_min, 212.13, 5e-3);
+  EXPECT_NEAR(run.state.inputs.U_mains_max, 282.84, 5e-3);
   EXPECT_TRUE(run.Has("?> DC minimum value => 300"));
   // A DC minimum of 0 would leave the calculation without input voltage.
   const ScriptRun zero = Conditions("\n4\n0\n");
@@ -101,39 +101,39 @@ TEST(OperatingConditions, DcInputIsCalculatedWithTheRmsEquivalent) {
 
   // Changing the mains range later to the wide range clears the DC input.
   DesignState later = run.state;
-  later.modify_transformer = false;
+  later.flow.modify_transformer = false;
   const ScriptRun wide = RunScript("2\n\n\n", Page::kMainsRange, later);
-  EXPECT_FALSE(wide.state.dc_input);
-  EXPECT_DOUBLE_EQ(wide.state.U_mains_min, 90);
+  EXPECT_FALSE(wide.state.inputs.dc_input);
+  EXPECT_DOUBLE_EQ(wide.state.inputs.U_mains_min, 90);
 }
 
 TEST(OperatingConditions, MagnetizationLimit) {
-  EXPECT_DOUBLE_EQ(Conditions("\n\n\n0\n").state.Bmaxlim, 300);
-  EXPECT_DOUBLE_EQ(Conditions("\n\n\nabc\n").state.Bmaxlim, 300);
-  EXPECT_DOUBLE_EQ(Conditions("\n\n\nabc\n").state.Bmax, 300);
+  EXPECT_DOUBLE_EQ(Conditions("\n\n\n0\n").state.inputs.Bmaxlim, 300);
+  EXPECT_DOUBLE_EQ(Conditions("\n\n\nabc\n").state.inputs.Bmaxlim, 300);
+  EXPECT_DOUBLE_EQ(Conditions("\n\n\nabc\n").state.transformer.Bmax, 300);
   const ScriptRun negative = Conditions("\n\n\n-5\n250\n");
   EXPECT_TRUE(
       negative.Has("?> Highest magnetization in mT [340] {Please enter a value above 0.} => 250"));
-  EXPECT_DOUBLE_EQ(negative.state.Bmaxlim, 250);
-  EXPECT_DOUBLE_EQ(negative.state.Bmax, 250);
+  EXPECT_DOUBLE_EQ(negative.state.inputs.Bmaxlim, 250);
+  EXPECT_DOUBLE_EQ(negative.state.transformer.Bmax, 250);
 }
 
 TEST(OperatingConditions, OvershootZeroStaysZero) {
-  EXPECT_DOUBLE_EQ(Conditions("0\n\n\n\n").state.k_os, 0);
+  EXPECT_DOUBLE_EQ(Conditions("0\n\n\n\n").state.inputs.k_os, 0);
 }
 
 TEST(OperatingConditions, ModifyTransformerSkipsStraightToTheCalculation) {
   DesignState s = ThreeOutputDemo();
-  s.modify_transformer = true;
-  s.turns_kept = true;
-  s.Bmax = 320;  // left by an earlier manual change
-  s.ask_drain_limit = false;
-  s.U_D_lim = 600;
+  s.flow.modify_transformer = true;
+  s.flow.turns_kept = true;
+  s.transformer.Bmax = 320;  // left by an earlier manual change
+  s.flow.ask_drain_limit = false;
+  s.inputs.U_D_lim = 600;
   const ScriptRun run = Conditions("\n", s);
   EXPECT_EQ(run.Find("?> Mains input voltage range in V"), -1);
   EXPECT_EQ(run.Find("?> Highest magnetization in mT"), -1);
-  EXPECT_FALSE(run.state.turns_kept);
-  EXPECT_DOUBLE_EQ(run.state.Bmax, 320);
+  EXPECT_FALSE(run.state.flow.turns_kept);
+  EXPECT_DOUBLE_EQ(run.state.transformer.Bmax, 320);
   // The calculation ran and the result screen is shown.
   EXPECT_NE(run.Find("    Result:"), -1);
 }

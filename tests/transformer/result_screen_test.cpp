@@ -6,6 +6,7 @@
 
 #include "support/script_run.h"
 #include "transformer/demo_calculation.h"
+#include "transformer/winding_values.h"
 
 namespace flyback {
 namespace {
@@ -50,29 +51,29 @@ TEST(ResultScreen, ThreeOutputDemonstrationDesign) {
                       "    Giving out number of turns and voltages ? Yes(Ret) No(1)",
                       "?> Show number of turns and voltages? [yes(Ret) No(1)] => <cancel>",
                   });
-  EXPECT_DOUBLE_EQ(run.state.I_prim_rms, 1.61);
-  EXPECT_DOUBLE_EQ(run.state.P_cond, 7.3);
-  EXPECT_DOUBLE_EQ(run.state.R_DSon, 1.4);
+  EXPECT_DOUBLE_EQ(PrimaryRmsCurrent(run.state.inputs, run.state.transformer), 1.61);
+  EXPECT_DOUBLE_EQ(run.state.components.R_DSon, 1.4);
 }
 
 TEST(ResultScreen, DeterminesTheTurnsUnlessTheyAreKept) {
   DesignState s = ThreeOutputDemo();
-  TransformerCalculation calculation(CalculationEntry::kFullStart);
-  calculation.Run(s);
-  s.U_D_lim = 600;
-  calculation.Run(s);
-  ASSERT_DOUBLE_EQ(s.nic, 0);
+  TransformerCalculation calculation(CalculationEntry::kFullStart,
+                                     CalculationRules::kEnforceLimits);
+  calculation.Run(s.inputs, s.transformer, true);
+  s.inputs.U_D_lim = 600;
+  calculation.Run(s.inputs, s.transformer, false);
+  ASSERT_DOUBLE_EQ(s.transformer.nic, 0);
   const ScriptRun fresh = ShowResult(s);
-  EXPECT_DOUBLE_EQ(fresh.state.nic, 9);
-  EXPECT_DOUBLE_EQ(fresh.state.output(1).n, 53);
+  EXPECT_DOUBLE_EQ(fresh.state.transformer.nic, 9);
+  EXPECT_DOUBLE_EQ(fresh.state.transformer.n_out(1), 53);
 
   DesignState kept = fresh.state;
-  kept.turns_kept = true;
-  kept.output(1).n = 60;
-  kept.nic = 7.5;
+  kept.flow.turns_kept = true;
+  kept.transformer.n_out(1) = 60;
+  kept.transformer.nic = 7.5;
   const ScriptRun again = ShowResult(kept);
-  EXPECT_DOUBLE_EQ(again.state.output(1).n, 60);
-  EXPECT_DOUBLE_EQ(again.state.nic, 7.5);
+  EXPECT_DOUBLE_EQ(again.state.transformer.n_out(1), 60);
+  EXPECT_DOUBLE_EQ(again.state.transformer.nic, 7.5);
 }
 
 TEST(ResultScreen, AnswerOneLeadsToTheMainMenuAnythingElseToTheWindingTable) {
@@ -86,8 +87,8 @@ TEST(ResultScreen, AnswerOneLeadsToTheMainMenuAnythingElseToTheWindingTable) {
 
 TEST(ResultScreen, ManualModeGoesStraightToTheWindingTable) {
   DesignState s = Calculated(ThreeOutputDemo());
-  s.manual_mode = true;
-  s.wire_mode = "cross section (Ret) number of wires (1)";
+  s.flow.manual_mode = true;
+  s.inputs.wire_mode = "cross section (Ret) number of wires (1)";
   const ScriptRun run = ShowResult(s);
   EXPECT_EQ(run.Find("    Result:"), -1);
   EXPECT_NE(run.Find("Windg."), -1);
@@ -114,40 +115,40 @@ TEST(ResultScreen, FixedFrequencyShowsTheValuesAtTheMinimumFixedFrequency) {
                       "    Sec. voltage per turn                  3.27  V",
                       "    Max. switch on time                    6 µs",
                   });
-  EXPECT_DOUBLE_EQ(run.state.P_cond, 4.9);
+  EXPECT_DOUBLE_EQ(ConductionLoss(run.state.transformer, run.state.components.R_DSon), 4.9);
   // 1.61 A × k_fix 1.0879 = 1.75 A
-  EXPECT_DOUBLE_EQ(run.state.I_prim_rms, 1.75);
+  EXPECT_DOUBLE_EQ(PrimaryRmsCurrent(run.state.inputs, run.state.transformer), 1.75);
   // PWX 40218-2 family: 12 V supply, 12.7 / 3.2735 = 3.88 turns.
-  EXPECT_DOUBLE_EQ(run.state.nic, 4);
+  EXPECT_DOUBLE_EQ(run.state.transformer.nic, 4);
 }
 
 TEST(ResultScreen, DcInputShowsTheEnteredValues) {
   DesignState s = ThreeOutputDemo();
-  s.dc_input = true;
-  s.U_DC_min = 300;
-  s.U_DC_max = 400;
-  s.U_mains_min = 300 / std::sqrt(2.0);
-  s.U_mains_max = 400 / std::sqrt(2.0);
+  s.inputs.dc_input = true;
+  s.inputs.U_DC_min = 300;
+  s.inputs.U_DC_max = 400;
+  s.inputs.U_mains_min = 300 / std::sqrt(2.0);
+  s.inputs.U_mains_max = 400 / std::sqrt(2.0);
   const ScriptRun run = ShowResult(Calculated(s));
   EXPECT_TRUE(run.Has("    Input- voltage- range                  300 V - 400 V DC"));
 }
 
 TEST(ResultScreen, OnlyTheLayerTypeAnswerOneShowsTheAirgap) {
   DesignState s = Calculated(ThreeOutputDemo());
-  s.tr_name = "E36/11";
-  s.g = 1.5;
-  s.AL = 181.5 * std::pow(1.5, -0.749);  // 133.96 nH
-  s.Ae = 120;
-  s.tr_type = "1";
+  s.inputs.tr_name = "E36/11";
+  s.inputs.g = 1.5;
+  s.inputs.AL = 181.5 * std::pow(1.5, -0.749);  // 133.96 nH
+  s.inputs.Ae = 120;
+  s.inputs.tr_type = "1";
   EXPECT_TRUE(ShowResult(s).Has("    Core = E36/11, g =  1.5 mm, AL = 134 nH, Ae = 120 mm²"));
-  s.tr_type = "7";
+  s.inputs.tr_type = "7";
   EXPECT_TRUE(ShowResult(s).Has("    Core = E36/11, AL = 134 nH, Ae = 120 mm²"));
 }
 
 TEST(ResultScreen, TemporaryHighPowerAddsThePermanentPowerLimit) {
   DesignState s = Calculated(ThreeOutputDemo());
-  s.THP = true;
-  s.P_perm = 50;
+  s.inputs.THP = true;
+  s.inputs.P_perm = 50;
   const ScriptRun run = ShowResult(s);
   const int power = run.Find("    Max. input- / outputpower");
   ASSERT_NE(power, -1);

@@ -17,21 +17,22 @@ ScriptRun ChooseTransformer(const std::string& answers, DesignState s = ThreeOut
 
 TEST(TransformerTypePage, ReturnSelectsTheSlotTransformerForTheNumberOfOutputs) {
   const ScriptRun three = ChooseTransformer("\n\n");
-  EXPECT_EQ(three.state.tr_type, "2");
-  EXPECT_EQ(three.state.tr_name, "SMT 31/190 (Orega)");
-  EXPECT_DOUBLE_EQ(three.state.AL, 190);
-  EXPECT_DOUBLE_EQ(three.state.Ae, 125);
+  EXPECT_EQ(three.state.inputs.tr_type, "2");
+  EXPECT_EQ(three.state.inputs.tr_name, "SMT 31/190 (Orega)");
+  EXPECT_DOUBLE_EQ(three.state.inputs.AL, 190);
+  EXPECT_DOUBLE_EQ(three.state.inputs.Ae, 125);
   EXPECT_TRUE(three.Has("?> Choice of the transformer [4] => 4"));
   EXPECT_NE(three.Find("?> Overshoot factor for drain voltage"), -1);
 
   const ScriptRun four = ChooseTransformer("\n\n", FourOutputDemo());
-  EXPECT_EQ(four.state.tr_name, "SMT 4/192");
-  EXPECT_DOUBLE_EQ(four.state.AL, 192);
-  EXPECT_DOUBLE_EQ(four.state.Ae, 180);
+  EXPECT_EQ(four.state.inputs.tr_name, "SMT 4/192");
+  EXPECT_DOUBLE_EQ(four.state.inputs.AL, 192);
+  EXPECT_DOUBLE_EQ(four.state.inputs.Ae, 180);
   // 0 takes row 4 even where the default is 7.
-  EXPECT_EQ(ChooseTransformer("\n0\n", FourOutputDemo()).state.tr_name, "SMT 31/190 (Orega)");
-  EXPECT_EQ(ChooseTransformer("\nabc\n").state.tr_name, "SMT 1/220 (Orega)");
-  EXPECT_EQ(ChooseTransformer("\n 12 \n").state.tr_name, "SMT 89/340 (Orega)");
+  EXPECT_EQ(ChooseTransformer("\n0\n", FourOutputDemo()).state.inputs.tr_name,
+            "SMT 31/190 (Orega)");
+  EXPECT_EQ(ChooseTransformer("\nabc\n").state.inputs.tr_name, "SMT 1/220 (Orega)");
+  EXPECT_EQ(ChooseTransformer("\n 12 \n").state.inputs.tr_name, "SMT 89/340 (Orega)");
 }
 
 TEST(TransformerTypePage, TypeMenuAndSlotTable) {
@@ -74,11 +75,11 @@ TEST(TransformerTypePage, TypeMenuAndSlotTable) {
 
 TEST(TransformerTypePage, LayerTypeWithReturnTakesE36AtOnePointFiveMillimetres) {
   const ScriptRun run = ChooseTransformer("1\n\n\n");
-  EXPECT_EQ(run.state.tr_type, "1");
-  EXPECT_EQ(run.state.tr_name, "E36/11");
-  EXPECT_DOUBLE_EQ(run.state.g, 1.5);
-  EXPECT_NEAR(run.state.AL, 133.96, 5e-3);
-  EXPECT_DOUBLE_EQ(run.state.Ae, 120);
+  EXPECT_EQ(run.state.inputs.tr_type, "1");
+  EXPECT_EQ(run.state.inputs.tr_name, "E36/11");
+  EXPECT_DOUBLE_EQ(run.state.inputs.g, 1.5);
+  EXPECT_NEAR(run.state.inputs.AL, 133.96, 5e-3);
+  EXPECT_DOUBLE_EQ(run.state.inputs.Ae, 120);
   const int table = run.Find("Type of transformer ");
   ASSERT_NE(table, -1);
   const std::vector<std::string> expected = {
@@ -102,25 +103,25 @@ TEST(TransformerTypePage, LayerTypeWithReturnTakesE36AtOnePointFiveMillimetres) 
 
 TEST(TransformerTypePage, AnyOtherTypeAnswerShowsTheLayerPageAndFallsBackToEf25) {
   const ScriptRun run = ChooseTransformer("7\n7\n\n");
-  EXPECT_EQ(run.state.tr_type, "7");
-  EXPECT_EQ(run.state.tr_name, "EF 25");
-  EXPECT_NEAR(run.state.AL, 66.91, 5e-3);
-  EXPECT_DOUBLE_EQ(run.state.Ae, 52.5);
+  EXPECT_EQ(run.state.inputs.tr_type, "7");
+  EXPECT_EQ(run.state.inputs.tr_name, "EF 25");
+  EXPECT_NEAR(run.state.inputs.AL, 66.91, 5e-3);
+  EXPECT_DOUBLE_EQ(run.state.inputs.Ae, 52.5);
 }
 
 TEST(TransformerTypePage, AirgapMustBePositive) {
   const ScriptRun run = ChooseTransformer("1\n3\n0\n-1\n2\n");
   EXPECT_TRUE(run.Has("?> Airgap in mm [1.5] {Please enter a value above 0.} => -1"));
   EXPECT_TRUE(run.Has("?> Airgap in mm [1.5] {Please enter a value above 0.} => 2"));
-  EXPECT_DOUBLE_EQ(run.state.g, 2);
-  EXPECT_EQ(run.state.tr_name, "ER42/15");
+  EXPECT_DOUBLE_EQ(run.state.inputs.g, 2);
+  EXPECT_EQ(run.state.inputs.tr_name, "ER42/15");
 }
 
 TEST(TransformerTypePage, OtherTransformerIsDescribedByNameAlAndAe) {
   const ScriptRun run = ChooseTransformer("3\n\n0\n\n-3\n150\n");
-  EXPECT_EQ(run.state.tr_name, "Tr1");
-  EXPECT_DOUBLE_EQ(run.state.AL, 180);
-  EXPECT_DOUBLE_EQ(run.state.Ae, 150);
+  EXPECT_EQ(run.state.inputs.tr_name, "Tr1");
+  EXPECT_DOUBLE_EQ(run.state.inputs.AL, 180);
+  EXPECT_DOUBLE_EQ(run.state.inputs.Ae, 150);
   const std::vector<std::string> expected = {
       "\f",
       "Output power P_out_max =  76  W",
@@ -139,11 +140,11 @@ TEST(TransformerTypePage, OtherTransformerIsDescribedByNameAlAndAe) {
 
 TEST(TransformerTypePage, ModifyTransformerWithAnotherAirgapChangesOnlyAl) {
   const ScriptRun first = ChooseTransformer("1\n2\n1\n");
-  ASSERT_DOUBLE_EQ(first.state.AL, 181.5);
+  ASSERT_DOUBLE_EQ(first.state.inputs.AL, 181.5);
   const ScriptRun second = ChooseTransformer("1\n2\n2\n", first.state);
-  EXPECT_EQ(second.state.tr_name, "E36/11");
-  EXPECT_DOUBLE_EQ(second.state.Ae, 120);
-  EXPECT_NEAR(second.state.AL, 181.5 * std::pow(2.0, -0.749), 1e-9);
+  EXPECT_EQ(second.state.inputs.tr_name, "E36/11");
+  EXPECT_DOUBLE_EQ(second.state.inputs.Ae, 120);
+  EXPECT_NEAR(second.state.inputs.AL, 181.5 * std::pow(2.0, -0.749), 1e-9);
 }
 
 }  // namespace

@@ -2,13 +2,14 @@
 
 // Dimensioning of every component of the circuit from the finished transformer
 // design: mains-side parts, switching MOSFET, PFC parts and the network around
-// the control IC. Asks nothing and prints nothing; it writes its results into
-// the design state and leaves what a run does not dimension unchanged.
+// the control IC. Asks nothing and prints nothing. Returns the component
+// values of the design; what the design does not need keeps its value.
 
+#include "design/component_values.h"
 #include "design/design_state.h"
 
 namespace flyback {
 
-void dimension_components(DesignState& state);
+ComponentValues dimension_components(const DesignState& design);
 
 }  // namespace flyback

@@ -2,7 +2,9 @@
 
 // The resistor and capacitor network around the control IC.
 
-#include "design/design_state.h"
+#include "design/component_values.h"
+#include "design/design_inputs.h"
+#include "design/transformer_design.h"
 
 namespace flyback {
 
@@ -14,11 +16,13 @@ double R29_raw(double R38, double U_sup, double U_threshold);
 
 // PWX 40218-2 / PWX 40219 family: start-up, maximum on-time, mains
 // undervoltage, supply divider, zero-crossing delay, fixed-frequency
-// oscillator, gate resistor and (with THP) the high-power timer.
-void dimension_pwx_network(DesignState& s);
+// oscillator, gate resistor and (with THP) the high-power timer. Needs the
+// MOSFET's C_iss in `c`.
+void dimension_pwx_network(const DesignInputs& in, const TransformerDesign& t, ComponentValues& c);
 
 // QRM1X305: start-up, maximum on-time, zero-crossing sense divider, supply
-// divider with its filter capacitor and the gate resistor.
-void dimension_qrm_network(DesignState& s);
+// divider with its filter capacitor and the gate resistor. Needs the
+// MOSFET's C_iss in `c`.
+void dimension_qrm_network(const DesignInputs& in, const TransformerDesign& t, ComponentValues& c);
 
 }  // namespace flyback

@@ -13,11 +13,10 @@ std::string_view select_filter_choke(double I_filter) {
   return FirstTextBelow(kFilterChokes, I_filter);
 }
 
-std::string_view select_bridge(std::string_view PFC, std::string_view filter_answer,
-                               double I_in_avg) {
+std::string_view select_bridge(bool PFC, MainsFilter filter, double I_in_avg) {
   // The PFC charge pump switches the bridge at high frequency unless the DC
   // filter decouples it: then fast diodes are needed.
-  const bool fast = PFC == "1" && filter_answer != "1";
+  const bool fast = PFC && filter != MainsFilter::kDcFilter;
   return fast ? LastTextAbove(kFastBridges, I_in_avg) : LastTextAbove(kSlowBridges, I_in_avg);
 }
 

@@ -20,4 +20,12 @@ struct OptoDivider {
 // 0.000001.
 OptoDivider dimension_opto_divider(double U1rmin, double U1rmax, double P60, double U_ref);
 
+// The adjustment range (V, to 0.1 V) that the rounded parts really give: the
+// trimmer P60 fully in (low end) and fully out (high end).
+struct OptoRange {
+  double U1_low;
+  double U1_high;
+};
+OptoRange RealOptoRange(double U_ref, double R60, double R65, double P60);
+
 }  // namespace flyback

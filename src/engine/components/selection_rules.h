@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "components/mosfet_catalogue.h"
+#include "design/design_inputs.h"
 
 namespace flyback {
 
@@ -32,10 +33,9 @@ std::string_view select_pfc_diode(double I_D_max);
 // Diode D09 of the PFC circuit, by the peak drain current (A).
 std::string_view select_D09(double I_D_max);
 
-// Bridge rectifier: fast diodes with PFC and the conventional filter
-// (`filter_answer` not "1"), slow diodes without PFC or with the DC filter.
-std::string_view select_bridge(std::string_view PFC, std::string_view filter_answer,
-                               double I_in_avg);
+// Bridge rectifier: fast diodes with PFC unless the DC filter decouples the
+// bridge, slow diodes without PFC or with the DC filter.
+std::string_view select_bridge(bool PFC, MainsFilter filter, double I_in_avg);
 
 // Inrush thermistor, by the mains current (A).
 std::string_view select_ntc(double I_ntc);

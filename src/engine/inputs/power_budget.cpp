@@ -6,9 +6,9 @@
 
 namespace flyback {
 
-double OutputPower(const DesignState& state) {
+double OutputPower(const DesignInputs& inputs) {
   double sum = 0;
-  for (int i = 1; i <= state.n_sec; ++i) sum += state.output(i).Umax * state.output(i).Imax;
+  for (int i = 1; i <= inputs.n_sec; ++i) sum += inputs.output(i).Umax * inputs.output(i).Imax;
   return RoundTo(sum, 1);
 }
 

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "design/design_state.h"
+#include "design/design_inputs.h"
 
 namespace flyback {
 
 // Maximum output power: the sum of Umax × Imax in output order, to 0.1 W.
-double OutputPower(const DesignState& state);
+double OutputPower(const DesignInputs& inputs);
 
 // Maximum input power: 10 × P_out_max / eta rounded half-to-even to a whole
 // number, divided by 10 (W).

@@ -1,7 +1,7 @@
 #pragma once
 
 // The lines of the component list report below its header blocks, for a
-// design that `dimension_components` has just dimensioned.
+// design whose components `dimension_components` has just dimensioned.
 
 #include <vector>
 
@@ -16,10 +16,5 @@ std::vector<Line> ComponentList1Lines(const DesignState& s);
 
 // List 2: secondary side, and the opto-coupler circuit with opto regulation.
 std::vector<Line> ComponentList2Lines(const DesignState& s);
-
-// Output voltages (V) of the range that the opto divider R60, P60, R65 sets
-// around the shunt reference, to 0.1 V: the potentiometer fully in, fully out.
-double OptoRangeLow(const DesignState& s);
-double OptoRangeHigh(const DesignState& s);
 
 }  // namespace flyback

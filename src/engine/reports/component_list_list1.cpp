@@ -2,9 +2,9 @@
 // (designators 0 - 19) and the control components (20 - 39).
 
 #include <array>
-#include <cmath>
 
 #include "components/selection_rules.h"
+#include "inputs/mains.h"
 #include "reports/component_list_lines.h"
 #include "reports/component_list_rows.h"
 
@@ -13,11 +13,11 @@ namespace flyback {
 namespace {
 
 using C = ListCondition;
-using S = DesignState;
+using V = ComponentValues;
 
 // Control components of the PWX 40218-2 / PWX 40219 family.
 constexpr auto kPwxBlock = std::to_array<PartRow>({
-    DimensionedPart(C::kAlways, "      C22", &S::C22, "pF", " 63 V"),
+    DimensionedPart(C::kAlways, "      C22", &V::C22, "pF", " 63 V"),
     FixedPart(C::kAlways, "      C24", " 1 nF", " 63 V"),
     FixedPart(C::kNoOpto, "      C25", " 10 nF", " 63 V"),
     FixedPart(C::kOpto, "      C25", " 3.3 nF", " 63 V"),
@@ -25,54 +25,54 @@ constexpr auto kPwxBlock = std::to_array<PartRow>({
     FixedPart(C::kAlways, "      C27", " 100 nF", " 63 V"),
     FixedPart(C::kOpto, "      C28", " 1 nF", " 63 V"),
     FixedPart(C::kAlways, "      C29", " 56 pF", ""),
-    DimensionedPart(C::kAlways, "      C30", &S::C30, "nF", " 63 V", 1, "pF"),
-    DimensionedPart(C::kFixedFrequency, "      C31", &S::C31, "pF", " 63 V"),
-    DimensionedPart(C::kThp, "      C36", &S::C36, "µF", " 25 V"),
-    DimensionedPart(C::kThp, "      C38", &S::C38, "pF", " 63 V"),
+    DimensionedPart(C::kAlways, "      C30", &V::C30, "nF", " 63 V", 1, "pF"),
+    DimensionedPart(C::kFixedFrequency, "      C31", &V::C31, "pF", " 63 V"),
+    DimensionedPart(C::kThp, "      C36", &V::C36, "µF", " 25 V"),
+    DimensionedPart(C::kThp, "      C38", &V::C38, "pF", " 63 V"),
     EmptyRow(),
     FixedPart(C::kAlways, "      D26", " 1N4148", " 100 V, 150 mA, 8 ns"),
     EmptyRow(),
     FixedPart(C::kNoThp, "      IC01", " PWX 40218-2", " Norvalis control IC"),
     FixedPart(C::kThp, "      IC01", " PWX 40219", " Norvalis control IC"),
     EmptyRow(C::kNoOpto),
-    DimensionedPart(C::kNoOpto, "      P10", &S::P10, " kOhm", " poti"),
+    DimensionedPart(C::kNoOpto, "      P10", &V::P10, " kOhm", " poti"),
     EmptyRow(),
     // Above 150 V the two start-up resistors are in MOhm and must stand the voltage.
-    DimensionedPart(C::kMainsAbove150V, "      R22", &S::R22, "MOhm", " voltage proof", 1000),
-    DimensionedPart(C::kMainsAtMost150V, "      R22", &S::R22, "kOhm", ""),
-    DimensionedPart(C::kMainsAbove150V, "      R23", &S::R23, "MOhm", " voltage proof", 1000),
-    DimensionedPart(C::kMainsAtMost150V, "      R23", &S::R23, "kOhm", ""),
-    DimensionedPart(C::kAlways, "      R24", &S::R24, "kOhm", " 1/4 W"),
-    DimensionedPart(C::kAlways, "      R29", &S::R29, "kOhm", " 1/4 W"),
-    DimensionedPart(C::kAlways, "      R30", &S::R30, "kOhm", " 1/4 W"),
-    DimensionedPart(C::kFixedFrequency, "      R31", &S::R31, "kOhm", " 1/4 W"),
-    DimensionedPart(C::kThp, "      R36", &S::R36, "MOhm", " 1/4 W"),
-    DimensionedPart(C::kAlways, "      R35", &S::R35, "Ohm", " 1/4 W"),
+    DimensionedPart(C::kMainsAbove150V, "      R22", &V::R22, "MOhm", " voltage proof", 1000),
+    DimensionedPart(C::kMainsAtMost150V, "      R22", &V::R22, "kOhm", ""),
+    DimensionedPart(C::kMainsAbove150V, "      R23", &V::R23, "MOhm", " voltage proof", 1000),
+    DimensionedPart(C::kMainsAtMost150V, "      R23", &V::R23, "kOhm", ""),
+    DimensionedPart(C::kAlways, "      R24", &V::R24, "kOhm", " 1/4 W"),
+    DimensionedPart(C::kAlways, "      R29", &V::R29, "kOhm", " 1/4 W"),
+    DimensionedPart(C::kAlways, "      R30", &V::R30, "kOhm", " 1/4 W"),
+    DimensionedPart(C::kFixedFrequency, "      R31", &V::R31, "kOhm", " 1/4 W"),
+    DimensionedPart(C::kThp, "      R36", &V::R36, "MOhm", " 1/4 W"),
+    DimensionedPart(C::kAlways, "      R35", &V::R35, "Ohm", " 1/4 W"),
     FixedPart(C::kAlways, "      R37", " 33 Ohm", " 1/4 W"),
-    DimensionedPart(C::kAlways, "      R38", &S::R38, "kOhm", " 1/4 W"),
-    DimensionedPart(C::kThp, "      R39", &S::R39, "kOhm", " 1/4 W"),
+    DimensionedPart(C::kAlways, "      R38", &V::R38, "kOhm", " 1/4 W"),
+    DimensionedPart(C::kThp, "      R39", &V::R39, "kOhm", " 1/4 W"),
 });
 
 // Control components of the QRM1X305 (its P10 is a "Poti", the other a "poti").
 constexpr auto kQrmBlock = std::to_array<PartRow>({
     FixedPart(C::kAlways, "      IC01", " QRM1X305", " Norvalis control IC"),
     EmptyRow(),
-    DimensionedPart(C::kAlways, "      C22", &S::C22, "pF", " 63 V"),
+    DimensionedPart(C::kAlways, "      C22", &V::C22, "pF", " 63 V"),
     FixedPart(C::kAlways, "      C26", " 33 µF", " 25 V"),
     FixedPart(C::kAlways, "      C27", " 100 nF", " 63 V"),
     FixedPart(C::kOpto, "      C28", " 1.5 nF", " 63 V"),
-    FixedPart(C::kNotOpto, "      C28", " 10 nF", " 63 V"),
-    DimensionedPart(C::kAlways, "      C29", &S::C29, "pF", ""),
+    FixedPart(C::kNoOpto, "      C28", " 10 nF", " 63 V"),
+    DimensionedPart(C::kAlways, "      C29", &V::C29, "pF", ""),
     EmptyRow(),
     FixedPart(C::kAlways, "      D26", " 1N4148", " 100 V, 150 mA, 8 ns"),
     EmptyRow(C::kNoOpto),
-    DimensionedPart(C::kNoOpto, "      P10", &S::P10, " kOhm", " Poti"),
+    DimensionedPart(C::kNoOpto, "      P10", &V::P10, " kOhm", " Poti"),
     EmptyRow(),
-    DimensionedPart(C::kAlways, "      R22", &S::R22, " MOhm", ""),
-    DimensionedPart(C::kAlways, "      R29", &S::R29, "kOhm", " 1/4 W"),
-    DimensionedPart(C::kAlways, "      R35", &S::R35, "Ohm", " 1/4 W"),
+    DimensionedPart(C::kAlways, "      R22", &V::R22, " MOhm", ""),
+    DimensionedPart(C::kAlways, "      R29", &V::R29, "kOhm", " 1/4 W"),
+    DimensionedPart(C::kAlways, "      R35", &V::R35, "Ohm", " 1/4 W"),
     FixedPart(C::kAlways, "      R37", " 33 Ohm", " 1/4 W"),
-    DimensionedPart(C::kAlways, "      R38", &S::R38, "kOhm", " 1/4 W"),
+    DimensionedPart(C::kAlways, "      R38", &V::R38, "kOhm", " 1/4 W"),
     EmptyRow(),
     EmptyRow(),
     EmptyRow(),
@@ -92,7 +92,10 @@ Line Part(std::string_view designator, Item value, std::string_view rating = {})
 class List1 {
  public:
   explicit List1(const DesignState& s)
-      : s_(s), pfc_(s.PFC == "1"), dc_filter_(s.filter_answer == "1") {}
+      : in_(s.inputs),
+        t_(s.transformer),
+        c_(s.components),
+        dc_filter_(in_.filter == MainsFilter::kDcFilter) {}
 
   std::vector<Line> Lines() {
     Empty(2);
@@ -102,21 +105,21 @@ class List1 {
     Empty(1);
     AddRectifiers();
     Empty(1);
-    Add({"      F01", zone, s_.F01, "AT", zone, " fuse"});
+    Add({"      F01", zone, c_.F01, "AT", zone, " fuse"});
     Empty(1);
     AddChokes();
     Empty(1);
     AddResistors();
     Empty(1);
-    Add(Part("      T01", s_.txt_T01));
+    Add(Part("      T01", c_.txt_T01));
     Empty(2);
     Add({"      Control components (no. 20 - 39)"});
     Empty(1);
     Add({"      IC-specific components:"});
     Empty(1);
-    AppendPartLines(
-        s_.ic_type == 1 ? std::span<const PartRow>(kPwxBlock) : std::span<const PartRow>(kQrmBlock),
-        s_, lines_);
+    AppendPartLines(in_.ic_type == ControlIc::kPwx ? std::span<const PartRow>(kPwxBlock)
+                                                   : std::span<const PartRow>(kQrmBlock),
+                    in_, c_, lines_);
     Empty(8);
     return std::move(lines_);
   }
@@ -129,52 +132,53 @@ class List1 {
 
   void AddCapacitors() {
     // The conventional filter of a PFC design needs larger X capacitors.
-    const char* x_capacitor = s_.filter_answer == "0" ? " 680 nF" : " 470 nF";
+    const char* x_capacitor = in_.filter == MainsFilter::kConventional ? " 680 nF" : " 470 nF";
     Add(Part("      C01", x_capacitor, " X- capacitor"));
     Add(Part("      C02", x_capacitor, " X- capacitor"));
-    if (s_.P_in_max > 75) {
+    if (in_.P_in_max > 75) {
       Add(Part("      C03", " 2.2 nF", " Y- capacitor"));
       Add(Part("      C04", " 2.2 nF", " Y- capacitor"));
     }
     if (dc_filter_) {
-      const double U = select_capacitor(std::sqrt(2.0) * s_.U_mains_max, 0).U_rating;
+      const double U = select_capacitor(kSineCrestFactor * in_.U_mains_max, 0).U_rating;
       Add({"      C05", zone, " 1 µF", zone, U, "V"});
     }
-    if (pfc_) Add(Part("      C06", " 1 nF", " 1000 V"));
-    Add({"      C07", zone, s_.C07, "µF", zone, s_.U_C07, "V"});
-    if (pfc_) Add(Part("      C08", " 10 nF", " 600 V,  PFC capacitor"));
+    if (in_.PFC) Add(Part("      C06", " 1 nF", " 1000 V"));
+    Add({"      C07", zone, c_.C07, "µF", zone, c_.U_C07, "V"});
+    if (in_.PFC) Add(Part("      C08", " 10 nF", " 600 V,  PFC capacitor"));
     Add(Part("      C09", " 220 pF", " 1000 V, 'Snubber'- capacitor"));
     Add(Part("      C10", " 2.2 nF", " Y- capacitor"));
-    if (!pfc_) Add(Part("      C11", " 33 nF", " 630 V, Snubber- capacitor"));
+    if (!in_.PFC) Add(Part("      C11", " 33 nF", " 630 V, Snubber- capacitor"));
   }
 
   void AddRectifiers() {
-    if (!s_.dc_input) Add(Part("      D01-D04", s_.txt_D01_04));
-    if (dc_filter_) Add(Part("      D05", select_D05(s_.I_in_avg)));
-    if (pfc_) {
-      Add(Part("      D08", s_.txt_D08));
-      Add(Part("      D09", select_D09(s_.I_D_max)));
+    if (!in_.dc_input) Add(Part("      D01-D04", c_.txt_D01_04));
+    if (dc_filter_) Add(Part("      D05", select_D05(t_.I_in_avg)));
+    if (in_.PFC) {
+      Add(Part("      D08", c_.txt_D08));
+      Add(Part("      D09", select_D09(t_.I_D_max)));
     } else {
       Add(Part("      D10", " MUR160       600 V, 1 A, 50 ns"));
     }
   }
 
   void AddChokes() {
-    Add({s_.txt_L01});
-    if (pfc_) Add({"      L08", zone, s_.L08, "mH,", s_.I_L08, "A", s_.txt_L08});
+    Add({c_.txt_L01});
+    if (in_.PFC) Add({"      L08", zone, c_.L08, "mH,", c_.I_L08, "A", c_.txt_L08});
   }
 
   void AddResistors() {
-    if (pfc_) {
+    if (in_.PFC) {
       Add(Part("      R06", " 4.7 kOhm", " 2W"));
     } else {
-      Add(Part("      R01", s_.txt_R01));
-      Add({"      R11", zone, s_.R11, "kOhm", zone, " 2 W, voltage proof"});
+      Add(Part("      R01", c_.txt_R01));
+      Add({"      R11", zone, c_.R11, "kOhm", zone, " 2 W, voltage proof"});
     }
   }
 
-  const DesignState& s_;
-  const bool pfc_;
+  const DesignInputs& in_;
+  const TransformerDesign& t_;
+  const ComponentValues& c_;
   const bool dc_filter_;
   std::vector<Line> lines_;
 };

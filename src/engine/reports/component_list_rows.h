@@ -9,33 +9,33 @@
 #include <vector>
 
 #include "console/line.h"
-#include "design/design_state.h"
+#include "design/component_values.h"
+#include "design/design_inputs.h"
 
 namespace flyback {
 
 // When a row is written.
 enum class ListCondition {
   kAlways,
-  kOpto,     // opto_reg is "1"
-  kNoOpto,   // opto_reg is "0"
-  kNotOpto,  // opto_reg is not "1"
-  kThp,      // with the temporary high power circuit
+  kOpto,    // with opto regulation
+  kNoOpto,  // without opto regulation
+  kThp,     // with the temporary high power circuit
   kNoThp,
-  kFixedFrequency,  // fixed_freq is "1"
+  kFixedFrequency,
   kMainsAbove150V,  // U_mains_max above 150 V rms
   kMainsAtMost150V,
 };
 
-bool ListConditionHolds(ListCondition when, const DesignState& s);
+bool ListConditionHolds(ListCondition when, const DesignInputs& in);
 
 struct PartRow {
   ListCondition when = ListCondition::kAlways;
-  std::string_view designator;           // "": an empty line
-  std::string_view value_text;           // a fixed value; unused when `value` is set
-  double DesignState::*value = nullptr;  // a dimensioned value
-  std::string_view unit;                 // written right after the dimensioned value
-  std::string_view rating;               // third zone; "": none
-  double divisor = 1;                    // the value is written divided by this
+  std::string_view designator;               // "": an empty line
+  std::string_view value_text;               // a fixed value; unused when `value` is set
+  double ComponentValues::*value = nullptr;  // a dimensioned value
+  std::string_view unit;                     // written right after the dimensioned value
+  std::string_view rating;                   // third zone; "": none
+  double divisor = 1;                        // the value is written divided by this
   // Values below 1 are written multiplied by 1000 in this unit ("": never).
   std::string_view small_unit = {};
 };
@@ -68,7 +68,7 @@ constexpr PartRow FixedPart(ListCondition when, std::string_view designator,
 // A part with a dimensioned value (written divided by `divisor`; below 1,
 // when `small_unit` is given, multiplied by 1000 in that unit).
 constexpr PartRow DimensionedPart(ListCondition when, std::string_view designator,
-                                  double DesignState::*value, std::string_view unit,
+                                  double ComponentValues::*value, std::string_view unit,
                                   std::string_view rating, double divisor = 1,
                                   std::string_view small_unit = {}) {
   PartRow row;
@@ -82,10 +82,12 @@ constexpr PartRow DimensionedPart(ListCondition when, std::string_view designato
   return row;
 }
 
-// The line of a row for the design (the row's condition is not checked).
-Line PartLine(const PartRow& row, const DesignState& s);
+// The line of a row for the dimensioned values (the row's condition is not
+// checked).
+Line PartLine(const PartRow& row, const ComponentValues& values);
 
-// Appends the lines of the rows whose condition holds.
-void AppendPartLines(std::span<const PartRow> rows, const DesignState& s, std::vector<Line>& lines);
+// Appends the lines of the rows whose condition holds for the design.
+void AppendPartLines(std::span<const PartRow> rows, const DesignInputs& in,
+                     const ComponentValues& values, std::vector<Line>& lines);
 
 }  // namespace flyback

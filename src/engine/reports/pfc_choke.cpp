@@ -3,19 +3,14 @@
 #include <cmath>
 
 #include "console/number_text.h"
+#include "inputs/mains.h"
+#include "transformer/wire.h"
 
 namespace flyback {
 
 namespace {
 
-constexpr double kPi = 3.1416;         // as the wire cross sections use it
 constexpr double kCurrentDensity = 7;  // A/mm²
-
-// Cross section of a round wire of diameter d (mm), mm².
-double WireCrossSection(double d) {
-  const double radius_squared = (d / 2) * (d / 2);
-  return kPi * radius_squared;
-}
 
 }  // namespace
 
@@ -31,7 +26,7 @@ PfcChoke CalculatePfcChoke(double L_pfc, double I_pfc, double d_pfc, double AL_p
   c.Bmax_pfc = RoundTo(1000 * I_pfc * std::sqrt(L_pfc * AL_pfc) / Ae_pfc, 0);
   c.J_pfc = kCurrentDensity;
   // The peak current is the crest of a sine: its rms value over the density.
-  c.A_min_pfc = RoundTo((I_pfc / std::pow(2.0, 0.5)) / c.J_pfc, 2);
+  c.A_min_pfc = RoundTo((I_pfc / kSineCrestFactor) / c.J_pfc, 2);
   // From the rounded minimum and the unrounded wire: an exact multiple of
   // the wire still gets one wire more.
   c.n_wires_pfc = std::floor(c.A_min_pfc / WireCrossSection(d_pfc)) + 1;

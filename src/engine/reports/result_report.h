@@ -10,8 +10,8 @@
 
 namespace flyback {
 
-// The body lines for a design whose winding values (rms currents, cross
-// sections, IC supply voltage) and conduction loss belong to it.
+// The body lines for the present design, with the winding values worked out
+// for it and the conduction loss of its proposed MOSFET.
 std::vector<Line> ResultReportBody(const DesignState& present);
 
 }  // namespace flyback

@@ -2,14 +2,14 @@
 
 namespace flyback {
 
-void SetPrimaryTurns(DesignState& s, double n_prim) {
+void SetPrimaryTurns(const DesignInputs& in, TransformerDesign& t, double n_prim) {
   // Equal to U_mains_min × √2 / U_ts.
-  const double K = s.n_prim * s.q_D;
-  s.n_prim = n_prim;
-  s.q_D = K / n_prim;
-  s.D_max = 1 / ((s.q_D + 1) * s.k_T);
-  s.I_D_max = 2 * s.I_in_avg / s.D_max;
-  s.Bmax = s.n_prim * s.I_D_max * s.AL / s.Ae;
+  const double K = t.n_prim * t.q_D;
+  t.n_prim = n_prim;
+  t.q_D = K / n_prim;
+  t.D_max = 1 / ((t.q_D + 1) * in.k_T);
+  t.I_D_max = 2 * t.I_in_avg / t.D_max;
+  t.Bmax = t.n_prim * t.I_D_max * in.AL / in.Ae;
 }
 
 }  // namespace flyback

@@ -45,9 +45,9 @@ double RelativeDeviation(double Uact, double Umid, double width) {
 
 }  // namespace
 
-double OutputAccuracy(const Output& out, double U_ts, double U_F_sec) {
+double OutputAccuracy(const OutputSpec& out, double n, double U_ts, double U_F_sec) {
   const double Umid = (out.Umax + out.Umin) * 0.5;
-  const double Uact = out.n * U_ts - U_F_sec;
+  const double Uact = n * U_ts - U_F_sec;
   const double d = RelativeDeviation(Uact, Umid, std::fabs(out.Umax - out.Umin));
   // Only a deviation of billions of window widths takes the angle past the
   // quarter turn; such an output counts as 0.
@@ -57,10 +57,10 @@ double OutputAccuracy(const Output& out, double U_ts, double U_F_sec) {
   return factor;
 }
 
-double AccuracyProduct(const DesignState& state) {
+double AccuracyProduct(const DesignInputs& in, const TransformerDesign& t) {
   double cf_prod = 1;
-  for (int i = 1; i <= state.n_sec; ++i) {
-    cf_prod *= OutputAccuracy(state.output(i), state.U_ts, state.U_F_sec);
+  for (int i = 1; i <= in.n_sec; ++i) {
+    cf_prod *= OutputAccuracy(in.output(i), t.n_out(i), t.U_ts, in.U_F_sec);
   }
   return cf_prod;
 }

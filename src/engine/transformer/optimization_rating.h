@@ -11,20 +11,21 @@
 
 #include <string_view>
 
-#include "design/design_state.h"
+#include "design/design_inputs.h"
+#include "design/transformer_design.h"
 
 namespace flyback {
 
 // Quarter turn to ten digits, as the rating has always used it (rad).
 inline constexpr double kQuarterTurn = 1.570796327;
 
-// Factor of one output with the whole-number turns `out.n` at `U_ts` (V per
-// turn) and the rectifier drop `U_F_sec` (V). A window of zero width counts
-// a voltage in its middle as d = 0 and any other as d = 1.
-double OutputAccuracy(const Output& out, double U_ts, double U_F_sec);
+// Factor of one output with `n` whole-number turns at `U_ts` (V per turn)
+// and the rectifier drop `U_F_sec` (V). A window of zero width counts a
+// voltage in its middle as d = 0 and any other as d = 1.
+double OutputAccuracy(const OutputSpec& out, double n, double U_ts, double U_F_sec);
 
 // Product of the factors of the outputs 1 .. n_sec of the present design.
-double AccuracyProduct(const DesignState& state);
+double AccuracyProduct(const DesignInputs& in, const TransformerDesign& t);
 
 // Displayed accuracy factor: the fourth root of the product, to 0.001.
 double DisplayedCfmax(double cf_prod);

@@ -2,6 +2,9 @@
 
 #include <cmath>
 
+#include "inputs/mains.h"
+#include "transformer/magnetics.h"
+
 namespace flyback {
 
 namespace {
@@ -22,11 +25,8 @@ double AutomaticDrainLimit(double U_mains_max) {
   return limit;
 }
 
-double MagnetizationAtFixedFrequency(const DesignState& s) {
-  return s.Bmax * std::sqrt(s.fsntmin / s.f_fix_min);
-}
-
-TransformerCalculation::TransformerCalculation(CalculationEntry entry) {
+TransformerCalculation::TransformerCalculation(CalculationEntry entry, CalculationRules rules)
+    : rules_(rules) {
   switch (entry) {
     case CalculationEntry::kFullStart:
       next_ = Step::kFullStart;
@@ -43,54 +43,56 @@ TransformerCalculation::TransformerCalculation(CalculationEntry entry) {
   }
 }
 
-CalculationStop TransformerCalculation::Run(DesignState& s) {
+CalculationStop TransformerCalculation::Run(const DesignInputs& in, TransformerDesign& t,
+                                            bool ask_drain_limit) {
   for (;;) {
-    if (const std::optional<CalculationStop> stop = Advance(s)) return *stop;
+    if (const std::optional<CalculationStop> stop = Advance(in, t, ask_drain_limit)) return *stop;
   }
 }
 
-std::optional<CalculationStop> TransformerCalculation::Advance(DesignState& s) {
-  const double sqrt2 = std::sqrt(2.0);
+std::optional<CalculationStop> TransformerCalculation::Advance(const DesignInputs& in,
+                                                               TransformerDesign& t,
+                                                               bool ask_drain_limit) {
   switch (next_) {
     case Step::kFullStart:
-      s.D_max = kStartDutyCycle;
-      s.I_in_avg = s.P_in_max / (s.U_mains_min * s.k_valley);
-      s.I_mains_max = s.P_in_max / s.U_mains_min;
+      t.D_max = kStartDutyCycle;
+      t.I_in_avg = in.P_in_max / (in.U_mains_min * in.k_valley);
+      t.I_mains_max = in.P_in_max / in.U_mains_min;
       next_ = Step::kSameDutyCycle;
       return std::nullopt;
 
     case Step::kSameDutyCycle:
       // The primary current rises from zero in every period.
-      s.I_D_max = 2 * s.I_in_avg / s.D_max;
+      t.I_D_max = 2 * t.I_in_avg / t.D_max;
       next_ = Step::kSameDutyCycleAndCurrent;
       return std::nullopt;
 
     case Step::kSameDutyCycleAndCurrent:
-      ++s.calculation_passes;
+      ++passes_;
       // mT × mm² over A × nH gives turns.
-      s.n_prim = s.Bmax * s.Ae / (s.I_D_max * s.AL);
-      s.q_D = 1 / (s.D_max * s.k_T) - 1;
-      s.U_ts = s.U_mains_min * sqrt2 / (s.n_prim * s.q_D);
-      s.U_bus_max = s.U_mains_max * sqrt2 * s.k_U;
+      t.n_prim = t.Bmax * in.Ae / (t.I_D_max * in.AL);
+      t.q_D = 1 / (t.D_max * in.k_T) - 1;
+      t.U_ts = MainsPeak(in.U_mains_min) / (t.n_prim * t.q_D);
+      t.U_bus_max = BusVoltageMax(in.U_mains_max, in.k_U);
       next_ = Step::kFromDrainVoltage;
       return std::nullopt;
 
     case Step::kFromDrainVoltage:
       // n_prim × U_ts is the voltage induced in the primary in the off phase.
-      s.U_D_max = s.U_bus_max + s.n_prim * s.U_ts * s.k_os;
-      if (s.manual_mode) {
+      t.U_D_max = t.U_bus_max + t.n_prim * t.U_ts * in.k_os;
+      if (rules_ == CalculationRules::kManual) {
         next_ = Step::kTimesAndFrequency;
         return std::nullopt;
       }
       next_ = Step::kDrainVoltageCheck;
-      if (s.ask_drain_limit) return CalculationStop::kAskDrainLimit;
+      if (ask_drain_limit) return CalculationStop::kAskDrainLimit;
       return std::nullopt;
 
     case Step::kDrainVoltageCheck:
-      return CheckDrainVoltage(s);
+      return CheckDrainVoltage(in, t);
 
     case Step::kTimesAndFrequency:
-      return TimesAndFrequency(s);
+      return TimesAndFrequency(in, t);
 
     case Step::kEnd:
       break;
@@ -98,18 +100,17 @@ std::optional<CalculationStop> TransformerCalculation::Advance(DesignState& s) {
   return CalculationStop::kFinished;
 }
 
-std::optional<CalculationStop> TransformerCalculation::CheckDrainVoltage(DesignState& s) {
-  s.ask_drain_limit = false;
-  if (!(s.U_D_max > s.U_D_lim)) {  // equal passes
+std::optional<CalculationStop> TransformerCalculation::CheckDrainVoltage(const DesignInputs& in,
+                                                                         TransformerDesign& t) {
+  if (!(t.U_D_max > in.U_D_lim)) {  // equal passes
     next_ = Step::kTimesAndFrequency;
     return std::nullopt;
   }
-  s.D_max *= kDutyCycleStep;
+  t.D_max *= kDutyCycleStep;
   ++duty_cycle_reductions_;
-  if (s.D_max < kLowestDutyCycle) {
+  if (t.D_max < kLowestDutyCycle) {
     // The bus voltage alone, or with the overshoots, exceeds the limit:
-    // the limit page comes again and the calculation starts anew.
-    s.ask_drain_limit = true;
+    // the calculation starts anew once the limit has been set again.
     next_ = Step::kFullStart;
     return CalculationStop::kDrainLimitTooLow;
   }
@@ -117,36 +118,35 @@ std::optional<CalculationStop> TransformerCalculation::CheckDrainVoltage(DesignS
   return std::nullopt;
 }
 
-std::optional<CalculationStop> TransformerCalculation::TimesAndFrequency(DesignState& s) {
-  const double sqrt2 = std::sqrt(2.0);
-  s.L_prim = 0.001 * s.AL * s.n_prim * s.n_prim;            // µH
-  s.t_on = s.L_prim * s.I_D_max / (s.U_mains_min * sqrt2);  // µs
-  s.t_off = s.L_prim * s.I_D_max / (s.U_ts * s.n_prim);     // µs
-  s.fsntmin = 1000 / ((s.t_on + s.t_off) * s.k_T);          // kHz
-  const bool fixed = FixedFrequency(s);
-  if (fixed) {
-    const double ratio = s.fsntmin / s.f_fix_min;
-    s.k_fix = std::sqrt(std::sqrt(ratio));
-    s.t_on_fix = s.t_on * std::sqrt(ratio);
-    s.I_D_max_fix = s.I_D_max * std::sqrt(ratio);
+std::optional<CalculationStop> TransformerCalculation::TimesAndFrequency(const DesignInputs& in,
+                                                                         TransformerDesign& t) {
+  t.L_prim = PrimaryInductance(in.AL, t.n_prim);              // µH
+  t.t_on = t.L_prim * t.I_D_max / MainsPeak(in.U_mains_min);  // µs
+  t.t_off = t.L_prim * t.I_D_max / (t.U_ts * t.n_prim);       // µs
+  t.fsntmin = 1000 / ((t.t_on + t.t_off) * in.k_T);           // kHz
+  if (in.fixed_freq) {
+    const double factor = FixedFrequencyFactor(in, t);
+    t.k_fix = std::sqrt(factor);
+    t.t_on_fix = t.t_on * factor;
+    t.I_D_max_fix = t.I_D_max * factor;
   } else {
-    s.I_D_max_fix = s.I_D_max;
+    t.I_D_max_fix = t.I_D_max;
   }
   next_ = Step::kEnd;
-  if (s.manual_mode) return CalculationStop::kFinished;
+  if (rules_ == CalculationRules::kManual) return CalculationStop::kFinished;
 
-  if (s.fsntmin < s.f_low_lim || (fixed && s.fsntmin < s.f_fix_max)) {
+  if (t.fsntmin < in.f_low_lim || (in.fixed_freq && t.fsntmin < in.f_fix_max)) {
     // Lowering Bmax to zero would leave no primary turns; a bounded number
     // of steps keeps an absurd limit from running for ever.
-    if (s.Bmax - kMagnetizationStep <= 0 || magnetization_reductions_ >= kMaxMagnetizationSteps) {
+    if (t.Bmax - kMagnetizationStep <= 0 || magnetization_reductions_ >= kMaxMagnetizationSteps) {
       return CalculationStop::kFrequencyUnreachable;
     }
-    s.Bmax -= kMagnetizationStep;
+    t.Bmax -= kMagnetizationStep;
     ++magnetization_reductions_;
     next_ = Step::kSameDutyCycle;
     return std::nullopt;
   }
-  if (fixed && !(MagnetizationAtFixedFrequency(s) < s.Bmaxlim) && !s.optim_running) {
+  if (in.fixed_freq && !(MagnetizationAtFixedFrequency(in, t) < in.Bmaxlim)) {
     return CalculationStop::kMagnetizationWarning;
   }
   return CalculationStop::kFinished;

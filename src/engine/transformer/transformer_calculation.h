@@ -10,10 +10,12 @@
 //    frequency reaches the lower limit (and, at fixed frequency, the maximum
 //    fixed frequency). Fewer primary turns mean less inductance and a higher
 //    frequency; the drain voltage depends on the duty cycle only.
+// It reads the inputs of the design and writes the transformer only.
 
 #include <optional>
 
-#include "design/design_state.h"
+#include "design/design_inputs.h"
+#include "design/transformer_design.h"
 
 namespace flyback {
 
@@ -25,12 +27,18 @@ enum class CalculationEntry {
   kFromDrainVoltage,         // n_prim, q_D, D_max, I_D_max, Bmax; U_ts and U_bus_max kept
 };
 
+// Which limits the calculation enforces.
+enum class CalculationRules {
+  kEnforceLimits,  // the drain-voltage limit and the lowest frequency
+  kManual,         // none: a design changed by hand is taken as it stands
+};
+
 // Why the calculation has stopped.
 enum class CalculationStop {
   kFinished,
-  kAskDrainLimit,         // the drain-voltage-limit page must set U_D_lim, then resume
+  kAskDrainLimit,         // the drain-voltage limit must be set, then resume
   kDrainLimitTooLow,      // no duty cycle down to 0.1 meets U_D_lim; resume restarts in full
-  kMagnetizationWarning,  // fixed frequency: Bmax at f_fix_min is not below Bmaxlim; finished
+  kMagnetizationWarning,  // finished, but at fixed frequency Bmax at f_fix_min is not below Bmaxlim
   kFrequencyUnreachable,  // Bmax cannot be lowered any further; stopped for good
 };
 
@@ -40,23 +48,18 @@ inline constexpr int kMaxMagnetizationSteps = 100000;
 // Automatic drain-voltage limit (V) by the highest mains voltage (V rms).
 double AutomaticDrainLimit(double U_mains_max);
 
-// The design runs at a fixed frequency between f_fix_min and f_fix_max.
-inline bool FixedFrequency(const DesignState& s) {
-  return s.fixed_freq == "1";
-}
-
-// Magnetization (mT) at the minimum fixed frequency: the same flux swing
-// over the longer period of f_fix_min.
-double MagnetizationAtFixedFrequency(const DesignState& s);
-
 class TransformerCalculation {
  public:
-  explicit TransformerCalculation(CalculationEntry entry);
+  TransformerCalculation(CalculationEntry entry, CalculationRules rules);
 
-  // Runs from where the calculation stands until it finishes or stops.
-  CalculationStop Run(DesignState& s);
+  // Runs from where the calculation stands until it finishes or stops. With
+  // `ask_drain_limit` it stops for the drain-voltage limit when it reaches
+  // the drain-voltage check; otherwise it checks against U_D_lim.
+  CalculationStop Run(const DesignInputs& in, TransformerDesign& t, bool ask_drain_limit);
 
-  // Passes that lowered the duty cycle and the magnetization so far.
+  // Passes through the calculation of the turns so far, and those that
+  // lowered the duty cycle and the magnetization.
+  int passes() const { return passes_; }
   int duty_cycle_reductions() const { return duty_cycle_reductions_; }
   int magnetization_reductions() const { return magnetization_reductions_; }
 
@@ -72,11 +75,14 @@ class TransformerCalculation {
   };
 
   // One step of the algorithm; sets next_ and tells whether to stop.
-  std::optional<CalculationStop> Advance(DesignState& s);
-  std::optional<CalculationStop> CheckDrainVoltage(DesignState& s);
-  std::optional<CalculationStop> TimesAndFrequency(DesignState& s);
+  std::optional<CalculationStop> Advance(const DesignInputs& in, TransformerDesign& t,
+                                         bool ask_drain_limit);
+  std::optional<CalculationStop> CheckDrainVoltage(const DesignInputs& in, TransformerDesign& t);
+  std::optional<CalculationStop> TimesAndFrequency(const DesignInputs& in, TransformerDesign& t);
 
+  CalculationRules rules_;
   Step next_ = Step::kFullStart;
+  int passes_ = 0;
   int duty_cycle_reductions_ = 0;
   int magnetization_reductions_ = 0;
 };

@@ -12,13 +12,16 @@ constexpr double kLowestSupply = 10;  // V, the IC supply must not fall below
 
 }  // namespace
 
-void determine_turns(DesignState& s) {
-  s.U_IC = s.ic_type == 1 ? kSupplyPwx : kSupplyQrm;
-  s.nic = RoundTo((s.U_IC + s.U_F_ic) / (s.U_ts * s.k_ic), 0);
-  if (s.nic * s.U_ts * s.k_ic < kLowestSupply + s.U_F_ic) s.nic += 1;
-  for (int i = 1; i <= s.n_sec; ++i) {
-    Output& out = s.output(i);
-    out.n = RoundTo(((out.Umax + out.Umin) * 0.5 + s.U_F_sec) / (s.U_ts * out.k_out), 0);
+double IcSupplyTarget(ControlIc ic_type) {
+  return ic_type == ControlIc::kPwx ? kSupplyPwx : kSupplyQrm;
+}
+
+void determine_turns(const DesignInputs& in, TransformerDesign& t) {
+  t.nic = RoundTo((IcSupplyTarget(in.ic_type) + in.U_F_ic) / (t.U_ts * in.k_ic), 0);
+  if (t.nic * t.U_ts * in.k_ic < kLowestSupply + in.U_F_ic) t.nic += 1;
+  for (int i = 1; i <= in.n_sec; ++i) {
+    const OutputSpec& out = in.output(i);
+    t.n_out(i) = RoundTo(((out.Umax + out.Umin) * 0.5 + in.U_F_sec) / (t.U_ts * out.k_out), 0);
   }
 }
 

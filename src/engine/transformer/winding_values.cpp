@@ -3,25 +3,25 @@
 #include <cmath>
 
 #include "console/number_text.h"
-#include "transformer/transformer_calculation.h"
 
 namespace flyback {
 
 namespace {
 
-constexpr double kPi = 3.1416;  // as the wire tables use it
-
 // Fraction of the period in which the primary current flows, over 3: the
 // square of the rms factor of a triangular pulse.
-double PrimaryPulseShare(const DesignState& s) {
-  return s.t_on / (3 * (s.t_on + s.t_off));
+double PrimaryPulseShare(const TransformerDesign& t) {
+  return t.t_on / (3 * (t.t_on + t.t_off));
+}
+
+// A, rms current of the winding of output i, to 0.01 A.
+double SecondaryRmsCurrent(const DesignInputs& in, const TransformerDesign& t, int i) {
+  double I_rms = 2 * in.output(i).Imax * std::sqrt((1000 / t.fsntmin) / (3 * t.t_off));
+  if (in.fixed_freq) I_rms *= t.k_fix;
+  return RoundTo(I_rms, 2);
 }
 
 }  // namespace
-
-double WireCrossSection(double d_wire) {
-  return (d_wire / 2) * (d_wire / 2) * kPi;
-}
 
 double WireCount(double cross_section, double A_wire) {
   return std::floor(cross_section / A_wire) + 1;
@@ -31,45 +31,41 @@ double CrossSection(double I_rms, double J) {
   return RoundTo(I_rms / J, 2);
 }
 
-bool WiresMode(const DesignState& s) {
-  return s.wire_mode == "1";
+bool WiresMode(const DesignInputs& in) {
+  return in.wire_mode == "1";
 }
 
-double PrimaryRmsCurrent(const DesignState& s) {
-  double I_rms = RoundTo(s.I_D_max * std::sqrt(PrimaryPulseShare(s)), 2);
-  if (FixedFrequency(s)) I_rms = RoundTo(I_rms * s.k_fix, 2);
+double PrimaryRmsCurrent(const DesignInputs& in, const TransformerDesign& t) {
+  double I_rms = RoundTo(t.I_D_max * std::sqrt(PrimaryPulseShare(t)), 2);
+  if (in.fixed_freq) I_rms = RoundTo(I_rms * t.k_fix, 2);
   return I_rms;
 }
 
-double ConductionLoss(const DesignState& s) {
-  const double I_D_max_squared = s.I_D_max * s.I_D_max;
-  return RoundTo(2 * s.R_DSon * I_D_max_squared * s.t_on / (3 * (s.t_on + s.t_off)), 1);
+double ConductionLoss(const TransformerDesign& t, double R_DSon) {
+  const double I_D_max_squared = t.I_D_max * t.I_D_max;
+  return RoundTo(2 * R_DSon * I_D_max_squared * t.t_on / (3 * (t.t_on + t.t_off)), 1);
 }
 
-double SecondaryRmsCurrent(const DesignState& s, int i) {
-  double I_rms = 2 * s.output(i).Imax * std::sqrt((1000 / s.fsntmin) / (3 * s.t_off));
-  if (FixedFrequency(s)) I_rms *= s.k_fix;
-  return RoundTo(I_rms, 2);
+double IcSupplyVoltage(const DesignInputs& in, const TransformerDesign& t) {
+  return RoundTo(t.nic * t.U_ts * in.k_ic - in.U_F_ic, 2);
 }
 
-double IcSupplyVoltage(const DesignState& s) {
-  return RoundTo(s.nic * s.U_ts * s.k_ic - s.U_F_ic, 2);
+double OutputVoltage(const DesignInputs& in, const TransformerDesign& t, int i) {
+  return RoundTo(t.n_out(i) * t.U_ts * in.output(i).k_out - in.U_F_sec, 2);
 }
 
-double OutputVoltage(const DesignState& s, int i) {
-  const Output& out = s.output(i);
-  return RoundTo(out.n * s.U_ts * out.k_out - s.U_F_sec, 2);
-}
-
-void UpdateWindingValues(DesignState& s) {
-  s.I_prim_rms = PrimaryRmsCurrent(s);
-  s.A_prim = CrossSection(s.I_prim_rms, s.J);
-  s.U_ic_act = IcSupplyVoltage(s);
-  for (int i = 1; i <= s.n_sec; ++i) {
-    Output& out = s.output(i);
-    out.I_sec_rms = SecondaryRmsCurrent(s, i);
-    out.A_sec = CrossSection(out.I_sec_rms, s.J);
+WindingValues ComputeWindingValues(const DesignInputs& in, const TransformerDesign& t) {
+  WindingValues values;
+  values.I_prim_rms = PrimaryRmsCurrent(in, t);
+  values.A_prim = CrossSection(values.I_prim_rms, in.J);
+  values.U_ic_act = IcSupplyVoltage(in, t);
+  for (int i = 1; i <= in.n_sec; ++i) {
+    OutputWindingValues& out = values.outputs.at(static_cast<std::size_t>(i - 1));
+    out.I_sec_rms = SecondaryRmsCurrent(in, t, i);
+    out.A_sec = CrossSection(out.I_sec_rms, in.J);
+    out.Uact = OutputVoltage(in, t, i);
   }
+  return values;
 }
 
 }  // namespace flyback

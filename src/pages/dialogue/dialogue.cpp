@@ -4,6 +4,16 @@
 
 namespace flyback {
 
+namespace {
+DesignObserver nobody;
+}  // namespace
+
+Dialogue::Dialogue(Console& console, DesignState& design, AnswerLog* log, DesignObserver* observer)
+    : state(design),
+      console_(console),
+      log_(log),
+      observer_(observer != nullptr ? observer : &nobody) {}
+
 void Dialogue::WriteEmptyLines(int count) {
   for (int i = 0; i < count; ++i) Write();
 }

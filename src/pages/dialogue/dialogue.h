@@ -11,6 +11,7 @@
 #include "console/answer_log.h"
 #include "console/console.h"
 #include "design/design_state.h"
+#include "dialogue/design_observer.h"
 
 namespace flyback {
 
@@ -42,13 +43,15 @@ enum class Accept { kAny, kNonNegative, kPositive };
 
 class Dialogue {
  public:
-  // `log`, when given, keeps every answer taken.
-  Dialogue(Console& console, DesignState& design, AnswerLog* log = nullptr)
-      : state(design), console_(console), log_(log) {}
+  // `log`, when given, keeps every answer taken; `observer`, when given, is
+  // told what happens to the design.
+  Dialogue(Console& console, DesignState& design, AnswerLog* log = nullptr,
+           DesignObserver* observer = nullptr);
 
   DesignState& state;
 
-  Console& console() { return console_; }
+  // Never null: without an observer of its own the dialogue tells nobody.
+  DesignObserver& observer() { return *observer_; }
 
   void Clear() { console_.ClearWindow(); }
   void Write(const Line& line = {}) { console_.WriteLine(line); }
@@ -88,6 +91,7 @@ class Dialogue {
 
   Console& console_;
   AnswerLog* log_;
+  DesignObserver* observer_;
   std::string report_name_;  // of the open report; empty when none is open
 };
 

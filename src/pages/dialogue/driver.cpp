@@ -54,12 +54,13 @@ PageFunction PageFunctionOf(Page page) {
   return MainMenuPage;
 }
 
-void RunDialogue(Console& console, DesignState& state, AnswerLog* log) {
-  RunPages(console, state, Page::kIntroduction, log);
+void RunDialogue(Console& console, DesignState& state, AnswerLog* log, DesignObserver* observer) {
+  RunPages(console, state, Page::kIntroduction, log, observer);
 }
 
-void RunPages(Console& console, DesignState& state, Page first, AnswerLog* log) {
-  Dialogue dialogue(console, state, log);
+void RunPages(Console& console, DesignState& state, Page first, AnswerLog* log,
+              DesignObserver* observer) {
+  Dialogue dialogue(console, state, log, observer);
   Page page = first;
   try {
     for (;;) {
@@ -67,7 +68,6 @@ void RunPages(Console& console, DesignState& state, Page first, AnswerLog* log) 
         page = PageFunctionOf(page)(dialogue);
       } catch (const ReportAborted&) {
         // The design stays as it is; only the report is given up.
-        state.optim_running = false;
         page = Page::kMainMenu;
       }
     }

@@ -39,8 +39,8 @@ Page MainMenuPage(Dialogue& d) {
         ReadWholeAnswer(d.Ask({"Choice for continuation", "1", ""}));
     for (std::size_t i = 0; i < kMenu.size(); ++i) {
       if (choice == static_cast<double>(i + 1)) {
-        if (kMenu[i].next == Page::kTransformerType) d.state.modify_transformer = true;
-        if (kMenu[i].next == Page::kMainsRange) d.state.modify_transformer = false;
+        if (kMenu[i].next == Page::kTransformerType) d.state.flow.modify_transformer = true;
+        if (kMenu[i].next == Page::kMainsRange) d.state.flow.modify_transformer = false;
         return kMenu[i].next;
       }
     }

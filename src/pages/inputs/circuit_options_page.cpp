@@ -2,6 +2,7 @@
 // frequency mode, with the factors they set.
 
 #include "dialogue/pages.h"
+#include "inputs/circuit_factors.h"
 #include "inputs/circuit_options.h"
 
 namespace flyback {
@@ -9,7 +10,7 @@ namespace flyback {
 namespace {
 
 void AskPfc(Dialogue& d) {
-  DesignState& s = d.state;
+  DesignInputs& s = d.state.inputs;
   d.Clear();
   d.Write({" 'PFC' means Power Factor Correction for the mains input current."});
   d.Write();
@@ -26,7 +27,7 @@ void AskPfc(Dialogue& d) {
        "> 75 W."});
   d.Write();
   d.Write({" The calculated maximum input power of your power supply amounts", s.P_in_max, "W."});
-  s.PFC = d.Ask({"PFC required ? (see note above)", " No(0)  Yes(Ret)", ""}) == "0" ? "0" : "1";
+  s.PFC = d.Ask({"PFC required ? (see note above)", " No(0)  Yes(Ret)", ""}) != "0";
 }
 
 void AskControlIc(Dialogue& d) {
@@ -38,11 +39,11 @@ void AskControlIc(Dialogue& d) {
        "applications."});
   const std::string answer =
       d.Ask({"Choice of control IC (see note above)", "PWX 40218-2/9-2 (1)  QRM1X305 (Ret)", ""});
-  d.state.ic_type = answer == "1" ? 1 : 2;
+  d.state.inputs.ic_type = answer == "1" ? ControlIc::kPwx : ControlIc::kQrm;
 }
 
 void AskTemporaryHighPower(Dialogue& d) {
-  DesignState& s = d.state;
+  DesignInputs& s = d.state.inputs;
   s.THP = d.Ask({"With temporary high power circuit?", "No(Ret) Yes(1)", ""}) == "1";
   d.Clear();
   if (!s.THP) return;
@@ -53,54 +54,48 @@ void AskTemporaryHighPower(Dialogue& d) {
 }
 
 void AskOptoRegulation(Dialogue& d) {
-  DesignState& s = d.state;
+  DesignInputs& s = d.state.inputs;
   d.Clear();
   // Return means no opto regulation for up to three outputs, opto
   // regulation for four or more.
   if (s.n_sec <= 3) {
-    s.opto_reg =
-        d.Ask({"Regulation with opto coupler ?", "No (Ret) Yes(1)", ""}) == "1" ? "1" : "0";
+    s.opto_reg = d.Ask({"Regulation with opto coupler ?", "No (Ret) Yes(1)", ""}) == "1";
   } else {
-    s.opto_reg =
-        d.Ask({"Regulation with opto coupler ?", "No (0) Yes(Ret)", ""}) == "0" ? "0" : "1";
+    s.opto_reg = d.Ask({"Regulation with opto coupler ?", "No (0) Yes(Ret)", ""}) != "0";
   }
-  if (s.opto_reg == "1") {
+  if (s.opto_reg) {
     s.U_opto = d.AskNumber({"Nominal value of the opto regulated voltage in V", "135", ""},
                            Accept::kPositive);
   }
 }
 
-void SetDerivedFactors(DesignState& s) {
-  s.k_ripple = 0.8;
-  s.k_valley = 1.4 * s.k_ripple;
-  s.k_T = 1;
-  s.k_U = 1;
-  if (s.PFC == "1") {
-    s.k_T = 1.05;
-    s.k_U = 1.1;
-  }
+void SetDerivedFactors(DesignInputs& s) {
+  const CircuitFactors factors = CircuitFactorsFor(s.PFC);
+  s.k_ripple = factors.k_ripple;
+  s.k_valley = factors.k_valley;
+  s.k_T = factors.k_T;
+  s.k_U = factors.k_U;
 }
 
 }  // namespace
 
 void AskFixedFrequencies(Dialogue& d) {
-  DesignState& s = d.state;
+  DesignInputs& s = d.state.inputs;
   s.f_fix_min = d.AskNumber({"Minimum fixed frequency in kHz ?", "50", ""}, Accept::kPositive);
   s.f_fix_max = d.AskNumber({"Maximum fixed frequency in kHz ?", "70", ""});
 }
 
 Page CircuitOptionsPage(Dialogue& d) {
-  DesignState& s = d.state;
+  DesignInputs& s = d.state.inputs;
   AskPfc(d);
   AskControlIc(d);
-  if (s.ic_type == 1) AskTemporaryHighPower(d);
+  if (s.ic_type == ControlIc::kPwx) AskTemporaryHighPower(d);
   AskOptoRegulation(d);
   SetDerivedFactors(s);
-  if (s.ic_type == 1) {
+  if (s.ic_type == ControlIc::kPwx) {
     d.Clear();
-    s.fixed_freq =
-        d.Ask({"Freerunnung or Fixed Frequency", "Free(Ret) Fixed(1)", ""}) == "1" ? "1" : "0";
-    if (s.fixed_freq == "1") AskFixedFrequencies(d);
+    s.fixed_freq = d.Ask({"Freerunnung or Fixed Frequency", "Free(Ret) Fixed(1)", ""}) == "1";
+    if (s.fixed_freq) AskFixedFrequencies(d);
   }
   return Page::kTransformerType;
 }

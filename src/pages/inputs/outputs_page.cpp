@@ -59,13 +59,13 @@ int AskOutputCount(Dialogue& d) {
 }
 
 void AskOutputs(Dialogue& d) {
-  DesignState& s = d.state;
+  DesignInputs& s = d.state.inputs;
   std::string first_prompt;
   for (;;) {
     for (int i = 1; i <= s.n_sec; ++i) {
       const DefaultAnswers defaults = DefaultsFor(s.n_sec, i);
       const std::string digit = std::to_string(i);
-      Output& out = s.output(i);
+      OutputSpec& out = s.output(i);
       d.Clear();
       out.Umin = d.AskNumber({"Minimum output voltage V" + digit + " in V ?", defaults.Umin,
                               i == 1 ? first_prompt : ""});
@@ -88,17 +88,10 @@ double AskEfficiency(Dialogue& d, const std::string& prompt) {
 }  // namespace
 
 Page OutputsPage(Dialogue& d) {
-  DesignState& s = d.state;
+  DesignInputs& s = d.state.inputs;
   d.Clear();
   s.n_sec = AskOutputCount(d);
-  for (int i = 1; i <= s.n_sec; ++i) {
-    Output& out = s.output(i);
-    out.Umin = 0;
-    out.Umid = 0;
-    out.Umax = 0;
-    out.Imax = 0;
-    out.k_out = 1;
-  }
+  for (int i = 1; i <= s.n_sec; ++i) s.output(i) = OutputSpec{};
   s.k_ic = 1;
 
   d.Clear();

@@ -27,25 +27,25 @@ void AskFilter(Dialogue& d) {
     d.Write({text});
   }
   const std::string answer = d.Ask({"What filter ? (see note above)", "Conv(Ret)  DC(1)", ""});
-  d.state.filter_answer = answer == "1" ? "1" : "0";
+  d.state.inputs.filter = answer == "1" ? MainsFilter::kDcFilter : MainsFilter::kConventional;
 }
 
 Line List2Title(const DesignState& s) {
-  return {s.PFC == "1" ? "      List 2 of components for PFC SMPS   "
+  return {s.inputs.PFC ? "      List 2 of components for PFC SMPS   "
                        : "      List 2 of components for SMPS   ",
-          s.smps_name};
+          s.report.smps_name};
 }
 
 }  // namespace
 
 Page ComponentListPage(Dialogue& d) {
   DesignState& s = d.state;
-  if (s.PFC == "1") {
+  if (s.inputs.PFC) {
     AskFilter(d);
   } else {
-    s.filter_answer = "";
+    s.inputs.filter = MainsFilter::kNotAsked;
   }
-  dimension_components(s);
+  s.components = dimension_components(s);
 
   ReportWriter report = OpenReportWithHeader(d, kComponentListReport);
   for (const Line& line : ComponentList1Lines(s)) report.Write(line);

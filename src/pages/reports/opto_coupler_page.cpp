@@ -23,38 +23,36 @@ double AskUpperRangeEnd(Dialogue& d, double U1rmin) {
 }  // namespace
 
 Page OptoCouplerPage(Dialogue& d) {
-  DesignState& s = d.state;
+  ComponentValues& c = d.state.components;
   d.Clear();
   d.Write();
   d.Write({" Range of adjustment for U1:"});
   d.Write();
-  s.U1rmin = d.AskNumber({"U1rmin", "100", ""});
-  d.Write({" U1min", zone, s.U1rmin, "V"});
+  c.U1rmin = d.AskNumber({"U1rmin", "100", ""});
+  d.Write({" U1min", zone, c.U1rmin, "V"});
   d.Write();
-  s.U1rmax = AskUpperRangeEnd(d, s.U1rmin);
-  d.Write({" U1rmax", zone, s.U1rmax, "V"});
-  s.U_ref = kShuntReference;
-  s.P60 = d.AskNumber({"P60 in kOhm", "2", ""}, Accept::kNonNegative);
+  c.U1rmax = AskUpperRangeEnd(d, c.U1rmin);
+  d.Write({" U1rmax", zone, c.U1rmax, "V"});
+  c.U_ref = kShuntReference;
+  c.P60 = d.AskNumber({"P60 in kOhm", "2", ""}, Accept::kNonNegative);
   d.Write();
-  d.Write({" P60 =", s.P60, "kOhm"});
+  d.Write({" P60 =", c.P60, "kOhm"});
 
-  const OptoDivider divider = dimension_opto_divider(s.U1rmin, s.U1rmax, s.P60, s.U_ref);
-  s.R60 = divider.R60;
-  s.R65 = divider.R65;
+  const OptoDivider divider = dimension_opto_divider(c.U1rmin, c.U1rmax, c.P60, c.U_ref);
+  c.R60 = divider.R60;
+  c.R65 = divider.R65;
   d.Write();
-  d.Write({" R60", s.R60, "kOhm"});
+  d.Write({" R60", c.R60, "kOhm"});
   d.Write();
-  d.Write({" R65", s.R65, "kOhm"});
+  d.Write({" R65", c.R65, "kOhm"});
 
-  // The range the rounded parts give: trimmer at its maximum (low end) and at
-  // zero (high end), V; the loss in R65 from the current through R60 (mA)
-  // squared times R65 (kOhm), mW.
-  const double U1_low = RoundTo(s.U_ref * (s.R65 + s.P60 + s.R60) / (s.P60 + s.R60), 1);
-  const double U1_high = RoundTo(s.U_ref * (s.R65 + s.R60) / s.R60, 1);
-  const double I_R60 = s.U_ref / s.R60;  // mA
-  const double P_R65 = I_R60 * I_R60 * s.R65;
+  // The range the rounded parts give; the loss in R65 from the current
+  // through R60 (mA) squared times R65 (kOhm), mW.
+  const OptoRange range = RealOptoRange(c.U_ref, c.R60, c.R65, c.P60);
+  const double I_R60 = c.U_ref / c.R60;  // mA
+  const double P_R65 = I_R60 * I_R60 * c.R65;
   d.Write();
-  d.Write({" Real adjustment range", zone, U1_low, "-", U1_high, "V"});
+  d.Write({" Real adjustment range", zone, range.U1_low, "-", range.U1_high, "V"});
   d.Write();
   d.Write({" Power dissipation in R65", zone, RoundTo(P_R65, 1), "mW"});
 

@@ -33,9 +33,9 @@ void AskAndCreateFile(Dialogue& d, const ReportHeader& header) {
 Line TitleLine(const ReportHeader& header, const DesignState& state) {
   Line line;
   if (header.lines_in_second_zone) line.emplace_back(zone);
-  line.emplace_back(state.PFC == "1" ? header.title_pfc : header.title);
+  line.emplace_back(state.inputs.PFC ? header.title_pfc : header.title);
   if (header.name_in_next_zone) line.emplace_back(zone);
-  line.emplace_back(state.smps_name);
+  line.emplace_back(state.report.smps_name);
   return line;
 }
 
@@ -46,12 +46,12 @@ Line MakerLine(const ReportHeader& header, const DesignState& state) {
   if (header.lines_in_second_zone) line.emplace_back(zone);
   line.emplace_back(header.maker);
   line.emplace_back(zone);
-  line.emplace_back(state.report_date);
+  line.emplace_back(state.report.report_date);
   return line;
 }
 
 ReportWriter OpenReportWithHeader(Dialogue& d, const ReportHeader& header) {
-  DesignState& s = d.state;
+  ReportHeaderAnswers& s = d.state.report;
 
   PrepareScreen(d, header);
   if (!header.banner.empty()) {
@@ -77,9 +77,9 @@ ReportWriter OpenReportWithHeader(Dialogue& d, const ReportHeader& header) {
   WriteHint(d, header.file_hint);
   AskAndCreateFile(d, header);
   ReportWriter report(d);
-  report.Write(MakerLine(header, s));
+  report.Write(MakerLine(header, d.state));
   report.Write();
-  report.Write(TitleLine(header, s));
+  report.Write(TitleLine(header, d.state));
   return report;
 }
 

@@ -1,13 +1,14 @@
 #include "transformer/calculation.h"
 
 #include "console/number_text.h"
+#include "transformer/magnetics.h"
 
 namespace flyback {
 
 namespace {
 
 void ShowDrainLimitPage(Dialogue& d) {
-  DesignState& s = d.state;
+  DesignInputs& s = d.state.inputs;
   s.U_D_lim = AutomaticDrainLimit(s.U_mains_max);
   d.Clear();
   d.Write(
@@ -24,16 +25,17 @@ void ShowDrainLimitPage(Dialogue& d) {
 
 void ShowDrainLimitTooLow(Dialogue& d) {
   d.Write();
-  d.Write({"Limit of drain voltage", d.state.U_D_lim, "V too low !"});
+  d.Write({"Limit of drain voltage", d.state.inputs.U_D_lim, "V too low !"});
   d.Ask({"Limit of drain voltage too low !", "Ret", ""});
 }
 
 void ShowMagnetizationWarning(Dialogue& d) {
-  const DesignState& s = d.state;
+  const DesignInputs& in = d.state.inputs;
   d.Clear();
   d.Write();
-  d.Write({" Bmax at min. fixed freq.(", RoundTo(MagnetizationAtFixedFrequency(s), 0),
-           "mT) is higher than Bmaxlim (", s.Bmaxlim, "mT )!"});
+  d.Write({" Bmax at min. fixed freq.(",
+           RoundTo(MagnetizationAtFixedFrequency(in, d.state.transformer), 0),
+           "mT) is higher than Bmaxlim (", in.Bmaxlim, "mT )!"});
   d.Write();
   d.Write({" This can be avoided by a higher airgap or a bigger core !"});
   d.Write();
@@ -48,26 +50,39 @@ void ShowFrequencyUnreachable(Dialogue& d) {
 
 }  // namespace
 
-CalculationResult RunCalculation(Dialogue& d, CalculationEntry entry) {
-  TransformerCalculation calculation(entry);
-  for (;;) {
-    switch (calculation.Run(d.state)) {
+CalculationResult RunCalculation(Dialogue& d, CalculationEntry entry, CalculationPurpose purpose) {
+  DesignState& s = d.state;
+  const bool shows_warnings = purpose == CalculationPurpose::kDesign;
+  TransformerCalculation calculation(
+      entry, s.flow.manual_mode ? CalculationRules::kManual : CalculationRules::kEnforceLimits);
+  CalculationResult result = CalculationResult::kFinished;
+  for (bool running = true; running;) {
+    switch (calculation.Run(s.inputs, s.transformer, s.flow.ask_drain_limit)) {
       case CalculationStop::kFinished:
-        return CalculationResult::kFinished;
+        running = false;
+        break;
       case CalculationStop::kAskDrainLimit:
         ShowDrainLimitPage(d);
+        s.flow.ask_drain_limit = false;
         break;
       case CalculationStop::kDrainLimitTooLow:
+        // The limit page comes again when the calculation starts anew.
+        s.flow.ask_drain_limit = true;
         ShowDrainLimitTooLow(d);
         break;
       case CalculationStop::kMagnetizationWarning:
-        ShowMagnetizationWarning(d);
-        return CalculationResult::kFinished;
+        if (shows_warnings) ShowMagnetizationWarning(d);
+        running = false;
+        break;
       case CalculationStop::kFrequencyUnreachable:
-        if (!d.state.optim_running) ShowFrequencyUnreachable(d);
-        return CalculationResult::kFrequencyUnreachable;
+        if (shows_warnings) ShowFrequencyUnreachable(d);
+        result = CalculationResult::kFrequencyUnreachable;
+        running = false;
+        break;
     }
   }
+  d.observer().CalculationRun(s, calculation.passes());
+  return result;
 }
 
 }  // namespace flyback

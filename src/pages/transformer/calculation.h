@@ -3,7 +3,7 @@
 // The transformer calculation in the dialogue: it shows the pages the
 // calculation needs (drain-voltage limit, the "too low" stop, the warning of
 // too high magnetization at fixed frequency) and leaves the routing to the
-// caller.
+// caller. The manual change runs it without limits.
 
 #include "dialogue/dialogue.h"
 #include "transformer/transformer_calculation.h"
@@ -18,6 +18,13 @@ enum class CalculationResult {
   kFrequencyUnreachable,
 };
 
-CalculationResult RunCalculation(Dialogue& d, CalculationEntry entry);
+// Why the dialogue calculates.
+enum class CalculationPurpose {
+  kDesign,            // a design to be shown
+  kOptimizationStep,  // a step of the optimization's sweep, which shows no warning
+};
+
+CalculationResult RunCalculation(Dialogue& d, CalculationEntry entry,
+                                 CalculationPurpose purpose = CalculationPurpose::kDesign);
 
 }  // namespace flyback

@@ -13,7 +13,7 @@ Page Calculate(Dialogue& d, CalculationEntry entry) {
     return Page::kFrequencyLimits;
   }
   // During a manual change the new values are shown in the winding table at once.
-  return d.state.manual_mode ? Page::kWindingTable : Page::kResultScreen;
+  return d.state.flow.manual_mode ? Page::kWindingTable : Page::kResultScreen;
 }
 
 }  // namespace

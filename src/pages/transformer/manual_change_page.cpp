@@ -36,7 +36,7 @@ double AskTurns(Dialogue& d, const Question& question) {
 
 // Winding 0 is the IC supply, 1 to n_sec the outputs.
 int AskWindingNumber(Dialogue& d, std::string& answer) {
-  const int n_sec = d.state.n_sec;
+  const int n_sec = d.state.inputs.n_sec;
   answer = d.AskChecked(
       {"Changing the number of turns manually", "IC(0) n1(1) n2(2) ...",
        "Which winding has to be changed?"},
@@ -51,40 +51,41 @@ int AskWindingNumber(Dialogue& d, std::string& answer) {
 }
 
 void ChangeTurns(Dialogue& d) {
-  DesignState& s = d.state;
+  TransformerDesign& t = d.state.transformer;
   std::string answer;
   const int winding = AskWindingNumber(d, answer);
   d.Clear();
   if (winding == 0) {
-    d.Write({"Old value nic = ", s.nic});
+    d.Write({"Old value nic = ", t.nic});
   } else {
-    d.Write({"Old value n", answer, "= ", s.output(winding).n});
+    d.Write({"Old value n", answer, "= ", t.n_out(winding)});
   }
   d.Write();
   d.Write({"New value ?"});
   // Not rounded: half turns are possible.
   const double turns = AskTurns(d, {"New value?", "", ""});
   if (winding == 0) {
-    s.nic = turns;
+    t.nic = turns;
   } else {
-    s.output(winding).n = turns;
+    t.n_out(winding) = turns;
   }
 }
 
 void ChangePrimaryTurns(Dialogue& d) {
-  DesignState& s = d.state;
+  TransformerDesign& t = d.state.transformer;
   d.Write();
-  d.Write({"Old number of primary turns:", RoundTo(s.n_prim, 0)});
+  d.Write({"Old number of primary turns:", RoundTo(t.n_prim, 0)});
   d.Write();
   d.Write({"New number of primary turns ?"});
-  SetPrimaryTurns(s, AskTurns(d, {"New number of primary turns?", "", ""}));
+  SetPrimaryTurns(d.state.inputs, t, AskTurns(d, {"New number of primary turns?", "", ""}));
 }
 
 }  // namespace
 
 Page ManualChangePage(Dialogue& d) {
-  DesignState& s = d.state;
-  s.manual_mode = true;
+  DialogueFlow& flow = d.state.flow;
+  double& Bmax = d.state.transformer.Bmax;
+  flow.manual_mode = true;
   d.Write();
   d.Write({"Outp. Volt. higher (+)"});
   d.Write();
@@ -97,21 +98,21 @@ Page ManualChangePage(Dialogue& d) {
   d.Write({"Go Back (b)"});
   std::string prompt;
   for (;;) {
-    const std::string key = d.Ask({"Manually Change", DefaultKey(s.last_manual_key), prompt});
-    s.last_manual_key = key;
+    const std::string key = d.Ask({"Manually Change", DefaultKey(flow.last_manual_key), prompt});
+    flow.last_manual_key = key;
     prompt.clear();
     // Less magnetization means fewer primary turns and a higher voltage per
     // turn: "+" raises every output voltage, "-" lowers it.
     if (key == "+") {
-      if (s.Bmax - kManualMagnetizationStep <= 0) {
+      if (Bmax - kManualMagnetizationStep <= 0) {
         prompt = hint::kMagnetizationFloor;
         continue;
       }
-      s.Bmax -= kManualMagnetizationStep;
+      Bmax -= kManualMagnetizationStep;
       return Page::kCalculateSameDutyCycle;
     }
     if (key == "-") {
-      s.Bmax += kManualMagnetizationStep;
+      Bmax += kManualMagnetizationStep;
       return Page::kCalculateSameDutyCycle;
     }
     if (key == "t") {
@@ -123,7 +124,7 @@ Page ManualChangePage(Dialogue& d) {
       return Page::kCalculateFromDrainVoltage;
     }
     if (key == "b") {
-      s.manual_mode = false;
+      flow.manual_mode = false;
       return Page::kWindingTableOnly;
     }
   }

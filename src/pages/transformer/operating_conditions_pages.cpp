@@ -1,11 +1,9 @@
 // The conditions the transformer is calculated for: overshoot factor, mains
 // range (or DC input), lowest switching frequency and magnetization limit.
 
-#include <cmath>
-
 #include "dialogue/pages.h"
 #include "inputs/circuit_options.h"
-#include "transformer/transformer_calculation.h"
+#include "inputs/mains.h"
 
 namespace flyback {
 
@@ -14,7 +12,7 @@ namespace {
 constexpr double kDefaultMagnetizationLimit = 300;  // mT, taken for the answer 0
 
 void ChooseMainsRange(Dialogue& d) {
-  DesignState& s = d.state;
+  DesignInputs& s = d.state.inputs;
   d.Clear();
   d.Write({"Input voltage range"});
   d.Write();
@@ -37,8 +35,8 @@ void ChooseMainsRange(Dialogue& d) {
     // The calculation works with the rms voltage of the same peak.
     s.U_DC_min = d.AskNumber({"DC minimum value", "", ""}, Accept::kPositive);
     s.U_DC_max = d.AskNumber({"DC maximum value", "", ""});
-    s.U_mains_min = s.U_DC_min / std::sqrt(2.0);
-    s.U_mains_max = s.U_DC_max / std::sqrt(2.0);
+    s.U_mains_min = s.U_DC_min / kSineCrestFactor;
+    s.U_mains_max = s.U_DC_max / kSineCrestFactor;
   } else {
     s.U_mains_min = 180;
     s.U_mains_max = 270;
@@ -47,11 +45,11 @@ void ChooseMainsRange(Dialogue& d) {
 
 void AskLowestFrequency(Dialogue& d) {
   d.Clear();
-  d.state.f_low_lim = d.AskNumber({"Lowest SMPS frequency in kHz ?", "20", ""});
+  d.state.inputs.f_low_lim = d.AskNumber({"Lowest SMPS frequency in kHz ?", "20", ""});
 }
 
 void AskMagnetizationLimit(Dialogue& d) {
-  DesignState& s = d.state;
+  DesignInputs& s = d.state.inputs;
   d.Clear();
   d.Write(
       {" The limit for the magnetization prevents the transformer from saturation and lies "
@@ -59,13 +57,13 @@ void AskMagnetizationLimit(Dialogue& d) {
   s.Bmaxlim = d.AskNumber({"Highest magnetization in mT", s.n_sec < 4 ? "340" : "310", ""},
                           Accept::kNonNegative);
   if (s.Bmaxlim == 0) s.Bmaxlim = kDefaultMagnetizationLimit;
-  s.Bmax = s.Bmaxlim;
+  d.state.transformer.Bmax = s.Bmaxlim;
 }
 
 }  // namespace
 
 Page OvershootFactorPage(Dialogue& d) {
-  DesignState& s = d.state;
+  DesignInputs& s = d.state.inputs;
   d.Clear();
   d.WriteEmptyLines(4);
   d.Write(
@@ -82,10 +80,10 @@ Page OvershootFactorPage(Dialogue& d) {
 }
 
 Page MainsRangePage(Dialogue& d) {
-  DesignState& s = d.state;
+  DialogueFlow& flow = d.state.flow;
   // Every calculation from here determines the winding turns anew.
-  s.turns_kept = false;
-  if (s.modify_transformer) return Page::kCalculateFullStart;
+  flow.turns_kept = false;
+  if (flow.modify_transformer) return Page::kCalculateFullStart;
   ChooseMainsRange(d);
   AskLowestFrequency(d);
   AskMagnetizationLimit(d);
@@ -93,7 +91,7 @@ Page MainsRangePage(Dialogue& d) {
 }
 
 Page FrequencyLimitsPage(Dialogue& d) {
-  if (FixedFrequency(d.state)) AskFixedFrequencies(d);
+  if (d.state.inputs.fixed_freq) AskFixedFrequencies(d);
   AskLowestFrequency(d);
   AskMagnetizationLimit(d);
   return Page::kCalculateFullStart;

@@ -52,7 +52,7 @@ void ShowExplanation(Dialogue& d) {
 double AskStartValue(Dialogue& d) {
   const double value =
       d.AskWholeNumber({"Starting value for magnetization in mT", "300", ""}, Accept::kNonNegative);
-  return value == 0 ? d.state.Bmaxlim : value;
+  return value == 0 ? d.state.inputs.Bmaxlim : value;
 }
 
 // The columns of a row: cfmax, Bmax (unrounded), fsntmin, U_ts.
@@ -119,14 +119,16 @@ bool UserFinishesList(Dialogue& d) {
 // Sweeps Bmax downwards from its present value until the list ends.
 void Sweep(Dialogue& d, OptimizationSweep& sweep, OptimizationList& list) {
   DesignState& s = d.state;
+  TransformerDesign& t = s.transformer;
   for (int step = 1;; ++step) {
     // An unreachable lowest frequency ends the list like the user would.
-    if (RunCalculation(d, CalculationEntry::kSameDutyCycleAndCurrent) ==
+    if (RunCalculation(d, CalculationEntry::kSameDutyCycleAndCurrent,
+                       CalculationPurpose::kOptimizationStep) ==
         CalculationResult::kFrequencyUnreachable) {
       return;
     }
-    if (!s.turns_kept) determine_turns(s);
-    switch (sweep.Step({AccuracyProduct(s), s.Bmax, s.fsntmin, s.U_ts})) {
+    if (!s.flow.turns_kept) determine_turns(s.inputs, t);
+    switch (sweep.Step({AccuracyProduct(s.inputs, t), t.Bmax, t.fsntmin, t.U_ts})) {
       case OptimizationSweep::Outcome::kListEnds:
         return;
       case OptimizationSweep::Outcome::kRowListed:
@@ -137,8 +139,8 @@ void Sweep(Dialogue& d, OptimizationSweep& sweep, OptimizationList& list) {
         break;
     }
     // Primary turns of 0 have no meaning; nor has an endless sweep.
-    if (s.Bmax - kBmaxStep <= 0 || step >= kMaxSteps) return;
-    s.Bmax -= kBmaxStep;
+    if (t.Bmax - kBmaxStep <= 0 || step >= kMaxSteps) return;
+    t.Bmax -= kBmaxStep;
   }
 }
 
@@ -146,22 +148,22 @@ void Sweep(Dialogue& d, OptimizationSweep& sweep, OptimizationList& list) {
 
 Page OptimizationPage(Dialogue& d) {
   DesignState& s = d.state;
+  TransformerDesign& t = s.transformer;
   ShowExplanation(d);
-  s.turns_kept = false;
-  s.Bmax = AskStartValue(d);
+  s.flow.turns_kept = false;
+  t.Bmax = AskStartValue(d);
   d.Write();
 
   std::optional<ReportWriter> report;
   if (d.Ask({"Print optimization?", "no(Ret) yes(1)", ""}) == "1") {
     report.emplace(OpenReportWithHeader(d, kOptimizationReport));
     report->Write();
-    report->Write({zone, "Transformer ", s.tr_name});
+    report->Write({zone, "Transformer ", s.inputs.tr_name});
     report->WriteEmptyLines(2);
   }
 
   // Bmax holds the start value, fsntmin and U_ts those of the design so far.
-  OptimizationSweep sweep({0, s.Bmax, s.fsntmin, s.U_ts});
-  s.optim_running = true;
+  OptimizationSweep sweep({0, t.Bmax, t.fsntmin, t.U_ts});
   OptimizationList list(d, report);
   list.WriteColumns();
   Sweep(d, sweep, list);
@@ -169,8 +171,7 @@ Page OptimizationPage(Dialogue& d) {
 
   d.Write({"Please enter Bmax ! (The greater cfmax (0 < cfmax < 1), the better"});
   d.Write({"are the output voltages in the middle of the tolerances !)"});
-  s.Bmax = d.AskNumber({"Magnetization", "300", "Enter Bmax in mT"}, Accept::kPositive);
-  s.optim_running = false;
+  t.Bmax = d.AskNumber({"Magnetization", "300", "Enter Bmax in mT"}, Accept::kPositive);
   if (report) report->Close();
 
   // The final calculation with the chosen Bmax, as a normal one.

@@ -12,12 +12,12 @@ namespace flyback {
 namespace {
 
 void WriteOutputPower(Dialogue& d) {
-  d.Write({"Output power P_out_max = ", d.state.P_out_max, " W"});
+  d.Write({"Output power P_out_max = ", d.state.inputs.P_out_max, " W"});
   d.Write();
 }
 
 void ChooseLayerCore(Dialogue& d) {
-  DesignState& s = d.state;
+  DesignInputs& s = d.state.inputs;
   d.Clear();
   WriteOutputPower(d);
   d.Write({"Type of transformer", zone, "Ae/mm²", zone, "Range P_out_max"});
@@ -37,7 +37,7 @@ void ChooseLayerCore(Dialogue& d) {
 }
 
 void ChooseSlotTransformer(Dialogue& d) {
-  DesignState& s = d.state;
+  DesignInputs& s = d.state.inputs;
   d.Clear();
   WriteOutputPower(d);
   d.Write({"Type of transformer:", zone, "Al/nH", zone, "Ae/mm²", zone, "Range P_out_max"});
@@ -58,7 +58,7 @@ void ChooseSlotTransformer(Dialogue& d) {
 }
 
 void DescribeOtherTransformer(Dialogue& d) {
-  DesignState& s = d.state;
+  DesignInputs& s = d.state.inputs;
   d.Clear();
   WriteOutputPower(d);
   d.Write({"Name of transformer:"});
@@ -72,7 +72,7 @@ void DescribeOtherTransformer(Dialogue& d) {
 }  // namespace
 
 Page TransformerTypePage(Dialogue& d) {
-  DesignState& s = d.state;
+  DesignInputs& s = d.state.inputs;
   d.Clear();
   d.Write({"Type of transformer"});
   d.Write();
