@@ -1,7 +1,8 @@
 # Runs `flyback --script` on CASE_DIR/answers.txt in an empty WORK_DIR and
 # compares the transcript and every report file with the expected ones, byte
-# for byte. On a difference the actual file stays beside the expected one's
-# name in WORK_DIR, one `diff` away.
+# for byte; a file that the case does not expect fails it too. On a
+# difference the actual file stays beside the expected one's name in
+# WORK_DIR, one `diff` away.
 
 file(REMOVE_RECURSE ${WORK_DIR})
 file(MAKE_DIRECTORY ${WORK_DIR})
@@ -28,6 +29,12 @@ foreach(name ${expected_files})
                   RESULT_VARIABLE different)
   if(different)
     list(APPEND failures "${name} differs: diff ${CASE_DIR}/${name} ${WORK_DIR}/${name}")
+  endif()
+endforeach()
+file(GLOB written_files RELATIVE ${WORK_DIR} ${WORK_DIR}/*)
+foreach(name ${written_files})
+  if(NOT EXISTS ${CASE_DIR}/${name})
+    list(APPEND failures "${name} was written, but the case does not expect it")
   endif()
 endforeach()
 if(failures)

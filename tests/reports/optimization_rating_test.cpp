@@ -12,7 +12,7 @@ namespace {
 // The factor of an output with the window Umin .. Umax whose winding gives
 // Uact at 1 V per turn and 1 V diode drop (n = Uact + 1).
 double Rated(double Umin, double Umax, double Uact) {
-  return OutputAccuracy({Umin, Umax, 0, 1}, Uact + 1, 1, 1);
+  return RateOutput(1, {Umin, Umax, 0, 1}, Uact + 1, 1, 1);
 }
 
 // Three outputs: the first at Uact1, the others in their middles.
@@ -31,7 +31,7 @@ double ThreeOutputs(double Uact1) {
   return AccuracyProduct(in, t);
 }
 
-TEST(OutputAccuracy, MiddleLimitAndOutside) {
+TEST(RateOutput, MiddleLimitAndOutside) {
   EXPECT_DOUBLE_EQ(Rated(99, 101, 100), 1);
   // On a limit d = 0.5: cos(q / 3), not penalized.
   EXPECT_NEAR(Rated(99, 101, 101), 0.8660254, 1e-7);
@@ -41,13 +41,13 @@ TEST(OutputAccuracy, MiddleLimitAndOutside) {
   EXPECT_NEAR(Rated(99, 101, 98), 0.0707107, 1e-7);
 }
 
-TEST(OutputAccuracy, ZeroWidthWindowCountsTheMiddleOrOneWidth) {
+TEST(RateOutput, ZeroWidthWindowCountsTheMiddleOrOneWidth) {
   EXPECT_DOUBLE_EQ(Rated(5, 5, 5), 1);
   EXPECT_NEAR(Rated(5, 5, 5.5), 0.0707107, 1e-7);
   EXPECT_NEAR(Rated(5, 5, 4), 0.0707107, 1e-7);
 }
 
-TEST(OutputAccuracy, DeviationOfBillionsOfWidthsCountsAsZero) {
+TEST(RateOutput, DeviationOfBillionsOfWidthsCountsAsZero) {
   // d = 1E11 takes 1.570796327 × d / (d + 1) just past the quarter turn.
   const double factor = Rated(0, 1E-9, 100);
   EXPECT_EQ(factor, 0);

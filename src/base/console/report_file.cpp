@@ -59,7 +59,6 @@ std::optional<std::string> ReportFile::Open(const std::string& name) {
   // A report is a few kilobytes: it leaves in one write when it is closed.
   std::setvbuf(file, nullptr, _IOFBF, kBufferSize);
   file_ = file;
-  name_ = name;
   return std::nullopt;
 }
 

@@ -35,7 +35,6 @@ class ReportFile {
   std::optional<std::string> Close();
 
   bool is_open() const { return file_ != nullptr; }
-  const std::string& name() const { return name_; }
 
  private:
   static constexpr std::size_t kBufferSize = std::size_t{64} * 1024;
@@ -44,7 +43,6 @@ class ReportFile {
   std::string Abandon();
 
   std::FILE* file_ = nullptr;
-  std::string name_;
 };
 
 }  // namespace flyback

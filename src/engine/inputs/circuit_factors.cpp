@@ -4,10 +4,10 @@ namespace flyback {
 
 namespace {
 
-constexpr double kRipple = 0.8;             // bus valley over mains peak
-constexpr double kValleyPerRipple = 1.4;    // √2 rounded: lowest bus voltage per mains rms volt
-constexpr double kPeriodFactorPfc = 1.05;   // the charge pump lengthens every period
-constexpr double kBusFactorPfc = 1.1;       // and lifts the bus voltage
+constexpr double kRipple = 0.8;            // bus valley over mains peak
+constexpr double kValleyPerRipple = 1.4;   // √2 rounded: lowest bus voltage per mains rms volt
+constexpr double kPeriodFactorPfc = 1.05;  // the charge pump lengthens every period
+constexpr double kBusFactorPfc = 1.1;      // and lifts the bus voltage
 
 }  // namespace
 

@@ -37,6 +37,9 @@ constexpr std::array<GraphStep, 17> kGraph = {{
 
 constexpr std::string_view kLowestGraph = "*";
 
+// Factor of an output whose voltage lies outside its window.
+constexpr double kOutsideWindow = 0.1;
+
 // Deviation from the middle of the window in window widths.
 double RelativeDeviation(double Uact, double Umid, double width) {
   if (width == 0) return Uact == Umid ? 0 : 1;
@@ -45,22 +48,22 @@ double RelativeDeviation(double Uact, double Umid, double width) {
 
 }  // namespace
 
-double OutputAccuracy(const OutputSpec& out, double n, double U_ts, double U_F_sec) {
+double RateOutput(double cf_prod, const OutputSpec& out, double n, double U_ts, double U_F_sec) {
   const double Umid = (out.Umax + out.Umin) * 0.5;
   const double Uact = n * U_ts - U_F_sec;
   const double d = RelativeDeviation(Uact, Umid, std::fabs(out.Umax - out.Umin));
   // Only a deviation of billions of window widths takes the angle past the
   // quarter turn; such an output counts as 0.
-  double factor = std::fmax(std::cos(kQuarterTurn * d / (d + 1)), 0.0);
-  if (Uact < out.Umin) factor *= 0.1;
-  if (Uact > out.Umax) factor *= 0.1;
-  return factor;
+  cf_prod *= std::fmax(std::cos(kQuarterTurn * d / (d + 1)), 0.0);
+  if (Uact < out.Umin) cf_prod *= kOutsideWindow;
+  if (Uact > out.Umax) cf_prod *= kOutsideWindow;
+  return cf_prod;
 }
 
 double AccuracyProduct(const DesignInputs& in, const TransformerDesign& t) {
   double cf_prod = 1;
   for (int i = 1; i <= in.n_sec; ++i) {
-    cf_prod *= OutputAccuracy(in.output(i), t.n_out(i), t.U_ts, in.U_F_sec);
+    cf_prod = RateOutput(cf_prod, in.output(i), t.n_out(i), t.U_ts, in.U_F_sec);
   }
   return cf_prod;
 }

@@ -7,7 +7,9 @@
 // Each output contributes cos(q × d / (d + 1)), d being its deviation from the
 // middle of its window in window widths: 1 in the middle, about 0.866 on a
 // window limit, and a further factor 0.1 outside the window. The product over
-// all outputs rates one step of the sweep.
+// all outputs rates one step of the sweep. The factors are multiplied into
+// the product one by one, output by output, in this order: neighbouring steps
+// often differ in the last bits only, and the order decides which is best.
 
 #include <string_view>
 
@@ -19,10 +21,12 @@ namespace flyback {
 // Quarter turn to ten digits, as the rating has always used it (rad).
 inline constexpr double kQuarterTurn = 1.570796327;
 
-// Factor of one output with `n` whole-number turns at `U_ts` (V per turn)
-// and the rectifier drop `U_F_sec` (V). A window of zero width counts a
-// voltage in its middle as d = 0 and any other as d = 1.
-double OutputAccuracy(const OutputSpec& out, double n, double U_ts, double U_F_sec);
+// The product `cf_prod` multiplied by the factors of one output with `n`
+// whole-number turns at `U_ts` (V per turn) and the rectifier drop `U_F_sec`
+// (V): first the cosine factor, then 0.1 for a voltage below the window and
+// 0.1 for one above it. A window of zero width counts a voltage in its
+// middle as d = 0 and any other as d = 1.
+double RateOutput(double cf_prod, const OutputSpec& out, double n, double U_ts, double U_F_sec);
 
 // Product of the factors of the outputs 1 .. n_sec of the present design.
 double AccuracyProduct(const DesignInputs& in, const TransformerDesign& t);

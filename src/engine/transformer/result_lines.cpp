@@ -69,92 +69,107 @@ constexpr char kFixedRange[] = "    Fixed frequency range";
 constexpr char kVoltagePerTurn[] = "    Sec. voltage per turn";
 constexpr char kSwitchOnTime[] = "    Max. switch on time";
 
-const auto kRows = std::to_array<ResultRow>({
-    {Shown::kMainsInput, Label<kInputRange>, 2, 3,
-     [](const DesignState& s) -> Line {
-       return {s.inputs.U_mains_min, "V -", s.inputs.U_mains_max};
-     },
-     "V", "V"},
-    {Shown::kDcInput, Label<kInputRange>, 2, 3,
-     [](const DesignState& s) -> Line { return {s.inputs.U_DC_min, "V -", s.inputs.U_DC_max}; },
-     "V DC", "V DC"},
-    // From the whole-number turns of the finished winding.
-    {Shown::kAlways, Label<kInductivity>, 2, 3,
-     [](const DesignState& s) -> Line {
-       return {RoundTo(PrimaryInductance(s.inputs.AL, RoundTo(T(s).n_prim, 0)), 0)};
-     },
-     " µH", "µH"},
-    {Shown::kAlways,
-     [](const DesignState& s, ResultMedium) -> Line {
-       return {"    Max. magnetization,", RoundTo(T(s).fsntmin, 1), "kHz"};
-     },
-     1, 2, [](const DesignState& s) -> Line { return {RoundTo(T(s).Bmax, 1)}; }, " mT", "mT"},
-    {Shown::kFixedFrequency,
-     [](const DesignState& s, ResultMedium) -> Line {
-       return {"    Max. magnetization,", s.inputs.f_fix_min, "kHz"};
-     },
-     1, 2,
-     [](const DesignState& s) -> Line {
-       return {RoundTo(MagnetizationAtFixedFrequency(s.inputs, T(s)), 0)};
-     },
-     " mT", " mT"},
-    {Shown::kAlways, Label<kPower>, 1, 2,
-     [](const DesignState& s) -> Line { return {s.inputs.P_in_max, "W /", s.inputs.P_out_max}; },
-     "W", "W"},
-    {Shown::kThp, Label<kPermanentPower>, 1, 2,
-     [](const DesignState& s) -> Line { return {s.inputs.P_perm}; }, "W", "W"},
-    {Shown::kFreeRunning,
-     [](const DesignState& s, ResultMedium) -> Line {
-       return {"    Max. cond. loss in", s.components.mosfet_name};
-     },
-     1, 2, [](const DesignState& s) -> Line { return {ConductionLossOf(s)}; }, "W", "W"},
-    // Currents and losses at f_fix_min grow with the longer period.
-    {Shown::kFixedFrequency,
-     [](const DesignState& s, ResultMedium medium) -> Line {
-       return {medium == ResultMedium::kScreen ? "    Max. cond. loss" : "    Max. cond. loss in",
-               s.components.mosfet_name, ",", s.inputs.f_fix_min, "kHz"};
-     },
-     1, 2,
-     [](const DesignState& s) -> Line {
-       return {RoundTo(ConductionLossOf(s) * FixedFrequencyFactor(s.inputs, T(s)), 1)};
-     },
-     "W", "W"},
-    {Shown::kAlways, Label<kInduced>, 1, 2,
-     [](const DesignState& s) -> Line { return {RoundTo(T(s).U_ts * T(s).n_prim, 0)}; }, "V",
-     "V"},
-    {Shown::kAlways, Label<kDrainVoltage>, 2, 3,
-     [](const DesignState& s) -> Line { return {RoundTo(T(s).U_D_max, 0)}; }, " V", "V"},
-    // The screen names the frequency the current belongs to.
-    {Shown::kFreeRunning,
-     [](const DesignState& s, ResultMedium medium) -> Line {
-       if (medium == ResultMedium::kFile) return {"    Max. drain current"};
-       return {"    Max. drain current,", RoundTo(T(s).fsntmin, 0), "kHz"};
-     },
-     1, 3, [](const DesignState& s) -> Line { return {RoundTo(T(s).I_D_max, 2)}; }, " A", "A"},
-    {Shown::kFixedFrequency,
-     [](const DesignState& s, ResultMedium) -> Line {
-       return {"    Max. drain current,", s.inputs.f_fix_min, "kHz"};
-     },
-     1, 2,
-     [](const DesignState& s) -> Line {
-       return {RoundTo(T(s).I_D_max * FixedFrequencyFactor(s.inputs, T(s)), 2)};
-     },
-     " A", " A"},
-    {Shown::kFreeRunning, Label<kLowestFrequency>, 1, 2,
-     [](const DesignState& s) -> Line {
-       return {RoundTo(T(s).fsntmin, 1), "kHz /", RoundTo(1000 / T(s).fsntmin, 1)};
-     },
-     "µs", "µs"},
-    {Shown::kFixedFrequency, Label<kFreeRunningFrequency>, 2, 2,
-     [](const DesignState& s) -> Line { return {RoundTo(T(s).fsntmin, 1)}; }, " kHz", "kHz"},
-    {Shown::kFixedFrequency, Label<kFixedRange>, 2, 3,
-     [](const DesignState& s) -> Line { return {s.inputs.f_fix_min, "-", s.inputs.f_fix_max}; },
-     "kHz", "kHz"},
-    {Shown::kAlways, Label<kVoltagePerTurn>, 2, 3,
-     [](const DesignState& s) -> Line { return {RoundTo(T(s).U_ts, 2)}; }, " V", "V"},
-    {Shown::kAlways, Label<kSwitchOnTime>, 2, 3,
-     [](const DesignState& s) -> Line { return {RoundTo(T(s).t_on, 1)}; }, "µs", "µs"},
-});
+constexpr auto
+    kRows =
+        std::to_array<ResultRow>(
+            {
+                {Shown::kMainsInput, Label<kInputRange>, 2, 3,
+                 [](const DesignState& s) -> Line {
+                   return {s.inputs.U_mains_min, "V -", s.inputs.U_mains_max};
+                 },
+                 "V", "V"},
+                {Shown::kDcInput, Label<kInputRange>, 2, 3,
+                 [](const DesignState& s) -> Line {
+                   return {s.inputs.U_DC_min, "V -", s.inputs.U_DC_max};
+                 },
+                 "V DC", "V DC"},
+                // From the whole-number turns of the finished winding.
+                {Shown::kAlways, Label<kInductivity>, 2, 3,
+                 [](const DesignState& s) -> Line {
+                   return {RoundTo(PrimaryInductance(s.inputs.AL, RoundTo(T(s).n_prim, 0)), 0)};
+                 },
+                 " µH", "µH"},
+                {Shown::kAlways,
+                 [](const DesignState& s, ResultMedium) -> Line {
+                   return {"    Max. magnetization,", RoundTo(T(s).fsntmin, 1), "kHz"};
+                 },
+                 1, 2, [](const DesignState& s) -> Line { return {RoundTo(T(s).Bmax, 1)}; }, " mT",
+                 "mT"},
+                {Shown::kFixedFrequency,
+                 [](const DesignState& s, ResultMedium) -> Line {
+                   return {"    Max. magnetization,", s.inputs.f_fix_min, "kHz"};
+                 },
+                 1, 2,
+                 [](const DesignState& s) -> Line {
+                   return {RoundTo(MagnetizationAtFixedFrequency(s.inputs, T(s)), 0)};
+                 },
+                 " mT", " mT"},
+                {Shown::kAlways, Label<kPower>, 1, 2,
+                 [](const DesignState& s) -> Line {
+                   return {s.inputs.P_in_max, "W /", s.inputs.P_out_max};
+                 },
+                 "W", "W"},
+                {Shown::kThp, Label<kPermanentPower>, 1, 2,
+                 [](const DesignState& s) -> Line { return {s.inputs.P_perm}; }, "W", "W"},
+                {Shown::kFreeRunning,
+                 [](const DesignState& s, ResultMedium) -> Line {
+                   return {"    Max. cond. loss in", s.components.mosfet_name};
+                 },
+                 1, 2, [](const DesignState& s) -> Line { return {ConductionLossOf(s)}; }, "W",
+                 "W"},
+                // Currents and losses at f_fix_min grow with the longer period.
+                {Shown::kFixedFrequency,
+                 [](const DesignState& s, ResultMedium medium) -> Line {
+                   return {medium == ResultMedium::kScreen ? "    Max. cond. loss"
+                                                           : "    Max. cond. loss in",
+                           s.components.mosfet_name, ",", s.inputs.f_fix_min, "kHz"};
+                 },
+                 1, 2,
+                 [](const DesignState& s) -> Line {
+                   return {RoundTo(ConductionLossOf(s) * FixedFrequencyFactor(s.inputs, T(s)), 1)};
+                 },
+                 "W", "W"},
+                {Shown::kAlways, Label<kInduced>, 1, 2,
+                 [](const DesignState& s) -> Line { return {RoundTo(T(s).U_ts * T(s).n_prim, 0)}; },
+                 "V", "V"},
+                {Shown::kAlways, Label<kDrainVoltage>, 2, 3,
+                 [](const DesignState& s) -> Line { return {RoundTo(T(s).U_D_max, 0)}; }, " V",
+                 "V"},
+                // The screen names the frequency the current belongs to.
+                {Shown::kFreeRunning,
+                 [](const DesignState& s, ResultMedium medium) -> Line {
+                   if (medium == ResultMedium::kFile) return {"    Max. drain current"};
+                   return {"    Max. drain current,", RoundTo(T(s).fsntmin, 0), "kHz"};
+                 },
+                 1, 3, [](const DesignState& s) -> Line { return {RoundTo(T(s).I_D_max, 2)}; },
+                 " A", "A"},
+                {Shown::kFixedFrequency,
+                 [](const DesignState& s, ResultMedium) -> Line {
+                   return {"    Max. drain current,", s.inputs.f_fix_min, "kHz"};
+                 },
+                 1, 2,
+                 [](const DesignState& s) -> Line {
+                   return {RoundTo(T(s).I_D_max * FixedFrequencyFactor(s.inputs, T(s)), 2)};
+                 },
+                 " A", " A"},
+                {Shown::kFreeRunning, Label<kLowestFrequency>, 1, 2,
+                 [](const DesignState& s) -> Line {
+                   return {RoundTo(T(s).fsntmin, 1), "kHz /", RoundTo(1000 / T(s).fsntmin, 1)};
+                 },
+                 "µs", "µs"},
+                {Shown::kFixedFrequency, Label<kFreeRunningFrequency>, 2, 2,
+                 [](const DesignState& s) -> Line { return {RoundTo(T(s).fsntmin, 1)}; }, " kHz",
+                 "kHz"},
+                {Shown::kFixedFrequency, Label<kFixedRange>, 2, 3,
+                 [](const DesignState& s) -> Line {
+                   return {s.inputs.f_fix_min, "-", s.inputs.f_fix_max};
+                 },
+                 "kHz", "kHz"},
+                {Shown::kAlways, Label<kVoltagePerTurn>, 2, 3,
+                 [](const DesignState& s) -> Line { return {RoundTo(T(s).U_ts, 2)}; }, " V", "V"},
+                {Shown::kAlways, Label<kSwitchOnTime>, 2, 3,
+                 [](const DesignState& s) -> Line { return {RoundTo(T(s).t_on, 1)}; }, "µs", "µs"},
+            });
 
 Line RowLine(const ResultRow& row, const DesignState& s, ResultMedium medium) {
   Line line = row.label(s, medium);
@@ -176,8 +191,8 @@ Line CoreLine(const DesignState& s) {
   const DesignInputs& in = s.inputs;
   // Only the exact answer "1" to the type question shows the airgap.
   if (in.tr_type == "1") {
-    return {"    Core = ", in.tr_name, ", g = ", in.g, "mm, AL =", RoundTo(in.AL, 0), "nH, Ae =",
-            in.Ae, "mm²"};
+    return {"    Core = ",     in.tr_name, ", g = ", in.g, "mm, AL =",
+            RoundTo(in.AL, 0), "nH, Ae =", in.Ae,    "mm²"};
   }
   return {"    Core = ", in.tr_name, ", AL =", RoundTo(in.AL, 0), "nH, Ae =", in.Ae, "mm²"};
 }

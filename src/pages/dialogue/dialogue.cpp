@@ -41,7 +41,7 @@ std::string Dialogue::AskChecked(const Question& question, const Check& check) {
 std::optional<std::string> Dialogue::NumberHint(double value, Accept accept) {
   if (!IsComputableMagnitude(value)) return hint::kComputableRange;
   if (accept == Accept::kPositive && value <= 0) return hint::kAboveZero;
-  if (accept == Accept::kNonNegative && value < 0) return hint::kAboveZero;
+  if (accept == Accept::kNonNegative && value < 0) return hint::kNotNegative;
   return std::nullopt;
 }
 

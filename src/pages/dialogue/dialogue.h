@@ -28,6 +28,9 @@ namespace hint {
 inline constexpr const char* kNumber = "Please enter a number.";
 inline constexpr const char* kOutputCount = "Please enter a whole number from 1 to 6.";
 inline constexpr const char* kAboveZero = "Please enter a value above 0.";
+// A negative value where 0 is taken too (0 often stands for a default): the
+// users know the hint of the values that must be positive, so it is the same.
+inline constexpr const char* kNotNegative = kAboveZero;
 inline constexpr const char* kComputableRange = "Please enter a value between 1E-30 and 1E+30.";
 inline constexpr const char* kOutputPower = "The total output power must be above 0 W.";
 inline constexpr const char* kInputPower = "The input power must be above 0 W.";

@@ -44,20 +44,20 @@ struct DesignInputs {
   double J = 0;          // A/mm², current density of the windings: 4, 6 or 8
 
   // --- Circuit options ---
-  bool PFC = false;                  // power factor correction (charge pump)
+  bool PFC = false;  // power factor correction (charge pump)
   ControlIc ic_type = ControlIc::kQrm;
-  bool THP = false;                  // temporary high power circuit (PWX family only)
-  double P_perm = 0;                 // W, limit of permanent output power (THP)
-  double t_THP = 0;                  // s, delay time of the THP circuit
-  bool opto_reg = false;             // output regulated through an opto coupler
-  double U_opto = 0;                 // V, nominal opto-regulated output voltage
-  bool fixed_freq = false;           // fixed frequency (PWX family only), else free running
-  double f_fix_min = 0;              // kHz
-  double f_fix_max = 0;              // kHz
-  double k_ripple = 0;               // lowest bus voltage / mains peak voltage
-  double k_valley = 0;               // lowest mains rms voltage to lowest bus voltage
-  double k_T = 0;                    // period factor: 1, or 1.05 with PFC
-  double k_U = 0;                    // bus voltage factor: 1, or 1.1 with PFC
+  bool THP = false;         // temporary high power circuit (PWX family only)
+  double P_perm = 0;        // W, limit of permanent output power (THP)
+  double t_THP = 0;         // s, delay time of the THP circuit
+  bool opto_reg = false;    // output regulated through an opto coupler
+  double U_opto = 0;        // V, nominal opto-regulated output voltage
+  bool fixed_freq = false;  // fixed frequency (PWX family only), else free running
+  double f_fix_min = 0;     // kHz
+  double f_fix_max = 0;     // kHz
+  double k_ripple = 0;      // lowest bus voltage / mains peak voltage
+  double k_valley = 0;      // lowest mains rms voltage to lowest bus voltage
+  double k_T = 0;           // period factor: 1, or 1.05 with PFC
+  double k_U = 0;           // bus voltage factor: 1, or 1.1 with PFC
 
   // --- Transformer core ---
   // The answer to the transformer-type question as typed: only the exact
