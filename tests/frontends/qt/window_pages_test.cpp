@@ -95,8 +95,9 @@ constexpr std::size_t kListRowsShownWhole = 15;
 constexpr int kMostOutputsShownWhole = 4;
 
 QString Counts(const PageLoss& loss) {
-  return QStringLiteral("%1 lines below the bottom, %2 characters beyond the right edge, "
-                        "%3 under the text box and the button")
+  return QStringLiteral(
+             "%1 lines below the bottom, %2 characters beyond the right edge, "
+             "%3 under the text box and the button")
       .arg(loss.lines_below_bottom)
       .arg(loss.characters_beyond_right_edge)
       .arg(loss.characters_under_controls);
