@@ -1,21 +1,24 @@
 #include "line_placement.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace flyback {
 
-int ZoneWidth(const QFontMetrics& metrics) {
+double ZoneWidth(const QFontMetricsF& metrics) {
   // A font without width information still gets zones that move the pen.
-  return kZoneWidth * std::max(1, metrics.averageCharWidth());
+  return kZoneWidth * std::max(1.0, metrics.averageCharWidth());
 }
 
-PlacedLine PlaceLine(const Line& line, const QFontMetrics& metrics) {
-  const int zone_width = ZoneWidth(metrics);
+PlacedLine PlaceLine(const Line& line, const QFontMetricsF& metrics) {
+  // Qt measures in 1/64 pixel, so widths, their sums and the zone starts are
+  // exact in a double, and a pen that stands on a zone start divides exactly.
+  const double zone_width = ZoneWidth(metrics);
   PlacedLine placed;
-  int pen = 0;  // pixels
+  double pen = 0;  // pixels
   for (const Item& item : line) {
     if (item.kind() == Item::Kind::kZone) {
-      pen = (pen / zone_width + 1) * zone_width;
+      pen = (std::floor(pen / zone_width) + 1) * zone_width;
       continue;
     }
     const QString text = QString::fromStdString(ItemText(item));

@@ -3,10 +3,13 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include "window_font.h"
+
 namespace flyback {
 
 TextArea::TextArea(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_OpaquePaintEvent);
+  setFont(WindowFont());
 }
 
 void TextArea::Clear() {
@@ -15,20 +18,27 @@ void TextArea::Clear() {
 }
 
 void TextArea::WriteLine(const Line& line) {
-  lines_.push_back(PlaceLine(line, fontMetrics()));
+  lines_.push_back(PlaceLine(line, QFontMetricsF(font(), this)));
   update();
+}
+
+int TextArea::Baseline(std::size_t index) const {
+  // Whole pixels, so that every line sits on the pixel grid alike.
+  const QFontMetrics metrics = fontMetrics();
+  return metrics.ascent() + static_cast<int>(index) * metrics.lineSpacing();
 }
 
 void TextArea::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   painter.fillRect(event->rect(), palette().window());
   painter.setPen(palette().windowText().color());
-  const QFontMetrics metrics = fontMetrics();
-  int baseline = metrics.ascent();  // pixels from the top
-  for (const PlacedLine& line : lines_) {
-    if (baseline - metrics.ascent() > height()) break;
-    for (const PlacedText& piece : line) painter.drawText(piece.x, baseline, piece.text);
-    baseline += metrics.lineSpacing();
+  const int ascent = fontMetrics().ascent();
+  for (std::size_t index = 0; index < lines_.size(); ++index) {
+    const int baseline = Baseline(index);
+    if (baseline - ascent > height()) break;
+    for (const PlacedText& piece : lines_[index]) {
+      painter.drawText(QPointF(piece.x, baseline), piece.text);
+    }
   }
 }
 

@@ -1,10 +1,12 @@
 #pragma once
 
 // The text area of the main window: the lines written since it was last
-// cleared, drawn from the top in the widget's font. Lines are never wrapped
-// and the area never scrolls; what lies beyond its edges is not visible.
+// cleared, drawn from the top in the window's own font (window_font.h).
+// Lines are never wrapped and the area never scrolls; what lies beyond its
+// edges is not visible.
 
 #include <QWidget>
+#include <cstddef>
 #include <vector>
 
 #include "console/line.h"
@@ -23,6 +25,9 @@ class TextArea : public QWidget {
 
   // The lines written since the last Clear, as drawn.
   const std::vector<PlacedLine>& lines() const { return lines_; }
+  // Pixels from the top of the area to the baseline of line `index` (0 is
+  // the first line).
+  int Baseline(std::size_t index) const;
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -16,7 +16,9 @@ inline constexpr QSize kClientSize{707, 456};              // 10605 x 6840 twips
 inline constexpr QRect kStatusBoxRect{624, 0, 81, 25};     // left 9360, top 0, 1215 x 375 twips
 inline constexpr QRect kStartButtonRect{624, 24, 81, 25};  // left 9360, top 360
 inline constexpr QPoint kDialogOffset{333, 467};  // 5000, 7000 twips from the screen's corner
-inline constexpr int kDialogMinimumWidth = 360;   // room for a long title and default answer
+inline constexpr int kDialogMinimumWidth = 360;   // the narrowest question dialog
+// Room a window manager takes beside the title for its icon and buttons.
+inline constexpr int kDialogTitleBarControlsWidth = 100;
 
 // Pixels per 96-dpi pixel on `screen` (1 when there is none).
 double ScreenScale(const QScreen* screen);

@@ -1,6 +1,7 @@
-// Runs the window's QTest classes headless (the offscreen platform unless
-// another one is named): `flyback_gui_tests NAME [QTest options]` runs the
-// class registered as NAME, `flyback_gui_tests` runs every class.
+// Runs the window's QTest classes headless (the offscreen platform with the
+// screen of offscreen-screen.json, unless another platform is named):
+// `flyback_gui_tests NAME [QTest options]` runs the class registered as NAME,
+// `flyback_gui_tests` runs every class.
 
 #include <QApplication>
 #include <QLocale>
@@ -21,7 +22,9 @@ std::vector<GuiTest>& GuiTests() {
 }  // namespace flyback
 
 int main(int argc, char** argv) {
-  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" FLYBACK_OFFSCREEN_SCREEN);
+  }
   QApplication application(argc, argv);
   QLocale::setDefault(QLocale::c());
 

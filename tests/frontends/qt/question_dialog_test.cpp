@@ -40,6 +40,15 @@ struct Shown {
   QString cancel_text;
   QPoint top_left;           // of the frame, on the screen
   QPoint expected_top_left;  // 333, 467 pixels at 96 dpi from the screen's corner
+  int width = 0;
+  int narrowest_width = 0;     // 360 pixels at 96 dpi
+  int title_bar_controls = 0;  // 100 pixels at 96 dpi
+  int bold_title_width = 0;    // the title in the dialog's font, bold
+  int default_start = 0;       // where the field draws the default answer: its start
+  int default_end = 0;         // and its end (the cursor stands behind it)
+  int field_width = 0;
+  int frame_right = 0;  // on the screen
+  int screen_right = 0;
 };
 
 Shown Show(const Question& question) {
@@ -63,6 +72,22 @@ Shown Show(const Question& question) {
     shown.expected_top_left =
         screen->geometry().topLeft() + QPoint(static_cast<int>(std::lround(333 * scale)),
                                               static_cast<int>(std::lround(467 * scale)));
+    shown.width = dialog.width();
+    shown.narrowest_width = static_cast<int>(std::lround(360 * scale));
+    shown.title_bar_controls = static_cast<int>(std::lround(100 * scale));
+    QFont bold = dialog.font();
+    bold.setBold(true);
+    shown.bold_title_width = QFontMetrics(bold).horizontalAdvance(dialog.windowTitle());
+    // Drawing the field scrolls it as it would be seen; the cursor stands at
+    // the end of the selected default.
+    dialog.field()->grab();
+    shown.default_end =
+        dialog.field()->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x();
+    shown.default_start =
+        shown.default_end - dialog.field()->fontMetrics().horizontalAdvance(shown.field_text);
+    shown.field_width = dialog.field()->width();
+    shown.frame_right = dialog.frameGeometry().right();
+    shown.screen_right = screen->geometry().right();
     dialog.reject();
   });
   return shown;
@@ -106,6 +131,40 @@ class QuestionDialogTest : public QObject {
 
   void opensAtItsPlaceOnTheScreen() {
     const Shown shown = Show(kOutputCount);
+    QCOMPARE(shown.top_left, shown.expected_top_left);
+  }
+
+  void aShortQuestionHasTheNarrowestWidth() {
+    const Shown shown = Show(kOutputCount);
+    QCOMPARE(shown.width, shown.narrowest_width);
+  }
+
+  void showsALongDefaultWholeWhenItOpens() {
+    // The continuation menu after the winding table.
+    const Shown shown = Show({"Choice for continuation",
+                              "transformer data (Ret)  continue(1) change manually (2) "
+                              "optimization (3)",
+                              ""});
+    QVERIFY2(shown.default_start >= 0, "the start of the default is scrolled out of the field");
+    QVERIFY2(shown.default_end <= shown.field_width, "the end of the default is cut");
+  }
+
+  void isWideEnoughForALongTitle() {
+    // The decimal-point note of the outputs page: the title in bold beside
+    // 100 px (at 96 dpi) for the window manager's icon and buttons.
+    const Shown shown =
+        Show({"Please use '.' and not ',' for all numerical inputs, e.g. 99.5 "
+              "instead of 99,5",
+              "Please use '.' and not ',' for all inputs, e.g. 99.5 instead of 99,5", ""});
+    QVERIFY(shown.width >= shown.bold_title_width + shown.title_bar_controls);
+    QVERIFY(shown.default_start >= 0);
+    QCOMPARE(shown.top_left, shown.expected_top_left);
+  }
+
+  void staysWithinTheScreen() {
+    const std::string endless(2000, 'x');
+    const Shown shown = Show({endless, endless, ""});
+    QVERIFY(shown.frame_right <= shown.screen_right);
     QCOMPARE(shown.top_left, shown.expected_top_left);
   }
 

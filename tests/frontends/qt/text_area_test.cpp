@@ -4,10 +4,15 @@
 
 #include "text_area.h"
 
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QTest>
+#include <cmath>
 
 #include "gui_test_registry.h"
+#include "window_font.h"
 
 namespace flyback {
 namespace {
@@ -35,13 +40,28 @@ class TextAreaTest : public QObject {
     area_.WriteLine(line);
     return area_.lines().back();
   }
-  int Zone() const { return 14 * area_.fontMetrics().averageCharWidth(); }
-  int Advance(const char* text) const { return area_.fontMetrics().horizontalAdvance(text); }
+  QFontMetricsF Metrics() const { return QFontMetricsF(area_.font(), &area_); }
+  // The exact average width, not QFontMetrics' whole pixels.
+  double Zone() const { return 14 * Metrics().averageCharWidth(); }
+  double Advance(const char* text) const { return Metrics().horizontalAdvance(text); }
 
  private slots:
   void init() {
     area_.resize(707, 456);
     area_.Clear();
+  }
+
+  void drawsInTheCarriedFontLegiblyAt96Dpi() {
+    // The program carries the font: it is there whatever the desktop has.
+    const int id = QFontDatabase::addApplicationFont(QString::fromLatin1(kWindowFontResource));
+    QVERIFY(QFontDatabase::applicationFontFamilies(id).contains(QStringLiteral("DejaVu Sans")));
+    const QFontInfo font(area_.font());
+    QCOMPARE(font.family(), QStringLiteral("DejaVu Sans"));
+    // The test screen has 96 dpi: 10 px, a line pitch of 11 px (41 lines in
+    // the 456 px of the form) and an x-height of at least 5 px.
+    QCOMPARE(font.pixelSize(), 10);
+    QCOMPARE(area_.fontMetrics().lineSpacing(), 11);
+    QVERIFY(area_.fontMetrics().xHeight() >= 5);
   }
 
   void theFontIsProportional() {
@@ -67,9 +87,9 @@ class TextAreaTest : public QObject {
     // zone k + 2, wherever the font makes the text end.
     const PlacedLine& line = Write({"Print the result", zone, zone, "(2)"});
     QCOMPARE(line.size(), std::size_t{2});
-    const int text_end = Advance("Print the result");
-    QCOMPARE(line[1].x, (text_end / Zone() + 2) * Zone());
-    QCOMPARE(line[1].x % Zone(), 0);
+    const double text_end = Advance("Print the result");
+    QCOMPARE(line[1].x, (std::floor(text_end / Zone()) + 2) * Zone());
+    QCOMPARE(std::fmod(line[1].x, Zone()), 0.0);
     QVERIFY(line[1].x > text_end);
   }
 
@@ -77,7 +97,7 @@ class TextAreaTest : public QObject {
     // 'x' ; -3 ; 'y': the number keeps its sign and trailing blank.
     const PlacedLine& line = Write({"x", -3, "y"});
     QCOMPARE(line.size(), std::size_t{3});
-    QCOMPARE(line[0].x, 0);
+    QCOMPARE(line[0].x, 0.0);
     QCOMPARE(line[1].text, QStringLiteral("-3 "));
     QCOMPARE(line[1].x, Advance("x"));
     QCOMPARE(line[2].x, Advance("x") + Advance("-3 "));
@@ -93,6 +113,8 @@ class TextAreaTest : public QObject {
 
   void linesAreDrawnFromTheTopAndClearingEmptiesTheArea() {
     const int line_height = area_.fontMetrics().lineSpacing();
+    QCOMPARE(area_.Baseline(0), area_.fontMetrics().ascent());
+    QCOMPARE(area_.Baseline(1), area_.Baseline(0) + line_height);
     area_.WriteLine({});
     area_.WriteLine({"Type of transformer"});
     QCOMPARE(area_.lines().size(), std::size_t{2});
