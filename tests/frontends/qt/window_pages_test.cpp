@@ -75,7 +75,7 @@ PagesRun RunShowingPages(const std::string& answers, TextArea& area) {
   DesignState state;
   RunDialogue(console, state);
   QDir::setCurrent(working_folder);
-  return {transcript.str(), console.shown(), state.n_sec};
+  return {transcript.str(), console.shown(), state.inputs.n_sec};
 }
 
 // The rows of the optimization list on a page (0 on any other page): its key
