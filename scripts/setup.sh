@@ -3,7 +3,7 @@
 # arguments): with apt-get when run as root, otherwise it prints the apt-get
 # line to run.
 set -euo pipefail
-packages=(cmake g++ make libgtest-dev qt6-base-dev xvfb xauth "$@")
+packages=(cmake g++ make libgtest-dev libncurses-dev qt6-base-dev tmux xvfb xauth "$@")
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||

@@ -8,12 +8,14 @@
 #include <fstream>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "dialogue/driver.h"
 #include "script_console.h"
 #include "stream_answer_log.h"
+#include "terminal_check.h"
 #include "terminal_console.h"
 
 namespace {
@@ -98,8 +100,12 @@ int RunText(const Options& options) {
     flyback::ScriptConsole console(std::cin, std::cout);
     flyback::RunDialogue(console, state, log.get());
   } else {
-    flyback::TerminalConsole console(std::cin, std::cout);
+    flyback::TerminalConsole console;
     flyback::RunDialogue(console, state, log.get());
+    if (const std::optional<std::string>& failure = console.failure()) {
+      std::cerr << "flyback: " << *failure << '\n';
+      return 1;
+    }
   }
   return 0;
 }
@@ -138,6 +144,13 @@ int main(int argc, char** argv) {
     if (options.mode == Mode::kWindow) {
       std::cerr << "flyback: the window program flyback-gui cannot be started\n";
       return 1;
+    }
+  }
+  // The terminal front-end draws a full-screen page: it needs a terminal.
+  if (options.mode != Mode::kScript) {
+    if (const std::optional<std::string> problem = flyback::TerminalProblem()) {
+      std::cerr << "flyback: " << *problem << '\n';
+      return 2;
     }
   }
   return RunText(options);
