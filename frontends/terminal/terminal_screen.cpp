@@ -43,11 +43,17 @@ void RestoreShellNow() {
   tcsetattr(STDOUT_FILENO, TCSANOW, &g_shell.modes);
 }
 
-extern "C" void OnEndingSignal(int signal_number) {
+extern "C" void OnEndingSignal(int signal_number, siginfo_t* info, void* /*context*/) {
   RestoreShellNow();
-  // The handler was reset to the default on entry: the signal now ends the
-  // program as it would have without the full screen.
-  raise(signal_number);
+  // The signal's own handling from before the full screen takes over: the
+  // default (ending the program) or, say, a sanitizer's report.
+  for (std::size_t i = 0; i < kEndingSignals.size(); ++i) {
+    if (kEndingSignals[i] == signal_number)
+      sigaction(signal_number, &g_previous_actions[i], nullptr);
+  }
+  // A fault comes again when the faulting instruction runs again; a signal
+  // that was sent is raised once more.
+  if (info == nullptr || info->si_code <= 0) raise(signal_number);
 }
 
 [[noreturn]] void OnTerminate() {
@@ -60,9 +66,9 @@ extern "C" void OnEndingSignal(int signal_number) {
 // SIGHUP under nohup).
 void CatchEndingSignals() {
   struct sigaction action {};
-  action.sa_handler = OnEndingSignal;
+  action.sa_sigaction = OnEndingSignal;
   sigemptyset(&action.sa_mask);
-  action.sa_flags = static_cast<int>(SA_RESETHAND | SA_NODEFER);
+  action.sa_flags = static_cast<int>(SA_SIGINFO | SA_NODEFER);
   for (std::size_t i = 0; i < kEndingSignals.size(); ++i) {
     sigaction(kEndingSignals[i], nullptr, &g_previous_actions[i]);
     if (g_previous_actions[i].sa_handler != SIG_IGN) sigaction(kEndingSignals[i], &action, nullptr);
@@ -99,77 +105,67 @@ attr_t AttributesOf(TerminalScreen::Style style) {
   return A_NORMAL;
 }
 
-KeyPress FromCharacter(wint_t c) {
-  switch (c) {
-    case L'\r':
-    case L'\n':
-      return {Action::kAccept};
-    case 0x1B:  // Escape
-    case 0x04:  // Ctrl-D
-    case 0x03:  // Ctrl-C
-      return {Action::kQuit};
-    case 0x7F:
-    case 0x08:  // Ctrl-H
-      return {Action::kBackspace};
-    case 0x01:  // Ctrl-A
-      return {Action::kHome};
-    case 0x05:  // Ctrl-E
-      return {Action::kEnd};
-    case 0x02:  // Ctrl-B
-      return {Action::kLeft};
-    case 0x06:  // Ctrl-F
-      return {Action::kRight};
-    case 0x15:  // Ctrl-U
-      return {Action::kDeleteToStart};
-    case 0x0B:  // Ctrl-K
-      return {Action::kDeleteToEnd};
-    case 0x10:  // Ctrl-P
-      return {Action::kHistoryBack};
-    case 0x0E:  // Ctrl-N
-      return {Action::kHistoryForward};
-    case 0x0C:  // Ctrl-L
-      return {Action::kRedraw};
-    case 0x1A:  // Ctrl-Z
-      return {Action::kSuspend};
-    default:
-      break;
+struct KeyBinding {
+  wint_t code;
+  Action action;
+};
+
+// Control characters (what the terminal sends for Return, Escape and the
+// Ctrl keys) and the keys ncurses decodes from escape sequences.
+constexpr KeyBinding kControlCharacters[] = {
+    {L'\r', Action::kAccept},
+    {L'\n', Action::kAccept},
+    {0x1B, Action::kQuit},            // Escape
+    {0x04, Action::kQuit},            // Ctrl-D
+    {0x03, Action::kQuit},            // Ctrl-C
+    {0x7F, Action::kBackspace},       // Backspace (DEL)
+    {0x08, Action::kBackspace},       // Ctrl-H
+    {0x01, Action::kHome},            // Ctrl-A
+    {0x05, Action::kEnd},             // Ctrl-E
+    {0x02, Action::kLeft},            // Ctrl-B
+    {0x06, Action::kRight},           // Ctrl-F
+    {0x15, Action::kDeleteToStart},   // Ctrl-U
+    {0x0B, Action::kDeleteToEnd},     // Ctrl-K
+    {0x10, Action::kHistoryBack},     // Ctrl-P
+    {0x0E, Action::kHistoryForward},  // Ctrl-N
+    {0x0C, Action::kRedraw},          // Ctrl-L
+    {0x1A, Action::kSuspend},         // Ctrl-Z
+};
+constexpr KeyBinding kKeyCodes[] = {
+    {KEY_ENTER, Action::kAccept},
+    {KEY_LEFT, Action::kLeft},
+    {KEY_RIGHT, Action::kRight},
+    {KEY_HOME, Action::kHome},
+    {KEY_END, Action::kEnd},
+    {KEY_BACKSPACE, Action::kBackspace},
+    {KEY_DC, Action::kDelete},
+    {KEY_UP, Action::kHistoryBack},
+    {KEY_DOWN, Action::kHistoryForward},
+    {KEY_PPAGE, Action::kPageUp},
+    {KEY_NPAGE, Action::kPageDown},
+    {KEY_RESIZE, Action::kRedraw},
+};
+
+template <std::size_t N>
+std::optional<Action> Bound(const KeyBinding (&bindings)[N], wint_t code) {
+  for (const KeyBinding& binding : bindings) {
+    if (binding.code == code) return binding.action;
   }
+  return std::nullopt;
+}
+
+KeyPress FromCharacter(wint_t c) {
+  if (const std::optional<Action> action = Bound(kControlCharacters, c)) return {*action};
   const auto character = static_cast<wchar_t>(c);
-  if (DrawableCharacter(character) != character || c < 0x20 || (c >= 0x7F && c < 0xA0)) {
+  // Other control characters (C0 and C1), and what the character set cannot show.
+  if (c < 0x20 || (c >= 0x7F && c < 0xA0) || DrawableCharacter(character) != character) {
     return {Action::kIgnore};
   }
   return {Action::kType, character};
 }
 
 KeyPress FromKeyCode(wint_t code) {
-  switch (code) {
-    case KEY_ENTER:
-      return {Action::kAccept};
-    case KEY_LEFT:
-      return {Action::kLeft};
-    case KEY_RIGHT:
-      return {Action::kRight};
-    case KEY_HOME:
-      return {Action::kHome};
-    case KEY_END:
-      return {Action::kEnd};
-    case KEY_BACKSPACE:
-      return {Action::kBackspace};
-    case KEY_DC:
-      return {Action::kDelete};
-    case KEY_UP:
-      return {Action::kHistoryBack};
-    case KEY_DOWN:
-      return {Action::kHistoryForward};
-    case KEY_PPAGE:
-      return {Action::kPageUp};
-    case KEY_NPAGE:
-      return {Action::kPageDown};
-    case KEY_RESIZE:
-      return {Action::kRedraw};
-    default:
-      return {Action::kIgnore};
-  }
+  return {Bound(kKeyCodes, code).value_or(Action::kIgnore)};
 }
 
 }  // namespace

@@ -92,6 +92,19 @@ question_number() {
   grep '^?> ' "$golden/$1/transcript.txt" | grep -nF -m1 -- "$2" | cut -d: -f1
 }
 
+# start_flyback WIDTH HEIGHT: `flyback --tty` at its first question.
+start_flyback() {
+  start "$1" "$2" "$flyback --tty"
+  wait_for '^ continue with OK'
+}
+
+# Types the answers of golden case $1 up to its first question that begins
+# with $2; `question` becomes that question's number.
+answer_until() {
+  question=$(question_number "$1" "$2")
+  answers_before "$1" "$question" | type_answers
+}
+
 # The lines on the page when question $2 of golden case $1 is asked: the
 # lines written since the last cleared page, without the question lines.
 page_at() {
@@ -115,10 +128,8 @@ case $case in
   main_menu)
     # Every choice number of the main menu at column 42; a smaller terminal
     # redraws with the newest lines and can page back.
-    start 100 30 "$flyback --tty"
-    wait_for '^ continue with OK'
-    question=$(question_number demo-3-outputs '?> Choice for continuation [1]')
-    answers_before demo-3-outputs "$question" | type_answers
+    start_flyback 100 30
+    answer_until demo-3-outputs '?> Choice for continuation [1]'
     wait_for '^Start from the beginning +\(10\)'
     for choice in 1 2 3 4 5 6 7 8 9 10; do
       column=$(screen | awk -v mark="($choice)" 'index($0, mark) { print index($0, mark) - 1; exit }')
@@ -139,10 +150,8 @@ case $case in
   winding_table)
     # The winding table as in the transcript, the question area below it,
     # editing keys, the answers typed before, and a question without default.
-    start 120 30 "$flyback --tty"
-    wait_for '^ continue with OK'
-    question=$(question_number demo-3-outputs '?> Choice for continuation [transformer data')
-    answers_before demo-3-outputs "$question" | type_answers
+    start_flyback 120 30
+    answer_until demo-3-outputs '?> Choice for continuation [transformer data'
     wait_for '^ Choice for continuation$'
     expect_page demo-3-outputs "$question" 27 120
     expect_row 27 ' Choice for continuation'
@@ -174,11 +183,9 @@ case $case in
   long_page)
     # 80 x 24: lines cut at the right edge, never wrapped; a page taller than
     # the rows above the question area shows its newest lines.
-    start 80 24 "$flyback --tty"
-    wait_for '^ continue with OK'
+    start_flyback 80 24
     expect_page demo-3-outputs 1 21 80
-    question=$(question_number optimization-continuation '?> Magnetization [300] {Enter Bmax')
-    answers_before optimization-continuation "$question" | type_answers
+    answer_until optimization-continuation '?> Magnetization [300] {Enter Bmax'
     wait_for '^ Magnetization +lines [0-9]+-[0-9]+ of [0-9]+, PgUp/PgDn$'
     expect_page optimization-continuation "$question" 21 80
     expect_row 19 'Please enter Bmax ! (The greater cfmax (0 < cfmax < 1), the better'
@@ -189,10 +196,8 @@ case $case in
   replace)
     # An existing report file is replaced only after "y".
     printf 'kept\n' >"$work/Name0001.doc"
-    start 100 30 "$flyback --tty"
-    wait_for '^ continue with OK'
-    question=$(question_number report-demo '?> Name of output file')
-    answers_before report-demo "$question" | type_answers
+    start_flyback 100 30
+    answer_until report-demo '?> Name of output file'
     wait_for '^ Name of output file$'
     tmux_ send-keys -t t Enter
     wait_for '^ Name0001.doc exists. Replace it\?$'
