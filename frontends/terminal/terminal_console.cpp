@@ -34,6 +34,7 @@ void TerminalConsole::WriteLine(const Line& line) {
 }
 
 std::string TerminalConsole::Ask(const Question& question) {
+  if (ending_) return {};
   const std::wstring offer = question.default_answer.empty()
                                  ? std::wstring(L"Ctrl-D ends the program")
                                  : L"[" + DecodeUtf8(question.default_answer) + L"]";
@@ -52,6 +53,9 @@ bool TerminalConsole::ConfirmReplace(const std::string& name) {
   if (!std::filesystem::exists(status) || std::filesystem::is_directory(status)) return true;
   const std::optional<std::wstring> typed =
       Edit({DecodeUtf8(name + " exists. Replace it?"), L"", L"[y/N]"});
+  // A key that ends the program keeps the file and ends the program at the
+  // file question that follows.
+  if (!typed) ending_ = true;
   return typed && IsYes(*typed);
 }
 

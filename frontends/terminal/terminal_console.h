@@ -32,7 +32,7 @@ class TerminalConsole : public Console {
   void WriteLine(const Line& line) override;
   std::string Ask(const Question& question) override;
   // "NAME exists. Replace it?" with y/N when the file exists; only "y" (or
-  // "yes") replaces it.
+  // "yes") replaces it. Escape, Ctrl-D and Ctrl-C keep it and end the program.
   bool ConfirmReplace(const std::string& name) override;
 
   // Why the dialogue ended without the user: the terminal could not be set
@@ -58,6 +58,7 @@ class TerminalConsole : public Console {
   TerminalScreen screen_;
   PageView page_;
   std::vector<std::wstring> history_;  // the answers typed, oldest first
+  bool ending_ = false;                // a key that ends the program was pressed
 };
 
 }  // namespace flyback

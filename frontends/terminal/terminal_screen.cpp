@@ -164,6 +164,18 @@ KeyPress FromCharacter(wint_t c) {
   return {Action::kType, character};
 }
 
+// Reads and drops the input that is already there. After an Escape it is the
+// rest of an escape sequence that the terminal's description does not know
+// (Alt-x, Ctrl-Left on some terminals): such a key must not end the program.
+bool DropPendingInput() {
+  nodelay(stdscr, TRUE);
+  bool dropped = false;
+  wint_t ignored = 0;
+  while (wget_wch(stdscr, &ignored) != ERR) dropped = true;
+  nodelay(stdscr, FALSE);
+  return dropped;
+}
+
 KeyPress FromKeyCode(wint_t code) {
   return {Bound(kKeyCodes, code).value_or(Action::kIgnore)};
 }
@@ -249,6 +261,7 @@ KeyPress TerminalScreen::ReadKey() {
     const int kind = wget_wch(stdscr, &key);
     if (kind == KEY_CODE_YES) return FromKeyCode(key);
     if (kind == OK) {
+      if (key == 0x1B && DropPendingInput()) continue;
       const KeyPress press = FromCharacter(key);
       if (press.action == Action::kRedraw) clearok(curscr, TRUE);
       return press;

@@ -162,6 +162,11 @@ case $case in
     tmux_ send-keys -t t -l 3
     tmux_ send-keys -t t Home DC
     wait_for '^ > 23$'
+    # Keys that send escape sequences the terminal's description lacks are
+    # ignored; they do not end the program as Escape does.
+    tmux_ send-keys -t t M-x C-Left
+    tmux_ send-keys -t t -l 4
+    wait_for '^ > 423$'
     tmux_ send-keys -t t End C-u
     tmux_ send-keys -t t -l 2
     tmux_ send-keys -t t Enter
@@ -194,9 +199,11 @@ case $case in
     ;;
 
   replace)
-    # An existing report file is replaced only after "y".
+    # An existing report file is replaced only after "y"; Return keeps it and
+    # asks for another name, a key that ends the program keeps it too.
     printf 'kept\n' >"$work/Name0001.doc"
-    start_flyback 100 30
+    start 100 30 "sh -c '$flyback --tty; echo status \$?'"
+    wait_for '^ continue with OK'
     answer_until report-demo '?> Name of output file'
     wait_for '^ Name of output file$'
     tmux_ send-keys -t t Enter
@@ -212,6 +219,14 @@ case $case in
     wait_for '^ Choice for continuation$'
     cmp -s "$work/Name0001.doc" "$golden/report-demo/Name0001.doc" ||
       fail "Name0001.doc is not the result report of the demonstration design"
+    tmux_ send-keys -t t 2 Enter
+    wait_for '^ Name of output file$'
+    tmux_ send-keys -t t Enter
+    wait_for '^ Name0001.doc exists. Replace it\?$'
+    tmux_ send-keys -t t C-d
+    expect_shell_lines 'status 0'
+    cmp -s "$work/Name0001.doc" "$golden/report-demo/Name0001.doc" ||
+      fail "Name0001.doc was changed by the end of the program"
     ;;
 
   cancel)
