@@ -82,9 +82,6 @@ type_answers() {
   done
 }
 
-# The answers of golden case $1 that come before its question number $2
-# (counted from 1 in the transcript).
-answers_before() { head -n "$(($2 - 1))" "$golden/$1/answers.txt"; }
 
 # The number of the first question of golden case $1 whose transcript line
 # begins with $2.
@@ -98,11 +95,14 @@ start_flyback() {
   wait_for '^ continue with OK'
 }
 
-# Types the answers of golden case $1 up to its first question that begins
-# with $2; `question` becomes that question's number.
+# Types the answers of golden case $1 from the question the program stands at
+# up to its first question that begins with $2; `question` becomes that
+# question's number (counted from 1 in the transcript).
+question=1
 answer_until() {
+  local from=$question
   question=$(question_number "$1" "$2")
-  answers_before "$1" "$question" | type_answers
+  sed -n "${from},$((question - 1))p" "$golden/$1/answers.txt" | type_answers
 }
 
 # The lines on the page when question $2 of golden case $1 is asked: the
@@ -114,10 +114,20 @@ page_at() {
     { page[n++] = $0 }' "$golden/$1/transcript.txt"
 }
 
+# Each line cut at WIDTH characters ("µ" and "²" are one), without trailing
+# blanks.
+cut_columns() {  # cut_columns WIDTH
+  local LC_ALL=C.UTF-8 line
+  while IFS= read -r line; do
+    line=${line:0:$1}
+    printf '%s\n' "${line%"${line##*[! ]}"}"
+  done
+}
+
 # The lines of page_at as the terminal shows them: the last ROWS lines, each
-# cut at WIDTH columns and without trailing blanks.
+# cut at WIDTH columns.
 page_as_shown() {  # page_as_shown CASE QUESTION ROWS WIDTH
-  page_at "$1" "$2" | tail -n "$3" | LC_ALL=C.UTF-8 cut -c "1-$4" | sed 's/ *$//'
+  page_at "$1" "$2" | tail -n "$3" | cut_columns "$4"
 }
 
 expect_page() {  # expect_page CASE QUESTION ROWS WIDTH
@@ -148,9 +158,13 @@ case $case in
     ;;
 
   winding_table)
-    # The winding table as in the transcript, the question area below it,
-    # editing keys, the answers typed before, and a question without default.
+    # The result screen ("µH", "mm²") and the winding table as in the
+    # transcript, the question area below them, editing keys, unknown escape
+    # sequences, the answers typed before, and a question without default.
     start_flyback 120 30
+    answer_until demo-3-outputs '?> Show number of turns and voltages?'
+    wait_for '^ Show number of turns and voltages\?$'
+    expect_page demo-3-outputs "$question" 27 120
     answer_until demo-3-outputs '?> Choice for continuation [transformer data'
     wait_for '^ Choice for continuation$'
     expect_page demo-3-outputs "$question" 27 120
