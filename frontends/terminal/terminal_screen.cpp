@@ -48,8 +48,9 @@ extern "C" void OnEndingSignal(int signal_number, siginfo_t* info, void* /*conte
   // The signal's own handling from before the full screen takes over: the
   // default (ending the program) or, say, a sanitizer's report.
   for (std::size_t i = 0; i < kEndingSignals.size(); ++i) {
-    if (kEndingSignals[i] == signal_number)
+    if (kEndingSignals[i] == signal_number) {
       sigaction(signal_number, &g_previous_actions[i], nullptr);
+    }
   }
   // A fault comes again when the faulting instruction runs again; a signal
   // that was sent is raised once more.
