@@ -3,7 +3,8 @@
 # arguments): with apt-get when run as root, otherwise it prints the apt-get
 # line to run.
 set -euo pipefail
-packages=(cmake g++ make libgtest-dev qt6-base-dev fonts-dejavu-core xvfb xauth "$@")
+packages=(cmake g++ make libgtest-dev libncurses-dev qt6-base-dev fonts-dejavu-core tmux xvfb xauth
+          "$@")
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||

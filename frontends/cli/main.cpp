@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@
 #include "flyback_version.h"
 #include "script_console.h"
 #include "stream_answer_log.h"
+#include "terminal_check.h"
 #include "terminal_console.h"
 
 namespace {
@@ -99,8 +101,12 @@ int RunText(const Options& options) {
     flyback::ScriptConsole console(std::cin, std::cout);
     flyback::RunDialogue(console, state, log.get());
   } else {
-    flyback::TerminalConsole console(std::cin, std::cout);
+    flyback::TerminalConsole console;
     flyback::RunDialogue(console, state, log.get());
+    if (const std::optional<std::string>& failure = console.failure()) {
+      std::cerr << "flyback: " << *failure << '\n';
+      return 1;
+    }
   }
   return 0;
 }
@@ -139,6 +145,13 @@ int main(int argc, char** argv) {
     if (options.mode == Mode::kWindow) {
       std::cerr << "flyback: the window program flyback-gui cannot be started\n";
       return 1;
+    }
+  }
+  // The terminal front-end draws a full-screen page: it needs a terminal.
+  if (options.mode != Mode::kScript) {
+    if (const std::optional<std::string> problem = flyback::TerminalProblem()) {
+      std::cerr << "flyback: " << *problem << '\n';
+      return 2;
     }
   }
   return RunText(options);
