@@ -1,11 +1,17 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the build and the tests need (and any named
-# as arguments), and generates the German and French locales that the test of
-# locale-independent numbers runs under: as root with apt-get and localedef,
-# otherwise it prints the commands to run as root.
+# as arguments): with apt-get when run as root, otherwise it prints the
+# apt-get line to run.
+#   ./scripts/setup.sh [--locales] [PACKAGE...]
+# --locales also generates the German and French locales (decimal comma) that
+# the test of locale-independent numbers runs under (localedef as root).
 set -euo pipefail
+test_locales=()
+if [ "${1:-}" = "--locales" ]; then
+  shift
+  test_locales=(de_DE fr_FR)
+fi
 packages=(cmake g++ make libgtest-dev qt6-base-dev xvfb xauth python3 locales "$@")
-test_locales=(de_DE fr_FR)
 
 missing=()
 for package in "${packages[@]}"; do

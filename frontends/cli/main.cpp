@@ -93,10 +93,10 @@ int RunScript(const flyback::CommandLine& command_line,
   // read: nothing needs to reach the screen before a read.
   std::cin.tie(nullptr);
   flyback::ScriptConsole console(std::cin, std::cout);
-  return session.Run(console, [&console](const flyback::Question& question,
-                                         const std::string& answer) {
-    console.ShowAnswered(question, answer);
-  });
+  return session.Run(console,
+                     [&console](const flyback::Question& question, const std::string& answer) {
+                       console.ShowAnswered(question, answer);
+                     });
 }
 
 int RunTerminal(const flyback::CommandLine& command_line) {
@@ -137,8 +137,8 @@ std::optional<int> RunWindow(const flyback::CommandLine& command_line, bool fall
   const flyback::WindowRun run =
       flyback::RunWindowProgram(program, WindowArguments(command_line), fallback);
   if (run.start_failure) {
-    reason = flyback::FailureLine("start the window program \"" + program + "\"",
-                                  *run.start_failure);
+    reason =
+        flyback::FailureLine("start the window program \"" + program + "\"", *run.start_failure);
     return std::nullopt;
   }
   if (fallback && run.exit_status == flyback::kWindowUnavailable) {
@@ -197,20 +197,9 @@ int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
   const flyback::ClosedStandardStreams closed = flyback::PlugClosedStandardStreams();
   flyback::CommandLine command_line;
-  try {
-    command_line = flyback::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc),
-                                             {"--script", "--tty", "--gui"});
-  } catch (const flyback::SessionFailure& failure) {
-    std::cerr << kProgram << ": " << failure.what() << "\n\n" << kUsage;
-    return failure.exit_status();
-  }
-  if (command_line.help) {
-    std::cout << kUsage;
-    return 0;
-  }
-  if (command_line.version) {
-    std::cout << "flyback " << FLYBACK_VERSION << '\n';
-    return 0;
+  if (const std::optional<int> exit_status = flyback::ReadCommandLine(
+          {kProgram, kUsage}, argc, argv, {"--script", "--tty", "--gui"}, command_line)) {
+    return *exit_status;
   }
   try {
     return Run(command_line, closed);

@@ -12,8 +12,6 @@
 
 #include "window_system.h"
 
-extern char** environ;  // NOLINT(readability-redundant-declaration): POSIX declares it nowhere
-
 namespace flyback {
 
 namespace {
@@ -48,7 +46,8 @@ std::string WindowProgram() {
   const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
   if (error) return {};
   for (const std::filesystem::path& candidate :
-       {self.parent_path() / "flyback-gui", self.parent_path().parent_path() / "qt" / "flyback-gui"}) {
+       {self.parent_path() / "flyback-gui",
+        self.parent_path().parent_path() / "qt" / "flyback-gui"}) {
     if (access(candidate.c_str(), X_OK) == 0) return candidate.string();
   }
   return {};

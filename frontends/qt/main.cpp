@@ -4,13 +4,12 @@
 #include <QPushButton>
 #include <QTimer>
 #include <cerrno>
-#include <cstring>
 #include <fstream>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <sstream>
 #include <string>
-#include <vector>
 
 #include "answer_feed.h"
 #include "command_line.h"
@@ -96,20 +95,9 @@ int main(int argc, char** argv) {
   // The options come first, so that --help and --version work without a
   // display. Qt takes its settings from the environment (QT_QPA_PLATFORM...).
   flyback::CommandLine command_line;
-  try {
-    command_line =
-        flyback::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc), {});
-  } catch (const flyback::SessionFailure& failure) {
-    std::cerr << kProgram << ": " << failure.what() << "\n\n" << kUsage;
-    return failure.exit_status();
-  }
-  if (command_line.help) {
-    std::cout << kUsage;
-    return 0;
-  }
-  if (command_line.version) {
-    std::cout << kProgram << ' ' << FLYBACK_VERSION << '\n';
-    return 0;
+  if (const std::optional<int> exit_status =
+          flyback::ReadCommandLine({kProgram, kUsage}, argc, argv, {}, command_line)) {
+    return *exit_status;
   }
   int qt_argc = 1;
   std::unique_ptr<QApplication> application;

@@ -1,6 +1,7 @@
 #include "command_line.h"
 
 #include <algorithm>
+#include <iostream>
 
 #include "session_failure.h"
 
@@ -56,6 +57,26 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments,
     }
   }
   return command_line;
+}
+
+std::optional<int> ReadCommandLine(const ProgramText& program, int argc, char** argv,
+                                   const std::vector<std::string>& own_switches,
+                                   CommandLine& command_line) {
+  try {
+    command_line = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc), own_switches);
+  } catch (const SessionFailure& failure) {
+    std::cerr << program.name << ": " << failure.what() << "\n\n" << program.usage;
+    return failure.exit_status();
+  }
+  if (command_line.help) {
+    std::cout << program.usage;
+    return 0;
+  }
+  if (command_line.version) {
+    std::cout << program.name << ' ' << FLYBACK_VERSION << '\n';
+    return 0;
+  }
+  return std::nullopt;
 }
 
 }  // namespace flyback

@@ -31,8 +31,8 @@ Session::Session(SessionSettings settings) : settings_(std::move(settings)) {
   std::unique_ptr<AnswerFileWriter> record = CreateRecordFile();
   std::unique_ptr<AnswerFileWriter> session_file;
   if (settings_.keep_session_files) session_file = StartSessionFile(record.get());
-  protected_files_.insert(protected_files_.end(), {settings_.answer_input, settings_.record_file,
-                                                   settings_.resume_file});
+  protected_files_.insert(protected_files_.end(),
+                          {settings_.answer_input, settings_.record_file, settings_.resume_file});
   log_ = std::make_unique<SessionLog>(std::move(record), std::move(session_file),
                                       [this](const std::string& line) { Say(line); });
 }
@@ -60,8 +60,7 @@ std::unique_ptr<AnswerFileWriter> Session::StartSessionFile(const AnswerFileWrit
     Say(problem);
     return nullptr;
   }
-  protected_files_.insert(protected_files_.end(),
-                          {paths->last.string(), paths->previous.string()});
+  protected_files_.insert(protected_files_.end(), {paths->last.string(), paths->previous.string()});
   // A record file in the place of a session file keeps the answers itself;
   // renaming it away or writing it twice would spoil it.
   if (record != nullptr && (SameFile(record->path(), paths->last.string()) ||

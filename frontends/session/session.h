@@ -15,10 +15,10 @@
 namespace flyback {
 
 struct SessionSettings {
-  std::string program;       // put before every line on standard error
-  std::string record_file;   // --record; empty: none
-  std::string resume_file;   // --resume; empty: none
-  std::string answer_input;  // the file the front-end reads answers from; empty: none
+  std::string program;              // put before every line on standard error
+  std::string record_file;          // --record; empty: none
+  std::string resume_file;          // --resume; empty: none
+  std::string answer_input;         // the file the front-end reads answers from; empty: none
   bool keep_session_files = false;  // the window and the terminal keep them
 };
 

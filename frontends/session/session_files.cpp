@@ -25,7 +25,8 @@ std::optional<SessionFilePaths> SessionFilePathsFromEnvironment(std::string& pro
   } else if (const auto home = AbsolutePathVariable("HOME")) {
     state_home = *home / ".local" / "state";
   } else {
-    problem = "cannot keep the answers of this session: neither XDG_STATE_HOME nor HOME names a folder";
+    problem =
+        "cannot keep the answers of this session: neither XDG_STATE_HOME nor HOME names a folder";
     return std::nullopt;
   }
   const std::filesystem::path folder = state_home / "flyback";

@@ -16,9 +16,8 @@ SessionLog::SessionLog(std::unique_ptr<AnswerFileWriter> record,
 void SessionLog::Keep(const std::string& answer) {
   if (record_ != nullptr) {
     if (const std::optional<int> error = record_->Keep(answer)) {
-      throw SessionFailure(
-          FailureLine("write the record file \"" + record_->path() + "\"", *error),
-          kInputOutputFailure);
+      throw SessionFailure(FailureLine("write the record file \"" + record_->path() + "\"", *error),
+                           kInputOutputFailure);
     }
   }
   if (session_file_ != nullptr) {

@@ -34,7 +34,8 @@ std::string NoWindowReason() {
     displays.push_back(x11);
   }
   if (displays.empty()) {
-    if (!any_platform) return "cannot open a window on the platform \"" + std::string(platform) + '"';
+    if (!any_platform)
+      return "cannot open a window on the platform \"" + std::string(platform) + '"';
     return "cannot open a window: no display is set (DISPLAY, WAYLAND_DISPLAY)";
   }
   std::string reason = "cannot open the display \"" + std::string(displays.front()) + '"';

@@ -101,12 +101,22 @@ class ProgramTest(unittest.TestCase):
                        check=False)
         if isinstance(stdin, bytes):
             return subprocess.run(arguments, input=stdin, **options)
-        with open(stdin, "rb") as answers:
+        answers = os.open(stdin, os.O_RDONLY)  # a folder too: reading it fails
+        try:
             return subprocess.run(arguments, stdin=answers, **options)
+        finally:
+            os.close(answers)
 
     def assert_one_line(self, stderr, expected):
         """Standard error holds exactly the line `expected`."""
         self.assertEqual(stderr.decode(), expected + "\n")
+
+    def assert_ended_before_the_dialogue(self, process, line):
+        """The program ended with status 2 and the one `line` on standard
+        error, before the dialogue showed anything."""
+        self.assertEqual(process.returncode, 2)
+        self.assert_one_line(process.stderr, line)
+        self.assertEqual(process.stdout, b"")
 
     def window_environment(self, answers, **changes):
         """The window on the offscreen platform, answered from `answers`."""
