@@ -62,7 +62,12 @@ WindowRun RunWindowProgram(const std::string& program, const std::vector<std::st
   for (std::string& word : words) argv.push_back(word.data());
   argv.push_back(nullptr);
 
-  if (fallback) setenv(kTerminalFallbackVariable, "1", 1);
+  // Only a launcher that falls back sets it (not one the user's environment left).
+  if (fallback) {
+    setenv(kTerminalFallbackVariable, "1", 1);
+  } else {
+    unsetenv(kTerminalFallbackVariable);
+  }
   posix_spawnattr_t attributes;
   posix_spawnattr_init(&attributes);
   sigset_t defaults;

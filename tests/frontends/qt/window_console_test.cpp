@@ -3,10 +3,10 @@
 
 #include "window_console.h"
 
-#include <QPushButton>
 #include <QApplication>
 #include <QFile>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
