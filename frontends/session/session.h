@@ -28,6 +28,8 @@ class Session {
   // the session file (so `--resume F --record F` works). Throws
   // SessionFailure when the command line names a file that cannot be used.
   explicit Session(SessionSettings settings);
+  Session(const Session&) = delete;
+  Session& operator=(const Session&) = delete;
 
   // Runs the dialogue on `front_end` until it ends; returns the exit status.
   // A failure that ends the session early is said on standard error, the
