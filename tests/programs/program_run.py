@@ -32,6 +32,7 @@ TO_RESULT_FILE_NAME = TO_MAIN_MENU + "2\n\n\n"
 # Variables of the caller's desktop that would change what the programs do.
 _DESKTOP_VARIABLES = ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "FLYBACK_GUI_ANSWERS",
                       "FLYBACK_GUI_SCREENSHOT", "FLYBACK_TERMINAL_FALLBACK", "XDG_STATE_HOME",
+                      "XDG_SESSION_TYPE",
                       "LANG", "LANGUAGE", "LC_ALL")
 
 
