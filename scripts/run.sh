@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Sets up, builds and starts flyback (the window on a desktop, the terminal otherwise).
+# Sets up, builds the two programs (flyback and flyback-gui, not the tests)
+# and starts flyback with the given options (the window on a desktop, the
+# terminal otherwise). The build shows its progress; test.sh reuses it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/setup.sh
-build=${FLYBACK_BUILD_DIR:-build}
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" -j2 >/dev/null
+build=$(./scripts/configure.sh)
+cmake --build "$build" -j2 --target flyback flyback-gui
 exec "$build/frontends/cli/flyback" "$@"

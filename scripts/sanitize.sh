@@ -3,7 +3,7 @@
 # UndefinedBehaviorSanitizer and the libstdc++ assertions.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-./scripts/setup.sh
+./scripts/setup.sh --locales
 cmake --preset asan-ubsan >/dev/null
 cmake --build --preset asan-ubsan
 ctest --preset asan-ubsan -j2

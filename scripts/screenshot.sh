@@ -20,10 +20,13 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${FLYBACK_BUILD_DIR:-$root/build}
 output=$(realpath -m "${2:-flyback-window.png}")
 
+# The run keeps its session files in a folder of its own, not among the
+# user's (where it would push the last session aside).
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
 answers=${1:-}
 if [ -z "$answers" ]; then
-  answers=$(mktemp)
-  trap 'rm -f "$answers"' EXIT
+  answers=$work/answers.txt
   printf '\n%.0s' $(seq 23) >"$answers"
 fi
 answers=$(realpath "$answers")
@@ -36,6 +39,7 @@ fi
 
 rm -f "$output"
 FLYBACK_GUI_ANSWERS="$answers" FLYBACK_GUI_SCREENSHOT="$output" QT_QPA_PLATFORM=xcb \
+  XDG_STATE_HOME="$work" \
   xvfb-run -a -s "-screen 0 1024x768x24" "$gui"
 [ -s "$output" ] || { echo "screenshot.sh: no screenshot was saved" >&2; exit 1; }
 echo "$output"

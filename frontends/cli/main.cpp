@@ -1,28 +1,27 @@
 // flyback: the terminal and script front-ends, and the launcher of the window.
 
-#include <unistd.h>
-
-#include <cstdlib>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
+#include <cerrno>
+#include <clocale>
 #include <iostream>
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "dialogue/driver.h"
-#include "flyback_version.h"
+#include "command_line.h"
+#include "resume_hint.h"
 #include "script_console.h"
-#include "stream_answer_log.h"
+#include "session.h"
+#include "session_failure.h"
+#include "standard_streams.h"
 #include "terminal_check.h"
 #include "terminal_console.h"
+#include "window_launch.h"
+#include "window_system.h"
 
 namespace {
 
 constexpr const char* kUsage =
-    "Usage: flyback [--script | --tty | --gui] [--record FILE]\n"
+    "Usage: flyback [--script | --tty | --gui] [--resume FILE] [--record FILE]\n"
     "Design calculator for flyback switched-mode power supplies.\n"
     "\n"
     "  --script       answers from standard input, one line per question; the\n"
@@ -30,129 +29,189 @@ constexpr const char* kUsage =
     "                 the default, the end of input ends the program)\n"
     "  --tty          the dialogue in this terminal\n"
     "  --gui          the desktop window (flyback-gui)\n"
+    "  --resume FILE  take the answers of FILE first, as --script reads them,\n"
+    "                 then go on from the question where FILE ends\n"
     "  --record FILE  write every answer taken to FILE, one per line, so that\n"
     "                 'flyback --script < FILE' replays the session\n"
     "  --help         show this help\n"
     "  --version      show the version\n"
     "\n"
     "Without an option the window opens when a display is available, and the\n"
-    "dialogue runs in the terminal otherwise. Report files are written under the\n"
-    "names typed, relative to the working directory.\n";
+    "dialogue runs in the terminal otherwise. The window and the terminal keep\n"
+    "the answers of the running session in last-session.txt (and those of the\n"
+    "session before in previous-session.txt) in $XDG_STATE_HOME/flyback, by\n"
+    "default ~/.local/state/flyback. Report files are written under the names\n"
+    "typed, relative to the working directory.\n"
+    "\n"
+    "Exit status: 0 the user ended the dialogue (an empty answer, the end of\n"
+    "input); 1 an input or output failed (standard input, the transcript, the\n"
+    "record file); 2 a bad command line or an environment to run in is missing\n"
+    "(no display and no terminal, a file named here that cannot be used).\n";
+
+constexpr const char* kProgram = "flyback";
 
 enum class Mode { kAutomatic, kScript, kTerminal, kWindow };
 
-struct Options {
+Mode ModeOf(const std::vector<std::string>& switches) {
   Mode mode = Mode::kAutomatic;
-  std::string record_file;
-};
-
-bool HasDisplay() {
-  const char* x11 = std::getenv("DISPLAY");
-  const char* wayland = std::getenv("WAYLAND_DISPLAY");
-  return (x11 != nullptr && *x11 != '\0') || (wayland != nullptr && *wayland != '\0');
-}
-
-// flyback-gui beside this program (build tree, installed bin folder), if any.
-std::string WindowProgram() {
-  std::error_code error;
-  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
-  if (error) return {};
-  const std::filesystem::path beside = self.parent_path() / "flyback-gui";
-  if (access(beside.c_str(), X_OK) == 0) return beside.string();
-  const std::filesystem::path in_build_tree =
-      self.parent_path().parent_path() / "qt" / "flyback-gui";
-  if (access(in_build_tree.c_str(), X_OK) == 0) return in_build_tree.string();
-  return {};
-}
-
-// Replaces this process by the window program. Returns only when that fails.
-void StartWindow(const Options& options) {
-  const std::string program = WindowProgram();
-  if (program.empty()) return;
-  std::vector<std::string> arguments = {program};
-  if (!options.record_file.empty()) {
-    arguments.emplace_back("--record");
-    arguments.push_back(options.record_file);
-  }
-  std::vector<char*> argv;
-  argv.reserve(arguments.size() + 1);
-  for (std::string& argument : arguments) argv.push_back(argument.data());
-  argv.push_back(nullptr);
-  execv(program.c_str(), argv.data());
-}
-
-int RunText(const Options& options) {
-  std::unique_ptr<std::ofstream> record;
-  if (!options.record_file.empty()) {
-    record = std::make_unique<std::ofstream>(options.record_file, std::ios::binary);
-    if (!*record) {
-      std::cerr << "flyback: cannot create the record file \"" << options.record_file
-                << "\": " << std::strerror(errno) << '\n';
-      return 2;
+  for (const std::string& name : switches) {
+    const Mode chosen = name == "--script" ? Mode::kScript
+                        : name == "--tty"  ? Mode::kTerminal
+                                           : Mode::kWindow;
+    if (mode != Mode::kAutomatic && mode != chosen) {
+      throw flyback::SessionFailure("choose one of --script, --tty and --gui",
+                                    flyback::kUnusableStart);
     }
+    mode = chosen;
   }
-  std::unique_ptr<flyback::StreamAnswerLog> log;
-  if (record) log = std::make_unique<flyback::StreamAnswerLog>(*record);
-  flyback::DesignState state;
-  if (options.mode == Mode::kScript) {
-    // The transcript shows each question with its answer after the answer is
-    // read: nothing needs to reach the screen before a read.
-    std::cin.tie(nullptr);
-    flyback::ScriptConsole console(std::cin, std::cout);
-    flyback::RunDialogue(console, state, log.get());
-  } else {
+  return mode;
+}
+
+flyback::SessionSettings SettingsOf(const flyback::CommandLine& command_line) {
+  flyback::SessionSettings settings;
+  settings.program = kProgram;
+  settings.record_file = command_line.record_file;
+  settings.resume_file = command_line.resume_file;
+  return settings;
+}
+
+int RunScript(const flyback::CommandLine& command_line,
+              const flyback::ClosedStandardStreams& closed) {
+  if (closed.input) {
+    throw flyback::SessionFailure(
+        flyback::FailureLine("read the answers from standard input", EBADF),
+        flyback::kInputOutputFailure);
+  }
+  if (closed.output) {
+    throw flyback::SessionFailure(
+        flyback::FailureLine("write the transcript to standard output", EBADF),
+        flyback::kInputOutputFailure);
+  }
+  flyback::SessionSettings settings = SettingsOf(command_line);
+  settings.answer_input = flyback::kStandardInputPath;
+  flyback::Session session(settings);
+  // The transcript shows each question with its answer after the answer is
+  // read: nothing needs to reach the screen before a read.
+  std::cin.tie(nullptr);
+  flyback::ScriptConsole console(std::cin, std::cout);
+  return session.Run(console,
+                     [&console](const flyback::Question& question, const std::string& answer) {
+                       console.ShowAnswered(question, answer);
+                     });
+}
+
+int RunTerminal(const flyback::CommandLine& command_line) {
+  // The terminal front-end draws a full-screen page: it needs a terminal.
+  if (const std::optional<std::string> problem = flyback::TerminalProblem()) {
+    throw flyback::SessionFailure(*problem, flyback::kUnusableStart);
+  }
+  flyback::SessionSettings settings = SettingsOf(command_line);
+  settings.keep_session_files = true;
+  flyback::Session session(settings);
+  int exit_status = flyback::kEndedByUser;
+  {
     flyback::TerminalConsole console;
-    flyback::RunDialogue(console, state, log.get());
+    exit_status = session.Run(console);
     if (const std::optional<std::string>& failure = console.failure()) {
-      std::cerr << "flyback: " << *failure << '\n';
-      return 1;
+      throw flyback::SessionFailure(*failure, flyback::kInputOutputFailure);
     }
   }
-  return 0;
+  // Below what the terminal showed last, once the dialogue has left it.
+  const std::string kept_in = session.kept_in();
+  if (!kept_in.empty()) session.Say(flyback::ResumeHint(kept_in));
+  return exit_status;
+}
+
+std::vector<std::string> WindowArguments(const flyback::CommandLine& command_line) {
+  std::vector<std::string> arguments;
+  if (!command_line.resume_file.empty()) {
+    arguments.insert(arguments.end(), {"--resume", command_line.resume_file});
+  }
+  if (!command_line.record_file.empty()) {
+    arguments.insert(arguments.end(), {"--record", command_line.record_file});
+  }
+  return arguments;
+}
+
+// Runs the window; returns its exit status, or sets `reason` to why there is
+// no window (when the terminal may take over).
+std::optional<int> RunWindow(const flyback::CommandLine& command_line, bool fallback,
+                             std::string& reason) {
+  const std::string program = flyback::WindowProgram();
+  if (program.empty()) {
+    reason = "the window program flyback-gui is not installed";
+    return std::nullopt;
+  }
+  const flyback::WindowRun run =
+      flyback::RunWindowProgram(program, WindowArguments(command_line), fallback);
+  if (run.start_failure) {
+    reason =
+        flyback::FailureLine("start the window program \"" + program + "\"", *run.start_failure);
+    return std::nullopt;
+  }
+  if (fallback && run.exit_status == flyback::kWindowUnavailable) {
+    reason = flyback::NoWindowReason();
+    return std::nullopt;
+  }
+  return run.exit_status;
+}
+
+// Without an option: the window where a display is named, the terminal
+// otherwise or when the window cannot be opened.
+int RunAutomatic(const flyback::CommandLine& command_line) {
+  std::string reason = "no display is set (DISPLAY, WAYLAND_DISPLAY)";
+  if (flyback::DisplayNamed()) {
+    if (const std::optional<int> exit_status = RunWindow(command_line, true, reason)) {
+      return *exit_status;
+    }
+  }
+  if (const std::optional<std::string> problem = flyback::TerminalProblem()) {
+    throw flyback::SessionFailure(reason + ", and " + *problem, flyback::kUnusableStart);
+  }
+  if (flyback::DisplayNamed()) {
+    std::cerr << kProgram << ": " << reason << "; using the terminal\n" << std::flush;
+  }
+  return RunTerminal(command_line);
+}
+
+int Run(const flyback::CommandLine& command_line, const flyback::ClosedStandardStreams& closed) {
+  switch (ModeOf(command_line.switches)) {
+    case Mode::kScript:
+      return RunScript(command_line, closed);
+    case Mode::kTerminal:
+      return RunTerminal(command_line);
+    case Mode::kWindow: {
+      std::string reason;
+      if (const std::optional<int> exit_status = RunWindow(command_line, false, reason)) {
+        return *exit_status;
+      }
+      throw flyback::SessionFailure(reason, flyback::kUnusableStart);
+    }
+    case Mode::kAutomatic:
+      break;
+  }
+  return RunAutomatic(command_line);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  // The terminal shows the user's characters (UTF-8) only in the user's
+  // locale; numbers are read and written the same way in every locale, and
+  // the system's reasons for a failure in English like the lines around them.
+  std::setlocale(LC_ALL, "");
+  std::setlocale(LC_MESSAGES, "C");
   std::ios::sync_with_stdio(false);
-  Options options;
-  const std::vector<std::string> arguments(argv + 1, argv + argc);
-  for (std::size_t i = 0; i < arguments.size(); ++i) {
-    const std::string& argument = arguments[i];
-    if (argument == "--help" || argument == "-h") {
-      std::cout << kUsage;
-      return 0;
-    }
-    if (argument == "--version") {
-      std::cout << "flyback " << flyback::kVersion << '\n';
-      return 0;
-    }
-    if (argument == "--script") {
-      options.mode = Mode::kScript;
-    } else if (argument == "--tty") {
-      options.mode = Mode::kTerminal;
-    } else if (argument == "--gui") {
-      options.mode = Mode::kWindow;
-    } else if (argument == "--record" && i + 1 < arguments.size()) {
-      options.record_file = arguments[++i];
-    } else {
-      std::cerr << "flyback: unknown option '" << argument << "'\n\n" << kUsage;
-      return 2;
-    }
+  const flyback::ClosedStandardStreams closed = flyback::PlugClosedStandardStreams();
+  flyback::CommandLine command_line;
+  if (const std::optional<int> exit_status = flyback::ReadCommandLine(
+          {kProgram, kUsage}, argc, argv, {"--script", "--tty", "--gui"}, command_line)) {
+    return *exit_status;
   }
-  if (options.mode == Mode::kWindow || (options.mode == Mode::kAutomatic && HasDisplay())) {
-    StartWindow(options);
-    if (options.mode == Mode::kWindow) {
-      std::cerr << "flyback: the window program flyback-gui cannot be started\n";
-      return 1;
-    }
+  try {
+    return Run(command_line, closed);
+  } catch (const flyback::SessionFailure& failure) {
+    std::cerr << kProgram << ": " << failure.what() << '\n';
+    return failure.exit_status();
   }
-  // The terminal front-end draws a full-screen page: it needs a terminal.
-  if (options.mode != Mode::kScript) {
-    if (const std::optional<std::string> problem = flyback::TerminalProblem()) {
-      std::cerr << "flyback: " << *problem << '\n';
-      return 2;
-    }
-  }
-  return RunText(options);
 }

@@ -5,7 +5,9 @@
 //   ClearWindow  -> a line holding only a form feed
 //   WriteLine    -> the line laid out in fixed pitch
 //   Ask          -> "?> title [default] {prompt} => answer" (or "=> <cancel>")
-// An empty input line takes the default; the end of input is cancel.
+// An empty input line takes the default; the end of input is cancel. The
+// streams are standard input and output: an input that cannot be read and a
+// transcript that cannot be written end the session (SessionFailure).
 
 #include <istream>
 #include <ostream>
@@ -23,12 +25,20 @@ class ScriptConsole : public Console {
   void WriteLine(const Line& line) override;
   std::string Ask(const Question& question) override;
 
+  // Writes the question with its answer into the transcript, as Ask does.
+  void ShowAnswered(const Question& question, const std::string& answer);
+
  protected:
   void CloseWindow() override;
 
  private:
+  // Ends the session at the first write that failed (once: the end of the
+  // program that follows writes again).
+  void CheckTranscript();
+
   std::istream& answers_;
   std::ostream& transcript_;
+  bool transcript_failed_ = false;
 };
 
 }  // namespace flyback

@@ -4,114 +4,115 @@
 #include <QPushButton>
 #include <QTimer>
 #include <cerrno>
-#include <cstring>
+#include <clocale>
 #include <fstream>
 #include <iostream>
 #include <memory>
 #include <optional>
 #include <sstream>
 #include <string>
-#include <vector>
 
 #include "answer_feed.h"
-#include "flyback_version.h"
+#include "command_line.h"
 #include "main_window.h"
-#include "stream_answer_log.h"
+#include "session.h"
+#include "session_failure.h"
+#include "standard_streams.h"
+#include "startup_messages.h"
 
 namespace {
 
 constexpr const char* kUsage =
-    "Usage: flyback-gui [--record FILE]\n"
+    "Usage: flyback-gui [--resume FILE] [--record FILE]\n"
     "Design calculator for flyback switched-mode power supplies, desktop window.\n"
     "\n"
+    "  --resume FILE  press Start and take the answers of FILE first, as\n"
+    "                 'flyback --script' reads them, then go on from the\n"
+    "                 question where FILE ends\n"
     "  --record FILE  write every answer taken to FILE, one per line, so that\n"
     "                 'flyback --script < FILE' replays the session\n"
     "  --help         show this help\n"
     "  --version      show the version\n"
     "\n"
+    "The answers of the running session are kept in last-session.txt (and\n"
+    "those of the session before in previous-session.txt) in\n"
+    "$XDG_STATE_HOME/flyback, by default ~/.local/state/flyback.\n"
+    "\n"
+    "Exit status: 0 the user ended the dialogue; 1 an input or output failed\n"
+    "(the record file); 2 a bad command line, no display to open the window\n"
+    "on, or a file named here that cannot be used.\n"
+    "\n"
     "For automated runs and screenshots:\n"
     "  FLYBACK_GUI_ANSWERS=FILE     press Start and answer the questions from\n"
     "                               FILE as 'flyback --script' reads them (an\n"
     "                               empty line takes the default, the end of\n"
-    "                               the file cancels)\n"
+    "                               the file cancels); existing report files\n"
+    "                               are replaced without asking\n"
     "  FLYBACK_GUI_SCREENSHOT=PNG   save the screen as PNG at the question that\n"
     "                               cancels\n";
 
-// Reads the options; gives an exit code when the program is to end at once.
-std::optional<int> ParseOptions(const std::vector<std::string>& arguments,
-                                std::string& record_file) {
-  for (std::size_t i = 0; i < arguments.size(); ++i) {
-    const std::string& argument = arguments[i];
-    if (argument == "--help" || argument == "-h") {
-      std::cout << kUsage;
-      return 0;
-    }
-    if (argument == "--version") {
-      std::cout << "flyback-gui " << flyback::kVersion << '\n';
-      return 0;
-    }
-    if (argument == "--record" && i + 1 < arguments.size()) {
-      record_file = arguments[++i];
-    } else {
-      std::cerr << "flyback-gui: unknown option '" << argument << "'\n\n" << kUsage;
-      return 2;
-    }
-  }
-  return std::nullopt;
-}
-
-void ReportOpenFailure(const std::string& what, const std::string& name) {
-  std::cerr << "flyback-gui: cannot open the " << what << " \"" << name
-            << "\": " << std::strerror(errno) << '\n';
-}
+constexpr const char* kProgram = "flyback-gui";
 
 // The test hook named by the environment, if any (see answer_feed.h).
-// Sets `failed` when the answer file cannot be read.
-std::unique_ptr<flyback::AnswerFeed> FeedFromEnvironment(bool& failed) {
-  const std::string answers_file = qEnvironmentVariable(flyback::kAnswersVariable).toStdString();
+std::unique_ptr<flyback::AnswerFeed> FeedFromEnvironment(const std::string& answers_file) {
   const QString screenshot_file = qEnvironmentVariable(flyback::kScreenshotVariable);
   if (answers_file.empty() && screenshot_file.isEmpty()) return nullptr;
   std::unique_ptr<std::istream> answers = std::make_unique<std::istringstream>();
   if (!answers_file.empty()) {
     answers = std::make_unique<std::ifstream>(answers_file, std::ios::binary);
     if (!*answers) {
-      ReportOpenFailure("answer file", answers_file);
-      failed = true;
-      return nullptr;
+      throw flyback::SessionFailure(
+          flyback::FailureLine("open the answer file \"" + answers_file + "\"", errno),
+          flyback::kUnusableStart);
     }
   }
   return std::make_unique<flyback::AnswerFeed>(std::move(answers), screenshot_file);
 }
 
+int RunWindow(const flyback::CommandLine& command_line) {
+  const std::string answers_file = qEnvironmentVariable(flyback::kAnswersVariable).toStdString();
+  const std::unique_ptr<flyback::AnswerFeed> feed = FeedFromEnvironment(answers_file);
+  flyback::Session session({kProgram, command_line.record_file, command_line.resume_file,
+                            answers_file, /*keep_session_files=*/true});
+  int exit_status = flyback::kEndedByUser;
+  flyback::MainWindow window(
+      [&session, &exit_status](flyback::Console& console) { exit_status = session.Run(console); },
+      feed.get());
+  window.show();
+  // A resumed session goes on where it ended; the answers of the test hook
+  // begin with the Start button.
+  if (feed || session.resumes()) {
+    QTimer::singleShot(0, window.start_button(), &QPushButton::click);
+  }
+  QApplication::exec();
+  if (feed && !feed->ok()) return flyback::kInputOutputFailure;
+  return exit_status;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  flyback::PlugClosedStandardStreams();
   // The options come first, so that --help and --version work without a
   // display. Qt takes its settings from the environment (QT_QPA_PLATFORM...).
-  std::string record_file;
-  if (const std::optional<int> exit_code =
-          ParseOptions(std::vector<std::string>(argv + 1, argv + argc), record_file)) {
-    return *exit_code;
+  flyback::CommandLine command_line;
+  if (const std::optional<int> exit_status =
+          flyback::ReadCommandLine({kProgram, kUsage}, argc, argv, {}, command_line)) {
+    return *exit_status;
   }
   int qt_argc = 1;
-  QApplication application(qt_argc, argv);
-  std::unique_ptr<std::ofstream> record;
-  if (!record_file.empty()) {
-    record = std::make_unique<std::ofstream>(record_file, std::ios::binary);
-    if (!*record) {
-      ReportOpenFailure("record file", record_file);
-      return 2;
-    }
+  std::unique_ptr<QApplication> application;
+  {
+    const flyback::StartupMessages held_back;
+    application = std::make_unique<QApplication>(qt_argc, argv);
   }
-  bool feed_failed = false;
-  const std::unique_ptr<flyback::AnswerFeed> feed = FeedFromEnvironment(feed_failed);
-  if (feed_failed) return 2;
-
-  std::unique_ptr<flyback::StreamAnswerLog> log;
-  if (record) log = std::make_unique<flyback::StreamAnswerLog>(*record);
-  flyback::MainWindow window(log.get(), feed.get());
-  window.show();
-  if (feed) QTimer::singleShot(0, window.start_button(), &QPushButton::click);
-  const int exit_code = QApplication::exec();
-  return feed && !feed->ok() ? 1 : exit_code;
+  // Qt takes the user's locale; the system's reasons for a failure stay in
+  // English like the lines around them (numbers never depend on it).
+  std::setlocale(LC_MESSAGES, "C");
+  try {
+    return RunWindow(command_line);
+  } catch (const flyback::SessionFailure& failure) {
+    std::cerr << kProgram << ": " << failure.what() << '\n';
+    return failure.exit_status();
+  }
 }

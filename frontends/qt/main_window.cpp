@@ -2,18 +2,19 @@
 
 #include <QLineEdit>
 #include <QPushButton>
+#include <utility>
 
 #include "dialogue/driver.h"
 #include "window_geometry.h"
 
 namespace flyback {
 
-MainWindow::MainWindow(AnswerLog* log, AnswerFeed* feed)
+MainWindow::MainWindow(DialogueRun run_dialogue, AnswerFeed* feed)
     : text_area_(new TextArea(this)),
       status_box_(new QLineEdit(QStringLiteral("PLOXIN07"), this)),
       start_button_(new QPushButton(QStringLiteral("Start"), this)),
       console_(*this, *text_area_, feed),
-      log_(log) {
+      run_dialogue_(std::move(run_dialogue)) {
   setWindowTitle(QStringLiteral("Form1"));
   const double scale = ScreenScale(screen());
   setFixedSize(Scaled(kClientSize, scale));
@@ -30,7 +31,12 @@ void MainWindow::Start() {
   if (started_) return;
   started_ = true;
   status_box_->setText(QStringLiteral("Run"));
-  RunDialogue(console_, state_, log_);
+  if (run_dialogue_) {
+    run_dialogue_(console_);
+  } else {
+    DesignState state;
+    RunDialogue(console_, state);
+  }
 }
 
 }  // namespace flyback

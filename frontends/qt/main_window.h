@@ -6,10 +6,9 @@
 // while one is open. The end of the dialogue closes the window.
 
 #include <QWidget>
+#include <functional>
 
 #include "answer_feed.h"
-#include "console/answer_log.h"
-#include "design/design_state.h"
 #include "text_area.h"
 #include "window_console.h"
 
@@ -20,9 +19,12 @@ namespace flyback {
 
 class MainWindow : public QWidget {
  public:
-  // `log`, when given, keeps every answer taken; `feed`, when given,
-  // answers the questions (test hook).
-  explicit MainWindow(AnswerLog* log = nullptr, AnswerFeed* feed = nullptr);
+  // Runs the dialogue on the window's console; by default a plain design
+  // run. The front-end passes its session (resumed and kept answers), which
+  // catches what would otherwise cross Qt's event loop.
+  using DialogueRun = std::function<void(Console& console)>;
+  // `feed`, when given, answers the questions (test hook).
+  explicit MainWindow(DialogueRun run_dialogue = {}, AnswerFeed* feed = nullptr);
 
   TextArea* text_area() const { return text_area_; }
   QLineEdit* status_box() const { return status_box_; }
@@ -35,8 +37,7 @@ class MainWindow : public QWidget {
   QLineEdit* status_box_;
   QPushButton* start_button_;
   WindowConsole console_;
-  DesignState state_;
-  AnswerLog* log_;
+  DialogueRun run_dialogue_;
   bool started_ = false;
 };
 

@@ -1,5 +1,9 @@
 #include "window_console.h"
 
+#include <QMessageBox>
+#include <filesystem>
+#include <system_error>
+
 #include "question_dialog.h"
 
 namespace flyback {
@@ -9,6 +13,17 @@ std::string WindowConsole::Ask(const Question& question) {
   if (feed_ != nullptr) feed_->Attach(dialog);
   dialog.exec();
   return dialog.Answer();
+}
+
+bool WindowConsole::ConfirmReplace(const std::string& name) {
+  std::error_code error;
+  if (feed_ != nullptr || !std::filesystem::exists(name, error)) return true;
+  QMessageBox box(QMessageBox::Question, window_.windowTitle(),
+                  QString::fromStdString(name + " exists. Replace it?"),
+                  QMessageBox::Yes | QMessageBox::No, &window_);
+  box.setTextFormat(Qt::PlainText);
+  box.setDefaultButton(QMessageBox::No);
+  return box.exec() == QMessageBox::Yes;
 }
 
 }  // namespace flyback

@@ -10,6 +10,7 @@ file(WRITE ${WORK_DIR}/answers.txt "\n4\n")
 set(ENV{QT_QPA_PLATFORM} offscreen)
 set(ENV{DISPLAY} :flyback-test)  # makes the launcher choose the window
 set(ENV{FLYBACK_GUI_ANSWERS} ${WORK_DIR}/answers.txt)
+set(ENV{XDG_STATE_HOME} ${WORK_DIR}/state)  # the session files stay out of the user's home
 execute_process(COMMAND ${PROGRAM} --record ${WORK_DIR}/record.txt
                 WORKING_DIRECTORY ${WORK_DIR} INPUT_FILE /dev/null
                 RESULT_VARIABLE exit_code TIMEOUT 30)

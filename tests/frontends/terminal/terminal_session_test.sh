@@ -13,6 +13,12 @@ case=$4
 
 rm -rf "$work"
 mkdir -p "$work"
+# The session's answers are kept in the work folder; the terminal's last line
+# says where.
+export XDG_STATE_HOME="$work/state"
+kept="$XDG_STATE_HOME/flyback/last-session.txt"
+resume_hint="flyback: the answers of this session are in $kept; to go on from where it ended: \
+flyback --resume $kept"
 socket="flyback-terminal-test-$case-$$"
 # No status line, so the pane is the whole window; the pane stays readable
 # after its program has ended.
@@ -61,8 +67,9 @@ $(diff <(printf '%s\n' "$2") <(printf '%s\n' "$shown") || true)"
 expect_row() { expect_rows "$1" "$2"; }
 
 # What the shell printed in a pane whose program has ended: every line with
-# text, also those scrolled into the history (a dead pane adds a line).
-shell_lines() { tmux_ capture-pane -p -S - -t t | grep -v -e '^$' -e '^Pane is dead'; }
+# text, also those scrolled into the history (a dead pane adds a line), lines
+# wider than the pane joined again.
+shell_lines() { tmux_ capture-pane -p -J -S - -t t | grep -v -e '^$' -e '^Pane is dead'; }
 
 expect_shell_lines() {  # expect_shell_lines LINES
   local shown deadline=$((SECONDS + 15))
@@ -238,7 +245,8 @@ case $case in
     tmux_ send-keys -t t Enter
     wait_for '^ Name0001.doc exists. Replace it\?$'
     tmux_ send-keys -t t C-d
-    expect_shell_lines 'status 0'
+    expect_shell_lines "$resume_hint
+status 0"
     cmp -s "$work/Name0001.doc" "$golden/report-demo/Name0001.doc" ||
       fail "Name0001.doc was changed by the end of the program"
     ;;
@@ -251,6 +259,7 @@ case $case in
       wait_for '^ continue with OK'
       tmux_ send-keys -t t "$key"
       expect_shell_lines "shell-before
+$resume_hint
 status 0"
     done
     ;;

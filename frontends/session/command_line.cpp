@@ -1,0 +1,83 @@
+#include "command_line.h"
+
+#include <algorithm>
+#include <iostream>
+
+#include "flyback_version.h"
+#include "session_failure.h"
+
+namespace flyback {
+
+namespace {
+
+[[noreturn]] void BadCommandLine(const std::string& line) {
+  throw SessionFailure(line, kUnusableStart);
+}
+
+// Sets `file` from the option's value: the next argument (not an option:
+// "--record --script" lacks its FILE), or the text after "=" in
+// "--record=FILE".
+void TakeFile(const std::vector<std::string>& arguments, std::size_t& i, const std::string& option,
+              std::string& file) {
+  const std::string& argument = arguments[i];
+  std::string value;
+  if (argument.size() > option.size()) {
+    value = argument.substr(option.size() + 1);
+  } else if (i + 1 < arguments.size() && arguments[i + 1].rfind("--", 0) != 0) {
+    value = arguments[++i];
+  }
+  if (value.empty()) BadCommandLine("the option " + option + " needs a FILE");
+  if (!file.empty()) BadCommandLine("the option " + option + " is given twice");
+  file = value;
+}
+
+bool IsOption(const std::string& argument, const std::string& option) {
+  return argument == option || argument.rfind(option + "=", 0) == 0;
+}
+
+}  // namespace
+
+CommandLine ParseCommandLine(const std::vector<std::string>& arguments,
+                             const std::vector<std::string>& own_switches) {
+  CommandLine command_line;
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
+    if (argument == "--help" || argument == "-h") {
+      command_line.help = true;
+    } else if (argument == "--version") {
+      command_line.version = true;
+    } else if (IsOption(argument, "--record")) {
+      TakeFile(arguments, i, "--record", command_line.record_file);
+    } else if (IsOption(argument, "--resume")) {
+      TakeFile(arguments, i, "--resume", command_line.resume_file);
+    } else if (std::find(own_switches.begin(), own_switches.end(), argument) !=
+               own_switches.end()) {
+      command_line.switches.push_back(argument);
+    } else {
+      BadCommandLine("unknown option '" + argument + "'");
+    }
+  }
+  return command_line;
+}
+
+std::optional<int> ReadCommandLine(const ProgramText& program, int argc, char** argv,
+                                   const std::vector<std::string>& own_switches,
+                                   CommandLine& command_line) {
+  try {
+    command_line = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc), own_switches);
+  } catch (const SessionFailure& failure) {
+    std::cerr << program.name << ": " << failure.what() << "\n\n" << program.usage;
+    return failure.exit_status();
+  }
+  if (command_line.help) {
+    std::cout << program.usage;
+    return 0;
+  }
+  if (command_line.version) {
+    std::cout << program.name << ' ' << kVersion << '\n';
+    return 0;
+  }
+  return std::nullopt;
+}
+
+}  // namespace flyback

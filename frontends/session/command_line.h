@@ -1,0 +1,38 @@
+#pragma once
+
+// The command line of flyback and flyback-gui: the options of a session that
+// both take, --help and --version, and the program's own switches.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace flyback {
+
+struct CommandLine {
+  std::vector<std::string> switches;  // the program's own, in the order given
+  std::string record_file;            // --record FILE; empty: none
+  std::string resume_file;            // --resume FILE; empty: none
+  bool help = false;
+  bool version = false;
+};
+
+// Reads the arguments (without the program name); `own_switches` are the
+// program's options without a value. Throws SessionFailure (a bad command
+// line) for an unknown option, a missing FILE, or an option given twice.
+CommandLine ParseCommandLine(const std::vector<std::string>& arguments,
+                             const std::vector<std::string>& own_switches);
+
+struct ProgramText {
+  const char* name;   // "flyback"
+  const char* usage;  // the --help text
+};
+
+// Reads the command line of main(); answers --help (the usage on standard
+// output), --version and a bad command line (the line and the usage on
+// standard error). Returns the exit status when the program ends there.
+std::optional<int> ReadCommandLine(const ProgramText& program, int argc, char** argv,
+                                   const std::vector<std::string>& own_switches,
+                                   CommandLine& command_line);
+
+}  // namespace flyback

@@ -1,0 +1,105 @@
+#include "session.h"
+
+#include <exception>
+#include <filesystem>
+#include <iostream>
+#include <optional>
+#include <system_error>
+#include <utility>
+
+#include "answer_file_reading.h"
+#include "dialogue/driver.h"
+#include "session_failure.h"
+#include "session_files.h"
+
+namespace flyback {
+
+namespace {
+
+// Both name the same file (by device and inode, whatever path leads there).
+bool SameFile(const std::string& a, const std::string& b) {
+  std::error_code error;  // a path that does not exist is no file at all
+  return !a.empty() && !b.empty() && std::filesystem::equivalent(a, b, error);
+}
+
+}  // namespace
+
+Session::Session(SessionSettings settings) : settings_(std::move(settings)) {
+  if (!settings_.resume_file.empty()) {
+    resumed_answers_ = ReadAnswerFile(settings_.resume_file, "the resume file");
+  }
+  std::unique_ptr<AnswerFileWriter> record = CreateRecordFile();
+  std::unique_ptr<AnswerFileWriter> session_file;
+  if (settings_.keep_session_files) session_file = StartSessionFile(record.get());
+  protected_files_.insert(protected_files_.end(),
+                          {settings_.answer_input, settings_.record_file, settings_.resume_file});
+  log_ = std::make_unique<SessionLog>(std::move(record), std::move(session_file),
+                                      [this](const std::string& line) { Say(line); });
+}
+
+std::unique_ptr<AnswerFileWriter> Session::CreateRecordFile() const {
+  const std::string& name = settings_.record_file;
+  if (name.empty()) return nullptr;
+  if (SameFile(name, settings_.answer_input)) {
+    throw SessionFailure(
+        "cannot record into \"" + name + "\": it is the file this session reads its answers from",
+        kUnusableStart);
+  }
+  auto record = std::make_unique<AnswerFileWriter>(name);
+  if (const std::optional<int> error = record->open_failure()) {
+    throw SessionFailure(FailureLine("create the record file \"" + name + "\"", *error),
+                         kUnusableStart);
+  }
+  return record;
+}
+
+std::unique_ptr<AnswerFileWriter> Session::StartSessionFile(const AnswerFileWriter* record) {
+  std::string problem;
+  const std::optional<SessionFilePaths> paths = SessionFilePathsFromEnvironment(problem);
+  if (!paths) {
+    Say(problem);
+    return nullptr;
+  }
+  protected_files_.insert(protected_files_.end(), {paths->last.string(), paths->previous.string()});
+  // A record file in the place of a session file keeps the answers itself;
+  // renaming it away or writing it twice would spoil it.
+  if (record != nullptr && (SameFile(record->path(), paths->last.string()) ||
+                            SameFile(record->path(), paths->previous.string()))) {
+    return nullptr;
+  }
+  std::unique_ptr<AnswerFileWriter> file = flyback::StartSessionFile(*paths, problem);
+  if (file == nullptr) Say(problem);
+  return file;
+}
+
+int Session::Run(Console& front_end, SessionConsole::ReplayView replay_view) {
+  SessionConsole console(front_end, resumed_answers_, log_.get(), std::move(replay_view));
+  for (const std::string& path : protected_files_) {
+    if (!path.empty()) console.ProtectFile(path);
+  }
+  DesignState state;
+  int exit_status = kEndedByUser;
+  try {
+    RunDialogue(console, state, log_.get());
+    return kEndedByUser;
+  } catch (const SessionFailure& failure) {
+    Say(failure.what());
+    exit_status = failure.exit_status();
+  } catch (const std::exception& failure) {
+    // Nothing may escape into the window's event loop.
+    Say(std::string("the session failed: ") + failure.what());
+    exit_status = kInputOutputFailure;
+  }
+  try {
+    console.EndProgram();
+  } catch (const SessionFailure&) {
+    // Said once is enough: the transcript may fail again while it is closed.
+  }
+  return exit_status;
+}
+
+void Session::Say(const std::string& line) const {
+  std::cerr << settings_.program << ": " << line << '\n' << std::flush;
+}
+
+}  // namespace flyback
