@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "console/number_text.h"
-#include "transformer/magnetics.h"
+#include "transformer/result_figures.h"
 #include "transformer/winding_values.h"
 
 namespace flyback {
@@ -13,20 +13,20 @@ namespace {
 
 enum class Shown { kAlways, kMainsInput, kDcInput, kFreeRunning, kFixedFrequency, kThp };
 
-bool IsShown(Shown when, const DesignInputs& in) {
+bool IsShown(Shown when, const ResultFigures& f) {
   switch (when) {
     case Shown::kAlways:
       return true;
     case Shown::kMainsInput:
-      return !in.dc_input;
+      return !f.dc_input;
     case Shown::kDcInput:
-      return in.dc_input;
+      return f.dc_input;
     case Shown::kFreeRunning:
-      return !in.fixed_freq;
+      return !f.fixed_frequency;
     case Shown::kFixedFrequency:
-      return in.fixed_freq;
+      return f.fixed_frequency;
     case Shown::kThp:
-      return in.THP;
+      return f.thp;
   }
   return false;
 }
@@ -36,25 +36,17 @@ bool IsShown(Shown when, const DesignInputs& in) {
 // figure's items and its unit on screen and in the file.
 struct ResultRow {
   Shown when;
-  Line (*label)(const DesignState& s, ResultMedium medium);
+  Line (*label)(const ResultFigures& f, ResultMedium medium);
   int screen_zones;
   int file_zones;
-  Line (*figure)(const DesignState& s);
+  Line (*figure)(const ResultFigures& f);
   std::string_view screen_unit;
   std::string_view file_unit;
 };
 
 template <const char* kText>
-Line Label(const DesignState& /*s*/, ResultMedium /*medium*/) {
+Line Label(const ResultFigures& /*f*/, ResultMedium /*medium*/) {
   return {kText};
-}
-
-const TransformerDesign& T(const DesignState& s) {
-  return s.transformer;
-}
-
-double ConductionLossOf(const DesignState& s) {
-  return ConductionLoss(s.transformer, s.components.R_DSon);
 }
 
 constexpr char kInputRange[] = "    Input- voltage- range";
@@ -69,113 +61,90 @@ constexpr char kFixedRange[] = "    Fixed frequency range";
 constexpr char kVoltagePerTurn[] = "    Sec. voltage per turn";
 constexpr char kSwitchOnTime[] = "    Max. switch on time";
 
+Line InputRange(const ResultFigures& f) {
+  return {f.input_min_V, "V -", f.input_max_V};
+}
+
 constexpr auto
     kRows =
         std::to_array<ResultRow>(
             {
-                {Shown::kMainsInput, Label<kInputRange>, 2, 3,
-                 [](const DesignState& s) -> Line {
-                   return {s.inputs.U_mains_min, "V -", s.inputs.U_mains_max};
-                 },
-                 "V", "V"},
-                {Shown::kDcInput, Label<kInputRange>, 2, 3,
-                 [](const DesignState& s) -> Line {
-                   return {s.inputs.U_DC_min, "V -", s.inputs.U_DC_max};
-                 },
-                 "V DC", "V DC"},
-                // From the whole-number turns of the finished winding.
+                {Shown::kMainsInput, Label<kInputRange>, 2, 3, InputRange, "V", "V"},
+                {Shown::kDcInput, Label<kInputRange>, 2, 3, InputRange, "V DC", "V DC"},
                 {Shown::kAlways, Label<kInductivity>, 2, 3,
-                 [](const DesignState& s) -> Line {
-                   return {RoundTo(PrimaryInductance(s.inputs.AL, RoundTo(T(s).n_prim, 0)), 0)};
-                 },
-                 " µH", "µH"},
+                 [](const ResultFigures& f) -> Line { return {f.primary_inductance_uH}; }, " µH",
+                 "µH"},
                 {Shown::kAlways,
-                 [](const DesignState& s, ResultMedium) -> Line {
-                   return {"    Max. magnetization,", RoundTo(T(s).fsntmin, 1), "kHz"};
+                 [](const ResultFigures& f, ResultMedium) -> Line {
+                   return {"    Max. magnetization,", f.fsntmin_kHz, "kHz"};
                  },
-                 1, 2, [](const DesignState& s) -> Line { return {RoundTo(T(s).Bmax, 1)}; }, " mT",
-                 "mT"},
+                 1, 2, [](const ResultFigures& f) -> Line { return {f.Bmax_mT}; }, " mT", "mT"},
                 {Shown::kFixedFrequency,
-                 [](const DesignState& s, ResultMedium) -> Line {
-                   return {"    Max. magnetization,", s.inputs.f_fix_min, "kHz"};
+                 [](const ResultFigures& f, ResultMedium) -> Line {
+                   return {"    Max. magnetization,", f.f_fix_min_kHz, "kHz"};
                  },
-                 1, 2,
-                 [](const DesignState& s) -> Line {
-                   return {RoundTo(MagnetizationAtFixedFrequency(s.inputs, T(s)), 0)};
-                 },
+                 1, 2, [](const ResultFigures& f) -> Line { return {f.Bmax_at_f_fix_min_mT}; },
                  " mT", " mT"},
                 {Shown::kAlways, Label<kPower>, 1, 2,
-                 [](const DesignState& s) -> Line {
-                   return {s.inputs.P_in_max, "W /", s.inputs.P_out_max};
+                 [](const ResultFigures& f) -> Line {
+                   return {f.P_in_max_W, "W /", f.P_out_max_W};
                  },
                  "W", "W"},
                 {Shown::kThp, Label<kPermanentPower>, 1, 2,
-                 [](const DesignState& s) -> Line { return {s.inputs.P_perm}; }, "W", "W"},
+                 [](const ResultFigures& f) -> Line { return {f.P_perm_W}; }, "W", "W"},
                 {Shown::kFreeRunning,
-                 [](const DesignState& s, ResultMedium) -> Line {
-                   return {"    Max. cond. loss in", s.components.mosfet_name};
+                 [](const ResultFigures& f, ResultMedium) -> Line {
+                   return {"    Max. cond. loss in", f.mosfet_name};
                  },
-                 1, 2, [](const DesignState& s) -> Line { return {ConductionLossOf(s)}; }, "W",
+                 1, 2, [](const ResultFigures& f) -> Line { return {f.conduction_loss_W}; }, "W",
                  "W"},
-                // Currents and losses at f_fix_min grow with the longer period.
                 {Shown::kFixedFrequency,
-                 [](const DesignState& s, ResultMedium medium) -> Line {
+                 [](const ResultFigures& f, ResultMedium medium) -> Line {
                    return {medium == ResultMedium::kScreen ? "    Max. cond. loss"
                                                            : "    Max. cond. loss in",
-                           s.components.mosfet_name, ",", s.inputs.f_fix_min, "kHz"};
+                           f.mosfet_name, ",", f.f_fix_min_kHz, "kHz"};
                  },
-                 1, 2,
-                 [](const DesignState& s) -> Line {
-                   return {RoundTo(ConductionLossOf(s) * FixedFrequencyFactor(s.inputs, T(s)), 1)};
-                 },
-                 "W", "W"},
+                 1, 2, [](const ResultFigures& f) -> Line { return {f.conduction_loss_W}; }, "W",
+                 "W"},
                 {Shown::kAlways, Label<kInduced>, 1, 2,
-                 [](const DesignState& s) -> Line { return {RoundTo(T(s).U_ts * T(s).n_prim, 0)}; },
-                 "V", "V"},
+                 [](const ResultFigures& f) -> Line { return {f.induced_voltage_V}; }, "V", "V"},
                 {Shown::kAlways, Label<kDrainVoltage>, 2, 3,
-                 [](const DesignState& s) -> Line { return {RoundTo(T(s).U_D_max, 0)}; }, " V",
-                 "V"},
+                 [](const ResultFigures& f) -> Line { return {f.U_D_max_V}; }, " V", "V"},
                 // The screen names the frequency the current belongs to.
                 {Shown::kFreeRunning,
-                 [](const DesignState& s, ResultMedium medium) -> Line {
+                 [](const ResultFigures& f, ResultMedium medium) -> Line {
                    if (medium == ResultMedium::kFile) return {"    Max. drain current"};
-                   return {"    Max. drain current,", RoundTo(T(s).fsntmin, 0), "kHz"};
+                   return {"    Max. drain current,", f.fsntmin_whole_kHz, "kHz"};
                  },
-                 1, 3, [](const DesignState& s) -> Line { return {RoundTo(T(s).I_D_max, 2)}; },
-                 " A", "A"},
+                 1, 3, [](const ResultFigures& f) -> Line { return {f.I_D_max_A}; }, " A", "A"},
                 {Shown::kFixedFrequency,
-                 [](const DesignState& s, ResultMedium) -> Line {
-                   return {"    Max. drain current,", s.inputs.f_fix_min, "kHz"};
+                 [](const ResultFigures& f, ResultMedium) -> Line {
+                   return {"    Max. drain current,", f.f_fix_min_kHz, "kHz"};
                  },
-                 1, 2,
-                 [](const DesignState& s) -> Line {
-                   return {RoundTo(T(s).I_D_max * FixedFrequencyFactor(s.inputs, T(s)), 2)};
-                 },
-                 " A", " A"},
+                 1, 2, [](const ResultFigures& f) -> Line { return {f.I_D_max_A}; }, " A", " A"},
                 {Shown::kFreeRunning, Label<kLowestFrequency>, 1, 2,
-                 [](const DesignState& s) -> Line {
-                   return {RoundTo(T(s).fsntmin, 1), "kHz /", RoundTo(1000 / T(s).fsntmin, 1)};
+                 [](const ResultFigures& f) -> Line {
+                   return {f.fsntmin_kHz, "kHz /", f.period_us};
                  },
                  "µs", "µs"},
                 {Shown::kFixedFrequency, Label<kFreeRunningFrequency>, 2, 2,
-                 [](const DesignState& s) -> Line { return {RoundTo(T(s).fsntmin, 1)}; }, " kHz",
-                 "kHz"},
+                 [](const ResultFigures& f) -> Line { return {f.fsntmin_kHz}; }, " kHz", "kHz"},
                 {Shown::kFixedFrequency, Label<kFixedRange>, 2, 3,
-                 [](const DesignState& s) -> Line {
-                   return {s.inputs.f_fix_min, "-", s.inputs.f_fix_max};
+                 [](const ResultFigures& f) -> Line {
+                   return {f.f_fix_min_kHz, "-", f.f_fix_max_kHz};
                  },
                  "kHz", "kHz"},
                 {Shown::kAlways, Label<kVoltagePerTurn>, 2, 3,
-                 [](const DesignState& s) -> Line { return {RoundTo(T(s).U_ts, 2)}; }, " V", "V"},
+                 [](const ResultFigures& f) -> Line { return {f.U_ts_V}; }, " V", "V"},
                 {Shown::kAlways, Label<kSwitchOnTime>, 2, 3,
-                 [](const DesignState& s) -> Line { return {RoundTo(T(s).t_on, 1)}; }, "µs", "µs"},
+                 [](const ResultFigures& f) -> Line { return {f.t_on_us}; }, "µs", "µs"},
             });
 
-Line RowLine(const ResultRow& row, const DesignState& s, ResultMedium medium) {
-  Line line = row.label(s, medium);
+Line RowLine(const ResultRow& row, const ResultFigures& f, ResultMedium medium) {
+  Line line = row.label(f, medium);
   const int zones = medium == ResultMedium::kScreen ? row.screen_zones : row.file_zones;
   for (int i = 0; i < zones; ++i) line.emplace_back(zone);
-  for (Item& item : row.figure(s)) line.push_back(std::move(item));
+  for (Item& item : row.figure(f)) line.push_back(std::move(item));
   line.emplace_back(medium == ResultMedium::kScreen ? row.screen_unit : row.file_unit);
   return line;
 }
@@ -198,9 +167,10 @@ Line CoreLine(const DesignState& s) {
 }
 
 std::vector<Line> ResultFigureLines(const DesignState& s, ResultMedium medium) {
+  const ResultFigures figures = ShownResultFigures(s);
   std::vector<Line> lines;
   for (const ResultRow& row : kRows) {
-    if (IsShown(row.when, s.inputs)) lines.push_back(RowLine(row, s, medium));
+    if (IsShown(row.when, figures)) lines.push_back(RowLine(row, figures, medium));
   }
   return lines;
 }
