@@ -11,8 +11,8 @@ if [ "${1:-}" = "--locales" ]; then
   shift
   test_locales=(de_DE fr_FR)
 fi
-packages=(cmake g++ make libgtest-dev libncurses-dev qt6-base-dev fonts-dejavu-core tmux xvfb xauth
-          python3 locales "$@")
+packages=(cmake g++ make libgtest-dev libncurses-dev nlohmann-json3-dev qt6-base-dev fonts-dejavu-core
+          tmux xvfb xauth python3 python3-jsonschema jq locales "$@")
 
 missing=()
 for package in "${packages[@]}"; do

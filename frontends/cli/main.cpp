@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "command_line.h"
+#include "design_export.h"
 #include "resume_hint.h"
 #include "script_console.h"
 #include "session.h"
@@ -22,6 +23,7 @@ namespace {
 
 constexpr const char* kUsage =
     "Usage: flyback [--script | --tty | --gui] [--resume FILE] [--record FILE]\n"
+    "               [--export FILE.json] [--bom FILE.csv]\n"
     "Design calculator for flyback switched-mode power supplies.\n"
     "\n"
     "  --script       answers from standard input, one line per question; the\n"
@@ -33,6 +35,10 @@ constexpr const char* kUsage =
     "                 then go on from the question where FILE ends\n"
     "  --record FILE  write every answer taken to FILE, one per line, so that\n"
     "                 'flyback --script < FILE' replays the session\n"
+    "  --export FILE  keep the design in FILE as JSON, rewritten after every\n"
+    "                 calculation (with the design checks)\n"
+    "  --bom FILE     write the component list as a CSV parts list to FILE\n"
+    "                 whenever the component list is made\n"
     "  --help         show this help\n"
     "  --version      show the version\n"
     "\n"
@@ -72,6 +78,9 @@ flyback::SessionSettings SettingsOf(const flyback::CommandLine& command_line) {
   settings.program = kProgram;
   settings.record_file = command_line.record_file;
   settings.resume_file = command_line.resume_file;
+  for (const std::string& file : {command_line.export_file, command_line.bom_file}) {
+    if (!file.empty()) settings.output_files.push_back(file);
+  }
   return settings;
 }
 
@@ -94,10 +103,13 @@ int RunScript(const flyback::CommandLine& command_line,
   // read: nothing needs to reach the screen before a read.
   std::cin.tie(nullptr);
   flyback::ScriptConsole console(std::cin, std::cout);
-  return session.Run(console,
-                     [&console](const flyback::Question& question, const std::string& answer) {
-                       console.ShowAnswered(question, answer);
-                     });
+  flyback::DesignExport exporter(command_line.export_file, command_line.bom_file);
+  return session.Run(
+      console,
+      [&console](const flyback::Question& question, const std::string& answer) {
+        console.ShowAnswered(question, answer);
+      },
+      &exporter);
 }
 
 int RunTerminal(const flyback::CommandLine& command_line) {
@@ -111,7 +123,8 @@ int RunTerminal(const flyback::CommandLine& command_line) {
   int exit_status = flyback::kEndedByUser;
   {
     flyback::TerminalConsole console;
-    exit_status = session.Run(console);
+    flyback::DesignExport exporter(command_line.export_file, command_line.bom_file);
+    exit_status = session.Run(console, {}, &exporter);
     if (const std::optional<std::string>& failure = console.failure()) {
       throw flyback::SessionFailure(*failure, flyback::kInputOutputFailure);
     }
@@ -129,6 +142,12 @@ std::vector<std::string> WindowArguments(const flyback::CommandLine& command_lin
   }
   if (!command_line.record_file.empty()) {
     arguments.insert(arguments.end(), {"--record", command_line.record_file});
+  }
+  if (!command_line.export_file.empty()) {
+    arguments.insert(arguments.end(), {"--export", command_line.export_file});
+  }
+  if (!command_line.bom_file.empty()) {
+    arguments.insert(arguments.end(), {"--bom", command_line.bom_file});
   }
   return arguments;
 }

@@ -14,6 +14,7 @@
 
 #include "answer_feed.h"
 #include "command_line.h"
+#include "design_export.h"
 #include "main_window.h"
 #include "session.h"
 #include "session_failure.h"
@@ -23,7 +24,8 @@
 namespace {
 
 constexpr const char* kUsage =
-    "Usage: flyback-gui [--resume FILE] [--record FILE]\n"
+    "Usage: flyback-gui [--resume FILE] [--record FILE] [--export FILE.json]\n"
+    "                   [--bom FILE.csv]\n"
     "Design calculator for flyback switched-mode power supplies, desktop window.\n"
     "\n"
     "  --resume FILE  press Start and take the answers of FILE first, as\n"
@@ -31,6 +33,10 @@ constexpr const char* kUsage =
     "                 question where FILE ends\n"
     "  --record FILE  write every answer taken to FILE, one per line, so that\n"
     "                 'flyback --script < FILE' replays the session\n"
+    "  --export FILE  keep the design in FILE as JSON, rewritten after every\n"
+    "                 calculation (with the design checks)\n"
+    "  --bom FILE     write the component list as a CSV parts list to FILE\n"
+    "                 whenever the component list is made\n"
     "  --help         show this help\n"
     "  --version      show the version\n"
     "\n"
@@ -72,11 +78,18 @@ std::unique_ptr<flyback::AnswerFeed> FeedFromEnvironment(const std::string& answ
 int RunWindow(const flyback::CommandLine& command_line) {
   const std::string answers_file = qEnvironmentVariable(flyback::kAnswersVariable).toStdString();
   const std::unique_ptr<flyback::AnswerFeed> feed = FeedFromEnvironment(answers_file);
+  std::vector<std::string> output_files;
+  for (const std::string& file : {command_line.export_file, command_line.bom_file}) {
+    if (!file.empty()) output_files.push_back(file);
+  }
   flyback::Session session({kProgram, command_line.record_file, command_line.resume_file,
-                            answers_file, /*keep_session_files=*/true});
+                            answers_file, output_files, /*keep_session_files=*/true});
+  flyback::DesignExport exporter(command_line.export_file, command_line.bom_file);
   int exit_status = flyback::kEndedByUser;
   flyback::MainWindow window(
-      [&session, &exit_status](flyback::Console& console) { exit_status = session.Run(console); },
+      [&session, &exit_status, &exporter](flyback::Console& console) {
+        exit_status = session.Run(console, {}, &exporter);
+      },
       feed.get());
   window.show();
   // A resumed session goes on where it ended; the answers of the test hook

@@ -50,6 +50,10 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments,
       TakeFile(arguments, i, "--record", command_line.record_file);
     } else if (IsOption(argument, "--resume")) {
       TakeFile(arguments, i, "--resume", command_line.resume_file);
+    } else if (IsOption(argument, "--export")) {
+      TakeFile(arguments, i, "--export", command_line.export_file);
+    } else if (IsOption(argument, "--bom")) {
+      TakeFile(arguments, i, "--bom", command_line.bom_file);
     } else if (std::find(own_switches.begin(), own_switches.end(), argument) !=
                own_switches.end()) {
       command_line.switches.push_back(argument);

@@ -13,6 +13,8 @@ struct CommandLine {
   std::vector<std::string> switches;  // the program's own, in the order given
   std::string record_file;            // --record FILE; empty: none
   std::string resume_file;            // --resume FILE; empty: none
+  std::string export_file;            // --export FILE (the design as JSON); empty: none
+  std::string bom_file;               // --bom FILE (the parts list as CSV); empty: none
   bool help = false;
   bool version = false;
 };

@@ -28,6 +28,16 @@ Session::Session(SessionSettings settings) : settings_(std::move(settings)) {
   if (!settings_.resume_file.empty()) {
     resumed_answers_ = ReadAnswerFile(settings_.resume_file, "the resume file");
   }
+  for (const std::string& output : settings_.output_files) {
+    for (const std::string& input :
+         {settings_.answer_input, settings_.record_file, settings_.resume_file}) {
+      if (!input.empty() && (output == input || SameFile(output, input))) {
+        throw SessionFailure(
+            "cannot write \"" + output + "\": it holds the answers of this session",
+            kUnusableStart);
+      }
+    }
+  }
   std::unique_ptr<AnswerFileWriter> record = CreateRecordFile();
   std::unique_ptr<AnswerFileWriter> session_file;
   if (settings_.keep_session_files) session_file = StartSessionFile(record.get());
@@ -72,7 +82,8 @@ std::unique_ptr<AnswerFileWriter> Session::StartSessionFile(const AnswerFileWrit
   return file;
 }
 
-int Session::Run(Console& front_end, SessionConsole::ReplayView replay_view) {
+int Session::Run(Console& front_end, SessionConsole::ReplayView replay_view,
+                 DesignObserver* observer) {
   SessionConsole console(front_end, resumed_answers_, log_.get(), std::move(replay_view));
   for (const std::string& path : protected_files_) {
     if (!path.empty()) console.ProtectFile(path);
@@ -80,7 +91,7 @@ int Session::Run(Console& front_end, SessionConsole::ReplayView replay_view) {
   DesignState state;
   int exit_status = kEndedByUser;
   try {
-    RunDialogue(console, state, log_.get());
+    RunDialogue(console, state, log_.get(), observer);
     return kEndedByUser;
   } catch (const SessionFailure& failure) {
     Say(failure.what());

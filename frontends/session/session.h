@@ -9,17 +9,19 @@
 #include <vector>
 
 #include "console/console.h"
+#include "dialogue/design_observer.h"
 #include "session_console.h"
 #include "session_log.h"
 
 namespace flyback {
 
 struct SessionSettings {
-  std::string program;              // put before every line on standard error
-  std::string record_file;          // --record; empty: none
-  std::string resume_file;          // --resume; empty: none
-  std::string answer_input;         // the file the front-end reads answers from; empty: none
-  bool keep_session_files = false;  // the window and the terminal keep them
+  std::string program;                    // put before every line on standard error
+  std::string record_file;                // --record; empty: none
+  std::string resume_file;                // --resume; empty: none
+  std::string answer_input;               // the file the front-end reads answers from; empty: none
+  std::vector<std::string> output_files;  // written beside the dialogue (--export, --bom)
+  bool keep_session_files = false;        // the window and the terminal keep them
 };
 
 class Session {
@@ -32,9 +34,11 @@ class Session {
   Session& operator=(const Session&) = delete;
 
   // Runs the dialogue on `front_end` until it ends; returns the exit status.
-  // A failure that ends the session early is said on standard error, the
-  // open report keeps what was written and the front-end is ended.
-  int Run(Console& front_end, SessionConsole::ReplayView replay_view = {});
+  // `observer`, when given, is told what happens to the design. A failure
+  // that ends the session early is said on standard error, the open report
+  // keeps what was written and the front-end is ended.
+  int Run(Console& front_end, SessionConsole::ReplayView replay_view = {},
+          DesignObserver* observer = nullptr);
 
   bool resumes() const { return !settings_.resume_file.empty(); }
   // The file that holds this session's answers; empty when none does.

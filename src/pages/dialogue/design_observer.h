@@ -5,6 +5,7 @@
 // as const and never write into it.
 
 #include "design/design_state.h"
+#include "transformer/optimization_rating.h"
 
 namespace flyback {
 
@@ -19,6 +20,24 @@ class DesignObserver {
   // through the turns (every run: also a step of the optimization, also one
   // that stopped without a result).
   virtual void CalculationRun(const DesignState& /*design*/, int /*passes*/) {}
+
+  // The design is shown as it now stands: on the result screen (its turns
+  // determined and its MOSFET proposed) or in the winding table (also after
+  // every manual change).
+  virtual void DesignShown(const DesignState& /*design*/) {}
+
+  // The component list has dimensioned every component of the design.
+  virtual void ComponentsDimensioned(const DesignState& /*design*/) {}
+
+  // The optimization sweeps Bmax downwards from `start_Bmax` (mT).
+  virtual void OptimizationStarted(double /*start_Bmax*/) {}
+  // It has rated one step of the sweep.
+  virtual void SweepStepRated(const SweepPoint& /*step*/) {}
+  // It lists a step as a row (a local maximum of the rating).
+  virtual void SweepRowListed(const SweepPoint& /*row*/) {}
+  // Its list has ended with the best row; the user chose `chosen_Bmax` (mT)
+  // for the final calculation.
+  virtual void OptimizationFinished(const SweepPoint& /*best*/, double /*chosen_Bmax*/) {}
 };
 
 }  // namespace flyback

@@ -46,6 +46,7 @@ Page ComponentListPage(Dialogue& d) {
     s.inputs.filter = MainsFilter::kNotAsked;
   }
   s.components = dimension_components(s);
+  d.observer().ComponentsDimensioned(s);
 
   ReportWriter report = OpenReportWithHeader(d, kComponentListReport);
   for (const Line& line : ComponentList1Lines(s)) report.Write(line);

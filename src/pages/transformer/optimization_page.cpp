@@ -128,10 +128,13 @@ void Sweep(Dialogue& d, OptimizationSweep& sweep, OptimizationList& list) {
       return;
     }
     if (!s.flow.turns_kept) determine_turns(s.inputs, t);
-    switch (sweep.Step({AccuracyProduct(s.inputs, t), t.Bmax, t.fsntmin, t.U_ts})) {
+    const SweepPoint present{AccuracyProduct(s.inputs, t), t.Bmax, t.fsntmin, t.U_ts};
+    d.observer().SweepStepRated(present);
+    switch (sweep.Step(present)) {
       case OptimizationSweep::Outcome::kListEnds:
         return;
       case OptimizationSweep::Outcome::kRowListed:
+        d.observer().SweepRowListed(sweep.listed_row());
         list.WriteRow(sweep.listed_row());
         if (sweep.rows_listed() >= kRowsBeforeAsking && UserFinishesList(d)) return;
         break;
@@ -164,6 +167,7 @@ Page OptimizationPage(Dialogue& d) {
 
   // Bmax holds the start value, fsntmin and U_ts those of the design so far.
   OptimizationSweep sweep({0, t.Bmax, t.fsntmin, t.U_ts});
+  d.observer().OptimizationStarted(t.Bmax);
   OptimizationList list(d, report);
   list.WriteColumns();
   Sweep(d, sweep, list);
@@ -172,6 +176,7 @@ Page OptimizationPage(Dialogue& d) {
   d.Write({"Please enter Bmax ! (The greater cfmax (0 < cfmax < 1), the better"});
   d.Write({"are the output voltages in the middle of the tolerances !)"});
   t.Bmax = d.AskNumber({"Magnetization", "300", "Enter Bmax in mT"}, Accept::kPositive);
+  d.observer().OptimizationFinished(sweep.best(), t.Bmax);
   if (report) report->Close();
 
   // The final calculation with the chosen Bmax, as a normal one.

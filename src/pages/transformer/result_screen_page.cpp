@@ -21,6 +21,7 @@ Page ResultScreenPage(Dialogue& d) {
   d.Write();
   for (const Line& line : ResultFigureLines(s, ResultMedium::kScreen)) d.Write(line);
   if (!s.flow.turns_kept) determine_turns(s.inputs, s.transformer);
+  d.observer().DesignShown(s);
   d.Write();
   d.Write({"    Giving out number of turns and voltages ? Yes(Ret) No(1)"});
   const std::string answer = d.Ask({"Show number of turns and voltages?", "yes(Ret) No(1)", ""});

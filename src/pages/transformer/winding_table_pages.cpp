@@ -54,6 +54,7 @@ Page ShowWindingTable(Dialogue& d) {
   } else {
     d.Write({" * 'cross s.' = minimum cross section of needed wire for highest current."});
   }
+  d.observer().DesignShown(s);
   if (s.flow.manual_mode) return Page::kManualChange;
   s.flow.turns_kept = true;
   return Page::kContinuationMenu;

@@ -1,0 +1,49 @@
+#include "bom_csv.h"
+
+#include "console/number_text.h"
+
+namespace flyback {
+
+namespace {
+
+// A field quoted where it holds a comma, a quote or a line end.
+void AppendField(std::string& csv, const std::string& field) {
+  if (field.find_first_of(",\"\r\n") == std::string::npos) {
+    csv += field;
+    return;
+  }
+  csv += '"';
+  for (char c : field) {
+    if (c == '"') csv += '"';
+    csv += c;
+  }
+  csv += '"';
+}
+
+void AppendRow(std::string& csv, const std::vector<std::string>& fields) {
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    if (i > 0) csv += ',';
+    AppendField(csv, fields[i]);
+  }
+  csv += "\r\n";
+}
+
+// The value as the list writes it, with its sign and without blanks.
+std::string ValueText(const ComponentEntry& entry) {
+  if (!entry.value) return {};
+  return (*entry.value < 0 ? "-" : "") + NumberText(*entry.value);
+}
+
+}  // namespace
+
+std::string PartsListCsv(const std::vector<ComponentEntry>& entries) {
+  std::string csv;
+  AppendRow(csv, {"designator", "value", "unit", "part", "rating", "remark"});
+  for (const ComponentEntry& entry : entries) {
+    AppendRow(csv, {entry.designator, ValueText(entry), entry.unit, entry.part, entry.rating,
+                    entry.remark});
+  }
+  return csv;
+}
+
+}  // namespace flyback

@@ -1,0 +1,42 @@
+#pragma once
+
+// Keeps the design file (--export FILE.json) and the parts list (--bom
+// FILE.csv) up to date as the dialogue goes: the design file is written
+// whenever the design is shown after a calculation or its components are
+// dimensioned, the parts list whenever the component list is made. Each is
+// replaced in one step. A file that cannot be written ends the session
+// (SessionFailure).
+
+#include <optional>
+#include <string>
+
+#include "design_json.h"
+#include "dialogue/design_observer.h"
+
+namespace flyback {
+
+class DesignExport : public DesignObserver {
+ public:
+  // Empty names: that file is not written.
+  DesignExport(std::string design_file, std::string parts_list_file)
+      : design_file_(std::move(design_file)), parts_list_file_(std::move(parts_list_file)) {}
+
+  void CalculationRun(const DesignState& design, int passes) override;
+  void DesignShown(const DesignState& design) override;
+  void ComponentsDimensioned(const DesignState& design) override;
+  void OptimizationStarted(double start_Bmax) override;
+  void SweepRowListed(const SweepPoint& row) override;
+  void OptimizationFinished(const SweepPoint& best, double chosen_Bmax) override;
+
+ private:
+  void WriteDesign(const DesignState& design);
+
+  std::string design_file_;
+  std::string parts_list_file_;
+  // The component list belongs to the design as it stands: no calculation
+  // has run since it was made.
+  bool components_current_ = false;
+  std::optional<OptimizationRecord> optimization_;
+};
+
+}  // namespace flyback

@@ -1,0 +1,215 @@
+#include "design_json.h"
+
+#include <nlohmann/json.hpp>
+
+#include "checks/design_checks.h"
+#include "console/number_text.h"
+#include "flyback_version.h"
+#include "reports/component_entries.h"
+#include "transformer/result_figures.h"
+#include "transformer/turns.h"
+#include "transformer/winding_values.h"
+
+namespace flyback {
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+// A value that only some designs have: null for the others.
+Json Only(bool present, double value) {
+  return present ? Json(value) : Json(nullptr);
+}
+
+Json Inputs(const DesignInputs& in) {
+  Json outputs = Json::array();
+  for (int i = 1; i <= in.n_sec; ++i) {
+    const OutputSpec& out = in.output(i);
+    outputs.push_back({{"output", i}, {"Umin_V", out.Umin}, {"Umax_V", out.Umax},
+                       {"Imax_A", out.Imax}});
+  }
+  const bool pwx = in.ic_type == ControlIc::kPwx;
+  return {
+      {"outputs", outputs},
+      {"P_out_max_W", in.P_out_max},
+      {"efficiency", in.eta},
+      {"P_in_max_W", in.P_in_max},
+      {"current_density_A_per_mm2", in.J},
+      {"circuit",
+       {{"PFC", in.PFC},
+        {"control_ic", pwx ? (in.THP ? "PWX 40219" : "PWX 40218-2") : "QRM1X305"},
+        {"THP", in.THP},
+        {"P_perm_W", Only(in.THP, in.P_perm)},
+        {"t_THP_s", Only(in.THP, in.t_THP)},
+        {"opto_regulation", in.opto_reg},
+        {"U_opto_V", Only(in.opto_reg, in.U_opto)},
+        {"fixed_frequency", in.fixed_freq},
+        {"f_fix_min_kHz", Only(in.fixed_freq, in.f_fix_min)},
+        {"f_fix_max_kHz", Only(in.fixed_freq, in.f_fix_max)}}},
+      {"core",
+       {{"type_answer", in.tr_type},
+        {"name", in.tr_name},
+        {"airgap_mm", Only(in.tr_type == "1", in.g)},
+        {"AL_nH", in.AL},
+        {"Ae_mm2", in.Ae}}},
+      {"operating_conditions",
+       {{"k_os", in.k_os},
+        {"dc_input", in.dc_input},
+        {"U_mains_min_V", in.U_mains_min},
+        {"U_mains_max_V", in.U_mains_max},
+        {"U_DC_min_V", Only(in.dc_input, in.U_DC_min)},
+        {"U_DC_max_V", Only(in.dc_input, in.U_DC_max)},
+        {"f_low_lim_kHz", in.f_low_lim},
+        {"Bmaxlim_mT", in.Bmaxlim},
+        {"U_D_lim_V", in.U_D_lim}}},
+      {"wires",
+       {{"number_of_wires", WiresMode(in)}, {"d_wire_mm", Only(WiresMode(in), in.d_wire)}}},
+  };
+}
+
+Json Transformer(const DesignState& s) {
+  const DesignInputs& in = s.inputs;
+  const TransformerDesign& t = s.transformer;
+  const bool fixed = in.fixed_freq;
+  const ResultFigures f = ShownResultFigures(s);
+  return {
+      {"calculated",
+       {{"Bmax_mT", t.Bmax},
+        {"D_max", t.D_max},
+        {"I_in_avg_A", t.I_in_avg},
+        {"I_mains_max_A", t.I_mains_max},
+        {"I_D_max_A", t.I_D_max},
+        {"n_prim", t.n_prim},
+        {"q_D", t.q_D},
+        {"U_ts_V", t.U_ts},
+        {"U_bus_max_V", t.U_bus_max},
+        {"U_D_max_V", t.U_D_max},
+        {"L_prim_uH", t.L_prim},
+        {"t_on_us", t.t_on},
+        {"t_off_us", t.t_off},
+        {"fsntmin_kHz", t.fsntmin},
+        {"k_fix", Only(fixed, t.k_fix)},
+        {"t_on_fix_us", Only(fixed, t.t_on_fix)},
+        {"I_D_max_fix_A", t.I_D_max_fix}}},
+      // As the result screen and the result report show them.
+      {"shown",
+       {{"primary_turns", f.primary_turns},
+        {"primary_inductance_uH", f.primary_inductance_uH},
+        {"Bmax_mT", f.Bmax_mT},
+        {"fsntmin_kHz", f.fsntmin_kHz},
+        {"period_us", Only(!fixed, f.period_us)},
+        {"Bmax_at_f_fix_min_mT", Only(fixed, f.Bmax_at_f_fix_min_mT)},
+        {"P_in_max_W", f.P_in_max_W},
+        {"P_out_max_W", f.P_out_max_W},
+        {"P_perm_W", Only(f.thp, f.P_perm_W)},
+        {"mosfet", std::string(f.mosfet_name.empty() ? "" : f.mosfet_name.substr(1))},
+        // At f_fix_min with a fixed frequency, as the screen says.
+        {"conduction_loss_W", f.conduction_loss_W},
+        {"induced_voltage_V", f.induced_voltage_V},
+        {"U_D_max_V", f.U_D_max_V},
+        {"I_D_max_A", f.I_D_max_A},
+        {"U_ts_V", f.U_ts_V},
+        {"t_on_us", f.t_on_us}}},
+  };
+}
+
+Json Windings(const DesignState& s) {
+  const DesignInputs& in = s.inputs;
+  const TransformerDesign& t = s.transformer;
+  const WindingValues values = ComputeWindingValues(in, t);
+  const bool wires = WiresMode(in);
+  const auto wire_count = [&](double cross_section) {
+    return Only(wires, WireCount(cross_section, in.A_wire));
+  };
+  Json windings = Json::array();
+  windings.push_back({{"winding", "primary"},
+                      {"turns", RoundTo(t.n_prim, 0)},
+                      {"current_A", RoundTo(t.I_in_avg, 2)},
+                      {"rms_current_A", values.I_prim_rms},
+                      {"cross_section_mm2", values.A_prim},
+                      {"wires", wire_count(values.A_prim)}});
+  windings.push_back({{"winding", "IC supply"},
+                      {"turns", t.nic},
+                      {"voltage_V", values.U_ic_act},
+                      {"target_V", IcSupplyTarget(in.ic_type)}});
+  for (int i = 1; i <= in.n_sec; ++i) {
+    const OutputSpec& out = in.output(i);
+    const OutputWindingValues& winding = values.output(i);
+    windings.push_back({{"winding", "output " + std::to_string(i)},
+                        {"output", i},
+                        {"turns", t.n_out(i)},
+                        {"current_A", out.Imax},
+                        {"rms_current_A", winding.I_sec_rms},
+                        {"cross_section_mm2", winding.A_sec},
+                        {"wires", wire_count(winding.A_sec)},
+                        {"Umin_V", out.Umin},
+                        {"Umax_V", out.Umax},
+                        {"Uact_V", winding.Uact},
+                        {"in_window", winding.Uact >= out.Umin && winding.Uact <= out.Umax}});
+  }
+  return windings;
+}
+
+Json Components(const DesignState& s) {
+  Json components = Json::object();
+  for (const ComponentEntry& entry : ComponentEntries(s)) {
+    components[entry.designator] = {{"value", entry.value ? Json(*entry.value) : Json(nullptr)},
+                                    {"unit", entry.unit},
+                                    {"part", entry.part},
+                                    {"rating", entry.rating},
+                                    {"remark", entry.remark}};
+  }
+  return components;
+}
+
+Json Row(const SweepPoint& row) {
+  return {{"cfmax", DisplayedCfmax(row.cf_prod)},
+          {"cf_prod", row.cf_prod},
+          {"Bmax_mT", row.Bmax},
+          {"fsntmin_kHz", row.fsntmin},
+          {"U_ts_V", row.U_ts}};
+}
+
+Json Optimization(const OptimizationRecord& record) {
+  Json rows = Json::array();
+  for (const SweepPoint& row : record.rows) rows.push_back(Row(row));
+  return {{"start_Bmax_mT", record.start_Bmax},
+          {"rows", rows},
+          {"best", record.best ? Row(*record.best) : Json(nullptr)},
+          {"chosen_Bmax_mT", record.chosen_Bmax ? Json(*record.chosen_Bmax) : Json(nullptr)}};
+}
+
+Json Checks(const DesignState& s) {
+  Json checks = Json::array();
+  for (const Finding& finding : CheckDesign(s)) {
+    checks.push_back({{"severity", SeverityName(finding.severity)},
+                      {"code", finding.code},
+                      {"quantity", finding.quantity},
+                      {"value", finding.value},
+                      {"bound", finding.bound},
+                      {"message", finding.message}});
+  }
+  return checks;
+}
+
+}  // namespace
+
+std::string DesignJson(const DesignState& design, bool components_current,
+                       const std::optional<OptimizationRecord>& optimization) {
+  const Json document = {
+      {"format", "flyback-design"},
+      {"version", kDesignFormatVersion},
+      {"program", {{"name", "flyback"}, {"version", kVersion}}},
+      {"inputs", Inputs(design.inputs)},
+      {"transformer", Transformer(design)},
+      {"windings", Windings(design)},
+      {"components", components_current ? Components(design) : Json(nullptr)},
+      {"optimization", optimization ? Optimization(*optimization) : Json(nullptr)},
+      {"checks", Checks(design)},
+  };
+  // Texts the design holds as typed may be no valid UTF-8: they are
+  // replaced, not refused.
+  return document.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
+}
+
+}  // namespace flyback

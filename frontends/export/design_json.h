@@ -1,0 +1,33 @@
+#pragma once
+
+// The design as a JSON document ("flyback-design", see docs/export.md):
+// inputs, the transformer as calculated and as shown, the windings, the
+// component list, the optimization's list and the design checks. Numbers are
+// JSON numbers at full precision (null where a figure is not finite); units
+// stand in the key names.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "design/design_state.h"
+#include "transformer/optimization_rating.h"
+
+namespace flyback {
+
+// The list of the last optimization, as its observer saw it.
+struct OptimizationRecord {
+  double start_Bmax = 0;  // mT
+  std::vector<SweepPoint> rows;
+  std::optional<SweepPoint> best;
+  std::optional<double> chosen_Bmax;  // mT
+};
+
+inline constexpr int kDesignFormatVersion = 1;
+
+// `components_current`: the component list has been dimensioned for the
+// design as it stands (otherwise "components" is null).
+std::string DesignJson(const DesignState& design, bool components_current,
+                       const std::optional<OptimizationRecord>& optimization);
+
+}  // namespace flyback

@@ -1,0 +1,183 @@
+"""The design file (--export) and the parts list (--bom): what they hold for
+the demonstration design, the findings of broken designs, that the dialogue
+is the same with and without them, and that they are written whole or not at
+all. The schema check needs Debian's python3-jsonschema (scripts/setup.sh)."""
+
+import csv
+import io
+import json
+import os
+import re
+import subprocess
+import unittest
+
+import jsonschema
+
+from program_run import FLYBACK, FLYBACK_GUI, ProgramTest, read_bytes
+
+SOURCE = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+SCHEMA = os.path.join(SOURCE, "docs", "flyback-design.schema.json")
+EXPORT_DOC = os.path.join(SOURCE, "docs", "export.md")
+GOLDEN = os.path.join(SOURCE, "tests", "data")
+
+# The demonstration design, the result report and the component list with
+# the default answers (main menu 2, then 3).
+DEMO_WITH_LIST = "\n" * 23 + "1\n" + "2\n\n\n\n" + "3\n\n\n"
+# 48 V at 100 A on the default core: Return everywhere else, cancelled at the
+# result screen's question.
+OVERLOADED = "\n1\n\n48\n48\n100\n" + "\n" * 11
+
+
+def load(path):
+    with open(path, encoding="utf-8") as file:
+        return json.load(file)
+
+
+def golden_designators(case):
+    """The designators of a golden component list, as its lines name them."""
+    with open(os.path.join(GOLDEN, case, "Name0002.doc"), encoding="latin-1") as report:
+        lines = report.read().splitlines()
+    designators = []
+    for line in lines:
+        match = re.match(r"      (C4 [1-6] |D4 [1-6] |[A-Z]+[0-9]+(?:-[A-Z]+[0-9]+)?)( |$)", line)
+        if match:
+            designators.append(match.group(1).replace(" ", ""))
+    return designators
+
+
+class DesignFile(ProgramTest):
+
+    def setUp(self):
+        super().setUp()
+        with open(SCHEMA, encoding="utf-8") as file:
+            self.schema = json.load(file)
+        jsonschema.Draft202012Validator.check_schema(self.schema)
+
+    def validate(self, document):
+        jsonschema.validate(document, self.schema, cls=jsonschema.Draft202012Validator)
+
+    def test_demonstration_design(self):
+        process = self.run_program([FLYBACK, "--script", "--export", "d.json", "--bom", "b.csv"],
+                                   DEMO_WITH_LIST.encode())
+        self.assertEqual(process.returncode, 0, process.stderr)
+        design = load(self.path("d.json"))
+        self.validate(design)
+        shown = design["transformer"]["shown"]
+        self.assertEqual(shown["primary_turns"], 53)
+        self.assertEqual(shown["primary_inductance_uH"], 534)
+        self.assertEqual(shown["U_D_max_V"], 598)
+        self.assertEqual(shown["fsntmin_kHz"], 23.7)
+        self.assertEqual([w["Uact_V"] for w in design["windings"][2:]], [100.04, 16.16, 8.53])
+        self.assertTrue(all(w["in_window"] for w in design["windings"][2:]))
+        self.assertEqual(design["checks"], [])
+        self.assertEqual(design["components"]["C07"]["value"], 150)
+        self.assertIsNone(design["optimization"])
+        # No temporary file stays beside them.
+        self.assertEqual(sorted(f for f in os.listdir(self.folder) if f != "state"),
+                         ["Name0001.doc", "Name0002.doc", "b.csv", "d.json"])
+
+        with open(self.path("b.csv"), encoding="utf-8", newline="") as file:
+            rows = list(csv.reader(file, strict=True))
+        self.assertEqual(rows[0], ["designator", "value", "unit", "part", "rating", "remark"])
+        self.assertTrue(all(len(row) == 6 for row in rows))
+        self.assertEqual([row[0] for row in rows[1:]], golden_designators("components-demo"))
+        self.assertIn(["L08", "2", "mH", "PFC choke, Epcos, no. B82614-R2102-A30", "1 A", ""], rows)
+        self.assertTrue(read_bytes(self.path("b.csv")).endswith(b"\r\n"))
+
+    def test_findings_of_an_overloaded_and_a_hand_changed_design(self):
+        process = self.run_program([FLYBACK, "--script", "--export", "d.json"],
+                                   OVERLOADED.encode())
+        self.assertEqual(process.returncode, 0, process.stderr)
+        design = load(self.path("d.json"))
+        self.validate(design)
+        self.assertEqual(design["transformer"]["shown"]["primary_inductance_uH"], 0)
+        self.assertEqual([(c["severity"], c["code"]) for c in design["checks"]],
+                         [("error", "inductance-not-positive"),
+                          ("error", "output-turns-not-positive"),
+                          ("error", "output-voltage-not-positive"),
+                          ("warning", "conduction-loss-above-budget")])
+
+        # The 8 V to 9 V winding of the demonstration design set to 6 turns by
+        # hand: 6 x 1.9063 V - 1 V = 10.44 V.
+        hand_changed = "\n" * 25 + "2\nt\n3\n6\n"
+        process = self.run_program([FLYBACK, "--script", "--export", "d.json"],
+                                   hand_changed.encode())
+        self.assertEqual(process.returncode, 0, process.stderr)
+        design = load(self.path("d.json"))
+        self.assertEqual(design["windings"][4]["Uact_V"], 10.44)
+        self.assertFalse(design["windings"][4]["in_window"])
+        self.assertEqual([c["code"] for c in design["checks"]], ["output-voltage-high"])
+
+    def test_the_window_writes_the_same_design(self):
+        if not FLYBACK_GUI:
+            self.skipTest("the window is not built")
+        answers = self.path("answers.txt")
+        with open(answers, "w", encoding="ascii") as file:
+            file.write(DEMO_WITH_LIST)
+        window = self.run_program([FLYBACK_GUI, "--export", "w.json", "--bom", "w.csv"],
+                                  env=self.window_environment(answers))
+        self.assertEqual(window.returncode, 0, window.stderr)
+        script = self.run_program([FLYBACK, "--script", "--export", "s.json", "--bom", "s.csv"],
+                                  DEMO_WITH_LIST.encode())
+        self.assertEqual(script.returncode, 0, script.stderr)
+        self.assertEqual(read_bytes(self.path("w.json")), read_bytes(self.path("s.json")))
+        self.assertEqual(read_bytes(self.path("w.csv")), read_bytes(self.path("s.csv")))
+
+    def test_golden_transcripts_do_not_change(self):
+        for case in sorted(os.listdir(GOLDEN)):
+            answers = os.path.join(GOLDEN, case, "answers.txt")
+            if not os.path.exists(answers):
+                continue
+            with self.subTest(case=case):
+                work = self.path(case)
+                os.mkdir(work)
+                process = self.run_program([FLYBACK, "--script", "--export", "d.json", "--bom",
+                                            "b.csv"], answers, work=work)
+                self.assertEqual(process.returncode, 0, process.stderr)
+                self.assertEqual(process.stdout,
+                                 read_bytes(os.path.join(GOLDEN, case, "transcript.txt")))
+                for name in os.listdir(work):
+                    if name.endswith(".doc"):
+                        self.assertEqual(read_bytes(os.path.join(work, name)),
+                                         read_bytes(os.path.join(GOLDEN, case, name)), name)
+
+    def test_a_file_that_cannot_be_written_ends_the_program(self):
+        process = self.run_program([FLYBACK, "--script", "--export", "/dev/full/d.json"],
+                                   DEMO_WITH_LIST.encode())
+        self.assertEqual(process.returncode, 1)
+        self.assertTrue(process.stderr.decode().startswith(
+            'flyback: cannot write the design file "/dev/full/d.json": '), process.stderr)
+        self.assertEqual(process.stderr.count(b"\n"), 1)
+
+    def test_the_answers_are_no_place_for_them(self):
+        answers = self.path("answers.txt")
+        with open(answers, "w", encoding="ascii") as file:
+            file.write(DEMO_WITH_LIST)
+        process = self.run_program([FLYBACK, "--script", "--export", answers], answers)
+        self.assert_ended_before_the_dialogue(
+            process, f'flyback: cannot write "{answers}": it holds the answers of this session')
+        self.assertEqual(read_bytes(answers), DEMO_WITH_LIST.encode())
+
+
+class BatchExample(ProgramTest):
+
+    def test_the_sweep_of_the_documentation_runs_as_written(self):
+        with open(EXPORT_DOC, encoding="utf-8") as doc:
+            text = doc.read()
+        script = re.search(r"<!-- example: slot-core sweep -->\n```sh\n(.*?)```", text, re.S).group(1)
+        env = self.environment(PATH=os.path.dirname(FLYBACK) + os.pathsep + os.environ["PATH"])
+        process = subprocess.run(["bash", "-euo", "pipefail", "-c", script], cwd=self.folder,
+                                 env=env, capture_output=True, check=False, timeout=120)
+        self.assertEqual(process.returncode, 0, process.stderr)
+        rows = [line.split("\t") for line in process.stdout.decode().splitlines()]
+        self.assertEqual(len(rows), 12)
+        # The demonstration transformer: 53 turns, 340 mT, 23.7 kHz, no finding.
+        self.assertEqual(rows[3], ["SMT 31/190 (Orega)", "53", "340", "23.7", ""])
+        for row in rows:
+            self.assertEqual(len(row), 5)
+            self.assertTrue(set(row[4].split()) <= {"output-voltage-low", "output-voltage-high"},
+                            row)
+
+
+if __name__ == "__main__":
+    unittest.main()
