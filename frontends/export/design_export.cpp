@@ -21,24 +21,9 @@ void DesignExport::ComponentsDimensioned(const DesignState& design) {
   }
 }
 
-void DesignExport::OptimizationStarted(double start_Bmax) {
-  optimization_ = OptimizationRecord{start_Bmax, {}, std::nullopt, std::nullopt};
-}
-
-void DesignExport::SweepRowListed(const SweepPoint& row) {
-  if (optimization_) optimization_->rows.push_back(row);
-}
-
-void DesignExport::OptimizationFinished(const SweepPoint& best, double chosen_Bmax) {
-  if (!optimization_) return;
-  // Before any row was listed, the best row is only the start of the sweep.
-  if (!optimization_->rows.empty()) optimization_->best = best;
-  optimization_->chosen_Bmax = chosen_Bmax;
-}
-
 void DesignExport::WriteDesign(const DesignState& design) {
   if (design_file_.empty()) return;
-  ReplaceFile(design_file_, DesignJson(design, components_current_, optimization_),
+  ReplaceFile(design_file_, DesignJson(design, components_current_, last_optimization()),
               "the design file");
 }
 

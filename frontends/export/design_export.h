@@ -7,15 +7,14 @@
 // replaced in one step. A file that cannot be written ends the session
 // (SessionFailure).
 
-#include <optional>
 #include <string>
 
 #include "design_json.h"
-#include "dialogue/design_observer.h"
+#include "dialogue/optimization_recorder.h"
 
 namespace flyback {
 
-class DesignExport : public DesignObserver {
+class DesignExport : public OptimizationRecorder {
  public:
   // Empty names: that file is not written.
   DesignExport(std::string design_file, std::string parts_list_file)
@@ -24,9 +23,6 @@ class DesignExport : public DesignObserver {
   void CalculationRun(const DesignState& design, int passes) override;
   void DesignShown(const DesignState& design) override;
   void ComponentsDimensioned(const DesignState& design) override;
-  void OptimizationStarted(double start_Bmax) override;
-  void SweepRowListed(const SweepPoint& row) override;
-  void OptimizationFinished(const SweepPoint& best, double chosen_Bmax) override;
 
  private:
   void WriteDesign(const DesignState& design);
@@ -36,7 +32,6 @@ class DesignExport : public DesignObserver {
   // The component list belongs to the design as it stands: no calculation
   // has run since it was made.
   bool components_current_ = false;
-  std::optional<OptimizationRecord> optimization_;
 };
 
 }  // namespace flyback

@@ -25,8 +25,8 @@ Json Inputs(const DesignInputs& in) {
   Json outputs = Json::array();
   for (int i = 1; i <= in.n_sec; ++i) {
     const OutputSpec& out = in.output(i);
-    outputs.push_back({{"output", i}, {"Umin_V", out.Umin}, {"Umax_V", out.Umax},
-                       {"Imax_A", out.Imax}});
+    outputs.push_back(
+        {{"output", i}, {"Umin_V", out.Umin}, {"Umax_V", out.Umax}, {"Imax_A", out.Imax}});
   }
   const bool pwx = in.ic_type == ControlIc::kPwx;
   return {

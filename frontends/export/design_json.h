@@ -11,17 +11,9 @@
 #include <vector>
 
 #include "design/design_state.h"
-#include "transformer/optimization_rating.h"
+#include "dialogue/optimization_recorder.h"
 
 namespace flyback {
-
-// The list of the last optimization, as its observer saw it.
-struct OptimizationRecord {
-  double start_Bmax = 0;  // mT
-  std::vector<SweepPoint> rows;
-  std::optional<SweepPoint> best;
-  std::optional<double> chosen_Bmax;  // mT
-};
 
 inline constexpr int kDesignFormatVersion = 1;
 

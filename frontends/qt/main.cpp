@@ -16,6 +16,8 @@
 #include "command_line.h"
 #include "design_export.h"
 #include "main_window.h"
+#include "observer_list.h"
+#include "overview_window.h"
 #include "session.h"
 #include "session_failure.h"
 #include "standard_streams.h"
@@ -24,10 +26,13 @@
 namespace {
 
 constexpr const char* kUsage =
-    "Usage: flyback-gui [--resume FILE] [--record FILE] [--export FILE.json]\n"
-    "                   [--bom FILE.csv]\n"
+    "Usage: flyback-gui [--overview] [--resume FILE] [--record FILE]\n"
+    "                   [--export FILE.json] [--bom FILE.csv]\n"
     "Design calculator for flyback switched-mode power supplies, desktop window.\n"
     "\n"
+    "  --overview     open the window \"Design overview\" at once (F2 and the\n"
+    "                 text area's menu open it later): key figures and checks,\n"
+    "                 output windows, currents, the optimization's sweep\n"
     "  --resume FILE  press Start and take the answers of FILE first, as\n"
     "                 'flyback --script' reads them, then go on from the\n"
     "                 question where FILE ends\n"
@@ -85,13 +90,18 @@ int RunWindow(const flyback::CommandLine& command_line) {
   flyback::Session session({kProgram, command_line.record_file, command_line.resume_file,
                             answers_file, output_files, /*keep_session_files=*/true});
   flyback::DesignExport exporter(command_line.export_file, command_line.bom_file);
+  flyback::OverviewWindow overview;
+  flyback::ObserverList observers({&exporter, &overview});
   int exit_status = flyback::kEndedByUser;
   flyback::MainWindow window(
-      [&session, &exit_status, &exporter](flyback::Console& console) {
-        exit_status = session.Run(console, {}, &exporter);
+      [&session, &exit_status, &observers](flyback::Console& console) {
+        exit_status = session.Run(console, {}, &observers);
       },
-      feed.get());
+      feed.get(), [&overview, &window] { overview.ShowBeside(window); });
+  flyback::OverviewKey overview_key(overview, window);
+  QApplication::instance()->installEventFilter(&overview_key);
   window.show();
+  if (!command_line.switches.empty()) overview.ShowBeside(window);  // --overview
   // A resumed session goes on where it ended; the answers of the test hook
   // begin with the Start button.
   if (feed || session.resumes()) {
@@ -110,7 +120,7 @@ int main(int argc, char** argv) {
   // display. Qt takes its settings from the environment (QT_QPA_PLATFORM...).
   flyback::CommandLine command_line;
   if (const std::optional<int> exit_status =
-          flyback::ReadCommandLine({kProgram, kUsage}, argc, argv, {}, command_line)) {
+          flyback::ReadCommandLine({kProgram, kUsage}, argc, argv, {"--overview"}, command_line)) {
     return *exit_status;
   }
   int qt_argc = 1;

@@ -1,5 +1,6 @@
 #include "main_window.h"
 
+#include <QAction>
 #include <QLineEdit>
 #include <QPushButton>
 #include <utility>
@@ -9,7 +10,8 @@
 
 namespace flyback {
 
-MainWindow::MainWindow(DialogueRun run_dialogue, AnswerFeed* feed)
+MainWindow::MainWindow(DialogueRun run_dialogue, AnswerFeed* feed,
+                       const std::function<void()>& show_overview)
     : text_area_(new TextArea(this)),
       status_box_(new QLineEdit(QStringLiteral("PLOXIN07"), this)),
       start_button_(new QPushButton(QStringLiteral("Start"), this)),
@@ -23,6 +25,13 @@ MainWindow::MainWindow(DialogueRun run_dialogue, AnswerFeed* feed)
   status_box_->setGeometry(Scaled(kStatusBoxRect, scale));
   start_button_->setGeometry(Scaled(kStartButtonRect, scale));
   connect(start_button_, &QPushButton::clicked, this, &MainWindow::Start);
+  if (show_overview) {
+    auto* overview = new QAction(QStringLiteral("Design overview…"), text_area_);
+    overview->setShortcut(Qt::Key_F2);
+    connect(overview, &QAction::triggered, this, show_overview);
+    text_area_->addAction(overview);
+    text_area_->setContextMenuPolicy(Qt::ActionsContextMenu);
+  }
 }
 
 void MainWindow::Start() {

@@ -23,8 +23,10 @@ class MainWindow : public QWidget {
   // run. The front-end passes its session (resumed and kept answers), which
   // catches what would otherwise cross Qt's event loop.
   using DialogueRun = std::function<void(Console& console)>;
-  // `feed`, when given, answers the questions (test hook).
-  explicit MainWindow(DialogueRun run_dialogue = {}, AnswerFeed* feed = nullptr);
+  // `feed`, when given, answers the questions (test hook); `show_overview`,
+  // when given, is offered as "Design overview…" in the text area's menu.
+  explicit MainWindow(DialogueRun run_dialogue = {}, AnswerFeed* feed = nullptr,
+                      const std::function<void()>& show_overview = {});
 
   TextArea* text_area() const { return text_area_; }
   QLineEdit* status_box() const { return status_box_; }

@@ -52,7 +52,8 @@ QuestionDialog::QuestionDialog(const Question& question, QWidget* parent)
       prompt_(new QLabel(QString::fromStdString(question.prompt), this)),
       field_(new QLineEdit(QString::fromStdString(question.default_answer), this)) {
   setWindowTitle(QString::fromStdString(question.title));
-  setModal(true);
+  // Modal to Form1 only: the design overview beside it stays in use.
+  setWindowModality(Qt::WindowModal);
 
   prompt_->setWordWrap(true);
   prompt_->setVisible(!question.prompt.empty());

@@ -3,8 +3,8 @@
 // The question dialog: the question's title in the title bar, its prompt (if
 // any) above the input field, the default answer in the field fully selected
 // so that typing replaces it, and the buttons "OK" (the default button, also
-// Return) and "Abbrechen" (also Escape and the close box). It opens modal at
-// a fixed place of the screen.
+// Return) and "Abbrechen" (also Escape and the close box). It opens at a
+// fixed place of the screen, modal to the main window.
 
 #include <QDialog>
 #include <string>

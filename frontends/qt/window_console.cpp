@@ -23,6 +23,7 @@ bool WindowConsole::ConfirmReplace(const std::string& name) {
                   QMessageBox::Yes | QMessageBox::No, &window_);
   box.setTextFormat(Qt::PlainText);
   box.setDefaultButton(QMessageBox::No);
+  box.setWindowModality(Qt::WindowModal);
   return box.exec() == QMessageBox::Yes;
 }
 

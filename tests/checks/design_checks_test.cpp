@@ -52,7 +52,7 @@ TEST(DesignChecks, DemonstrationDesignsAreWithinEveryBound) {
 struct CheckCase {
   const char* code;
   Severity severity;
-  bool fixed_frequency;               // on the fixed-frequency variant
+  bool fixed_frequency;  // on the fixed-frequency variant
   std::function<void(DesignState&)> trips;
   std::function<void(DesignState&)> passes;
 };
@@ -99,13 +99,14 @@ const std::vector<CheckCase>& Cases() {
        [](DesignState& s) { s.transformer.fsntmin = std::nan(""); },
        [](DesignState& s) { s.transformer.fsntmin = 0.001; }},
       // 53 turns: 0.001 x 0.17 x 53² = 0.48 µH shows as 0, with 0.18 nH 0.51 µH as 1.
-      {"inductance-not-positive", Severity::kError, false, [](DesignState& s) { s.inputs.AL = 0.17; },
-       [](DesignState& s) { s.inputs.AL = 0.18; }},
+      {"inductance-not-positive", Severity::kError, false,
+       [](DesignState& s) { s.inputs.AL = 0.17; }, [](DesignState& s) { s.inputs.AL = 0.18; }},
       // Whole turns: 0.5 rounds to the even 0.
       {"primary-turns-not-positive", Severity::kError, false,
        [](DesignState& s) { s.transformer.n_prim = 0.5; },
        [](DesignState& s) { s.transformer.n_prim = 0.51; }},
-      {"ic-turns-not-positive", Severity::kError, false, [](DesignState& s) { s.transformer.nic = 0; },
+      {"ic-turns-not-positive", Severity::kError, false,
+       [](DesignState& s) { s.transformer.nic = 0; },
        [](DesignState& s) { s.transformer.nic = 0.01; }},
       {"output-turns-not-positive", Severity::kError, false,
        [](DesignState& s) { s.transformer.n_out(2) = 0; },
@@ -144,8 +145,8 @@ TEST(DesignChecks, AFindingNamesItsQuantityValueAndBound) {
 
 TEST(DesignChecks, ErrorsComeFirst) {
   DesignState s = ThreeOutputs();
-  s.inputs.U_D_lim = 500;         // a warning
-  s.transformer.n_out(2) = 0;     // an error
+  s.inputs.U_D_lim = 500;      // a warning
+  s.transformer.n_out(2) = 0;  // an error
   const std::vector<Finding> findings = CheckDesign(s);
   ASSERT_GE(findings.size(), 2U);
   EXPECT_EQ(findings.front().severity, Severity::kError);

@@ -33,11 +33,12 @@ TEST(ComponentEntries, OneEntryPerDesignatorInTheOrderOfTheList) {
   // List 1 with PFC and 89.4 W (C03, C04), the QRM1X305 block without opto
   // regulation (P10), and the three outputs of List 2.
   const std::vector<std::string> expected = {
-      "C01",  "C02", "C03", "C04", "C06", "C07", "C08", "C09", "C10", "D01-D04", "D08", "D09",
-      "F01",  "L01", "L08", "R06", "T01", "IC01", "C22", "C26", "C27", "C28", "C29", "D26",
-      "P10",  "R22", "R29", "R35", "R37", "R38", "C41", "C42", "C43", "D41", "D42", "D43"};
+      "C01", "C02", "C03", "C04", "C06", "C07",  "C08", "C09", "C10", "D01-D04", "D08", "D09",
+      "F01", "L01", "L08", "R06", "T01", "IC01", "C22", "C26", "C27", "C28",     "C29", "D26",
+      "P10", "R22", "R29", "R35", "R37", "R38",  "C41", "C42", "C43", "D41",     "D42", "D43"};
   std::vector<std::string> designators;
-  for (const ComponentEntry& entry : DemonstrationEntries()) designators.push_back(entry.designator);
+  for (const ComponentEntry& entry : DemonstrationEntries())
+    designators.push_back(entry.designator);
   EXPECT_EQ(designators, expected);
 }
 

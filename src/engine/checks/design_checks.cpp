@@ -13,10 +13,6 @@ namespace flyback {
 
 namespace {
 
-// V, the IC supply must not fall below this (the turns determination keeps
-// it there); with the diode drop it is the 10.7 V the winding must give.
-constexpr double kLowestIcSupply = 10;
-
 // Number text of a value as a finding names it.
 std::string Text(double value) {
   return (value < 0 ? "-" : "") + NumberText(value);
@@ -61,8 +57,8 @@ class Checks {
                     "The primary inductance", " µH");
     RequirePositive("primary-turns-not-positive", "n_prim", shown_.primary_turns,
                     "The number of primary turns", "");
-    RequirePositive("ic-turns-not-positive", "nic", t_.nic,
-                    "The number of turns of the IC supply", "");
+    RequirePositive("ic-turns-not-positive", "nic", t_.nic, "The number of turns of the IC supply",
+                    "");
     for (int i = 1; i <= in_.n_sec; ++i) {
       const std::string output = std::to_string(i);
       RequirePositive("output-turns-not-positive", "n(" + output + ")", t_.n_out(i),
@@ -93,19 +89,18 @@ class Checks {
     }
   }
 
-  // The IC supply against what the control IC needs: at least 10 V, and not
-  // more than one turn's voltage above the supply it is wound for.
+  // The IC supply against the window the control IC needs.
   void CheckIcSupply() {
     if (!(t_.nic > 0)) return;
     const double U_ic_act = IcSupplyVoltage(in_, t_);
-    if (U_ic_act < kLowestIcSupply) {
-      Add(Severity::kWarning, "ic-supply-low", "U_ic_act", U_ic_act, kLowestIcSupply,
-          "The IC supply gives " + Text(U_ic_act) + " V, below the " + Text(kLowestIcSupply) +
+    const IcSupplyWindow window = IcSupplyWindowOf(in_, t_);
+    if (U_ic_act < window.lowest) {
+      Add(Severity::kWarning, "ic-supply-low", "U_ic_act", U_ic_act, window.lowest,
+          "The IC supply gives " + Text(U_ic_act) + " V, below the " + Text(window.lowest) +
               " V the control IC needs.");
     }
-    const double highest = RoundTo(IcSupplyTarget(in_.ic_type) + t_.U_ts * in_.k_ic, 2);
-    if (U_ic_act > highest) {
-      Add(Severity::kWarning, "ic-supply-high", "U_ic_act", U_ic_act, highest,
+    if (U_ic_act > window.highest) {
+      Add(Severity::kWarning, "ic-supply-high", "U_ic_act", U_ic_act, window.highest,
           "The IC supply gives " + Text(U_ic_act) + " V, more than a turn above its " +
               Text(IcSupplyTarget(in_.ic_type)) + " V.");
     }
@@ -147,8 +142,8 @@ class Checks {
     if (shown_.conduction_loss_W > loss_budget) {
       Add(Severity::kWarning, "conduction-loss-above-budget", "P_cond", shown_.conduction_loss_W,
           loss_budget,
-          "The MOSFET's conduction loss of " + Text(shown_.conduction_loss_W) +
-              " W exceeds the " + Text(loss_budget) + " W of losses the efficiency allows.");
+          "The MOSFET's conduction loss of " + Text(shown_.conduction_loss_W) + " W exceeds the " +
+              Text(loss_budget) + " W of losses the efficiency allows.");
     }
   }
 

@@ -12,8 +12,8 @@ namespace flyback {
 namespace {
 
 // The units the list writes values and ratings in.
-constexpr std::array<std::string_view, 13> kUnits = {
-    "pF", "nF", "µF", "mH", "Ohm", "kOhm", "MOhm", "V", "A", "mA", "W", "AT", "ns"};
+constexpr std::array<std::string_view, 13> kUnits = {"pF", "nF", "µF", "mH", "Ohm", "kOhm", "MOhm",
+                                                     "V",  "A",  "mA", "W",  "AT",  "ns"};
 
 bool IsUnit(std::string_view text) {
   for (std::string_view unit : kUnits) {
@@ -128,10 +128,12 @@ void ReadValueItems(const Line& items, ComponentEntry& entry) {
     entry.unit = std::string(unit);
   }
   if (next + 1 < items.size() && items[next].kind() == Item::Kind::kNumber) {
-    entry.rating = NumberText(items[next].number()) + " " + std::string(Trimmed(items[next + 1].text()));
+    entry.rating =
+        NumberText(items[next].number()) + " " + std::string(Trimmed(items[next + 1].text()));
     next += 2;
   }
-  entry.part = std::string(Trimmed(Joined(Line(items.begin() + static_cast<long>(next), items.end()))));
+  entry.part =
+      std::string(Trimmed(Joined(Line(items.begin() + static_cast<long>(next), items.end()))));
 }
 
 // One line of the list as an entry, if it names a part.

@@ -16,6 +16,10 @@ double IcSupplyTarget(ControlIc ic_type) {
   return ic_type == ControlIc::kPwx ? kSupplyPwx : kSupplyQrm;
 }
 
+IcSupplyWindow IcSupplyWindowOf(const DesignInputs& in, const TransformerDesign& t) {
+  return {kLowestSupply, RoundTo(IcSupplyTarget(in.ic_type) + t.U_ts * in.k_ic, 2)};
+}
+
 void determine_turns(const DesignInputs& in, TransformerDesign& t) {
   t.nic = RoundTo((IcSupplyTarget(in.ic_type) + in.U_F_ic) / (t.U_ts * in.k_ic), 0);
   if (t.nic * t.U_ts * in.k_ic < kLowestSupply + in.U_F_ic) t.nic += 1;

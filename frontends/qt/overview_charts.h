@@ -1,0 +1,45 @@
+#pragma once
+
+// The charts and the table of the design overview, drawn from the data the
+// core computes (overview/design_overview.h). They only draw: nothing here
+// computes a figure of the design. Each chart is made anew (the caller takes
+// it).
+
+#include <QColor>
+#include <QString>
+#include <optional>
+#include <vector>
+
+#include "dialogue/optimization_recorder.h"
+#include "overview/design_overview.h"
+
+class QChart;
+class QTableWidget;
+
+namespace flyback {
+
+// The colour of a verdict; a verdict is never shown by its colour alone.
+QColor StatusColour(FigureStatus status);
+// The verdict as a symbol and a word: "✔ fine", "⚠ warning", "✖ error".
+QString StatusText(FigureStatus status);
+QString StatusText(Severity severity);
+
+// The key figures with their limits and verdicts, one row each.
+void ShowKeyFigures(QTableWidget& table, const std::vector<KeyFigure>& figures);
+
+// A chart that says what it will show: "TITLE: no design yet".
+QChart* EmptyChart(const QString& title);
+
+// One bar per output and the IC supply across its voltage window (the window
+// from 0 to 1 on the horizontal axis), the actual voltage as a marker with
+// its value; a voltage outside its window in the error colour.
+QChart* OutputWindowsChart(const std::vector<OutputBar>& bars);
+
+// The drain current and the reflected secondary current over one period.
+QChart* WaveformsChart(const CurrentWaveforms& waveforms);
+
+// cfmax of every step of the last optimization against Bmax, its listed
+// maxima, the best row and the chosen Bmax.
+QChart* SweepChart(const std::optional<OptimizationRecord>& record);
+
+}  // namespace flyback

@@ -1,0 +1,61 @@
+#pragma once
+
+// The window "Design overview" beside Form1: the design at a glance, redrawn
+// whenever the dialogue shows a calculated design. It is a view of the
+// design: it watches the dialogue and never writes into the design.
+//   - the key figures with their limits and the findings of the checks,
+//   - the voltage window of every output with its actual voltage,
+//   - the currents over one switching period,
+//   - the accuracy factor of the last optimization's sweep.
+// Every chart is saved as PNG or SVG from its context menu.
+
+#include <QWidget>
+
+#include "chart_view.h"
+#include "dialogue/optimization_recorder.h"
+
+class QListWidget;
+class QTableWidget;
+
+namespace flyback {
+
+class OverviewWindow : public QWidget, public OptimizationRecorder {
+ public:
+  OverviewWindow();
+
+  // Shows the window (again) beside `form`, or raises it.
+  void ShowBeside(const QWidget& form);
+
+  void DesignShown(const DesignState& design) override;
+  void OptimizationFinished(const SweepPoint& best, double chosen_Bmax) override;
+
+  QTableWidget* key_figures() const { return key_figures_; }
+  QListWidget* findings() const { return findings_; }
+  ChartView* output_windows() const { return output_windows_; }
+  ChartView* currents() const { return currents_; }
+  ChartView* sweep() const { return sweep_; }
+
+ private:
+  QTableWidget* key_figures_;
+  QListWidget* findings_;
+  ChartView* output_windows_;
+  ChartView* currents_;
+  ChartView* sweep_;
+  bool placed_ = false;
+};
+
+// F2 anywhere in the program (also while a question is open) shows the
+// overview.
+class OverviewKey : public QObject {
+ public:
+  OverviewKey(OverviewWindow& overview, const QWidget& form) : overview_(overview), form_(form) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  OverviewWindow& overview_;
+  const QWidget& form_;
+};
+
+}  // namespace flyback

@@ -1,0 +1,144 @@
+// The design overview after runs of the three-output demonstration design
+// (outputs 100.04 V, 16.16 V, 8.53 V; I_D_max 4.1941 A after t_on 17.808 µs)
+// and its optimization from 300 mT as the printed optimization list shows it
+// (17 rows, 303 steps, the best at 269.5 mT).
+
+#include "overview_window.h"
+
+#include <QChart>
+#include <QImage>
+#include <QLineSeries>
+#include <QListWidget>
+#include <QScatterSeries>
+#include <QSvgRenderer>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <sstream>
+#include <string>
+
+#include "dialogue/driver.h"
+#include "gui_test_registry.h"
+#include "overview_charts.h"
+#include "script_console.h"
+
+namespace flyback {
+namespace {
+
+// Return at every question of the demonstration design until the main menu.
+const std::string kToMainMenu = std::string(23, '\n') + "1\n";
+
+// Runs the whole dialogue on the answers with the overview watching.
+void Run(const std::string& answers, OverviewWindow& overview) {
+  std::istringstream in(answers);
+  std::ostringstream out;
+  ScriptConsole console(in, out);
+  DesignState state;
+  RunDialogue(console, state, nullptr, &overview);
+}
+
+template <typename Series>
+Series* SeriesNamed(QChart* chart, const QString& name) {
+  for (QAbstractSeries* series : chart->series()) {
+    if (series->name() == name) return qobject_cast<Series*>(series);
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+class OverviewWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void holdsTheSeriesOfTheDemonstrationDesign() {
+    OverviewWindow overview;
+    Run(kToMainMenu, overview);
+
+    // Output windows: a bar and a marker per output and for the IC supply.
+    QChart* windows = overview.output_windows()->chart();
+    QCOMPARE(windows->series().size(), 8);
+    auto* span = SeriesNamed<QLineSeries>(windows, QStringLiteral("U1: 99 – 101 V"));
+    QVERIFY(span != nullptr);
+    QCOMPARE(span->points(), (QList<QPointF>{{0, 3}, {1, 3}}));
+    auto* marker = SeriesNamed<QScatterSeries>(windows, QStringLiteral("U1"));
+    QVERIFY(marker != nullptr);
+    QCOMPARE(marker->pointLabelsFormat(), QStringLiteral("100.04 V in 99 – 101 V"));
+
+    // Currents: the drain current rises from 0 to I_D_max during t_on.
+    auto* drain = qobject_cast<QLineSeries*>(overview.currents()->chart()->series().at(0));
+    QVERIFY(drain != nullptr);
+    QCOMPARE(drain->at(0), QPointF(0, 0));
+    QVERIFY(qAbs(drain->at(1).x() - 17.808) < 5e-4);
+    QVERIFY(qAbs(drain->at(1).y() - 4.1941) < 5e-5);
+
+    // The key figures, each checked and fine.
+    QTableWidget* figures = overview.key_figures();
+    QCOMPARE(figures->item(0, 0)->text(), QStringLiteral("Bmax"));
+    QCOMPARE(figures->item(0, 1)->text(), QStringLiteral("340 mT"));
+    QCOMPARE(figures->item(0, 3)->text(), QStringLiteral("✔ fine"));
+    QCOMPARE(overview.findings()->item(0)->text(), QStringLiteral("✔ fine: every check holds"));
+    QCOMPARE(overview.sweep()->chart()->series().size(), 0);
+  }
+
+  void holdsTheSweepOfTheOptimization() {
+    OverviewWindow overview;
+    // The optimization from 300 mT: "Continue?" twice Return, then 1; the
+    // final Bmax 269.5 mT.
+    Run(kToMainMenu + "1\n\n\n\n\n1\n269.5\n", overview);
+    // Every step, the listed maxima, the best row, the chosen Bmax.
+    QChart* sweep = overview.sweep()->chart();
+    auto* steps = SeriesNamed<QLineSeries>(sweep, QStringLiteral("every step"));
+    QVERIFY(steps != nullptr);
+    QCOMPARE(steps->count(), 303);
+    auto* rows = SeriesNamed<QScatterSeries>(sweep, QStringLiteral("listed maxima"));
+    QVERIFY(rows != nullptr);
+    QCOMPARE(rows->count(), 17);
+    auto* best = SeriesNamed<QScatterSeries>(sweep, QStringLiteral("best 269.5 mT"));
+    QVERIFY(best != nullptr);
+    QCOMPARE(best->at(0), QPointF(269.5, 0.99));
+    QVERIFY(SeriesNamed<QLineSeries>(sweep, QStringLiteral("chosen 269.5 mT")) != nullptr);
+    // The final design's figures follow.
+    QCOMPARE(overview.key_figures()->item(0, 1)->text(), QStringLiteral("269.5 mT"));
+  }
+
+  void anOutputOutsideItsWindowIsDrawnInTheErrorColour() {
+    OverviewWindow overview;
+    // Continuation menu "2", the turns of output 3 set to 6 by hand: 10.44 V.
+    Run(std::string(25, '\n') + "2\nt\n3\n6\n", overview);
+    QChart* windows = overview.output_windows()->chart();
+    auto* span = SeriesNamed<QLineSeries>(windows, QStringLiteral("U3: 8 – 9 V"));
+    QVERIFY(span != nullptr);
+    QCOMPARE(span->pen().color(), StatusColour(FigureStatus::kError));
+    auto* marker = SeriesNamed<QScatterSeries>(windows, QStringLiteral("U3"));
+    QCOMPARE(marker->pointLabelsFormat(), QStringLiteral("✖ error: 10.44 V outside 8 – 9 V"));
+    QVERIFY(overview.findings()->item(0)->text().startsWith(QStringLiteral("⚠ warning: Output 3")));
+  }
+
+  void chartsAreSavedAsPngAndSvg() {
+    OverviewWindow overview;
+    Run(kToMainMenu, overview);
+    overview.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&overview));
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const QString png = folder.filePath(QStringLiteral("windows.png"));
+    const QString svg = folder.filePath(QStringLiteral("windows.svg"));
+    QVERIFY(overview.output_windows()->SavePng(png));
+    QVERIFY(overview.output_windows()->SaveSvg(svg));
+    const QImage image(png);
+    QVERIFY(!image.isNull());
+    QCOMPARE(image.size(), overview.output_windows()->size());
+    QSvgRenderer drawing(svg);
+    QVERIFY(drawing.isValid());
+    QVERIFY(!overview.output_windows()->SavePng(folder.filePath(QStringLiteral("none/x.png"))));
+  }
+};
+
+namespace {
+const RegisterGuiTest<OverviewWindowTest> registration("overview_window_test");
+}  // namespace
+
+}  // namespace flyback
+
+#include "overview_window_test.moc"
