@@ -9,5 +9,7 @@ cd "$(dirname "$0")/.."
 cmake -S . -B build-tidy -DCMAKE_EXPORT_COMPILE_COMMANDS=ON >/dev/null
 # The window's tests include the files that Qt's moc generates.
 cmake --build build-tidy --target flyback_gui_tests_autogen >/dev/null
+# Headers of the tree only, not the files that moc generates in build-tidy.
 git ls-files '*.cpp' ':!bench/*' |
-  xargs -P2 -n4 clang-tidy -p build-tidy --quiet --extra-arg=-Wno-unknown-warning-option
+  xargs -P2 -n4 clang-tidy -p build-tidy --quiet --extra-arg=-Wno-unknown-warning-option \
+    --header-filter="^$(pwd)/(src|frontends|tests|fuzz)/"

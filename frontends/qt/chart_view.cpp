@@ -44,8 +44,8 @@ bool ChartView::SaveSvg(const QString& path) {
 }
 
 void ChartView::AskAndSave(const QString& filter, const QString& suffix) {
-  QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Save the chart"), QString(),
-                                              filter);
+  QString path =
+      QFileDialog::getSaveFileName(this, QStringLiteral("Save the chart"), QString(), filter);
   if (path.isEmpty()) return;
   if (!path.endsWith("." + suffix, Qt::CaseInsensitive)) path += "." + suffix;
   const bool saved = suffix == QStringLiteral("png") ? SavePng(path) : SaveSvg(path);

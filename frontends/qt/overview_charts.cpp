@@ -159,10 +159,9 @@ QChart* OutputWindowsChart(const std::vector<OutputBar>& bars) {
     actual->append(bar.position, row);
     actual->setPointLabelsVisible(true);
     actual->setPointLabelsClipping(false);
-    actual->setPointLabelsFormat(bar.in_window
-                                     ? Number(bar.Uact) + " V in " + window
-                                     : StatusText(FigureStatus::kError) + ": " + Number(bar.Uact) +
-                                           " V outside " + window);
+    actual->setPointLabelsFormat(bar.in_window ? Number(bar.Uact) + " V in " + window
+                                               : StatusText(FigureStatus::kError) + ": " +
+                                                     Number(bar.Uact) + " V outside " + window);
     Attach(*chart, actual, x, y);
   }
   return chart;
@@ -222,8 +221,7 @@ QChart* SweepChart(const std::optional<OptimizationRecord>& record) {
     Attach(*chart, best, x, y);
   }
   if (record->chosen_Bmax) {
-    QLineSeries* chosen =
-        Line("chosen " + Number(*record->chosen_Bmax) + " mT", kWarningColour, 2);
+    QLineSeries* chosen = Line("chosen " + Number(*record->chosen_Bmax) + " mT", kWarningColour, 2);
     chosen->append(*record->chosen_Bmax, 0);
     chosen->append(*record->chosen_Bmax, 1);
     Attach(*chart, chosen, x, y);

@@ -39,9 +39,8 @@ OverviewWindow::OverviewWindow()
   // The program ends with Form1, whether or not the overview is open.
   setAttribute(Qt::WA_QuitOnClose, false);
   resize(kOverviewSize);
-  key_figures_->setHorizontalHeaderLabels(
-      {QStringLiteral("Figure"), QStringLiteral("Value"), QStringLiteral("Limit"),
-       QStringLiteral("Check")});
+  key_figures_->setHorizontalHeaderLabels({QStringLiteral("Figure"), QStringLiteral("Value"),
+                                           QStringLiteral("Limit"), QStringLiteral("Check")});
   key_figures_->verticalHeader()->hide();
   key_figures_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   auto* figures = new QWidget(this);
@@ -81,8 +80,8 @@ void OverviewWindow::DesignShown(const DesignState& design) {
   for (const Finding& finding : checks) {
     auto* item = new QListWidgetItem(StatusText(finding.severity) + ": " +
                                      QString::fromStdString(finding.message));
-    item->setForeground(StatusColour(finding.severity == Severity::kError ? FigureStatus::kError
-                                                                          : FigureStatus::kWarning));
+    item->setForeground(StatusColour(
+        finding.severity == Severity::kError ? FigureStatus::kError : FigureStatus::kWarning));
     findings_->addItem(item);
   }
   if (checks.empty()) {

@@ -32,7 +32,7 @@ TEST(OutputBars, DemonstrationDesign) {
     const char* name;
     double Umin, Umax, Uact, position;
   } expected[] = {
-      {"U1", 99, 101, 100.04, 0.52},   // (100.04 - 99) / 2
+      {"U1", 99, 101, 100.04, 0.52},  // (100.04 - 99) / 2
       {"U2", 15.5, 16.5, 16.16, 0.66},
       {"U3", 8, 9, 8.53, 0.53},
       // 10 V up to 16 V + 1.9063 V; 9 x 1.9063 - 0.7 = 16.46 V.
@@ -109,8 +109,8 @@ TEST(OptimizationRecord, SweepFrom300mTAsThePrintedListShowsIt) {
   RunPages(console, state, Page::kOptimization, nullptr, &recorder);
   ASSERT_TRUE(recorder.last_optimization());
   const OptimizationRecord& record = *recorder.last_optimization();
-  const std::vector<double> listed = {296.5, 295.5, 289,    288,    281.75, 275.5,
-                                      274.75, 269.5, 263.5, 259.5, 257.25, 251,
+  const std::vector<double> listed = {296.5,  295.5, 289,   288,    281.75, 275.5,
+                                      274.75, 269.5, 263.5, 259.5,  257.25, 251,
                                       243.75, 237,   235.5, 230.75, 224.75};
   std::vector<double> rows;
   for (const SweepPoint& row : record.rows) rows.push_back(row.Bmax);

@@ -156,12 +156,12 @@ TEST(ReportHeader, NamesOfTheSessionsInputsAndControlCharactersAreRefused) {
   const std::string transcript = out.str();
   for (const std::string& name : refused_names) {
     const std::string reason =
-        name.find_first_of("\t", 0) != std::string::npos || name.find('\0') != std::string::npos
+        name.find('\t') != std::string::npos || name.find('\0') != std::string::npos
             ? "the name holds a control character"
             : "it holds the answers of this session";
-    EXPECT_NE(transcript.find(" Cannot create the file \"" + name + "\": " + reason + "\n"),
-              std::string::npos)
-        << name;
+    std::string line = " Cannot create the file \"";
+    line.append(name).append("\": ").append(reason).append("\n");
+    EXPECT_NE(transcript.find(line), std::string::npos) << name;
   }
   // Keeping an existing file asks again without a line of failure.
   EXPECT_NE(transcript.find("=> " + old_file +

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <sstream>
+#include <utility>
 
 #include "script_console.h"
 #include "support/script_run.h"
@@ -20,7 +21,7 @@ const std::string kDrainLimitQuestion =
     "(1)] => ";
 
 ScriptRun Calculate(const std::string& answers, DesignState s) {
-  return RunScript(answers, Page::kCalculateFullStart, s);
+  return RunScript(answers, Page::kCalculateFullStart, std::move(s));
 }
 
 TEST(CalculationPages, DrainLimitPageThenTheResultScreen) {

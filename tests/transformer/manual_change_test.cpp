@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "support/script_run.h"
 #include "transformer/demo_calculation.h"
@@ -19,7 +20,7 @@ DesignState AfterWindingTable() {
 }
 
 ScriptRun Manually(const std::string& answers, DesignState s = AfterWindingTable()) {
-  return RunScript(answers, Page::kManualChange, s);
+  return RunScript(answers, Page::kManualChange, std::move(s));
 }
 
 int Count(const ScriptRun& run, const std::string& line) {

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "support/script_run.h"
 #include "transformer/demo_designs.h"
 
@@ -12,7 +14,7 @@ namespace {
 // From the overshoot page up to the drain-limit page of the calculation,
 // where the answers run out.
 ScriptRun Conditions(const std::string& answers, DesignState s = ThreeOutputDemo()) {
-  return RunScript(answers, Page::kOvershootFactor, s);
+  return RunScript(answers, Page::kOvershootFactor, std::move(s));
 }
 
 TEST(OperatingConditions, ReturnEverywhere) {

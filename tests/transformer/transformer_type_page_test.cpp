@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <utility>
 
 #include "support/script_run.h"
 #include "transformer/demo_designs.h"
@@ -12,7 +13,7 @@ namespace {
 
 // Runs the transformer pages; the overshoot question (no answer left) ends it.
 ScriptRun ChooseTransformer(const std::string& answers, DesignState s = ThreeOutputDemo()) {
-  return RunScript(answers, Page::kTransformerType, s);
+  return RunScript(answers, Page::kTransformerType, std::move(s));
 }
 
 TEST(TransformerTypePage, ReturnSelectsTheSlotTransformerForTheNumberOfOutputs) {

@@ -42,7 +42,7 @@ double Position(double U, double Umin, double Umax) {
 }
 
 OutputBar Bar(std::string name, double Umin, double Umax, double Uact) {
-  return {std::move(name), Umin, Umax, Uact, Uact >= Umin && Uact <= Umax,
+  return {std::move(name),           Umin, Umax, Uact, Uact >= Umin && Uact <= Umax,
           Position(Uact, Umin, Umax)};
 }
 
@@ -79,10 +79,10 @@ std::vector<KeyFigure> KeyFigures(const DesignState& s, const std::vector<Findin
   const std::string frequency_limit =
       in.fixed_freq ? "above " + Text(in.f_low_lim, "kHz") + " and " + Text(in.f_fix_max, "kHz")
                     : Text(in.f_low_lim, "kHz") + " and above";
-  figures.push_back({"fsntmin", Text(f.fsntmin_kHz, "kHz"), frequency_limit,
-                     StatusOf(findings, {"fsntmin"})});
-  figures.push_back({"D_max", Text(RoundTo(t.D_max, 3), ""), "between 0 and 1",
-                     StatusOf(findings, {"D_max"})});
+  figures.push_back(
+      {"fsntmin", Text(f.fsntmin_kHz, "kHz"), frequency_limit, StatusOf(findings, {"fsntmin"})});
+  figures.push_back(
+      {"D_max", Text(RoundTo(t.D_max, 3), ""), "between 0 and 1", StatusOf(findings, {"D_max"})});
   figures.push_back({"I_D_max", Text(f.I_D_max_A, "A"), "", FigureStatus::kUnchecked});
   figures.push_back({"L_prim", Text(f.primary_inductance_uH, "µH"), "above 0",
                      StatusOf(findings, {"L_prim", "n_prim"})});
@@ -99,8 +99,8 @@ std::vector<OutputBar> OutputBars(const DesignState& s) {
   const WindingValues values = ComputeWindingValues(in, t);
   std::vector<OutputBar> bars;
   for (int i = 1; i <= in.n_sec; ++i) {
-    bars.push_back(Bar("U" + std::to_string(i), in.output(i).Umin, in.output(i).Umax,
-                       values.output(i).Uact));
+    bars.push_back(
+        Bar("U" + std::to_string(i), in.output(i).Umin, in.output(i).Umax, values.output(i).Uact));
   }
   const IcSupplyWindow window = IcSupplyWindowOf(in, t);
   bars.push_back(Bar("IC supply", window.lowest, window.highest, values.U_ic_act));
@@ -113,8 +113,7 @@ CurrentWaveforms Waveforms(const DesignState& s) {
   w.period_us = 1000 / t.fsntmin;
   const double end_of_off_phase = t.t_on + t.t_off;
   w.primary = {{0, 0}, {t.t_on, t.I_D_max}, {t.t_on, 0}, {w.period_us, 0}};
-  w.secondary = {{0, 0}, {t.t_on, 0}, {t.t_on, t.I_D_max}, {end_of_off_phase, 0},
-                 {w.period_us, 0}};
+  w.secondary = {{0, 0}, {t.t_on, 0}, {t.t_on, t.I_D_max}, {end_of_off_phase, 0}, {w.period_us, 0}};
   w.I_prim_rms_A = PrimaryRmsCurrent(s.inputs, t);
   // The same triangle as the primary pulse, of length t_off.
   w.I_sec_rms_A = RoundTo(t.I_D_max * std::sqrt(t.t_off / (3 * end_of_off_phase)), 2);

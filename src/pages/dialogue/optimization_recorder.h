@@ -12,10 +12,10 @@
 namespace flyback {
 
 struct OptimizationRecord {
-  double start_Bmax = 0;            // mT
-  std::vector<SweepPoint> steps;    // every rated step, in the order of the sweep
-  std::vector<SweepPoint> rows;     // the listed rows (local maxima)
-  std::optional<SweepPoint> best;   // the absolute maximum; none before a row was listed
+  double start_Bmax = 0;              // mT
+  std::vector<SweepPoint> steps;      // every rated step, in the order of the sweep
+  std::vector<SweepPoint> rows;       // the listed rows (local maxima)
+  std::optional<SweepPoint> best;     // the absolute maximum; none before a row was listed
   std::optional<double> chosen_Bmax;  // mT, for the final calculation
 };
 
