@@ -21,14 +21,12 @@ std::string Lowercase(std::string_view text) {
   return lower;
 }
 
-// Blanks out every place of `text` where one of the answers stands, found in
-// the text as written: erasing one answer after the other would let a short
+// Blanks out every place of `text` where one of the echoes stands, found in
+// the text as written: erasing one echo after the other would let a short
 // answer ("2") cut a long one ("19.0nan024") so that it is no longer found.
-std::string MaskEchoed(const std::string& text, const std::vector<std::string>& answers) {
+std::string MaskEchoed(const std::string& text, const std::vector<std::string>& echoes) {
   std::string masked = text;
-  for (const std::string& answer : answers) {
-    if (answer.empty()) continue;
-    const std::string echoed = Lowercase(answer);
+  for (const std::string& echoed : echoes) {
     for (std::size_t at = text.find(echoed); at != std::string::npos;
          at = text.find(echoed, at + 1)) {
       std::fill_n(masked.begin() + static_cast<std::ptrdiff_t>(at), echoed.size(), '\0');
@@ -58,12 +56,15 @@ FuzzConsole::FuzzConsole(std::string_view input, std::string folder, int questio
     }
   }
   if (!answer.empty()) answers_.push_back(answer);
+  for (const std::string& given : answers_) {
+    if (!given.empty()) echoes_.push_back(Lowercase(given));
+  }
 }
 
 void FuzzConsole::CheckLine(const Line& line) const {
   for (const Item& item : line) {
     std::string text = Lowercase(ItemText(item));
-    if (item.kind() == Item::Kind::kText) text = MaskEchoed(text, answers_);
+    if (item.kind() == Item::Kind::kText) text = MaskEchoed(text, echoes_);
     for (const char* bad : {"nan", "inf"}) {
       if (text.find(bad) != std::string::npos) {
         std::fprintf(stderr, "finding: a line shows \"%s\": %s\n", bad,

@@ -37,6 +37,7 @@ class FuzzConsole : public Console, public DesignObserver {
   void CheckLine(const Line& line) const;
 
   std::vector<std::string> answers_;
+  std::vector<std::string> echoes_;  // the non-empty answers, lowercased as lines are checked
   std::size_t next_answer_ = 0;
   std::string folder_;
   int questions_left_;

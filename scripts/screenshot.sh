@@ -37,7 +37,7 @@ answers=$(realpath "$answers")
 
 gui="$build/frontends/qt/flyback-gui"
 if [ ! -x "$gui" ]; then
-  cmake -S "$root" -B "$build" -DFLYBACK_GUI=ON >/dev/null
+  FLYBACK_BUILD_DIR="$build" "$root/scripts/configure.sh" >/dev/null
   cmake --build "$build" -j2 --target flyback-gui >/dev/null
 fi
 

@@ -9,8 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${1:-300}
 ./scripts/setup.sh time
-build=${FLYBACK_BUILD_DIR:-build}
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
+build=$(./scripts/configure.sh)
 cmake --build "$build" -j2 --target flyback >/dev/null
 program=$(realpath "$build/frontends/cli/flyback")
 answers=$(realpath bench/demo-all-reports.txt)

@@ -73,17 +73,6 @@ Mode ModeOf(const std::vector<std::string>& switches) {
   return mode;
 }
 
-flyback::SessionSettings SettingsOf(const flyback::CommandLine& command_line) {
-  flyback::SessionSettings settings;
-  settings.program = kProgram;
-  settings.record_file = command_line.record_file;
-  settings.resume_file = command_line.resume_file;
-  for (const std::string& file : {command_line.export_file, command_line.bom_file}) {
-    if (!file.empty()) settings.output_files.push_back(file);
-  }
-  return settings;
-}
-
 int RunScript(const flyback::CommandLine& command_line,
               const flyback::ClosedStandardStreams& closed) {
   if (closed.input) {
@@ -96,7 +85,7 @@ int RunScript(const flyback::CommandLine& command_line,
         flyback::FailureLine("write the transcript to standard output", EBADF),
         flyback::kInputOutputFailure);
   }
-  flyback::SessionSettings settings = SettingsOf(command_line);
+  flyback::SessionSettings settings = flyback::SessionSettingsOf(kProgram, command_line);
   settings.answer_input = flyback::kStandardInputPath;
   flyback::Session session(settings);
   // The transcript shows each question with its answer after the answer is
@@ -112,12 +101,10 @@ int RunScript(const flyback::CommandLine& command_line,
       &exporter);
 }
 
-int RunTerminal(const flyback::CommandLine& command_line) {
-  // The terminal front-end draws a full-screen page: it needs a terminal.
-  if (const std::optional<std::string> problem = flyback::TerminalProblem()) {
-    throw flyback::SessionFailure(*problem, flyback::kUnusableStart);
-  }
-  flyback::SessionSettings settings = SettingsOf(command_line);
+// The terminal front-end draws a full-screen page: the caller has made sure
+// that there is a terminal.
+int RunTerminalSession(const flyback::CommandLine& command_line) {
+  flyback::SessionSettings settings = flyback::SessionSettingsOf(kProgram, command_line);
   settings.keep_session_files = true;
   flyback::Session session(settings);
   int exit_status = flyback::kEndedByUser;
@@ -135,23 +122,6 @@ int RunTerminal(const flyback::CommandLine& command_line) {
   return exit_status;
 }
 
-std::vector<std::string> WindowArguments(const flyback::CommandLine& command_line) {
-  std::vector<std::string> arguments;
-  if (!command_line.resume_file.empty()) {
-    arguments.insert(arguments.end(), {"--resume", command_line.resume_file});
-  }
-  if (!command_line.record_file.empty()) {
-    arguments.insert(arguments.end(), {"--record", command_line.record_file});
-  }
-  if (!command_line.export_file.empty()) {
-    arguments.insert(arguments.end(), {"--export", command_line.export_file});
-  }
-  if (!command_line.bom_file.empty()) {
-    arguments.insert(arguments.end(), {"--bom", command_line.bom_file});
-  }
-  return arguments;
-}
-
 // Runs the window; returns its exit status, or sets `reason` to why there is
 // no window (when the terminal may take over).
 std::optional<int> RunWindow(const flyback::CommandLine& command_line, bool fallback,
@@ -162,7 +132,7 @@ std::optional<int> RunWindow(const flyback::CommandLine& command_line, bool fall
     return std::nullopt;
   }
   const flyback::WindowRun run =
-      flyback::RunWindowProgram(program, WindowArguments(command_line), fallback);
+      flyback::RunWindowProgram(program, flyback::SessionArguments(command_line), fallback);
   if (run.start_failure) {
     reason =
         flyback::FailureLine("start the window program \"" + program + "\"", *run.start_failure);
@@ -178,8 +148,9 @@ std::optional<int> RunWindow(const flyback::CommandLine& command_line, bool fall
 // Without an option: the window where a display is named, the terminal
 // otherwise or when the window cannot be opened.
 int RunAutomatic(const flyback::CommandLine& command_line) {
+  const bool display_named = flyback::DisplayNamed();
   std::string reason = "no display is set (DISPLAY, WAYLAND_DISPLAY)";
-  if (flyback::DisplayNamed()) {
+  if (display_named) {
     if (const std::optional<int> exit_status = RunWindow(command_line, true, reason)) {
       return *exit_status;
     }
@@ -187,10 +158,10 @@ int RunAutomatic(const flyback::CommandLine& command_line) {
   if (const std::optional<std::string> problem = flyback::TerminalProblem()) {
     throw flyback::SessionFailure(reason + ", and " + *problem, flyback::kUnusableStart);
   }
-  if (flyback::DisplayNamed()) {
+  if (display_named) {
     std::cerr << kProgram << ": " << reason << "; using the terminal\n" << std::flush;
   }
-  return RunTerminal(command_line);
+  return RunTerminalSession(command_line);
 }
 
 int Run(const flyback::CommandLine& command_line, const flyback::ClosedStandardStreams& closed) {
@@ -198,7 +169,10 @@ int Run(const flyback::CommandLine& command_line, const flyback::ClosedStandardS
     case Mode::kScript:
       return RunScript(command_line, closed);
     case Mode::kTerminal:
-      return RunTerminal(command_line);
+      if (const std::optional<std::string> problem = flyback::TerminalProblem()) {
+        throw flyback::SessionFailure(*problem, flyback::kUnusableStart);
+      }
+      return RunTerminalSession(command_line);
     case Mode::kWindow: {
       std::string reason;
       if (const std::optional<int> exit_status = RunWindow(command_line, false, reason)) {

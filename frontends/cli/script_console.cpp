@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <string>
 
+#include "answer_file_reading.h"
 #include "session_failure.h"
 
 namespace flyback {
@@ -19,8 +20,7 @@ void ScriptConsole::WriteLine(const Line& line) {
 
 std::string ScriptConsole::Ask(const Question& question) {
   std::string answer;
-  if (std::getline(answers_, answer)) {
-    if (!answer.empty() && answer.back() == '\r') answer.pop_back();
+  if (ReadAnswerLine(answers_, answer)) {
     if (answer.empty()) answer = question.default_answer;
   } else if (answers_.bad()) {
     // A read that failed is no end of input: the user did not cancel.
@@ -47,8 +47,7 @@ void ScriptConsole::CloseWindow() {
 }
 
 void ScriptConsole::CheckTranscript() {
-  if (!transcript_.bad() || transcript_failed_) return;
-  transcript_failed_ = true;
+  if (!transcript_.bad()) return;
   throw SessionFailure(FailureLine("write the transcript to standard output", errno),
                        kInputOutputFailure);
 }

@@ -32,13 +32,12 @@ class ScriptConsole : public Console {
   void CloseWindow() override;
 
  private:
-  // Ends the session at the first write that failed (once: the end of the
-  // program that follows writes again).
+  // Ends the session at the first write that failed (the session says it
+  // once, whatever the end of the program writes after it).
   void CheckTranscript();
 
   std::istream& answers_;
   std::ostream& transcript_;
-  bool transcript_failed_ = false;
 };
 
 }  // namespace flyback

@@ -31,7 +31,7 @@ void AppendRow(std::string& csv, const std::vector<std::string>& fields) {
 // The value as the list writes it, with its sign and without blanks.
 std::string ValueText(const ComponentEntry& entry) {
   if (!entry.value) return {};
-  return (*entry.value < 0 ? "-" : "") + NumberText(*entry.value);
+  return SignedNumberText(*entry.value);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "transformer/result_figures.h"
 #include "transformer/turns.h"
 #include "transformer/winding_values.h"
+#include "transformer/wire.h"
 
 namespace flyback {
 

@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <iostream>
 
+#include "answer_file_reading.h"
 #include "question_dialog.h"
 
 namespace flyback {
@@ -19,8 +20,7 @@ constexpr int kSettleTime = 500;
 
 std::optional<std::string> AnswerFeed::NextAnswer() {
   std::string answer;
-  if (!std::getline(*answers_, answer)) return std::nullopt;
-  if (!answer.empty() && answer.back() == '\r') answer.pop_back();
+  if (!ReadAnswerLine(*answers_, answer)) return std::nullopt;
   return answer;
 }
 

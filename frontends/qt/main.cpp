@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QPushButton>
 #include <QTimer>
+#include <algorithm>
 #include <cerrno>
 #include <clocale>
 #include <fstream>
@@ -68,14 +69,18 @@ constexpr const char* kProgram = "flyback-gui";
 std::unique_ptr<flyback::AnswerFeed> FeedFromEnvironment(const std::string& answers_file) {
   const QString screenshot_file = qEnvironmentVariable(flyback::kScreenshotVariable);
   if (answers_file.empty() && screenshot_file.isEmpty()) return nullptr;
-  std::unique_ptr<std::istream> answers = std::make_unique<std::istringstream>();
-  if (!answers_file.empty()) {
-    answers = std::make_unique<std::ifstream>(answers_file, std::ios::binary);
-    if (!*answers) {
-      throw flyback::SessionFailure(
-          flyback::FailureLine("open the answer file \"" + answers_file + "\"", errno),
-          flyback::kUnusableStart);
-    }
+  // The feed takes whole lines (std::getline) and parses no number from the
+  // stream, so the stream's locale does not matter. Without an answer file
+  // the first question is the one that cancels: a screenshot of the start.
+  if (answers_file.empty()) {
+    return std::make_unique<flyback::AnswerFeed>(std::make_unique<std::istringstream>(),
+                                                 screenshot_file);
+  }
+  auto answers = std::make_unique<std::ifstream>(answers_file, std::ios::binary);
+  if (!*answers) {
+    throw flyback::SessionFailure(
+        flyback::FailureLine("open the answer file \"" + answers_file + "\"", errno),
+        flyback::kUnusableStart);
   }
   return std::make_unique<flyback::AnswerFeed>(std::move(answers), screenshot_file);
 }
@@ -83,12 +88,10 @@ std::unique_ptr<flyback::AnswerFeed> FeedFromEnvironment(const std::string& answ
 int RunWindow(const flyback::CommandLine& command_line) {
   const std::string answers_file = qEnvironmentVariable(flyback::kAnswersVariable).toStdString();
   const std::unique_ptr<flyback::AnswerFeed> feed = FeedFromEnvironment(answers_file);
-  std::vector<std::string> output_files;
-  for (const std::string& file : {command_line.export_file, command_line.bom_file}) {
-    if (!file.empty()) output_files.push_back(file);
-  }
-  flyback::Session session({kProgram, command_line.record_file, command_line.resume_file,
-                            answers_file, output_files, /*keep_session_files=*/true});
+  flyback::SessionSettings settings = flyback::SessionSettingsOf(kProgram, command_line);
+  settings.answer_input = answers_file;
+  settings.keep_session_files = true;
+  flyback::Session session(settings);
   flyback::DesignExport exporter(command_line.export_file, command_line.bom_file);
   flyback::OverviewWindow overview;
   flyback::ObserverList observers({&exporter, &overview});
@@ -101,7 +104,9 @@ int RunWindow(const flyback::CommandLine& command_line) {
   flyback::OverviewKey overview_key(overview, window);
   QApplication::instance()->installEventFilter(&overview_key);
   window.show();
-  if (!command_line.switches.empty()) overview.ShowBeside(window);  // --overview
+  if (std::ranges::find(command_line.switches, "--overview") != command_line.switches.end()) {
+    overview.ShowBeside(window);
+  }
   // A resumed session goes on where it ended; the answers of the test hook
   // begin with the Start button.
   if (feed || session.resumes()) {

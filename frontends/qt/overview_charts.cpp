@@ -7,6 +7,7 @@
 #include <QTableWidget>
 #include <QValueAxis>
 #include <algorithm>
+#include <cmath>
 #include <string>
 
 #include "console/number_text.h"
@@ -23,7 +24,7 @@ const QColor kWindowColour(150, 175, 205);
 
 // A number in the system's number text, with its sign.
 QString Number(double value) {
-  return QString::fromStdString((value < 0 ? "-" : "") + NumberText(value));
+  return QString::fromStdString(SignedNumberText(value));
 }
 
 QChart* NewChart(const QString& title, bool legend) {
@@ -100,10 +101,6 @@ QString StatusText(FigureStatus status) {
       break;
   }
   return {};
-}
-
-QString StatusText(Severity severity) {
-  return StatusText(severity == Severity::kError ? FigureStatus::kError : FigureStatus::kWarning);
 }
 
 void ShowKeyFigures(QTableWidget& table, const std::vector<KeyFigure>& figures) {

@@ -22,7 +22,6 @@ namespace flyback {
 QColor StatusColour(FigureStatus status);
 // The verdict as a symbol and a word: "✔ fine", "⚠ warning", "✖ error".
 QString StatusText(FigureStatus status);
-QString StatusText(Severity severity);
 
 // The key figures with their limits and verdicts, one row each.
 void ShowKeyFigures(QTableWidget& table, const std::vector<KeyFigure>& figures);

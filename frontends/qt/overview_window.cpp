@@ -9,21 +9,25 @@
 #include <QScreen>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "checks/design_checks.h"
 #include "overview_charts.h"
+#include "window_geometry.h"
 
 namespace flyback {
 
 namespace {
 
-constexpr QSize kOverviewSize{1100, 760};  // pixels at 96 dpi
-constexpr int kGap = 8;                    // pixels between Form1 and the overview
+// Pixels at 96 dpi, scaled like Form1 by the screen's logical dpi.
+constexpr QSize kOverviewSize{1100, 760};
+constexpr QSize kChartMinimumSize{360, 260};
+constexpr int kGap = 8;  // between Form1 and the overview
 
 ChartView* NewChartView(QWidget* parent, QChart* chart) {
   auto* view = new ChartView(parent);
   view->Show(chart);
-  view->setMinimumSize(360, 260);
+  view->setMinimumSize(Scaled(kChartMinimumSize, ScreenScale(parent->screen())));
   return view;
 }
 
@@ -38,7 +42,7 @@ OverviewWindow::OverviewWindow()
   setWindowTitle(QStringLiteral("Design overview"));
   // The program ends with Form1, whether or not the overview is open.
   setAttribute(Qt::WA_QuitOnClose, false);
-  resize(kOverviewSize);
+  resize(Scaled(kOverviewSize, ScreenScale(screen())));
   key_figures_->setHorizontalHeaderLabels({QStringLiteral("Figure"), QStringLiteral("Value"),
                                            QStringLiteral("Limit"), QStringLiteral("Check")});
   key_figures_->verticalHeader()->hide();
@@ -61,7 +65,7 @@ void OverviewWindow::ShowBeside(const QWidget& form) {
   if (!placed_) {
     placed_ = true;
     const QRect frame = form.frameGeometry();
-    QPoint corner = frame.topRight() + QPoint(kGap, 0);
+    QPoint corner = frame.topRight() + QPoint(Scaled(kGap, ScreenScale(form.screen())), 0);
     // Where the screen is too narrow, the overview covers Form1's right part.
     if (const QScreen* screen = form.screen()) {
       const QRect room = screen->availableGeometry();
@@ -78,10 +82,10 @@ void OverviewWindow::DesignShown(const DesignState& design) {
   ShowKeyFigures(*key_figures_, KeyFigures(design, checks));
   findings_->clear();
   for (const Finding& finding : checks) {
-    auto* item = new QListWidgetItem(StatusText(finding.severity) + ": " +
-                                     QString::fromStdString(finding.message));
-    item->setForeground(StatusColour(
-        finding.severity == Severity::kError ? FigureStatus::kError : FigureStatus::kWarning));
+    const FigureStatus verdict = FigureStatusOf(finding.severity);
+    auto* item =
+        new QListWidgetItem(StatusText(verdict) + ": " + QString::fromStdString(finding.message));
+    item->setForeground(StatusColour(verdict));
     findings_->addItem(item);
   }
   if (checks.empty()) {

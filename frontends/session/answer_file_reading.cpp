@@ -7,13 +7,16 @@
 
 namespace flyback {
 
+bool ReadAnswerLine(std::istream& answers, std::string& answer) {
+  if (!std::getline(answers, answer)) return false;
+  if (!answer.empty() && answer.back() == '\r') answer.pop_back();
+  return true;
+}
+
 std::vector<std::string> ReadAnswerFile(const std::string& path, const std::string& what) {
   std::ifstream file(path, std::ios::binary);
   std::vector<std::string> answers;
-  for (std::string line; file && std::getline(file, line);) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    answers.push_back(std::move(line));
-  }
+  for (std::string line; file && ReadAnswerLine(file, line);) answers.push_back(std::move(line));
   // A folder opens but cannot be read: the stream goes bad with its reason.
   if (!file.is_open() || file.bad()) {
     throw SessionFailure(FailureLine("read " + what + " \"" + path + "\"", errno), kUnusableStart);

@@ -4,10 +4,15 @@
 // line, a CR before the line end dropped (files written on Windows), an empty
 // line standing for Return on the default.
 
+#include <istream>
 #include <string>
 #include <vector>
 
 namespace flyback {
+
+// The next answer of `answers` into `answer`; false at the end of the input
+// or when it cannot be read.
+bool ReadAnswerLine(std::istream& answers, std::string& answer);
 
 // The whole file, read at once. Throws SessionFailure (a bad command line)
 // when it cannot be read; `what` names the file in that line ("the resume

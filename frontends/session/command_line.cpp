@@ -1,6 +1,7 @@
 #include "command_line.h"
 
 #include <algorithm>
+#include <array>
 #include <iostream>
 
 #include "flyback_version.h"
@@ -9,6 +10,18 @@
 namespace flyback {
 
 namespace {
+
+// The options of a session that name a file.
+struct FileOption {
+  const char* name;
+  std::string CommandLine::*file;
+};
+constexpr std::array<FileOption, 4> kFileOptions = {{
+    {"--resume", &CommandLine::resume_file},
+    {"--record", &CommandLine::record_file},
+    {"--export", &CommandLine::export_file},
+    {"--bom", &CommandLine::bom_file},
+}};
 
 [[noreturn]] void BadCommandLine(const std::string& line) {
   throw SessionFailure(line, kUnusableStart);
@@ -35,8 +48,17 @@ bool IsOption(const std::string& argument, const std::string& option) {
   return argument == option || argument.rfind(option + "=", 0) == 0;
 }
 
-}  // namespace
+// The file option `argument` gives ("--record" or "--record=FILE"), if any.
+const FileOption* FileOptionOf(const std::string& argument) {
+  for (const FileOption& option : kFileOptions) {
+    if (IsOption(argument, option.name)) return &option;
+  }
+  return nullptr;
+}
 
+// Reads the arguments (without the program name); `own_switches` are the
+// program's options without a value. Throws SessionFailure (a bad command
+// line) for an unknown option, a missing FILE, or an option given twice.
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments,
                              const std::vector<std::string>& own_switches) {
   CommandLine command_line;
@@ -46,14 +68,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments,
       command_line.help = true;
     } else if (argument == "--version") {
       command_line.version = true;
-    } else if (IsOption(argument, "--record")) {
-      TakeFile(arguments, i, "--record", command_line.record_file);
-    } else if (IsOption(argument, "--resume")) {
-      TakeFile(arguments, i, "--resume", command_line.resume_file);
-    } else if (IsOption(argument, "--export")) {
-      TakeFile(arguments, i, "--export", command_line.export_file);
-    } else if (IsOption(argument, "--bom")) {
-      TakeFile(arguments, i, "--bom", command_line.bom_file);
+    } else if (const FileOption* option = FileOptionOf(argument)) {
+      TakeFile(arguments, i, option->name, command_line.*option->file);
     } else if (std::find(own_switches.begin(), own_switches.end(), argument) !=
                own_switches.end()) {
       command_line.switches.push_back(argument);
@@ -62,6 +78,17 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments,
     }
   }
   return command_line;
+}
+
+}  // namespace
+
+std::vector<std::string> SessionArguments(const CommandLine& command_line) {
+  std::vector<std::string> arguments;
+  for (const FileOption& option : kFileOptions) {
+    const std::string& file = command_line.*option.file;
+    if (!file.empty()) arguments.insert(arguments.end(), {option.name, file});
+  }
+  return arguments;
 }
 
 std::optional<int> ReadCommandLine(const ProgramText& program, int argc, char** argv,

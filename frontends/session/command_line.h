@@ -19,11 +19,9 @@ struct CommandLine {
   bool version = false;
 };
 
-// Reads the arguments (without the program name); `own_switches` are the
-// program's options without a value. Throws SessionFailure (a bad command
-// line) for an unknown option, a missing FILE, or an option given twice.
-CommandLine ParseCommandLine(const std::vector<std::string>& arguments,
-                             const std::vector<std::string>& own_switches);
+// The options of `command_line` that name a file, as arguments for another
+// program that runs the session (the window program started by flyback).
+std::vector<std::string> SessionArguments(const CommandLine& command_line);
 
 struct ProgramText {
   const char* name;   // "flyback"

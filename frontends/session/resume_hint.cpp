@@ -4,6 +4,10 @@
 
 namespace flyback {
 
+namespace {
+
+// `text` as one word of the shell: as it is when it holds only characters
+// the shell leaves alone, otherwise in single quotes.
 std::string ShellWord(const std::string& text) {
   const bool plain = !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
@@ -20,6 +24,8 @@ std::string ShellWord(const std::string& text) {
   }
   return word + "'";
 }
+
+}  // namespace
 
 std::string ResumeHint(const std::string& answer_file) {
   const std::string word = ShellWord(answer_file);

@@ -7,10 +7,6 @@
 
 namespace flyback {
 
-// `text` as one word of the shell: as it is when it holds only characters
-// the shell leaves alone, otherwise in single quotes.
-std::string ShellWord(const std::string& text);
-
 std::string ResumeHint(const std::string& answer_file);
 
 }  // namespace flyback

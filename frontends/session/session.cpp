@@ -1,28 +1,28 @@
 #include "session.h"
 
 #include <exception>
-#include <filesystem>
 #include <iostream>
 #include <optional>
-#include <system_error>
 #include <utility>
 
 #include "answer_file_reading.h"
+#include "console/same_file.h"
 #include "dialogue/driver.h"
 #include "session_failure.h"
 #include "session_files.h"
 
 namespace flyback {
 
-namespace {
-
-// Both name the same file (by device and inode, whatever path leads there).
-bool SameFile(const std::string& a, const std::string& b) {
-  std::error_code error;  // a path that does not exist is no file at all
-  return !a.empty() && !b.empty() && std::filesystem::equivalent(a, b, error);
+SessionSettings SessionSettingsOf(std::string program, const CommandLine& command_line) {
+  SessionSettings settings;
+  settings.program = std::move(program);
+  settings.record_file = command_line.record_file;
+  settings.resume_file = command_line.resume_file;
+  for (const std::string& file : {command_line.export_file, command_line.bom_file}) {
+    if (!file.empty()) settings.output_files.push_back(file);
+  }
+  return settings;
 }
-
-}  // namespace
 
 Session::Session(SessionSettings settings) : settings_(std::move(settings)) {
   if (!settings_.resume_file.empty()) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "command_line.h"
 #include "console/console.h"
 #include "dialogue/design_observer.h"
 #include "session_console.h"
@@ -23,6 +24,9 @@ struct SessionSettings {
   std::vector<std::string> output_files;  // written beside the dialogue (--export, --bom)
   bool keep_session_files = false;        // the window and the terminal keep them
 };
+
+// The settings the command line gives a session of `program`.
+SessionSettings SessionSettingsOf(std::string program, const CommandLine& command_line);
 
 class Session {
  public:

@@ -1,8 +1,8 @@
 #include "console/console.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <system_error>
+
+#include "console/same_file.h"
 
 namespace flyback {
 
@@ -14,10 +14,7 @@ std::optional<std::string> Console::RefusedReportName(const std::string& name) c
     return "the name holds a control character";
   }
   for (const std::string& path : protected_files_) {
-    std::error_code error;  // a name that does not exist yet is no protected file
-    if (std::filesystem::equivalent(name, path, error)) {
-      return "it holds the answers of this session";
-    }
+    if (SameFile(name, path)) return "it holds the answers of this session";
   }
   return std::nullopt;
 }

@@ -128,6 +128,12 @@ void AppendFormattedNumber(std::string& out, double x) {
   out += ' ';
 }
 
+std::string SignedNumberText(double x) {
+  std::string text = x < 0 ? "-" : "";
+  AppendNumberText(text, x);
+  return text;
+}
+
 std::string FormatNumber(double x) {
   std::string text;
   AppendFormattedNumber(text, x);

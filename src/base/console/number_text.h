@@ -10,6 +10,10 @@ namespace flyback {
 // finite. The sign is not part of the text.
 std::string NumberText(double magnitude);
 
+// The number text with "-" before a negative value and nothing before any
+// other: the figure as it stands in a table or a file, without blanks.
+std::string SignedNumberText(double x);
+
 // The number rule: a blank (zero or positive) or "-" (negative), the number
 // text of the magnitude, and one trailing blank: " 89.4 ", "-3 ".
 std::string FormatNumber(double x);

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "console/number_text.h"
+#include "inputs/power_budget.h"
 #include "transformer/magnetics.h"
 #include "transformer/result_figures.h"
 #include "transformer/turns.h"
@@ -12,11 +13,6 @@
 namespace flyback {
 
 namespace {
-
-// Number text of a value as a finding names it.
-std::string Text(double value) {
-  return (value < 0 ? "-" : "") + NumberText(value);
-}
 
 class Checks {
  public:
@@ -43,19 +39,21 @@ class Checks {
                        const std::string& what, std::string_view unit) {
     if (value > 0 && std::isfinite(value)) return;
     Add(Severity::kError, code, quantity, value, 0,
-        what + " is " + Text(value) + std::string(unit) + ": the design cannot work.");
+        what + " is " + SignedNumberText(value) + std::string(unit) + ": the design cannot work.");
   }
 
   void CheckDegenerateResults() {
     if (!(t_.D_max > 0 && t_.D_max < 1)) {
-      Add(Severity::kError, "duty-cycle-out-of-range", "D_max", t_.D_max, t_.D_max > 0 ? 1 : 0,
-          "The duty cycle " + Text(t_.D_max) + " lies outside 0 to 1: the design cannot work.");
+      Add(Severity::kError, "duty-cycle-out-of-range", quantity::kDutyCycle, t_.D_max,
+          t_.D_max > 0 ? 1 : 0,
+          "The duty cycle " + SignedNumberText(t_.D_max) +
+              " lies outside 0 to 1: the design cannot work.");
     }
-    RequirePositive("frequency-not-positive", "fsntmin", t_.fsntmin,
+    RequirePositive("frequency-not-positive", quantity::kFrequency, t_.fsntmin,
                     "The lowest switching frequency", " kHz");
-    RequirePositive("inductance-not-positive", "L_prim", shown_.primary_inductance_uH,
-                    "The primary inductance", " µH");
-    RequirePositive("primary-turns-not-positive", "n_prim", shown_.primary_turns,
+    RequirePositive("inductance-not-positive", quantity::kPrimaryInductance,
+                    shown_.primary_inductance_uH, "The primary inductance", " µH");
+    RequirePositive("primary-turns-not-positive", quantity::kPrimaryTurns, shown_.primary_turns,
                     "The number of primary turns", "");
     RequirePositive("ic-turns-not-positive", "nic", t_.nic, "The number of turns of the IC supply",
                     "");
@@ -78,13 +76,13 @@ class Checks {
       const std::string output = std::to_string(i);
       if (Uact < out.Umin) {
         Add(Severity::kWarning, "output-voltage-low", "Uact(" + output + ")", Uact, out.Umin,
-            "Output " + output + " gives " + Text(Uact) + " V, below its minimum of " +
-                Text(out.Umin) + " V.");
+            "Output " + output + " gives " + SignedNumberText(Uact) + " V, below its minimum of " +
+                SignedNumberText(out.Umin) + " V.");
       }
       if (Uact > out.Umax) {
         Add(Severity::kWarning, "output-voltage-high", "Uact(" + output + ")", Uact, out.Umax,
-            "Output " + output + " gives " + Text(Uact) + " V, above its maximum of " +
-                Text(out.Umax) + " V.");
+            "Output " + output + " gives " + SignedNumberText(Uact) + " V, above its maximum of " +
+                SignedNumberText(out.Umax) + " V.");
       }
     }
   }
@@ -96,54 +94,59 @@ class Checks {
     const IcSupplyWindow window = IcSupplyWindowOf(in_, t_);
     if (U_ic_act < window.lowest) {
       Add(Severity::kWarning, "ic-supply-low", "U_ic_act", U_ic_act, window.lowest,
-          "The IC supply gives " + Text(U_ic_act) + " V, below the " + Text(window.lowest) +
-              " V the control IC needs.");
+          "The IC supply gives " + SignedNumberText(U_ic_act) + " V, below the " +
+              SignedNumberText(window.lowest) + " V the control IC needs.");
     }
     if (U_ic_act > window.highest) {
       Add(Severity::kWarning, "ic-supply-high", "U_ic_act", U_ic_act, window.highest,
-          "The IC supply gives " + Text(U_ic_act) + " V, more than a turn above its " +
-              Text(IcSupplyTarget(in_.ic_type)) + " V.");
+          "The IC supply gives " + SignedNumberText(U_ic_act) + " V, more than a turn above its " +
+              SignedNumberText(IcSupplyTarget(in_.ic_type)) + " V.");
     }
   }
 
   void CheckLimits() {
     if (t_.Bmax > in_.Bmaxlim) {
-      Add(Severity::kWarning, "magnetization-above-limit", "Bmax", t_.Bmax, in_.Bmaxlim,
-          "The magnetization of " + Text(shown_.Bmax_mT) + " mT lies above the limit of " +
-              Text(in_.Bmaxlim) + " mT.");
+      Add(Severity::kWarning, "magnetization-above-limit", quantity::kBmax, t_.Bmax, in_.Bmaxlim,
+          "The magnetization of " + SignedNumberText(shown_.Bmax_mT) +
+              " mT lies above the limit of " + SignedNumberText(in_.Bmaxlim) + " mT.");
     }
     // The rule of the warning page of the calculation: not below the limit.
-    if (in_.fixed_freq && !(MagnetizationAtFixedFrequency(in_, t_) < in_.Bmaxlim)) {
-      Add(Severity::kWarning, "fixed-frequency-magnetization-above-limit", "Bmax(f_fix_min)",
-          MagnetizationAtFixedFrequency(in_, t_), in_.Bmaxlim,
+    if (FixedFrequencyMagnetizationTooHigh(in_, t_)) {
+      Add(Severity::kWarning, "fixed-frequency-magnetization-above-limit",
+          quantity::kBmaxAtFixedFrequency, MagnetizationAtFixedFrequency(in_, t_), in_.Bmaxlim,
           "At the minimum fixed frequency the magnetization of " +
-              Text(shown_.Bmax_at_f_fix_min_mT) + " mT is not below the limit of " +
-              Text(in_.Bmaxlim) + " mT.");
+              SignedNumberText(shown_.Bmax_at_f_fix_min_mT) + " mT is not below the limit of " +
+              SignedNumberText(in_.Bmaxlim) + " mT.");
     }
     if (t_.U_D_max > in_.U_D_lim) {
-      Add(Severity::kWarning, "drain-voltage-above-limit", "U_D_max", t_.U_D_max, in_.U_D_lim,
-          "The drain voltage of " + Text(shown_.U_D_max_V) + " V lies above the limit of " +
-              Text(in_.U_D_lim) + " V.");
+      Add(Severity::kWarning, "drain-voltage-above-limit", quantity::kDrainVoltage, t_.U_D_max,
+          in_.U_D_lim,
+          "The drain voltage of " + SignedNumberText(shown_.U_D_max_V) +
+              " V lies above the limit of " + SignedNumberText(in_.U_D_lim) + " V.");
     }
     if (t_.fsntmin < in_.f_low_lim) {
-      Add(Severity::kWarning, "frequency-below-limit", "fsntmin", t_.fsntmin, in_.f_low_lim,
-          "The lowest switching frequency of " + Text(shown_.fsntmin_kHz) +
-              " kHz lies below the limit of " + Text(in_.f_low_lim) + " kHz.");
+      Add(Severity::kWarning, "frequency-below-limit", quantity::kFrequency, t_.fsntmin,
+          in_.f_low_lim,
+          "The lowest switching frequency of " + SignedNumberText(shown_.fsntmin_kHz) +
+              " kHz lies below the limit of " + SignedNumberText(in_.f_low_lim) + " kHz.");
     }
     // At a fixed frequency the free-running frequency must stay above the
     // fixed range, or the oscillator cannot set the frequency.
     if (in_.fixed_freq && t_.fsntmin < in_.f_fix_max) {
-      Add(Severity::kWarning, "frequency-below-fixed-range", "fsntmin", t_.fsntmin, in_.f_fix_max,
-          "The free-running frequency of " + Text(shown_.fsntmin_kHz) +
-              " kHz lies below the top of the fixed range, " + Text(in_.f_fix_max) + " kHz.");
+      Add(Severity::kWarning, "frequency-below-fixed-range", quantity::kFrequency, t_.fsntmin,
+          in_.f_fix_max,
+          "The free-running frequency of " + SignedNumberText(shown_.fsntmin_kHz) +
+              " kHz lies below the top of the fixed range, " + SignedNumberText(in_.f_fix_max) +
+              " kHz.");
     }
     // The losses the efficiency allows.
-    const double loss_budget = RoundTo(in_.P_in_max - in_.P_out_max, 1);
+    const double loss_budget = LossBudget(in_);
     if (shown_.conduction_loss_W > loss_budget) {
-      Add(Severity::kWarning, "conduction-loss-above-budget", "P_cond", shown_.conduction_loss_W,
-          loss_budget,
-          "The MOSFET's conduction loss of " + Text(shown_.conduction_loss_W) + " W exceeds the " +
-              Text(loss_budget) + " W of losses the efficiency allows.");
+      Add(Severity::kWarning, "conduction-loss-above-budget", quantity::kConductionLoss,
+          shown_.conduction_loss_W, loss_budget,
+          "The MOSFET's conduction loss of " + SignedNumberText(shown_.conduction_loss_W) +
+              " W exceeds the " + SignedNumberText(loss_budget) +
+              " W of losses the efficiency allows.");
     }
   }
 

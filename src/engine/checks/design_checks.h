@@ -17,6 +17,19 @@ enum class Severity {
   kWarning,  // the design lies outside what the engineer asked for
 };
 
+// The quantities the checks name, for views that look their findings up.
+// Each output's voltage is "Uact(i)" and the IC supply's "U_ic_act".
+namespace quantity {
+inline constexpr const char* kBmax = "Bmax";
+inline constexpr const char* kBmaxAtFixedFrequency = "Bmax(f_fix_min)";
+inline constexpr const char* kDrainVoltage = "U_D_max";
+inline constexpr const char* kFrequency = "fsntmin";
+inline constexpr const char* kDutyCycle = "D_max";
+inline constexpr const char* kPrimaryInductance = "L_prim";
+inline constexpr const char* kPrimaryTurns = "n_prim";
+inline constexpr const char* kConductionLoss = "P_cond";
+}  // namespace quantity
+
 struct Finding {
   Severity severity;
   std::string code;      // stable: "output-voltage-high", ...

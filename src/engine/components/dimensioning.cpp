@@ -55,13 +55,17 @@ void DimensionOptoDivider(const DesignInputs& in, ComponentValues& c) {
   c.U1rmin = kOptoRangeLow * in.U_opto;
   c.U1rmax = kOptoRangeHigh * in.U_opto;
   c.P60 = kOptoTrimmer;
+  SetOptoDivider(c);
+}
+
+}  // namespace
+
+void SetOptoDivider(ComponentValues& c) {
   c.U_ref = kShuntReference;
   const OptoDivider divider = dimension_opto_divider(c.U1rmin, c.U1rmax, c.P60, c.U_ref);
   c.R60 = divider.R60;
   c.R65 = divider.R65;
 }
-
-}  // namespace
 
 ComponentValues dimension_components(const DesignState& design) {
   const DesignInputs& in = design.inputs;

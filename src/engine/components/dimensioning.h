@@ -12,4 +12,8 @@ namespace flyback {
 
 ComponentValues dimension_components(const DesignState& design);
 
+// The opto divider R60 and R65 (and the shunt reference U_ref) for the
+// adjustment range U1rmin ... U1rmax and the trimmer P60 of `c`.
+void SetOptoDivider(ComponentValues& c);
+
 }  // namespace flyback

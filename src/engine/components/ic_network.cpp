@@ -98,7 +98,7 @@ void dimension_pwx_network(const DesignInputs& in, const TransformerDesign& t, C
   // Mains undervoltage divider R23 / R24, kOhm. R23 drops only strictly
   // below 20 V, while R22 already drops at 20 V.
   c.R23 = in.U_mains_min < kLowMains ? kUndervoltageResistorLowMains : kUndervoltageResistor;
-  c.R24 = round_e24(c.R23 / (kSineCrestFactor * in.U_mains_min * kUndervoltageShare));
+  c.R24 = round_e24(c.R23 / (MainsPeak(in.U_mains_min) * kUndervoltageShare));
   c.R38 = kPwxSupplySense;
   DimensionSupplyDivider(in, t, c);
   // Zero-crossing delay C30 (nF) from the resonance period (µs) of the
@@ -117,12 +117,11 @@ void dimension_pwx_network(const DesignInputs& in, const TransformerDesign& t, C
 void dimension_qrm_network(const DesignInputs& in, const TransformerDesign& t, ComponentValues& c) {
   // Start-up resistor R22 (MOhm) from the bus valley, and maximum on-time
   // capacitor C22 (pF).
-  const double U_valley = kSineCrestFactor * in.U_mains_min * in.k_ripple;  // V
+  const double U_valley = MainsPeak(in.U_mains_min) * in.k_ripple;  // V
   c.R22 = round_e24(U_valley / kQrmStartupCurrent);
-  c.C22 = round_down_e12(kSineCrestFactor * in.U_mains_min * t.t_on / (c.R22 * kOnTimeThreshold));
+  c.C22 = round_down_e12(MainsPeak(in.U_mains_min) * t.t_on / (c.R22 * kOnTimeThreshold));
   // Zero-crossing sense divider, kOhm: the mains peak as the IC winding sees it.
-  c.R38 =
-      round_e24(kSineCrestFactor * in.U_mains_min * t.nic / t.n_prim / kZeroCrossingSenseCurrent);
+  c.R38 = round_e24(MainsPeak(in.U_mains_min) * t.nic / t.n_prim / kZeroCrossingSenseCurrent);
   DimensionSupplyDivider(in, t, c);
   c.C29 = round_down_e12(kSupplyFilterTime / c.R29);  // pF
   DimensionGateResistor(c);

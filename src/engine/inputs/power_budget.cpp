@@ -16,6 +16,10 @@ double InputPower(double P_out_max, double eta) {
   return std::nearbyint(10 * P_out_max / eta) / 10;
 }
 
+double LossBudget(const DesignInputs& inputs) {
+  return RoundTo(inputs.P_in_max - inputs.P_out_max, 1);
+}
+
 double CurrentDensity(double P_in_max) {
   double J = 4;
   if (P_in_max < 150) J = 6;

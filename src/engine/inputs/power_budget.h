@@ -11,6 +11,9 @@ double OutputPower(const DesignInputs& inputs);
 // number, divided by 10 (W).
 double InputPower(double P_out_max, double eta);
 
+// W, what the efficiency leaves for losses: P_in_max − P_out_max, to 0.1 W.
+double LossBudget(const DesignInputs& inputs);
+
 // Current density of the windings in A/mm²: 8 below 75 W input power, 6 below
 // 150 W, 4 from 150 W on.
 double CurrentDensity(double P_in_max);

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "console/number_text.h"
+#include "inputs/power_budget.h"
 #include "transformer/result_figures.h"
 #include "transformer/turns.h"
 #include "transformer/winding_values.h"
@@ -13,7 +14,7 @@ namespace flyback {
 namespace {
 
 std::string Text(double value, std::string_view unit) {
-  return (value < 0 ? "-" : "") + NumberText(value) + " " + std::string(unit);
+  return SignedNumberText(value) + " " + std::string(unit);
 }
 
 // The worst verdict of the findings on any of `quantities`.
@@ -62,34 +63,39 @@ const char* FigureStatusName(FigureStatus status) {
   return "";
 }
 
+FigureStatus FigureStatusOf(Severity severity) {
+  return severity == Severity::kError ? FigureStatus::kError : FigureStatus::kWarning;
+}
+
 std::vector<KeyFigure> KeyFigures(const DesignState& s, const std::vector<Finding>& findings) {
   const DesignInputs& in = s.inputs;
   const TransformerDesign& t = s.transformer;
   const ResultFigures f = ShownResultFigures(s);
   std::vector<KeyFigure> figures = {
       {"Bmax", Text(f.Bmax_mT, "mT"), "limit " + Text(in.Bmaxlim, "mT"),
-       StatusOf(findings, {"Bmax"})},
+       StatusOf(findings, {quantity::kBmax})},
   };
   if (in.fixed_freq) {
     figures.push_back({"Bmax at f_fix_min", Text(f.Bmax_at_f_fix_min_mT, "mT"),
-                       "below " + Text(in.Bmaxlim, "mT"), StatusOf(findings, {"Bmax(f_fix_min)"})});
+                       "below " + Text(in.Bmaxlim, "mT"),
+                       StatusOf(findings, {quantity::kBmaxAtFixedFrequency})});
   }
   figures.push_back({"U_D_max", Text(f.U_D_max_V, "V"), "limit " + Text(in.U_D_lim, "V"),
-                     StatusOf(findings, {"U_D_max"})});
+                     StatusOf(findings, {quantity::kDrainVoltage})});
   const std::string frequency_limit =
       in.fixed_freq ? "above " + Text(in.f_low_lim, "kHz") + " and " + Text(in.f_fix_max, "kHz")
                     : Text(in.f_low_lim, "kHz") + " and above";
-  figures.push_back(
-      {"fsntmin", Text(f.fsntmin_kHz, "kHz"), frequency_limit, StatusOf(findings, {"fsntmin"})});
-  figures.push_back(
-      {"D_max", Text(RoundTo(t.D_max, 3), ""), "between 0 and 1", StatusOf(findings, {"D_max"})});
+  figures.push_back({"fsntmin", Text(f.fsntmin_kHz, "kHz"), frequency_limit,
+                     StatusOf(findings, {quantity::kFrequency})});
+  figures.push_back({"D_max", Text(RoundTo(t.D_max, 3), ""), "between 0 and 1",
+                     StatusOf(findings, {quantity::kDutyCycle})});
   figures.push_back({"I_D_max", Text(f.I_D_max_A, "A"), "", FigureStatus::kUnchecked});
   figures.push_back({"L_prim", Text(f.primary_inductance_uH, "µH"), "above 0",
-                     StatusOf(findings, {"L_prim", "n_prim"})});
+                     StatusOf(findings, {quantity::kPrimaryInductance, quantity::kPrimaryTurns})});
   figures.push_back({"P_in_max", Text(in.P_in_max, "W"), "", FigureStatus::kUnchecked});
   figures.push_back({"MOSFET" + f.mosfet_name, Text(f.conduction_loss_W, "W") + " conduction loss",
-                     "up to " + Text(RoundTo(in.P_in_max - in.P_out_max, 1), "W") + " of losses",
-                     StatusOf(findings, {"P_cond"})});
+                     "up to " + Text(LossBudget(in), "W") + " of losses",
+                     StatusOf(findings, {quantity::kConductionLoss})});
   return figures;
 }
 

@@ -18,6 +18,9 @@ enum class FigureStatus { kFine, kWarning, kError, kUnchecked };
 // "fine", "warning", "error" or "" (a figure nothing checks).
 const char* FigureStatusName(FigureStatus status);
 
+// The verdict a finding of `severity` gives the figure it is on.
+FigureStatus FigureStatusOf(Severity severity);
+
 struct KeyFigure {
   std::string name;   // "Bmax", "U_D_max", ...
   std::string value;  // as the result screen writes it, with its unit: "340 mT"

@@ -147,8 +147,7 @@ std::optional<ComponentEntry> EntryOf(const Line& line) {
     }
   }
   ComponentEntry entry;
-  std::string first;
-  for (const Item& item : zones.front()) first += ItemText(item);
+  const std::string first = Joined(zones.front());
   // A line written as one text ("      L01      2*33 mH,1 A   Filter- Choke, ...")
   // holds the designator and the proposal.
   const std::string_view head = Trimmed(first);
@@ -162,8 +161,7 @@ std::optional<ComponentEntry> EntryOf(const Line& line) {
   if (zones.size() > 2) {
     const Line& rating = zones[2];
     if (!rating.empty() && rating.front().kind() == Item::Kind::kNumber) {
-      entry.rating = Joined(rating);
-      entry.rating = std::string(Trimmed(entry.rating));
+      entry.rating = std::string(Trimmed(Joined(rating)));
     } else {
       ReadRatingText(Joined(rating), entry);
     }

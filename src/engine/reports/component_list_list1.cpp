@@ -140,7 +140,7 @@ class List1 {
       Add(Part("      C04", " 2.2 nF", " Y- capacitor"));
     }
     if (dc_filter_) {
-      const double U = select_capacitor(kSineCrestFactor * in_.U_mains_max, 0).U_rating;
+      const double U = select_capacitor(MainsPeak(in_.U_mains_max), 0).U_rating;
       Add({"      C05", zone, " 1 µF", zone, U, "V"});
     }
     if (in_.PFC) Add(Part("      C06", " 1 nF", " 1000 V"));

@@ -26,10 +26,9 @@ PfcChoke CalculatePfcChoke(double L_pfc, double I_pfc, double d_pfc, double AL_p
   c.Bmax_pfc = RoundTo(1000 * I_pfc * std::sqrt(L_pfc * AL_pfc) / Ae_pfc, 0);
   c.J_pfc = kCurrentDensity;
   // The peak current is the crest of a sine: its rms value over the density.
-  c.A_min_pfc = RoundTo((I_pfc / kSineCrestFactor) / c.J_pfc, 2);
-  // From the rounded minimum and the unrounded wire: an exact multiple of
-  // the wire still gets one wire more.
-  c.n_wires_pfc = std::floor(c.A_min_pfc / WireCrossSection(d_pfc)) + 1;
+  c.A_min_pfc = CrossSection(I_pfc / kSineCrestFactor, c.J_pfc);
+  // From the rounded minimum and the unrounded wire.
+  c.n_wires_pfc = WireCount(c.A_min_pfc, WireCrossSection(d_pfc));
   c.n_pfc = RoundTo(std::sqrt(L_pfc * 1000000 / AL_pfc), 0);
   c.A_wire_pfc = RoundTo(WireCrossSection(d_pfc), 3);
   return c;

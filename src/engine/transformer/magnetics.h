@@ -27,4 +27,10 @@ inline double MagnetizationAtFixedFrequency(const DesignInputs& in, const Transf
   return t.Bmax * FixedFrequencyFactor(in, t);
 }
 
+// At a fixed frequency the magnetization at its minimum is not below the
+// limit: the calculation warns, and the design check flags it.
+inline bool FixedFrequencyMagnetizationTooHigh(const DesignInputs& in, const TransformerDesign& t) {
+  return in.fixed_freq && !(MagnetizationAtFixedFrequency(in, t) < in.Bmaxlim);
+}
+
 }  // namespace flyback

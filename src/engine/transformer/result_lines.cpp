@@ -6,6 +6,7 @@
 #include "console/number_text.h"
 #include "transformer/result_figures.h"
 #include "transformer/winding_values.h"
+#include "transformer/wire.h"
 
 namespace flyback {
 

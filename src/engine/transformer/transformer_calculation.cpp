@@ -146,7 +146,7 @@ std::optional<CalculationStop> TransformerCalculation::TimesAndFrequency(const D
     next_ = Step::kSameDutyCycle;
     return std::nullopt;
   }
-  if (in.fixed_freq && !(MagnetizationAtFixedFrequency(in, t) < in.Bmaxlim)) {
+  if (FixedFrequencyMagnetizationTooHigh(in, t)) {
     return CalculationStop::kMagnetizationWarning;
   }
   return CalculationStop::kFinished;

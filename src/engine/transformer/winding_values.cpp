@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "console/number_text.h"
+#include "transformer/wire.h"
 
 namespace flyback {
 
@@ -22,14 +23,6 @@ double SecondaryRmsCurrent(const DesignInputs& in, const TransformerDesign& t, i
 }
 
 }  // namespace
-
-double WireCount(double cross_section, double A_wire) {
-  return std::floor(cross_section / A_wire) + 1;
-}
-
-double CrossSection(double I_rms, double J) {
-  return RoundTo(I_rms / J, 2);
-}
 
 bool WiresMode(const DesignInputs& in) {
   return in.wire_mode == "1";

@@ -13,15 +13,6 @@
 
 namespace flyback {
 
-// Number of parallel wires of cross-section A_wire for a winding of the given
-// cross-section (both mm²): the whole part of the ratio plus one, so an exact
-// multiple still gets one wire more.
-double WireCount(double cross_section, double A_wire);
-
-// Minimum wire cross-section (mm²) for an rms current (A) at the current
-// density J (A/mm²), to 0.01 mm².
-double CrossSection(double I_rms, double J);
-
 // The last answer to the cross-section / number-of-wires question was "1".
 bool WiresMode(const DesignInputs& in);
 

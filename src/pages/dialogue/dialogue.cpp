@@ -61,12 +61,16 @@ double Dialogue::AskWholeNumber(const Question& question, Accept accept) {
   return *ReadWholeAnswer(answer);
 }
 
-std::optional<std::string> Dialogue::OpenReport(const std::string& name) {
-  if (std::optional<std::string> refused = console_.RefusedReportName(name)) return refused;
-  if (!console_.ConfirmReplace(name)) return std::string();
-  std::optional<std::string> reason = console_.OpenReport(name);
-  if (!reason) report_name_ = name;
-  return reason;
+ReportOpening Dialogue::OpenReport(const std::string& name) {
+  using enum ReportOpening::Outcome;
+  // A refused name never reaches the replace question.
+  if (std::optional<std::string> refused = console_.RefusedReportName(name)) {
+    return {kFailed, *refused};
+  }
+  if (!console_.ConfirmReplace(name)) return {kKeptExisting, ""};
+  if (std::optional<std::string> reason = console_.OpenReport(name)) return {kFailed, *reason};
+  report_name_ = name;
+  return {kOpen, ""};
 }
 
 void Dialogue::WriteReportLine(const Line& line) {

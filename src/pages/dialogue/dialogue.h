@@ -23,6 +23,17 @@ struct ProgramEnded {};
 // on the window, the file is closed, and the main menu follows.
 struct ReportAborted {};
 
+// How an attempt to open a report file under a name ended.
+struct ReportOpening {
+  enum class Outcome {
+    kOpen,          // the file is open for the report
+    kKeptExisting,  // the user chose not to replace an existing file
+    kFailed,        // refused or not creatable, for `reason`
+  };
+  Outcome outcome;
+  std::string reason;  // kFailed: why, to show after the name
+};
+
 // Hint texts of questions that are asked again.
 namespace hint {
 inline constexpr const char* kNumber = "Please enter a number.";
@@ -81,11 +92,9 @@ class Dialogue {
   static std::optional<std::string> NumberHint(double value, Accept accept);
 
   // The one report file: created under `name`, written line by line, closed.
-  // OpenReport returns nothing when the file is open; otherwise the reason to
-  // show, or the empty text when the user chose to keep an existing file. A line or a close that
-  // cannot be written is told on the window, the file is closed with what it holds, and
-  // ReportAborted ends the report.
-  std::optional<std::string> OpenReport(const std::string& name);
+  // A line or a close that cannot be written is told on the window, the file
+  // is closed with what it holds, and ReportAborted ends the report.
+  ReportOpening OpenReport(const std::string& name);
   void WriteReportLine(const Line& line);
   void CloseReport();
 

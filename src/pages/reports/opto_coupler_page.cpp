@@ -2,6 +2,7 @@
 // voltage U1, from the wanted adjustment range and the trimmer value, with the
 // range the rounded resistors really give and the loss in R65.
 
+#include "components/dimensioning.h"
 #include "components/opto_divider.h"
 #include "console/number_text.h"
 #include "dialogue/pages.h"
@@ -33,14 +34,11 @@ Page OptoCouplerPage(Dialogue& d) {
   d.Write();
   c.U1rmax = AskUpperRangeEnd(d, c.U1rmin);
   d.Write({" U1rmax", zone, c.U1rmax, "V"});
-  c.U_ref = kShuntReference;
   c.P60 = d.AskNumber({"P60 in kOhm", "2", ""}, Accept::kNonNegative);
   d.Write();
   d.Write({" P60 =", c.P60, "kOhm"});
 
-  const OptoDivider divider = dimension_opto_divider(c.U1rmin, c.U1rmax, c.P60, c.U_ref);
-  c.R60 = divider.R60;
-  c.R65 = divider.R65;
+  SetOptoDivider(c);
   d.Write();
   d.Write({" R60", c.R60, "kOhm"});
   d.Write();

@@ -23,9 +23,11 @@ void AskAndCreateFile(Dialogue& d, const ReportHeader& header) {
   Question question{std::string(header.file_title), std::string(header.file_default), ""};
   for (;;) {
     const std::string name = d.Ask(question);
-    const std::optional<std::string> reason = d.OpenReport(name);
-    if (!reason) return;
-    if (!reason->empty()) d.Write({" Cannot create the file \"" + name + "\": " + *reason});
+    const ReportOpening opening = d.OpenReport(name);
+    if (opening.outcome == ReportOpening::Outcome::kOpen) return;
+    if (opening.outcome == ReportOpening::Outcome::kFailed) {
+      d.Write({" Cannot create the file \"" + name + "\": " + opening.reason});
+    }
     question.prompt = hint::kAnotherFileName;
   }
 }

@@ -48,19 +48,13 @@ void ShowFrequencyUnreachable(Dialogue& d) {
   d.Ask({"Lowest SMPS frequency too high !", "Ret", ""});
 }
 
-}  // namespace
-
-CalculationResult RunCalculation(Dialogue& d, CalculationEntry entry, CalculationPurpose purpose) {
+// Runs the calculation to its end, showing the pages its stops call for.
+CalculationResult Drive(Dialogue& d, TransformerCalculation& calculation, bool shows_warnings) {
   DesignState& s = d.state;
-  const bool shows_warnings = purpose == CalculationPurpose::kDesign;
-  TransformerCalculation calculation(
-      entry, s.flow.manual_mode ? CalculationRules::kManual : CalculationRules::kEnforceLimits);
-  CalculationResult result = CalculationResult::kFinished;
-  for (bool running = true; running;) {
+  for (;;) {
     switch (calculation.Run(s.inputs, s.transformer, s.flow.ask_drain_limit)) {
       case CalculationStop::kFinished:
-        running = false;
-        break;
+        return CalculationResult::kFinished;
       case CalculationStop::kAskDrainLimit:
         ShowDrainLimitPage(d);
         s.flow.ask_drain_limit = false;
@@ -72,15 +66,22 @@ CalculationResult RunCalculation(Dialogue& d, CalculationEntry entry, Calculatio
         break;
       case CalculationStop::kMagnetizationWarning:
         if (shows_warnings) ShowMagnetizationWarning(d);
-        running = false;
-        break;
+        return CalculationResult::kFinished;
       case CalculationStop::kFrequencyUnreachable:
         if (shows_warnings) ShowFrequencyUnreachable(d);
-        result = CalculationResult::kFrequencyUnreachable;
-        running = false;
-        break;
+        return CalculationResult::kFrequencyUnreachable;
     }
   }
+}
+
+}  // namespace
+
+CalculationResult RunCalculation(Dialogue& d, CalculationEntry entry, CalculationPurpose purpose) {
+  DesignState& s = d.state;
+  TransformerCalculation calculation(
+      entry, s.flow.manual_mode ? CalculationRules::kManual : CalculationRules::kEnforceLimits);
+  const CalculationResult result =
+      Drive(d, calculation, /*shows_warnings=*/purpose == CalculationPurpose::kDesign);
   d.observer().CalculationRun(s, calculation.passes());
   return result;
 }
