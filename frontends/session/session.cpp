@@ -28,10 +28,20 @@ Session::Session(SessionSettings settings) : settings_(std::move(settings)) {
   if (!settings_.resume_file.empty()) {
     resumed_answers_ = ReadAnswerFile(settings_.resume_file, "the resume file");
   }
+  protected_files_ = {settings_.answer_input, settings_.record_file, settings_.resume_file};
+  std::string session_files_problem;
+  std::optional<SessionFilePaths> session_paths;
+  if (settings_.keep_session_files) {
+    session_paths = SessionFilePathsFromEnvironment(session_files_problem);
+    if (session_paths) {
+      protected_files_.insert(protected_files_.end(),
+                              {session_paths->last.string(), session_paths->previous.string()});
+    }
+  }
+  // Checked before any file is created or renamed.
   for (const std::string& output : settings_.output_files) {
-    for (const std::string& input :
-         {settings_.answer_input, settings_.record_file, settings_.resume_file}) {
-      if (!input.empty() && (output == input || SameFile(output, input))) {
+    for (const std::string& kept : protected_files_) {
+      if (SameFile(output, kept)) {
         throw SessionFailure(
             "cannot write \"" + output + "\": it holds the answers of this session",
             kUnusableStart);
@@ -40,9 +50,11 @@ Session::Session(SessionSettings settings) : settings_(std::move(settings)) {
   }
   std::unique_ptr<AnswerFileWriter> record = CreateRecordFile();
   std::unique_ptr<AnswerFileWriter> session_file;
-  if (settings_.keep_session_files) session_file = StartSessionFile(record.get());
-  protected_files_.insert(protected_files_.end(),
-                          {settings_.answer_input, settings_.record_file, settings_.resume_file});
+  if (session_paths) {
+    session_file = StartSessionFile(*session_paths, record.get());
+  } else if (settings_.keep_session_files) {
+    Say(session_files_problem);
+  }
   log_ = std::make_unique<SessionLog>(std::move(record), std::move(session_file),
                                       [this](const std::string& line) { Say(line); });
 }
@@ -63,21 +75,16 @@ std::unique_ptr<AnswerFileWriter> Session::CreateRecordFile() const {
   return record;
 }
 
-std::unique_ptr<AnswerFileWriter> Session::StartSessionFile(const AnswerFileWriter* record) {
-  std::string problem;
-  const std::optional<SessionFilePaths> paths = SessionFilePathsFromEnvironment(problem);
-  if (!paths) {
-    Say(problem);
-    return nullptr;
-  }
-  protected_files_.insert(protected_files_.end(), {paths->last.string(), paths->previous.string()});
+std::unique_ptr<AnswerFileWriter> Session::StartSessionFile(const SessionFilePaths& paths,
+                                                            const AnswerFileWriter* record) const {
   // A record file in the place of a session file keeps the answers itself;
   // renaming it away or writing it twice would spoil it.
-  if (record != nullptr && (SameFile(record->path(), paths->last.string()) ||
-                            SameFile(record->path(), paths->previous.string()))) {
+  if (record != nullptr && (SameFile(record->path(), paths.last.string()) ||
+                            SameFile(record->path(), paths.previous.string()))) {
     return nullptr;
   }
-  std::unique_ptr<AnswerFileWriter> file = flyback::StartSessionFile(*paths, problem);
+  std::string problem;
+  std::unique_ptr<AnswerFileWriter> file = flyback::StartSessionFile(paths, problem);
   if (file == nullptr) Say(problem);
   return file;
 }

@@ -12,6 +12,7 @@
 #include "console/console.h"
 #include "dialogue/design_observer.h"
 #include "session_console.h"
+#include "session_files.h"
 #include "session_log.h"
 
 namespace flyback {
@@ -53,7 +54,8 @@ class Session {
 
  private:
   std::unique_ptr<AnswerFileWriter> CreateRecordFile() const;
-  std::unique_ptr<AnswerFileWriter> StartSessionFile(const AnswerFileWriter* record);
+  std::unique_ptr<AnswerFileWriter> StartSessionFile(const SessionFilePaths& paths,
+                                                     const AnswerFileWriter* record) const;
 
   SessionSettings settings_;
   std::vector<std::string> resumed_answers_;

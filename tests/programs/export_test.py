@@ -158,6 +158,27 @@ class DesignFile(ProgramTest):
             process, f'flyback: cannot write "{answers}": it holds the answers of this session')
         self.assertEqual(read_bytes(answers), DEMO_WITH_LIST.encode())
 
+    def test_the_session_files_are_no_place_for_them(self):
+        if not FLYBACK_GUI:
+            self.skipTest("the window is not built")
+        answers = self.path("answers.txt")
+        with open(answers, "w", encoding="ascii") as file:
+            file.write(DEMO_WITH_LIST)
+        os.makedirs(os.path.dirname(self.session_file))
+        with open(self.session_file, "wb") as file:
+            file.write(b"continue\n4\n")
+        # The file of the session before (which this one would keep as the
+        # previous one), and the previous one's place, where no file is yet.
+        for kept in (self.session_file, self.previous_session_file):
+            with self.subTest(kept=kept):
+                process = self.run_program([FLYBACK_GUI, "--export", kept],
+                                           env=self.window_environment(answers))
+                self.assertEqual(process.returncode, 2)
+                self.assertIn(f'flyback-gui: cannot write "{kept}": it holds the answers of this '
+                              f'session\n'.encode(), process.stderr)
+                self.assertEqual(read_bytes(self.session_file), b"continue\n4\n")
+                self.assertFalse(os.path.exists(self.previous_session_file))
+
 
 class BatchExample(ProgramTest):
 
