@@ -13,7 +13,7 @@ import unittest
 
 import jsonschema
 
-from program_run import FLYBACK, FLYBACK_GUI, ProgramTest, read_bytes
+from program_run import FLYBACK, FLYBACK_GUI, ProgramTest, read_bytes, write_bytes
 
 SOURCE = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 SCHEMA = os.path.join(SOURCE, "docs", "flyback-design.schema.json")
@@ -55,6 +55,12 @@ class DesignFile(ProgramTest):
 
     def validate(self, document):
         jsonschema.validate(document, self.schema, cls=jsonschema.Draft202012Validator)
+
+    def demo_answer_file(self):
+        """The answers of DEMO_WITH_LIST in a file; returns its path."""
+        answers = self.path("answers.txt")
+        write_bytes(answers, DEMO_WITH_LIST.encode())
+        return answers
 
     def test_demonstration_design(self):
         process = self.run_program([FLYBACK, "--script", "--export", "d.json", "--bom", "b.csv"],
@@ -111,9 +117,7 @@ class DesignFile(ProgramTest):
     def test_the_window_writes_the_same_design(self):
         if not FLYBACK_GUI:
             self.skipTest("the window is not built")
-        answers = self.path("answers.txt")
-        with open(answers, "w", encoding="ascii") as file:
-            file.write(DEMO_WITH_LIST)
+        answers = self.demo_answer_file()
         window = self.run_program([FLYBACK_GUI, "--export", "w.json", "--bom", "w.csv"],
                                   env=self.window_environment(answers))
         self.assertEqual(window.returncode, 0, window.stderr)
@@ -150,9 +154,7 @@ class DesignFile(ProgramTest):
         self.assertEqual(process.stderr.count(b"\n"), 1)
 
     def test_the_answers_are_no_place_for_them(self):
-        answers = self.path("answers.txt")
-        with open(answers, "w", encoding="ascii") as file:
-            file.write(DEMO_WITH_LIST)
+        answers = self.demo_answer_file()
         process = self.run_program([FLYBACK, "--script", "--export", answers], answers)
         self.assert_ended_before_the_dialogue(
             process, f'flyback: cannot write "{answers}": it holds the answers of this session')
@@ -161,12 +163,9 @@ class DesignFile(ProgramTest):
     def test_the_session_files_are_no_place_for_them(self):
         if not FLYBACK_GUI:
             self.skipTest("the window is not built")
-        answers = self.path("answers.txt")
-        with open(answers, "w", encoding="ascii") as file:
-            file.write(DEMO_WITH_LIST)
+        answers = self.demo_answer_file()
         os.makedirs(os.path.dirname(self.session_file))
-        with open(self.session_file, "wb") as file:
-            file.write(b"continue\n4\n")
+        write_bytes(self.session_file, b"continue\n4\n")
         # The file of the session before (which this one would keep as the
         # previous one), and the previous one's place, where no file is yet.
         for kept in (self.session_file, self.previous_session_file):
