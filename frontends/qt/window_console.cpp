@@ -1,8 +1,6 @@
 #include "window_console.h"
 
 #include <QMessageBox>
-#include <filesystem>
-#include <system_error>
 
 #include "question_dialog.h"
 
@@ -16,8 +14,7 @@ std::string WindowConsole::Ask(const Question& question) {
 }
 
 bool WindowConsole::ConfirmReplace(const std::string& name) {
-  std::error_code error;
-  if (feed_ != nullptr || !std::filesystem::exists(name, error)) return true;
+  if (feed_ != nullptr || !ReplacesExistingFile(name)) return true;
   QMessageBox box(QMessageBox::Question, window_.windowTitle(),
                   QString::fromStdString(name + " exists. Replace it?"),
                   QMessageBox::Yes | QMessageBox::No, &window_);

@@ -1,7 +1,6 @@
 #include "terminal_console.h"
 
 #include <algorithm>
-#include <filesystem>
 
 #include "line_editor.h"
 #include "screen_text.h"
@@ -47,10 +46,7 @@ std::string TerminalConsole::Ask(const Question& question) {
 }
 
 bool TerminalConsole::ConfirmReplace(const std::string& name) {
-  std::error_code error;
-  const std::filesystem::file_status status = std::filesystem::status(name, error);
-  // A folder of that name cannot be replaced: creating the file will fail.
-  if (!std::filesystem::exists(status) || std::filesystem::is_directory(status)) return true;
+  if (!ReplacesExistingFile(name)) return true;
   const std::optional<std::wstring> typed =
       Edit({DecodeUtf8(name + " exists. Replace it?"), L"", L"[y/N]"});
   // A key that ends the program keeps the file and ends the program at the

@@ -1,6 +1,8 @@
 #include "console/console.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 
 #include "console/same_file.h"
 
@@ -17,6 +19,12 @@ std::optional<std::string> Console::RefusedReportName(const std::string& name) c
     if (SameFile(name, path)) return "it holds the answers of this session";
   }
   return std::nullopt;
+}
+
+bool ReplacesExistingFile(const std::string& name) {
+  std::error_code error;  // a name that cannot be looked up names no file to replace
+  const std::filesystem::file_status status = std::filesystem::status(name, error);
+  return std::filesystem::exists(status) && !std::filesystem::is_directory(status);
 }
 
 }  // namespace flyback

@@ -72,4 +72,9 @@ class Console {
   std::vector<std::string> protected_files_;
 };
 
+// Whether a report under `name` would replace an existing file. A folder of
+// that name is none: creating the report fails with its reason, so the
+// interactive front-ends ask "Replace it?" only for a file.
+bool ReplacesExistingFile(const std::string& name);
+
 }  // namespace flyback

@@ -1,9 +1,11 @@
 // The window's question before a report replaces an existing file: a
-// standard question box with Yes and No, No the default.
+// standard question box with Yes and No, No the default; none for a new file
+// or a folder.
 
 #include "window_console.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QMessageBox>
 #include <QPushButton>
@@ -63,7 +65,16 @@ class WindowConsoleTest : public QObject {
     QVERIFY(console_.ConfirmReplace(existing_));
   }
 
-  void aNewFileNeedsNoQuestion() {
+  // A folder cannot be replaced: creating the report fails with its reason.
+  void aNewFileOrAFolderNeedsNoQuestion_data() {
+    QTest::addColumn<QString>("name");
+    QTest::newRow("new file") << QStringLiteral("new.doc");
+    QTest::newRow("folder") << QStringLiteral("reports");
+  }
+
+  void aNewFileOrAFolderNeedsNoQuestion() {
+    QFETCH(QString, name);
+    QVERIFY(QDir(folder_.path()).mkpath(QStringLiteral("reports")));
     bool box_opened = false;
     QTimer::singleShot(0, [&box_opened] {
       if (QWidget* box = QApplication::activeModalWidget()) {
@@ -71,7 +82,7 @@ class WindowConsoleTest : public QObject {
         box->close();
       }
     });
-    QVERIFY(console_.ConfirmReplace(folder_.filePath(QStringLiteral("new.doc")).toStdString()));
+    QVERIFY(console_.ConfirmReplace(folder_.filePath(name).toStdString()));
     QCoreApplication::processEvents();  // without a box of its own, the timer fires here
     QVERIFY(!box_opened);
   }
