@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "components/dimensioning.h"
-#include "dialogue/driver.h"
+#include "engine/components/dimensioning.h"
+#include "pages/dialogue/driver.h"
 #include "support/defaults_console.h"
 #include "support/pass_count.h"
 #include "transformer/demo_calculation.h"

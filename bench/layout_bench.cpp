@@ -2,8 +2,8 @@
 
 #include <benchmark/benchmark.h>
 
-#include "console/line.h"
-#include "console/number_text.h"
+#include "base/console/line.h"
+#include "base/console/number_text.h"
 
 namespace flyback {
 namespace {

@@ -8,7 +8,7 @@
 #include <sstream>
 #include <string>
 
-#include "dialogue/driver.h"
+#include "pages/dialogue/driver.h"
 #include "script_console.h"
 
 namespace flyback {

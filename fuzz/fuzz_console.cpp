@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "dialogue/driver.h"
+#include "pages/dialogue/driver.h"
 
 namespace flyback {
 

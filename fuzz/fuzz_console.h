@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "console/console.h"
-#include "dialogue/design_observer.h"
+#include "base/console/console.h"
+#include "pages/dialogue/design_observer.h"
 
 namespace flyback {
 

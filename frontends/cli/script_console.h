@@ -12,7 +12,7 @@
 #include <istream>
 #include <ostream>
 
-#include "console/console.h"
+#include "base/console/console.h"
 
 namespace flyback {
 

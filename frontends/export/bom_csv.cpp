@@ -1,6 +1,6 @@
 #include "bom_csv.h"
 
-#include "console/number_text.h"
+#include "base/console/number_text.h"
 
 namespace flyback {
 

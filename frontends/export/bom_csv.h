@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "reports/component_entries.h"
+#include "engine/reports/component_entries.h"
 
 namespace flyback {
 

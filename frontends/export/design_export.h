@@ -10,7 +10,7 @@
 #include <string>
 
 #include "design_json.h"
-#include "dialogue/optimization_recorder.h"
+#include "pages/dialogue/optimization_recorder.h"
 
 namespace flyback {
 

@@ -2,14 +2,15 @@
 
 #include <nlohmann/json.hpp>
 
-#include "checks/design_checks.h"
-#include "console/number_text.h"
+#include "base/console/number_text.h"
+#include "base/numbers/rounding.h"
+#include "engine/checks/design_checks.h"
+#include "engine/reports/component_entries.h"
+#include "engine/transformer/result_figures.h"
+#include "engine/transformer/turns.h"
+#include "engine/transformer/winding_values.h"
+#include "engine/transformer/wire.h"
 #include "flyback_version.h"
-#include "reports/component_entries.h"
-#include "transformer/result_figures.h"
-#include "transformer/turns.h"
-#include "transformer/winding_values.h"
-#include "transformer/wire.h"
 
 namespace flyback {
 

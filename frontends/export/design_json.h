@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "design/design_state.h"
-#include "dialogue/optimization_recorder.h"
+#include "engine/transformer/optimization_record.h"
+#include "state/design/design_state.h"
 
 namespace flyback {
 

@@ -15,7 +15,7 @@
 #include <QString>
 #include <vector>
 
-#include "console/line.h"
+#include "base/console/line.h"
 
 namespace flyback {
 

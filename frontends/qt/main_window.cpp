@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <utility>
 
-#include "dialogue/driver.h"
+#include "pages/dialogue/driver.h"
 #include "window_geometry.h"
 
 namespace flyback {

@@ -10,8 +10,8 @@
 #include <cmath>
 #include <string>
 
-#include "console/number_text.h"
-#include "transformer/optimization_rating.h"
+#include "base/console/number_text.h"
+#include "engine/transformer/optimization_rating.h"
 
 namespace flyback {
 

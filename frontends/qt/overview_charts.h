@@ -10,8 +10,8 @@
 #include <optional>
 #include <vector>
 
-#include "dialogue/optimization_recorder.h"
-#include "overview/design_overview.h"
+#include "engine/overview/design_overview.h"
+#include "engine/transformer/optimization_record.h"
 
 class QChart;
 class QTableWidget;

@@ -11,7 +11,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "checks/design_checks.h"
+#include "engine/checks/design_checks.h"
 #include "overview_charts.h"
 #include "window_geometry.h"
 

@@ -12,7 +12,7 @@
 #include <QWidget>
 
 #include "chart_view.h"
-#include "dialogue/optimization_recorder.h"
+#include "pages/dialogue/optimization_recorder.h"
 
 class QListWidget;
 class QTableWidget;

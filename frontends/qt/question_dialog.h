@@ -9,7 +9,7 @@
 #include <QDialog>
 #include <string>
 
-#include "console/console.h"
+#include "base/console/console.h"
 
 class QLabel;
 class QLineEdit;

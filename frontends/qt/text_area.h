@@ -9,7 +9,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "console/line.h"
+#include "base/console/line.h"
 #include "line_placement.h"
 
 namespace flyback {

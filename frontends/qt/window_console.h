@@ -9,7 +9,7 @@
 #include <string>
 
 #include "answer_feed.h"
-#include "console/console.h"
+#include "base/console/console.h"
 #include "text_area.h"
 
 namespace flyback {

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "dialogue/design_observer.h"
+#include "pages/dialogue/design_observer.h"
 
 namespace flyback {
 

@@ -6,8 +6,8 @@
 #include <utility>
 
 #include "answer_file_reading.h"
-#include "console/same_file.h"
-#include "dialogue/driver.h"
+#include "base/console/same_file.h"
+#include "pages/dialogue/driver.h"
 #include "session_failure.h"
 #include "session_files.h"
 

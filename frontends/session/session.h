@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "base/console/console.h"
 #include "command_line.h"
-#include "console/console.h"
-#include "dialogue/design_observer.h"
+#include "pages/dialogue/design_observer.h"
 #include "session_console.h"
 #include "session_files.h"
 #include "session_log.h"

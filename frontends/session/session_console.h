@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "console/console.h"
+#include "base/console/console.h"
 #include "session_log.h"
 
 namespace flyback {

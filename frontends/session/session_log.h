@@ -11,7 +11,7 @@
 #include <string>
 
 #include "answer_file_writer.h"
-#include "console/answer_log.h"
+#include "base/console/answer_log.h"
 
 namespace flyback {
 

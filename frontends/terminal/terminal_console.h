@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "console/console.h"
+#include "base/console/console.h"
 #include "page_view.h"
 #include "terminal_screen.h"
 

@@ -7,7 +7,7 @@
 // of the QMP03N60X5; at fixed frequency 50 .. 70 kHz fsntmin 70.03 kHz and
 // 234.3 mT at 50 kHz.
 
-#include "checks/design_checks.h"
+#include "engine/checks/design_checks.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "components/dimensioning.h"
+#include "engine/components/dimensioning.h"
 #include "transformer/demo_calculation.h"
 
 namespace flyback {

@@ -3,11 +3,11 @@
 #include <set>
 #include <string_view>
 
-#include "components/diode_catalogue.h"
-#include "components/mains_part_catalogue.h"
-#include "components/mosfet_catalogue.h"
-#include "components/pfc_choke_catalogue.h"
-#include "components/step_lists.h"
+#include "engine/components/diode_catalogue.h"
+#include "engine/components/mains_part_catalogue.h"
+#include "engine/components/mosfet_catalogue.h"
+#include "engine/components/pfc_choke_catalogue.h"
+#include "engine/components/step_lists.h"
 
 namespace flyback {
 namespace {

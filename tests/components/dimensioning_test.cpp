@@ -1,13 +1,13 @@
-#include "components/dimensioning.h"
+#include "engine/components/dimensioning.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <numbers>
 
-#include "components/ic_network.h"
-#include "design/design_state.h"
-#include "inputs/mains.h"
+#include "engine/components/ic_network.h"
+#include "engine/inputs/mains.h"
+#include "state/design/design_state.h"
 
 namespace flyback {
 namespace {

@@ -1,11 +1,11 @@
-#include "components/selection_rules.h"
+#include "engine/components/selection_rules.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <string_view>
 
-#include "components/diode_catalogue.h"
+#include "engine/components/diode_catalogue.h"
 
 namespace flyback {
 namespace {

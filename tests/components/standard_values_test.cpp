@@ -1,4 +1,4 @@
-#include "components/standard_values.h"
+#include "engine/components/standard_values.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "console/answer_reading.h"
+#include "base/console/answer_reading.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "console/line.h"
+#include "base/console/line.h"
 
 namespace flyback {
 namespace {

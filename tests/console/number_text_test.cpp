@@ -1,4 +1,4 @@
-#include "console/number_text.h"
+#include "base/console/number_text.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +9,8 @@
 #include <limits>
 #include <random>
 #include <string>
+
+#include "base/numbers/rounding.h"
 
 namespace flyback {
 namespace {

@@ -1,4 +1,4 @@
-#include "console/report_file.h"
+#include "base/console/report_file.h"
 
 #include <gtest/gtest.h>
 

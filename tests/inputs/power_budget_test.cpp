@@ -1,4 +1,4 @@
-#include "inputs/power_budget.h"
+#include "engine/inputs/power_budget.h"
 
 #include <gtest/gtest.h>
 

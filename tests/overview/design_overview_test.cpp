@@ -3,16 +3,16 @@
 // t_on 17.808 µs, t_off 22.294 µs, fsntmin 23.749 kHz) and its optimization
 // from 300 mT as the printed optimization list shows it.
 
-#include "overview/design_overview.h"
+#include "engine/overview/design_overview.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "components/dimensioning.h"
-#include "dialogue/driver.h"
-#include "dialogue/optimization_recorder.h"
+#include "engine/components/dimensioning.h"
+#include "pages/dialogue/driver.h"
+#include "pages/dialogue/optimization_recorder.h"
 #include "support/script_run.h"
 #include "transformer/demo_calculation.h"
 

@@ -1,7 +1,7 @@
 // The component list as a parts list, for the three-output demonstration
 // design (PFC with the conventional filter, QRM1X305, no opto regulation).
 
-#include "reports/component_entries.h"
+#include "engine/reports/component_entries.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "components/dimensioning.h"
+#include "engine/components/dimensioning.h"
 #include "transformer/demo_calculation.h"
 
 namespace flyback {

@@ -1,9 +1,9 @@
-#include "reports/component_list_rows.h"
+#include "engine/reports/component_list_rows.h"
 
 #include <gtest/gtest.h>
 
-#include "components/opto_divider.h"
-#include "design/design_state.h"
+#include "engine/components/opto_divider.h"
+#include "state/design/design_state.h"
 
 namespace flyback {
 namespace {

@@ -1,4 +1,4 @@
-#include "transformer/optimization_rating.h"
+#include "engine/transformer/optimization_rating.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "reports/pfc_choke.h"
+#include "engine/reports/pfc_choke.h"
 
 #include <gtest/gtest.h>
 

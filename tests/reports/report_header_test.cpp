@@ -1,4 +1,4 @@
-#include "reports/report_header.h"
+#include "pages/reports/report_header.h"
 
 #include <gtest/gtest.h>
 

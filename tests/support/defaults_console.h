@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "console/console.h"
+#include "base/console/console.h"
 
 namespace flyback {
 

@@ -2,7 +2,7 @@
 
 // Counts the passes of every transformer calculation the dialogue runs.
 
-#include "dialogue/design_observer.h"
+#include "pages/dialogue/design_observer.h"
 
 namespace flyback {
 

@@ -6,7 +6,7 @@
 #include <sstream>
 #include <string>
 
-#include "dialogue/dialogue.h"
+#include "pages/dialogue/dialogue.h"
 #include "script_console.h"
 
 namespace flyback {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "dialogue/driver.h"
+#include "pages/dialogue/driver.h"
 #include "script_console.h"
 #include "stream_answer_log.h"
 

@@ -6,7 +6,7 @@
 #include <ostream>
 #include <string>
 
-#include "console/answer_log.h"
+#include "base/console/answer_log.h"
 
 namespace flyback {
 

@@ -8,9 +8,9 @@
 #include <sstream>
 #include <utility>
 
+#include "pages/transformer/calculation.h"
 #include "script_console.h"
 #include "support/script_run.h"
-#include "transformer/calculation.h"
 #include "transformer/demo_calculation.h"
 
 namespace flyback {

@@ -1,4 +1,4 @@
-#include "transformer/core_catalogue.h"
+#include "engine/transformer/core_catalogue.h"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,9 @@
 
 // The demonstration designs after their calculation and turns determination.
 
+#include "engine/transformer/transformer_calculation.h"
+#include "engine/transformer/turns.h"
 #include "transformer/demo_designs.h"
-#include "transformer/transformer_calculation.h"
-#include "transformer/turns.h"
 
 namespace flyback {
 

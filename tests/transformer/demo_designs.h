@@ -4,7 +4,7 @@
 // leave them when Return is pressed at every question: three outputs (80 W)
 // and four outputs (200 W).
 
-#include "design/design_state.h"
+#include "state/design/design_state.h"
 
 namespace flyback {
 

@@ -4,9 +4,9 @@
 
 #include <cmath>
 
+#include "engine/transformer/winding_values.h"
 #include "support/script_run.h"
 #include "transformer/demo_calculation.h"
-#include "transformer/winding_values.h"
 
 namespace flyback {
 namespace {

@@ -1,13 +1,13 @@
 // The iterative calculation without a console, on the demonstration designs.
 
-#include "transformer/transformer_calculation.h"
+#include "engine/transformer/transformer_calculation.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
+#include "engine/transformer/magnetics.h"
 #include "transformer/demo_designs.h"
-#include "transformer/magnetics.h"
 
 namespace flyback {
 namespace {

@@ -1,4 +1,4 @@
-#include "transformer/turns.h"
+#include "engine/transformer/turns.h"
 
 #include <gtest/gtest.h>
 

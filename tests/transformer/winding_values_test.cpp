@@ -1,9 +1,9 @@
-#include "transformer/winding_values.h"
+#include "engine/transformer/winding_values.h"
 
 #include <gtest/gtest.h>
 
+#include "engine/transformer/wire.h"
 #include "transformer/demo_calculation.h"
-#include "transformer/wire.h"
 
 namespace flyback {
 namespace {

@@ -17,9 +17,9 @@
 #include <sstream>
 #include <string>
 
-#include "dialogue/driver.h"
 #include "gui_test_registry.h"
 #include "overview_charts.h"
+#include "pages/dialogue/driver.h"
 #include "script_console.h"
 
 namespace flyback {

@@ -17,11 +17,11 @@
 #include <string>
 #include <vector>
 
-#include "dialogue/driver.h"
 #include "gui_test_registry.h"
 #include "main_window.h"
 #include "page_keeping_console.h"
 #include "page_measurement.h"
+#include "pages/dialogue/driver.h"
 
 namespace flyback {
 namespace {

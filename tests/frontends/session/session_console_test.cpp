@@ -11,7 +11,7 @@
 #include <iterator>
 #include <sstream>
 
-#include "dialogue/driver.h"
+#include "pages/dialogue/driver.h"
 #include "script_console.h"
 #include "support/script_run.h"
 #include "support/temp_dir.h"

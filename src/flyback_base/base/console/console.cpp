@@ -1,0 +1,30 @@
+#include "base/console/console.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include "base/console/same_file.h"
+
+namespace flyback {
+
+std::optional<std::string> Console::RefusedReportName(const std::string& name) const {
+  // A NUL would silently cut the name short; the others make names that
+  // no file manager shows properly.
+  if (std::any_of(name.begin(), name.end(),
+                  [](char c) { return static_cast<unsigned char>(c) < 0x20U; })) {
+    return "the name holds a control character";
+  }
+  for (const std::string& path : protected_files_) {
+    if (SameFile(name, path)) return "it holds the answers of this session";
+  }
+  return std::nullopt;
+}
+
+bool ReplacesExistingFile(const std::string& name) {
+  std::error_code error;  // a name that cannot be looked up names no file to replace
+  const std::filesystem::file_status status = std::filesystem::status(name, error);
+  return std::filesystem::exists(status) && !std::filesystem::is_directory(status);
+}
+
+}  // namespace flyback

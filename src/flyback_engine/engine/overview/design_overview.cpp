@@ -1,0 +1,130 @@
+#include "engine/overview/design_overview.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "base/console/number_text.h"
+#include "base/numbers/rounding.h"
+#include "engine/inputs/power_budget.h"
+#include "engine/transformer/result_figures.h"
+#include "engine/transformer/turns.h"
+#include "engine/transformer/winding_values.h"
+
+namespace flyback {
+
+namespace {
+
+std::string Text(double value, std::string_view unit) {
+  return SignedNumberText(value) + " " + std::string(unit);
+}
+
+// The worst verdict of the findings on any of `quantities`.
+FigureStatus StatusOf(const std::vector<Finding>& findings,
+                      std::initializer_list<std::string_view> quantities) {
+  FigureStatus status = FigureStatus::kFine;
+  for (const Finding& finding : findings) {
+    if (std::find(quantities.begin(), quantities.end(), finding.quantity) == quantities.end()) {
+      continue;
+    }
+    if (finding.severity == Severity::kError) return FigureStatus::kError;
+    status = FigureStatus::kWarning;
+  }
+  return status;
+}
+
+double Position(double U, double Umin, double Umax) {
+  double position = 0.5;
+  if (Umax != Umin) {
+    position = (U - Umin) / (Umax - Umin);
+  } else if (U != Umin) {
+    position = U > Umin ? 1.5 : -0.5;
+  }
+  if (!std::isfinite(position)) position = U > Umin ? 1.5 : -0.5;
+  return std::clamp(position, -0.5, 1.5);
+}
+
+OutputBar Bar(std::string name, double Umin, double Umax, double Uact) {
+  return {std::move(name),           Umin, Umax, Uact, Uact >= Umin && Uact <= Umax,
+          Position(Uact, Umin, Umax)};
+}
+
+}  // namespace
+
+const char* FigureStatusName(FigureStatus status) {
+  switch (status) {
+    case FigureStatus::kFine:
+      return "fine";
+    case FigureStatus::kWarning:
+      return "warning";
+    case FigureStatus::kError:
+      return "error";
+    case FigureStatus::kUnchecked:
+      break;
+  }
+  return "";
+}
+
+FigureStatus FigureStatusOf(Severity severity) {
+  return severity == Severity::kError ? FigureStatus::kError : FigureStatus::kWarning;
+}
+
+std::vector<KeyFigure> KeyFigures(const DesignState& s, const std::vector<Finding>& findings) {
+  const DesignInputs& in = s.inputs;
+  const TransformerDesign& t = s.transformer;
+  const ResultFigures f = ShownResultFigures(s);
+  std::vector<KeyFigure> figures = {
+      {"Bmax", Text(f.Bmax_mT, "mT"), "limit " + Text(in.Bmaxlim, "mT"),
+       StatusOf(findings, {quantity::kBmax})},
+  };
+  if (in.fixed_freq) {
+    figures.push_back({"Bmax at f_fix_min", Text(f.Bmax_at_f_fix_min_mT, "mT"),
+                       "below " + Text(in.Bmaxlim, "mT"),
+                       StatusOf(findings, {quantity::kBmaxAtFixedFrequency})});
+  }
+  figures.push_back({"U_D_max", Text(f.U_D_max_V, "V"), "limit " + Text(in.U_D_lim, "V"),
+                     StatusOf(findings, {quantity::kDrainVoltage})});
+  const std::string frequency_limit =
+      in.fixed_freq ? "above " + Text(in.f_low_lim, "kHz") + " and " + Text(in.f_fix_max, "kHz")
+                    : Text(in.f_low_lim, "kHz") + " and above";
+  figures.push_back({"fsntmin", Text(f.fsntmin_kHz, "kHz"), frequency_limit,
+                     StatusOf(findings, {quantity::kFrequency})});
+  figures.push_back({"D_max", Text(RoundTo(t.D_max, 3), ""), "between 0 and 1",
+                     StatusOf(findings, {quantity::kDutyCycle})});
+  figures.push_back({"I_D_max", Text(f.I_D_max_A, "A"), "", FigureStatus::kUnchecked});
+  figures.push_back({"L_prim", Text(f.primary_inductance_uH, "µH"), "above 0",
+                     StatusOf(findings, {quantity::kPrimaryInductance, quantity::kPrimaryTurns})});
+  figures.push_back({"P_in_max", Text(in.P_in_max, "W"), "", FigureStatus::kUnchecked});
+  figures.push_back({"MOSFET" + f.mosfet_name, Text(f.conduction_loss_W, "W") + " conduction loss",
+                     "up to " + Text(LossBudget(in), "W") + " of losses",
+                     StatusOf(findings, {quantity::kConductionLoss})});
+  return figures;
+}
+
+std::vector<OutputBar> OutputBars(const DesignState& s) {
+  const DesignInputs& in = s.inputs;
+  const TransformerDesign& t = s.transformer;
+  const WindingValues values = ComputeWindingValues(in, t);
+  std::vector<OutputBar> bars;
+  for (int i = 1; i <= in.n_sec; ++i) {
+    bars.push_back(
+        Bar("U" + std::to_string(i), in.output(i).Umin, in.output(i).Umax, values.output(i).Uact));
+  }
+  const IcSupplyWindow window = IcSupplyWindowOf(in, t);
+  bars.push_back(Bar("IC supply", window.lowest, window.highest, values.U_ic_act));
+  return bars;
+}
+
+CurrentWaveforms Waveforms(const DesignState& s) {
+  const TransformerDesign& t = s.transformer;
+  CurrentWaveforms w;
+  w.period_us = 1000 / t.fsntmin;
+  const double end_of_off_phase = t.t_on + t.t_off;
+  w.primary = {{0, 0}, {t.t_on, t.I_D_max}, {t.t_on, 0}, {w.period_us, 0}};
+  w.secondary = {{0, 0}, {t.t_on, 0}, {t.t_on, t.I_D_max}, {end_of_off_phase, 0}, {w.period_us, 0}};
+  w.I_prim_rms_A = PrimaryRmsCurrent(s.inputs, t);
+  // The same triangle as the primary pulse, of length t_off.
+  w.I_sec_rms_A = RoundTo(t.I_D_max * std::sqrt(t.t_off / (3 * end_of_off_phase)), 2);
+  return w;
+}
+
+}  // namespace flyback

@@ -1,0 +1,90 @@
+#include "pages/transformer/calculation.h"
+
+#include "base/console/number_text.h"
+#include "base/numbers/rounding.h"
+#include "engine/transformer/magnetics.h"
+
+namespace flyback {
+
+namespace {
+
+void ShowDrainLimitPage(Dialogue& d) {
+  DesignInputs& s = d.state.inputs;
+  s.U_D_lim = AutomaticDrainLimit(s.U_mains_max);
+  d.Clear();
+  d.Write(
+      {"The limit of drain voltage depends on the type of MOS FET. Normally a 600 V type is "
+       "used."});
+  d.Write();
+  d.Write(
+      {"In the automatical calculation the drain voltage inclusive overshoots is limited to "
+       "600 V."});
+  const std::string answer = d.Ask({"Limit of drain voltage (see note above)",
+                                    "automatical calculated(Ret)    manually input (1)", ""});
+  if (answer == "1") s.U_D_lim = d.AskNumber({"Limit of drain voltage", "600", ""});
+}
+
+void ShowDrainLimitTooLow(Dialogue& d) {
+  d.Write();
+  d.Write({"Limit of drain voltage", d.state.inputs.U_D_lim, "V too low !"});
+  d.Ask({"Limit of drain voltage too low !", "Ret", ""});
+}
+
+void ShowMagnetizationWarning(Dialogue& d) {
+  const DesignInputs& in = d.state.inputs;
+  d.Clear();
+  d.Write();
+  d.Write({" Bmax at min. fixed freq.(",
+           RoundTo(MagnetizationAtFixedFrequency(in, d.state.transformer), 0),
+           "mT) is higher than Bmaxlim (", in.Bmaxlim, "mT )!"});
+  d.Write();
+  d.Write({" This can be avoided by a higher airgap or a bigger core !"});
+  d.Write();
+  d.Write({" Continue with (Ret)"});
+  d.Ask({"Warning: Too high magnetization ! (see note above)", "(Ret)", ""});
+}
+
+void ShowFrequencyUnreachable(Dialogue& d) {
+  d.Write({" The lowest SMPS frequency cannot be reached with this transformer."});
+  d.Ask({"Lowest SMPS frequency too high !", "Ret", ""});
+}
+
+// Runs the calculation to its end, showing the pages its stops call for.
+CalculationResult Drive(Dialogue& d, TransformerCalculation& calculation, bool shows_warnings) {
+  DesignState& s = d.state;
+  for (;;) {
+    switch (calculation.Run(s.inputs, s.transformer, s.flow.ask_drain_limit)) {
+      case CalculationStop::kFinished:
+        return CalculationResult::kFinished;
+      case CalculationStop::kAskDrainLimit:
+        ShowDrainLimitPage(d);
+        s.flow.ask_drain_limit = false;
+        break;
+      case CalculationStop::kDrainLimitTooLow:
+        // The limit page comes again when the calculation starts anew.
+        s.flow.ask_drain_limit = true;
+        ShowDrainLimitTooLow(d);
+        break;
+      case CalculationStop::kMagnetizationWarning:
+        if (shows_warnings) ShowMagnetizationWarning(d);
+        return CalculationResult::kFinished;
+      case CalculationStop::kFrequencyUnreachable:
+        if (shows_warnings) ShowFrequencyUnreachable(d);
+        return CalculationResult::kFrequencyUnreachable;
+    }
+  }
+}
+
+}  // namespace
+
+CalculationResult RunCalculation(Dialogue& d, CalculationEntry entry, CalculationPurpose purpose) {
+  DesignState& s = d.state;
+  TransformerCalculation calculation(
+      entry, s.flow.manual_mode ? CalculationRules::kManual : CalculationRules::kEnforceLimits);
+  const CalculationResult result =
+      Drive(d, calculation, /*shows_warnings=*/purpose == CalculationPurpose::kDesign);
+  d.observer().CalculationRun(s, calculation.passes());
+  return result;
+}
+
+}  // namespace flyback

@@ -1,0 +1,26 @@
+// What follows the winding table: the main menu, a manual change, the
+// optimization, or the transformer data again.
+
+#include "pages/dialogue/pages.h"
+
+namespace flyback {
+
+Page ContinuationMenuPage(Dialogue& d) {
+  d.Write();
+  d.Write({" Continue ?", zone, zone, zone, "(1)"});
+  d.Write();
+  d.Write({" Change manually", zone, zone, "(2)"});
+  d.Write();
+  d.Write({" Optimization of the output voltages", zone, "(3)"});
+  d.Write();
+  d.Write({" Show transformer data", zone, zone, "(Ret)"});
+  const std::string answer =
+      d.Ask({"Choice for continuation",
+             "transformer data (Ret)  continue(1) change manually (2) optimization (3)", ""});
+  if (answer == "1") return Page::kMainMenu;
+  if (answer == "2") return Page::kManualChange;
+  if (answer == "3") return Page::kOptimization;
+  return Page::kResultScreen;
+}
+
+}  // namespace flyback

@@ -1,0 +1,79 @@
+// The winding table: turns, currents, wire cross-sections (or numbers of
+// parallel wires of a chosen diameter) and the actual voltages, and the
+// question that chooses between cross-sections and wire counts.
+
+#include "base/console/answer_reading.h"
+#include "engine/transformer/result_lines.h"
+#include "engine/transformer/winding_values.h"
+#include "engine/transformer/wire.h"
+#include "pages/dialogue/pages.h"
+
+namespace flyback {
+
+namespace {
+
+void AskWireMode(Dialogue& d) {
+  DesignInputs& s = d.state.inputs;
+  d.Clear();
+  d.Write();
+  d.Write({" Note:"});
+  d.Write();
+  d.Write(
+      {" For the transformer windings the needed cross section of the wire according to the "
+       "maximum current"});
+  d.Write(
+      {" can also be indicated as number of wires to switch parallel after specifying the "
+       "diameter of the chosen wire."});
+  s.wire_mode = d.Ask({"Cross section / number of wires (see note above)",
+                       "cross section (Ret) number of wires (1)", ""});
+  if (WiresMode(s)) {
+    d.Write();
+    d.Write({"Diameter of wire ?"});
+    s.d_wire = d.AskNumber({"Diameter of wire ?", "0.28", ""}, Accept::kPositive);
+    s.A_wire = WireCrossSection(s.d_wire);
+  }
+}
+
+// The answer 0 counts as not given, so the question comes again.
+bool WireModeAnswered(const DesignInputs& s) {
+  return ReadWholeAnswer(s.wire_mode) != 0.0;
+}
+
+Page ShowWindingTable(Dialogue& d) {
+  DesignState& s = d.state;
+  const bool wires = WiresMode(s.inputs);
+  d.Clear();
+  d.Write();
+  d.Write({"Windg.", zone, "n / I/A", zone, wires ? "Ieff/wires*" : "Irms/cross s.*", zone,
+           "Umin/Umax/V", " Uact/V"});
+  d.WriteEmptyLines(2);
+  for (const Line& line : WindingRows(s, "")) d.Write(line);
+  d.WriteEmptyLines(2);
+  if (wires) {
+    d.Write({" * Diameter of wire: ", s.inputs.d_wire, "mm"});
+  } else {
+    d.Write({" * 'cross s.' = minimum cross section of needed wire for highest current."});
+  }
+  d.observer().DesignShown(s);
+  if (s.flow.manual_mode) return Page::kManualChange;
+  s.flow.turns_kept = true;
+  return Page::kContinuationMenu;
+}
+
+}  // namespace
+
+Page WindingTablePage(Dialogue& d) {
+  if (!WireModeAnswered(d.state.inputs)) AskWireMode(d);
+  return ShowWindingTable(d);
+}
+
+Page WireQuestionPage(Dialogue& d) {
+  AskWireMode(d);
+  return ShowWindingTable(d);
+}
+
+Page WindingTableOnlyPage(Dialogue& d) {
+  return ShowWindingTable(d);
+}
+
+}  // namespace flyback
