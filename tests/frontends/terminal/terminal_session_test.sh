@@ -37,9 +37,14 @@ fail() {
   exit 1
 }
 
-# start WIDTH HEIGHT COMMAND: a new pane running COMMAND in the work folder.
+# start WIDTH HEIGHT COMMAND: a new pane running COMMAND in the work folder,
+# in a server of its own: a server still shutting down on the old socket
+# would take the new session with it.
+starts=0
 start() {
   tmux_ kill-server 2>/dev/null || true
+  starts=$((starts + 1))
+  socket="flyback-terminal-test-$case-$$-$starts"
   tmux_ new-session -d -x "$1" -y "$2" -s t -c "$work" "$3"
 }
 
