@@ -1,7 +1,6 @@
 // flyback: the terminal and script front-ends, and the launcher of the window.
 
 #include <cerrno>
-#include <clocale>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -189,11 +188,10 @@ int Run(const flyback::CommandLine& command_line, const flyback::ClosedStandardS
 }  // namespace
 
 int main(int argc, char** argv) {
-  // The terminal shows the user's characters (UTF-8) only in the user's
-  // locale; numbers are read and written the same way in every locale, and
-  // the system's reasons for a failure in English like the lines around them.
-  std::setlocale(LC_ALL, "");
-  std::setlocale(LC_MESSAGES, "C");
+  // The program stays in the "C" locale: numbers are read and written the
+  // same way in every locale, and the system's reasons for a failure are
+  // English like the lines around them. Only the terminal front-end takes the
+  // user's character set, when it draws; script mode loads no locale at all.
   std::ios::sync_with_stdio(false);
   const flyback::ClosedStandardStreams closed = flyback::PlugClosedStandardStreams();
   flyback::CommandLine command_line;
