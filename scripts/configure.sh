@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Configures the build folder that run.sh and test.sh share
 # (FLYBACK_BUILD_DIR, default build) from the "release" preset, an optimized
-# build with warnings as errors (FLYBACK_WERROR=OFF turns them off), so that
-# each reuses what the other has built. Prints the folder.
+# build, so that each reuses what the other has built. A user's compiler may
+# warn where ours does not, so warnings stop the build only where asked:
+# FLYBACK_WERROR=ON (CI and the dev preset). Prints the folder.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${FLYBACK_BUILD_DIR:-build}
