@@ -20,39 +20,6 @@
 
 namespace {
 
-constexpr const char* kUsage =
-    "Usage: flyback [--script | --tty | --gui] [--resume FILE] [--record FILE]\n"
-    "               [--export FILE.json] [--bom FILE.csv]\n"
-    "Design calculator for flyback switched-mode power supplies.\n"
-    "\n"
-    "  --script       answers from standard input, one line per question; the\n"
-    "                 transcript goes to standard output (an empty line takes\n"
-    "                 the default, the end of input ends the program)\n"
-    "  --tty          the dialogue in this terminal\n"
-    "  --gui          the desktop window (flyback-gui)\n"
-    "  --resume FILE  take the answers of FILE first, as --script reads them,\n"
-    "                 then go on from the question where FILE ends\n"
-    "  --record FILE  write every answer taken to FILE, one per line, so that\n"
-    "                 'flyback --script < FILE' replays the session\n"
-    "  --export FILE  keep the design in FILE as JSON, rewritten after every\n"
-    "                 calculation (with the design checks)\n"
-    "  --bom FILE     write the component list as a CSV parts list to FILE\n"
-    "                 whenever the component list is made\n"
-    "  --help         show this help\n"
-    "  --version      show the version\n"
-    "\n"
-    "Without an option the window opens when a display is available, and the\n"
-    "dialogue runs in the terminal otherwise. The window and the terminal keep\n"
-    "the answers of the running session in last-session.txt (and those of the\n"
-    "session before in previous-session.txt) in $XDG_STATE_HOME/flyback, by\n"
-    "default ~/.local/state/flyback. Report files are written under the names\n"
-    "typed, relative to the working directory.\n"
-    "\n"
-    "Exit status: 0 the user ended the dialogue (an empty answer, the end of\n"
-    "input); 1 an input or output failed (standard input, the transcript, the\n"
-    "record file); 2 a bad command line or an environment to run in is missing\n"
-    "(no display and no terminal, a file named here that cannot be used).\n";
-
 constexpr const char* kProgram = "flyback";
 
 enum class Mode { kAutomatic, kScript, kTerminal, kWindow };
@@ -195,8 +162,9 @@ int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
   const flyback::ClosedStandardStreams closed = flyback::PlugClosedStandardStreams();
   flyback::CommandLine command_line;
-  if (const std::optional<int> exit_status = flyback::ReadCommandLine(
-          {kProgram, kUsage}, argc, argv, {"--script", "--tty", "--gui"}, command_line)) {
+  if (const std::optional<int> exit_status =
+          flyback::ReadCommandLine({kProgram, flyback::Program::kFlyback}, argc, argv,
+                                   {"--script", "--tty", "--gui"}, command_line)) {
     return *exit_status;
   }
   try {

@@ -26,43 +26,6 @@
 
 namespace {
 
-constexpr const char* kUsage =
-    "Usage: flyback-gui [--overview] [--resume FILE] [--record FILE]\n"
-    "                   [--export FILE.json] [--bom FILE.csv]\n"
-    "Design calculator for flyback switched-mode power supplies, desktop window.\n"
-    "\n"
-    "  --overview     open the window \"Design overview\" at once (F2 and the\n"
-    "                 text area's menu open it later): key figures and checks,\n"
-    "                 output windows, currents, the optimization's sweep\n"
-    "  --resume FILE  press Start and take the answers of FILE first, as\n"
-    "                 'flyback --script' reads them, then go on from the\n"
-    "                 question where FILE ends\n"
-    "  --record FILE  write every answer taken to FILE, one per line, so that\n"
-    "                 'flyback --script < FILE' replays the session\n"
-    "  --export FILE  keep the design in FILE as JSON, rewritten after every\n"
-    "                 calculation (with the design checks)\n"
-    "  --bom FILE     write the component list as a CSV parts list to FILE\n"
-    "                 whenever the component list is made\n"
-    "  --help         show this help\n"
-    "  --version      show the version\n"
-    "\n"
-    "The answers of the running session are kept in last-session.txt (and\n"
-    "those of the session before in previous-session.txt) in\n"
-    "$XDG_STATE_HOME/flyback, by default ~/.local/state/flyback.\n"
-    "\n"
-    "Exit status: 0 the user ended the dialogue; 1 an input or output failed\n"
-    "(the record file); 2 a bad command line, no display to open the window\n"
-    "on, or a file named here that cannot be used.\n"
-    "\n"
-    "For automated runs and screenshots:\n"
-    "  FLYBACK_GUI_ANSWERS=FILE     press Start and answer the questions from\n"
-    "                               FILE as 'flyback --script' reads them (an\n"
-    "                               empty line takes the default, the end of\n"
-    "                               the file cancels); existing report files\n"
-    "                               are replaced without asking\n"
-    "  FLYBACK_GUI_SCREENSHOT=PNG   save the screen as PNG at the question that\n"
-    "                               cancels\n";
-
 constexpr const char* kProgram = "flyback-gui";
 
 // The test hook named by the environment, if any (see answer_feed.h).
@@ -124,8 +87,8 @@ int main(int argc, char** argv) {
   // The options come first, so that --help and --version work without a
   // display. Qt takes its settings from the environment (QT_QPA_PLATFORM...).
   flyback::CommandLine command_line;
-  if (const std::optional<int> exit_status =
-          flyback::ReadCommandLine({kProgram, kUsage}, argc, argv, {"--overview"}, command_line)) {
+  if (const std::optional<int> exit_status = flyback::ReadCommandLine(
+          {kProgram, flyback::Program::kWindow}, argc, argv, {"--overview"}, command_line)) {
     return *exit_status;
   }
   int qt_argc = 1;

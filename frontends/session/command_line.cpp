@@ -97,11 +97,11 @@ std::optional<int> ReadCommandLine(const ProgramText& program, int argc, char** 
   try {
     command_line = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc), own_switches);
   } catch (const SessionFailure& failure) {
-    std::cerr << program.name << ": " << failure.what() << "\n\n" << program.usage;
+    std::cerr << program.name << ": " << failure.what() << "\n\n" << HelpText(program.program);
     return failure.exit_status();
   }
   if (command_line.help) {
-    std::cout << program.usage;
+    std::cout << HelpText(program.program);
     return 0;
   }
   if (command_line.version) {

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "program_help.h"
+
 namespace flyback {
 
 struct CommandLine {
@@ -24,8 +26,8 @@ struct CommandLine {
 std::vector<std::string> SessionArguments(const CommandLine& command_line);
 
 struct ProgramText {
-  const char* name;   // "flyback"
-  const char* usage;  // the --help text
+  const char* name;  // "flyback"
+  Program program;   // whose --help text
 };
 
 // Reads the command line of main(); answers --help (the usage on standard
