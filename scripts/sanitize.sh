@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds and runs the whole test suite under AddressSanitizer,
+# Builds and runs the whole test suite, the window (offscreen) and the design
+# overview included, under AddressSanitizer,
 # UndefinedBehaviorSanitizer and the libstdc++ assertions.
 set -euo pipefail
 cd "$(dirname "$0")/.."
