@@ -18,6 +18,13 @@ void Dialogue::WriteEmptyLines(int count) {
   for (int i = 0; i < count; ++i) Write();
 }
 
+void Dialogue::WriteChoices(std::span<const Line> choices) {
+  for (std::size_t i = 0; i < choices.size(); ++i) {
+    if (i > 0) Write();
+    Write(choices[i]);
+  }
+}
+
 std::string Dialogue::Ask(const Question& question) {
   if (!report_name_.empty()) {
     if (const auto reason = console_.FlushReports()) AbortReport(*reason);

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "base/console/answer_log.h"
@@ -70,6 +71,8 @@ class Dialogue {
   void Clear() { console_.ClearWindow(); }
   void Write(const Line& line = {}) { console_.WriteLine(line); }
   void WriteEmptyLines(int count);
+  // The lines of a menu, an empty line between two of them.
+  void WriteChoices(std::span<const Line> choices);
 
   // Asks once. The empty answer ends the program. The lines of an open
   // report are written out first, so that a full disk shows before the user

@@ -7,41 +7,40 @@ namespace flyback {
 
 namespace {
 
-struct MenuEntry {
-  Line line;
-  Page next;
+// The choices and the page each leads to. The zone advances put every choice
+// number at the start of the fourth zone.
+const std::array<Line, 10> kChoices = {{
+    {"Optimization of the output voltages", zone, "(1)"},
+    {"Print the result", zone, zone, "(2)"},
+    {"Print list of components", zone, zone, "(3)"},
+    {"Show cross section / show number of wires", zone, "(4)"},
+    {"Show number of turns and voltages", zone, "(5)"},
+    {"Modify transformer", zone, zone, "(6)"},
+    {"Change mains voltage range", zone, zone, "(7)"},
+    {"Calculate PFC-choke", zone, zone, "(8)"},
+    {"Calculate Opto Coupler Circuit", zone, "(9)"},
+    {"Start from the beginning", zone, zone, "(10)"},
+}};
+constexpr std::array<Page, 10> kNextPages = {
+    Page::kOptimization, Page::kResultReport,    Page::kComponentList, Page::kWireQuestion,
+    Page::kWindingTable, Page::kTransformerType, Page::kMainsRange,    Page::kPfcChoke,
+    Page::kOptoCoupler,  Page::kIntroduction,
 };
 
 }  // namespace
 
 Page MainMenuPage(Dialogue& d) {
-  // The zone advances put every choice number at the start of the fourth zone.
-  static const std::array<MenuEntry, 10> kMenu = {{
-      {{"Optimization of the output voltages", zone, "(1)"}, Page::kOptimization},
-      {{"Print the result", zone, zone, "(2)"}, Page::kResultReport},
-      {{"Print list of components", zone, zone, "(3)"}, Page::kComponentList},
-      {{"Show cross section / show number of wires", zone, "(4)"}, Page::kWireQuestion},
-      {{"Show number of turns and voltages", zone, "(5)"}, Page::kWindingTable},
-      {{"Modify transformer", zone, zone, "(6)"}, Page::kTransformerType},
-      {{"Change mains voltage range", zone, zone, "(7)"}, Page::kMainsRange},
-      {{"Calculate PFC-choke", zone, zone, "(8)"}, Page::kPfcChoke},
-      {{"Calculate Opto Coupler Circuit", zone, "(9)"}, Page::kOptoCoupler},
-      {{"Start from the beginning", zone, zone, "(10)"}, Page::kIntroduction},
-  }};
   for (;;) {
     d.Clear();
     d.WriteEmptyLines(2);
-    for (std::size_t i = 0; i < kMenu.size(); ++i) {
-      if (i > 0) d.Write();
-      d.Write(kMenu[i].line);
-    }
+    d.WriteChoices(kChoices);
     const std::optional<double> choice =
         ReadWholeAnswer(d.Ask({"Choice for continuation", "1", ""}));
-    for (std::size_t i = 0; i < kMenu.size(); ++i) {
+    for (std::size_t i = 0; i < kNextPages.size(); ++i) {
       if (choice == static_cast<double>(i + 1)) {
-        if (kMenu[i].next == Page::kTransformerType) d.state.flow.modify_transformer = true;
-        if (kMenu[i].next == Page::kMainsRange) d.state.flow.modify_transformer = false;
-        return kMenu[i].next;
+        if (kNextPages[i] == Page::kTransformerType) d.state.flow.modify_transformer = true;
+        if (kNextPages[i] == Page::kMainsRange) d.state.flow.modify_transformer = false;
+        return kNextPages[i];
       }
     }
   }

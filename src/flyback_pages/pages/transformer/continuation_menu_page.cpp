@@ -1,19 +1,26 @@
 // What follows the winding table: the main menu, a manual change, the
 // optimization, or the transformer data again.
 
+#include <array>
+
 #include "pages/dialogue/pages.h"
 
 namespace flyback {
 
+namespace {
+
+const std::array<Line, 4> kChoices = {{
+    {" Continue ?", zone, zone, zone, "(1)"},
+    {" Change manually", zone, zone, "(2)"},
+    {" Optimization of the output voltages", zone, "(3)"},
+    {" Show transformer data", zone, zone, "(Ret)"},
+}};
+
+}  // namespace
+
 Page ContinuationMenuPage(Dialogue& d) {
   d.Write();
-  d.Write({" Continue ?", zone, zone, zone, "(1)"});
-  d.Write();
-  d.Write({" Change manually", zone, zone, "(2)"});
-  d.Write();
-  d.Write({" Optimization of the output voltages", zone, "(3)"});
-  d.Write();
-  d.Write({" Show transformer data", zone, zone, "(Ret)"});
+  d.WriteChoices(kChoices);
   const std::string answer =
       d.Ask({"Choice for continuation",
              "transformer data (Ret)  continue(1) change manually (2) optimization (3)", ""});

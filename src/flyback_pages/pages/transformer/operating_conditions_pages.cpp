@@ -1,6 +1,8 @@
 // The conditions the transformer is calculated for: overshoot factor, mains
 // range (or DC input), lowest switching frequency and magnetization limit.
 
+#include <array>
+
 #include "engine/inputs/mains.h"
 #include "pages/dialogue/pages.h"
 #include "pages/inputs/circuit_options.h"
@@ -11,18 +13,19 @@ namespace {
 
 constexpr double kDefaultMagnetizationLimit = 300;  // mT, taken for the answer 0
 
+const std::array<Line, 4> kMainsRangeChoices = {{
+    {"Small (180 V - 270 V)", zone, "(1)"},
+    {"Wide (90 V - 270 V)", zone, "(2)"},
+    {"Special", zone, zone, "(3)"},
+    {"DC input", zone, zone, "(4)"},
+}};
+
 void ChooseMainsRange(Dialogue& d) {
   DesignInputs& s = d.state.inputs;
   d.Clear();
   d.Write({"Input voltage range"});
   d.Write();
-  d.Write({"Small (180 V - 270 V)", zone, "(1)"});
-  d.Write();
-  d.Write({"Wide (90 V - 270 V)", zone, "(2)"});
-  d.Write();
-  d.Write({"Special", zone, zone, "(3)"});
-  d.Write();
-  d.Write({"DC input", zone, zone, "(4)"});
+  d.WriteChoices(kMainsRangeChoices);
   const std::string answer = d.Ask({"Mains input voltage range in V", "2", ""});
   s.dc_input = answer == "4";
   if (answer == "2") {

@@ -2,6 +2,8 @@
 // with a chosen airgap, a ready-made slot-type transformer, or any other
 // transformer described by name, AL and Ae.
 
+#include <array>
+
 #include "base/console/answer_reading.h"
 #include "base/console/number_text.h"
 #include "engine/transformer/core_catalogue.h"
@@ -10,6 +12,12 @@
 namespace flyback {
 
 namespace {
+
+const std::array<Line, 3> kTransformerTypeChoices = {{
+    {"Layer type transformer", zone, "(1)"},
+    {"Slot type transformer", zone, "(2)"},
+    {"Other transformer", zone, "(3)"},
+}};
 
 void WriteOutputPower(Dialogue& d) {
   d.Write({"Output power P_out_max = ", d.state.inputs.P_out_max, " W"});
@@ -76,11 +84,7 @@ Page TransformerTypePage(Dialogue& d) {
   d.Clear();
   d.Write({"Type of transformer"});
   d.Write();
-  d.Write({"Layer type transformer", zone, "(1)"});
-  d.Write();
-  d.Write({"Slot type transformer", zone, "(2)"});
-  d.Write();
-  d.Write({"Other transformer", zone, "(3)"});
+  d.WriteChoices(kTransformerTypeChoices);
   s.tr_type = d.Ask({"Type of transformer", "2", ""});
   if (s.tr_type == "2") {
     ChooseSlotTransformer(d);
