@@ -29,19 +29,19 @@ void AppendRow(std::string& csv, const std::vector<std::string>& fields) {
 }
 
 // The value as the list writes it, with its sign and without blanks.
-std::string ValueText(const ComponentEntry& entry) {
-  if (!entry.value) return {};
-  return SignedNumberText(*entry.value);
+std::string ValueText(const ComponentRow& row) {
+  if (!row.value) return {};
+  return SignedNumberText(*row.value);
 }
 
 }  // namespace
 
-std::string PartsListCsv(const std::vector<ComponentEntry>& entries) {
+std::string PartsListCsv(const std::vector<ComponentRow>& rows) {
   std::string csv;
-  AppendRow(csv, {"designator", "value", "unit", "part", "rating", "remark"});
-  for (const ComponentEntry& entry : entries) {
-    AppendRow(csv, {entry.designator, ValueText(entry), entry.unit, entry.part, entry.rating,
-                    entry.remark});
+  AppendRow(csv, {"designator", "quantity", "value", "unit", "part", "rating", "remark"});
+  for (const ComponentRow& row : rows) {
+    AppendRow(csv, {row.designator, std::to_string(row.quantity), ValueText(row), row.unit,
+                    row.part, row.rating, row.remark});
   }
   return csv;
 }

@@ -20,7 +20,6 @@ class DesignExport : public OptimizationRecorder {
   DesignExport(std::string design_file, std::string parts_list_file)
       : design_file_(std::move(design_file)), parts_list_file_(std::move(parts_list_file)) {}
 
-  void CalculationRun(const DesignState& design, int passes) override;
   void DesignShown(const DesignState& design) override;
   void ComponentsDimensioned(const DesignState& design) override;
 
@@ -29,9 +28,6 @@ class DesignExport : public OptimizationRecorder {
 
   std::string design_file_;
   std::string parts_list_file_;
-  // The component list belongs to the design as it stands: no calculation
-  // has run since it was made.
-  bool components_current_ = false;
 };
 
 }  // namespace flyback

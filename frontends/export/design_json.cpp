@@ -5,7 +5,6 @@
 #include "base/console/number_text.h"
 #include "base/numbers/rounding.h"
 #include "engine/checks/design_checks.h"
-#include "engine/reports/component_entries.h"
 #include "engine/transformer/result_figures.h"
 #include "engine/transformer/turns.h"
 #include "engine/transformer/winding_values.h"
@@ -152,14 +151,13 @@ Json Windings(const DesignState& s) {
   return windings;
 }
 
-Json Components(const DesignState& s) {
+Json Components(const std::vector<ComponentRow>& rows) {
   Json components = Json::object();
-  for (const ComponentEntry& entry : ComponentEntries(s)) {
-    components[entry.designator] = {{"value", entry.value ? Json(*entry.value) : Json(nullptr)},
-                                    {"unit", entry.unit},
-                                    {"part", entry.part},
-                                    {"rating", entry.rating},
-                                    {"remark", entry.remark}};
+  for (const ComponentRow& row : rows) {
+    components[row.designator] = {
+        {"quantity", row.quantity}, {"value", row.value ? Json(*row.value) : Json(nullptr)},
+        {"unit", row.unit},         {"part", row.part},
+        {"rating", row.rating},     {"remark", row.remark}};
   }
   return components;
 }
@@ -196,7 +194,7 @@ Json Checks(const DesignState& s) {
 
 }  // namespace
 
-std::string DesignJson(const DesignState& design, bool components_current,
+std::string DesignJson(const DesignState& design,
                        const std::optional<OptimizationRecord>& optimization) {
   const Json document = {
       {"format", "flyback-design"},
@@ -205,7 +203,7 @@ std::string DesignJson(const DesignState& design, bool components_current,
       {"inputs", Inputs(design.inputs)},
       {"transformer", Transformer(design)},
       {"windings", Windings(design)},
-      {"components", components_current ? Components(design) : Json(nullptr)},
+      {"components", design.component_list ? Components(*design.component_list) : Json(nullptr)},
       {"optimization", optimization ? Optimization(*optimization) : Json(nullptr)},
       {"checks", Checks(design)},
   };

@@ -17,9 +17,9 @@ namespace flyback {
 
 inline constexpr int kDesignFormatVersion = 1;
 
-// `components_current`: the component list has been dimensioned for the
-// design as it stands (otherwise "components" is null).
-std::string DesignJson(const DesignState& design, bool components_current,
+// "components" is null while the design holds no component list (none made
+// since the last calculation run).
+std::string DesignJson(const DesignState& design,
                        const std::optional<OptimizationRecord>& optimization);
 
 }  // namespace flyback

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <string>
 #include <string_view>
 
+#include "base/console/number_text.h"
 #include "engine/components/diode_catalogue.h"
 #include "engine/components/mains_part_catalogue.h"
 #include "engine/components/mosfet_catalogue.h"
@@ -12,11 +14,54 @@
 namespace flyback {
 namespace {
 
-// Every proposal text begins with a blank and ends without one.
+// Every printed proposal begins with a blank and ends without one.
 void ExpectProposalText(std::string_view text) {
   ASSERT_FALSE(text.empty());
   EXPECT_EQ(text.front(), ' ') << '"' << text << '"';
   EXPECT_NE(text.back(), ' ') << '"' << text << '"';
+}
+
+std::string WithoutBlanks(std::string_view text) {
+  std::string out;
+  for (char c : text) {
+    if (c != ' ') out += c;
+  }
+  return out;
+}
+
+// The fields of a proposal say what its printed words say: the part and
+// every figure of the rating stand in them (blanks aside; ".4" for 0.4), and
+// the fields themselves carry no layout.
+void ExpectFieldsMatchPrinted(const Proposal& p) {
+  ExpectProposalText(p.printed);
+  const std::string printed = WithoutBlanks(p.printed);
+  for (std::string_view field : {p.part, p.rating, p.remark, p.unit}) {
+    if (field.empty()) continue;
+    EXPECT_NE(field.front(), ' ') << p.printed;
+    EXPECT_NE(field.back(), ' ') << p.printed;
+    EXPECT_EQ(field.find("  "), std::string_view::npos) << p.printed;
+  }
+  EXPECT_NE(printed.find(WithoutBlanks(p.part)), std::string::npos) << p.printed;
+  std::string_view rating = p.rating;
+  while (!rating.empty()) {
+    const std::size_t comma = rating.find(", ");
+    const std::string figure = WithoutBlanks(rating.substr(0, comma));
+    const bool found =
+        printed.find(figure) != std::string::npos ||
+        (figure.starts_with("0.") && printed.find(figure.substr(1)) != std::string::npos);
+    EXPECT_TRUE(found) << figure << " in " << p.printed;
+    // A clean figure is a number, one blank and a unit.
+    EXPECT_NE(rating.substr(0, comma).find(' '), std::string_view::npos) << p.rating;
+    rating = comma == std::string_view::npos ? std::string_view() : rating.substr(comma + 2);
+  }
+  if (!p.unit.empty()) {
+    EXPECT_NE(printed.find(NumberText(p.value) + std::string(p.unit)), std::string::npos)
+        << p.printed;
+  }
+  EXPECT_GE(p.quantity, 1);
+  if (p.quantity > 1) {
+    EXPECT_TRUE(printed.starts_with(std::to_string(p.quantity) + "*")) << p.printed;
+  }
 }
 
 // Rows grouped by a class limit: classes ascend, and within a class the row
@@ -37,20 +82,23 @@ TEST(DiodeCatalogue, OutputDiodeRows) {
   ExpectGroupedAscending(
       diode::kOutputDiodes, [](const auto& r) { return r.U_rev_max; },
       [](const auto& r) { return r.I_diode_max; });
-  for (const auto& row : diode::kOutputDiodes) ExpectProposalText(row.text);
+  for (const auto& row : diode::kOutputDiodes) ExpectFieldsMatchPrinted(row.proposal);
   EXPECT_EQ(diode::kOutputDiodes.back().U_rev_max, 1200);
 }
 
 TEST(DiodeCatalogue, TextsAreDistinct) {
-  const std::set<std::string_view> texts = {
-      diode::k1N4148,   diode::kMUR120,  diode::kMUR160,    diode::kMUR420,   diode::kMUR460,
-      diode::kMUR490,   diode::kMUR1100, diode::kMUR4100,   diode::kFE6D9344, diode::kBYW29,
-      diode::kBYV29,    diode::kBYW76,   diode::kBYR29_800, diode::kSTTA506D, diode::kSTTA806D,
-      diode::kSTTA512D, diode::kKYD100,  diode::kNone};
+  std::set<std::string_view> texts;
+  for (const Proposal& diode :
+       {diode::k1N4148, diode::kMUR120, diode::kMUR160, diode::kMUR420, diode::kMUR460,
+        diode::kMUR490, diode::kMUR1100, diode::kMUR4100, diode::kFE6D9344, diode::kBYW29,
+        diode::kBYV29, diode::kBYW76, diode::kBYR29_800, diode::kSTTA506D, diode::kSTTA806D,
+        diode::kSTTA512D, diode::kKYD100, diode::kNone}) {
+    texts.insert(diode.printed);
+    ExpectFieldsMatchPrinted(diode);
+  }
   EXPECT_EQ(texts.size(), 18u);
-  for (std::string_view text : texts) ExpectProposalText(text);
-  EXPECT_EQ(diode::kKYD100, " KYD 100       1000 V, 12.5 A, 55 ns");
-  EXPECT_EQ(diode::kBYR29_800, " BYR 29 800    800 V, 8 A, 75 ns");
+  EXPECT_EQ(diode::kKYD100.printed, " KYD 100       1000 V, 12.5 A, 55 ns");
+  EXPECT_EQ(diode::kBYR29_800.printed, " BYR 29 800    800 V, 8 A, 75 ns");
 }
 
 template <typename Rows>
@@ -62,7 +110,7 @@ void ExpectLaddersAscend(const Rows& rows) {
       EXPECT_LT(rows[i - 1].above, rows[i].above);
     }
   }
-  for (const auto& row : rows) ExpectProposalText(row.text);
+  for (const auto& row : rows) ExpectFieldsMatchPrinted(row.proposal);
 }
 
 TEST(DiodeCatalogue, SmallDiodeRules) {
@@ -84,8 +132,10 @@ TEST(MainsPartCatalogue, RowsAscendAndEndOpen) {
 }
 
 TEST(MainsPartCatalogue, TheTwoMur460TextsDiffer) {
-  EXPECT_EQ(kFastBridges[1].text, " 4* MUR460     600 V, 4 A, 75 ns");
-  EXPECT_EQ(kSlowBridges[2].text, " 4* MUR460     600 V, 4 A, 75ns");
+  EXPECT_EQ(kFastBridges[1].proposal.printed, " 4* MUR460     600 V, 4 A, 75 ns");
+  EXPECT_EQ(kSlowBridges[2].proposal.printed, " 4* MUR460     600 V, 4 A, 75ns");
+  // As parts they are the same.
+  EXPECT_EQ(kFastBridges[1].proposal.rating, kSlowBridges[2].proposal.rating);
 }
 
 TEST(MosfetCatalogue, ClassesAscendAndEachEndsWithAnyCurrent) {
@@ -95,16 +145,15 @@ TEST(MosfetCatalogue, ClassesAscendAndEachEndsWithAnyCurrent) {
   std::set<std::string_view> names;
   for (std::size_t i = 0; i < kMosfets.size(); ++i) {
     const MosfetRow& row = kMosfets[i];
-    ExpectProposalText(row.txt_T01);
-    ExpectProposalText(row.mosfet_name);
-    // The short name is the start of the proposal text.
-    EXPECT_EQ(row.txt_T01.substr(0, row.mosfet_name.size()), row.mosfet_name);
+    ExpectFieldsMatchPrinted(row.proposal);
+    // The type name is the start of the printed proposal.
+    EXPECT_EQ(row.proposal.printed.substr(1, row.proposal.part.size()), row.proposal.part);
     EXPECT_GT(row.R_DSon, 0);
     EXPECT_GE(row.C_iss, 0);
-    names.insert(row.mosfet_name);
+    names.insert(row.proposal.part);
     const bool last_of_class =
         i + 1 == kMosfets.size() || kMosfets[i + 1].U_D_lim_max != row.U_D_lim_max;
-    EXPECT_EQ(last_of_class, row.I_D_max == kNoLimit) << row.mosfet_name;
+    EXPECT_EQ(last_of_class, row.I_D_max == kNoLimit) << row.proposal.part;
   }
   EXPECT_EQ(names.size(), kMosfets.size());
 }
@@ -127,10 +176,10 @@ TEST(PfcChokeCatalogue, StepsAreThreeHundredTimesTheChoke) {
       [](const PfcChokeRow& r) { return r.I_mains_max; });
   for (const PfcChokeRow& row : kPfcChokes) {
     EXPECT_DOUBLE_EQ(row.L_prim_max, 300 * row.L08);
-    ExpectProposalText(row.txt_L08);
+    ExpectFieldsMatchPrinted(row.proposal);
     // A catalogue choke names its rated current; "no proposal" rows show the
     // mains current.
-    EXPECT_EQ(row.I_L08.has_value(), row.txt_L08.find("Epcos") != std::string_view::npos);
+    EXPECT_EQ(row.I_L08.has_value(), !row.proposal.part.empty());
   }
   EXPECT_EQ(kPfcChokeLowestL_prim, 250 * kPfcChokes.front().L08);
 }

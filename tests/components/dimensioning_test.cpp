@@ -6,6 +6,7 @@
 #include <numbers>
 
 #include "engine/components/ic_network.h"
+#include "engine/components/selection_rules.h"
 #include "engine/inputs/mains.h"
 #include "state/design/design_state.h"
 
@@ -126,7 +127,7 @@ TEST(DimensionComponents, QrmNetworkOfTheDemonstrationDesign) {
   EXPECT_DOUBLE_EQ(s.components.R29, 15);
   EXPECT_DOUBLE_EQ(s.components.C29, 33);  // round_down_e12(500 / 15)
   // QMP03N60X5 (C_iss 400 pF): 40000 / 400
-  EXPECT_EQ(s.components.mosfet_name, " QMP03N60X5");
+  EXPECT_EQ(s.components.mosfet, "QMP03N60X5");
   EXPECT_DOUBLE_EQ(s.components.R35, 100);
 }
 
@@ -135,20 +136,16 @@ TEST(DimensionComponents, MainsSidePartsOfTheDemonstrationDesign) {
   s.inputs.filter = MainsFilter::kConventional;
   s.components = dimension_components(s);
   // 89.4 W at 90 V: 0.993 A.
-  EXPECT_EQ(s.components.txt_R01, " 5 Ohm         S237, NTC- Resistor");
+  EXPECT_DOUBLE_EQ(s.components.I_ntc, 89.4 / 90);
   EXPECT_EQ(s.components.R11, 30);
   EXPECT_DOUBLE_EQ(s.components.I_fuse, 1.5 * 89.4 / 90);
   EXPECT_EQ(s.components.F01, 1.6);
-  EXPECT_EQ(s.components.txt_L01,
-            "      L01      2*33 mH,1 A   Filter- Choke, Epcos, no. B82724-J2102-N1");
-  EXPECT_EQ(s.components.txt_T01, " QMP03N60X5    600V, 1.4 Ohm, 3.2A");
+  EXPECT_DOUBLE_EQ(s.components.I_filter, 89.4 / 90);
+  EXPECT_EQ(s.components.mosfet, "QMP03N60X5");
   EXPECT_EQ(s.components.R_DSon, 1.4);
-  EXPECT_EQ(s.components.txt_D01_04, " 4* BYW76      600 V, 1A, 50ns");
   // 540.44 µH in the 2 mH step, 0.99 A within its 1.2 A limit.
   EXPECT_EQ(s.components.L08, 2);
   EXPECT_EQ(s.components.I_L08, 1);
-  EXPECT_EQ(s.components.txt_L08, " PFC choke, Epcos, no. B82614-R2102-A30");
-  EXPECT_EQ(s.components.txt_D08, " STTA506D      600 V, 5 A, 20 ns");
   // 125 x 89.4 / 90 = 124.2 µF; 420.0 V bus.
   EXPECT_EQ(s.components.C07, 150);
   EXPECT_NEAR(BusVoltageMax(s.inputs.U_mains_max, s.inputs.k_U), 420.02, 0.005);
@@ -178,10 +175,11 @@ TEST(DimensionComponents, DcInput) {
   EXPECT_NEAR(s.components.I_fuse, 1.875, 1E-12);
   EXPECT_EQ(s.components.F01, 2);
   // I_ntc = 30 / (24 / sqrt 2) = 1.77 A, not divided by sqrt 2.
-  EXPECT_EQ(s.components.txt_R01, " 2.5 Ohm       S236, NTC- Resistor");
+  EXPECT_DOUBLE_EQ(s.components.I_ntc, 30 / (24 / std::numbers::sqrt2));
+  EXPECT_EQ(select_ntc(s.components.I_ntc).part, "S236");
   // I_filter = 30 / 24 = 1.25 A.
   EXPECT_NEAR(s.components.I_filter, 1.25, 1E-12);
-  EXPECT_EQ(s.components.txt_L01, "      L01      2*39 mH,1.4 A   frame core choke Epcos");
+  EXPECT_EQ(select_filter_choke(s.components.I_filter).rating, "1.4 A");
   // C07_need = 125 x 1.77 = 221 µF, not divided by sqrt 2.
   EXPECT_EQ(s.components.C07, 330);
 }

@@ -79,57 +79,63 @@ TEST(SelectDiodes, FilterAndPfcDiodes) {
 }
 
 TEST(SelectBridge, FastSetOnlyWithPfcAndConventionalFilter) {
-  EXPECT_EQ(select_bridge(true, MainsFilter::kConventional, 0.5), " 4* BYW76      600 V, 1A, 50ns");
-  EXPECT_EQ(select_bridge(true, MainsFilter::kNotAsked, 1.01), " 4* MUR460     600 V, 4 A, 75 ns");
-  EXPECT_EQ(select_bridge(true, MainsFilter::kDcFilter, 0.5), " 4*1N4007      1000 V, 1 A");
-  EXPECT_EQ(select_bridge(false, MainsFilter::kConventional, 0.5), " 4*1N4007      1000 V, 1 A");
+  EXPECT_EQ(select_bridge(true, MainsFilter::kConventional, 0.5).printed,
+            " 4* BYW76      600 V, 1A, 50ns");
+  EXPECT_EQ(select_bridge(true, MainsFilter::kNotAsked, 1.01).printed,
+            " 4* MUR460     600 V, 4 A, 75 ns");
+  EXPECT_EQ(select_bridge(true, MainsFilter::kDcFilter, 0.5).printed, " 4*1N4007      1000 V, 1 A");
+  EXPECT_EQ(select_bridge(false, MainsFilter::kConventional, 0.5).printed,
+            " 4*1N4007      1000 V, 1 A");
 }
 
 TEST(SelectBridge, LimitsAreExclusive) {
-  EXPECT_EQ(select_bridge(false, MainsFilter::kConventional, 1), " 4*1N4007      1000 V, 1 A");
-  EXPECT_EQ(select_bridge(false, MainsFilter::kConventional, 2), " 4* BY 246-06  600 V, 2 A");
-  EXPECT_EQ(select_bridge(false, MainsFilter::kConventional, 2.01),
+  EXPECT_EQ(select_bridge(false, MainsFilter::kConventional, 1).printed,
+            " 4*1N4007      1000 V, 1 A");
+  EXPECT_EQ(select_bridge(false, MainsFilter::kConventional, 2).printed,
+            " 4* BY 246-06  600 V, 2 A");
+  EXPECT_EQ(select_bridge(false, MainsFilter::kConventional, 2.01).printed,
             " 4* MUR460     600 V, 4 A, 75ns");
-  EXPECT_EQ(select_bridge(true, MainsFilter::kConventional, 4), " 4* MUR460     600 V, 4 A, 75 ns");
-  EXPECT_EQ(select_bridge(true, MainsFilter::kConventional, 4.01),
+  EXPECT_EQ(select_bridge(true, MainsFilter::kConventional, 4).printed,
+            " 4* MUR460     600 V, 4 A, 75 ns");
+  EXPECT_EQ(select_bridge(true, MainsFilter::kConventional, 4.01).printed,
             " 4* KBPC606    600 V, 6 A, Int. Rect.");
-  EXPECT_EQ(select_bridge(false, MainsFilter::kDcFilter, 6.01),
+  EXPECT_EQ(select_bridge(false, MainsFilter::kDcFilter, 6.01).printed,
             " 4* 26MB60A    600 V, 25 A, Int. Rect.");
 }
 
 TEST(SelectNtc, FirstRowBelowItsLimit) {
-  EXPECT_EQ(select_ntc(0.49), " 5 Ohm         S235, NTC- Resistor");
-  EXPECT_EQ(select_ntc(0.5), " 5 Ohm         S237, NTC- Resistor");
-  EXPECT_EQ(select_ntc(5.99), " 1 Ohm         S237, NTC- Resistor");
-  EXPECT_EQ(select_ntc(6), "                 Special circuit necessary");
+  EXPECT_EQ(select_ntc(0.49).printed, " 5 Ohm         S235, NTC- Resistor");
+  EXPECT_EQ(select_ntc(0.5).printed, " 5 Ohm         S237, NTC- Resistor");
+  EXPECT_EQ(select_ntc(5.99).printed, " 1 Ohm         S237, NTC- Resistor");
+  EXPECT_EQ(select_ntc(6).printed, "                 Special circuit necessary");
 }
 
 TEST(SelectFilterChoke, TenAmpereNeedsTheSpecialChoke) {
-  EXPECT_EQ(select_filter_choke(9.99),
-            "      L01      2*1.8 mH,10 A   Filter- Choke, Epcos, no. B82725-A2103-N1");
-  EXPECT_EQ(select_filter_choke(10), "      L01      Special filter ckoke necessary");
-  EXPECT_EQ(select_filter_choke(0.1),
-            "      L01      2*47 mH,0.3 A   Filter- Choke, Epcos, no. B82721-J2301-N20");
+  EXPECT_EQ(select_filter_choke(9.99).printed,
+            " 2*1.8 mH,10 A   Filter- Choke, Epcos, no. B82725-A2103-N1");
+  EXPECT_EQ(select_filter_choke(10).printed, " Special filter ckoke necessary");
+  EXPECT_EQ(select_filter_choke(0.1).printed,
+            " 2*47 mH,0.3 A   Filter- Choke, Epcos, no. B82721-J2301-N20");
 }
 
 TEST(SelectMosfet, SixHundredVoltClass) {
-  EXPECT_EQ(select_mosfet(600, 2.7).mosfet_name, " QMP02N60X5");
+  EXPECT_EQ(select_mosfet(600, 2.7).proposal.part, "QMP02N60X5");
   const MosfetRow& next = select_mosfet(600, 2.71);
-  EXPECT_EQ(next.mosfet_name, " QMP03N60X5");
-  EXPECT_EQ(next.txt_T01, " QMP03N60X5    600V, 1.4 Ohm, 3.2A");
+  EXPECT_EQ(next.proposal.part, "QMP03N60X5");
+  EXPECT_EQ(next.proposal.printed, " QMP03N60X5    600V, 1.4 Ohm, 3.2A");
   EXPECT_EQ(next.R_DSon, 1.4);
   EXPECT_EQ(next.C_iss, 400);
-  EXPECT_EQ(select_mosfet(600, 31.06).mosfet_name, " QMW47N60X5");
+  EXPECT_EQ(select_mosfet(600, 31.06).proposal.part, "QMW47N60X5");
 }
 
 TEST(SelectMosfet, VoltageClasses) {
-  EXPECT_EQ(select_mosfet(601, 2.7).mosfet_name, " QMP02N80X5");
-  EXPECT_EQ(select_mosfet(100, 50).mosfet_name, " KTQ 22");
-  EXPECT_EQ(select_mosfet(400, 1.5).mosfet_name, " KTQ 76A");
-  EXPECT_EQ(select_mosfet(400, 4.01).mosfet_name, " KTQ 61");
+  EXPECT_EQ(select_mosfet(601, 2.7).proposal.part, "QMP02N80X5");
+  EXPECT_EQ(select_mosfet(100, 50).proposal.part, "KTQ 22");
+  EXPECT_EQ(select_mosfet(400, 1.5).proposal.part, "KTQ 76A");
+  EXPECT_EQ(select_mosfet(400, 4.01).proposal.part, "KTQ 61");
   for (double I : {0.1, 5.0, 100.0}) {
     const MosfetRow& m = select_mosfet(1000, I);
-    EXPECT_EQ(m.mosfet_name, " KTQ312");
+    EXPECT_EQ(m.proposal.part, "KTQ312");
     EXPECT_EQ(m.C_iss, 1950);
   }
 }
@@ -138,13 +144,13 @@ TEST(SelectPfcChoke, StepLimitsIncluded) {
   const PfcChokeChoice lowest = select_pfc_choke(37.5, 1.23);
   EXPECT_EQ(lowest.L08, 0.15);
   EXPECT_DOUBLE_EQ(lowest.I_L08, 1.2);
-  EXPECT_EQ(lowest.txt_L08, " PFC choke, no proposal");
+  EXPECT_EQ(lowest.proposal.printed, " PFC choke, no proposal");
 }
 
 TEST(SelectPfcChoke, ComputedCaseOutsideTheSteps) {
   const PfcChokeChoice small = select_pfc_choke(30, 1);
   EXPECT_DOUBLE_EQ(small.L08, 0.1);
-  EXPECT_EQ(small.txt_L08, " PFC choke, no proposal");
+  EXPECT_EQ(small.proposal.printed, " PFC choke, no proposal");
   EXPECT_DOUBLE_EQ(select_pfc_choke(1000, 0.5).L08, 3.33);
   // The 3 mH step above 0.8 A.
   EXPECT_DOUBLE_EQ(select_pfc_choke(900, 0.81).L08, 3);
@@ -154,18 +160,18 @@ TEST(SelectPfcChoke, CatalogueChokeUpToItsRatedCurrent) {
   const PfcChokeChoice rated = select_pfc_choke(450, 1.7);
   EXPECT_EQ(rated.L08, 1.5);
   EXPECT_EQ(rated.I_L08, 1.7);
-  EXPECT_EQ(rated.txt_L08, " PFC choke, Epcos, no. B82614-R2172-A30");
+  EXPECT_EQ(rated.proposal.printed, " PFC choke, Epcos, no. B82614-R2172-A30");
   const PfcChokeChoice over = select_pfc_choke(450, 1.71);
   EXPECT_EQ(over.L08, 1.5);
   EXPECT_DOUBLE_EQ(over.I_L08, 1.7);
-  EXPECT_EQ(over.txt_L08, " PFC choke, no proposal");
+  EXPECT_EQ(over.proposal.printed, " PFC choke, no proposal");
 }
 
 TEST(SelectPfcChoke, TwoMilliHenryChokeIsRatedOneAmpere) {
   const PfcChokeChoice choke = select_pfc_choke(500, 1.2);
   EXPECT_EQ(choke.L08, 2);
   EXPECT_EQ(choke.I_L08, 1);
-  EXPECT_EQ(select_pfc_choke(100, 5).txt_L08, " PFC choke no proposal");
+  EXPECT_EQ(select_pfc_choke(100, 5).proposal.printed, " PFC choke no proposal");
 }
 
 }  // namespace

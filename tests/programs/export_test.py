@@ -77,6 +77,11 @@ class DesignFile(ProgramTest):
         self.assertTrue(all(w["in_window"] for w in design["windings"][2:]))
         self.assertEqual(design["checks"], [])
         self.assertEqual(design["components"]["C07"]["value"], 150)
+        # The bridge as four diodes, its part and rating apart (the list
+        # prints "4* BYW76      600 V, 1A, 50ns").
+        self.assertEqual(design["components"]["D01-D04"],
+                         {"quantity": 4, "value": None, "unit": "", "part": "BYW76",
+                          "rating": "600 V, 1 A, 50 ns", "remark": ""})
         self.assertIsNone(design["optimization"])
         # No temporary file stays beside them.
         self.assertEqual(sorted(f for f in os.listdir(self.folder) if f != "state"),
@@ -84,10 +89,23 @@ class DesignFile(ProgramTest):
 
         with open(self.path("b.csv"), encoding="utf-8", newline="") as file:
             rows = list(csv.reader(file, strict=True))
-        self.assertEqual(rows[0], ["designator", "value", "unit", "part", "rating", "remark"])
-        self.assertTrue(all(len(row) == 6 for row in rows))
+        self.assertEqual(rows[0],
+                         ["designator", "quantity", "value", "unit", "part", "rating", "remark"])
+        self.assertTrue(all(len(row) == 7 for row in rows))
         self.assertEqual([row[0] for row in rows[1:]], golden_designators("components-demo"))
-        self.assertIn(["L08", "2", "mH", "PFC choke, Epcos, no. B82614-R2102-A30", "1 A", ""], rows)
+        # By the catalogue rules: the fast bridge for I_in_avg up to 1 A; the
+        # 600 V MOSFET for a peak drain current of 2.7 A to 4.8 A; 125 uF/A x
+        # 0.993 A = 124 uF gives 150 uF, the 420 V bus 450 V; the filter choke
+        # below 1 A; output 1 (101 V, 0.875 A through the diode) in the 800 V
+        # class; the 2 mH PFC choke, rated 1 A.
+        for expected in (["D01-D04", "4", "", "", "BYW76", "600 V, 1 A, 50 ns", ""],
+                         ["T01", "1", "", "", "QMP03N60X5", "600 V, 1.4 Ohm, 3.2 A", ""],
+                         ["C07", "1", "150", "\u00b5F", "", "450 V", ""],
+                         ["L01", "1", "33", "mH", "B82724-J2102-N1", "1 A",
+                          "filter choke, 2 windings, Epcos"],
+                         ["D41", "1", "", "", "MUR 490", "900 V, 4 A, 75 ns", ""],
+                         ["L08", "1", "2", "mH", "B82614-R2102-A30", "1 A", "PFC choke, Epcos"]):
+            self.assertIn(expected, rows)
         self.assertTrue(read_bytes(self.path("b.csv")).endswith(b"\r\n"))
 
     def test_findings_of_an_overloaded_and_a_hand_changed_design(self):

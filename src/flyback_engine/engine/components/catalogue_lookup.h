@@ -13,38 +13,54 @@ namespace flyback {
 
 inline constexpr double kNoLimit = std::numeric_limits<double>::infinity();
 
+// A catalogue part as the component list proposes it: the words the list
+// prints, kept as they have always stood (blanks, "1A", "50ns" and all), and
+// the same part as clean fields for a parts list. The two say the same; only
+// the layout differs.
+struct Proposal {
+  std::string_view printed;  // from the value zone on: " 4* BYW76      600 V, 1A, 50ns"
+  std::string_view part;     // type: "BYW76"; "" where the catalogue names none
+  std::string_view rating;   // "600 V, 1 A, 50 ns"; "" where none
+  std::string_view remark = {};
+  int quantity = 1;  // parts of the proposal: 4 for a bridge of single diodes
+  double value = 0;  // in `unit`; the list gives a value only where `unit` is set
+  std::string_view unit = {};
+
+  friend constexpr bool operator==(const Proposal&, const Proposal&) = default;
+};
+
 // A proposal that holds while the value stays below `below` (strictly).
-struct TextBelow {
+struct ProposalBelow {
   double below;
-  std::string_view text;
+  Proposal proposal;
 };
 
 // A proposal that replaces the ones before it once the value is greater than
 // `above`; the first row (above -kNoLimit) is where the choice starts.
-struct TextAbove {
+struct ProposalAbove {
   double above;
-  std::string_view text;
+  Proposal proposal;
 };
 
 // The first row whose limit lies above the value; the last row (limit
 // kNoLimit) takes everything else.
 template <std::size_t N>
-std::string_view FirstTextBelow(const std::array<TextBelow, N>& rows, double value) {
-  for (const TextBelow& row : rows) {
-    if (value < row.below) return row.text;
+const Proposal& FirstBelow(const std::array<ProposalBelow, N>& rows, double value) {
+  for (const ProposalBelow& row : rows) {
+    if (value < row.below) return row.proposal;
   }
-  return rows.back().text;
+  return rows.back().proposal;
 }
 
 // Starting from the first row, every later row whose threshold the value
 // exceeds replaces the choice: the last condition that holds wins.
 template <std::size_t N>
-std::string_view LastTextAbove(const std::array<TextAbove, N>& rows, double value) {
-  std::string_view chosen = rows.front().text;
-  for (const TextAbove& row : rows) {
-    if (value > row.above) chosen = row.text;
+const Proposal& LastAbove(const std::array<ProposalAbove, N>& rows, double value) {
+  const Proposal* chosen = &rows.front().proposal;
+  for (const ProposalAbove& row : rows) {
+    if (value > row.above) chosen = &row.proposal;
   }
-  return chosen;
+  return *chosen;
 }
 
 // A step list (fuse ratings, capacitor values and voltages): the first step

@@ -30,8 +30,7 @@ double MainsLineCurrent(const DesignInputs& in, double factor) {
 
 void DimensionMosfet(const DesignInputs& in, const TransformerDesign& t, ComponentValues& c) {
   const MosfetRow& mosfet = select_mosfet(in.U_D_lim, t.I_D_max_fix);
-  c.txt_T01 = mosfet.txt_T01;
-  c.mosfet_name = mosfet.mosfet_name;
+  c.mosfet = mosfet.proposal.part;
   c.R_DSon = mosfet.R_DSon;
   c.C_iss = mosfet.C_iss;
 }
@@ -40,7 +39,6 @@ void DimensionPfcChoke(const TransformerDesign& t, ComponentValues& c) {
   const PfcChokeChoice choke = select_pfc_choke(t.L_prim, t.I_mains_max);
   c.L08 = choke.L08;
   c.I_L08 = choke.I_L08;
-  c.txt_L08 = choke.txt_L08;
 }
 
 // Bulk capacitor C07 for the mains current, with a voltage rating above the
@@ -73,17 +71,13 @@ ComponentValues dimension_components(const DesignState& design) {
   // What this run does not dimension for the design keeps its value.
   ComponentValues c = design.components;
   // The inrush thermistor sees the mains current as it is, also for DC input.
-  const double I_ntc = in.P_in_max / in.U_mains_min;  // A
-  c.txt_R01 = select_ntc(I_ntc);
+  c.I_ntc = in.P_in_max / in.U_mains_min;
   c.R11 = kR11;
   c.I_fuse = MainsLineCurrent(in, kFuseMargin);
   c.F01 = FirstStepNotBelow(kFuseRatings, c.I_fuse);
   c.I_filter = MainsLineCurrent(in, 1);
-  c.txt_L01 = select_filter_choke(c.I_filter);
   DimensionMosfet(in, t, c);
-  c.txt_D01_04 = select_bridge(in.PFC, in.filter, t.I_in_avg);
   DimensionPfcChoke(t, c);
-  c.txt_D08 = select_pfc_diode(t.I_D_max);
   DimensionBulkCapacitor(in, c);
   if (in.ic_type == ControlIc::kPwx) dimension_pwx_network(in, t, c);
   if (in.ic_type == ControlIc::kQrm) dimension_qrm_network(in, t, c);

@@ -5,19 +5,19 @@
 
 namespace flyback {
 
-std::string_view select_ntc(double I_ntc) {
-  return FirstTextBelow(kNtcThermistors, I_ntc);
+const Proposal& select_ntc(double I_ntc) {
+  return FirstBelow(kNtcThermistors, I_ntc);
 }
 
-std::string_view select_filter_choke(double I_filter) {
-  return FirstTextBelow(kFilterChokes, I_filter);
+const Proposal& select_filter_choke(double I_filter) {
+  return FirstBelow(kFilterChokes, I_filter);
 }
 
-std::string_view select_bridge(bool PFC, MainsFilter filter, double I_in_avg) {
+const Proposal& select_bridge(bool PFC, MainsFilter filter, double I_in_avg) {
   // The PFC charge pump switches the bridge at high frequency unless the DC
   // filter decouples it: then fast diodes are needed.
   const bool fast = PFC && filter != MainsFilter::kDcFilter;
-  return fast ? LastTextAbove(kFastBridges, I_in_avg) : LastTextAbove(kSlowBridges, I_in_avg);
+  return fast ? LastAbove(kFastBridges, I_in_avg) : LastAbove(kSlowBridges, I_in_avg);
 }
 
 }  // namespace flyback

@@ -4,7 +4,6 @@
 
 #include <array>
 #include <optional>
-#include <string_view>
 
 #include "engine/components/catalogue_lookup.h"
 
@@ -20,31 +19,60 @@ struct PfcChokeRow {
   double L08;          // mH
   // A, rated current of the proposed choke; none: the rounded mains current.
   std::optional<double> I_L08;
-  std::string_view txt_L08;
+  Proposal proposal;  // printed after the value and the current
 };
 
 // Below this primary inductance (250 times the smallest step) no step fits.
 inline constexpr double kPfcChokeLowestL_prim = 37.5;  // µH
 
-inline constexpr std::string_view kNoPfcChoke = " PFC choke, no proposal";
+inline constexpr Proposal kNoPfcChoke = {" PFC choke, no proposal", "", "",
+                                         "PFC choke, no proposal"};
 
 inline constexpr std::array<PfcChokeRow, 14> kPfcChokes = {{
     {45, kNoLimit, 0.15, std::nullopt, kNoPfcChoke},
     {75, kNoLimit, 0.25, std::nullopt, kNoPfcChoke},
-    {105, kNoLimit, 0.35, std::nullopt, " PFC choke no proposal"},
-    {150, 2.7, 0.5, 2.7, " PFC choke, Epcos, no. B82614 - R2272 - A30"},
+    {105,
+     kNoLimit,
+     0.35,
+     std::nullopt,
+     {" PFC choke no proposal", "", "", "PFC choke, no proposal"}},
+    {150,
+     2.7,
+     0.5,
+     2.7,
+     {" PFC choke, Epcos, no. B82614 - R2272 - A30", "B82614-R2272-A30", "", "PFC choke, Epcos"}},
     {150, kNoLimit, 0.5, std::nullopt, kNoPfcChoke},
-    {225, 2.4, 0.75, 2.4, " PFC choke, Epcos, no. B82614-R2242-A30"},
+    {225,
+     2.4,
+     0.75,
+     2.4,
+     {" PFC choke, Epcos, no. B82614-R2242-A30", "B82614-R2242-A30", "", "PFC choke, Epcos"}},
     {225, kNoLimit, 0.75, std::nullopt, kNoPfcChoke},
-    {300, 2, 1, 2, " PFC choke, Epcos, no. B82614-R2202-A30"},
+    {300,
+     2,
+     1,
+     2,
+     {" PFC choke, Epcos, no. B82614-R2202-A30", "B82614-R2202-A30", "", "PFC choke, Epcos"}},
     {300, kNoLimit, 1, std::nullopt, kNoPfcChoke},
-    {450, 1.7, 1.5, 1.7, " PFC choke, Epcos, no. B82614-R2172-A30"},
+    {450,
+     1.7,
+     1.5,
+     1.7,
+     {" PFC choke, Epcos, no. B82614-R2172-A30", "B82614-R2172-A30", "", "PFC choke, Epcos"}},
     {450, kNoLimit, 1.5, std::nullopt, kNoPfcChoke},
     // Taken up to 1.2 A although the choke is rated 1 A.
-    {600, 1.2, 2, 1, " PFC choke, Epcos, no. B82614-R2102-A30"},
+    {600,
+     1.2,
+     2,
+     1,
+     {" PFC choke, Epcos, no. B82614-R2102-A30", "B82614-R2102-A30", "", "PFC choke, Epcos"}},
     {600, kNoLimit, 2, std::nullopt, kNoPfcChoke},
     // Above 0.8 A the 3 mH step gets the computed choke value.
-    {900, 0.8, 3, 0.8, " PFC choke, Epcos, no. B82614-R2801-A30"},
+    {900,
+     0.8,
+     3,
+     0.8,
+     {" PFC choke, Epcos, no. B82614-R2801-A30", "B82614-R2801-A30", "", "PFC choke, Epcos"}},
 }};
 
 }  // namespace flyback

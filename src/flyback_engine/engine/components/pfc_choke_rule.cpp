@@ -12,7 +12,7 @@ PfcChokeChoice select_pfc_choke(double L_prim, double I_mains_max) {
   if (L_prim >= kPfcChokeLowestL_prim) {
     const PfcChokeRow* row = FirstRowAtMost(kPfcChokes, &PfcChokeRow::L_prim_max, L_prim,
                                             &PfcChokeRow::I_mains_max, I_mains_max);
-    if (row != nullptr) return {row->L08, row->I_L08.value_or(I_rounded), row->txt_L08};
+    if (row != nullptr) return {row->L08, row->I_L08.value_or(I_rounded), row->proposal};
   }
   // No catalogue choke: about 1/300 of the primary inductance, in mH with two
   // decimals.

@@ -24,30 +24,33 @@ bool ListConditionHolds(ListCondition when, const DesignInputs& in) {
   return false;
 }
 
-Line PartLine(const PartRow& row, const ComponentValues& values) {
-  if (row.designator.empty()) return {};
-  if (row.value == nullptr && row.value_text.empty()) return {row.designator};
-  Line line{row.designator, zone};
+ComponentRow RowOf(const PartRow& row, const ComponentValues& values) {
+  ComponentRow part{.designator = std::string(row.designator),
+                    .unit = std::string(row.unit),
+                    .part = std::string(row.part),
+                    .rating = std::string(row.rating),
+                    .remark = std::string(row.remark)};
   if (row.value == nullptr) {
-    line.emplace_back(row.value_text);
+    if (row.part.empty()) part.value = row.fixed_value;
   } else if (!row.small_unit.empty() && values.*row.value < 1) {
-    line.emplace_back(1000 * (values.*row.value));
-    line.emplace_back(row.small_unit);
+    part.value = 1000 * (values.*row.value);
+    part.unit = row.small_unit;
   } else {
-    line.emplace_back(values.*row.value / row.divisor);
-    line.emplace_back(row.unit);
+    part.value = values.*row.value / row.divisor;
   }
-  if (!row.rating.empty()) {
-    line.emplace_back(zone);
-    line.emplace_back(row.rating);
-  }
-  return line;
+  return part;
 }
 
-void AppendPartLines(std::span<const PartRow> rows, const DesignInputs& in,
-                     const ComponentValues& values, std::vector<Line>& lines) {
+void WritePartRows(std::span<const PartRow> rows, const DesignInputs& in,
+                   const ComponentValues& values, ComponentListWriter& list) {
   for (const PartRow& row : rows) {
-    if (ListConditionHolds(row.when, in)) lines.push_back(PartLine(row, values));
+    if (!ListConditionHolds(row.when, in)) continue;
+    if (row.designator.empty()) {
+      list.Write();
+      continue;
+    }
+    list.Part(RowOf(row, values), {.unit = std::string(row.printed_unit),
+                                   .third_zone = std::string(row.printed_third_zone)});
   }
 }
 

@@ -1,14 +1,12 @@
 #pragma once
 
-// Rows of the component list: a designator, a value and, for most parts, a
-// rating, in three print zones. A value is either a fixed text or a
-// dimensioned quantity of the design followed by its unit.
+// Table rows of the component list: a designator and either a fixed value, a
+// dimensioned value of the design or a part type, with its rating and remark.
 
 #include <span>
 #include <string_view>
-#include <vector>
 
-#include "base/console/line.h"
+#include "engine/reports/component_list_writer.h"
 #include "state/design/component_values.h"
 #include "state/design/design_inputs.h"
 
@@ -31,13 +29,42 @@ bool ListConditionHolds(ListCondition when, const DesignInputs& in);
 struct PartRow {
   ListCondition when = ListCondition::kAlways;
   std::string_view designator;               // "": an empty line
-  std::string_view value_text;               // a fixed value; unused when `value` is set
+  double fixed_value = 0;                    // in `unit`, where neither `value` nor `part` is set
   double ComponentValues::*value = nullptr;  // a dimensioned value
-  std::string_view unit;                     // written right after the dimensioned value
-  std::string_view rating;                   // third zone; "": none
-  double divisor = 1;                        // the value is written divided by this
-  // Values below 1 are written multiplied by 1000 in this unit ("": never).
-  std::string_view small_unit = {};
+  std::string_view unit;
+  std::string_view part;  // a type in place of a value: "1N4148"
+  std::string_view rating;
+  std::string_view remark;
+  double divisor = 1;  // the dimensioned value is listed divided by this
+  // Dimensioned values below 1 are listed multiplied by 1000 in this unit
+  // ("": never).
+  std::string_view small_unit;
+  // Where the printed list words the row otherwise (see PrintedWords).
+  std::string_view printed_unit;
+  std::string_view printed_third_zone;
+
+  constexpr PartRow Rated(std::string_view text) const {
+    PartRow row = *this;
+    row.rating = text;
+    return row;
+  }
+  constexpr PartRow Remarked(std::string_view text) const {
+    PartRow row = *this;
+    row.remark = text;
+    return row;
+  }
+  constexpr PartRow Scaled(double by, std::string_view small = {}) const {
+    PartRow row = *this;
+    row.divisor = by;
+    row.small_unit = small;
+    return row;
+  }
+  constexpr PartRow PrintedAs(std::string_view unit_text, std::string_view third_zone) const {
+    PartRow row = *this;
+    row.printed_unit = unit_text;
+    row.printed_third_zone = third_zone;
+    return row;
+  }
 };
 
 // Row builders for the tables.
@@ -47,47 +74,37 @@ constexpr PartRow EmptyRow(ListCondition when = ListCondition::kAlways) {
   return row;
 }
 
-// A line of its own: a heading, or a text without value.
-constexpr PartRow TextRow(std::string_view text) {
-  PartRow row;
-  row.designator = text;
-  return row;
-}
-
-// A part with a fixed value text.
-constexpr PartRow FixedPart(ListCondition when, std::string_view designator,
-                            std::string_view value_text, std::string_view rating) {
-  PartRow row;
-  row.when = when;
+constexpr PartRow FixedValue(ListCondition when, std::string_view designator, double value,
+                             std::string_view unit) {
+  PartRow row = EmptyRow(when);
   row.designator = designator;
-  row.value_text = value_text;
-  row.rating = rating;
+  row.fixed_value = value;
+  row.unit = unit;
   return row;
 }
 
-// A part with a dimensioned value (written divided by `divisor`; below 1,
-// when `small_unit` is given, multiplied by 1000 in that unit).
 constexpr PartRow DimensionedPart(ListCondition when, std::string_view designator,
-                                  double ComponentValues::*value, std::string_view unit,
-                                  std::string_view rating, double divisor = 1,
-                                  std::string_view small_unit = {}) {
-  PartRow row;
-  row.when = when;
+                                  double ComponentValues::*value, std::string_view unit) {
+  PartRow row = EmptyRow(when);
   row.designator = designator;
   row.value = value;
   row.unit = unit;
-  row.rating = rating;
-  row.divisor = divisor;
-  row.small_unit = small_unit;
   return row;
 }
 
-// The line of a row for the dimensioned values (the row's condition is not
-// checked).
-Line PartLine(const PartRow& row, const ComponentValues& values);
+constexpr PartRow TypePart(ListCondition when, std::string_view designator, std::string_view part) {
+  PartRow row = EmptyRow(when);
+  row.designator = designator;
+  row.part = part;
+  return row;
+}
 
-// Appends the lines of the rows whose condition holds for the design.
-void AppendPartLines(std::span<const PartRow> rows, const DesignInputs& in,
-                     const ComponentValues& values, std::vector<Line>& lines);
+// The component row of a part row for the dimensioned values.
+ComponentRow RowOf(const PartRow& row, const ComponentValues& values);
+
+// Writes the rows whose condition holds for the design: parts, and empty
+// lines for the rows without designator.
+void WritePartRows(std::span<const PartRow> rows, const DesignInputs& in,
+                   const ComponentValues& values, ComponentListWriter& list);
 
 }  // namespace flyback

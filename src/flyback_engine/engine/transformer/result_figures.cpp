@@ -21,7 +21,8 @@ ResultFigures ShownResultFigures(const DesignState& s) {
   f.fixed_frequency = in.fixed_freq;
   f.f_fix_min_kHz = in.f_fix_min;
   f.f_fix_max_kHz = in.f_fix_max;
-  f.mosfet_name = s.components.mosfet_name;
+  // Printed right after a word; no MOSFET proposed yet leaves it empty.
+  f.mosfet_name = s.components.mosfet.empty() ? "" : " " + s.components.mosfet;
 
   f.primary_turns = RoundTo(t.n_prim, 0);
   f.primary_inductance_uH = RoundTo(PrimaryInductance(in.AL, f.primary_turns), 0);

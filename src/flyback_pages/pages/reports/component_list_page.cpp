@@ -3,7 +3,7 @@
 // present design, dimensioned afresh, into a report file.
 
 #include "engine/components/dimensioning.h"
-#include "engine/reports/component_list_lines.h"
+#include "engine/reports/component_list.h"
 #include "pages/dialogue/pages.h"
 #include "pages/reports/report_header.h"
 
@@ -46,15 +46,17 @@ Page ComponentListPage(Dialogue& d) {
     s.inputs.filter = MainsFilter::kNotAsked;
   }
   s.components = dimension_components(s);
+  ComponentList list = MakeComponentList(s);
+  s.component_list = std::move(list.rows);
   d.observer().ComponentsDimensioned(s);
 
   ReportWriter report = OpenReportWithHeader(d, kComponentListReport);
-  for (const Line& line : ComponentList1Lines(s)) report.Write(line);
+  for (const Line& line : list.list1) report.Write(line);
   report.Write(MakerLine(kComponentListReport, s));
   report.Write();
   report.Write(List2Title(s));
   report.WriteEmptyLines(2);
-  for (const Line& line : ComponentList2Lines(s)) report.Write(line);
+  for (const Line& line : list.list2) report.Write(line);
   report.Close();
   return Page::kMainMenu;
 }

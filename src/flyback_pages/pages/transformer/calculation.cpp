@@ -83,6 +83,9 @@ CalculationResult RunCalculation(Dialogue& d, CalculationEntry entry, Calculatio
       entry, s.flow.manual_mode ? CalculationRules::kManual : CalculationRules::kEnforceLimits);
   const CalculationResult result =
       Drive(d, calculation, /*shows_warnings=*/purpose == CalculationPurpose::kDesign);
+  // Whatever the run ended with, the component list made before belongs to
+  // another design.
+  s.component_list.reset();
   d.observer().CalculationRun(s, calculation.passes());
   return result;
 }

@@ -1,32 +1,27 @@
 #pragma once
 
-// Every value and part proposal of the component list, as the component
-// dimensioning computes them from a finished design. Values are held in the
-// unit in which the list prints them. What a dimensioning run does not
-// dimension for the design (the THP network without THP, the opto divider
-// without opto regulation, ...) keeps the value of an earlier run; the
-// opto-coupler calculator fills the divider values too.
+// Every value of the component list, as the component dimensioning computes
+// them from a finished design, and the currents the part proposals are
+// chosen by. Values are held in the unit in which the list prints them. What a dimensioning run
+// does not dimension for the design (the THP network without THP, the opto divider without opto
+// regulation, ...) keeps the value of an earlier run; the opto-coupler calculator fills the divider
+// values too.
 
 #include <string>
 
 namespace flyback {
 
 struct ComponentValues {
-  std::string txt_R01;      // inrush NTC thermistor
-  double R11 = 0;           // kOhm
-  double I_fuse = 0;        // A
-  double F01 = 0;           // A, fuse rating
-  double I_filter = 0;      // A
-  std::string txt_L01;      // whole L01 list line
-  std::string txt_T01;      // MOSFET proposal
-  std::string mosfet_name;  // short MOSFET type name, with a leading blank
-  double R_DSon = 0;        // Ohm
-  double C_iss = 0;         // pF, 0 where the catalogue has no figure
-  std::string txt_D01_04;   // bridge rectifier
-  double L08 = 0;           // mH, PFC choke
-  double I_L08 = 0;         // A
-  std::string txt_L08;
-  std::string txt_D08;  // PFC diode
+  double I_ntc = 0;     // A, mains current of the inrush thermistor R01
+  double R11 = 0;       // kOhm
+  double I_fuse = 0;    // A
+  double F01 = 0;       // A, fuse rating
+  double I_filter = 0;  // A
+  std::string mosfet;   // type of the proposed MOSFET T01: "QMP03N60X5"
+  double R_DSon = 0;    // Ohm
+  double C_iss = 0;     // pF, 0 where the catalogue has no figure
+  double L08 = 0;       // mH, PFC choke
+  double I_L08 = 0;     // A
   double C07 = 0;       // µF, bulk capacitor
   double U_C07 = 0;     // V
   double R22 = 0;       // kOhm (PWX family) or MOhm (QRM1X305)

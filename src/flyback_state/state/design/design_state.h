@@ -3,8 +3,11 @@
 // Every quantity of one design, in parts with one owner each. The dialogue
 // driver owns the one record for the life of the program.
 
+#include <optional>
 #include <string>
+#include <vector>
 
+#include "state/design/component_row.h"
 #include "state/design/component_values.h"
 #include "state/design/design_inputs.h"
 #include "state/design/transformer_design.h"
@@ -33,6 +36,10 @@ struct DesignState {
   DesignInputs inputs;
   TransformerDesign transformer;
   ComponentValues components;
+  // The component list as last made, for the design as it stands: none
+  // until the list is made, none again after every calculation run, so that
+  // no reader takes the parts of an older design for the present ones.
+  std::optional<std::vector<ComponentRow>> component_list;
   ReportHeaderAnswers report;
   DialogueFlow flow;
 };
