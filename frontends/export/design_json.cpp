@@ -8,6 +8,7 @@
 #include "engine/reports/component_entries.h"
 #include "engine/transformer/result_figures.h"
 #include "engine/transformer/turns.h"
+#include "engine/transformer/voltage_window.h"
 #include "engine/transformer/winding_values.h"
 #include "engine/transformer/wire.h"
 #include "flyback_version.h"
@@ -147,7 +148,7 @@ Json Windings(const DesignState& s) {
                         {"Umin_V", out.Umin},
                         {"Umax_V", out.Umax},
                         {"Uact_V", winding.Uact},
-                        {"in_window", winding.Uact >= out.Umin && winding.Uact <= out.Umax}});
+                        {"in_window", InWindow(winding.Uact, OutputWindow(in, i))}});
   }
   return windings;
 }

@@ -8,6 +8,7 @@
 #include "engine/transformer/magnetics.h"
 #include "engine/transformer/result_figures.h"
 #include "engine/transformer/turns.h"
+#include "engine/transformer/voltage_window.h"
 #include "engine/transformer/winding_values.h"
 
 namespace flyback {
@@ -67,22 +68,23 @@ class Checks {
   }
 
   // Every output with a voltage at all against its window, as the winding
-  // table shows the voltage (to 0.01 V).
+  // table shows the voltage (to 0.01 V). A window whose minimum lies above its
+  // maximum gives both findings.
   void CheckOutputWindows() {
     for (int i = 1; i <= in_.n_sec; ++i) {
-      const OutputSpec& out = in_.output(i);
+      const VoltageWindow window = OutputWindow(in_, i);
       const double Uact = OutputVoltage(in_, t_, i);
-      if (!(Uact > 0)) continue;
+      if (!(Uact > 0) || InWindow(Uact, window)) continue;
       const std::string output = std::to_string(i);
-      if (Uact < out.Umin) {
-        Add(Severity::kWarning, "output-voltage-low", "Uact(" + output + ")", Uact, out.Umin,
+      if (Uact < window.lowest) {
+        Add(Severity::kWarning, "output-voltage-low", "Uact(" + output + ")", Uact, window.lowest,
             "Output " + output + " gives " + SignedNumberText(Uact) + " V, below its minimum of " +
-                SignedNumberText(out.Umin) + " V.");
+                SignedNumberText(window.lowest) + " V.");
       }
-      if (Uact > out.Umax) {
-        Add(Severity::kWarning, "output-voltage-high", "Uact(" + output + ")", Uact, out.Umax,
+      if (Uact > window.highest) {
+        Add(Severity::kWarning, "output-voltage-high", "Uact(" + output + ")", Uact, window.highest,
             "Output " + output + " gives " + SignedNumberText(Uact) + " V, above its maximum of " +
-                SignedNumberText(out.Umax) + " V.");
+                SignedNumberText(window.highest) + " V.");
       }
     }
   }
@@ -91,7 +93,8 @@ class Checks {
   void CheckIcSupply() {
     if (!(t_.nic > 0)) return;
     const double U_ic_act = IcSupplyVoltage(in_, t_);
-    const IcSupplyWindow window = IcSupplyWindowOf(in_, t_);
+    const VoltageWindow window = IcSupplyWindowOf(in_, t_);
+    if (InWindow(U_ic_act, window)) return;
     if (U_ic_act < window.lowest) {
       Add(Severity::kWarning, "ic-supply-low", "U_ic_act", U_ic_act, window.lowest,
           "The IC supply gives " + SignedNumberText(U_ic_act) + " V, below the " +

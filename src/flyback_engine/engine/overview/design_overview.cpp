@@ -8,6 +8,7 @@
 #include "engine/inputs/power_budget.h"
 #include "engine/transformer/result_figures.h"
 #include "engine/transformer/turns.h"
+#include "engine/transformer/voltage_window.h"
 #include "engine/transformer/winding_values.h"
 
 namespace flyback {
@@ -43,9 +44,10 @@ double Position(double U, double Umin, double Umax) {
   return std::clamp(position, -0.5, 1.5);
 }
 
-OutputBar Bar(std::string name, double Umin, double Umax, double Uact) {
-  return {std::move(name),           Umin, Umax, Uact, Uact >= Umin && Uact <= Umax,
-          Position(Uact, Umin, Umax)};
+OutputBar Bar(std::string name, const VoltageWindow& window, double Uact) {
+  return {std::move(name),        window.lowest,
+          window.highest,         Uact,
+          InWindow(Uact, window), Position(Uact, window.lowest, window.highest)};
 }
 
 }  // namespace
@@ -106,11 +108,9 @@ std::vector<OutputBar> OutputBars(const DesignState& s) {
   const WindingValues values = ComputeWindingValues(in, t);
   std::vector<OutputBar> bars;
   for (int i = 1; i <= in.n_sec; ++i) {
-    bars.push_back(
-        Bar("U" + std::to_string(i), in.output(i).Umin, in.output(i).Umax, values.output(i).Uact));
+    bars.push_back(Bar("U" + std::to_string(i), OutputWindow(in, i), values.output(i).Uact));
   }
-  const IcSupplyWindow window = IcSupplyWindowOf(in, t);
-  bars.push_back(Bar("IC supply", window.lowest, window.highest, values.U_ic_act));
+  bars.push_back(Bar("IC supply", IcSupplyWindowOf(in, t), values.U_ic_act));
   return bars;
 }
 
