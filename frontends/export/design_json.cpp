@@ -187,7 +187,7 @@ Json Checks(const DesignState& s) {
   for (const Finding& finding : CheckDesign(s)) {
     checks.push_back({{"severity", SeverityName(finding.severity)},
                       {"code", finding.code},
-                      {"quantity", finding.quantity},
+                      {"quantity", QuantityName(finding.quantity)},
                       {"value", finding.value},
                       {"bound", finding.bound},
                       {"message", finding.message}});

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/checks/checked_quantity.h"
 #include "state/design/design_state.h"
 
 namespace flyback {
@@ -17,26 +18,13 @@ enum class Severity {
   kWarning,  // the design lies outside what the engineer asked for
 };
 
-// The quantities the checks name, for views that look their findings up.
-// Each output's voltage is "Uact(i)" and the IC supply's "U_ic_act".
-namespace quantity {
-inline constexpr const char* kBmax = "Bmax";
-inline constexpr const char* kBmaxAtFixedFrequency = "Bmax(f_fix_min)";
-inline constexpr const char* kDrainVoltage = "U_D_max";
-inline constexpr const char* kFrequency = "fsntmin";
-inline constexpr const char* kDutyCycle = "D_max";
-inline constexpr const char* kPrimaryInductance = "L_prim";
-inline constexpr const char* kPrimaryTurns = "n_prim";
-inline constexpr const char* kConductionLoss = "P_cond";
-}  // namespace quantity
-
 struct Finding {
   Severity severity;
-  std::string code;      // stable: "output-voltage-high", ...
-  std::string quantity;  // the quantity checked: "Uact(1)", "U_D_max", ...
-  double value;          // its value in the design
-  double bound;          // the bound it breaks
-  std::string message;   // one line
+  std::string code;          // stable: "output-voltage-high", ...
+  CheckedQuantity quantity;  // the quantity checked: {Quantity::kOutputVoltage, 1}, ...
+  double value;              // its value in the design
+  double bound;              // the bound it breaks
+  std::string message;       // one line
 };
 
 // "error" or "warning".

@@ -21,7 +21,7 @@ std::string Text(double value, std::string_view unit) {
 
 // The worst verdict of the findings on any of `quantities`.
 FigureStatus StatusOf(const std::vector<Finding>& findings,
-                      std::initializer_list<std::string_view> quantities) {
+                      std::initializer_list<CheckedQuantity> quantities) {
   FigureStatus status = FigureStatus::kFine;
   for (const Finding& finding : findings) {
     if (std::find(quantities.begin(), quantities.end(), finding.quantity) == quantities.end()) {
@@ -76,29 +76,30 @@ std::vector<KeyFigure> KeyFigures(const DesignState& s, const std::vector<Findin
   const ResultFigures f = ShownResultFigures(s);
   std::vector<KeyFigure> figures = {
       {"Bmax", Text(f.Bmax_mT, "mT"), "limit " + Text(in.Bmaxlim, "mT"),
-       StatusOf(findings, {quantity::kBmax})},
+       StatusOf(findings, {{Quantity::kBmax}})},
   };
   if (in.fixed_freq) {
     figures.push_back({"Bmax at f_fix_min", Text(f.Bmax_at_f_fix_min_mT, "mT"),
                        "below " + Text(in.Bmaxlim, "mT"),
-                       StatusOf(findings, {quantity::kBmaxAtFixedFrequency})});
+                       StatusOf(findings, {{Quantity::kBmaxAtFixedFrequency}})});
   }
   figures.push_back({"U_D_max", Text(f.U_D_max_V, "V"), "limit " + Text(in.U_D_lim, "V"),
-                     StatusOf(findings, {quantity::kDrainVoltage})});
+                     StatusOf(findings, {{Quantity::kDrainVoltage}})});
   const std::string frequency_limit =
       in.fixed_freq ? "above " + Text(in.f_low_lim, "kHz") + " and " + Text(in.f_fix_max, "kHz")
                     : Text(in.f_low_lim, "kHz") + " and above";
   figures.push_back({"fsntmin", Text(f.fsntmin_kHz, "kHz"), frequency_limit,
-                     StatusOf(findings, {quantity::kFrequency})});
+                     StatusOf(findings, {{Quantity::kFrequency}})});
   figures.push_back({"D_max", Text(RoundTo(t.D_max, 3), ""), "between 0 and 1",
-                     StatusOf(findings, {quantity::kDutyCycle})});
+                     StatusOf(findings, {{Quantity::kDutyCycle}})});
   figures.push_back({"I_D_max", Text(f.I_D_max_A, "A"), "", FigureStatus::kUnchecked});
-  figures.push_back({"L_prim", Text(f.primary_inductance_uH, "µH"), "above 0",
-                     StatusOf(findings, {quantity::kPrimaryInductance, quantity::kPrimaryTurns})});
+  figures.push_back(
+      {"L_prim", Text(f.primary_inductance_uH, "µH"), "above 0",
+       StatusOf(findings, {{Quantity::kPrimaryInductance}, {Quantity::kPrimaryTurns}})});
   figures.push_back({"P_in_max", Text(in.P_in_max, "W"), "", FigureStatus::kUnchecked});
   figures.push_back({"MOSFET" + f.mosfet_name, Text(f.conduction_loss_W, "W") + " conduction loss",
                      "up to " + Text(LossBudget(in), "W") + " of losses",
-                     StatusOf(findings, {quantity::kConductionLoss})});
+                     StatusOf(findings, {{Quantity::kConductionLoss}})});
   return figures;
 }
 
