@@ -1,5 +1,6 @@
 #include "engine/checks/design_checks.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string_view>
 
@@ -169,6 +170,23 @@ const char* SeverityName(Severity severity) {
 
 std::vector<Finding> CheckDesign(const DesignState& design) {
   return Checks(design).Run();
+}
+
+Verdict VerdictOf(Severity severity) {
+  return severity == Severity::kError ? Verdict::kError : Verdict::kWarning;
+}
+
+Verdict VerdictOn(const std::vector<Finding>& findings,
+                  std::initializer_list<CheckedQuantity> quantities) {
+  Verdict verdict = Verdict::kFine;
+  for (const Finding& finding : findings) {
+    if (std::find(quantities.begin(), quantities.end(), finding.quantity) == quantities.end()) {
+      continue;
+    }
+    if (finding.severity == Severity::kError) return Verdict::kError;
+    verdict = Verdict::kWarning;
+  }
+  return verdict;
 }
 
 }  // namespace flyback
