@@ -7,6 +7,7 @@
 #include "engine/checks/design_checks.h"
 #include "engine/transformer/result_figures.h"
 #include "engine/transformer/turns.h"
+#include "engine/transformer/voltage_window.h"
 #include "engine/transformer/winding_values.h"
 #include "engine/transformer/wire.h"
 #include "flyback_version.h"
@@ -146,7 +147,7 @@ Json Windings(const DesignState& s) {
                         {"Umin_V", out.Umin},
                         {"Umax_V", out.Umax},
                         {"Uact_V", winding.Uact},
-                        {"in_window", winding.Uact >= out.Umin && winding.Uact <= out.Umax}});
+                        {"in_window", InWindow(winding.Uact, OutputWindow(in, i))}});
   }
   return windings;
 }
@@ -184,7 +185,7 @@ Json Checks(const DesignState& s) {
   for (const Finding& finding : CheckDesign(s)) {
     checks.push_back({{"severity", SeverityName(finding.severity)},
                       {"code", finding.code},
-                      {"quantity", finding.quantity},
+                      {"quantity", QuantityName(finding.quantity)},
                       {"value", finding.value},
                       {"bound", finding.bound},
                       {"message", finding.message}});

@@ -75,32 +75,28 @@ QScatterSeries* Markers(const QString& name, const QColor& colour, double size) 
 
 }  // namespace
 
-QColor StatusColour(FigureStatus status) {
-  switch (status) {
-    case FigureStatus::kError:
+QColor VerdictColour(Verdict verdict) {
+  switch (verdict) {
+    case Verdict::kError:
       return kErrorColour;
-    case FigureStatus::kWarning:
+    case Verdict::kWarning:
       return kWarningColour;
-    case FigureStatus::kFine:
-      return kFineColour;
-    case FigureStatus::kUnchecked:
+    case Verdict::kFine:
       break;
   }
-  return Qt::black;
+  return kFineColour;
 }
 
-QString StatusText(FigureStatus status) {
-  switch (status) {
-    case FigureStatus::kError:
+QString VerdictText(Verdict verdict) {
+  switch (verdict) {
+    case Verdict::kError:
       return QStringLiteral("✖ error");
-    case FigureStatus::kWarning:
+    case Verdict::kWarning:
       return QStringLiteral("⚠ warning");
-    case FigureStatus::kFine:
-      return QStringLiteral("✔ fine");
-    case FigureStatus::kUnchecked:
+    case Verdict::kFine:
       break;
   }
-  return {};
+  return QStringLiteral("✔ fine");
 }
 
 void ShowKeyFigures(QTableWidget& table, const std::vector<KeyFigure>& figures) {
@@ -112,8 +108,9 @@ void ShowKeyFigures(QTableWidget& table, const std::vector<KeyFigure>& figures) 
     table.setItem(row, 0, new QTableWidgetItem(QString::fromStdString(figure.name)));
     table.setItem(row, 1, new QTableWidgetItem(QString::fromStdString(figure.value)));
     table.setItem(row, 2, new QTableWidgetItem(QString::fromStdString(figure.limit)));
-    auto* verdict = new QTableWidgetItem(StatusText(figure.status));
-    verdict->setForeground(StatusColour(figure.status));
+    if (!figure.verdict) continue;
+    auto* verdict = new QTableWidgetItem(VerdictText(*figure.verdict));
+    verdict->setForeground(VerdictColour(*figure.verdict));
     table.setItem(row, 3, verdict);
   }
   table.resizeColumnsToContents();
@@ -146,19 +143,20 @@ QChart* OutputWindowsChart(const std::vector<OutputBar>& bars) {
     const OutputBar& bar = bars[static_cast<std::size_t>(i)];
     const double row = count - 1 - i;
     const QString window = Number(bar.Umin) + " – " + Number(bar.Umax) + " V";
+    const bool fine = bar.verdict == Verdict::kFine;
     QLineSeries* span = Line(QString::fromStdString(bar.name) + ": " + window,
-                             bar.in_window ? kWindowColour : kErrorColour, 12);
+                             fine ? kWindowColour : VerdictColour(bar.verdict), 12);
     span->append(0, row);
     span->append(1, row);
     Attach(*chart, span, x, y);
-    QScatterSeries* actual =
-        Markers(QString::fromStdString(bar.name), bar.in_window ? Qt::black : kErrorColour, 11);
+    QScatterSeries* actual = Markers(QString::fromStdString(bar.name),
+                                     fine ? QColor(Qt::black) : VerdictColour(bar.verdict), 11);
     actual->append(bar.position, row);
     actual->setPointLabelsVisible(true);
     actual->setPointLabelsClipping(false);
-    actual->setPointLabelsFormat(bar.in_window ? Number(bar.Uact) + " V in " + window
-                                               : StatusText(FigureStatus::kError) + ": " +
-                                                     Number(bar.Uact) + " V outside " + window);
+    QString label = Number(bar.Uact) + (bar.in_window ? " V in " : " V outside ") + window;
+    if (!fine) label = VerdictText(bar.verdict) + ": " + label;
+    actual->setPointLabelsFormat(label);
     Attach(*chart, actual, x, y);
   }
   return chart;

@@ -19,9 +19,9 @@ class QTableWidget;
 namespace flyback {
 
 // The colour of a verdict; a verdict is never shown by its colour alone.
-QColor StatusColour(FigureStatus status);
+QColor VerdictColour(Verdict verdict);
 // The verdict as a symbol and a word: "✔ fine", "⚠ warning", "✖ error".
-QString StatusText(FigureStatus status);
+QString VerdictText(Verdict verdict);
 
 // The key figures with their limits and verdicts, one row each.
 void ShowKeyFigures(QTableWidget& table, const std::vector<KeyFigure>& figures);
@@ -31,7 +31,8 @@ QChart* EmptyChart(const QString& title);
 
 // One bar per output and the IC supply across its voltage window (the window
 // from 0 to 1 on the horizontal axis), the actual voltage as a marker with
-// its value; a voltage outside its window in the error colour.
+// its value; a bar the checks find fault with in the colour of their verdict,
+// its label led by the verdict.
 QChart* OutputWindowsChart(const std::vector<OutputBar>& bars);
 
 // The drain current and the reflected secondary current over one period.

@@ -82,19 +82,19 @@ void OverviewWindow::DesignShown(const DesignState& design) {
   ShowKeyFigures(*key_figures_, KeyFigures(design, checks));
   findings_->clear();
   for (const Finding& finding : checks) {
-    const FigureStatus verdict = FigureStatusOf(finding.severity);
+    const Verdict verdict = VerdictOf(finding.severity);
     auto* item =
-        new QListWidgetItem(StatusText(verdict) + ": " + QString::fromStdString(finding.message));
-    item->setForeground(StatusColour(verdict));
+        new QListWidgetItem(VerdictText(verdict) + ": " + QString::fromStdString(finding.message));
+    item->setForeground(VerdictColour(verdict));
     findings_->addItem(item);
   }
   if (checks.empty()) {
-    auto* item = new QListWidgetItem(StatusText(FigureStatus::kFine) +
-                                     QStringLiteral(": every check holds"));
-    item->setForeground(StatusColour(FigureStatus::kFine));
+    auto* item =
+        new QListWidgetItem(VerdictText(Verdict::kFine) + QStringLiteral(": every check holds"));
+    item->setForeground(VerdictColour(Verdict::kFine));
     findings_->addItem(item);
   }
-  output_windows_->Show(OutputWindowsChart(OutputBars(design)));
+  output_windows_->Show(OutputWindowsChart(OutputBars(design, checks)));
   currents_->Show(WaveformsChart(Waveforms(design)));
 }
 

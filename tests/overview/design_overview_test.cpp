@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -26,7 +27,8 @@ DesignState Demonstration() {
 }
 
 TEST(OutputBars, DemonstrationDesign) {
-  const std::vector<OutputBar> bars = OutputBars(Demonstration());
+  const DesignState s = Demonstration();
+  const std::vector<OutputBar> bars = OutputBars(s, CheckDesign(s));
   ASSERT_EQ(bars.size(), 4U);
   const struct {
     const char* name;
@@ -45,16 +47,44 @@ TEST(OutputBars, DemonstrationDesign) {
     EXPECT_DOUBLE_EQ(bars[i].Uact, expected[i].Uact) << i;
     EXPECT_NEAR(bars[i].position, expected[i].position, 1e-12) << i;
     EXPECT_TRUE(bars[i].in_window) << i;
+    EXPECT_EQ(bars[i].verdict, Verdict::kFine) << i;
   }
 }
 
 TEST(OutputBars, AVoltageOutsideItsWindowStaysAtTheEdge) {
   DesignState s = Demonstration();
   s.transformer.n_out(3) = 6;  // 10.44 V in 8 .. 9 V
-  const OutputBar bar = OutputBars(s)[2];
+  const OutputBar bar = OutputBars(s, CheckDesign(s))[2];
   EXPECT_DOUBLE_EQ(bar.Uact, 10.44);
   EXPECT_FALSE(bar.in_window);
   EXPECT_DOUBLE_EQ(bar.position, 1.5);
+}
+
+// A bar shows what the checks say of its winding's voltage and turns.
+TEST(OutputBars, EachBarTakesTheVerdictOfTheChecks) {
+  const struct {
+    const char* what;
+    std::function<void(DesignState&)> change;
+    std::size_t bar;
+    Verdict verdict;
+  } cases[] = {
+      {"6 turns: 10.44 V above 8 .. 9 V", [](DesignState& s) { s.transformer.n_out(3) = 6; }, 2,
+       Verdict::kWarning},
+      {"0.5 turns: -0.05 V", [](DesignState& s) { s.transformer.n_out(3) = 0.5; }, 2,
+       Verdict::kError},
+      {"10 turns: 18.36 V above 10 .. 17.91 V", [](DesignState& s) { s.transformer.nic = 10; }, 3,
+       Verdict::kWarning},
+      // The voltage of no turns is not judged; the turns are.
+      {"no IC supply turns", [](DesignState& s) { s.transformer.nic = 0; }, 3, Verdict::kError},
+  };
+  for (const auto& c : cases) {
+    DesignState s = Demonstration();
+    c.change(s);
+    const std::vector<OutputBar> bars = OutputBars(s, CheckDesign(s));
+    for (std::size_t i = 0; i < bars.size(); ++i) {
+      EXPECT_EQ(bars[i].verdict, i == c.bar ? c.verdict : Verdict::kFine) << c.what << ", " << i;
+    }
+  }
 }
 
 TEST(Waveforms, CornersOfThePeriod) {
@@ -88,14 +118,13 @@ TEST(KeyFigures, DemonstrationDesignIsFineAndAFindingMarksItsFigure) {
   EXPECT_EQ(figures[1].value, "598 V");
   EXPECT_EQ(figures[2].value, "23.7 kHz");
   for (const KeyFigure& figure : figures) {
-    EXPECT_NE(figure.status, FigureStatus::kWarning) << figure.name;
-    EXPECT_NE(figure.status, FigureStatus::kError) << figure.name;
+    EXPECT_NE(figure.verdict, Verdict::kWarning) << figure.name;
+    EXPECT_NE(figure.verdict, Verdict::kError) << figure.name;
   }
   s.inputs.U_D_lim = 500;
   figures = KeyFigures(s, CheckDesign(s));
   EXPECT_EQ(figures[1].name, "U_D_max");
-  EXPECT_EQ(figures[1].status, FigureStatus::kWarning);
-  EXPECT_STREQ(FigureStatusName(figures[1].status), "warning");
+  EXPECT_EQ(figures[1].verdict, Verdict::kWarning);
 }
 
 TEST(OptimizationRecord, SweepFrom300mTAsThePrintedListShowsIt) {

@@ -102,17 +102,20 @@ class OverviewWindowTest : public QObject {
     QCOMPARE(overview.key_figures()->item(0, 1)->text(), QStringLiteral("269.5 mT"));
   }
 
-  void anOutputOutsideItsWindowIsDrawnInTheErrorColour() {
+  void anOutputOutsideItsWindowShowsTheWarningOfTheChecks() {
     OverviewWindow overview;
-    // Continuation menu "2", the turns of output 3 set to 6 by hand: 10.44 V.
+    // Continuation menu "2", the turns of output 3 set to 6 by hand: 10.44 V,
+    // which the checks warn of.
     Run(std::string(25, '\n') + "2\nt\n3\n6\n", overview);
+    QVERIFY(overview.findings()->item(0)->text().startsWith(QStringLiteral("⚠ warning: Output 3")));
     QChart* windows = overview.output_windows()->chart();
     auto* span = SeriesNamed<QLineSeries>(windows, QStringLiteral("U3: 8 – 9 V"));
     QVERIFY(span != nullptr);
-    QCOMPARE(span->pen().color(), StatusColour(FigureStatus::kError));
+    QCOMPARE(span->pen().color(), VerdictColour(Verdict::kWarning));
     auto* marker = SeriesNamed<QScatterSeries>(windows, QStringLiteral("U3"));
-    QCOMPARE(marker->pointLabelsFormat(), QStringLiteral("✖ error: 10.44 V outside 8 – 9 V"));
-    QVERIFY(overview.findings()->item(0)->text().startsWith(QStringLiteral("⚠ warning: Output 3")));
+    QVERIFY(marker != nullptr);
+    QCOMPARE(marker->color(), VerdictColour(Verdict::kWarning));
+    QCOMPARE(marker->pointLabelsFormat(), QStringLiteral("⚠ warning: 10.44 V outside 8 – 9 V"));
   }
 
   void chartsAreSavedAsPngAndSvg() {

@@ -1,5 +1,6 @@
 #include "engine/checks/design_checks.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string_view>
 
@@ -8,6 +9,7 @@
 #include "engine/transformer/magnetics.h"
 #include "engine/transformer/result_figures.h"
 #include "engine/transformer/turns.h"
+#include "engine/transformer/voltage_window.h"
 #include "engine/transformer/winding_values.h"
 
 namespace flyback {
@@ -28,14 +30,13 @@ class Checks {
   }
 
  private:
-  void Add(Severity severity, std::string_view code, std::string quantity, double value,
+  void Add(Severity severity, std::string_view code, CheckedQuantity quantity, double value,
            double bound, std::string message) {
-    findings_.push_back(
-        {severity, std::string(code), std::move(quantity), value, bound, std::move(message)});
+    findings_.push_back({severity, std::string(code), quantity, value, bound, std::move(message)});
   }
 
   // A figure that must be above 0 (and finite) to mean anything.
-  void RequirePositive(std::string_view code, const std::string& quantity, double value,
+  void RequirePositive(std::string_view code, CheckedQuantity quantity, double value,
                        const std::string& what, std::string_view unit) {
     if (value > 0 && std::isfinite(value)) return;
     Add(Severity::kError, code, quantity, value, 0,
@@ -44,45 +45,47 @@ class Checks {
 
   void CheckDegenerateResults() {
     if (!(t_.D_max > 0 && t_.D_max < 1)) {
-      Add(Severity::kError, "duty-cycle-out-of-range", quantity::kDutyCycle, t_.D_max,
+      Add(Severity::kError, "duty-cycle-out-of-range", {Quantity::kDutyCycle}, t_.D_max,
           t_.D_max > 0 ? 1 : 0,
           "The duty cycle " + SignedNumberText(t_.D_max) +
               " lies outside 0 to 1: the design cannot work.");
     }
-    RequirePositive("frequency-not-positive", quantity::kFrequency, t_.fsntmin,
+    RequirePositive("frequency-not-positive", {Quantity::kFrequency}, t_.fsntmin,
                     "The lowest switching frequency", " kHz");
-    RequirePositive("inductance-not-positive", quantity::kPrimaryInductance,
+    RequirePositive("inductance-not-positive", {Quantity::kPrimaryInductance},
                     shown_.primary_inductance_uH, "The primary inductance", " µH");
-    RequirePositive("primary-turns-not-positive", quantity::kPrimaryTurns, shown_.primary_turns,
+    RequirePositive("primary-turns-not-positive", {Quantity::kPrimaryTurns}, shown_.primary_turns,
                     "The number of primary turns", "");
-    RequirePositive("ic-turns-not-positive", "nic", t_.nic, "The number of turns of the IC supply",
-                    "");
+    RequirePositive("ic-turns-not-positive", {Quantity::kIcTurns}, t_.nic,
+                    "The number of turns of the IC supply", "");
     for (int i = 1; i <= in_.n_sec; ++i) {
       const std::string output = std::to_string(i);
-      RequirePositive("output-turns-not-positive", "n(" + output + ")", t_.n_out(i),
+      RequirePositive("output-turns-not-positive", {Quantity::kOutputTurns, i}, t_.n_out(i),
                       "The number of turns of output " + output, "");
-      RequirePositive("output-voltage-not-positive", "Uact(" + output + ")",
+      RequirePositive("output-voltage-not-positive", {Quantity::kOutputVoltage, i},
                       OutputVoltage(in_, t_, i), "The actual voltage of output " + output, " V");
     }
   }
 
   // Every output with a voltage at all against its window, as the winding
-  // table shows the voltage (to 0.01 V).
+  // table shows the voltage (to 0.01 V). A window whose minimum lies above its
+  // maximum gives both findings.
   void CheckOutputWindows() {
     for (int i = 1; i <= in_.n_sec; ++i) {
-      const OutputSpec& out = in_.output(i);
+      const VoltageWindow window = OutputWindow(in_, i);
       const double Uact = OutputVoltage(in_, t_, i);
-      if (!(Uact > 0)) continue;
+      if (!(Uact > 0) || InWindow(Uact, window)) continue;
+      const CheckedQuantity quantity{Quantity::kOutputVoltage, i};
       const std::string output = std::to_string(i);
-      if (Uact < out.Umin) {
-        Add(Severity::kWarning, "output-voltage-low", "Uact(" + output + ")", Uact, out.Umin,
+      if (Uact < window.lowest) {
+        Add(Severity::kWarning, "output-voltage-low", quantity, Uact, window.lowest,
             "Output " + output + " gives " + SignedNumberText(Uact) + " V, below its minimum of " +
-                SignedNumberText(out.Umin) + " V.");
+                SignedNumberText(window.lowest) + " V.");
       }
-      if (Uact > out.Umax) {
-        Add(Severity::kWarning, "output-voltage-high", "Uact(" + output + ")", Uact, out.Umax,
+      if (Uact > window.highest) {
+        Add(Severity::kWarning, "output-voltage-high", quantity, Uact, window.highest,
             "Output " + output + " gives " + SignedNumberText(Uact) + " V, above its maximum of " +
-                SignedNumberText(out.Umax) + " V.");
+                SignedNumberText(window.highest) + " V.");
       }
     }
   }
@@ -91,14 +94,17 @@ class Checks {
   void CheckIcSupply() {
     if (!(t_.nic > 0)) return;
     const double U_ic_act = IcSupplyVoltage(in_, t_);
-    const IcSupplyWindow window = IcSupplyWindowOf(in_, t_);
+    const VoltageWindow window = IcSupplyWindowOf(in_, t_);
+    if (InWindow(U_ic_act, window)) return;
     if (U_ic_act < window.lowest) {
-      Add(Severity::kWarning, "ic-supply-low", "U_ic_act", U_ic_act, window.lowest,
+      Add(Severity::kWarning, "ic-supply-low", {Quantity::kIcSupplyVoltage}, U_ic_act,
+          window.lowest,
           "The IC supply gives " + SignedNumberText(U_ic_act) + " V, below the " +
               SignedNumberText(window.lowest) + " V the control IC needs.");
     }
     if (U_ic_act > window.highest) {
-      Add(Severity::kWarning, "ic-supply-high", "U_ic_act", U_ic_act, window.highest,
+      Add(Severity::kWarning, "ic-supply-high", {Quantity::kIcSupplyVoltage}, U_ic_act,
+          window.highest,
           "The IC supply gives " + SignedNumberText(U_ic_act) + " V, more than a turn above its " +
               SignedNumberText(IcSupplyTarget(in_.ic_type)) + " V.");
     }
@@ -106,26 +112,26 @@ class Checks {
 
   void CheckLimits() {
     if (t_.Bmax > in_.Bmaxlim) {
-      Add(Severity::kWarning, "magnetization-above-limit", quantity::kBmax, t_.Bmax, in_.Bmaxlim,
+      Add(Severity::kWarning, "magnetization-above-limit", {Quantity::kBmax}, t_.Bmax, in_.Bmaxlim,
           "The magnetization of " + SignedNumberText(shown_.Bmax_mT) +
               " mT lies above the limit of " + SignedNumberText(in_.Bmaxlim) + " mT.");
     }
     // The rule of the warning page of the calculation: not below the limit.
     if (FixedFrequencyMagnetizationTooHigh(in_, t_)) {
       Add(Severity::kWarning, "fixed-frequency-magnetization-above-limit",
-          quantity::kBmaxAtFixedFrequency, MagnetizationAtFixedFrequency(in_, t_), in_.Bmaxlim,
+          {Quantity::kBmaxAtFixedFrequency}, MagnetizationAtFixedFrequency(in_, t_), in_.Bmaxlim,
           "At the minimum fixed frequency the magnetization of " +
               SignedNumberText(shown_.Bmax_at_f_fix_min_mT) + " mT is not below the limit of " +
               SignedNumberText(in_.Bmaxlim) + " mT.");
     }
     if (t_.U_D_max > in_.U_D_lim) {
-      Add(Severity::kWarning, "drain-voltage-above-limit", quantity::kDrainVoltage, t_.U_D_max,
+      Add(Severity::kWarning, "drain-voltage-above-limit", {Quantity::kDrainVoltage}, t_.U_D_max,
           in_.U_D_lim,
           "The drain voltage of " + SignedNumberText(shown_.U_D_max_V) +
               " V lies above the limit of " + SignedNumberText(in_.U_D_lim) + " V.");
     }
     if (t_.fsntmin < in_.f_low_lim) {
-      Add(Severity::kWarning, "frequency-below-limit", quantity::kFrequency, t_.fsntmin,
+      Add(Severity::kWarning, "frequency-below-limit", {Quantity::kFrequency}, t_.fsntmin,
           in_.f_low_lim,
           "The lowest switching frequency of " + SignedNumberText(shown_.fsntmin_kHz) +
               " kHz lies below the limit of " + SignedNumberText(in_.f_low_lim) + " kHz.");
@@ -133,7 +139,7 @@ class Checks {
     // At a fixed frequency the free-running frequency must stay above the
     // fixed range, or the oscillator cannot set the frequency.
     if (in_.fixed_freq && t_.fsntmin < in_.f_fix_max) {
-      Add(Severity::kWarning, "frequency-below-fixed-range", quantity::kFrequency, t_.fsntmin,
+      Add(Severity::kWarning, "frequency-below-fixed-range", {Quantity::kFrequency}, t_.fsntmin,
           in_.f_fix_max,
           "The free-running frequency of " + SignedNumberText(shown_.fsntmin_kHz) +
               " kHz lies below the top of the fixed range, " + SignedNumberText(in_.f_fix_max) +
@@ -142,7 +148,7 @@ class Checks {
     // The losses the efficiency allows.
     const double loss_budget = LossBudget(in_);
     if (shown_.conduction_loss_W > loss_budget) {
-      Add(Severity::kWarning, "conduction-loss-above-budget", quantity::kConductionLoss,
+      Add(Severity::kWarning, "conduction-loss-above-budget", {Quantity::kConductionLoss},
           shown_.conduction_loss_W, loss_budget,
           "The MOSFET's conduction loss of " + SignedNumberText(shown_.conduction_loss_W) +
               " W exceeds the " + SignedNumberText(loss_budget) +
@@ -164,6 +170,23 @@ const char* SeverityName(Severity severity) {
 
 std::vector<Finding> CheckDesign(const DesignState& design) {
   return Checks(design).Run();
+}
+
+Verdict VerdictOf(Severity severity) {
+  return severity == Severity::kError ? Verdict::kError : Verdict::kWarning;
+}
+
+Verdict VerdictOn(const std::vector<Finding>& findings,
+                  std::initializer_list<CheckedQuantity> quantities) {
+  Verdict verdict = Verdict::kFine;
+  for (const Finding& finding : findings) {
+    if (std::find(quantities.begin(), quantities.end(), finding.quantity) == quantities.end()) {
+      continue;
+    }
+    if (finding.severity == Severity::kError) return Verdict::kError;
+    verdict = Verdict::kWarning;
+  }
+  return verdict;
 }
 
 }  // namespace flyback

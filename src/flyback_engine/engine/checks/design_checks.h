@@ -5,9 +5,11 @@
 // these findings say where a result is out of bounds, for views and exports
 // beside the dialogue.
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
+#include "engine/checks/checked_quantity.h"
 #include "state/design/design_state.h"
 
 namespace flyback {
@@ -17,26 +19,13 @@ enum class Severity {
   kWarning,  // the design lies outside what the engineer asked for
 };
 
-// The quantities the checks name, for views that look their findings up.
-// Each output's voltage is "Uact(i)" and the IC supply's "U_ic_act".
-namespace quantity {
-inline constexpr const char* kBmax = "Bmax";
-inline constexpr const char* kBmaxAtFixedFrequency = "Bmax(f_fix_min)";
-inline constexpr const char* kDrainVoltage = "U_D_max";
-inline constexpr const char* kFrequency = "fsntmin";
-inline constexpr const char* kDutyCycle = "D_max";
-inline constexpr const char* kPrimaryInductance = "L_prim";
-inline constexpr const char* kPrimaryTurns = "n_prim";
-inline constexpr const char* kConductionLoss = "P_cond";
-}  // namespace quantity
-
 struct Finding {
   Severity severity;
-  std::string code;      // stable: "output-voltage-high", ...
-  std::string quantity;  // the quantity checked: "Uact(1)", "U_D_max", ...
-  double value;          // its value in the design
-  double bound;          // the bound it breaks
-  std::string message;   // one line
+  std::string code;          // stable: "output-voltage-high", ...
+  CheckedQuantity quantity;  // the quantity checked: {Quantity::kOutputVoltage, 1}, ...
+  double value;              // its value in the design
+  double bound;              // the bound it breaks
+  std::string message;       // one line
 };
 
 // "error" or "warning".
@@ -45,5 +34,20 @@ const char* SeverityName(Severity severity);
 // The findings of a design after its calculation (with its turns and its
 // proposed MOSFET); none for a design within every bound. Errors come first.
 std::vector<Finding> CheckDesign(const DesignState& design);
+
+// The verdict of the checks on a figure. Only the checks give verdicts: every
+// view of a figure shows the verdict of the findings on its quantities.
+enum class Verdict {
+  kFine,     // no finding on it
+  kWarning,  // the worst finding on it is a warning
+  kError,    // a finding on it is an error
+};
+
+// The verdict a finding of `severity` gives.
+Verdict VerdictOf(Severity severity);
+
+// The worst verdict of the `findings` on any of `quantities`.
+Verdict VerdictOn(const std::vector<Finding>& findings,
+                  std::initializer_list<CheckedQuantity> quantities);
 
 }  // namespace flyback

@@ -8,6 +8,7 @@
 #include "engine/inputs/power_budget.h"
 #include "engine/transformer/result_figures.h"
 #include "engine/transformer/turns.h"
+#include "engine/transformer/voltage_window.h"
 #include "engine/transformer/winding_values.h"
 
 namespace flyback {
@@ -16,20 +17,6 @@ namespace {
 
 std::string Text(double value, std::string_view unit) {
   return SignedNumberText(value) + " " + std::string(unit);
-}
-
-// The worst verdict of the findings on any of `quantities`.
-FigureStatus StatusOf(const std::vector<Finding>& findings,
-                      std::initializer_list<std::string_view> quantities) {
-  FigureStatus status = FigureStatus::kFine;
-  for (const Finding& finding : findings) {
-    if (std::find(quantities.begin(), quantities.end(), finding.quantity) == quantities.end()) {
-      continue;
-    }
-    if (finding.severity == Severity::kError) return FigureStatus::kError;
-    status = FigureStatus::kWarning;
-  }
-  return status;
 }
 
 double Position(double U, double Umin, double Umax) {
@@ -43,30 +30,17 @@ double Position(double U, double Umin, double Umax) {
   return std::clamp(position, -0.5, 1.5);
 }
 
-OutputBar Bar(std::string name, double Umin, double Umax, double Uact) {
-  return {std::move(name),           Umin, Umax, Uact, Uact >= Umin && Uact <= Umax,
-          Position(Uact, Umin, Umax)};
+OutputBar Bar(std::string name, const VoltageWindow& window, double Uact, Verdict verdict) {
+  return {std::move(name),
+          window.lowest,
+          window.highest,
+          Uact,
+          InWindow(Uact, window),
+          verdict,
+          Position(Uact, window.lowest, window.highest)};
 }
 
 }  // namespace
-
-const char* FigureStatusName(FigureStatus status) {
-  switch (status) {
-    case FigureStatus::kFine:
-      return "fine";
-    case FigureStatus::kWarning:
-      return "warning";
-    case FigureStatus::kError:
-      return "error";
-    case FigureStatus::kUnchecked:
-      break;
-  }
-  return "";
-}
-
-FigureStatus FigureStatusOf(Severity severity) {
-  return severity == Severity::kError ? FigureStatus::kError : FigureStatus::kWarning;
-}
 
 std::vector<KeyFigure> KeyFigures(const DesignState& s, const std::vector<Finding>& findings) {
   const DesignInputs& in = s.inputs;
@@ -74,43 +48,45 @@ std::vector<KeyFigure> KeyFigures(const DesignState& s, const std::vector<Findin
   const ResultFigures f = ShownResultFigures(s);
   std::vector<KeyFigure> figures = {
       {"Bmax", Text(f.Bmax_mT, "mT"), "limit " + Text(in.Bmaxlim, "mT"),
-       StatusOf(findings, {quantity::kBmax})},
+       VerdictOn(findings, {{Quantity::kBmax}})},
   };
   if (in.fixed_freq) {
     figures.push_back({"Bmax at f_fix_min", Text(f.Bmax_at_f_fix_min_mT, "mT"),
                        "below " + Text(in.Bmaxlim, "mT"),
-                       StatusOf(findings, {quantity::kBmaxAtFixedFrequency})});
+                       VerdictOn(findings, {{Quantity::kBmaxAtFixedFrequency}})});
   }
   figures.push_back({"U_D_max", Text(f.U_D_max_V, "V"), "limit " + Text(in.U_D_lim, "V"),
-                     StatusOf(findings, {quantity::kDrainVoltage})});
+                     VerdictOn(findings, {{Quantity::kDrainVoltage}})});
   const std::string frequency_limit =
       in.fixed_freq ? "above " + Text(in.f_low_lim, "kHz") + " and " + Text(in.f_fix_max, "kHz")
                     : Text(in.f_low_lim, "kHz") + " and above";
   figures.push_back({"fsntmin", Text(f.fsntmin_kHz, "kHz"), frequency_limit,
-                     StatusOf(findings, {quantity::kFrequency})});
+                     VerdictOn(findings, {{Quantity::kFrequency}})});
   figures.push_back({"D_max", Text(RoundTo(t.D_max, 3), ""), "between 0 and 1",
-                     StatusOf(findings, {quantity::kDutyCycle})});
-  figures.push_back({"I_D_max", Text(f.I_D_max_A, "A"), "", FigureStatus::kUnchecked});
-  figures.push_back({"L_prim", Text(f.primary_inductance_uH, "µH"), "above 0",
-                     StatusOf(findings, {quantity::kPrimaryInductance, quantity::kPrimaryTurns})});
-  figures.push_back({"P_in_max", Text(in.P_in_max, "W"), "", FigureStatus::kUnchecked});
+                     VerdictOn(findings, {{Quantity::kDutyCycle}})});
+  figures.push_back({"I_D_max", Text(f.I_D_max_A, "A"), "", std::nullopt});
+  figures.push_back(
+      {"L_prim", Text(f.primary_inductance_uH, "µH"), "above 0",
+       VerdictOn(findings, {{Quantity::kPrimaryInductance}, {Quantity::kPrimaryTurns}})});
+  figures.push_back({"P_in_max", Text(in.P_in_max, "W"), "", std::nullopt});
   figures.push_back({"MOSFET" + f.mosfet_name, Text(f.conduction_loss_W, "W") + " conduction loss",
                      "up to " + Text(LossBudget(in), "W") + " of losses",
-                     StatusOf(findings, {quantity::kConductionLoss})});
+                     VerdictOn(findings, {{Quantity::kConductionLoss}})});
   return figures;
 }
 
-std::vector<OutputBar> OutputBars(const DesignState& s) {
+std::vector<OutputBar> OutputBars(const DesignState& s, const std::vector<Finding>& findings) {
   const DesignInputs& in = s.inputs;
   const TransformerDesign& t = s.transformer;
   const WindingValues values = ComputeWindingValues(in, t);
   std::vector<OutputBar> bars;
   for (int i = 1; i <= in.n_sec; ++i) {
     bars.push_back(
-        Bar("U" + std::to_string(i), in.output(i).Umin, in.output(i).Umax, values.output(i).Uact));
+        Bar("U" + std::to_string(i), OutputWindow(in, i), values.output(i).Uact,
+            VerdictOn(findings, {{Quantity::kOutputVoltage, i}, {Quantity::kOutputTurns, i}})));
   }
-  const IcSupplyWindow window = IcSupplyWindowOf(in, t);
-  bars.push_back(Bar("IC supply", window.lowest, window.highest, values.U_ic_act));
+  bars.push_back(Bar("IC supply", IcSupplyWindowOf(in, t), values.U_ic_act,
+                     VerdictOn(findings, {{Quantity::kIcSupplyVoltage}, {Quantity::kIcTurns}})));
   return bars;
 }
 

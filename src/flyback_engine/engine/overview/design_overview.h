@@ -4,6 +4,7 @@
 // limits and the verdict of the design checks, the voltage window of every
 // output with its actual voltage, and the currents over one switching period.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,34 +13,27 @@
 
 namespace flyback {
 
-// The verdict of the design checks on a figure.
-enum class FigureStatus { kFine, kWarning, kError, kUnchecked };
-
-// "fine", "warning", "error" or "" (a figure nothing checks).
-const char* FigureStatusName(FigureStatus status);
-
-// The verdict a finding of `severity` gives the figure it is on.
-FigureStatus FigureStatusOf(Severity severity);
-
 struct KeyFigure {
-  std::string name;   // "Bmax", "U_D_max", ...
-  std::string value;  // as the result screen writes it, with its unit: "340 mT"
-  std::string limit;  // "limit 340 mT", "20 kHz and above"; empty: none
-  FigureStatus status;
+  std::string name;                // "Bmax", "U_D_max", ...
+  std::string value;               // as the result screen writes it, with its unit: "340 mT"
+  std::string limit;               // "limit 340 mT", "20 kHz and above"; empty: none
+  std::optional<Verdict> verdict;  // of the checks; empty: no check judges it
 };
 
 // Bmax, U_D_max, fsntmin, D_max, I_D_max, L_prim, P_in_max and the MOSFET with
-// its conduction loss, each with the verdict of the findings on it.
+// its conduction loss, each with the verdict of the `findings` on it.
 std::vector<KeyFigure> KeyFigures(const DesignState& s, const std::vector<Finding>& findings);
 
-// The voltage window of an output (or of the IC supply) and where its actual
-// voltage lies in it.
+// The voltage window of an output (or of the IC supply), where its actual
+// voltage lies in it and the verdict of the checks on it.
 struct OutputBar {
   std::string name;  // "U1" ... "U6", "IC supply"
   double Umin = 0;   // V
   double Umax = 0;   // V
   double Uact = 0;   // V, as the winding table shows it
   bool in_window = false;
+  // Of the `findings` on the voltage and on the turns of the winding.
+  Verdict verdict = Verdict::kFine;
   // Uact placed on a scale on which the window spans 0 to 1, kept within
   // -0.5 to 1.5 so that a voltage far outside still shows at the edge.
   double position = 0;
@@ -47,7 +41,7 @@ struct OutputBar {
 
 // The outputs 1 .. n_sec, then the IC supply with the window the control IC
 // needs (10 V up to one turn above its target).
-std::vector<OutputBar> OutputBars(const DesignState& s);
+std::vector<OutputBar> OutputBars(const DesignState& s, const std::vector<Finding>& findings);
 
 struct WaveformPoint {
   double t_us;  // µs from the start of the period

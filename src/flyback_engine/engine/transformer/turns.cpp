@@ -17,7 +17,7 @@ double IcSupplyTarget(ControlIc ic_type) {
   return ic_type == ControlIc::kPwx ? kSupplyPwx : kSupplyQrm;
 }
 
-IcSupplyWindow IcSupplyWindowOf(const DesignInputs& in, const TransformerDesign& t) {
+VoltageWindow IcSupplyWindowOf(const DesignInputs& in, const TransformerDesign& t) {
   return {kLowestSupply, RoundTo(IcSupplyTarget(in.ic_type) + t.U_ts * in.k_ic, 2)};
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/transformer/voltage_window.h"
 #include "state/design/design_inputs.h"
 #include "state/design/transformer_design.h"
 
@@ -11,11 +12,7 @@ double IcSupplyTarget(ControlIc ic_type);
 // V, the window the IC supply may lie in: at least the 10 V the control IC
 // needs (the turns determination keeps it there), and not more than one
 // turn's voltage above its target.
-struct IcSupplyWindow {
-  double lowest;
-  double highest;
-};
-IcSupplyWindow IcSupplyWindowOf(const DesignInputs& in, const TransformerDesign& t);
+VoltageWindow IcSupplyWindowOf(const DesignInputs& in, const TransformerDesign& t);
 
 // Whole-number turns of the IC-supply winding and of every output winding
 // from the voltage per turn U_ts: each output gets the turns for the middle of

@@ -1,0 +1,37 @@
+#pragma once
+
+// The quantities the design checks judge. Views look findings up by them; the
+// design file names them by their symbols, which QuantityName gives.
+
+#include <string>
+
+namespace flyback {
+
+enum class Quantity {
+  kDutyCycle,             // D_max
+  kFrequency,             // fsntmin, the lowest switching frequency
+  kPrimaryInductance,     // L_prim as shown
+  kPrimaryTurns,          // n_prim, whole turns
+  kIcTurns,               // nic
+  kIcSupplyVoltage,       // U_ic_act
+  kOutputTurns,           // n(i), of one output
+  kOutputVoltage,         // Uact(i), of one output
+  kBmax,                  // Bmax
+  kBmaxAtFixedFrequency,  // the magnetization at f_fix_min
+  kDrainVoltage,          // U_D_max
+  kConductionLoss,        // the proposed MOSFET's conduction loss
+};
+
+// A quantity, of one output where it belongs to one: {Quantity::kBmax},
+// {Quantity::kOutputVoltage, 3}.
+struct CheckedQuantity {
+  Quantity kind;
+  int output = 0;  // 1 .. n_sec for kOutputTurns and kOutputVoltage, else 0
+
+  bool operator==(const CheckedQuantity&) const = default;
+};
+
+// The symbol of the quantity in the design file: "Uact(3)", "U_D_max", ...
+std::string QuantityName(const CheckedQuantity& quantity);
+
+}  // namespace flyback
