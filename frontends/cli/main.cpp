@@ -52,7 +52,7 @@ int RunScript(const flyback::CommandLine& command_line,
         flyback::kInputOutputFailure);
   }
   flyback::SessionSettings settings = flyback::SessionSettingsOf(kProgram, command_line);
-  settings.answer_input = flyback::kStandardInputPath;
+  settings.reads_standard_input = true;
   flyback::Session session(settings);
   // The transcript shows each question with its answer after the answer is
   // read: nothing needs to reach the screen before a read.

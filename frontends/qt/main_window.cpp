@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <utility>
 
 #include "pages/dialogue/driver.h"
@@ -24,6 +25,7 @@ MainWindow::MainWindow(DialogueRun run_dialogue, AnswerFeed* feed,
   text_area_->setGeometry(QRect(QPoint(0, 0), size()));
   status_box_->setGeometry(Scaled(kStatusBoxRect, scale));
   start_button_->setGeometry(Scaled(kStartButtonRect, scale));
+  if (const QScreen* form_screen = screen()) move(FormCorner(form_screen->availableGeometry()));
   connect(start_button_, &QPushButton::clicked, this, &MainWindow::Start);
   if (show_overview) {
     auto* overview = new QAction(QStringLiteral("Design overview…"), text_area_);

@@ -9,7 +9,8 @@
 #include <QScreen>
 #include <QTableWidget>
 #include <QVBoxLayout>
-#include <algorithm>
+#include <QWindow>
+#include <utility>
 
 #include "engine/checks/design_checks.h"
 #include "overview_charts.h"
@@ -29,6 +30,15 @@ ChartView* NewChartView(QWidget* parent, QChart* chart) {
   view->Show(chart);
   view->setMinimumSize(Scaled(kChartMinimumSize, ScreenScale(parent->screen())));
   return view;
+}
+
+// The border the window manager draws around `window`: none before it is
+// on the screen, and none without a window manager.
+QMargins BorderAround(const QWidget& window) {
+  const QRect frame = window.frameGeometry();
+  const QRect client = window.geometry();
+  return {client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
+          frame.bottom() - client.bottom()};
 }
 
 }  // namespace
@@ -62,19 +72,53 @@ OverviewWindow::OverviewWindow()
 }
 
 void OverviewWindow::ShowBeside(const QWidget& form) {
+  // The place depends on the borders the window manager draws, which are
+  // known once a window is on the screen: first Form1's (--overview asks
+  // while Form1 is not there yet), then the overview's own, which may be
+  // larger (a grip for resizing along the bottom).
   if (!placed_) {
-    placed_ = true;
-    const QRect frame = form.frameGeometry();
-    QPoint corner = frame.topRight() + QPoint(Scaled(kGap, ScreenScale(form.screen())), 0);
-    // Where the screen is too narrow, the overview covers Form1's right part.
-    if (const QScreen* screen = form.screen()) {
-      const QRect room = screen->availableGeometry();
-      corner.setX(std::max(room.left(), std::min(corner.x(), room.right() - width())));
+    QWindow* form_window = form.windowHandle();
+    if (form_window != nullptr && !form_window->isExposed()) {
+      AwaitExposure(*form_window, form);
+      return;
     }
-    move(corner);
+    PlaceBeside(form, BorderAround(form));
   }
   show();
   raise();
+  if (waiting_for_ == nullptr && !windowHandle()->isExposed()) AwaitExposure(*windowHandle(), form);
+}
+
+void OverviewWindow::AwaitExposure(QWindow& window, const QWidget& form) {
+  waiting_for_ = &form;
+  window.installEventFilter(this);
+}
+
+bool OverviewWindow::eventFilter(QObject* watched, QEvent* event) {
+  auto* window = qobject_cast<QWindow*>(watched);
+  if (waiting_for_ != nullptr && window != nullptr && event->type() == QEvent::Expose &&
+      window->isExposed()) {
+    window->removeEventFilter(this);
+    const QWidget& form = *std::exchange(waiting_for_, nullptr);
+    if (window == windowHandle()) {
+      PlaceBeside(form, BorderAround(*this));
+    } else {
+      ShowBeside(form);
+    }
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void OverviewWindow::PlaceBeside(const QWidget& form, const QMargins& border) {
+  const QScreen* screen = form.screen();
+  if (screen == nullptr) return;
+  placed_ = true;
+  const double scale = ScreenScale(screen);
+  const WindowPlace place =
+      OverviewPlace(screen->availableGeometry(), form.frameGeometry(), Scaled(kOverviewSize, scale),
+                    minimumSizeHint().width(), border, Scaled(kGap, scale));
+  resize(place.size);
+  move(place.corner);
 }
 
 void OverviewWindow::DesignShown(const DesignState& design) {

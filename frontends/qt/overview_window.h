@@ -16,6 +16,7 @@
 
 class QListWidget;
 class QTableWidget;
+class QWindow;
 
 namespace flyback {
 
@@ -35,13 +36,25 @@ class OverviewWindow : public QWidget, public OptimizationRecorder {
   ChartView* currents() const { return currents_; }
   ChartView* sweep() const { return sweep_; }
 
+ protected:
+  // Goes on placing the overview once the window it waits for is on the
+  // screen.
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
+  // Once `window` is on the screen: for Form1 the overview is shown beside
+  // it, for the overview's own window it is placed again with its border.
+  void AwaitExposure(QWindow& window, const QWidget& form);
+  // `border`: the one the window manager draws around the overview.
+  void PlaceBeside(const QWidget& form, const QMargins& border);
+
   QTableWidget* key_figures_;
   QListWidget* findings_;
   ChartView* output_windows_;
   ChartView* currents_;
   ChartView* sweep_;
   bool placed_ = false;
+  const QWidget* waiting_for_ = nullptr;  // Form1, while a window awaits exposure
 };
 
 // F2 anywhere in the program (also while a question is open) shows the

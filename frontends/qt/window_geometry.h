@@ -4,6 +4,7 @@
 // twips (1/1440 inch, 15 twips per pixel at 96 dots per inch); the figures
 // here are those pixels at 96 dpi and are scaled by the screen's logical dpi.
 
+#include <QMargins>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -19,6 +20,28 @@ inline constexpr QPoint kDialogOffset{333, 467};  // 5000, 7000 twips from the s
 inline constexpr int kDialogMinimumWidth = 360;   // the narrowest question dialog
 // Room a window manager takes beside the title for its icon and buttons.
 inline constexpr int kDialogTitleBarControlsWidth = 100;
+
+// Where the windows open in `room`, the part of the screen that the panels
+// leave free (QScreen::availableGeometry), in pixels. A corner is that of the
+// frame the window manager draws around a window (`frame`: its border); a
+// size is that of the window inside the frame.
+struct WindowPlace {
+  QPoint corner;
+  QSize size;
+};
+
+// Form1 stands at the room's top-left corner: the question dialog, at its
+// fixed place on the screen, then lies below Form1's text area and not over
+// the page its question belongs to.
+QPoint FormCorner(const QRect& room);
+
+// The overview stands at the top of the room, `gap` right of Form1's frame
+// `form`, as wide as `wanted` or as the room right of Form1 allows, whichever
+// is less. Where not even `minimum_width` fits there, it is that wide and
+// stands at the room's right edge, over Form1's right part. It is never wider
+// or taller than the room.
+WindowPlace OverviewPlace(const QRect& room, const QRect& form, QSize wanted, int minimum_width,
+                          const QMargins& frame, int gap);
 
 // Pixels per 96-dpi pixel on `screen` (1 when there is none).
 double ScreenScale(const QScreen* screen);

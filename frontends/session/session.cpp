@@ -6,7 +6,6 @@
 #include <utility>
 
 #include "answer_file_reading.h"
-#include "base/console/same_file.h"
 #include "pages/dialogue/driver.h"
 #include "session_failure.h"
 #include "session_files.h"
@@ -28,20 +27,24 @@ Session::Session(SessionSettings settings) : settings_(std::move(settings)) {
   if (!settings_.resume_file.empty()) {
     resumed_answers_ = ReadAnswerFile(settings_.resume_file, "the resume file");
   }
-  protected_files_ = {settings_.answer_input, settings_.record_file, settings_.resume_file};
+  // Standard input is known by what it reads now: a pipe or a terminal has
+  // no name of its own that a report name could be compared with.
+  answer_input_ =
+      settings_.reads_standard_input ? StandardInput() : KeptFile{settings_.answer_input, {}};
+  protected_files_ = {answer_input_, {settings_.record_file, {}}, {settings_.resume_file, {}}};
   std::string session_files_problem;
   std::optional<SessionFilePaths> session_paths;
   if (settings_.keep_session_files) {
     session_paths = SessionFilePathsFromEnvironment(session_files_problem);
     if (session_paths) {
-      protected_files_.insert(protected_files_.end(),
-                              {session_paths->last.string(), session_paths->previous.string()});
+      protected_files_.push_back({session_paths->last.string(), {}});
+      protected_files_.push_back({session_paths->previous.string(), {}});
     }
   }
   // Checked before any file is created or renamed.
   for (const std::string& output : settings_.output_files) {
-    for (const std::string& kept : protected_files_) {
-      if (SameFile(output, kept)) {
+    for (const KeptFile& kept : protected_files_) {
+      if (LeadsTo(output, kept)) {
         throw SessionFailure(
             "cannot write \"" + output + "\": it holds the answers of this session",
             kUnusableStart);
@@ -62,7 +65,7 @@ Session::Session(SessionSettings settings) : settings_(std::move(settings)) {
 std::unique_ptr<AnswerFileWriter> Session::CreateRecordFile() const {
   const std::string& name = settings_.record_file;
   if (name.empty()) return nullptr;
-  if (SameFile(name, settings_.answer_input)) {
+  if (LeadsTo(name, answer_input_)) {
     throw SessionFailure(
         "cannot record into \"" + name + "\": it is the file this session reads its answers from",
         kUnusableStart);
@@ -79,8 +82,8 @@ std::unique_ptr<AnswerFileWriter> Session::StartSessionFile(const SessionFilePat
                                                             const AnswerFileWriter* record) const {
   // A record file in the place of a session file keeps the answers itself;
   // renaming it away or writing it twice would spoil it.
-  if (record != nullptr && (SameFile(record->path(), paths.last.string()) ||
-                            SameFile(record->path(), paths.previous.string()))) {
+  if (record != nullptr && (LeadsTo(record->path(), {paths.last.string(), {}}) ||
+                            LeadsTo(record->path(), {paths.previous.string(), {}}))) {
     return nullptr;
   }
   std::string problem;
@@ -92,8 +95,10 @@ std::unique_ptr<AnswerFileWriter> Session::StartSessionFile(const SessionFilePat
 int Session::Run(Console& front_end, SessionConsole::ReplayView replay_view,
                  DesignObserver* observer) {
   SessionConsole console(front_end, resumed_answers_, log_.get(), std::move(replay_view));
-  for (const std::string& path : protected_files_) {
-    if (!path.empty()) console.ProtectFile(path);
+  for (const KeptFile& file : protected_files_) {
+    if (!file.name.empty() || file.opened) {
+      console.ProtectFile([file](const std::string& name) { return LeadsTo(name, file); });
+    }
   }
   DesignState state;
   int exit_status = kEndedByUser;

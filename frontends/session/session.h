@@ -10,6 +10,7 @@
 
 #include "base/console/console.h"
 #include "command_line.h"
+#include "file_identity.h"
 #include "pages/dialogue/design_observer.h"
 #include "session_console.h"
 #include "session_files.h"
@@ -22,6 +23,7 @@ struct SessionSettings {
   std::string record_file;                // --record; empty: none
   std::string resume_file;                // --resume; empty: none
   std::string answer_input;               // the file the front-end reads answers from; empty: none
+  bool reads_standard_input = false;      // script mode: the answers come from standard input
   std::vector<std::string> output_files;  // written beside the dialogue (--export, --bom)
   bool keep_session_files = false;        // the window and the terminal keep them
 };
@@ -59,7 +61,8 @@ class Session {
 
   SessionSettings settings_;
   std::vector<std::string> resumed_answers_;
-  std::vector<std::string> protected_files_;
+  KeptFile answer_input_;
+  std::vector<KeptFile> protected_files_;
   std::unique_ptr<SessionLog> log_;
 };
 

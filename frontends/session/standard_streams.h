@@ -4,10 +4,6 @@
 
 namespace flyback {
 
-// Standard input as a path: a report under a name of the same file would
-// replace the answers that script mode is still reading.
-inline constexpr const char* kStandardInputPath = "/proc/self/fd/0";
-
 struct ClosedStandardStreams {
   bool input = false;
   bool output = false;

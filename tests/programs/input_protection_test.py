@@ -1,12 +1,17 @@
 """A session never destroys its own input: a report name of the file that
-standard input reads, of the record file (whatever path or link leads there)
-or with a control character is refused and asked again, and a record file
-that is standard input is refused before anything is written."""
+standard input reads, of the record file (whatever path or link leads there,
+and for a pipe its descriptor names) or with a control character is refused
+and asked again, and a record file that is standard input is refused before
+anything is written."""
 
 import os
 import unittest
 
 from program_run import FLYBACK, TO_RESULT_FILE_NAME, ProgramTest, read_bytes, write_bytes
+
+GOLDEN = os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__))), "data")
+# The names by which a program reaches its standard input, a pipe included.
+STANDARD_INPUT_NAMES = ("/dev/stdin", "/proc/self/fd/0")
 
 REFUSED = ' Cannot create the file "{}": it holds the answers of this session'
 CONTROL = ' Cannot create the file "{}": the name holds a control character'
@@ -50,6 +55,37 @@ class ReportNames(ProgramTest):
                 self.assertFalse(os.path.exists(self.path("a")))
 
 
+class PipedAnswers(ProgramTest):
+
+    def test_the_names_of_standard_input_are_refused(self):
+        """The three-output demonstration case of the golden runs, piped, with
+        the names of standard input typed before its first report name: both
+        are refused, and from there the run is the golden one. A report
+        written into the pipe would come back as answers."""
+        case = os.path.join(GOLDEN, "report-demo")
+        answers = read_bytes(os.path.join(case, "answers.txt")).decode()
+        self.assertTrue(answers.startswith(TO_RESULT_FILE_NAME))
+        typed = "".join(name + "\n" for name in STANDARD_INPUT_NAMES)
+        piped = TO_RESULT_FILE_NAME + typed + answers[len(TO_RESULT_FILE_NAME):]
+        process = self.run_program([FLYBACK, "--script"], piped.encode())
+        self.assertEqual(process.returncode, 0, process.stderr)
+
+        question = "?> Name of output file [Name0001.doc] "
+        again = question + "{Please enter another file name.} "
+        refusals = "".join(f"=> {name}\n{REFUSED.format(name)}\n{again}"
+                           for name in STANDARD_INPUT_NAMES)
+        golden = read_bytes(os.path.join(case, "transcript.txt")).decode("latin-1")
+        first_name = question + "=> Name0001.doc\n"
+        self.assertIn(first_name, golden)
+        expected = golden.replace(first_name, question + refusals + "=> Name0001.doc\n", 1)
+        self.assertEqual(process.stdout.decode("latin-1"), expected)
+        reports = sorted(name for name in os.listdir(case) if name.endswith(".doc"))
+        self.assertEqual(sorted(os.listdir(self.folder)), reports)
+        for name in reports:
+            self.assertEqual(read_bytes(self.path(name)), read_bytes(os.path.join(case, name)),
+                             name)
+
+
 class RecordFile(ProgramTest):
 
     def test_standard_input_is_not_recorded_over(self):
@@ -64,6 +100,21 @@ class RecordFile(ProgramTest):
                     process, f'flyback: cannot record into "{name}": it is the file this session '
                     "reads its answers from")
                 self.assertEqual(read_bytes(self.path("s.txt")), answers)
+
+    def test_a_piped_standard_input_is_not_written_to(self):
+        answers = (TO_RESULT_FILE_NAME + "result.doc\n").encode()
+        for name in STANDARD_INPUT_NAMES:
+            with self.subTest(option="--record", name=name):
+                process = self.run_program([FLYBACK, "--script", "--record", name], answers)
+                self.assert_ended_before_the_dialogue(
+                    process, f'flyback: cannot record into "{name}": it is the file this '
+                    "session reads its answers from")
+            for option in ("--export", "--bom"):
+                with self.subTest(option=option, name=name):
+                    process = self.run_program([FLYBACK, "--script", option, name], answers)
+                    self.assert_ended_before_the_dialogue(
+                        process, f'flyback: cannot write "{name}": it holds the answers of this '
+                        "session")
 
 
 if __name__ == "__main__":

@@ -7,6 +7,7 @@
 #include <iterator>
 #include <sstream>
 
+#include "file_identity.h"
 #include "support/run_steps.h"
 #include "support/temp_dir.h"
 
@@ -124,7 +125,9 @@ class CarefulConsole : public ScriptConsole {
  public:
   CarefulConsole(std::istream& in, std::ostream& out, const std::string& answers_file)
       : ScriptConsole(in, out) {
-    ProtectFile(answers_file);
+    ProtectFile([answers_file](const std::string& name) {
+      return LeadsTo(name, KeptFile{answers_file, {}});
+    });
   }
   bool ConfirmReplace(const std::string& name) override { return !std::filesystem::exists(name); }
 };

@@ -4,8 +4,6 @@
 #include <filesystem>
 #include <system_error>
 
-#include "base/console/same_file.h"
-
 namespace flyback {
 
 std::optional<std::string> Console::RefusedReportName(const std::string& name) const {
@@ -15,8 +13,8 @@ std::optional<std::string> Console::RefusedReportName(const std::string& name) c
                   [](char c) { return static_cast<unsigned char>(c) < 0x20U; })) {
     return "the name holds a control character";
   }
-  for (const std::string& path : protected_files_) {
-    if (SameFile(name, path)) return "it holds the answers of this session";
+  for (const FileTest& leads_to_protected_file : protected_files_) {
+    if (leads_to_protected_file(name)) return "it holds the answers of this session";
   }
   return std::nullopt;
 }

@@ -4,8 +4,10 @@
 // terminal, script) implements the window operations; report files are
 // written the same way by every front-end.
 
+#include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "base/console/line.h"
@@ -50,10 +52,14 @@ class Console {
   // existing file is replaced.
   virtual bool ConfirmReplace(const std::string& /*name*/) { return true; }
 
-  // The files this session reads its answers from or keeps them in (answer
-  // file, record file). A report is never written over one of them, whatever
-  // path or link leads there.
-  void ProtectFile(const std::string& path) { protected_files_.push_back(path); }
+  // Tells whether a report created under a name would be one file that holds
+  // this session's answers. The front-end compares the files themselves, so
+  // that every path, link or descriptor name (/dev/stdin) leading there counts.
+  using FileTest = std::function<bool(const std::string& name)>;
+  // The files this session reads its answers from or keeps them in (standard
+  // input or the answer file, record, resume and session files): a report is
+  // never written over one of them.
+  void ProtectFile(FileTest leads_to_it) { protected_files_.push_back(std::move(leads_to_it)); }
   // Why no report may be created under `name`, if so: it is one of the
   // protected files, or it holds a control character.
   std::optional<std::string> RefusedReportName(const std::string& name) const;
@@ -69,7 +75,7 @@ class Console {
 
  private:
   ReportFile report_;
-  std::vector<std::string> protected_files_;
+  std::vector<FileTest> protected_files_;
 };
 
 // Whether a report under `name` would replace an existing file. A folder of
