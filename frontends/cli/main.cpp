@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <iostream>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -39,6 +40,14 @@ Mode ModeOf(const std::vector<std::string>& switches) {
   return mode;
 }
 
+// The keeper of the design file and the parts list, where the command line
+// asks for one: without, the dialogue runs unobserved and records nothing.
+std::unique_ptr<flyback::DesignExport> ExporterFor(const flyback::CommandLine& command_line) {
+  if (command_line.export_file.empty() && command_line.bom_file.empty()) return nullptr;
+  return std::make_unique<flyback::DesignExport>(command_line.export_file,
+                                                 command_line.bom_file);
+}
+
 int RunScript(const flyback::CommandLine& command_line,
               const flyback::ClosedStandardStreams& closed) {
   if (closed.input) {
@@ -58,13 +67,13 @@ int RunScript(const flyback::CommandLine& command_line,
   // read: nothing needs to reach the screen before a read.
   std::cin.tie(nullptr);
   flyback::ScriptConsole console(std::cin, std::cout);
-  flyback::DesignExport exporter(command_line.export_file, command_line.bom_file);
+  const std::unique_ptr<flyback::DesignExport> exporter = ExporterFor(command_line);
   return session.Run(
       console,
       [&console](const flyback::Question& question, const std::string& answer) {
         console.ShowAnswered(question, answer);
       },
-      &exporter);
+      exporter.get());
 }
 
 // The terminal front-end draws a full-screen page: the caller has made sure
@@ -76,8 +85,8 @@ int RunTerminalSession(const flyback::CommandLine& command_line) {
   int exit_status = flyback::kEndedByUser;
   {
     flyback::TerminalConsole console;
-    flyback::DesignExport exporter(command_line.export_file, command_line.bom_file);
-    exit_status = session.Run(console, {}, &exporter);
+    const std::unique_ptr<flyback::DesignExport> exporter = ExporterFor(command_line);
+    exit_status = session.Run(console, {}, exporter.get());
     if (const std::optional<std::string>& failure = console.failure()) {
       throw flyback::SessionFailure(*failure, flyback::kInputOutputFailure);
     }
