@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "base/numbers/units.h"
 #include "engine/components/standard_values.h"
 #include "engine/inputs/mains.h"
 #include "engine/transformer/winding_values.h"
@@ -76,7 +77,7 @@ void DimensionGateResistor(ComponentValues& c) {
 void DimensionHighPowerTimer(const DesignInputs& in, const TransformerDesign& t,
                              ComponentValues& c) {
   c.R39 = kThpDetectorResistor;
-  const double k_THP = (in.AL / 1000) / (t.U_ts * t.U_ts);
+  const double k_THP = (in.AL / kNanohenryPerMicrohenry) / (t.U_ts * t.U_ts);
   c.C38 = round_down_e12(1000 * in.P_perm * k_THP * kThpDetectorScale / c.R39);
   c.R36 = kThpDelayResistor;
   c.C36 = round_down_e12(in.t_THP / c.R36);
@@ -103,7 +104,8 @@ void dimension_pwx_network(const DesignInputs& in, const TransformerDesign& t, C
   DimensionSupplyDivider(in, t, c);
   // Zero-crossing delay C30 (nF) from the resonance period (µs) of the
   // primary inductance (µH) with the drain capacitance, and R30 (kOhm).
-  const double T_res = 2 * 0.001 * kResonancePi * std::sqrt(t.L_prim * kDrainCapacitance);
+  const double T_res =
+      2 * kMicrosecondsPerNanosecond * kResonancePi * std::sqrt(t.L_prim * kDrainCapacitance);
   c.C30 = round_down_e12(T_res / kResonancePerDelayNf);
   c.R30 = round_e24(kDelayTime / c.C30);
   // Oscillator of the fixed frequency (kHz): R31 kOhm, C31 pF. A frequency of

@@ -7,6 +7,7 @@
 #include "base/numbers/rounding.h"
 #include "engine/inputs/power_budget.h"
 #include "engine/transformer/result_figures.h"
+#include "engine/transformer/switching_period.h"
 #include "engine/transformer/turns.h"
 #include "engine/transformer/voltage_window.h"
 #include "engine/transformer/winding_values.h"
@@ -93,8 +94,8 @@ std::vector<OutputBar> OutputBars(const DesignState& s, const std::vector<Findin
 CurrentWaveforms Waveforms(const DesignState& s) {
   const TransformerDesign& t = s.transformer;
   CurrentWaveforms w;
-  w.period_us = 1000 / t.fsntmin;
-  const double end_of_off_phase = t.t_on + t.t_off;
+  w.period_us = PeriodOf(t.fsntmin);
+  const double end_of_off_phase = ConductingTime(t);
   w.primary = {{0, 0}, {t.t_on, t.I_D_max}, {t.t_on, 0}, {w.period_us, 0}};
   w.secondary = {{0, 0}, {t.t_on, 0}, {t.t_on, t.I_D_max}, {end_of_off_phase, 0}, {w.period_us, 0}};
   w.I_prim_rms_A = PrimaryRmsCurrent(s.inputs, t);

@@ -4,6 +4,7 @@
 
 #include "base/console/number_text.h"
 #include "base/numbers/rounding.h"
+#include "base/numbers/units.h"
 #include "engine/inputs/mains.h"
 #include "engine/transformer/wire.h"
 
@@ -30,7 +31,7 @@ PfcChoke CalculatePfcChoke(double L_pfc, double I_pfc, double d_pfc, double AL_p
   c.A_min_pfc = CrossSection(I_pfc / kSineCrestFactor, c.J_pfc);
   // From the rounded minimum and the unrounded wire.
   c.n_wires_pfc = WireCount(c.A_min_pfc, WireCrossSection(d_pfc));
-  c.n_pfc = RoundTo(std::sqrt(L_pfc * 1000000 / AL_pfc), 0);
+  c.n_pfc = RoundTo(std::sqrt(L_pfc * kNanohenryPerMillihenry / AL_pfc), 0);
   c.A_wire_pfc = RoundTo(WireCrossSection(d_pfc), 3);
   return c;
 }

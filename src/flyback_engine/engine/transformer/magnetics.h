@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "base/numbers/units.h"
 #include "state/design/design_inputs.h"
 #include "state/design/transformer_design.h"
 
@@ -12,7 +13,7 @@ namespace flyback {
 // µH, inductance of a winding of `turns` turns on a core of inductance factor
 // AL (nH).
 inline double PrimaryInductance(double AL, double turns) {
-  return 0.001 * AL * turns * turns;
+  return kMicrohenryPerNanohenry * AL * turns * turns;
 }
 
 // At a fixed frequency the period at f_fix_min is longer than the free-running

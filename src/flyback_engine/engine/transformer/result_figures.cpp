@@ -3,6 +3,7 @@
 #include "base/console/number_text.h"
 #include "base/numbers/rounding.h"
 #include "engine/transformer/magnetics.h"
+#include "engine/transformer/switching_period.h"
 #include "engine/transformer/winding_values.h"
 
 namespace flyback {
@@ -29,7 +30,7 @@ ResultFigures ShownResultFigures(const DesignState& s) {
   f.Bmax_mT = RoundTo(t.Bmax, 1);
   f.fsntmin_kHz = RoundTo(t.fsntmin, 1);
   f.fsntmin_whole_kHz = RoundTo(t.fsntmin, 0);
-  f.period_us = RoundTo(1000 / t.fsntmin, 1);
+  f.period_us = RoundTo(PeriodOf(t.fsntmin), 1);
   f.induced_voltage_V = RoundTo(t.U_ts * t.n_prim, 0);
   f.U_D_max_V = RoundTo(t.U_D_max, 0);
   f.U_ts_V = RoundTo(t.U_ts, 2);

@@ -4,6 +4,7 @@
 
 #include "base/console/number_text.h"
 #include "base/numbers/rounding.h"
+#include "engine/transformer/switching_period.h"
 #include "engine/transformer/wire.h"
 
 namespace flyback {
@@ -13,12 +14,12 @@ namespace {
 // Fraction of the period in which the primary current flows, over 3: the
 // square of the rms factor of a triangular pulse.
 double PrimaryPulseShare(const TransformerDesign& t) {
-  return t.t_on / (3 * (t.t_on + t.t_off));
+  return t.t_on / (3 * ConductingTime(t));
 }
 
 // A, rms current of the winding of output i, to 0.01 A.
 double SecondaryRmsCurrent(const DesignInputs& in, const TransformerDesign& t, int i) {
-  double I_rms = 2 * in.output(i).Imax * std::sqrt((1000 / t.fsntmin) / (3 * t.t_off));
+  double I_rms = 2 * in.output(i).Imax * std::sqrt(PeriodOf(t.fsntmin) / (3 * t.t_off));
   if (in.fixed_freq) I_rms *= t.k_fix;
   return RoundTo(I_rms, 2);
 }
@@ -37,7 +38,7 @@ double PrimaryRmsCurrent(const DesignInputs& in, const TransformerDesign& t) {
 
 double ConductionLoss(const TransformerDesign& t, double R_DSon) {
   const double I_D_max_squared = t.I_D_max * t.I_D_max;
-  return RoundTo(2 * R_DSon * I_D_max_squared * t.t_on / (3 * (t.t_on + t.t_off)), 1);
+  return RoundTo(2 * R_DSon * I_D_max_squared * t.t_on / (3 * ConductingTime(t)), 1);
 }
 
 double IcSupplyVoltage(const DesignInputs& in, const TransformerDesign& t) {

@@ -1,0 +1,17 @@
+#pragma once
+
+// Factors between the engineering units the calculations hold their
+// quantities in (V, A, mT, nH, µH, mH, µs, kHz, ...). Each is written where
+// the formula had its bare number, in the same place, so every figure is
+// computed exactly as before.
+
+namespace flyback {
+
+inline constexpr double kMicrohenryPerNanohenry = 0.001;
+inline constexpr double kNanohenryPerMicrohenry = 1000;
+inline constexpr double kNanohenryPerMillihenry = 1000000;
+// The period in µs of a frequency in kHz is this over the frequency.
+inline constexpr double kMicrosecondsPerMillisecond = 1000;
+inline constexpr double kMicrosecondsPerNanosecond = 0.001;
+
+}  // namespace flyback
