@@ -44,8 +44,7 @@ Mode ModeOf(const std::vector<std::string>& switches) {
 // asks for one: without, the dialogue runs unobserved and records nothing.
 std::unique_ptr<flyback::DesignExport> ExporterFor(const flyback::CommandLine& command_line) {
   if (command_line.export_file.empty() && command_line.bom_file.empty()) return nullptr;
-  return std::make_unique<flyback::DesignExport>(command_line.export_file,
-                                                 command_line.bom_file);
+  return std::make_unique<flyback::DesignExport>(command_line.export_file, command_line.bom_file);
 }
 
 int RunScript(const flyback::CommandLine& command_line,
