@@ -41,7 +41,7 @@ void ComponentListWriter::WriteEmpty(int count) {
   for (int i = 0; i < count; ++i) Write();
 }
 
-void ComponentListWriter::Part(ComponentRow row, PrintedWords words) {
+void ComponentListWriter::Part(ComponentRow row, const PrintedWords& words) {
   lines_.push_back(PrintedLine(row, words));
   rows_.push_back(std::move(row));
 }

@@ -34,7 +34,7 @@ class ComponentListWriter {
   // A heading, or an empty line.
   void Write(Line line = {}) { lines_.push_back(std::move(line)); }
   void WriteEmpty(int count);
-  void Part(ComponentRow row, PrintedWords words = {});
+  void Part(ComponentRow row, const PrintedWords& words = {});
   // A catalogue proposal, printed as the catalogue words it.
   void Proposed(std::string designator, const Proposal& proposal,
                 std::string printed_designator = {});

@@ -7,20 +7,7 @@ namespace flyback {
 
 namespace {
 
-// The choices and the page each leads to. The zone advances put every choice
-// number at the start of the fourth zone.
-const std::array<Line, 10> kChoices = {{
-    {"Optimization of the output voltages", zone, "(1)"},
-    {"Print the result", zone, zone, "(2)"},
-    {"Print list of components", zone, zone, "(3)"},
-    {"Show cross section / show number of wires", zone, "(4)"},
-    {"Show number of turns and voltages", zone, "(5)"},
-    {"Modify transformer", zone, zone, "(6)"},
-    {"Change mains voltage range", zone, zone, "(7)"},
-    {"Calculate PFC-choke", zone, zone, "(8)"},
-    {"Calculate Opto Coupler Circuit", zone, "(9)"},
-    {"Start from the beginning", zone, zone, "(10)"},
-}};
+// The page each choice of the menu leads to.
 constexpr std::array<Page, 10> kNextPages = {
     Page::kOptimization, Page::kResultReport,    Page::kComponentList, Page::kWireQuestion,
     Page::kWindingTable, Page::kTransformerType, Page::kMainsRange,    Page::kPfcChoke,
@@ -30,6 +17,19 @@ constexpr std::array<Page, 10> kNextPages = {
 }  // namespace
 
 Page MainMenuPage(Dialogue& d) {
+  // The zone advances put every choice number at the start of the fourth zone.
+  static const std::array<Line, 10> kChoices = {{
+      {"Optimization of the output voltages", zone, "(1)"},
+      {"Print the result", zone, zone, "(2)"},
+      {"Print list of components", zone, zone, "(3)"},
+      {"Show cross section / show number of wires", zone, "(4)"},
+      {"Show number of turns and voltages", zone, "(5)"},
+      {"Modify transformer", zone, zone, "(6)"},
+      {"Change mains voltage range", zone, zone, "(7)"},
+      {"Calculate PFC-choke", zone, zone, "(8)"},
+      {"Calculate Opto Coupler Circuit", zone, "(9)"},
+      {"Start from the beginning", zone, zone, "(10)"},
+  }};
   for (;;) {
     d.Clear();
     d.WriteEmptyLines(2);

@@ -7,18 +7,13 @@
 
 namespace flyback {
 
-namespace {
-
-const std::array<Line, 4> kChoices = {{
-    {" Continue ?", zone, zone, zone, "(1)"},
-    {" Change manually", zone, zone, "(2)"},
-    {" Optimization of the output voltages", zone, "(3)"},
-    {" Show transformer data", zone, zone, "(Ret)"},
-}};
-
-}  // namespace
-
 Page ContinuationMenuPage(Dialogue& d) {
+  static const std::array<Line, 4> kChoices = {{
+      {" Continue ?", zone, zone, zone, "(1)"},
+      {" Change manually", zone, zone, "(2)"},
+      {" Optimization of the output voltages", zone, "(3)"},
+      {" Show transformer data", zone, zone, "(Ret)"},
+  }};
   d.Write();
   d.WriteChoices(kChoices);
   const std::string answer =

@@ -13,14 +13,13 @@ namespace {
 
 constexpr double kDefaultMagnetizationLimit = 300;  // mT, taken for the answer 0
 
-const std::array<Line, 4> kMainsRangeChoices = {{
-    {"Small (180 V - 270 V)", zone, "(1)"},
-    {"Wide (90 V - 270 V)", zone, "(2)"},
-    {"Special", zone, zone, "(3)"},
-    {"DC input", zone, zone, "(4)"},
-}};
-
 void ChooseMainsRange(Dialogue& d) {
+  static const std::array<Line, 4> kMainsRangeChoices = {{
+      {"Small (180 V - 270 V)", zone, "(1)"},
+      {"Wide (90 V - 270 V)", zone, "(2)"},
+      {"Special", zone, zone, "(3)"},
+      {"DC input", zone, zone, "(4)"},
+  }};
   DesignInputs& s = d.state.inputs;
   d.Clear();
   d.Write({"Input voltage range"});

@@ -13,12 +13,6 @@ namespace flyback {
 
 namespace {
 
-const std::array<Line, 3> kTransformerTypeChoices = {{
-    {"Layer type transformer", zone, "(1)"},
-    {"Slot type transformer", zone, "(2)"},
-    {"Other transformer", zone, "(3)"},
-}};
-
 void WriteOutputPower(Dialogue& d) {
   d.Write({"Output power P_out_max = ", d.state.inputs.P_out_max, " W"});
   d.Write();
@@ -80,6 +74,11 @@ void DescribeOtherTransformer(Dialogue& d) {
 }  // namespace
 
 Page TransformerTypePage(Dialogue& d) {
+  static const std::array<Line, 3> kTransformerTypeChoices = {{
+      {"Layer type transformer", zone, "(1)"},
+      {"Slot type transformer", zone, "(2)"},
+      {"Other transformer", zone, "(3)"},
+  }};
   DesignInputs& s = d.state.inputs;
   d.Clear();
   d.Write({"Type of transformer"});
