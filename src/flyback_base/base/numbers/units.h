@@ -14,4 +14,16 @@ inline constexpr double kNanohenryPerMillihenry = 1000000;
 inline constexpr double kMicrosecondsPerMillisecond = 1000;
 inline constexpr double kMicrosecondsPerNanosecond = 0.001;
 
+// Factors to SI units, for the loss models whose published formulas are
+// written in them.
+inline constexpr double kSecondsPerMicrosecond = 1e-6;
+inline constexpr double kHertzPerKilohertz = 1e3;
+inline constexpr double kTeslaPerMillitesla = 1e-3;
+inline constexpr double kMetresPerMillimetre = 1e-3;
+inline constexpr double kSquareMetresPerSquareMillimetre = 1e-6;
+inline constexpr double kCubicMetresPerCubicMillimetre = 1e-9;
+inline constexpr double kCubicCentimetresPerCubicMillimetre = 1e-3;
+inline constexpr double kHenryPerMicrohenry = 1e-6;
+inline constexpr double kFaradPerPicofarad = 1e-12;
+
 }  // namespace flyback

@@ -1,0 +1,118 @@
+#include "engine/losses/winding_loss.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "base/numbers/units.h"
+
+namespace flyback {
+
+namespace {
+
+inline constexpr double kCopperResistivityAt20C_ohm_m = 1.724e-8;  // IEC 60028, annealed
+inline constexpr double kCopperTemperatureCoefficient_per_K = 0.00393;
+inline constexpr double kReferenceTemperature_C = 20;
+inline constexpr double kMagneticConstant_H_per_m = 4e-7 * std::numbers::pi;  // μ0
+inline constexpr double kEnamelledDiameterFactor = 1.1;
+
+// Below this penetration ratio Dowell's closed form loses digits to
+// cancellation and its series is exact to rounding.
+inline constexpr double kSeriesPenetration = 1e-2;
+// Below this phase x the harmonic's closed form loses digits likewise.
+inline constexpr double kSeriesPhase = 0.1;
+// Absorbs rounding in a ratio that is meant to be a whole number.
+inline constexpr double kWholeNumberSlack = 1e-9;
+
+// (sinh2Δ + sin2Δ)/(cosh2Δ − cos2Δ), scaled by 2·e^(−2Δ) so that no
+// hyperbolic function overflows; tends to 1 for large Δ.
+double SkinTerm(double penetration) {
+  const double e2 = std::exp(-2 * penetration);
+  const double angle = 2 * penetration;
+  return (1 - e2 * e2 + 2 * e2 * std::sin(angle)) / (1 + e2 * e2 - 2 * e2 * std::cos(angle));
+}
+
+// (sinhΔ − sinΔ)/(coshΔ + cosΔ), scaled by 2·e^(−Δ); tends to 1 for large Δ.
+double ProximityTerm(double penetration) {
+  const double e1 = std::exp(-penetration);
+  return (1 - e1 * e1 - 2 * e1 * std::sin(penetration)) /
+         (1 + e1 * e1 + 2 * e1 * std::cos(penetration));
+}
+
+// D = t_pulse/period, within 0 .. 1.
+double PulseDuty(const RampPulse& pulse) {
+  if (pulse.period_us <= 0) return 0;
+  return std::clamp(pulse.t_pulse_us / pulse.period_us, 0.0, 1.0);
+}
+
+// √(x² + 2 − 2·cos x − 2·x·sin x)/x², by its series
+// √(1/4 − x²/72 + x⁴/2880 − ...) for small x.
+double HarmonicShape(double x) {
+  const double x2 = x * x;
+  if (x < kSeriesPhase) return std::sqrt(0.25 - x2 / 72 + x2 * x2 / 2880);
+  return std::sqrt(x2 + 2 - 2 * std::cos(x) - 2 * x * std::sin(x)) / x2;
+}
+
+}  // namespace
+
+double CopperResistivity(double T_C) {
+  return kCopperResistivityAt20C_ohm_m *
+         (1 + kCopperTemperatureCoefficient_per_K * (T_C - kReferenceTemperature_C));
+}
+
+double DcResistance(double turns, double MLT_mm, double A_cu_mm2, double T_C) {
+  return CopperResistivity(T_C) * turns * MLT_mm * kMetresPerMillimetre /
+         (A_cu_mm2 * kSquareMetresPerSquareMillimetre);
+}
+
+double SkinDepth(double rho_ohm_m, double f_Hz) {
+  return std::sqrt(rho_ohm_m / (std::numbers::pi * f_Hz * kMagneticConstant_H_per_m));
+}
+
+double DowellPenetrationRatio(double d_wire_mm, double pitch_mm, double rho_ohm_m, double f_Hz) {
+  const double d_per_skin_depth = d_wire_mm * kMetresPerMillimetre / SkinDepth(rho_ohm_m, f_Hz);
+  return std::pow(std::numbers::pi / 4, 0.75) * d_per_skin_depth * std::sqrt(d_wire_mm / pitch_mm);
+}
+
+double DowellFactor(double penetration, int layers) {
+  const double m2 = static_cast<double>(layers) * layers;
+  if (penetration < kSeriesPenetration) {
+    return 1 + (5 * m2 - 1) / 45 * std::pow(penetration, 4);
+  }
+  return penetration * (SkinTerm(penetration) + 2 * (m2 - 1) / 3 * ProximityTerm(penetration));
+}
+
+double WirePitch(double d_wire_mm) {
+  return kEnamelledDiameterFactor * d_wire_mm;
+}
+
+int LayerCount(double turns, int parallel_wires, double d_wire_mm, double bobbin_width_mm) {
+  const double per_layer =
+      std::max(1.0, std::floor(bobbin_width_mm / WirePitch(d_wire_mm) + kWholeNumberSlack));
+  const double wires = std::ceil(turns * parallel_wires - kWholeNumberSlack);
+  return std::max(1, static_cast<int>(std::ceil(wires / per_layer - kWholeNumberSlack)));
+}
+
+double RampPulseDc(const RampPulse& pulse) {
+  return pulse.I_peak_A * PulseDuty(pulse) / 2;
+}
+
+double RampPulseHarmonicRms(const RampPulse& pulse, int h) {
+  const double duty = PulseDuty(pulse);
+  const double x = 2 * std::numbers::pi * h * duty;
+  return std::numbers::sqrt2 * pulse.I_peak_A * duty * HarmonicShape(x);
+}
+
+double WindingLoss(double R_dc_ohm, int layers, double penetration_at_switching_frequency,
+                   const RampPulse& pulse, int harmonics) {
+  const double I_dc = RampPulseDc(pulse);
+  double loss = R_dc_ohm * I_dc * I_dc;
+  for (int h = 1; h <= harmonics; ++h) {
+    const double F_R = DowellFactor(penetration_at_switching_frequency * std::sqrt(h), layers);
+    const double I_h = RampPulseHarmonicRms(pulse, h);
+    loss += R_dc_ohm * F_R * I_h * I_h;
+  }
+  return loss;
+}
+
+}  // namespace flyback
