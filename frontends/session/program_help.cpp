@@ -71,6 +71,15 @@ constexpr auto kOptions = std::to_array<OptionText>({
      "It is RFC 4180 CSV in UTF-8 (designator, value, unit, part, rating, remark). A design\n"
      "or parts-list file that cannot be written ends the program with status 1; neither may\n"
      "be the file the answers come from or are recorded to (status 2)."},
+    {"--core-data", "FILE", "FILE.json", kBoth, true,
+     "take the core geometry and the ferrite of a slot-type or other transformer from FILE "
+     "(JSON), for the loss budget",
+     "It gives the effective length, volume and area, the winding window, the bobbin width,\n"
+     "the mean turn length and the surface of the core, and either the name of a built-in\n"
+     "ferrite grade or its own Steinmetz fit; the format is described in\n.I docs/losses.md\n"
+     "of the sources. A file that cannot be read, is no JSON, lacks a figure, or holds text\n"
+     "where a number belongs or a figure of 0 or below ends the program before the dialogue\n"
+     "with one line naming the file and the problem (status 2)."},
     {"--help", "", "", kBoth, false, "show this help", ""},
     {"--version", "", "", kBoth, false, "show the version", ""},
 });
@@ -168,6 +177,11 @@ std::string OptionLines(Program program) {
     if ((option.programs & Bit(program)) == 0) continue;
     std::string head = "  " + std::string(option.name);
     if (!option.argument.empty()) head += " " + std::string(option.argument);
+    // A head as wide as the column gets a line of its own.
+    if (head.size() >= kOptionColumn) {
+      lines += head + '\n';
+      head.clear();
+    }
     head.resize(kOptionColumn, ' ');
     lines += head;
     AppendWrapped(lines, head.size(), kOptionColumn, option.help);

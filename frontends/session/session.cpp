@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "answer_file_reading.h"
+#include "core_data_file.h"
 #include "pages/dialogue/driver.h"
 #include "session_failure.h"
 #include "session_files.h"
@@ -19,6 +20,15 @@ SessionSettings SessionSettingsOf(std::string program, const CommandLine& comman
   settings.resume_file = command_line.resume_file;
   for (const std::string& file : {command_line.export_file, command_line.bom_file}) {
     if (!file.empty()) settings.output_files.push_back(file);
+  }
+  if (!command_line.core_data_file.empty()) {
+    try {
+      settings.core_data = ReadCoreDataFile(command_line.core_data_file);
+    } catch (const CoreDataFileError& error) {
+      throw SessionFailure(
+          "cannot use the core data file \"" + command_line.core_data_file + "\": " + error.what(),
+          kUnusableStart);
+    }
   }
   return settings;
 }

@@ -5,11 +5,13 @@
 // the files no report may be written over, and the exit status.
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "base/console/console.h"
 #include "command_line.h"
+#include "engine/losses/user_core_data.h"
 #include "file_identity.h"
 #include "pages/dialogue/design_observer.h"
 #include "session_console.h"
@@ -26,9 +28,11 @@ struct SessionSettings {
   bool reads_standard_input = false;      // script mode: the answers come from standard input
   std::vector<std::string> output_files;  // written beside the dialogue (--export, --bom)
   bool keep_session_files = false;        // the window and the terminal keep them
+  std::optional<UserCoreData> core_data;  // --core-data: the user's core for the loss budget
 };
 
-// The settings the command line gives a session of `program`.
+// The settings the command line gives a session of `program`. Throws
+// SessionFailure when the core data file cannot be used.
 SessionSettings SessionSettingsOf(std::string program, const CommandLine& command_line);
 
 class Session {
@@ -48,6 +52,7 @@ class Session {
           DesignObserver* observer = nullptr);
 
   bool resumes() const { return !settings_.resume_file.empty(); }
+  const std::optional<UserCoreData>& core_data() const { return settings_.core_data; }
   // The file that holds this session's answers; empty when none does.
   std::string kept_in() const { return log_->kept_in(); }
 

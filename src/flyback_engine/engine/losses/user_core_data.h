@@ -1,0 +1,28 @@
+#pragma once
+
+// A core the user describes in a file (--core-data): its geometry and its
+// ferrite, owned here, for a slot-type or other transformer whose figures the
+// catalogue does not know.
+
+#include <string>
+#include <vector>
+
+#include "engine/losses/core_data.h"
+
+namespace flyback {
+
+struct UserCoreData {
+  std::string file;        // where the figures came from
+  std::string shape;       // the user's name of the core
+  CoreGeometry figures{};  // its text fields stay empty: see Geometry()
+  std::string material_name;
+  std::string material_source;
+  std::vector<SteinmetzRange> ranges;  // ascending and contiguous
+  double Pv_limit_W_per_m3 = 0;
+
+  // Views into this record: valid while it lives unchanged.
+  CoreGeometry Geometry() const;
+  FerriteMaterial Material() const;
+};
+
+}  // namespace flyback

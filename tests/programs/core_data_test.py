@@ -1,0 +1,86 @@
+"""--core-data FILE: a good core data file lets the dialogue run; a file that
+cannot be used ends the program before the dialogue with status 2 and one
+line naming the file and the problem."""
+
+import copy
+import json
+import unittest
+
+from program_run import FLYBACK, ProgramTest
+
+# An ETD 39/20/13 on its coil former (docs/losses.md), in the built-in N87.
+GOOD = {
+    "geometry": {
+        "shape": "ETD 39 on my bobbin", "l_e_mm": 92.2, "A_e_mm2": 125, "V_e_mm3": 11500,
+        "window_area_mm2": 257, "bobbin_width_mm": 26.2, "mean_turn_length_mm": 68.5,
+        "surface_cm2": 76.8,
+    },
+    "material": "N87",
+}
+
+OWN_MATERIAL = {
+    "name": "my ferrite", "Pv_limit_W_per_m3": 400000,
+    "ranges": [
+        {"f_min_Hz": 0, "f_max_Hz": 100000, "k": 3.2, "alpha": 1.46, "beta": 2.75,
+         "ct0": 2.45, "ct1": 0.031, "ct2": 1.65e-4},
+        {"f_min_Hz": 100000, "f_max_Hz": 300000, "k": 0.25, "alpha": 1.63, "beta": 2.45,
+         "ct0": 1.26, "ct1": 0.0105, "ct2": 0.79e-4},
+    ],
+}
+
+
+class CoreDataFile(ProgramTest):
+
+    def run_with(self, data, name="core.json"):
+        with open(self.path(name), "w", encoding="utf-8") as file:
+            json.dump(data, file)
+        return self.run_program([FLYBACK, "--script", "--core-data", name], stdin=b"\n")
+
+    def assert_refused(self, data, problem):
+        process = self.run_with(data)
+        self.assert_ended_before_the_dialogue(
+            process, f'flyback: cannot use the core data file "core.json": {problem}')
+        self.assertEqual(process.stdout, b"")
+
+    def test_good_files_let_the_dialogue_run(self):
+        for material in ("N87", OWN_MATERIAL):
+            with self.subTest(material=material):
+                process = self.run_with(dict(GOOD, material=material))
+                self.assertEqual(process.returncode, 0)
+                self.assertEqual(process.stderr, b"")
+                self.assertTrue(process.stdout.endswith(b"[3] => <cancel>\n"))
+
+    def test_a_missing_field(self):
+        data = copy.deepcopy(GOOD)
+        del data["geometry"]["V_e_mm3"]
+        self.assert_refused(data, "the field geometry.V_e_mm3 is missing")
+
+    def test_a_negative_volume(self):
+        data = copy.deepcopy(GOOD)
+        data["geometry"]["V_e_mm3"] = -11500
+        self.assert_refused(data, "geometry.V_e_mm3 must be above 0, not -11500")
+
+    def test_text_where_a_number_belongs(self):
+        data = copy.deepcopy(GOOD)
+        data["geometry"]["l_e_mm"] = "92.2"
+        self.assert_refused(data, 'geometry.l_e_mm must be a number, not "92.2"')
+
+    def test_ranges_that_do_not_meet(self):
+        material = copy.deepcopy(OWN_MATERIAL)
+        material["ranges"][1]["f_min_Hz"] = 120000
+        self.assert_refused(dict(GOOD, material=material),
+                            "material.ranges[1].f_min_Hz must equal the f_max_Hz of the range "
+                            "before")
+
+    def test_an_unknown_grade(self):
+        self.assert_refused(dict(GOOD, material="N99"), 'the material "N99" is not a known grade')
+
+    def test_an_unreadable_file(self):
+        process = self.run_program([FLYBACK, "--script", "--core-data", "missing.json"])
+        self.assert_ended_before_the_dialogue(
+            process,
+            'flyback: cannot use the core data file "missing.json": No such file or directory')
+
+
+if __name__ == "__main__":
+    unittest.main()
