@@ -42,9 +42,12 @@ Mode ModeOf(const std::vector<std::string>& switches) {
 
 // The keeper of the design file and the parts list, where the command line
 // asks for one: without, the dialogue runs unobserved and records nothing.
-std::unique_ptr<flyback::DesignExport> ExporterFor(const flyback::CommandLine& command_line) {
+std::unique_ptr<flyback::DesignExport> ExporterFor(const flyback::CommandLine& command_line,
+                                                   const flyback::Session& session) {
   if (command_line.export_file.empty() && command_line.bom_file.empty()) return nullptr;
-  return std::make_unique<flyback::DesignExport>(command_line.export_file, command_line.bom_file);
+  const std::optional<flyback::UserCoreData>& core_data = session.core_data();
+  return std::make_unique<flyback::DesignExport>(command_line.export_file, command_line.bom_file,
+                                                 core_data ? &*core_data : nullptr);
 }
 
 int RunScript(const flyback::CommandLine& command_line,
@@ -66,7 +69,7 @@ int RunScript(const flyback::CommandLine& command_line,
   // read: nothing needs to reach the screen before a read.
   std::cin.tie(nullptr);
   flyback::ScriptConsole console(std::cin, std::cout);
-  const std::unique_ptr<flyback::DesignExport> exporter = ExporterFor(command_line);
+  const std::unique_ptr<flyback::DesignExport> exporter = ExporterFor(command_line, session);
   return session.Run(
       console,
       [&console](const flyback::Question& question, const std::string& answer) {
@@ -84,7 +87,7 @@ int RunTerminalSession(const flyback::CommandLine& command_line) {
   int exit_status = flyback::kEndedByUser;
   {
     flyback::TerminalConsole console;
-    const std::unique_ptr<flyback::DesignExport> exporter = ExporterFor(command_line);
+    const std::unique_ptr<flyback::DesignExport> exporter = ExporterFor(command_line, session);
     exit_status = session.Run(console, {}, exporter.get());
     if (const std::optional<std::string>& failure = console.failure()) {
       throw flyback::SessionFailure(*failure, flyback::kInputOutputFailure);

@@ -18,7 +18,7 @@ void DesignExport::ComponentsDimensioned(const DesignState& design) {
 
 void DesignExport::WriteDesign(const DesignState& design) {
   if (design_file_.empty()) return;
-  ReplaceFile(design_file_, DesignJson(design, last_optimization()), "the design file");
+  ReplaceFile(design_file_, DesignJson(design, last_optimization(), core_data_), "the design file");
 }
 
 }  // namespace flyback

@@ -17,8 +17,12 @@ namespace flyback {
 class DesignExport : public OptimizationRecorder {
  public:
   // Empty names: that file is not written.
-  DesignExport(std::string design_file, std::string parts_list_file)
-      : design_file_(std::move(design_file)), parts_list_file_(std::move(parts_list_file)) {}
+  // `core_data`: the user's core for the loss budget (--core-data), or null;
+  // it must outlive the exporter.
+  DesignExport(std::string design_file, std::string parts_list_file, const UserCoreData* core_data)
+      : design_file_(std::move(design_file)),
+        parts_list_file_(std::move(parts_list_file)),
+        core_data_(core_data) {}
 
   void DesignShown(const DesignState& design) override;
   void ComponentsDimensioned(const DesignState& design) override;
@@ -28,6 +32,7 @@ class DesignExport : public OptimizationRecorder {
 
   std::string design_file_;
   std::string parts_list_file_;
+  const UserCoreData* core_data_;
 };
 
 }  // namespace flyback

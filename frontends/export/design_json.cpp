@@ -5,12 +5,14 @@
 #include "base/console/number_text.h"
 #include "base/numbers/rounding.h"
 #include "engine/checks/design_checks.h"
+#include "engine/checks/loss_checks.h"
 #include "engine/transformer/result_figures.h"
 #include "engine/transformer/turns.h"
 #include "engine/transformer/voltage_window.h"
 #include "engine/transformer/winding_values.h"
 #include "engine/transformer/wire.h"
 #include "flyback_version.h"
+#include "losses_json.h"
 
 namespace flyback {
 
@@ -180,9 +182,11 @@ Json Optimization(const OptimizationRecord& record) {
           {"chosen_Bmax_mT", record.chosen_Bmax ? Json(*record.chosen_Bmax) : Json(nullptr)}};
 }
 
-Json Checks(const DesignState& s) {
+Json Checks(const DesignState& s, const LossBudget& budget) {
   Json checks = Json::array();
-  for (const Finding& finding : CheckDesign(s)) {
+  std::vector<Finding> findings = CheckDesign(s);
+  for (Finding& finding : CheckLosses(s.inputs, budget)) findings.push_back(std::move(finding));
+  for (const Finding& finding : findings) {
     checks.push_back({{"severity", SeverityName(finding.severity)},
                       {"code", finding.code},
                       {"quantity", QuantityName(finding.quantity)},
@@ -196,7 +200,9 @@ Json Checks(const DesignState& s) {
 }  // namespace
 
 std::string DesignJson(const DesignState& design,
-                       const std::optional<OptimizationRecord>& optimization) {
+                       const std::optional<OptimizationRecord>& optimization,
+                       const UserCoreData* core_data) {
+  const LossBudget budget = ComputeLossBudget(design, core_data);
   const Json document = {
       {"format", "flyback-design"},
       {"version", kDesignFormatVersion},
@@ -206,7 +212,8 @@ std::string DesignJson(const DesignState& design,
       {"windings", Windings(design)},
       {"components", design.component_list ? Components(*design.component_list) : Json(nullptr)},
       {"optimization", optimization ? Optimization(*optimization) : Json(nullptr)},
-      {"checks", Checks(design)},
+      {"losses", LossesJson(budget)},
+      {"checks", Checks(design, budget)},
   };
   // Texts the design holds as typed may be no valid UTF-8: they are
   // replaced, not refused.

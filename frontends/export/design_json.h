@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/losses/user_core_data.h"
 #include "engine/transformer/optimization_record.h"
 #include "state/design/design_state.h"
 
@@ -18,8 +19,10 @@ namespace flyback {
 inline constexpr int kDesignFormatVersion = 1;
 
 // "components" is null while the design holds no component list (none made
-// since the last calculation run).
+// since the last calculation run). The loss budget takes the user's core
+// (`core_data`, --core-data) where one was given.
 std::string DesignJson(const DesignState& design,
-                       const std::optional<OptimizationRecord>& optimization);
+                       const std::optional<OptimizationRecord>& optimization,
+                       const UserCoreData* core_data);
 
 }  // namespace flyback

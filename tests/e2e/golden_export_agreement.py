@@ -3,7 +3,7 @@ against the expected transcripts and component list reports beside them,
 which were checked by hand: every figure the design file holds "as shown"
 must be the figure the last result screen or winding table shows, every
 finding must follow from the exported figures by the rules of
-docs/export.md, and every row of the parts list must stand in the printed
+docs/export.md (the loss budget's by those of docs/losses.md), and every row of the parts list must stand in the printed
 list with its value and part. An expected file re-made from a faulty
 program fails here even where the golden comparison would pass.
 
@@ -107,6 +107,16 @@ def check_findings(design, errors):
         ("magnetization-above-limit", calc["Bmax_mT"] > conditions["Bmaxlim_mT"]),
         ("drain-voltage-above-limit", calc["U_D_max_V"] > conditions["U_D_lim_V"]),
         ("frequency-below-limit", calc["fsntmin_kHz"] < conditions["f_low_lim_kHz"]),
+    ]
+    losses = design["losses"]
+    low = losses["operating_points"][0]
+    core = losses["core"]
+    rise, density = low["transformer_rise_K"], low["core_density_W_per_m3"]
+    rules += [
+        ("efficiency-optimistic", low["efficiency"] < losses["assumed_efficiency"] - 0.02),
+        ("transformer-temperature-rise-high", rise is not None and rise > 40),
+        ("core-loss-density-high", density is not None and density > core["Pv_limit_W_per_m3"]),
+        ("clamp-loss-high", low["clamp_W"] > 0.03 * design["inputs"]["P_out_max_W"]),
     ]
     for code, holds in rules:
         if (code in codes) != holds:

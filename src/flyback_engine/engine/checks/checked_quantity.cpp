@@ -29,6 +29,14 @@ std::string QuantityName(const CheckedQuantity& quantity) {
       return "U_D_max";
     case Quantity::kConductionLoss:
       return "P_cond";
+    case Quantity::kEfficiency:
+      return "eta_computed";
+    case Quantity::kTransformerTemperature:
+      return "dT_transformer";
+    case Quantity::kCoreLossDensity:
+      return "Pv_core";
+    case Quantity::kClampLoss:
+      return "P_clamp";
   }
   return "";
 }

@@ -20,6 +20,11 @@ enum class Quantity {
   kBmaxAtFixedFrequency,  // the magnetization at f_fix_min
   kDrainVoltage,          // U_D_max
   kConductionLoss,        // the proposed MOSFET's conduction loss
+  // From the loss budget at the lowest input voltage:
+  kEfficiency,              // η computed from the losses
+  kTransformerTemperature,  // the transformer's temperature rise
+  kCoreLossDensity,         // Pv of the core
+  kClampLoss,               // the RCD clamp's dissipation
 };
 
 // A quantity, of one output where it belongs to one: {Quantity::kBmax},

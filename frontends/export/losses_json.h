@@ -1,0 +1,13 @@
+#pragma once
+
+// The loss budget of a design as the "losses" object of the design file.
+
+#include <nlohmann/json.hpp>
+
+#include "engine/losses/loss_budget.h"
+
+namespace flyback {
+
+nlohmann::ordered_json LossesJson(const LossBudget& budget);
+
+}  // namespace flyback

@@ -1,0 +1,112 @@
+// The loss budget of the three-output demonstration design (80 W, SMT 31/190
+// with the estimated ETD 39/20/13 geometry and N87), every term against a
+// hand calculation from the design's figures:
+//   I_D_max = 4.194108 A, t_on = 17.808491 µs, t_off = 22.293919 µs,
+//   T = 1000 / fsntmin = 42.107530 µs (fsntmin 23.748721 kHz), Bmax 340 mT,
+//   L_prim = 540.436914 µH, U_refl = n_prim·U_ts = 53.332962·1.906349 =
+//   101.671263 V, U_bus_max = 420.021428 V, U_D_lim = 600 V.
+
+#include "engine/losses/loss_budget.h"
+
+#include <gtest/gtest.h>
+
+#include "engine/components/dimensioning.h"
+#include "transformer/demo_calculation.h"
+
+namespace flyback {
+namespace {
+
+DesignState DemoWithComponents() {
+  DesignState s = Calculated(ThreeOutputDemo());
+  s.components = dimension_components(s);
+  return s;
+}
+
+TEST(LossBudget, ThreeOutputDemonstrationAtTheLowestInputVoltage) {
+  const DesignState s = DemoWithComponents();
+  const LossBudget budget = ComputeLossBudget(s, nullptr);
+  ASSERT_TRUE(budget.core.core);
+  EXPECT_TRUE(budget.core.core->estimated);
+  EXPECT_EQ(budget.core.core->geometry.shape, "ETD 39/20/13");
+  const OperatingPointLosses& p = budget.lowest_input;
+
+  // Core: N87 up to 100 kHz, ct(100 °C) = 7.15e-7·100² − 1.48e-4·100 +
+  // 9.81e-3 = 2.16e-3; ∫|cos θ|^1.189 = 2√π·Γ(1.0945)/Γ(1.5945) = 3.785826;
+  // ki = 13824/((2π)^0.189·2^1.437·3.785826) = 952.877;
+  // Pv = ct·ki·0.34^1.437/T·[(0.34/t_on)^1.189·t_on + (0.34/t_off)^1.189·t_off]
+  //    = 44497 W/m³; × 11500 mm³ = 0.5117 W.
+  EXPECT_NEAR(*p.core_density_W_per_m3, 44497, 1);
+  EXPECT_NEAR(*p.core_W, 0.5117, 1e-4);
+
+  // Copper at 100 °C: ρ = 1.724e-8·(1 + 0.00393·80) = 2.26603e-8 Ω·m, mean
+  // turn 68.5 mm. Primary 53 turns of 0.27 mm² (d = 0.5863 mm, 40 a layer on
+  // 26.2 mm: 2 layers): R = 0.30470 Ω; with Dowell (Δ1 = 0.9487 at 23.75 kHz)
+  // over 50 harmonics of the ramp 0 → 4.194 A in t_on: 1.5544 W (its plain
+  // rms² loss would be 0.7556 W). Outputs (1 layer each): 53 turns of
+  // 0.13 mm², 0.63283 Ω, 0.4291 W; 9 turns of 0.26 mm², 0.053731 Ω, 0.1603 W;
+  // 5 turns of 0.26 mm², 0.029851 Ω, 0.0890 W (peak 2·Imax·T/t_off).
+  ASSERT_EQ(p.windings.size(), 4u);
+  const double R_dc[] = {0.30470, 0.63283, 0.053731, 0.029851};
+  const double P_W[] = {1.5544, 0.4291, 0.1603, 0.0890};
+  const int layers[] = {2, 1, 1, 1};
+  for (std::size_t i = 0; i < 4; ++i) {
+    EXPECT_NEAR(p.windings[i].R_dc_ohm, R_dc[i], 5e-5 * R_dc[i]) << i;
+    EXPECT_NEAR(p.windings[i].P_W, P_W[i], 1e-4) << i;
+    EXPECT_EQ(p.windings[i].layers, layers[i]) << i;
+  }
+
+  // MOSFET: the result screen's 7.3 W; turn-on in the valley at
+  // √2·90 − 101.67 = 25.61 V: ½·150 pF·25.61²·23.75 kHz = 1.168 mW.
+  EXPECT_DOUBLE_EQ(p.mosfet_conduction_W, 7.3);
+  EXPECT_NEAR(p.mosfet_turn_on_W, 1.168e-3, 1e-6);
+  // Diodes: 1 V · (0.5 + 1 + 1) A; IC supply 0.7 V · 10 mA; bridge 2 · 1 V ·
+  // 0.886905 A.
+  ASSERT_EQ(p.output_diodes.size(), 3u);
+  EXPECT_DOUBLE_EQ(p.output_diodes[0].P_W + p.output_diodes[1].P_W + p.output_diodes[2].P_W, 2.5);
+  EXPECT_NEAR(p.ic_diode_W, 0.007, 1e-12);
+  EXPECT_NEAR(p.bridge_W, 1.77381, 1e-5);
+  // Clamp: L_lk = 2 % of 540.44 µH = 10.809 µH, U_cl = 600 − 420.02 =
+  // 179.98 V: ½·10.809 µH·4.1941²·23.749 kHz·179.98/(179.98 − 101.67) = 5.1890 W.
+  EXPECT_NEAR(p.clamp_W, 5.1890, 1e-4);
+
+  // Totals: 0.5117 + 2.2329 + 7.3 + 0.0012 + 2.5 + 0.007 + 1.7738 + 5.1890 =
+  // 19.5156 W; η = 76/95.5156 = 79.57 %; the transformer's 2.7445 W on
+  // R_th = 53·11.5^−0.54 = 14.174 K/W: 38.90 K.
+  EXPECT_NEAR(p.total_W, 19.5155, 2e-4);
+  EXPECT_NEAR(p.efficiency, 0.7957, 1e-4);
+  EXPECT_NEAR(*p.transformer_rise_K, 38.90, 0.01);
+}
+
+TEST(LossBudget, HighestInputVoltageRunsInBoundaryOperationAtTheCrest) {
+  const LossBudget budget = ComputeLossBudget(DemoWithComponents(), nullptr);
+  const SwitchingPoint& p = budget.highest_input.switching;
+  // I_pk = 2·89.4 W·1.05·(1/420.021 + 1/101.671) = 2.2935 A; t_on =
+  // 540.437·2.2935/420.021 = 2.9510 µs; t_off = 540.437·2.2935/101.671 =
+  // 12.1913 µs; T = 1.05·15.1423 = 15.8994 µs; B = 340·2.2935/4.1941 = 185.93 mT.
+  EXPECT_NEAR(p.I_pk_A, 2.2935, 1e-4);
+  EXPECT_NEAR(p.t_on_us, 2.9510, 1e-4);
+  EXPECT_NEAR(p.t_off_us, 12.1913, 1e-4);
+  EXPECT_NEAR(p.period_us, 15.8994, 1e-4);
+  EXPECT_NEAR(p.B_max_mT, 185.93, 0.01);
+  // The valley lies at 420.02 − 101.67 = 318.35 V: ½·150 pF·318.35²·62.90 kHz
+  // = 0.4781 W.
+  EXPECT_NEAR(budget.highest_input.mosfet_turn_on_W, 0.4781, 1e-4);
+}
+
+TEST(LossBudget, WithoutGeometryTheTransformerLossesAreNotEstimated) {
+  DesignState s = DemoWithComponents();
+  s.inputs.tr_type = "3";
+  s.inputs.Ae = 5000;  // mm², far beyond every standard shape
+  const LossBudget budget = ComputeLossBudget(s, nullptr);
+  EXPECT_FALSE(budget.core.core);
+  EXPECT_FALSE(budget.core.reason.empty());
+  EXPECT_FALSE(budget.lowest_input.core_W);
+  EXPECT_FALSE(budget.lowest_input.transformer_rise_K);
+  EXPECT_TRUE(budget.lowest_input.windings.empty());
+  // The rest of the budget still stands: 19.5155 W without the transformer's
+  // 0.5117 W + 2.2329 W.
+  EXPECT_NEAR(budget.lowest_input.total_W, 16.7710, 2e-4);
+}
+
+}  // namespace
+}  // namespace flyback
