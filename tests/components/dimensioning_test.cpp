@@ -174,8 +174,8 @@ TEST(DimensionComponents, DcInput) {
   // I_fuse = 1.5 x 30 / 24 = 1.875 A.
   EXPECT_NEAR(s.components.I_fuse, 1.875, 1E-12);
   EXPECT_EQ(s.components.F01, 2);
-  // I_ntc = 30 / (24 / sqrt 2) = 1.77 A, not divided by sqrt 2.
-  EXPECT_DOUBLE_EQ(s.components.I_ntc, 30 / (24 / std::numbers::sqrt2));
+  // I_ntc = 30 / (24 / sqrt 2) = 1.25 x 1.414214 = 1.76777 A, not divided by sqrt 2.
+  EXPECT_NEAR(s.components.I_ntc, 1.76777, 5e-6);
   EXPECT_EQ(select_ntc(s.components.I_ntc).part, "S236");
   // I_filter = 30 / 24 = 1.25 A.
   EXPECT_NEAR(s.components.I_filter, 1.25, 1E-12);

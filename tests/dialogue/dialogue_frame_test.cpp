@@ -1,9 +1,22 @@
 #include <gtest/gtest.h>
 
+#include <type_traits>
+#include <utility>
+
 #include "support/script_run.h"
 
 namespace flyback {
 namespace {
+
+// Only the pages named in a key can make it; anyone else, as this test, reads
+// the design as const.
+static_assert(!std::is_default_constructible_v<DriverPagesKey>);
+static_assert(!std::is_default_constructible_v<InputPagesKey>);
+static_assert(!std::is_default_constructible_v<TransformerPagesKey>);
+static_assert(!std::is_default_constructible_v<WindingTablePagesKey>);
+static_assert(!std::is_default_constructible_v<ReportPagesKey>);
+static_assert(!std::is_default_constructible_v<ComponentPagesKey>);
+static_assert(std::is_same_v<decltype(std::declval<Dialogue&>().design()), const DesignState&>);
 
 TEST(Introduction, PageAndStartValues) {
   DesignState before;

@@ -21,8 +21,8 @@ std::string ReadBytes(const std::filesystem::path& path) {
 
 // Runs the header block of `header` and closes the file at once.
 std::string RunHeader(const std::string& answers, DesignState& state, const ReportHeader& header) {
-  return RunSteps(answers, state, [&header](Dialogue& d) {
-    ReportWriter report = OpenReportWithHeader(d, header);
+  return RunSteps(answers, state, [&state, &header](Dialogue& d) {
+    ReportWriter report = OpenReportWithHeader(d, state.report, header);
     report.Close();
   });
 }
@@ -154,7 +154,7 @@ TEST(ReportHeader, NamesOfTheSessionsInputsAndControlCharactersAreRefused) {
   DesignState state;
   state.report.header_asked = true;
   Dialogue d(console, state);
-  OpenReportWithHeader(d, kComponentListReport).Close();
+  OpenReportWithHeader(d, state.report, kComponentListReport).Close();
 
   const std::string transcript = out.str();
   for (const std::string& name : refused_names) {

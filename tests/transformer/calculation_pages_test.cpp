@@ -169,12 +169,14 @@ TEST(CalculationPages, NothingIsShownWhileTheOptimizationRuns) {
   std::ostringstream out;
   ScriptConsole console(in, out);
   Dialogue d(console, s);
-  EXPECT_EQ(RunCalculation(d, CalculationEntry::kSameDutyCycleAndCurrent,
+  const CalculationParts parts{s.transformer, s.inputs.U_D_lim, s.flow.ask_drain_limit,
+                               s.component_list};
+  EXPECT_EQ(RunCalculation(d, parts, CalculationEntry::kSameDutyCycleAndCurrent,
                            CalculationPurpose::kOptimizationStep),
             CalculationResult::kFrequencyUnreachable);
   s.inputs.f_low_lim = 20;
   s.transformer.Bmax = 340;
-  EXPECT_EQ(RunCalculation(d, CalculationEntry::kSameDutyCycleAndCurrent,
+  EXPECT_EQ(RunCalculation(d, parts, CalculationEntry::kSameDutyCycleAndCurrent,
                            CalculationPurpose::kOptimizationStep),
             CalculationResult::kFinished);
   EXPECT_EQ(out.str(), "");

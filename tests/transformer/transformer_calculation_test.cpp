@@ -83,10 +83,19 @@ TEST(TransformerCalculation, FixedFrequencyLowersTheMagnetizationUntilTheMaximum
   EXPECT_DOUBLE_EQ(s.transformer.Bmax, 198);
   EXPECT_NEAR(s.transformer.fsntmin, 70.03, 5e-3);
   EXPECT_NEAR(MagnetizationAtFixedFrequency(s.inputs, s.transformer), 234.3, 0.05);
-  const double ratio = s.transformer.fsntmin / 50;
-  EXPECT_DOUBLE_EQ(s.transformer.k_fix, std::sqrt(std::sqrt(ratio)));
-  EXPECT_DOUBLE_EQ(s.transformer.t_on_fix, s.transformer.t_on * std::sqrt(ratio));
-  EXPECT_DOUBLE_EQ(s.transformer.I_D_max_fix, s.transformer.I_D_max * std::sqrt(ratio));
+  // By hand at 198 mT, with D_max = 0.75 x 0.99^57 = 0.422929 and
+  // I_D_max = 2 x 89.4 / (90 x 1.12) / 0.422929 = 4.19411 A:
+  //   n_prim = 198 x 125 / (4.19411 x 190) = 31.0586
+  //   L_prim = 0.001 x 190 x 31.0586² = 183.281 µH
+  //   t_on = 183.281 x 4.19411 / (90 x 1.414214) = 6.03948 µs
+  //   q_D = 1 / (0.422929 x 1.05) - 1 = 1.25187
+  //   U_ts = 90 x 1.414214 / (31.0586 x 1.25187) = 3.27353 V
+  //   t_off = 183.281 x 4.19411 / (3.27353 x 31.0586) = 7.56065 µs
+  //   fsntmin = 1000 / ((6.03948 + 7.56065) x 1.05) = 70.0273 kHz
+  //   √(fsntmin / f_fix_min) = √(70.0273 / 50) = √1.40055 = 1.18345
+  EXPECT_NEAR(s.transformer.k_fix, 1.08786, 5e-6);       // √1.18345
+  EXPECT_NEAR(s.transformer.t_on_fix, 7.1474, 5e-5);     // 6.03948 µs x 1.18345
+  EXPECT_NEAR(s.transformer.I_D_max_fix, 4.9635, 5e-5);  // 4.19411 A x 1.18345
 }
 
 TEST(TransformerCalculation, FixedFrequencyWarnsOfTooHighMagnetization) {
@@ -180,7 +189,8 @@ TEST(TransformerCalculation, SameDutyCycleAndCurrentKeepsTheDrainCurrent) {
   TransformerCalculation step(CalculationEntry::kSameDutyCycleAndCurrent, kLimits);
   ASSERT_EQ(Resume(step, s), CalculationStop::kFinished);
   EXPECT_NEAR(s.transformer.I_D_max, 4.1941, 5e-5);
-  EXPECT_NEAR(s.transformer.n_prim, 300 * 125 / (s.transformer.I_D_max * 190), 1e-9);
+  // 300 mT x 125 mm² / (4.19411 A x 190 nH) = 37500 / 796.881 = 47.0585 turns.
+  EXPECT_NEAR(s.transformer.n_prim, 47.0585, 5e-5);
 }
 
 TEST(TransformerCalculation, UnreachableFrequencyStopsBeforeBmaxReachesZero) {
@@ -216,7 +226,10 @@ TEST(TransformerCalculation, FromTheDrainVoltageKeepsTheVoltagePerTurn) {
   ASSERT_EQ(Resume(from_drain, s), CalculationStop::kFinished);
   EXPECT_DOUBLE_EQ(s.transformer.U_ts, U_ts);
   EXPECT_DOUBLE_EQ(s.transformer.U_bus_max, U_bus_max);
-  EXPECT_DOUBLE_EQ(s.transformer.U_D_max, U_bus_max + 50 * U_ts * 1.75);
+  // 270 x 1.414214 x 1.1 = 420.021 V of bus, plus 50 turns x 1.90635 V (the
+  // voltage per turn at 340 mT: 90 x 1.414214 / (53.3330 x 1.25187)) x 1.75
+  // = 166.806 V of overshooting reflected voltage: 586.827 V.
+  EXPECT_NEAR(s.transformer.U_D_max, 586.827, 5e-4);
   // The MOSFET is chosen for the new drain current.
   EXPECT_DOUBLE_EQ(s.transformer.I_D_max_fix, 4.5);
 }

@@ -30,8 +30,7 @@ std::vector<Finding> CheckLosses(const DesignInputs& in, const LossBudget& budge
   if (p.core_density_W_per_m3 && budget.core.core) {
     const double limit = budget.core.core->material.Pv_limit_W_per_m3;
     if (*p.core_density_W_per_m3 > limit) {
-      warn("core-loss-density-high", {Quantity::kCoreLossDensity}, *p.core_density_W_per_m3,
-           limit,
+      warn("core-loss-density-high", {Quantity::kCoreLossDensity}, *p.core_density_W_per_m3, limit,
            "the core loses " + NumberText(RoundTo(*p.core_density_W_per_m3 / 1000, 0)) +
                " kW/m³, more than the " + NumberText(limit / 1000) + " kW/m³ set for " +
                std::string(budget.core.core->material.name));

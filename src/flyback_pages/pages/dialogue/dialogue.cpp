@@ -9,7 +9,7 @@ DesignObserver nobody;
 }  // namespace
 
 Dialogue::Dialogue(Console& console, DesignState& design, AnswerLog* log, DesignObserver* observer)
-    : state(design),
+    : parts_(design),
       console_(console),
       log_(log),
       observer_(observer != nullptr ? observer : &nobody) {}

@@ -12,6 +12,7 @@
 #include "base/console/answer_log.h"
 #include "base/console/console.h"
 #include "pages/dialogue/design_observer.h"
+#include "pages/dialogue/design_parts.h"
 #include "state/design/design_state.h"
 
 namespace flyback {
@@ -63,7 +64,10 @@ class Dialogue {
   Dialogue(Console& console, DesignState& design, AnswerLog* log = nullptr,
            DesignObserver* observer = nullptr);
 
-  DesignState& state;
+  // The whole design, to read.
+  const DesignState& design() const { return parts_.design(); }
+  // The parts of the design, to write for the pages that own them.
+  DesignParts& parts() { return parts_; }
 
   // Never null: without an observer of its own the dialogue tells nobody.
   DesignObserver& observer() { return *observer_; }
@@ -104,6 +108,7 @@ class Dialogue {
  private:
   [[noreturn]] void AbortReport(const std::string& reason);
 
+  DesignParts parts_;
   Console& console_;
   AnswerLog* log_;
   DesignObserver* observer_;

@@ -30,7 +30,7 @@ Page IntroductionPage(Dialogue& d) {
   }
   d.Ask({"continue with OK", "continue", ""});
   d.Clear();
-  ApplyStartValues(d.state);
+  d.parts().StartDesignRun(DriverPagesKey{});
   return Page::kOutputs;
 }
 

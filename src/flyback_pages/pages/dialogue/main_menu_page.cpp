@@ -30,6 +30,7 @@ Page MainMenuPage(Dialogue& d) {
       {"Calculate Opto Coupler Circuit", zone, "(9)"},
       {"Start from the beginning", zone, zone, "(10)"},
   }};
+  DialogueFlow& flow = d.parts().flow(DriverPagesKey{});
   for (;;) {
     d.Clear();
     d.WriteEmptyLines(2);
@@ -38,8 +39,8 @@ Page MainMenuPage(Dialogue& d) {
         ReadWholeAnswer(d.Ask({"Choice for continuation", "1", ""}));
     for (std::size_t i = 0; i < kNextPages.size(); ++i) {
       if (choice == static_cast<double>(i + 1)) {
-        if (kNextPages[i] == Page::kTransformerType) d.state.flow.modify_transformer = true;
-        if (kNextPages[i] == Page::kMainsRange) d.state.flow.modify_transformer = false;
+        if (kNextPages[i] == Page::kTransformerType) flow.modify_transformer = true;
+        if (kNextPages[i] == Page::kMainsRange) flow.modify_transformer = false;
         return kNextPages[i];
       }
     }

@@ -9,8 +9,7 @@ namespace flyback {
 
 namespace {
 
-void AskPfc(Dialogue& d) {
-  DesignInputs& s = d.state.inputs;
+void AskPfc(Dialogue& d, DesignInputs& s) {
   d.Clear();
   d.Write({" 'PFC' means Power Factor Correction for the mains input current."});
   d.Write();
@@ -30,7 +29,7 @@ void AskPfc(Dialogue& d) {
   s.PFC = d.Ask({"PFC required ? (see note above)", " No(0)  Yes(Ret)", ""}) != "0";
 }
 
-void AskControlIc(Dialogue& d) {
+void AskControlIc(Dialogue& d, DesignInputs& s) {
   d.Clear();
   d.Write({" The QRM1X305 is recommended for freerunning applications and standby burst mode."});
   d.Write();
@@ -39,11 +38,10 @@ void AskControlIc(Dialogue& d) {
        "applications."});
   const std::string answer =
       d.Ask({"Choice of control IC (see note above)", "PWX 40218-2/9-2 (1)  QRM1X305 (Ret)", ""});
-  d.state.inputs.ic_type = answer == "1" ? ControlIc::kPwx : ControlIc::kQrm;
+  s.ic_type = answer == "1" ? ControlIc::kPwx : ControlIc::kQrm;
 }
 
-void AskTemporaryHighPower(Dialogue& d) {
-  DesignInputs& s = d.state.inputs;
+void AskTemporaryHighPower(Dialogue& d, DesignInputs& s) {
   s.THP = d.Ask({"With temporary high power circuit?", "No(Ret) Yes(1)", ""}) == "1";
   d.Clear();
   if (!s.THP) return;
@@ -53,8 +51,7 @@ void AskTemporaryHighPower(Dialogue& d) {
   s.t_THP = d.AskWholeNumber({" delay time for THP circuit in s", "1", ""});
 }
 
-void AskOptoRegulation(Dialogue& d) {
-  DesignInputs& s = d.state.inputs;
+void AskOptoRegulation(Dialogue& d, DesignInputs& s) {
   d.Clear();
   // Return means no opto regulation for up to three outputs, opto
   // regulation for four or more.
@@ -79,23 +76,22 @@ void SetDerivedFactors(DesignInputs& s) {
 
 }  // namespace
 
-void AskFixedFrequencies(Dialogue& d) {
-  DesignInputs& s = d.state.inputs;
+void AskFixedFrequencies(Dialogue& d, DesignInputs& s) {
   s.f_fix_min = d.AskNumber({"Minimum fixed frequency in kHz ?", "50", ""}, Accept::kPositive);
   s.f_fix_max = d.AskNumber({"Maximum fixed frequency in kHz ?", "70", ""});
 }
 
 Page CircuitOptionsPage(Dialogue& d) {
-  DesignInputs& s = d.state.inputs;
-  AskPfc(d);
-  AskControlIc(d);
-  if (s.ic_type == ControlIc::kPwx) AskTemporaryHighPower(d);
-  AskOptoRegulation(d);
+  DesignInputs& s = d.parts().inputs(InputPagesKey{});
+  AskPfc(d, s);
+  AskControlIc(d, s);
+  if (s.ic_type == ControlIc::kPwx) AskTemporaryHighPower(d, s);
+  AskOptoRegulation(d, s);
   SetDerivedFactors(s);
   if (s.ic_type == ControlIc::kPwx) {
     d.Clear();
     s.fixed_freq = d.Ask({"Freerunnung or Fixed Frequency", "Free(Ret) Fixed(1)", ""}) == "1";
-    if (s.fixed_freq) AskFixedFrequencies(d);
+    if (s.fixed_freq) AskFixedFrequencies(d, s);
   }
   return Page::kTransformerType;
 }

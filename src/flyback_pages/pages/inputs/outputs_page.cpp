@@ -58,8 +58,7 @@ int AskOutputCount(Dialogue& d) {
   return value == 0 ? 3 : static_cast<int>(value);
 }
 
-void AskOutputs(Dialogue& d) {
-  DesignInputs& s = d.state.inputs;
+void AskOutputs(Dialogue& d, DesignInputs& s) {
   std::string first_prompt;
   for (;;) {
     for (int i = 1; i <= s.n_sec; ++i) {
@@ -88,7 +87,7 @@ double AskEfficiency(Dialogue& d, const std::string& prompt) {
 }  // namespace
 
 Page OutputsPage(Dialogue& d) {
-  DesignInputs& s = d.state.inputs;
+  DesignInputs& s = d.parts().inputs(InputPagesKey{});
   d.Clear();
   s.n_sec = AskOutputCount(d);
   for (int i = 1; i <= s.n_sec; ++i) s.output(i) = OutputSpec{};
@@ -99,7 +98,7 @@ Page OutputsPage(Dialogue& d) {
   d.Ask({"Please use '.' and not ',' for all numerical inputs, e.g. 99.5 instead of 99,5",
          "Please use '.' and not ',' for all inputs, e.g. 99.5 instead of 99,5", ""});
 
-  AskOutputs(d);
+  AskOutputs(d, s);
 
   d.Clear();
   d.Write(

@@ -13,7 +13,7 @@ namespace {
 
 // With PFC the user chooses between the conventional mains filter and the
 // additional DC filter behind the bridge rectifier.
-void AskFilter(Dialogue& d) {
+MainsFilter AskFilter(Dialogue& d) {
   d.Clear();
   for (const char* text :
        {" Conventional filter circuit (Ret)    Additional DC filter circuit (1)",
@@ -27,7 +27,7 @@ void AskFilter(Dialogue& d) {
     d.Write({text});
   }
   const std::string answer = d.Ask({"What filter ? (see note above)", "Conv(Ret)  DC(1)", ""});
-  d.state.inputs.filter = answer == "1" ? MainsFilter::kDcFilter : MainsFilter::kConventional;
+  return answer == "1" ? MainsFilter::kDcFilter : MainsFilter::kConventional;
 }
 
 Line List2Title(const DesignState& s) {
@@ -39,18 +39,17 @@ Line List2Title(const DesignState& s) {
 }  // namespace
 
 Page ComponentListPage(Dialogue& d) {
-  DesignState& s = d.state;
-  if (s.inputs.PFC) {
-    AskFilter(d);
-  } else {
-    s.inputs.filter = MainsFilter::kNotAsked;
-  }
-  s.components = dimension_components(s);
+  const ComponentPagesKey key{};
+  const DesignState& s = d.design();
+  // The filter is an entry of the design that only this page asks.
+  d.parts().mains_filter(key) = s.inputs.PFC ? AskFilter(d) : MainsFilter::kNotAsked;
+  d.parts().components(key) = dimension_components(s);
   ComponentList list = MakeComponentList(s);
-  s.component_list = std::move(list.rows);
+  d.parts().component_list(key) = std::move(list.rows);
   d.observer().ComponentsDimensioned(s);
 
-  ReportWriter report = OpenReportWithHeader(d, kComponentListReport);
+  ReportWriter report =
+      OpenReportWithHeader(d, d.parts().report_header(ReportPagesKey{}), kComponentListReport);
   for (const Line& line : list.list1) report.Write(line);
   report.Write(MakerLine(kComponentListReport, s));
   report.Write();

@@ -25,7 +25,7 @@ double AskUpperRangeEnd(Dialogue& d, double U1rmin) {
 }  // namespace
 
 Page OptoCouplerPage(Dialogue& d) {
-  ComponentValues& c = d.state.components;
+  ComponentValues& c = d.parts().components(ComponentPagesKey{});
   d.Clear();
   d.Write();
   d.Write({" Range of adjustment for U1:"});

@@ -79,8 +79,8 @@ void ShowResult(Dialogue& d, const PfcChoke& c) {
   }
 }
 
-void WriteReport(Dialogue& d, const PfcChoke& c) {
-  ReportWriter report = OpenReportWithHeader(d, kPfcChokeReport);
+void WriteReport(Dialogue& d, ReportHeaderAnswers& header_answers, const PfcChoke& c) {
+  ReportWriter report = OpenReportWithHeader(d, header_answers, kPfcChokeReport);
   report.WriteEmptyLines(2);
   for (const ResultLine& row : kResultLines) {
     if (&row != &kResultLines.front()) report.Write();
@@ -96,7 +96,7 @@ Page PfcChokePage(Dialogue& d) {
   ShowResult(d, choke);
   if (d.Ask({"New attempt ?", "no(Ret) Yes(1)", ""}) == "1") return Page::kPfcChoke;
   if (ReadWholeAnswer(d.Ask({"Print result ?", "no(Ret) yes(1)", ""})) == 1.0) {
-    WriteReport(d, choke);
+    WriteReport(d, d.parts().report_header(ReportPagesKey{}), choke);
   }
   return Page::kMainMenu;
 }

@@ -52,9 +52,7 @@ Line MakerLine(const ReportHeader& header, const DesignState& state) {
   return line;
 }
 
-ReportWriter OpenReportWithHeader(Dialogue& d, const ReportHeader& header) {
-  ReportHeaderAnswers& s = d.state.report;
-
+ReportWriter OpenReportWithHeader(Dialogue& d, ReportHeaderAnswers& s, const ReportHeader& header) {
   PrepareScreen(d, header);
   if (!header.banner.empty()) {
     d.Write();
@@ -79,9 +77,9 @@ ReportWriter OpenReportWithHeader(Dialogue& d, const ReportHeader& header) {
   WriteHint(d, header.file_hint);
   AskAndCreateFile(d, header);
   ReportWriter report(d);
-  report.Write(MakerLine(header, d.state));
+  report.Write(MakerLine(header, d.design()));
   report.Write();
-  report.Write(TitleLine(header, d.state));
+  report.Write(TitleLine(header, d.design()));
   return report;
 }
 

@@ -10,7 +10,8 @@
 //
 // Use, e.g. for the PFC choke report:
 //
-//   ReportWriter report = OpenReportWithHeader(d, kPfcChokeReport);
+//   ReportWriter report =
+//       OpenReportWithHeader(d, d.parts().report_header(ReportPagesKey{}), kPfcChokeReport);
 //   report.Write({...});          // the body, line by line
 //   report.Close();
 //   return Page::kMainMenu;
@@ -131,8 +132,10 @@ inline constexpr ReportHeader kComponentListReport = {
 };
 
 // Asks what is missing of date, name and file name, creates the file and
-// writes the maker line, an empty line and the title line.
-ReportWriter OpenReportWithHeader(Dialogue& d, const ReportHeader& header);
+// writes the maker line, an empty line and the title line. The date and name
+// are kept in `answers`, the report header part of the design.
+ReportWriter OpenReportWithHeader(Dialogue& d, ReportHeaderAnswers& answers,
+                                  const ReportHeader& header);
 
 // The maker line with the stored date, for reports that start a second list.
 Line MakerLine(const ReportHeader& header, const DesignState& state);

@@ -8,10 +8,11 @@
 namespace flyback {
 
 Page ResultReportPage(Dialogue& d) {
-  ReportWriter report = OpenReportWithHeader(d, kResultReport);
+  ReportWriter report =
+      OpenReportWithHeader(d, d.parts().report_header(ReportPagesKey{}), kResultReport);
   // The winding values as the result screen and the winding table would
   // show them now, whether or not they were shown since the last calculation.
-  for (const Line& line : ResultReportBody(d.state)) report.Write(line);
+  for (const Line& line : ResultReportBody(d.design())) report.Write(line);
   report.Close();
   return Page::kMainMenu;
 }

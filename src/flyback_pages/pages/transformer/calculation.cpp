@@ -8,9 +8,8 @@ namespace flyback {
 
 namespace {
 
-void ShowDrainLimitPage(Dialogue& d) {
-  DesignInputs& s = d.state.inputs;
-  s.U_D_lim = AutomaticDrainLimit(s.U_mains_max);
+void ShowDrainLimitPage(Dialogue& d, double& U_D_lim) {
+  U_D_lim = AutomaticDrainLimit(d.design().inputs.U_mains_max);
   d.Clear();
   d.Write(
       {"The limit of drain voltage depends on the type of MOS FET. Normally a 600 V type is "
@@ -21,21 +20,21 @@ void ShowDrainLimitPage(Dialogue& d) {
        "600 V."});
   const std::string answer = d.Ask({"Limit of drain voltage (see note above)",
                                     "automatical calculated(Ret)    manually input (1)", ""});
-  if (answer == "1") s.U_D_lim = d.AskNumber({"Limit of drain voltage", "600", ""});
+  if (answer == "1") U_D_lim = d.AskNumber({"Limit of drain voltage", "600", ""});
 }
 
 void ShowDrainLimitTooLow(Dialogue& d) {
   d.Write();
-  d.Write({"Limit of drain voltage", d.state.inputs.U_D_lim, "V too low !"});
+  d.Write({"Limit of drain voltage", d.design().inputs.U_D_lim, "V too low !"});
   d.Ask({"Limit of drain voltage too low !", "Ret", ""});
 }
 
 void ShowMagnetizationWarning(Dialogue& d) {
-  const DesignInputs& in = d.state.inputs;
+  const DesignInputs& in = d.design().inputs;
   d.Clear();
   d.Write();
   d.Write({" Bmax at min. fixed freq.(",
-           RoundTo(MagnetizationAtFixedFrequency(in, d.state.transformer), 0),
+           RoundTo(MagnetizationAtFixedFrequency(in, d.design().transformer), 0),
            "mT) is higher than Bmaxlim (", in.Bmaxlim, "mT )!"});
   d.Write();
   d.Write({" This can be avoided by a higher airgap or a bigger core !"});
@@ -50,19 +49,19 @@ void ShowFrequencyUnreachable(Dialogue& d) {
 }
 
 // Runs the calculation to its end, showing the pages its stops call for.
-CalculationResult Drive(Dialogue& d, TransformerCalculation& calculation, bool shows_warnings) {
-  DesignState& s = d.state;
+CalculationResult Drive(Dialogue& d, const CalculationParts& parts,
+                        TransformerCalculation& calculation, bool shows_warnings) {
   for (;;) {
-    switch (calculation.Run(s.inputs, s.transformer, s.flow.ask_drain_limit)) {
+    switch (calculation.Run(d.design().inputs, parts.transformer, parts.ask_drain_limit)) {
       case CalculationStop::kFinished:
         return CalculationResult::kFinished;
       case CalculationStop::kAskDrainLimit:
-        ShowDrainLimitPage(d);
-        s.flow.ask_drain_limit = false;
+        ShowDrainLimitPage(d, parts.U_D_lim);
+        parts.ask_drain_limit = false;
         break;
       case CalculationStop::kDrainLimitTooLow:
         // The limit page comes again when the calculation starts anew.
-        s.flow.ask_drain_limit = true;
+        parts.ask_drain_limit = true;
         ShowDrainLimitTooLow(d);
         break;
       case CalculationStop::kMagnetizationWarning:
@@ -77,16 +76,17 @@ CalculationResult Drive(Dialogue& d, TransformerCalculation& calculation, bool s
 
 }  // namespace
 
-CalculationResult RunCalculation(Dialogue& d, CalculationEntry entry, CalculationPurpose purpose) {
-  DesignState& s = d.state;
-  TransformerCalculation calculation(
-      entry, s.flow.manual_mode ? CalculationRules::kManual : CalculationRules::kEnforceLimits);
+CalculationResult RunCalculation(Dialogue& d, const CalculationParts& parts, CalculationEntry entry,
+                                 CalculationPurpose purpose) {
+  TransformerCalculation calculation(entry, d.design().flow.manual_mode
+                                                ? CalculationRules::kManual
+                                                : CalculationRules::kEnforceLimits);
   const CalculationResult result =
-      Drive(d, calculation, /*shows_warnings=*/purpose == CalculationPurpose::kDesign);
+      Drive(d, parts, calculation, /*shows_warnings=*/purpose == CalculationPurpose::kDesign);
   // Whatever the run ended with, the component list made before belongs to
   // another design.
-  s.component_list.reset();
-  d.observer().CalculationRun(s, calculation.passes());
+  parts.component_list.reset();
+  d.observer().CalculationRun(d.design(), calculation.passes());
   return result;
 }
 

@@ -24,7 +24,8 @@ enum class CalculationPurpose {
   kOptimizationStep,  // a step of the optimization's sweep, which shows no warning
 };
 
-CalculationResult RunCalculation(Dialogue& d, CalculationEntry entry,
+// Writes only `parts` (the calculation pages hand over theirs).
+CalculationResult RunCalculation(Dialogue& d, const CalculationParts& parts, CalculationEntry entry,
                                  CalculationPurpose purpose = CalculationPurpose::kDesign);
 
 }  // namespace flyback

@@ -8,26 +8,27 @@ namespace flyback {
 
 namespace {
 
-Page Calculate(Dialogue& d, CalculationEntry entry) {
-  if (RunCalculation(d, entry) == CalculationResult::kFrequencyUnreachable) {
+Page Calculate(Dialogue& d, TransformerPagesKey key, CalculationEntry entry) {
+  if (RunCalculation(d, d.parts().calculation(key), entry) ==
+      CalculationResult::kFrequencyUnreachable) {
     return Page::kFrequencyLimits;
   }
   // During a manual change the new values are shown in the winding table at once.
-  return d.state.flow.manual_mode ? Page::kWindingTable : Page::kResultScreen;
+  return d.design().flow.manual_mode ? Page::kWindingTable : Page::kResultScreen;
 }
 
 }  // namespace
 
 Page CalculateFullStartPage(Dialogue& d) {
-  return Calculate(d, CalculationEntry::kFullStart);
+  return Calculate(d, TransformerPagesKey{}, CalculationEntry::kFullStart);
 }
 
 Page CalculateSameDutyCyclePage(Dialogue& d) {
-  return Calculate(d, CalculationEntry::kSameDutyCycle);
+  return Calculate(d, TransformerPagesKey{}, CalculationEntry::kSameDutyCycle);
 }
 
 Page CalculateFromDrainVoltagePage(Dialogue& d) {
-  return Calculate(d, CalculationEntry::kFromDrainVoltage);
+  return Calculate(d, TransformerPagesKey{}, CalculationEntry::kFromDrainVoltage);
 }
 
 }  // namespace flyback

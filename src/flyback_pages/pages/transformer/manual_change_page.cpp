@@ -37,7 +37,7 @@ double AskTurns(Dialogue& d, const Question& question) {
 
 // Winding 0 is the IC supply, 1 to n_sec the outputs.
 int AskWindingNumber(Dialogue& d, std::string& answer) {
-  const int n_sec = d.state.inputs.n_sec;
+  const int n_sec = d.design().inputs.n_sec;
   answer = d.AskChecked(
       {"Changing the number of turns manually", "IC(0) n1(1) n2(2) ...",
        "Which winding has to be changed?"},
@@ -51,8 +51,7 @@ int AskWindingNumber(Dialogue& d, std::string& answer) {
   return static_cast<int>(*ReadWholeAnswer(answer));
 }
 
-void ChangeTurns(Dialogue& d) {
-  TransformerDesign& t = d.state.transformer;
+void ChangeTurns(Dialogue& d, TransformerDesign& t) {
   std::string answer;
   const int winding = AskWindingNumber(d, answer);
   d.Clear();
@@ -72,21 +71,25 @@ void ChangeTurns(Dialogue& d) {
   }
 }
 
-void ChangePrimaryTurns(Dialogue& d) {
-  TransformerDesign& t = d.state.transformer;
+void ChangePrimaryTurns(Dialogue& d, TransformerDesign& t) {
   d.Write();
   d.Write({"Old number of primary turns:", RoundTo(t.n_prim, 0)});
   d.Write();
   d.Write({"New number of primary turns ?"});
-  SetPrimaryTurns(d.state.inputs, t, AskTurns(d, {"New number of primary turns?", "", ""}));
+  SetPrimaryTurns(d.design().inputs, t, AskTurns(d, {"New number of primary turns?", "", ""}));
 }
 
 }  // namespace
 
 Page ManualChangePage(Dialogue& d) {
-  DialogueFlow& flow = d.state.flow;
-  double& Bmax = d.state.transformer.Bmax;
-  flow.manual_mode = true;
+  const TransformerPagesKey key{};
+  TransformerDesign& t = d.parts().transformer(key);
+  double& Bmax = t.Bmax;
+  // Both outlive this page: the calculation and the winding table follow the
+  // mode, and the next visit offers the last answer again.
+  bool& manual_mode = d.parts().manual_mode(key);
+  std::string& last_manual_key = d.parts().last_manual_key(key);
+  manual_mode = true;
   d.Write();
   d.Write({"Outp. Volt. higher (+)"});
   d.Write();
@@ -99,12 +102,12 @@ Page ManualChangePage(Dialogue& d) {
   d.Write({"Go Back (b)"});
   std::string prompt;
   for (;;) {
-    const std::string key = d.Ask({"Manually Change", DefaultKey(flow.last_manual_key), prompt});
-    flow.last_manual_key = key;
+    const std::string answer = d.Ask({"Manually Change", DefaultKey(last_manual_key), prompt});
+    last_manual_key = answer;
     prompt.clear();
     // Less magnetization means fewer primary turns and a higher voltage per
     // turn: "+" raises every output voltage, "-" lowers it.
-    if (key == "+") {
+    if (answer == "+") {
       if (Bmax - kManualMagnetizationStep <= 0) {
         prompt = hint::kMagnetizationFloor;
         continue;
@@ -112,20 +115,20 @@ Page ManualChangePage(Dialogue& d) {
       Bmax -= kManualMagnetizationStep;
       return Page::kCalculateSameDutyCycle;
     }
-    if (key == "-") {
+    if (answer == "-") {
       Bmax += kManualMagnetizationStep;
       return Page::kCalculateSameDutyCycle;
     }
-    if (key == "t") {
-      ChangeTurns(d);
+    if (answer == "t") {
+      ChangeTurns(d, t);
       return Page::kCalculateSameDutyCycle;
     }
-    if (key == "p") {
-      ChangePrimaryTurns(d);
+    if (answer == "p") {
+      ChangePrimaryTurns(d, t);
       return Page::kCalculateFromDrainVoltage;
     }
-    if (key == "b") {
-      flow.manual_mode = false;
+    if (answer == "b") {
+      manual_mode = false;
       return Page::kWindingTableOnly;
     }
   }

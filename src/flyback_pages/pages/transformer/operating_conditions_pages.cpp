@@ -13,14 +13,13 @@ namespace {
 
 constexpr double kDefaultMagnetizationLimit = 300;  // mT, taken for the answer 0
 
-void ChooseMainsRange(Dialogue& d) {
+void ChooseMainsRange(Dialogue& d, DesignInputs& s) {
   static const std::array<Line, 4> kMainsRangeChoices = {{
       {"Small (180 V - 270 V)", zone, "(1)"},
       {"Wide (90 V - 270 V)", zone, "(2)"},
       {"Special", zone, zone, "(3)"},
       {"DC input", zone, zone, "(4)"},
   }};
-  DesignInputs& s = d.state.inputs;
   d.Clear();
   d.Write({"Input voltage range"});
   d.Write();
@@ -45,13 +44,12 @@ void ChooseMainsRange(Dialogue& d) {
   }
 }
 
-void AskLowestFrequency(Dialogue& d) {
+void AskLowestFrequency(Dialogue& d, DesignInputs& s) {
   d.Clear();
-  d.state.inputs.f_low_lim = d.AskNumber({"Lowest SMPS frequency in kHz ?", "20", ""});
+  s.f_low_lim = d.AskNumber({"Lowest SMPS frequency in kHz ?", "20", ""});
 }
 
-void AskMagnetizationLimit(Dialogue& d) {
-  DesignInputs& s = d.state.inputs;
+void AskMagnetizationLimit(Dialogue& d, DesignInputs& s) {
   d.Clear();
   d.Write(
       {" The limit for the magnetization prevents the transformer from saturation and lies "
@@ -59,13 +57,12 @@ void AskMagnetizationLimit(Dialogue& d) {
   s.Bmaxlim = d.AskNumber({"Highest magnetization in mT", s.n_sec < 4 ? "340" : "310", ""},
                           Accept::kNonNegative);
   if (s.Bmaxlim == 0) s.Bmaxlim = kDefaultMagnetizationLimit;
-  d.state.transformer.Bmax = s.Bmaxlim;
 }
 
 }  // namespace
 
 Page OvershootFactorPage(Dialogue& d) {
-  DesignInputs& s = d.state.inputs;
+  DesignInputs& s = d.parts().inputs(InputPagesKey{});
   d.Clear();
   d.WriteEmptyLines(4);
   d.Write(
@@ -82,20 +79,28 @@ Page OvershootFactorPage(Dialogue& d) {
 }
 
 Page MainsRangePage(Dialogue& d) {
-  DialogueFlow& flow = d.state.flow;
-  // Every calculation from here determines the winding turns anew.
-  flow.turns_kept = false;
-  if (flow.modify_transformer) return Page::kCalculateFullStart;
-  ChooseMainsRange(d);
-  AskLowestFrequency(d);
-  AskMagnetizationLimit(d);
+  const InputPagesKey key{};
+  // Every calculation from here determines the winding turns anew (a
+  // decision carried in the flow record).
+  d.parts().DetermineTurnsAnew(key);
+  if (d.design().flow.modify_transformer) return Page::kCalculateFullStart;
+  DesignInputs& s = d.parts().inputs(key);
+  ChooseMainsRange(d, s);
+  AskLowestFrequency(d, s);
+  AskMagnetizationLimit(d, s);
+  // The transformer's working magnetization starts at the new limit.
+  d.parts().StartAtMagnetizationLimit(key);
   return Page::kCalculateFullStart;
 }
 
 Page FrequencyLimitsPage(Dialogue& d) {
-  if (d.state.inputs.fixed_freq) AskFixedFrequencies(d);
-  AskLowestFrequency(d);
-  AskMagnetizationLimit(d);
+  const InputPagesKey key{};
+  DesignInputs& s = d.parts().inputs(key);
+  if (s.fixed_freq) AskFixedFrequencies(d, s);
+  AskLowestFrequency(d, s);
+  AskMagnetizationLimit(d, s);
+  // The transformer's working magnetization starts at the new limit.
+  d.parts().StartAtMagnetizationLimit(key);
   return Page::kCalculateFullStart;
 }
 

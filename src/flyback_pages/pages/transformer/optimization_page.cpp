@@ -53,7 +53,7 @@ void ShowExplanation(Dialogue& d) {
 double AskStartValue(Dialogue& d) {
   const double value =
       d.AskWholeNumber({"Starting value for magnetization in mT", "300", ""}, Accept::kNonNegative);
-  return value == 0 ? d.state.inputs.Bmaxlim : value;
+  return value == 0 ? d.design().inputs.Bmaxlim : value;
 }
 
 // The columns of a row: cfmax, Bmax (unrounded), fsntmin, U_ts.
@@ -118,12 +118,13 @@ bool UserFinishesList(Dialogue& d) {
 }
 
 // Sweeps Bmax downwards from its present value until the list ends.
-void Sweep(Dialogue& d, OptimizationSweep& sweep, OptimizationList& list) {
-  DesignState& s = d.state;
-  TransformerDesign& t = s.transformer;
+void Sweep(Dialogue& d, const CalculationParts& parts, OptimizationSweep& sweep,
+           OptimizationList& list) {
+  const DesignState& s = d.design();
+  TransformerDesign& t = parts.transformer;
   for (int step = 1;; ++step) {
     // An unreachable lowest frequency ends the list like the user would.
-    if (RunCalculation(d, CalculationEntry::kSameDutyCycleAndCurrent,
+    if (RunCalculation(d, parts, CalculationEntry::kSameDutyCycleAndCurrent,
                        CalculationPurpose::kOptimizationStep) ==
         CalculationResult::kFrequencyUnreachable) {
       return;
@@ -151,18 +152,22 @@ void Sweep(Dialogue& d, OptimizationSweep& sweep, OptimizationList& list) {
 }  // namespace
 
 Page OptimizationPage(Dialogue& d) {
-  DesignState& s = d.state;
-  TransformerDesign& t = s.transformer;
+  const TransformerPagesKey key{};
+  const CalculationParts parts = d.parts().calculation(key);
+  TransformerDesign& t = parts.transformer;
   ShowExplanation(d);
-  s.flow.turns_kept = false;
+  // Every step changes the voltage per turn, so every step determines the
+  // turns anew.
+  d.parts().DetermineTurnsAnew(key);
   t.Bmax = AskStartValue(d);
   d.Write();
 
   std::optional<ReportWriter> report;
   if (d.Ask({"Print optimization?", "no(Ret) yes(1)", ""}) == "1") {
-    report.emplace(OpenReportWithHeader(d, kOptimizationReport));
+    report.emplace(
+        OpenReportWithHeader(d, d.parts().report_header(ReportPagesKey{}), kOptimizationReport));
     report->Write();
-    report->Write({zone, "Transformer ", s.inputs.tr_name});
+    report->Write({zone, "Transformer ", d.design().inputs.tr_name});
     report->WriteEmptyLines(2);
   }
 
@@ -171,7 +176,7 @@ Page OptimizationPage(Dialogue& d) {
   d.observer().OptimizationStarted(t.Bmax);
   OptimizationList list(d, report);
   list.WriteColumns();
-  Sweep(d, sweep, list);
+  Sweep(d, parts, sweep, list);
   list.WriteAbsoluteMaximum(sweep.best());
 
   d.Write({"Please enter Bmax ! (The greater cfmax (0 < cfmax < 1), the better"});
@@ -181,7 +186,7 @@ Page OptimizationPage(Dialogue& d) {
   if (report) report->Close();
 
   // The final calculation with the chosen Bmax, as a normal one.
-  if (RunCalculation(d, CalculationEntry::kSameDutyCycleAndCurrent) ==
+  if (RunCalculation(d, parts, CalculationEntry::kSameDutyCycleAndCurrent) ==
       CalculationResult::kFrequencyUnreachable) {
     return Page::kFrequencyLimits;
   }

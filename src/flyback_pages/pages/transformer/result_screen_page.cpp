@@ -9,10 +9,12 @@
 namespace flyback {
 
 Page ResultScreenPage(Dialogue& d) {
-  DesignState& s = d.state;
+  const TransformerPagesKey key{};
+  const DesignState& s = d.design();
   if (s.flow.manual_mode) return Page::kWindingTable;
-  // The conduction-loss line needs the proposed MOSFET.
-  s.components = dimension_components(s);
+  // The conduction-loss line needs the proposed MOSFET: the components are
+  // dimensioned here, ahead of the component list.
+  d.parts().components(key) = dimension_components(s);
   d.Clear();
   d.Write();
   d.Write({"    Result:"});
@@ -20,7 +22,7 @@ Page ResultScreenPage(Dialogue& d) {
   d.Write(CoreLine(s));
   d.Write();
   for (const Line& line : ResultFigureLines(s, ResultMedium::kScreen)) d.Write(line);
-  if (!s.flow.turns_kept) determine_turns(s.inputs, s.transformer);
+  if (!s.flow.turns_kept) determine_turns(s.inputs, d.parts().transformer(key));
   d.observer().DesignShown(s);
   d.Write();
   d.Write({"    Giving out number of turns and voltages ? Yes(Ret) No(1)"});

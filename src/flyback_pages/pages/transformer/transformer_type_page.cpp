@@ -14,12 +14,11 @@ namespace flyback {
 namespace {
 
 void WriteOutputPower(Dialogue& d) {
-  d.Write({"Output power P_out_max = ", d.state.inputs.P_out_max, " W"});
+  d.Write({"Output power P_out_max = ", d.design().inputs.P_out_max, " W"});
   d.Write();
 }
 
-void ChooseLayerCore(Dialogue& d) {
-  DesignInputs& s = d.state.inputs;
+void ChooseLayerCore(Dialogue& d, DesignInputs& s) {
   d.Clear();
   WriteOutputPower(d);
   d.Write({"Type of transformer", zone, "Ae/mm²", zone, "Range P_out_max"});
@@ -38,8 +37,7 @@ void ChooseLayerCore(Dialogue& d) {
   s.AL = LayerCoreAL(core, s.g);
 }
 
-void ChooseSlotTransformer(Dialogue& d) {
-  DesignInputs& s = d.state.inputs;
+void ChooseSlotTransformer(Dialogue& d, DesignInputs& s) {
   d.Clear();
   WriteOutputPower(d);
   d.Write({"Type of transformer:", zone, "Al/nH", zone, "Ae/mm²", zone, "Range P_out_max"});
@@ -59,8 +57,7 @@ void ChooseSlotTransformer(Dialogue& d) {
   s.Ae = t.Ae;
 }
 
-void DescribeOtherTransformer(Dialogue& d) {
-  DesignInputs& s = d.state.inputs;
+void DescribeOtherTransformer(Dialogue& d, DesignInputs& s) {
   d.Clear();
   WriteOutputPower(d);
   d.Write({"Name of transformer:"});
@@ -79,18 +76,18 @@ Page TransformerTypePage(Dialogue& d) {
       {"Slot type transformer", zone, "(2)"},
       {"Other transformer", zone, "(3)"},
   }};
-  DesignInputs& s = d.state.inputs;
+  DesignInputs& s = d.parts().inputs(InputPagesKey{});
   d.Clear();
   d.Write({"Type of transformer"});
   d.Write();
   d.WriteChoices(kTransformerTypeChoices);
   s.tr_type = d.Ask({"Type of transformer", "2", ""});
   if (s.tr_type == "2") {
-    ChooseSlotTransformer(d);
+    ChooseSlotTransformer(d, s);
   } else if (s.tr_type == "3") {
-    DescribeOtherTransformer(d);
+    DescribeOtherTransformer(d, s);
   } else {
-    ChooseLayerCore(d);
+    ChooseLayerCore(d, s);
   }
   return Page::kOvershootFactor;
 }

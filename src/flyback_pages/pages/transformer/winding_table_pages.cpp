@@ -12,8 +12,7 @@ namespace flyback {
 
 namespace {
 
-void AskWireMode(Dialogue& d) {
-  DesignInputs& s = d.state.inputs;
+void AskWireMode(Dialogue& d, const WireAnswers& wire) {
   d.Clear();
   d.Write();
   d.Write({" Note:"});
@@ -24,13 +23,13 @@ void AskWireMode(Dialogue& d) {
   d.Write(
       {" can also be indicated as number of wires to switch parallel after specifying the "
        "diameter of the chosen wire."});
-  s.wire_mode = d.Ask({"Cross section / number of wires (see note above)",
-                       "cross section (Ret) number of wires (1)", ""});
-  if (WiresMode(s)) {
+  wire.wire_mode = d.Ask({"Cross section / number of wires (see note above)",
+                          "cross section (Ret) number of wires (1)", ""});
+  if (WiresMode(d.design().inputs)) {
     d.Write();
     d.Write({"Diameter of wire ?"});
-    s.d_wire = d.AskNumber({"Diameter of wire ?", "0.28", ""}, Accept::kPositive);
-    s.A_wire = WireCrossSection(s.d_wire);
+    wire.d_wire = d.AskNumber({"Diameter of wire ?", "0.28", ""}, Accept::kPositive);
+    wire.A_wire = WireCrossSection(wire.d_wire);
   }
 }
 
@@ -39,8 +38,8 @@ bool WireModeAnswered(const DesignInputs& s) {
   return ReadWholeAnswer(s.wire_mode) != 0.0;
 }
 
-Page ShowWindingTable(Dialogue& d) {
-  DesignState& s = d.state;
+Page ShowWindingTable(Dialogue& d, WindingTablePagesKey key) {
+  const DesignState& s = d.design();
   const bool wires = WiresMode(s.inputs);
   d.Clear();
   d.Write();
@@ -56,24 +55,28 @@ Page ShowWindingTable(Dialogue& d) {
   }
   d.observer().DesignShown(s);
   if (s.flow.manual_mode) return Page::kManualChange;
-  s.flow.turns_kept = true;
+  d.parts().KeepTurns(key);
   return Page::kContinuationMenu;
 }
 
 }  // namespace
 
+// The wire question's answers are entries of the design, kept with the
+// inputs; the winding table that needs them asks them.
 Page WindingTablePage(Dialogue& d) {
-  if (!WireModeAnswered(d.state.inputs)) AskWireMode(d);
-  return ShowWindingTable(d);
+  const WindingTablePagesKey key{};
+  if (!WireModeAnswered(d.design().inputs)) AskWireMode(d, d.parts().wire_answers(key));
+  return ShowWindingTable(d, key);
 }
 
 Page WireQuestionPage(Dialogue& d) {
-  AskWireMode(d);
-  return ShowWindingTable(d);
+  const WindingTablePagesKey key{};
+  AskWireMode(d, d.parts().wire_answers(key));
+  return ShowWindingTable(d, key);
 }
 
 Page WindingTableOnlyPage(Dialogue& d) {
-  return ShowWindingTable(d);
+  return ShowWindingTable(d, WindingTablePagesKey{});
 }
 
 }  // namespace flyback

@@ -1,7 +1,9 @@
 #pragma once
 
 // What the engineer has entered for a design, and the factors the entries
-// set. Written by the input pages only; every calculation reads it as const.
+// set. Written by the pages that ask the entries (the input pages; the
+// drain-voltage limit, the wire answers and the mains filter by the pages that
+// need them); every calculation reads it as const.
 // Units are those the engineer works in (V, A, W, mT, mm², nH, kHz), never
 // converted to SI: the printed figures depend on computing exactly in them.
 
