@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <utility>
 
 #include "engine/components/dimensioning.h"
@@ -158,6 +159,21 @@ TEST(LossBudget, HighestInputVoltageRunsInBoundaryOperationAtTheCrest) {
   // The valley lies at 420.02 − 101.67 = 318.35 V: ½·150 pF·318.35²·62.90 kHz
   // = 0.4781 W.
   EXPECT_NEAR(budget.highest_input.mosfet_turn_on_W, 0.4781, 1e-4);
+}
+
+TEST(LossBudget, AWindingSizedAtNoCopperIsWoundOfTheLeastTheTableStates) {
+  DesignState demo = ThreeOutputDemo();
+  demo.inputs.output(3).Imax = 0.01;  // A, an auxiliary output of 10 mA
+  const LossBudget budget = ComputeLossBudget(WithComponents(std::move(demo)), nullptr);
+  // The winding table sizes it at 2·0.01 A·√(42.1075/(3·22.2939)) = 0.02 A,
+  // 0.02/6 = 0.00 mm²; the budget winds it of 0.01 mm² (d = 0.11284 mm, one
+  // layer): R = 2.26603e-8 Ω·m·5·68.5 mm/0.01 mm² = 0.77611 Ω. Its ramp from
+  // 2·0.01 A·42.1075/22.2939 = 0.037775 A at Δ1 = 0.1826 loses 0.1946 mW.
+  const WindingLossTerm& winding = budget.lowest_input.windings.at(3);
+  EXPECT_NEAR(winding.R_dc_ohm, 0.77611, 5e-5 * 0.77611);
+  EXPECT_NEAR(winding.P_W, 1.946e-4, 1e-7);
+  EXPECT_TRUE(std::isfinite(budget.lowest_input.total_W));
+  EXPECT_TRUE(std::isfinite(budget.highest_input.total_W));
 }
 
 TEST(LossBudget, WithoutGeometryTheTransformerLossesAreNotEstimated) {
