@@ -1,4 +1,5 @@
-"""--core-data FILE: a good core data file lets the dialogue run; a file that
+"""--core-data FILE: a good core data file lets the dialogue run and takes the
+place of the estimated geometry in the design file's loss budget; a file that
 cannot be used ends the program before the dialogue with status 2 and one
 line naming the file and the problem."""
 
@@ -6,7 +7,7 @@ import copy
 import json
 import unittest
 
-from program_run import FLYBACK, ProgramTest
+from program_run import FLYBACK, TO_MAIN_MENU, ProgramTest
 
 # An ETD 39/20/13 on its coil former (docs/losses.md), in the built-in N87.
 GOOD = {
@@ -80,6 +81,70 @@ class CoreDataFile(ProgramTest):
         self.assert_ended_before_the_dialogue(
             process,
             'flyback: cannot use the core data file "missing.json": No such file or directory')
+
+
+# The same ETD 39 wound on another bobbin, with the effective volume of a
+# slightly longer core set: 12000 mm³ and a mean turn of 72 mm.
+OWN_BOBBIN = {
+    "geometry": {
+        "shape": "ETD 39 on a narrow bobbin", "l_e_mm": 96.2, "A_e_mm2": 125, "V_e_mm3": 12000,
+        "window_area_mm2": 240, "bobbin_width_mm": 24.0, "mean_turn_length_mm": 72.0,
+        "surface_cm2": 78.0,
+    },
+    "material": "N87",
+}
+
+# The three-output demonstration with an other transformer (type 3) of the
+# default name and AL and an Ae of 5000 mm², cancelled at the result screen.
+OTHER_TRANSFORMER_5000_MM2 = "\n" * 16 + "3\n\n\n5000\n" + "\n" * 5
+
+
+class CoreOfTheLossBudget(ProgramTest):
+    """Where the design file's loss budget takes its core from."""
+
+    def losses(self, answers, core_data=None):
+        """The "losses" of the design file that a run with `answers` writes."""
+        arguments = [FLYBACK, "--script", "--export", "d.json"]
+        if core_data is not None:
+            with open(self.path("core.json"), "w", encoding="utf-8") as file:
+                json.dump(core_data, file)
+            arguments += ["--core-data", "core.json"]
+        process = self.run_program(arguments, answers.encode())
+        self.assertEqual(process.returncode, 0, process.stderr)
+        with open(self.path("d.json"), encoding="utf-8") as file:
+            return json.load(file)["losses"]
+
+    def test_the_file_replaces_the_estimated_geometry(self):
+        losses = self.losses(TO_MAIN_MENU, OWN_BOBBIN)
+        self.assertFalse(losses["core"]["estimated"])
+        self.assertEqual(losses["core"]["shape"], "ETD 39 on a narrow bobbin")
+        self.assertEqual(losses["core"]["V_e_mm3"], 12000)
+        self.assertEqual(losses["core"]["material"], "N87")
+        low = losses["operating_points"][0]
+        # The loss density is the estimate's (same flux, times and N87), the
+        # volume the file's: 0.5117 W x 12000/11500 = 0.5339 W. The primary's
+        # 53 turns of 72 mm instead of 68.5 mm: 0.30470 ohm x 72/68.5 =
+        # 0.32027 ohm (hand calculation of the estimate in
+        # tests/losses/loss_budget_test.cpp).
+        self.assertAlmostEqual(low["core_W"], 0.5339, delta=1e-4)
+        self.assertAlmostEqual(low["windings"][0]["R_dc_ohm"], 0.32027, delta=2e-5)
+
+    def test_an_ae_beyond_every_standard_shape_has_no_transformer_losses(self):
+        losses = self.losses(OTHER_TRANSFORMER_5000_MM2)
+        self.assertEqual(losses["core"],
+                         {"estimated": None,
+                          "not_estimated": "no standard core shape near Ae = 5000 mm² "
+                                           "(estimates cover 42 mm² to 504 mm²)"})
+        for point in losses["operating_points"]:
+            self.assertIsNone(point["core_W"])
+            self.assertIsNone(point["transformer_rise_K"])
+            self.assertEqual(point["windings"], [])
+            # The rest of the budget still stands: its terms make its total.
+            terms = (point["mosfet_conduction_W"] + point["mosfet_turn_on_W"] +
+                     sum(d["P_W"] for d in point["output_diodes"]) + point["ic_diode_W"] +
+                     point["bridge_W"] + point["clamp_W"])
+            self.assertGreater(terms, 0)
+            self.assertAlmostEqual(point["total_W"], terms, places=9)
 
 
 if __name__ == "__main__":

@@ -82,6 +82,12 @@ SwitchingPoint HighestInputPoint(const DesignInputs& in, const TransformerDesign
   return p;
 }
 
+// mm², the least cross-section the winding table states (it rounds to
+// 0.01 mm²; d = 0.11 mm). A winding of so little current that the table
+// sizes it at 0.00 mm² is still wound of copper: of this much, not of none,
+// which would have an infinite resistance.
+inline constexpr double kLeastCrossSection_mm2 = 0.01;
+
 // Copper of a winding: the cross-section the winding table asks for as one
 // round wire, or its parallel wires of the chosen diameter.
 struct Copper {
@@ -95,7 +101,8 @@ Copper CopperOf(const DesignInputs& in, double cross_section_mm2) {
     const double wires = WireCount(cross_section_mm2, in.A_wire);
     return {wires * in.A_wire, in.d_wire, static_cast<int>(wires)};
   }
-  return {cross_section_mm2, std::sqrt(cross_section_mm2 / kWirePi) * 2, 1};
+  const double A_cu_mm2 = std::max(cross_section_mm2, kLeastCrossSection_mm2);
+  return {A_cu_mm2, std::sqrt(A_cu_mm2 / kWirePi) * 2, 1};
 }
 
 WindingLossTerm WindingTerm(std::string name, double turns, const Copper& copper,
