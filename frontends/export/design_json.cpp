@@ -184,9 +184,7 @@ Json Optimization(const OptimizationRecord& record) {
 
 Json Checks(const DesignState& s, const LossBudget& budget) {
   Json checks = Json::array();
-  std::vector<Finding> findings = CheckDesign(s);
-  for (Finding& finding : CheckLosses(s.inputs, budget)) findings.push_back(std::move(finding));
-  for (const Finding& finding : findings) {
+  for (const Finding& finding : CheckDesignAndLosses(s, budget)) {
     checks.push_back({{"severity", SeverityName(finding.severity)},
                       {"code", finding.code},
                       {"quantity", QuantityName(finding.quantity)},

@@ -55,9 +55,9 @@ int RunWindow(const flyback::CommandLine& command_line) {
   settings.answer_input = answers_file;
   settings.keep_session_files = true;
   flyback::Session session(settings);
-  flyback::DesignExport exporter(command_line.export_file, command_line.bom_file,
-                                 session.core_data() ? &*session.core_data() : nullptr);
-  flyback::OverviewWindow overview;
+  const flyback::UserCoreData* core_data = session.core_data() ? &*session.core_data() : nullptr;
+  flyback::DesignExport exporter(command_line.export_file, command_line.bom_file, core_data);
+  flyback::OverviewWindow overview(core_data);
   flyback::ObserverList observers({&exporter, &overview});
   int exit_status = flyback::kEndedByUser;
   flyback::MainWindow window(

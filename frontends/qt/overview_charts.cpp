@@ -2,13 +2,19 @@
 
 #include <QCategoryAxis>
 #include <QChart>
+#include <QFont>
+#include <QFontMetricsF>
+#include <QLegendMarker>
 #include <QLineSeries>
 #include <QScatterSeries>
 #include <QTableWidget>
 #include <QValueAxis>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "base/console/number_text.h"
 #include "engine/transformer/optimization_rating.h"
@@ -21,6 +27,7 @@ const QColor kErrorColour(200, 30, 30);
 const QColor kWarningColour(215, 130, 0);
 const QColor kFineColour(40, 140, 60);
 const QColor kWindowColour(150, 175, 205);
+const QColor kDesignPointColour(30, 90, 180);
 
 // A number in the system's number text, with its sign.
 QString Number(double value) {
@@ -71,6 +78,46 @@ QScatterSeries* Markers(const QString& name, const QColor& colour, double size) 
   series->setBorderColor(colour);
   series->setMarkerSize(size);
   return series;
+}
+
+// A text written right of a point: Qt centres a point label above its
+// point, so the carrier of the label (an invisible marker) is moved by half
+// the text's width and height whenever the plot area changes.
+struct SideLabel {
+  QScatterSeries* carrier;
+  QPointF point;  // in the axes' values
+};
+
+QScatterSeries* SideLabelCarrier(const QString& name, const QString& text) {
+  QScatterSeries* carrier = Markers(name, Qt::transparent, 1);
+  carrier->setPointLabelsVisible(true);
+  carrier->setPointLabelsClipping(false);
+  carrier->setPointLabelsFormat(text);
+  QFont font = carrier->pointLabelsFont();
+  font.setPointSizeF(font.pointSizeF() * 0.9);
+  carrier->setPointLabelsFont(font);
+  return carrier;
+}
+
+void KeepLabelsBeside(QChart& chart, const QValueAxis& x, const QCategoryAxis& y,
+                      std::vector<SideLabel> labels) {
+  QObject::connect(&chart, &QChart::plotAreaChanged, &chart,
+                   [&x, &y, labels = std::move(labels)](const QRectF& area) {
+                     if (area.width() <= 0 || area.height() <= 0) return;
+                     const double x_per_px = (x.max() - x.min()) / area.width();
+                     const double y_per_px = (y.max() - y.min()) / area.height();
+                     constexpr double kGap_px = 4;
+                     for (const SideLabel& label : labels) {
+                       const QFontMetricsF metrics(label.carrier->pointLabelsFont());
+                       const double width =
+                           metrics.horizontalAdvance(label.carrier->pointLabelsFormat());
+                       // Qt writes the baseline this far above the point.
+                       const double lift = label.carrier->markerSize() / 2 + 3;
+                       const double drop = lift + (metrics.ascent() - metrics.descent()) / 2;
+                       label.carrier->replace(0, label.point.x() + (width / 2 + kGap_px) * x_per_px,
+                                              label.point.y() - drop * y_per_px);
+                     }
+                   });
 }
 
 }  // namespace
@@ -181,6 +228,64 @@ QChart* WaveformsChart(const CurrentWaveforms& waveforms) {
       QColor(30, 90, 180));
   add(waveforms.secondary, "secondary, reflected, rms " + Number(waveforms.I_sec_rms_A) + " A",
       QColor(200, 110, 20));
+  return chart;
+}
+
+QChart* LossesChart(const LossOverview& losses) {
+  QString title = QStringLiteral("<b>Where the watts go</b><br>") +
+                  QString::fromStdString(losses.efficiency + ", " + losses.rise);
+  if (!losses.note.empty()) title += "<br>" + QString::fromStdString(losses.note);
+  QChart* chart = NewChart(title, true);
+  chart->legend()->setAlignment(Qt::AlignRight);
+  double largest = 0;
+  for (const LossBar& bar : losses.bars) {
+    largest = std::max({largest, bar.lowest_W.value_or(0), bar.highest_W.value_or(0)});
+  }
+  // Room right of the longest bar for its value.
+  QValueAxis* x = ValueAxis(*chart, Qt::AlignBottom, QStringLiteral("P / W"), 0,
+                            std::isfinite(largest) && largest > 0 ? 1.25 * largest : 1);
+  auto* y = new QCategoryAxis;
+  y->setLabelsPosition(QCategoryAxis::AxisLabelsPositionCenter);
+  const int count = static_cast<int>(losses.bars.size());
+  y->setRange(-0.5, count - 0.5);
+  y->setStartValue(-0.5);
+  for (int row = 0; row < count; ++row) {
+    y->append(QString::fromStdString(losses.bars[static_cast<std::size_t>(count - 1 - row)].name),
+              row + 0.5);
+  }
+  chart->addAxis(y, Qt::AlignLeft);
+  // The legend names the two operating points; the bars stay out of it.
+  const struct {
+    QString name;
+    QColor colour;
+    double width_px, offset;  // offset in rows, upwards
+  } sets[] = {{QString::fromStdString(losses.lowest_set), kDesignPointColour, 7, 0.22},
+              {QString::fromStdString(losses.highest_set), kWindowColour, 5, -0.22}};
+  for (const auto& set : sets) Attach(*chart, Line(set.name, set.colour, set.width_px), x, y);
+  std::vector<SideLabel> labels;
+  for (int i = 0; i < count; ++i) {
+    const LossBar& bar = losses.bars[static_cast<std::size_t>(i)];
+    const double row = count - 1 - i;
+    const QString name = QString::fromStdString(bar.name);
+    const std::optional<double> values[] = {bar.lowest_W, bar.highest_W};
+    const std::string* texts[] = {&bar.lowest_text, &bar.highest_text};
+    for (std::size_t k = 0; k < 2; ++k) {
+      const double W = values[k].value_or(0);
+      const QString series_name = k == 0 ? name : name + QStringLiteral(" (highest input voltage)");
+      QLineSeries* line = Line(series_name, sets[k].colour, sets[k].width_px);
+      line->append(0, row + sets[k].offset);
+      line->append(W, row + sets[k].offset);
+      Attach(*chart, line, x, y);
+      QScatterSeries* carrier = SideLabelCarrier(series_name + QStringLiteral(": value"),
+                                                 QString::fromStdString(*texts[k]));
+      carrier->append(W, row + sets[k].offset);
+      Attach(*chart, carrier, x, y);
+      labels.push_back({carrier, {W, row + sets[k].offset}});
+      for (QLegendMarker* marker : chart->legend()->markers(line)) marker->setVisible(false);
+      for (QLegendMarker* marker : chart->legend()->markers(carrier)) marker->setVisible(false);
+    }
+  }
+  KeepLabelsBeside(*chart, *x, *y, std::move(labels));
   return chart;
 }
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "engine/overview/design_overview.h"
+#include "engine/overview/loss_overview.h"
 #include "engine/transformer/optimization_record.h"
 
 class QChart;
@@ -37,6 +38,11 @@ QChart* OutputWindowsChart(const std::vector<OutputBar>& bars);
 
 // The drain current and the reflected secondary current over one period.
 QChart* WaveformsChart(const CurrentWaveforms& waveforms);
+
+// "Where the watts go": one bar per loss at the lowest input voltage and a
+// thinner one at the highest, each with its value right of its end; the
+// efficiency, the transformer's rise and the note on its core in the title.
+QChart* LossesChart(const LossOverview& losses);
 
 // cfmax of every step of the last optimization against Bmax, its listed
 // maxima, the best row and the chosen Bmax.

@@ -7,12 +7,16 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QScreen>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <QWindow>
 #include <utility>
 
 #include "engine/checks/design_checks.h"
+#include "engine/checks/loss_checks.h"
+#include "engine/losses/loss_budget.h"
+#include "engine/overview/loss_overview.h"
 #include "overview_charts.h"
 #include "window_geometry.h"
 
@@ -43,12 +47,15 @@ QMargins BorderAround(const QWidget& window) {
 
 }  // namespace
 
-OverviewWindow::OverviewWindow()
+OverviewWindow::OverviewWindow(const UserCoreData* core_data)
     : key_figures_(new QTableWidget(0, 4, this)),
       findings_(new QListWidget(this)),
       output_windows_(NewChartView(this, EmptyChart(QStringLiteral("Output voltages")))),
       currents_(NewChartView(this, EmptyChart(QStringLiteral("Currents")))),
-      sweep_(NewChartView(this, SweepChart(std::nullopt))) {
+      losses_(NewChartView(this, EmptyChart(QStringLiteral("Where the watts go")))),
+      sweep_(NewChartView(this, SweepChart(std::nullopt))),
+      lower_tabs_(new QTabWidget(this)),
+      core_data_(core_data) {
   setWindowTitle(QStringLiteral("Design overview"));
   // The program ends with Form1, whether or not the overview is open.
   setAttribute(Qt::WA_QuitOnClose, false);
@@ -56,6 +63,9 @@ OverviewWindow::OverviewWindow()
   key_figures_->setHorizontalHeaderLabels({QStringLiteral("Figure"), QStringLiteral("Value"),
                                            QStringLiteral("Limit"), QStringLiteral("Check")});
   key_figures_->verticalHeader()->hide();
+  // Rows as high as their text: the loss figures follow the design's.
+  key_figures_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+  findings_->setWordWrap(true);
   key_figures_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   auto* figures = new QWidget(this);
   auto* figures_layout = new QVBoxLayout(figures);
@@ -67,8 +77,12 @@ OverviewWindow::OverviewWindow()
   auto* grid = new QGridLayout(this);
   grid->addWidget(figures, 0, 0);
   grid->addWidget(output_windows_, 0, 1);
-  grid->addWidget(currents_, 1, 0);
-  grid->addWidget(sweep_, 1, 1);
+  // The lower charts share the width of the window, one at a time: the
+  // losses' bars need it for their values and the names of the losses.
+  lower_tabs_->addTab(losses_, QStringLiteral("Where the watts go"));
+  lower_tabs_->addTab(currents_, QStringLiteral("Currents"));
+  lower_tabs_->addTab(sweep_, QStringLiteral("Optimization"));
+  grid->addWidget(lower_tabs_, 1, 0, 1, 2);
 }
 
 void OverviewWindow::ShowBeside(const QWidget& form) {
@@ -122,13 +136,20 @@ void OverviewWindow::PlaceBeside(const QWidget& form, const QMargins& border) {
 }
 
 void OverviewWindow::DesignShown(const DesignState& design) {
-  const std::vector<Finding> checks = CheckDesign(design);
-  ShowKeyFigures(*key_figures_, KeyFigures(design, checks));
+  const LossBudget budget = ComputeLossBudget(design, core_data_);
+  const std::vector<Finding> checks = CheckDesignAndLosses(design, budget);
+  std::vector<KeyFigure> figures = KeyFigures(design, checks);
+  for (KeyFigure& figure : LossKeyFigures(design.inputs, budget, checks)) {
+    figures.push_back(std::move(figure));
+  }
+  ShowKeyFigures(*key_figures_, figures);
   findings_->clear();
   for (const Finding& finding : checks) {
     const Verdict verdict = VerdictOf(finding.severity);
+    // The code names the finding as the design file and its documents do.
     auto* item =
-        new QListWidgetItem(VerdictText(verdict) + ": " + QString::fromStdString(finding.message));
+        new QListWidgetItem(VerdictText(verdict) + ": " +
+                            QString::fromStdString(finding.message + " (" + finding.code + ")"));
     item->setForeground(VerdictColour(verdict));
     findings_->addItem(item);
   }
@@ -140,11 +161,14 @@ void OverviewWindow::DesignShown(const DesignState& design) {
   }
   output_windows_->Show(OutputWindowsChart(OutputBars(design, checks)));
   currents_->Show(WaveformsChart(Waveforms(design)));
+  losses_->Show(LossesChart(WhereTheWattsGo(budget)));
 }
 
 void OverviewWindow::OptimizationFinished(const SweepPoint& best, double chosen_Bmax) {
   OptimizationRecorder::OptimizationFinished(best, chosen_Bmax);
   sweep_->Show(SweepChart(last_optimization()));
+  // The user has just run it.
+  lower_tabs_->setCurrentWidget(sweep_);
 }
 
 bool OverviewKey::eventFilter(QObject* watched, QEvent* event) {

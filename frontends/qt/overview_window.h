@@ -5,16 +5,19 @@
 // design: it watches the dialogue and never writes into the design.
 //   - the key figures with their limits and the findings of the checks,
 //   - the voltage window of every output with its actual voltage,
-//   - the currents over one switching period,
-//   - the accuracy factor of the last optimization's sweep.
+//   - in tabs: where the watts go (the loss budget with its efficiency and
+//     the transformer's temperature rise), the currents over one switching
+//     period, and the accuracy factor of the last optimization's sweep.
 // Every chart is saved as PNG or SVG from its context menu.
 
 #include <QWidget>
 
 #include "chart_view.h"
+#include "engine/losses/user_core_data.h"
 #include "pages/dialogue/optimization_recorder.h"
 
 class QListWidget;
+class QTabWidget;
 class QTableWidget;
 class QWindow;
 
@@ -22,7 +25,9 @@ namespace flyback {
 
 class OverviewWindow : public QWidget, public OptimizationRecorder {
  public:
-  OverviewWindow();
+  // `core_data`: the core the user described (--core-data), if any, for the
+  // loss budget; it outlives the window.
+  explicit OverviewWindow(const UserCoreData* core_data = nullptr);
 
   // Shows the window (again) beside `form`, or raises it.
   void ShowBeside(const QWidget& form);
@@ -34,7 +39,10 @@ class OverviewWindow : public QWidget, public OptimizationRecorder {
   QListWidget* findings() const { return findings_; }
   ChartView* output_windows() const { return output_windows_; }
   ChartView* currents() const { return currents_; }
+  ChartView* losses() const { return losses_; }
   ChartView* sweep() const { return sweep_; }
+  // The losses, the currents and the sweep, one at a time.
+  QTabWidget* lower_tabs() const { return lower_tabs_; }
 
  protected:
   // Goes on placing the overview once the window it waits for is on the
@@ -52,7 +60,10 @@ class OverviewWindow : public QWidget, public OptimizationRecorder {
   QListWidget* findings_;
   ChartView* output_windows_;
   ChartView* currents_;
+  ChartView* losses_;
   ChartView* sweep_;
+  QTabWidget* lower_tabs_;
+  const UserCoreData* core_data_;
   bool placed_ = false;
   const QWidget* waiting_for_ = nullptr;  // Form1, while a window awaits exposure
 };

@@ -1,6 +1,7 @@
 #include "engine/checks/loss_checks.h"
 
 #include <string>
+#include <utility>
 
 #include "base/console/number_text.h"
 #include "base/numbers/rounding.h"
@@ -43,6 +44,13 @@ std::vector<Finding> CheckLosses(const DesignInputs& in, const LossBudget& budge
              NumberText(100 * kClampShareLimit) + " % of the output power (" +
              NumberText(RoundTo(clamp_limit, 2)) + " W)");
   }
+  return findings;
+}
+
+std::vector<Finding> CheckDesignAndLosses(const DesignState& design, const LossBudget& budget) {
+  std::vector<Finding> findings = CheckDesign(design);
+  for (Finding& finding : CheckLosses(design.inputs, budget))
+    findings.push_back(std::move(finding));
   return findings;
 }
 

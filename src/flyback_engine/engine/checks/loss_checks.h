@@ -22,4 +22,9 @@ inline constexpr double kClampShareLimit = 0.03;
 // Warnings only; none where the budget stays within every bound.
 std::vector<Finding> CheckLosses(const DesignInputs& in, const LossBudget& budget);
 
+// Every finding on a calculated design: those of CheckDesign, then those of
+// CheckLosses on its `budget`. The views of a design (the overview, the
+// design file) show these.
+std::vector<Finding> CheckDesignAndLosses(const DesignState& design, const LossBudget& budget);
+
 }  // namespace flyback
