@@ -55,14 +55,14 @@ LossOverview WhereTheWattsGo(const LossBudget& budget) {
   const OperatingPointLosses& low = budget.lowest_input;
   const OperatingPointLosses& high = budget.highest_input;
   LossOverview overview;
-  const auto add = [&](std::string name,
-                       const std::function<std::optional<double>(const OperatingPointLosses&)>&
-                           term) {
-    const std::optional<double> lowest = term(low);
-    const std::optional<double> highest = term(high);
-    overview.bars.push_back({std::move(name), lowest, highest, OptionalWattText(lowest),
-                             OptionalWattText(highest)});
-  };
+  const auto add =
+      [&](std::string name,
+          const std::function<std::optional<double>(const OperatingPointLosses&)>& term) {
+        const std::optional<double> lowest = term(low);
+        const std::optional<double> highest = term(high);
+        overview.bars.push_back({std::move(name), lowest, highest, OptionalWattText(lowest),
+                                 OptionalWattText(highest)});
+      };
   add("core", [](const OperatingPointLosses& p) { return p.core_W; });
   add("copper", OptionalCopperLoss);
   add("MOSFET conduction", [](const OperatingPointLosses& p) { return p.mosfet_conduction_W; });
