@@ -60,10 +60,10 @@ double EmissionFactor(double U_F_V, double I_A) {
 struct Rectified {
   std::string name;  // "1" .. "6" for output i, "ic" for the IC supply
   double turns = 0;
-  double U_V = 0;     // V, calculated actual voltage
-  double I_A = 0;     // A, load current
-  double U_F_V = 0;   // V, rectifier forward drop
-  double C_uF = 0;    // µF, output capacitor
+  double U_V = 0;      // V, calculated actual voltage
+  double I_A = 0;      // A, load current
+  double U_F_V = 0;    // V, rectifier forward drop
+  double C_uF = 0;     // µF, output capacitor
   std::string C_from;  // where the capacitor comes from
 };
 
@@ -123,25 +123,24 @@ Stage StageOf(const DesignState& s, const LossBudget& budget) {
   const double period_us = budget.lowest_input.switching.period_us;
   st.f_design_kHz = 1000 / period_us;
   st.R_cl_ohm = st.U_cl_V * st.U_cl_V / st.P_cl_W;
-  // C = U_cl/(ΔU·R·f) with ΔU = kClampRipple·U_cl.
-  st.C_cl_nF = 1e12 / (kClampRipple * st.R_cl_ohm * st.f_design_kHz * 1e3) / 1e3;
+  // C = U_cl/(ΔU·R·f) with ΔU = kClampRipple·U_cl: 1/(0.1·Ω·kHz) in nF.
+  st.C_cl_nF = 1e6 / (kClampRipple * st.R_cl_ohm * st.f_design_kHz);
   st.I_D_max_A = in.fixed_freq ? t.I_D_max_fix : t.I_D_max;
 
   const double U_ic = IcSupplyVoltage(in, t);
   const std::optional<double> C_ic = ListCapacitance_uF(s, "C26");
-  st.windings.push_back(
-      {"ic", t.nic, U_ic, kIcSupplyLoad_A, in.U_F_ic,
-       C_ic.value_or(DefaultCapacitance_uF(kIcSupplyLoad_A, U_ic, period_us)),
-       C_ic ? "C26 of the component list" : "1 % ripple at the design point"});
+  st.windings.push_back({"ic", t.nic, U_ic, kIcSupplyLoad_A, in.U_F_ic,
+                         C_ic.value_or(DefaultCapacitance_uF(kIcSupplyLoad_A, U_ic, period_us)),
+                         C_ic ? "C26 of the component list" : "1 % ripple at the design point"});
   for (int i = 1; i <= in.n_sec; ++i) {
     const std::string designator = "C4" + std::to_string(i);
     const double U = OutputVoltage(in, t, i);
     const double I = in.output(i).Imax;
     const std::optional<double> C = ListCapacitance_uF(s, designator);
-    st.windings.push_back({std::to_string(i), t.n_out(i), U, I, in.U_F_sec,
-                           C.value_or(DefaultCapacitance_uF(I, U, period_us)),
-                           C ? designator + " of the component list"
-                             : "1 % ripple at the design point"});
+    st.windings.push_back(
+        {std::to_string(i), t.n_out(i), U, I, in.U_F_sec,
+         C.value_or(DefaultCapacitance_uF(I, U, period_us)),
+         C ? designator + " of the component list" : "1 % ripple at the design point"});
   }
   st.regulated = in.opto_reg ? "o1" : "ic";
   st.U_reg_V = in.opto_reg ? st.windings[1].U_V : U_ic;
@@ -169,11 +168,9 @@ void AppendHead(std::string& n, const Stage& st) {
   n += ".param Ubus_min=" + Num(st.U_bus_min_V) + " Ubus_max=" + Num(st.U_bus_max_V) + "\n";
   n += ".param Ubus={Ubus_min}\n";
   n += "* Start value of the peak current from the energy balance of boundary\n";
-  n += "* operation, P_in = 1/2*I_pk*Ubus*U_refl/(Ubus+U_refl), P_in = " + Num(st.P_in_W) +
-       " W,\n";
+  n += "* operation, P_in = 1/2*I_pk*Ubus*U_refl/(Ubus+U_refl), P_in = " + Num(st.P_in_W) + " W,\n";
   n += "* U_refl = n_prim*U_ts = " + Num(st.U_refl_V) + " V\n";
-  n += ".param Urefl=" + Num(st.U_refl_V) + " Ipk0={2*" + Num(st.P_in_W) +
-       "*(1/Ubus+1/Urefl)}\n";
+  n += ".param Urefl=" + Num(st.U_refl_V) + " Ipk0={2*" + Num(st.P_in_W) + "*(1/Ubus+1/Urefl)}\n";
 }
 
 void AppendPrimary(std::string& n, const Stage& st) {
@@ -191,8 +188,8 @@ void AppendPrimary(std::string& n, const Stage& st) {
   n += "* RCD clamp: U_cl = U_D_lim - U_bus_max = " + Num(st.U_cl_V) + " V, clamp loss at the\n";
   n += "* design point " + Num(st.P_cl_W) + " W (leakage " + Num(100 * st.leakage_share) +
        " % of L_prim); R = U_cl^2/P;\n";
-  n += "* C = U_cl/(dU*R*f) with dU = " + Num(100 * kClampRipple) + " % of U_cl, f = " +
-       Num(st.f_design_kHz) + " kHz\n";
+  n += "* C = U_cl/(dU*R*f) with dU = " + Num(100 * kClampRipple) +
+       " % of U_cl, f = " + Num(st.f_design_kHz) + " kHz\n";
   n += "Dc drain clamp DCLAMP\n";
   n += "Rc clamp bus " + Num(st.R_cl_ohm) + "\n";
   n += "Cc clamp bus " + Num(st.C_cl_nF) + "n\n";
@@ -228,8 +225,7 @@ void AppendRectifiers(std::string& n, const Stage& st) {
     const std::string model = "DR" + w.name;
     const bool ic = w.name == "ic";
     n += ic ? "* IC supply: " + Num(w.U_V) + " V, its supply current " + Num(w.I_A) + " A\n"
-            : "* output " + w.name + ": Uact = " + Num(w.U_V) + " V, Imax = " + Num(w.I_A) +
-                  " A\n";
+            : "* output " + w.name + ": Uact = " + Num(w.U_V) + " V, Imax = " + Num(w.I_A) + " A\n";
     n += "D" + w.name + " " + WindingNode(w) + " " + OutputNode(w) + " " + model + "\n";
     n += ".model " + model + " D(IS=1e-12 N=" + Num(EmissionFactor(w.U_F_V, w.I_A)) +
          ") ; U_F = " + Num(w.U_F_V) + " V\n";
@@ -268,7 +264,8 @@ void AppendController(std::string& n, const Stage& st) {
     n += "* demagnetization); 1 uA charges Ctm to 1 V in that time\n";
     n += "Btm 0 tm I=1u-1m*(0.5+0.5*tanh(100*(V(q)-0.9)))*V(tm)\n";
     n += "Ctm tm 0 " + Num(kRestartPeriods * 1e3 / st.f_design_kHz) + "p\n";
-    n += "Bset set 0 V=1-(1-V(arm)*(0.5+0.5*tanh(10*(0.1-V(aux)))))*(0.5-0.5*tanh(100*(V(tm)-1)))\n";
+    n +=
+        "Bset set 0 V=1-(1-V(arm)*(0.5+0.5*tanh(10*(0.1-V(aux)))))*(0.5-0.5*tanh(100*(V(tm)-1)))\n";
   }
   n += "* the latch q (0 off, 1 on), reset dominant\n";
   n += "Bq 0 q I=1m*(V(set)*(1-V(rst))*(1-V(q))-V(rst)*V(q))\n";
