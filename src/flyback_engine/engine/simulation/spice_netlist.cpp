@@ -4,6 +4,8 @@
 #include <cmath>
 #include <numbers>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "base/numbers/rounding.h"
 #include "engine/losses/semiconductor_loss.h"
@@ -23,6 +25,10 @@ constexpr double kDiodeSaturation_A = 1e-12;
 // peak keeps the stage switching at light load.
 constexpr double kCurrentLimitShare = 1.25;
 constexpr double kLeastPeakShare = 0.05;
+constexpr double kClampRipple = 0.1;      // clamp capacitor ripple, share of U_cl
+constexpr double kOutputRipple = 0.01;    // default output capacitor: ripple share of Uact
+constexpr double kSettlingPeriods = 300;  // periods of the design point simulated
+constexpr double kMeasuredPeriods = 30;   // the last periods the averages are taken over
 // Coupling of two secondary windings: wound side by side they couple far
 // more tightly than the primary and a secondary (0.999 as in the measured
 // reference netlist); with the primary's coupling between them, the leakage
@@ -128,9 +134,10 @@ Stage StageOf(const DesignState& s, const LossBudget& budget) {
   st.I_D_max_A = in.fixed_freq ? t.I_D_max_fix : t.I_D_max;
 
   const double U_ic = IcSupplyVoltage(in, t);
+  const double I_ic = budget.assumptions.I_ic_A;
   const std::optional<double> C_ic = ListCapacitance_uF(s, "C26");
-  st.windings.push_back({"ic", t.nic, U_ic, kIcSupplyLoad_A, in.U_F_ic,
-                         C_ic.value_or(DefaultCapacitance_uF(kIcSupplyLoad_A, U_ic, period_us)),
+  st.windings.push_back({"ic", t.nic, U_ic, I_ic, in.U_F_ic,
+                         C_ic.value_or(DefaultCapacitance_uF(I_ic, U_ic, period_us)),
                          C_ic ? "C26 of the component list" : "1 % ripple at the design point"});
   for (int i = 1; i <= in.n_sec; ++i) {
     const std::string designator = "C4" + std::to_string(i);

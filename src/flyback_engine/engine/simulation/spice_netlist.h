@@ -16,14 +16,9 @@
 
 namespace flyback {
 
-inline constexpr double kIcSupplyLoad_A = 0.01;  // A, the control IC's supply current
-inline constexpr double kClampRipple = 0.1;      // clamp capacitor ripple, share of U_cl
-inline constexpr double kOutputRipple = 0.01;    // default output capacitor: ripple share of Uact
-inline constexpr double kSettlingPeriods = 300;  // periods (of the design point) simulated
-inline constexpr double kMeasuredPeriods = 30;   // the last periods the averages are taken over
-
 // The netlist of the calculated design `s`; `budget` gives the leakage share,
-// the drain capacitance, the clamp voltage and the clamp loss.
+// the drain capacitance, the IC's supply current, the clamp voltage and the
+// clamp loss.
 std::string SpiceNetlist(const DesignState& s, const LossBudget& budget);
 
 }  // namespace flyback
