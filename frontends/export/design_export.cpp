@@ -2,6 +2,8 @@
 
 #include "atomic_file.h"
 #include "bom_csv.h"
+#include "engine/losses/loss_budget.h"
+#include "engine/simulation/spice_netlist.h"
 
 namespace flyback {
 
@@ -17,8 +19,14 @@ void DesignExport::ComponentsDimensioned(const DesignState& design) {
 }
 
 void DesignExport::WriteDesign(const DesignState& design) {
-  if (design_file_.empty()) return;
-  ReplaceFile(design_file_, DesignJson(design, last_optimization(), core_data_), "the design file");
+  if (!design_file_.empty()) {
+    ReplaceFile(design_file_, DesignJson(design, last_optimization(), core_data_),
+                "the design file");
+  }
+  if (!netlist_file_.empty()) {
+    ReplaceFile(netlist_file_, SpiceNetlist(design, ComputeLossBudget(design, core_data_)),
+                "the netlist");
+  }
 }
 
 }  // namespace flyback

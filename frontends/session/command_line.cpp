@@ -16,11 +16,12 @@ struct FileOption {
   const char* name;
   std::string CommandLine::*file;
 };
-constexpr std::array<FileOption, 5> kFileOptions = {{
+constexpr std::array<FileOption, 6> kFileOptions = {{
     {"--resume", &CommandLine::resume_file},
     {"--record", &CommandLine::record_file},
     {"--export", &CommandLine::export_file},
     {"--bom", &CommandLine::bom_file},
+    {"--netlist", &CommandLine::netlist_file},
     {"--core-data", &CommandLine::core_data_file},
 }};
 

@@ -71,6 +71,15 @@ constexpr auto kOptions = std::to_array<OptionText>({
      "It is RFC 4180 CSV in UTF-8 (designator, value, unit, part, rating, remark). A design\n"
      "or parts-list file that cannot be written ends the program with status 1; neither may\n"
      "be the file the answers come from or are recorded to (status 2)."},
+    {"--netlist", "FILE", "FILE.cir", kBoth, true,
+     "keep the designed stage in FILE as an ngspice netlist, rewritten after every "
+     "calculation; 'ngspice -b FILE' simulates it",
+     "The netlist holds the bus at the lowest input voltage (a parameter switches it to the\n"
+     "highest), the MOSFET as a switch, the RCD clamp, the transformer as coupled inductors,\n"
+     "the outputs under full load and a behavioural controller; the run prints the settled\n"
+     "output voltages, the peak drain current and voltage and the switching frequency. It is\n"
+     "written like the design file; the model is described in\n.I docs/simulation.md\n"
+     "of the sources."},
     {"--core-data", "FILE", "FILE.json", kBoth, true,
      "take the core geometry and the ferrite of a slot-type or other transformer from FILE "
      "(JSON), for the loss budget",
@@ -95,7 +104,7 @@ constexpr auto kExitStatuses = std::to_array<ExitStatusText>({
      ""},
     {kInputOutputFailure,
      "an input or output failed (standard input, the transcript, the record file, the design "
-     "file or the parts list)",
+     "file, the parts list or the netlist)",
      "For example a standard input that cannot be read (a folder, a closed or failing\n"
      "stream), a full disk, a closed standard output, a terminal that cannot be read any\n"
      "more, or a screenshot that cannot be saved. One line on standard error names the\n"

@@ -1,0 +1,321 @@
+#include "engine/simulation/spice_netlist.h"
+
+#include <charconv>
+#include <cmath>
+#include <numbers>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "base/numbers/rounding.h"
+#include "engine/losses/semiconductor_loss.h"
+#include "engine/transformer/magnetics.h"
+#include "engine/transformer/winding_values.h"
+
+namespace flyback {
+
+namespace {
+
+// V, thermal voltage kT/q at the simulator's default 27 °C.
+constexpr double kThermalVoltage_V = 0.025864;
+// A, saturation current of every rectifier model; the emission factor is
+// fitted to it so that the diode drops its design voltage at its current.
+constexpr double kDiodeSaturation_A = 1e-12;
+// A current limit a quarter above the design's worst-case peak; the lowest
+// peak keeps the stage switching at light load.
+constexpr double kCurrentLimitShare = 1.25;
+constexpr double kLeastPeakShare = 0.05;
+constexpr double kClampRipple = 0.1;      // clamp capacitor ripple, share of U_cl
+constexpr double kOutputRipple = 0.01;    // default output capacitor: ripple share of Uact
+constexpr double kSettlingPeriods = 300;  // periods of the design point simulated
+constexpr double kMeasuredPeriods = 30;   // the last periods the averages are taken over
+// Coupling of two secondary windings: wound side by side they couple far
+// more tightly than the primary and a secondary (0.999 as in the measured
+// reference netlist); with the primary's coupling between them, the leakage
+// drop of the loaded outputs would pull them some 8 % below the regulated
+// IC-supply winding.
+constexpr double kSecondaryCoupling = 0.999;
+// Periods of the design point after which the controller turns the switch on
+// without a demagnetization: the start, and a stage whose ringing stalls.
+constexpr double kRestartPeriods = 2;
+
+// A figure as the netlist writes it: six significant digits, locale-free.
+std::string Num(double x) {
+  char text[32];
+  const auto result = std::to_chars(text, text + sizeof text, x, std::chars_format::general, 6);
+  return {text, result.ptr};
+}
+
+// µF, the capacitor `designator` ("C41") of the component list, if the list
+// is made and holds it in µF.
+std::optional<double> ListCapacitance_uF(const DesignState& s, const std::string& designator) {
+  if (!s.component_list) return std::nullopt;
+  for (const ComponentRow& row : *s.component_list) {
+    if (row.designator == designator && row.value && row.unit == "µF") return *row.value;
+  }
+  return std::nullopt;
+}
+
+// The emission factor N of a diode of saturation current kDiodeSaturation_A
+// that drops U_F_V (V) at I_A (A): U_F = N·U_T·ln(I/I_S).
+double EmissionFactor(double U_F_V, double I_A) {
+  return U_F_V / (kThermalVoltage_V * std::log(I_A / kDiodeSaturation_A));
+}
+
+// One secondary winding with its rectifier, capacitor and load.
+struct Rectified {
+  std::string name;  // "1" .. "6" for output i, "ic" for the IC supply
+  double turns = 0;
+  double U_V = 0;      // V, calculated actual voltage
+  double I_A = 0;      // A, load current
+  double U_F_V = 0;    // V, rectifier forward drop
+  double C_uF = 0;     // µF, output capacitor
+  std::string C_from;  // where the capacitor comes from
+};
+
+// Everything the netlist is built of, worked out from the design once.
+struct Stage {
+  std::string core;
+  bool fixed_frequency = false;
+  double f_fix_kHz = 0;
+  double U_bus_min_V = 0;  // √2·U_mains_min, the design point
+  double U_bus_max_V = 0;
+  double P_in_W = 0;
+  double n_prim = 0;  // whole turns
+  double L_prim_uH = 0;
+  double leakage_share = 0;
+  double k = 0;  // coupling of the primary with each secondary
+  double R_on_ohm = 0;
+  std::string mosfet;
+  double C_drain_pF = 0;
+  double U_refl_V = 0;
+  double U_cl_V = 0;
+  double P_cl_W = 0;
+  double f_design_kHz = 0;  // switching frequency of the design point
+  double R_cl_ohm = 0;
+  double C_cl_nF = 0;
+  double I_D_max_A = 0;
+  std::vector<Rectified> windings;  // the IC supply first, then the outputs
+  std::string regulated;            // node held at its calculated voltage: "ic" or "o1"
+  double U_reg_V = 0;
+};
+
+// µF, default output capacitor: the charge of Imax over one period of the
+// design point with a ripple of kOutputRipple of the output voltage.
+double DefaultCapacitance_uF(double I_A, double U_V, double period_us) {
+  return I_A * period_us / (kOutputRipple * U_V);
+}
+
+Stage StageOf(const DesignState& s, const LossBudget& budget) {
+  const DesignInputs& in = s.inputs;
+  const TransformerDesign& t = s.transformer;
+  Stage st;
+  st.core = in.tr_name;
+  st.fixed_frequency = in.fixed_freq;
+  st.f_fix_kHz = in.f_fix_min;
+  st.U_bus_min_V = std::numbers::sqrt2 * in.U_mains_min;
+  st.U_bus_max_V = t.U_bus_max;
+  st.P_in_W = in.P_in_max;
+  st.n_prim = RoundTo(t.n_prim, 0);
+  st.L_prim_uH = PrimaryInductance(in.AL, st.n_prim);
+  st.leakage_share = budget.assumptions.leakage_share;
+  st.k = std::sqrt(1 - st.leakage_share);
+  st.mosfet = s.components.mosfet;
+  st.R_on_ohm = s.components.R_DSon;
+  st.C_drain_pF = budget.assumptions.C_drain_pF;
+  st.U_refl_V = ReflectedVoltage(t.n_prim, t.U_ts);
+  st.U_cl_V = budget.clamp_voltage_V;
+  st.P_cl_W = budget.lowest_input.clamp_W;
+  const double period_us = budget.lowest_input.switching.period_us;
+  st.f_design_kHz = 1000 / period_us;
+  st.R_cl_ohm = st.U_cl_V * st.U_cl_V / st.P_cl_W;
+  // C = U_cl/(ΔU·R·f) with ΔU = kClampRipple·U_cl: 1/(0.1·Ω·kHz) in nF.
+  st.C_cl_nF = 1e6 / (kClampRipple * st.R_cl_ohm * st.f_design_kHz);
+  st.I_D_max_A = in.fixed_freq ? t.I_D_max_fix : t.I_D_max;
+
+  const double U_ic = IcSupplyVoltage(in, t);
+  const double I_ic = budget.assumptions.I_ic_A;
+  const std::optional<double> C_ic = ListCapacitance_uF(s, "C26");
+  st.windings.push_back({"ic", t.nic, U_ic, I_ic, in.U_F_ic,
+                         C_ic.value_or(DefaultCapacitance_uF(I_ic, U_ic, period_us)),
+                         C_ic ? "C26 of the component list" : "1 % ripple at the design point"});
+  for (int i = 1; i <= in.n_sec; ++i) {
+    const std::string designator = "C4" + std::to_string(i);
+    const double U = OutputVoltage(in, t, i);
+    const double I = in.output(i).Imax;
+    const std::optional<double> C = ListCapacitance_uF(s, designator);
+    st.windings.push_back(
+        {std::to_string(i), t.n_out(i), U, I, in.U_F_sec,
+         C.value_or(DefaultCapacitance_uF(I, U, period_us)),
+         C ? designator + " of the component list" : "1 % ripple at the design point"});
+  }
+  st.regulated = in.opto_reg ? "o1" : "ic";
+  st.U_reg_V = in.opto_reg ? st.windings[1].U_V : U_ic;
+  return st;
+}
+
+// Node of a winding (before its rectifier) and of its output.
+std::string WindingNode(const Rectified& w) {
+  return w.name == "ic" ? "aux" : "s" + w.name;
+}
+std::string OutputNode(const Rectified& w) {
+  return w.name == "ic" ? "ic" : "o" + w.name;
+}
+std::string InductorName(const Rectified& w) {
+  return w.name == "ic" ? "Lic" : "Ls" + w.name;
+}
+
+void AppendHead(std::string& n, const Stage& st) {
+  n += "* flyback: the designed stage on \"" + st.core + "\" as an ngspice netlist\n";
+  n += "* Run it with: ngspice -b FILE.cir\n";
+  n += "* It prints the output voltages averaged over the last periods, the peak\n";
+  n += "* drain current and voltage, and the switching frequency.\n";
+  n += "* The bus is the lowest bus voltage, sqrt2*U_mains_min, the design point.\n";
+  n += "* For the highest bus voltage write .param Ubus={Ubus_max} below.\n";
+  n += ".param Ubus_min=" + Num(st.U_bus_min_V) + " Ubus_max=" + Num(st.U_bus_max_V) + "\n";
+  n += ".param Ubus={Ubus_min}\n";
+  n += "* Start value of the peak current from the energy balance of boundary\n";
+  n += "* operation, P_in = 1/2*I_pk*Ubus*U_refl/(Ubus+U_refl), P_in = " + Num(st.P_in_W) + " W,\n";
+  n += "* U_refl = n_prim*U_ts = " + Num(st.U_refl_V) + " V\n";
+  n += ".param Urefl=" + Num(st.U_refl_V) + " Ipk0={2*" + Num(st.P_in_W) + "*(1/Ubus+1/Urefl)}\n";
+}
+
+void AppendPrimary(std::string& n, const Stage& st) {
+  n += "\n* DC bus and primary; Vsense (0 V) measures the primary current\n";
+  n += "Vbus bus 0 {Ubus}\n";
+  n += "Vsense bus p 0\n";
+  n += "* L_prim = 0.001*AL*n_prim^2 of the whole turns, n_prim = " + Num(st.n_prim) + "\n";
+  n += "Lp p drain " + Num(st.L_prim_uH) + "u\n";
+  n += "* MOSFET " + st.mosfet + ": a switch of R_DSon = " + Num(st.R_on_ohm) +
+       " Ohm, driven by the latch q\n";
+  n += "S1 drain 0 q 0 SMOS\n";
+  n += ".model SMOS SW(VT=0.5 VH=0.1 RON=" + Num(st.R_on_ohm) + " ROFF=10Meg)\n";
+  n += "* drain capacitance, the loss budget's assumption\n";
+  n += "Cd drain 0 " + Num(st.C_drain_pF) + "p\n";
+  n += "* RCD clamp: U_cl = U_D_lim - U_bus_max = " + Num(st.U_cl_V) + " V, clamp loss at the\n";
+  n += "* design point " + Num(st.P_cl_W) + " W (leakage " + Num(100 * st.leakage_share) +
+       " % of L_prim); R = U_cl^2/P;\n";
+  n += "* C = U_cl/(dU*R*f) with dU = " + Num(100 * kClampRipple) +
+       " % of U_cl, f = " + Num(st.f_design_kHz) + " kHz\n";
+  n += "Dc drain clamp DCLAMP\n";
+  n += "Rc clamp bus " + Num(st.R_cl_ohm) + "\n";
+  n += "Cc clamp bus " + Num(st.C_cl_nF) + "n\n";
+  n += ".model DCLAMP D(IS=1e-12 RS=50m TT=50n CJO=20p BV=1000)\n";
+}
+
+void AppendTransformer(std::string& n, const Stage& st) {
+  n += "\n* Transformer: L_i = L_prim*(n_i/n_prim)^2; the secondaries conduct when\n";
+  n += "* the switch is off. Primary to each secondary k = sqrt(1 - leakage share)\n";
+  n += "* = sqrt(" + Num(1 - st.leakage_share) + "), the leakage the loss budget assumes.\n";
+  std::vector<std::string> inductors = {"Lp"};
+  for (const Rectified& w : st.windings) {
+    const double ratio = w.turns / st.n_prim;
+    n += InductorName(w) + " 0 " + WindingNode(w) + " " + Num(st.L_prim_uH * ratio * ratio) +
+         "u ; " + Num(w.turns) + " turns\n";
+    inductors.push_back(InductorName(w));
+  }
+  n += "* The secondaries, wound together, couple by " + Num(kSecondaryCoupling) +
+       " among themselves\n";
+  int k_count = 0;
+  for (std::size_t a = 0; a < inductors.size(); ++a) {
+    for (std::size_t b = a + 1; b < inductors.size(); ++b) {
+      n += "K" + std::to_string(++k_count) + " " + inductors[a] + " " + inductors[b] + " " +
+           Num(a == 0 ? st.k : kSecondaryCoupling) + "\n";
+    }
+  }
+}
+
+void AppendRectifiers(std::string& n, const Stage& st) {
+  n += "\n* Rectifiers (forward drop at the load current; N fitted with IS = 1e-12),\n";
+  n += "* capacitors and loads R = U/I at the calculated voltages\n";
+  for (const Rectified& w : st.windings) {
+    const std::string model = "DR" + w.name;
+    const bool ic = w.name == "ic";
+    n += ic ? "* IC supply: " + Num(w.U_V) + " V, its supply current " + Num(w.I_A) + " A\n"
+            : "* output " + w.name + ": Uact = " + Num(w.U_V) + " V, Imax = " + Num(w.I_A) + " A\n";
+    n += "D" + w.name + " " + WindingNode(w) + " " + OutputNode(w) + " " + model + "\n";
+    n += ".model " + model + " D(IS=1e-12 N=" + Num(EmissionFactor(w.U_F_V, w.I_A)) +
+         ") ; U_F = " + Num(w.U_F_V) + " V\n";
+    n += "C" + w.name + " " + OutputNode(w) + " 0 " + Num(w.C_uF) + "u ; " + w.C_from + "\n";
+    n += "R" + w.name + " " + OutputNode(w) + " 0 " + Num(w.U_V / w.I_A) + "\n";
+  }
+}
+
+void AppendController(std::string& n, const Stage& st) {
+  n += "\n* Controller. Error amplifier: a transconductance holding " + st.regulated + " at " +
+       Num(st.U_reg_V) + " V;\n";
+  n += "* its output comp is the peak primary current in A (1 V = 1 A)\n";
+  n += "Bea 0 comp I=" + Num(st.I_D_max_A * 1e-3) + "*(1-V(" + st.regulated + ")/" +
+       Num(st.U_reg_V) + ")\n";
+  n += "Rz comp z 10k\nCz z 0 100n\nCp comp 0 1n\n";
+  n += "* anti-windup: comp between " + Num(100 * kLeastPeakShare) + " % and " +
+       Num(100 * kCurrentLimitShare) + " % of the design's peak current " + Num(st.I_D_max_A) +
+       " A\n";
+  n += "Vlo lo 0 " + Num(kLeastPeakShare * st.I_D_max_A) + "\nDlo lo comp DCL\n";
+  n += "Vhi hi 0 " + Num(kCurrentLimitShare * st.I_D_max_A) + "\nDhi comp hi DCL\n";
+  n += ".model DCL D(IS=1e-12 N=0.05)\n";
+  n += "* reset: the primary current reaches the peak comp\n";
+  n += "Brst rst 0 V=0.5+0.5*tanh(100*(I(Vsense)-V(comp)))\n";
+  if (st.fixed_frequency) {
+    n += "* set: a clock at f_fix_min = " + Num(st.f_fix_kHz) + " kHz (current-mode PWM)\n";
+    n += "Vclk set 0 PULSE(0 1 0 10n 10n 200n " + Num(1000 / st.f_fix_kHz) + "u)\n";
+  } else {
+    n += "* set (quasi-resonant): the IC-supply winding falls through 0 after a\n";
+    n += "* demagnetization; arm remembers that the winding went positive since\n";
+    n += "* the last turn-on, so the turn-on itself cannot set the latch again\n";
+    n += "Barm 0 arm I=1m*((0.5+0.5*tanh(2*(V(aux)-" + Num(st.windings[0].U_V / 2) +
+         ")))*(1-V(arm))-(0.5+0.5*tanh(100*(V(q)-0.9)))*V(arm))\n";
+    n += "Carm arm 0 10p\nRarm arm 0 1G\n";
+    n += "* restart timer: turns on after " + Num(kRestartPeriods) +
+         " design periods off (the start, and a stalled\n";
+    n += "* demagnetization); 1 uA charges Ctm to 1 V in that time\n";
+    n += "Btm 0 tm I=1u-1m*(0.5+0.5*tanh(100*(V(q)-0.9)))*V(tm)\n";
+    n += "Ctm tm 0 " + Num(kRestartPeriods * 1e3 / st.f_design_kHz) + "p\n";
+    n +=
+        "Bset set 0 V=1-(1-V(arm)*(0.5+0.5*tanh(10*(0.1-V(aux)))))*(0.5-0.5*tanh(100*(V(tm)-1)))\n";
+  }
+  n += "* the latch q (0 off, 1 on), reset dominant\n";
+  n += "Bq 0 q I=1m*(V(set)*(1-V(rst))*(1-V(q))-V(rst)*V(q))\n";
+  n += "Cq q 0 10p\nRq q 0 1G\n";
+}
+
+void AppendAnalysis(std::string& n, const Stage& st) {
+  const double period_us = 1000 / (st.fixed_frequency ? st.f_fix_kHz : st.f_design_kHz);
+  const double stop_us = kSettlingPeriods * period_us;
+  const double from_us = stop_us - kMeasuredPeriods * period_us;
+  n += "\n* Start at the calculated voltages, the clamp charged, the peak at Ipk0\n";
+  n += ".ic";
+  for (const Rectified& w : st.windings) n += " v(" + OutputNode(w) + ")=" + Num(w.U_V);
+  n += "\n.ic v(clamp)={Ubus+" + Num(st.U_cl_V) + "} v(comp)={Ipk0} v(z)={Ipk0} v(q)=0";
+  if (!st.fixed_frequency) n += " v(arm)=0 v(tm)=0";
+  n += "\n.options method=gear reltol=1e-3 abstol=1e-9 itl4=100\n";
+  n += "* " + Num(kSettlingPeriods) + " periods of the design point, at most 200 steps a period\n";
+  n += ".tran 50n " + Num(stop_us) + "u 0 " + Num(period_us / 200) + "u\n";
+  n += "* averages and peaks over the last " + Num(kMeasuredPeriods) + " periods\n";
+  const std::string window = " FROM=" + Num(from_us) + "u TO=" + Num(stop_us) + "u\n";
+  for (const Rectified& w : st.windings) {
+    n += ".meas tran U_" + w.name + " AVG v(" + OutputNode(w) + ")" + window;
+  }
+  n += ".meas tran I_D_peak MAX i(Vsense)" + window;
+  n += ".meas tran U_D_peak MAX v(drain)" + window;
+  n += ".meas tran t_10 TRIG v(q) VAL=0.5 RISE=1 TD=" + Num(from_us) +
+       "u TARG v(q) VAL=0.5 RISE=11 TD=" + Num(from_us) + "u\n";
+  n += ".meas tran f_sw PARAM='10/t_10'\n";
+  n += ".end\n";
+}
+
+}  // namespace
+
+std::string SpiceNetlist(const DesignState& s, const LossBudget& budget) {
+  const Stage st = StageOf(s, budget);
+  std::string n;
+  AppendHead(n, st);
+  AppendPrimary(n, st);
+  AppendTransformer(n, st);
+  AppendRectifiers(n, st);
+  AppendController(n, st);
+  AppendAnalysis(n, st);
+  return n;
+}
+
+}  // namespace flyback

@@ -1,0 +1,130 @@
+// The ngspice netlist of the three-output demonstration design (80 W,
+// SMT 31/190: AL 190 nH; turns: primary 53.33 → 53 whole turns, outputs 53,
+// 9, 5, IC supply 9), its elements against hand calculations. Only element
+// lines are parsed; the comments and the layout are free.
+
+#include "engine/simulation/spice_netlist.h"
+
+#include <gtest/gtest.h>
+
+#include <charconv>
+#include <cmath>
+#include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "engine/components/dimensioning.h"
+#include "transformer/demo_calculation.h"
+
+namespace flyback {
+namespace {
+
+DesignState Demo() {
+  DesignState s = Calculated(ThreeOutputDemo());
+  s.components = dimension_components(s);
+  return s;
+}
+
+std::string NetlistOf(const DesignState& s) {
+  return SpiceNetlist(s, ComputeLossBudget(s, nullptr));
+}
+
+// The words of the element line that begins with `name`, comment cut off.
+std::vector<std::string> Element(const std::string& netlist, const std::string& name) {
+  std::istringstream lines(netlist);
+  for (std::string line; std::getline(lines, line);) {
+    line = line.substr(0, line.find(';'));
+    std::istringstream words(line);
+    std::vector<std::string> w;
+    for (std::string word; words >> word;) w.push_back(word);
+    if (!w.empty() && w[0] == name) return w;
+  }
+  ADD_FAILURE() << "no element " << name;
+  return {};
+}
+
+// A SPICE figure with its scale suffix: "533.71u" is 533.71e-6.
+double Value(const std::string& text) {
+  double x = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), x);
+  EXPECT_EQ(error, std::errc()) << text;
+  const std::string suffix(end, text.data() + text.size());
+  if (suffix == "u") return x * 1e-6;
+  if (suffix == "n") return x * 1e-9;
+  if (suffix == "p") return x * 1e-12;
+  EXPECT_EQ(suffix, "") << text;
+  return x;
+}
+
+double ValueOf(const std::string& netlist, const std::string& name) {
+  const std::vector<std::string> w = Element(netlist, name);
+  return w.size() < 4 ? 0 : Value(w[3]);
+}
+
+TEST(SpiceNetlist, InductancesOfTheWholeTurns) {
+  const std::string n = NetlistOf(Demo());
+  // L_prim = 0.001·190·53² = 533.71 µH; L_i = 533.71·(n_i/53)².
+  EXPECT_EQ(Element(n, "Lp"), (std::vector<std::string>{"Lp", "p", "drain", "533.71u"}));
+  const std::pair<const char*, double> windings[] = {
+      {"Ls1", 533.71e-6}, {"Ls2", 15.39e-6}, {"Ls3", 4.75e-6}, {"Lic", 15.39e-6}};
+  for (const auto& [name, L] : windings) EXPECT_NEAR(ValueOf(n, name), L, 1e-5 * L) << name;
+}
+
+TEST(SpiceNetlist, OneCouplingPerPairThePrimaryByTheLeakageShare) {
+  const std::string n = NetlistOf(Demo());
+  // Five windings: 10 pairs; the primary's four by √(1 − 0.02) = 0.989949.
+  for (int i = 1; i <= 4; ++i) {
+    const std::vector<std::string> k = Element(n, "K" + std::to_string(i));
+    ASSERT_EQ(k.size(), 4u);
+    EXPECT_EQ(k[1], "Lp");
+    EXPECT_NEAR(Value(k[3]), std::sqrt(0.98), 1e-6);
+  }
+  EXPECT_EQ(Element(n, "K10").size(), 4u);
+  EXPECT_EQ(n.find("\nK11 "), std::string::npos);
+}
+
+TEST(SpiceNetlist, LoadsBusClampAndSwitch) {
+  const DesignState s = Demo();
+  const std::string n = NetlistOf(s);
+  // R = Uact/Imax: 100.04/0.5, 16.16/1, 8.53/1; IC supply 16.46 V/10 mA.
+  EXPECT_DOUBLE_EQ(ValueOf(n, "R1"), 200.08);
+  EXPECT_DOUBLE_EQ(ValueOf(n, "R2"), 16.16);
+  EXPECT_DOUBLE_EQ(ValueOf(n, "R3"), 8.53);
+  EXPECT_DOUBLE_EQ(ValueOf(n, "Ric"), 1646);
+  // √2·90 = 127.279 V; √2·270·1.1 = 420.021 V.
+  EXPECT_NE(n.find(".param Ubus_min=127.279 Ubus_max=420.021\n"), std::string::npos);
+  // U_cl = 600 − 420.0214 = 179.979 V; the budget's clamp loss 5.189 W
+  // (docs/losses.md): R = 179.979²/5.189 = 6242.5 Ω; C = 1/(0.1·R·23.7487 kHz)
+  // = 67.45 nF.
+  EXPECT_NEAR(ValueOf(n, "Rc"), 6242.5, 1);
+  EXPECT_NEAR(ValueOf(n, "Cc"), 67.45e-9, 0.01e-9);
+  // The proposed QMP03N60X5 (600 V, 1.4 Ohm, 3.2 A).
+  EXPECT_EQ(s.components.mosfet, "QMP03N60X5");
+  EXPECT_NE(n.find(" RON=1.4 "), std::string::npos);
+  EXPECT_DOUBLE_EQ(ValueOf(n, "Cd"), 150e-12);
+}
+
+TEST(SpiceNetlist, OutputCapacitorsFromTheListOrOnePercentRipple) {
+  DesignState s = Demo();
+  s.component_list = std::vector<ComponentRow>{{.designator = "C41", .value = 100, .unit = "µF"}};
+  const std::string n = NetlistOf(s);
+  EXPECT_DOUBLE_EQ(ValueOf(n, "C1"), 100e-6);
+  // Without a row: Imax·T/(0.01·Uact), T = 1000/23.748721 kHz = 42.10753 µs:
+  // 1·42.10753/0.1616 = 260.566 µF.
+  EXPECT_NEAR(ValueOf(n, "C2"), 260.566e-6, 0.001e-6);
+}
+
+TEST(SpiceNetlist, FixedFrequencyIsClockedAtTheLowestFrequency) {
+  DesignState s = Calculated(FixedFrequencyDemo(50, 70));
+  s.components = dimension_components(s);
+  const std::string n = NetlistOf(s);
+  // PULSE(0 1 0 10n 10n 200n T) with T = 1/50 kHz = 20 µs.
+  const std::vector<std::string> clock = Element(n, "Vclk");
+  ASSERT_EQ(clock.size(), 10u);
+  EXPECT_DOUBLE_EQ(Value(clock[9].substr(0, clock[9].size() - 1)), 20e-6);
+  EXPECT_EQ(n.find("\nBset "), std::string::npos);
+}
+
+}  // namespace
+}  // namespace flyback
