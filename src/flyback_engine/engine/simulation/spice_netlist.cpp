@@ -29,12 +29,10 @@ constexpr double kClampRipple = 0.1;      // clamp capacitor ripple, share of U_
 constexpr double kOutputRipple = 0.01;    // default output capacitor: ripple share of Uact
 constexpr double kSettlingPeriods = 300;  // periods of the design point simulated
 constexpr double kMeasuredPeriods = 30;   // the last periods the averages are taken over
-// Coupling of two secondary windings: wound side by side they couple far
-// more tightly than the primary and a secondary (0.999 as in the measured
-// reference netlist); with the primary's coupling between them, the leakage
-// drop of the loaded outputs would pull them some 8 % below the regulated
-// IC-supply winding.
-constexpr double kSecondaryCoupling = 0.999;
+// Coupling of two secondary windings. The loss budget's leakage is the
+// primary's (L_lk = share·L_prim, as its clamp loss counts it), so the
+// secondaries couple ideally among themselves: k = 1.
+constexpr double kSecondaryCoupling = 1;
 // Periods of the design point after which the controller turns the switch on
 // without a demagnetization: the start, and a stage whose ringing stalls.
 constexpr double kRestartPeriods = 2;
@@ -214,7 +212,7 @@ void AppendTransformer(std::string& n, const Stage& st) {
          "u ; " + Num(w.turns) + " turns\n";
     inductors.push_back(InductorName(w));
   }
-  n += "* The secondaries, wound together, couple by " + Num(kSecondaryCoupling) +
+  n += "* The leakage is the primary's: the secondaries couple by " + Num(kSecondaryCoupling) +
        " among themselves\n";
   int k_count = 0;
   for (std::size_t a = 0; a < inductors.size(); ++a) {
