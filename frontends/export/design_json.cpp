@@ -12,6 +12,7 @@
 #include "engine/transformer/winding_values.h"
 #include "engine/transformer/wire.h"
 #include "flyback_version.h"
+#include "json_values.h"
 #include "losses_json.h"
 
 namespace flyback {
@@ -157,10 +158,9 @@ Json Windings(const DesignState& s) {
 Json Components(const std::vector<ComponentRow>& rows) {
   Json components = Json::object();
   for (const ComponentRow& row : rows) {
-    components[row.designator] = {
-        {"quantity", row.quantity}, {"value", row.value ? Json(*row.value) : Json(nullptr)},
-        {"unit", row.unit},         {"part", row.part},
-        {"rating", row.rating},     {"remark", row.remark}};
+    components[row.designator] = {{"quantity", row.quantity}, {"value", OrNull(row.value)},
+                                  {"unit", row.unit},         {"part", row.part},
+                                  {"rating", row.rating},     {"remark", row.remark}};
   }
   return components;
 }
@@ -179,7 +179,7 @@ Json Optimization(const OptimizationRecord& record) {
   return {{"start_Bmax_mT", record.start_Bmax},
           {"rows", rows},
           {"best", record.best ? Row(*record.best) : Json(nullptr)},
-          {"chosen_Bmax_mT", record.chosen_Bmax ? Json(*record.chosen_Bmax) : Json(nullptr)}};
+          {"chosen_Bmax_mT", OrNull(record.chosen_Bmax)}};
 }
 
 Json Checks(const DesignState& s, const LossBudget& budget) {

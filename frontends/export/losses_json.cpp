@@ -2,15 +2,13 @@
 
 #include <string>
 
+#include "json_values.h"
+
 namespace flyback {
 
 namespace {
 
 using Json = nlohmann::ordered_json;
-
-Json Optional(const std::optional<double>& value) {
-  return value ? Json(*value) : Json(nullptr);
-}
 
 Json Point(const OperatingPointLosses& losses) {
   const SwitchingPoint& p = losses.switching;
@@ -34,8 +32,8 @@ Json Point(const OperatingPointLosses& losses) {
             {"period_us", p.period_us},
             {"B_max_mT", p.B_max_mT},
             {"I_in_avg_A", p.I_in_avg_A}}},
-          {"core_W", Optional(losses.core_W)},
-          {"core_density_W_per_m3", Optional(losses.core_density_W_per_m3)},
+          {"core_W", OrNull(losses.core_W)},
+          {"core_density_W_per_m3", OrNull(losses.core_density_W_per_m3)},
           {"windings", windings},
           {"mosfet_conduction_W", losses.mosfet_conduction_W},
           {"mosfet_turn_on_W", losses.mosfet_turn_on_W},
@@ -45,8 +43,8 @@ Json Point(const OperatingPointLosses& losses) {
           {"clamp_W", losses.clamp_W},
           {"total_W", losses.total_W},
           {"efficiency", losses.efficiency},
-          {"transformer_W", Optional(losses.transformer_W)},
-          {"transformer_rise_K", Optional(losses.transformer_rise_K)}};
+          {"transformer_W", OrNull(losses.transformer_W)},
+          {"transformer_rise_K", OrNull(losses.transformer_rise_K)}};
 }
 
 Json Core(const LossCoreChoice& choice) {

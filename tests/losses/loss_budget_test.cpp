@@ -13,20 +13,13 @@
 #include <cmath>
 #include <utility>
 
-#include "engine/components/dimensioning.h"
 #include "transformer/demo_calculation.h"
 
 namespace flyback {
 namespace {
 
-DesignState WithComponents(DesignState demo) {
-  DesignState s = Calculated(std::move(demo));
-  s.components = dimension_components(s);
-  return s;
-}
-
 DesignState DemoWithComponents() {
-  return WithComponents(ThreeOutputDemo());
+  return CalculatedWithComponents(ThreeOutputDemo());
 }
 
 TEST(LossBudget, ThreeOutputDemonstrationAtTheLowestInputVoltage) {
@@ -96,7 +89,7 @@ TEST(LossBudget, ThreeOutputDemonstrationAtTheLowestInputVoltage) {
 // ETD 44/22/15), V_e 17300 mm³, bobbin width 27.3 mm, mean turn 85.6 mm.
 // Every figure below rests on that estimated geometry.
 TEST(LossBudget, FourOutputDemonstrationAtTheLowestInputVoltage) {
-  const LossBudget budget = ComputeLossBudget(WithComponents(FourOutputDemo()), nullptr);
+  const LossBudget budget = ComputeLossBudget(CalculatedWithComponents(FourOutputDemo()), nullptr);
   ASSERT_TRUE(budget.core.core);
   EXPECT_TRUE(budget.core.core->estimated);
   EXPECT_EQ(budget.core.core->geometry.shape, "E 42/21/15");
@@ -164,7 +157,7 @@ TEST(LossBudget, HighestInputVoltageRunsInBoundaryOperationAtTheCrest) {
 TEST(LossBudget, AWindingSizedAtNoCopperIsWoundOfTheLeastTheTableStates) {
   DesignState demo = ThreeOutputDemo();
   demo.inputs.output(3).Imax = 0.01;  // A, an auxiliary output of 10 mA
-  const LossBudget budget = ComputeLossBudget(WithComponents(std::move(demo)), nullptr);
+  const LossBudget budget = ComputeLossBudget(CalculatedWithComponents(std::move(demo)), nullptr);
   // The winding table sizes it at 2·0.01 A·√(42.1075/(3·22.2939)) = 0.02 A,
   // 0.02/6 = 0.00 mm²; the budget winds it of 0.01 mm² (d = 0.11284 mm, one
   // layer): R = 2.26603e-8 Ω·m·5·68.5 mm/0.01 mm² = 0.77611 Ω. Its ramp from

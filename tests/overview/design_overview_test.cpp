@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "engine/components/dimensioning.h"
 #include "pages/dialogue/driver.h"
 #include "pages/dialogue/optimization_recorder.h"
 #include "support/script_run.h"
@@ -21,9 +20,7 @@ namespace flyback {
 namespace {
 
 DesignState Demonstration() {
-  DesignState s = Calculated(ThreeOutputDemo());
-  s.components = dimension_components(s);
-  return s;
+  return CalculatedWithComponents(ThreeOutputDemo());
 }
 
 TEST(OutputBars, DemonstrationDesign) {

@@ -11,16 +11,13 @@
 #include <vector>
 
 #include "engine/checks/loss_checks.h"
-#include "engine/components/dimensioning.h"
 #include "transformer/demo_calculation.h"
 
 namespace flyback {
 namespace {
 
 DesignState Demonstration() {
-  DesignState s = Calculated(ThreeOutputDemo());
-  s.components = dimension_components(s);
-  return s;
+  return CalculatedWithComponents(ThreeOutputDemo());
 }
 
 double Sum(const std::vector<double>& terms) {

@@ -21,9 +21,7 @@ namespace flyback {
 namespace {
 
 DesignState Demo() {
-  DesignState s = Calculated(ThreeOutputDemo());
-  s.components = dimension_components(s);
-  return s;
+  return CalculatedWithComponents(ThreeOutputDemo());
 }
 
 std::string NetlistOf(const DesignState& s) {

@@ -2,6 +2,9 @@
 
 // The demonstration designs after their calculation and turns determination.
 
+#include <utility>
+
+#include "engine/components/dimensioning.h"
 #include "engine/transformer/transformer_calculation.h"
 #include "engine/transformer/turns.h"
 #include "transformer/demo_designs.h"
@@ -19,6 +22,14 @@ inline DesignState Calculated(DesignState s) {
   }
   s.flow.ask_drain_limit = false;
   determine_turns(s.inputs, s.transformer);
+  return s;
+}
+
+// The same with its components dimensioned (the MOSFET proposed), as the
+// result screen leaves the design.
+inline DesignState CalculatedWithComponents(DesignState s) {
+  s = Calculated(std::move(s));
+  s.components = dimension_components(s);
   return s;
 }
 
