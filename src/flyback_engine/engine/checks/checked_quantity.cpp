@@ -37,6 +37,10 @@ std::string QuantityName(const CheckedQuantity& quantity) {
       return "Pv_core";
     case Quantity::kClampLoss:
       return "P_clamp";
+    case Quantity::kPeakDrainCurrent:
+      return "I_D_max";
+    case Quantity::kAssumedEfficiency:
+      return "eta";
   }
   return "";
 }

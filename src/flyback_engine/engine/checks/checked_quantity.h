@@ -25,6 +25,9 @@ enum class Quantity {
   kTransformerTemperature,  // the transformer's temperature rise
   kCoreLossDensity,         // Pv of the core
   kClampLoss,               // the RCD clamp's dissipation
+  // Compared with a simulation of the stage:
+  kPeakDrainCurrent,   // I_D_max, the peak drain current
+  kAssumedEfficiency,  // eta, the efficiency the design assumes
 };
 
 // A quantity, of one output where it belongs to one: {Quantity::kBmax},

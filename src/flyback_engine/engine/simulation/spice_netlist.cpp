@@ -9,6 +9,7 @@
 
 #include "base/numbers/rounding.h"
 #include "engine/losses/semiconductor_loss.h"
+#include "engine/simulation/stage_nodes.h"
 #include "engine/transformer/magnetics.h"
 #include "engine/transformer/winding_values.h"
 
@@ -62,7 +63,8 @@ double EmissionFactor(double U_F_V, double I_A) {
 
 // One secondary winding with its rectifier, capacitor and load.
 struct Rectified {
-  std::string name;  // "1" .. "6" for output i, "ic" for the IC supply
+  int winding = 0;   // 0 the IC supply, 1 .. 6 output i
+  std::string name;  // "ic", "1" .. "6": the suffix of its elements
   double turns = 0;
   double U_V = 0;      // V, calculated actual voltage
   double I_A = 0;      // A, load current
@@ -134,7 +136,7 @@ Stage StageOf(const DesignState& s, const LossBudget& budget) {
   const double U_ic = IcSupplyVoltage(in, t);
   const double I_ic = budget.assumptions.I_ic_A;
   const std::optional<double> C_ic = ListCapacitance_uF(s, "C26");
-  st.windings.push_back({"ic", t.nic, U_ic, I_ic, in.U_F_ic,
+  st.windings.push_back({0, "ic", t.nic, U_ic, I_ic, in.U_F_ic,
                          C_ic.value_or(DefaultCapacitance_uF(I_ic, U_ic, period_us)),
                          C_ic ? "C26 of the component list" : "1 % ripple at the design point"});
   for (int i = 1; i <= in.n_sec; ++i) {
@@ -143,7 +145,7 @@ Stage StageOf(const DesignState& s, const LossBudget& budget) {
     const double I = in.output(i).Imax;
     const std::optional<double> C = ListCapacitance_uF(s, designator);
     st.windings.push_back(
-        {std::to_string(i), t.n_out(i), U, I, in.U_F_sec,
+        {i, std::to_string(i), t.n_out(i), U, I, in.U_F_sec,
          C.value_or(DefaultCapacitance_uF(I, U, period_us)),
          C ? designator + " of the component list" : "1 % ripple at the design point"});
   }
@@ -152,26 +154,20 @@ Stage StageOf(const DesignState& s, const LossBudget& budget) {
   return st;
 }
 
-// Node of a winding (before its rectifier) and of its output.
-std::string WindingNode(const Rectified& w) {
-  return w.name == "ic" ? "aux" : "s" + w.name;
-}
-std::string OutputNode(const Rectified& w) {
-  return w.name == "ic" ? "ic" : "o" + w.name;
-}
-std::string InductorName(const Rectified& w) {
-  return w.name == "ic" ? "Lic" : "Ls" + w.name;
-}
-
-void AppendHead(std::string& n, const Stage& st) {
+void AppendHead(std::string& n, const Stage& st, BusPoint point) {
   n += "* flyback: the designed stage on \"" + st.core + "\" as an ngspice netlist\n";
   n += "* Run it with: ngspice -b FILE.cir\n";
   n += "* It prints the output voltages averaged over the last periods, the peak\n";
   n += "* drain current and voltage, and the switching frequency.\n";
-  n += "* The bus is the lowest bus voltage, sqrt2*U_mains_min, the design point.\n";
-  n += "* For the highest bus voltage write .param Ubus={Ubus_max} below.\n";
+  if (point == BusPoint::kLowest) {
+    n += "* The bus is the lowest bus voltage, sqrt2*U_mains_min, the design point.\n";
+    n += "* For the highest bus voltage write .param Ubus={Ubus_max} below.\n";
+  } else {
+    n += "* The bus is the highest bus voltage U_bus_max.\n";
+    n += "* For the design point write .param Ubus={Ubus_min} below.\n";
+  }
   n += ".param Ubus_min=" + Num(st.U_bus_min_V) + " Ubus_max=" + Num(st.U_bus_max_V) + "\n";
-  n += ".param Ubus={Ubus_min}\n";
+  n += point == BusPoint::kLowest ? ".param Ubus={Ubus_min}\n" : ".param Ubus={Ubus_max}\n";
   n += "* Start value of the peak current from the energy balance of boundary\n";
   n += "* operation, P_in = 1/2*I_pk*Ubus*U_refl/(Ubus+U_refl), P_in = " + Num(st.P_in_W) + " W,\n";
   n += "* U_refl = n_prim*U_ts = " + Num(st.U_refl_V) + " V\n";
@@ -208,9 +204,9 @@ void AppendTransformer(std::string& n, const Stage& st) {
   std::vector<std::string> inductors = {"Lp"};
   for (const Rectified& w : st.windings) {
     const double ratio = w.turns / st.n_prim;
-    n += InductorName(w) + " 0 " + WindingNode(w) + " " + Num(st.L_prim_uH * ratio * ratio) +
-         "u ; " + Num(w.turns) + " turns\n";
-    inductors.push_back(InductorName(w));
+    n += WindingInductor(w.winding) + " 0 " + WindingNode(w.winding) + " " +
+         Num(st.L_prim_uH * ratio * ratio) + "u ; " + Num(w.turns) + " turns\n";
+    inductors.push_back(WindingInductor(w.winding));
   }
   n += "* The leakage is the primary's: the secondaries couple by " + Num(kSecondaryCoupling) +
        " among themselves\n";
@@ -231,11 +227,13 @@ void AppendRectifiers(std::string& n, const Stage& st) {
     const bool ic = w.name == "ic";
     n += ic ? "* IC supply: " + Num(w.U_V) + " V, its supply current " + Num(w.I_A) + " A\n"
             : "* output " + w.name + ": Uact = " + Num(w.U_V) + " V, Imax = " + Num(w.I_A) + " A\n";
-    n += "D" + w.name + " " + WindingNode(w) + " " + OutputNode(w) + " " + model + "\n";
+    n += "D" + w.name + " " + WindingNode(w.winding) + " " + OutputNode(w.winding) + " " + model +
+         "\n";
     n += ".model " + model + " D(IS=1e-12 N=" + Num(EmissionFactor(w.U_F_V, w.I_A)) +
          ") ; U_F = " + Num(w.U_F_V) + " V\n";
-    n += "C" + w.name + " " + OutputNode(w) + " 0 " + Num(w.C_uF) + "u ; " + w.C_from + "\n";
-    n += "R" + w.name + " " + OutputNode(w) + " 0 " + Num(w.U_V / w.I_A) + "\n";
+    n +=
+        "C" + w.name + " " + OutputNode(w.winding) + " 0 " + Num(w.C_uF) + "u ; " + w.C_from + "\n";
+    n += "R" + w.name + " " + OutputNode(w.winding) + " 0 " + Num(w.U_V / w.I_A) + "\n";
   }
 }
 
@@ -277,13 +275,18 @@ void AppendController(std::string& n, const Stage& st) {
   n += "Cq q 0 10p\nRq q 0 1G\n";
 }
 
+// µs, the period the analysis counts in: the design point's, or the clock's.
+double AnalysisPeriod_us(const Stage& st) {
+  return 1000 / (st.fixed_frequency ? st.f_fix_kHz : st.f_design_kHz);
+}
+
 void AppendAnalysis(std::string& n, const Stage& st) {
-  const double period_us = 1000 / (st.fixed_frequency ? st.f_fix_kHz : st.f_design_kHz);
+  const double period_us = AnalysisPeriod_us(st);
   const double stop_us = kSettlingPeriods * period_us;
   const double from_us = stop_us - kMeasuredPeriods * period_us;
   n += "\n* Start at the calculated voltages, the clamp charged, the peak at Ipk0\n";
   n += ".ic";
-  for (const Rectified& w : st.windings) n += " v(" + OutputNode(w) + ")=" + Num(w.U_V);
+  for (const Rectified& w : st.windings) n += " v(" + OutputNode(w.winding) + ")=" + Num(w.U_V);
   n += "\n.ic v(clamp)={Ubus+" + Num(st.U_cl_V) + "} v(comp)={Ipk0} v(z)={Ipk0} v(q)=0";
   if (!st.fixed_frequency) n += " v(arm)=0 v(tm)=0";
   n += "\n.options method=gear reltol=1e-3 abstol=1e-9 itl4=100\n";
@@ -292,7 +295,7 @@ void AppendAnalysis(std::string& n, const Stage& st) {
   n += "* averages and peaks over the last " + Num(kMeasuredPeriods) + " periods\n";
   const std::string window = " FROM=" + Num(from_us) + "u TO=" + Num(stop_us) + "u\n";
   for (const Rectified& w : st.windings) {
-    n += ".meas tran U_" + w.name + " AVG v(" + OutputNode(w) + ")" + window;
+    n += ".meas tran U_" + w.name + " AVG v(" + OutputNode(w.winding) + ")" + window;
   }
   n += ".meas tran I_D_peak MAX i(Vsense)" + window;
   n += ".meas tran U_D_peak MAX v(drain)" + window;
@@ -304,16 +307,23 @@ void AppendAnalysis(std::string& n, const Stage& st) {
 
 }  // namespace
 
-std::string SpiceNetlist(const DesignState& s, const LossBudget& budget) {
+SpiceRun SpiceRunOf(const DesignState& s, const LossBudget& budget, BusPoint point) {
   const Stage st = StageOf(s, budget);
-  std::string n;
-  AppendHead(n, st);
-  AppendPrimary(n, st);
-  AppendTransformer(n, st);
-  AppendRectifiers(n, st);
-  AppendController(n, st);
-  AppendAnalysis(n, st);
-  return n;
+  SpiceRun run;
+  AppendHead(run.netlist, st, point);
+  AppendPrimary(run.netlist, st);
+  AppendTransformer(run.netlist, st);
+  AppendRectifiers(run.netlist, st);
+  AppendController(run.netlist, st);
+  AppendAnalysis(run.netlist, st);
+  run.U_bus_V = point == BusPoint::kLowest ? st.U_bus_min_V : st.U_bus_max_V;
+  run.stop_s = kSettlingPeriods * AnalysisPeriod_us(st) * 1e-6;
+  for (const Rectified& w : st.windings) run.loads.push_back({w.winding, w.U_V / w.I_A});
+  return run;
+}
+
+std::string SpiceNetlist(const DesignState& s, const LossBudget& budget, BusPoint point) {
+  return SpiceRunOf(s, budget, point).netlist;
 }
 
 }  // namespace flyback

@@ -10,15 +10,37 @@
 // and its limits.
 
 #include <string>
+#include <vector>
 
 #include "engine/losses/loss_budget.h"
 #include "state/design/design_state.h"
 
 namespace flyback {
 
-// The netlist of the calculated design `s`; `budget` gives the leakage share,
-// the drain capacitance, the IC's supply current, the clamp voltage and the
-// clamp loss.
-std::string SpiceNetlist(const DesignState& s, const LossBudget& budget);
+// The bus voltage a netlist runs at.
+enum class BusPoint {
+  kLowest,   // √2·U_mains_min, the design point
+  kHighest,  // U_bus_max
+};
+
+// A netlist with what a run of it needs to know.
+struct SpiceRun {
+  std::string netlist;
+  double U_bus_V = 0;  // V, the bus it runs at
+  double stop_s = 0;   // s, the end of its transient analysis
+  struct Load {
+    int winding = 0;  // 0 the IC supply, 1 .. 6 output i
+    double R_ohm = 0;
+  };
+  std::vector<Load> loads;  // the IC supply first, then the outputs
+};
+
+SpiceRun SpiceRunOf(const DesignState& s, const LossBudget& budget, BusPoint point);
+
+// The netlist of the calculated design `s` at `point`; `budget` gives the
+// leakage share, the drain capacitance, the IC's supply current, the clamp
+// voltage and the clamp loss.
+std::string SpiceNetlist(const DesignState& s, const LossBudget& budget,
+                         BusPoint point = BusPoint::kLowest);
 
 }  // namespace flyback

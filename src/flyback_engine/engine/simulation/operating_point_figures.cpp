@@ -1,0 +1,120 @@
+#include "engine/simulation/operating_point_figures.h"
+
+#include <algorithm>
+#include <cstddef>
+
+namespace flyback {
+
+namespace {
+
+// Points of a chart excerpt.
+constexpr int kExcerptPoints = 400;
+
+// Times at which the switch turns on: the command rising through one half,
+// between two time points by linear interpolation.
+std::vector<double> TurnOnTimes(const SimulatedWaveforms& w) {
+  std::vector<double> times;
+  for (std::size_t i = 1; i < w.time_s.size(); ++i) {
+    if (w.gate[i - 1] < 0.5 && w.gate[i] >= 0.5) {
+      const double share = (0.5 - w.gate[i - 1]) / (w.gate[i] - w.gate[i - 1]);
+      times.push_back(w.time_s[i - 1] + share * (w.time_s[i] - w.time_s[i - 1]));
+    }
+  }
+  return times;
+}
+
+// The time points of [from, to]: the indices first..last.
+struct Window {
+  std::size_t first = 0;
+  std::size_t last = 0;
+};
+
+Window WindowOf(const std::vector<double>& time_s, double from_s, double to_s) {
+  const auto begin = std::ranges::lower_bound(time_s, from_s);
+  const auto end = std::ranges::upper_bound(time_s, to_s);
+  return {static_cast<std::size_t>(begin - time_s.begin()),
+          static_cast<std::size_t>(end - time_s.begin()) - 1};
+}
+
+// Time average of f(i) over the window, trapezoids between the time points.
+template <typename Value>
+double Average(const std::vector<double>& time_s, Window win, Value f) {
+  double integral = 0;
+  for (std::size_t i = win.first + 1; i <= win.last; ++i) {
+    integral += 0.5 * (f(i - 1) + f(i)) * (time_s[i] - time_s[i - 1]);
+  }
+  return integral / (time_s[win.last] - time_s[win.first]);
+}
+
+double Highest(const std::vector<double>& x, Window win) {
+  return *std::max_element(x.begin() + static_cast<std::ptrdiff_t>(win.first),
+                           x.begin() + static_cast<std::ptrdiff_t>(win.last) + 1);
+}
+
+double Lowest(const std::vector<double>& x, Window win) {
+  return *std::min_element(x.begin() + static_cast<std::ptrdiff_t>(win.first),
+                           x.begin() + static_cast<std::ptrdiff_t>(win.last) + 1);
+}
+
+// x at time t, linear between the time points.
+double At(const std::vector<double>& time_s, const std::vector<double>& x, double t) {
+  const auto after = std::ranges::upper_bound(time_s, t);
+  if (after == time_s.begin()) return x.front();
+  if (after == time_s.end()) return x.back();
+  const auto i = static_cast<std::size_t>(after - time_s.begin());
+  const double share = (t - time_s[i - 1]) / (time_s[i] - time_s[i - 1]);
+  return x[i - 1] + share * (x[i] - x[i - 1]);
+}
+
+WaveformExcerpt ExcerptOf(const SimulatedWaveforms& w, double from_s, double to_s) {
+  WaveformExcerpt e;
+  e.winding_A.resize(w.windings.size());
+  for (int k = 0; k < kExcerptPoints; ++k) {
+    const double t = from_s + (to_s - from_s) * k / (kExcerptPoints - 1);
+    e.time_us.push_back((t - from_s) * 1e6);
+    e.drain_V.push_back(At(w.time_s, w.drain_V, t));
+    e.primary_A.push_back(At(w.time_s, w.primary_A, t));
+    for (std::size_t j = 0; j < w.windings.size(); ++j) {
+      e.winding_A[j].push_back(At(w.time_s, w.windings[j].current_A, t));
+    }
+  }
+  return e;
+}
+
+}  // namespace
+
+std::optional<OperatingPointFigures> MeasureOperatingPoint(const SimulatedWaveforms& w,
+                                                           std::string& why) {
+  const std::vector<double> on = TurnOnTimes(w);
+  if (on.size() < 2) {
+    why = "the switch turned on fewer than two times";
+    return std::nullopt;
+  }
+  OperatingPointFigures f;
+  f.U_bus_V = w.U_bus_V;
+  f.periods = std::min(kMeasuredPeriods, static_cast<int>(on.size()) - 1);
+  const double from_s = on[on.size() - 1 - static_cast<std::size_t>(f.periods)];
+  const double to_s = on.back();
+  const Window win = WindowOf(w.time_s, from_s, to_s);
+  const auto average = [&](const std::vector<double>& x) {
+    return Average(w.time_s, win, [&x](std::size_t i) { return x[i]; });
+  };
+  for (const SimulatedWinding& winding : w.windings) {
+    const std::vector<double>& u = winding.output_V;
+    const double P_W = Average(w.time_s, win, [&u](std::size_t i) { return u[i] * u[i]; }) /
+                       winding.load_ohm;
+    f.outputs.push_back({winding.winding, average(u), Highest(u, win) - Lowest(u, win), P_W});
+    if (winding.winding != 0) f.P_out_W += P_W;
+  }
+  f.I_D_peak_A = Highest(w.primary_A, win);
+  f.U_D_peak_V = Highest(w.drain_V, win);
+  f.f_sw_kHz = f.periods / (to_s - from_s) / 1e3;
+  f.P_in_W = -w.U_bus_V * average(w.bus_A);
+  f.efficiency = f.P_out_W / f.P_in_W;
+  const auto excerpt_from = on[on.size() - 1 - static_cast<std::size_t>(
+                                   std::min(kExcerptPeriods, f.periods))];
+  f.excerpt = ExcerptOf(w, excerpt_from, to_s);
+  return f;
+}
+
+}  // namespace flyback

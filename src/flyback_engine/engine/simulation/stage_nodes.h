@@ -1,0 +1,41 @@
+#pragma once
+
+// The names the netlist gives its nodes and branches, and under which
+// ngspice keeps their waveforms. Winding 0 is the IC-supply winding, 1 .. 6
+// the outputs.
+
+#include <string>
+
+namespace flyback {
+
+// Node of the winding before its rectifier: "aux", "s1", ...
+inline std::string WindingNode(int winding) {
+  return winding == 0 ? "aux" : "s" + std::to_string(winding);
+}
+
+// Node of the rectified output: "ic", "o1", ...
+inline std::string OutputNode(int winding) {
+  return winding == 0 ? "ic" : "o" + std::to_string(winding);
+}
+
+// The winding's inductor: "Lic", "Ls1", ...
+inline std::string WindingInductor(int winding) {
+  return winding == 0 ? "Lic" : "Ls" + std::to_string(winding);
+}
+
+// ngspice's vector of the current through an inductor or voltage source
+// named `element` ("Ls1" -> "ls1#branch"), positive where it flows
+// through the element from its first node to its second: a source that
+// delivers power carries a negative current.
+inline std::string BranchCurrentVector(std::string element) {
+  for (char& c : element) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  return element + "#branch";
+}
+
+// Nodes and sources every netlist has.
+inline constexpr const char* kDrainNode = "drain";
+inline constexpr const char* kGateNode = "q";  // the latch: 0 off, 1 on
+inline constexpr const char* kPrimarySense = "Vsense";  // 0 V source, bus to primary
+inline constexpr const char* kBusSource = "Vbus";
+
+}  // namespace flyback
