@@ -9,10 +9,12 @@
 
 #include "command_line.h"
 #include "design_export.h"
+#include "observer_list.h"
 #include "resume_hint.h"
 #include "script_console.h"
 #include "session.h"
 #include "session_failure.h"
+#include "simulation_observer.h"
 #include "standard_streams.h"
 #include "terminal_check.h"
 #include "terminal_console.h"
@@ -40,20 +42,41 @@ Mode ModeOf(const std::vector<std::string>& switches) {
   return mode;
 }
 
-// The keeper of the design file, the parts list and the netlist, where the
-// command line asks for one: without, the dialogue runs unobserved and
-// records nothing.
-std::unique_ptr<flyback::DesignExport> ExporterFor(const flyback::CommandLine& command_line,
-                                                   const flyback::Session& session) {
-  if (command_line.export_file.empty() && command_line.bom_file.empty() &&
-      command_line.netlist_file.empty()) {
-    return nullptr;
+// What watches the dialogue: the simulation (--simulate), then the keeper
+// of the design file, the parts list and the netlist, where the command line
+// asks for them; without, the dialogue runs unobserved and records nothing.
+class Observers {
+ public:
+  // `table`: where the simulation's comparison goes, or null.
+  Observers(const flyback::CommandLine& command_line, const flyback::Session& session,
+            std::ostream* table)
+      : simulation_(command_line.simulate
+                        ? std::make_unique<flyback::SimulationObserver>(CoreData(session), table)
+                        : nullptr),
+        exporter_(Exports(command_line) ? std::make_unique<flyback::DesignExport>(
+                                              command_line.export_file, command_line.bom_file,
+                                              command_line.netlist_file, CoreData(session),
+                                              simulation_ ? &simulation_->outcome() : nullptr)
+                                        : nullptr),
+        list_({simulation_.get(), exporter_.get()}) {}
+
+  // Null where nothing watches.
+  flyback::DesignObserver* get() { return simulation_ || exporter_ ? &list_ : nullptr; }
+
+ private:
+  static const flyback::UserCoreData* CoreData(const flyback::Session& session) {
+    const std::optional<flyback::UserCoreData>& core_data = session.core_data();
+    return core_data ? &*core_data : nullptr;
   }
-  const std::optional<flyback::UserCoreData>& core_data = session.core_data();
-  return std::make_unique<flyback::DesignExport>(command_line.export_file, command_line.bom_file,
-                                                 command_line.netlist_file,
-                                                 core_data ? &*core_data : nullptr);
-}
+  static bool Exports(const flyback::CommandLine& command_line) {
+    return !command_line.export_file.empty() || !command_line.bom_file.empty() ||
+           !command_line.netlist_file.empty();
+  }
+
+  std::unique_ptr<flyback::SimulationObserver> simulation_;
+  std::unique_ptr<flyback::DesignExport> exporter_;
+  flyback::ObserverList list_;
+};
 
 int RunScript(const flyback::CommandLine& command_line,
               const flyback::ClosedStandardStreams& closed) {
@@ -74,13 +97,13 @@ int RunScript(const flyback::CommandLine& command_line,
   // read: nothing needs to reach the screen before a read.
   std::cin.tie(nullptr);
   flyback::ScriptConsole console(std::cin, std::cout);
-  const std::unique_ptr<flyback::DesignExport> exporter = ExporterFor(command_line, session);
+  Observers observers(command_line, session, &std::cerr);
   return session.Run(
       console,
       [&console](const flyback::Question& question, const std::string& answer) {
         console.ShowAnswered(question, answer);
       },
-      exporter.get());
+      observers.get());
 }
 
 // The terminal front-end draws a full-screen page: the caller has made sure
@@ -92,8 +115,8 @@ int RunTerminalSession(const flyback::CommandLine& command_line) {
   int exit_status = flyback::kEndedByUser;
   {
     flyback::TerminalConsole console;
-    const std::unique_ptr<flyback::DesignExport> exporter = ExporterFor(command_line, session);
-    exit_status = session.Run(console, {}, exporter.get());
+    Observers observers(command_line, session, nullptr);
+    exit_status = session.Run(console, {}, observers.get());
     if (const std::optional<std::string>& failure = console.failure()) {
       throw flyback::SessionFailure(*failure, flyback::kInputOutputFailure);
     }

@@ -20,7 +20,9 @@ void DesignExport::ComponentsDimensioned(const DesignState& design) {
 
 void DesignExport::WriteDesign(const DesignState& design) {
   if (!design_file_.empty()) {
-    ReplaceFile(design_file_, DesignJson(design, last_optimization(), core_data_),
+    const SimulationOutcome* simulation =
+        simulation_ != nullptr && *simulation_ ? &**simulation_ : nullptr;
+    ReplaceFile(design_file_, DesignJson(design, last_optimization(), core_data_, simulation),
                 "the design file");
   }
   if (!netlist_file_.empty()) {

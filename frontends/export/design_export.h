@@ -8,6 +8,7 @@
 // replaced in one step. A file that cannot be written ends the session
 // (SessionFailure).
 
+#include <optional>
 #include <string>
 
 #include "design_json.h"
@@ -19,13 +20,17 @@ class DesignExport : public OptimizationRecorder {
  public:
   // Empty names: that file is not written.
   // `core_data`: the user's core for the loss budget (--core-data), or null;
-  // it must outlive the exporter.
+  // `simulation`: where the simulation of the design shown last is kept
+  // (--simulate), or null. Both must outlive the exporter; a simulation
+  // observer must see the design before the exporter does.
   DesignExport(std::string design_file, std::string parts_list_file, std::string netlist_file,
-               const UserCoreData* core_data)
+               const UserCoreData* core_data,
+               const std::optional<SimulationOutcome>* simulation = nullptr)
       : design_file_(std::move(design_file)),
         parts_list_file_(std::move(parts_list_file)),
         netlist_file_(std::move(netlist_file)),
-        core_data_(core_data) {}
+        core_data_(core_data),
+        simulation_(simulation) {}
 
   void DesignShown(const DesignState& design) override;
   void ComponentsDimensioned(const DesignState& design) override;
@@ -37,6 +42,7 @@ class DesignExport : public OptimizationRecorder {
   std::string parts_list_file_;
   std::string netlist_file_;
   const UserCoreData* core_data_;
+  const std::optional<SimulationOutcome>* simulation_;
 };
 
 }  // namespace flyback

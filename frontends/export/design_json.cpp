@@ -1,6 +1,8 @@
 #include "design_json.h"
 
 #include <nlohmann/json.hpp>
+#include <utility>
+#include <vector>
 
 #include "base/console/number_text.h"
 #include "base/numbers/rounding.h"
@@ -14,6 +16,7 @@
 #include "flyback_version.h"
 #include "json_values.h"
 #include "losses_json.h"
+#include "simulation_json.h"
 
 namespace flyback {
 
@@ -182,9 +185,15 @@ Json Optimization(const OptimizationRecord& record) {
           {"chosen_Bmax_mT", OrNull(record.chosen_Bmax)}};
 }
 
-Json Checks(const DesignState& s, const LossBudget& budget) {
+Json Checks(const DesignState& s, const LossBudget& budget, const SimulationOutcome* simulation) {
+  std::vector<Finding> findings = CheckDesignAndLosses(s, budget);
+  if (simulation != nullptr && simulation->comparison) {
+    for (Finding& finding : CheckSimulation(*simulation->comparison)) {
+      findings.push_back(std::move(finding));
+    }
+  }
   Json checks = Json::array();
-  for (const Finding& finding : CheckDesignAndLosses(s, budget)) {
+  for (const Finding& finding : findings) {
     checks.push_back({{"severity", SeverityName(finding.severity)},
                       {"code", finding.code},
                       {"quantity", QuantityName(finding.quantity)},
@@ -199,7 +208,7 @@ Json Checks(const DesignState& s, const LossBudget& budget) {
 
 std::string DesignJson(const DesignState& design,
                        const std::optional<OptimizationRecord>& optimization,
-                       const UserCoreData* core_data) {
+                       const UserCoreData* core_data, const SimulationOutcome* simulation) {
   const LossBudget budget = ComputeLossBudget(design, core_data);
   const Json document = {
       {"format", "flyback-design"},
@@ -211,7 +220,8 @@ std::string DesignJson(const DesignState& design,
       {"components", design.component_list ? Components(*design.component_list) : Json(nullptr)},
       {"optimization", optimization ? Optimization(*optimization) : Json(nullptr)},
       {"losses", LossesJson(budget)},
-      {"checks", Checks(design, budget)},
+      {"simulation", simulation != nullptr ? SimulationJson(*simulation) : Json(nullptr)},
+      {"checks", Checks(design, budget, simulation)},
   };
   // Texts the design holds as typed may be no valid UTF-8: they are
   // replaced, not refused.

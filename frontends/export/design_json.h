@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "engine/losses/user_core_data.h"
+#include "engine/simulation/simulation_comparison.h"
 #include "engine/transformer/optimization_record.h"
 #include "state/design/design_state.h"
 
@@ -20,9 +21,11 @@ inline constexpr int kDesignFormatVersion = 1;
 
 // "components" is null while the design holds no component list (none made
 // since the last calculation run). The loss budget takes the user's core
-// (`core_data`, --core-data) where one was given.
+// (`core_data`, --core-data) where one was given. "simulation" is null
+// without a `simulation` of this design; its findings join the checks.
 std::string DesignJson(const DesignState& design,
                        const std::optional<OptimizationRecord>& optimization,
-                       const UserCoreData* core_data);
+                       const UserCoreData* core_data,
+                       const SimulationOutcome* simulation = nullptr);
 
 }  // namespace flyback

@@ -25,6 +25,15 @@ constexpr std::array<FileOption, 6> kFileOptions = {{
     {"--core-data", &CommandLine::core_data_file},
 }};
 
+// The options of a session without a value.
+struct SwitchOption {
+  const char* name;
+  bool CommandLine::*on;
+};
+constexpr std::array<SwitchOption, 1> kSessionSwitches = {{
+    {"--simulate", &CommandLine::simulate},
+}};
+
 [[noreturn]] void BadCommandLine(const std::string& line) {
   throw SessionFailure(line, kUnusableStart);
 }
@@ -58,6 +67,13 @@ const FileOption* FileOptionOf(const std::string& argument) {
   return nullptr;
 }
 
+const SwitchOption* SessionSwitchOf(const std::string& argument) {
+  for (const SwitchOption& option : kSessionSwitches) {
+    if (argument == option.name) return &option;
+  }
+  return nullptr;
+}
+
 // Reads the arguments (without the program name); `own_switches` are the
 // program's options without a value. Throws SessionFailure (a bad command
 // line) for an unknown option, a missing FILE, or an option given twice.
@@ -72,6 +88,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments,
       command_line.version = true;
     } else if (const FileOption* option = FileOptionOf(argument)) {
       TakeFile(arguments, i, option->name, command_line.*option->file);
+    } else if (const SwitchOption* session_switch = SessionSwitchOf(argument)) {
+      command_line.*session_switch->on = true;
     } else if (std::find(own_switches.begin(), own_switches.end(), argument) !=
                own_switches.end()) {
       command_line.switches.push_back(argument);
@@ -89,6 +107,9 @@ std::vector<std::string> SessionArguments(const CommandLine& command_line) {
   for (const FileOption& option : kFileOptions) {
     const std::string& file = command_line.*option.file;
     if (!file.empty()) arguments.insert(arguments.end(), {option.name, file});
+  }
+  for (const SwitchOption& option : kSessionSwitches) {
+    if (command_line.*option.on) arguments.emplace_back(option.name);
   }
   return arguments;
 }

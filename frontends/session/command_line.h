@@ -19,11 +19,13 @@ struct CommandLine {
   std::string bom_file;               // --bom FILE (the parts list as CSV); empty: none
   std::string netlist_file;    // --netlist FILE (the stage as an ngspice netlist); empty: none
   std::string core_data_file;  // --core-data FILE (a core for the loss budget); empty: none
+  bool simulate = false;       // --simulate (the stage in ngspice after every calculation)
   bool help = false;
   bool version = false;
 };
 
-// The options of `command_line` that name a file, as arguments for another
+// The options of `command_line` that name a file, and the session's
+// switches, as arguments for another
 // program that runs the session (the window program started by flyback).
 std::vector<std::string> SessionArguments(const CommandLine& command_line);
 

@@ -80,6 +80,16 @@ constexpr auto kOptions = std::to_array<OptionText>({
      "output voltages, the peak drain current and voltage and the switching frequency. It is\n"
      "written like the design file; the model is described in\n.I docs/simulation.md\n"
      "of the sources."},
+    {"--simulate", "", "", kBoth, true,
+     "simulate the designed stage in ngspice after every calculation, at the lowest and the "
+     "highest input voltage, and compare it with the calculation",
+     "The comparison (every output voltage and its ripple, the peak drain current and voltage,\n"
+     "the switching frequency and the efficiency, each with its tolerance) goes into the\n"
+     "design file and its checks; in script mode it goes to standard error as a table, so the\n"
+     "transcript stays as it is. It needs ngspice's shared library (Debian package\n"
+     "libngspice0); where it is missing, or a run fails or exceeds its time limit, one line\n"
+     "says so and the dialogue goes on. The model is described in\n.I docs/simulation.md\n"
+     "of the sources."},
     {"--core-data", "FILE", "FILE.json", kBoth, true,
      "take the core geometry and the ferrite of a slot-type or other transformer from FILE "
      "(JSON), for the loss budget",
@@ -161,14 +171,23 @@ void AppendWrapped(std::string& out, std::size_t used, std::size_t indent, std::
   AppendWords(out, used, indent, words);
 }
 
+// The switches of one program only (the front-end to run, the window's
+// overview) stand together as alternatives in the usage line; a switch of
+// both programs stands on its own.
+bool IsFrontEndChoice(const OptionText& option) {
+  return option.argument.empty() && option.programs != kBoth;
+}
+
 std::string UsageLine(Program program) {
   std::string usage = "Usage: " + std::string(NameOf(program));
   std::string switches;
   std::vector<std::string> words;
   for (const OptionText& option : kOptions) {
     if ((option.programs & Bit(program)) == 0 || !option.in_synopsis) continue;
-    if (option.argument.empty()) {
+    if (IsFrontEndChoice(option)) {
       switches += (switches.empty() ? "" : " | ") + std::string(option.name);
+    } else if (option.argument.empty()) {
+      words.push_back("[" + std::string(option.name) + "]");
     } else {
       words.push_back("[" + std::string(option.name) + " " + std::string(option.synopsis_argument) +
                       "]");
@@ -242,9 +261,11 @@ std::string ManSynopsisOf(Program program) {
   std::string text = ".B " + name + "\n";
   for (const OptionText& option : kOptions) {
     if ((option.programs & Bit(program)) == 0 || !option.in_synopsis) continue;
-    if (option.argument.empty()) {
+    if (IsFrontEndChoice(option)) {
       if (!switches.empty()) switches += " \" | \" ";
       switches += Troff(option.name);
+    } else if (option.argument.empty()) {
+      text += ".RB [ " + Troff(option.name) + " ]\n";
     } else {
       std::string argument(option.synopsis_argument);
       argument.replace(0, kFile.size(), kManFile);

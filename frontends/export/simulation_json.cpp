@@ -1,0 +1,61 @@
+#include "simulation_json.h"
+
+#include "json_values.h"
+
+namespace flyback {
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+Json Point(const SimulatedPoint& point) {
+  const OperatingPointFigures& f = point.figures;
+  Json outputs = Json::array();
+  for (const SimulatedOutput& out : f.outputs) {
+    outputs.push_back({{"winding", out.winding == 0 ? Json("ic") : Json(out.winding)},
+                       {"U_avg_V", out.U_avg_V},
+                       {"U_ripple_V", out.U_ripple_V},
+                       {"P_W", out.P_W}});
+  }
+  return {{"operating_point", point.name},
+          {"U_bus_V", f.U_bus_V},
+          {"outputs", outputs},
+          {"I_D_peak_A", f.I_D_peak_A},
+          {"U_D_peak_V", f.U_D_peak_V},
+          {"f_sw_kHz", f.f_sw_kHz},
+          {"P_in_W", f.P_in_W},
+          {"P_out_W", f.P_out_W},
+          {"efficiency", f.efficiency},
+          {"periods", f.periods},
+          {"run_s", point.run_s}};
+}
+
+Json Figure(const ComparedFigure& row) {
+  return {{"operating_point", row.point},
+          {"figure", row.figure},
+          {"quantity", QuantityName(row.quantity)},
+          {"unit", row.unit},
+          {"simulated", row.simulated},
+          {"calculated", row.calculated},
+          {"least", OrNull(row.least)},
+          {"most", OrNull(row.most)},
+          {"tolerance", row.tolerance},
+          {"within", row.within}};
+}
+
+}  // namespace
+
+Json SimulationJson(const SimulationOutcome& outcome) {
+  if (!outcome.comparison) return {{"failure", outcome.failure}};
+  const SimulationComparison& c = *outcome.comparison;
+  Json points = Json::array();
+  for (const SimulatedPoint& point : c.points) points.push_back(Point(point));
+  Json figures = Json::array();
+  for (const ComparedFigure& row : c.figures) figures.push_back(Figure(row));
+  return {{"simulator", "ngspice"},
+          {"leakage_share", c.leakage_share},
+          {"operating_points", points},
+          {"comparison", figures}};
+}
+
+}  // namespace flyback

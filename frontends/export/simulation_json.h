@@ -1,0 +1,15 @@
+#pragma once
+
+// A simulation of the designed stage as the "simulation" object of the
+// design file: both operating points with their figures, and every compared
+// figure with its tolerance and verdict; or the reason it failed.
+
+#include <nlohmann/json.hpp>
+
+#include "engine/simulation/simulation_comparison.h"
+
+namespace flyback {
+
+nlohmann::ordered_json SimulationJson(const SimulationOutcome& outcome);
+
+}  // namespace flyback

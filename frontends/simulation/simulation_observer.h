@@ -1,0 +1,40 @@
+#pragma once
+
+// --simulate: after each calculation, and again when the component list
+// changes the output capacitors, the designed stage is simulated at both
+// operating points. The outcome is kept for the design file; where a stream
+// is given (standard error in script mode), the comparison table or the one
+// line of a failure goes there. The dialogue goes on either way.
+
+#include <optional>
+#include <ostream>
+#include <string>
+
+#include "engine/losses/user_core_data.h"
+#include "engine/simulation/simulation_comparison.h"
+#include "pages/dialogue/design_observer.h"
+
+namespace flyback {
+
+class SimulationObserver : public DesignObserver {
+ public:
+  // `core_data` (or null) must outlive the observer; `table` may be null.
+  SimulationObserver(const UserCoreData* core_data, std::ostream* table)
+      : core_data_(core_data), table_(table) {}
+
+  void DesignShown(const DesignState& design) override;
+  void ComponentsDimensioned(const DesignState& design) override;
+
+  // The simulation of the design shown last; none before the first.
+  const std::optional<SimulationOutcome>& outcome() const { return outcome_; }
+
+ private:
+  void Simulate(const DesignState& design);
+
+  const UserCoreData* core_data_;
+  std::ostream* table_;
+  std::optional<SimulationOutcome> outcome_;
+  std::string simulated_;  // the netlist of the outcome: the same design is not run twice
+};
+
+}  // namespace flyback
