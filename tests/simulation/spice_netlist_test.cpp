@@ -91,7 +91,11 @@ TEST(SpiceNetlist, LoadsBusClampAndSwitch) {
   EXPECT_DOUBLE_EQ(ValueOf(n, "R3"), 8.53);
   EXPECT_DOUBLE_EQ(ValueOf(n, "Ric"), 1646);
   // √2·90 = 127.279 V; √2·270·1.1 = 420.021 V.
-  EXPECT_NE(n.find(".param Ubus_min=127.279 Ubus_max=420.021\n"), std::string::npos);
+  EXPECT_NE(n.find(".param Ubus_min=127.279 Ubus_max=420.021\n.param Ubus={Ubus_min}\n"),
+            std::string::npos);
+  const SpiceRun highest = SpiceRunOf(s, ComputeLossBudget(s, nullptr), BusPoint::kHighest);
+  EXPECT_NE(highest.netlist.find("\n.param Ubus={Ubus_max}\n"), std::string::npos);
+  EXPECT_DOUBLE_EQ(highest.U_bus_V, std::sqrt(2) * 270 * 1.1);
   // U_cl = 600 − 420.0214 = 179.979 V; the budget's clamp loss 5.189 W
   // (docs/losses.md): R = 179.979²/5.189 = 6242.5 Ω; C = 1/(0.1·R·23.7487 kHz)
   // = 67.45 nF.

@@ -9,6 +9,9 @@ namespace flyback {
 
 namespace {
 
+// Columns of the text table, in characters.
+constexpr std::array<std::size_t, 7> kWidths = {23, 14, 14, 14, 11, 26, 0};
+
 std::string Padded(std::string text, std::size_t width) {
   if (text.size() < width) text.append(width - text.size(), ' ');
   return text;
@@ -24,7 +27,23 @@ std::string Deviation(const ComparedFigure& row) {
   return (percent > 0 ? "+" : "") + SignedNumberText(percent) + " %";
 }
 
+std::string Line(const std::array<std::string, 7>& cells) {
+  std::string line;
+  for (std::size_t i = 0; i < cells.size(); ++i) line += Padded(cells[i], kWidths[i]);
+  return line + "\n";
+}
+
 }  // namespace
+
+std::array<std::string, 7> ComparisonCells(const ComparedFigure& row) {
+  return {row.point,
+          row.figure,
+          Figure(row.simulated, row.unit),
+          Figure(row.calculated, row.unit),
+          Deviation(row),
+          row.tolerance,
+          row.within ? "within" : "OUTSIDE"};
+}
 
 std::string ComparisonTable(const SimulationComparison& c) {
   std::string text = "Simulation (ngspice) beside the calculation; leakage " +
@@ -34,15 +53,10 @@ std::string ComparisonTable(const SimulationComparison& c) {
             std::to_string(p.figures.periods) + " periods measured, run " +
             NumberText(RoundTo(p.run_s, 2)) + " s\n";
   }
-  text += Padded("point", 23) + Padded("figure", 14) + Padded("simulated", 14) +
-          Padded("calculated", 14) + Padded("deviation", 11) + Padded("tolerance", 26) +
-          "verdict\n";
-  for (const ComparedFigure& row : c.figures) {
-    text += Padded(row.point, 23) + Padded(row.figure, 14) +
-            Padded(Figure(row.simulated, row.unit), 14) +
-            Padded(Figure(row.calculated, row.unit), 14) + Padded(Deviation(row), 11) +
-            Padded(row.tolerance, 26) + (row.within ? "within" : "OUTSIDE") + "\n";
-  }
+  std::array<std::string, 7> head;
+  for (std::size_t i = 0; i < head.size(); ++i) head[i] = kComparisonColumns[i];
+  text += Line(head);
+  for (const ComparedFigure& row : c.figures) text += Line(ComparisonCells(row));
   return text;
 }
 

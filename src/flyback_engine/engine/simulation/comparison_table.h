@@ -1,13 +1,21 @@
 #pragma once
 
-// The simulation beside the calculation as a plain-text table, one line a
-// figure, for a terminal or a log.
+// The simulation beside the calculation as a table: the cells of each
+// compared figure, and the whole as plain text, one line a figure, for a
+// terminal or a log.
 
+#include <array>
 #include <string>
 
 #include "engine/simulation/simulation_comparison.h"
 
 namespace flyback {
+
+inline constexpr std::array<const char*, 7> kComparisonColumns = {
+    "point", "figure", "simulated", "calculated", "deviation", "tolerance", "verdict"};
+
+// The texts of `row` under kComparisonColumns.
+std::array<std::string, 7> ComparisonCells(const ComparedFigure& row);
 
 std::string ComparisonTable(const SimulationComparison& comparison);
 

@@ -74,9 +74,13 @@ WaveformExcerpt ExcerptOf(const SimulatedWaveforms& w, double from_s, double to_
     e.time_us.push_back((t - from_s) * 1e6);
     e.drain_V.push_back(At(w.time_s, w.drain_V, t));
     e.primary_A.push_back(At(w.time_s, w.primary_A, t));
+    double reflected_A = 0;
     for (std::size_t j = 0; j < w.windings.size(); ++j) {
-      e.winding_A[j].push_back(At(w.time_s, w.windings[j].current_A, t));
+      const double I_A = At(w.time_s, w.windings[j].current_A, t);
+      e.winding_A[j].push_back(I_A);
+      reflected_A += w.windings[j].turns_ratio * I_A;
     }
+    e.reflected_A.push_back(reflected_A);
   }
   return e;
 }
@@ -101,8 +105,8 @@ std::optional<OperatingPointFigures> MeasureOperatingPoint(const SimulatedWavefo
   };
   for (const SimulatedWinding& winding : w.windings) {
     const std::vector<double>& u = winding.output_V;
-    const double P_W = Average(w.time_s, win, [&u](std::size_t i) { return u[i] * u[i]; }) /
-                       winding.load_ohm;
+    const double P_W =
+        Average(w.time_s, win, [&u](std::size_t i) { return u[i] * u[i]; }) / winding.load_ohm;
     f.outputs.push_back({winding.winding, average(u), Highest(u, win) - Lowest(u, win), P_W});
     if (winding.winding != 0) f.P_out_W += P_W;
   }
@@ -111,8 +115,8 @@ std::optional<OperatingPointFigures> MeasureOperatingPoint(const SimulatedWavefo
   f.f_sw_kHz = f.periods / (to_s - from_s) / 1e3;
   f.P_in_W = -w.U_bus_V * average(w.bus_A);
   f.efficiency = f.P_out_W / f.P_in_W;
-  const auto excerpt_from = on[on.size() - 1 - static_cast<std::size_t>(
-                                   std::min(kExcerptPeriods, f.periods))];
+  const auto excerpt_from =
+      on[on.size() - 1 - static_cast<std::size_t>(std::min(kExcerptPeriods, f.periods))];
   f.excerpt = ExcerptOf(w, excerpt_from, to_s);
   return f;
 }

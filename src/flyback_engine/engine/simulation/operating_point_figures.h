@@ -22,22 +22,23 @@ struct SimulatedOutput {
 
 // A few periods of the settled waveforms at equal steps, for a chart.
 struct WaveformExcerpt {
-  std::vector<double> time_us;     // µs from the excerpt's start
+  std::vector<double> time_us;  // µs from the excerpt's start
   std::vector<double> drain_V;
   std::vector<double> primary_A;
   std::vector<std::vector<double>> winding_A;  // the windings in the order of `outputs`
+  std::vector<double> reflected_A;             // A, all winding currents reflected to the primary
 };
 
 struct OperatingPointFigures {
   double U_bus_V = 0;
   std::vector<SimulatedOutput> outputs;  // the IC supply first
-  double I_D_peak_A = 0;   // A, highest primary current
-  double U_D_peak_V = 0;   // V, highest drain voltage
-  double f_sw_kHz = 0;     // kHz, switching frequency over the periods taken
-  double P_in_W = 0;       // W, from the bus
-  double P_out_W = 0;      // W, into the loads of the outputs (not the IC supply)
-  double efficiency = 0;   // P_out / P_in
-  int periods = 0;         // whole switching periods the figures are taken over
+  double I_D_peak_A = 0;                 // A, highest primary current
+  double U_D_peak_V = 0;                 // V, highest drain voltage
+  double f_sw_kHz = 0;                   // kHz, switching frequency over the periods taken
+  double P_in_W = 0;                     // W, from the bus
+  double P_out_W = 0;                    // W, into the loads of the outputs (not the IC supply)
+  double efficiency = 0;                 // P_out / P_in
+  int periods = 0;                       // whole switching periods the figures are taken over
   WaveformExcerpt excerpt;
 };
 

@@ -37,47 +37,82 @@ void AddPoint(const DesignState& s, const OperatingPointLosses& losses, const Si
   const std::size_t first = rows.size();
   for (const SimulatedOutput& out : f.outputs) {
     const bool ic = out.winding == 0;
-    const CheckedQuantity quantity =
-        ic ? CheckedQuantity{Quantity::kIcSupplyVoltage}
-           : CheckedQuantity{Quantity::kOutputVoltage, out.winding};
+    const CheckedQuantity quantity = ic ? CheckedQuantity{Quantity::kIcSupplyVoltage}
+                                        : CheckedQuantity{Quantity::kOutputVoltage, out.winding};
     const double calculated = ic ? IcSupplyVoltage(in, t) : OutputVoltage(in, t, out.winding);
     const std::string name = QuantityName(quantity);
-    rows.push_back(
-        Within(quantity, name, "V", out.U_avg_V, calculated, kOutputTolerance));
+    rows.push_back(Within(quantity, name, "V", out.U_avg_V, calculated, kOutputTolerance));
     const std::string suffix = ic ? "(ic)" : "(" + std::to_string(out.winding) + ")";
     rows.push_back({quantity, "ripple" + suffix, "", "V", out.U_ripple_V, calculated,
-                    out.U_ripple_V / calculated, std::nullopt,
-                    kRippleLimit * calculated, "at most " + Percent(kRippleLimit) + " of " + name});
+                    out.U_ripple_V / calculated, std::nullopt, kRippleLimit * calculated,
+                    "at most " + Percent(kRippleLimit) + " of " + name});
   }
   // The calculated peak current and lowest frequency are worst-case bounds
   // (the current at the valley of the bus ripple, the times at the crest):
   // the stage may stay below the current and above the frequency.
   const double I_D_max = in.fixed_freq ? t.I_D_max_fix : t.I_D_max;
-  rows.push_back({{Quantity::kPeakDrainCurrent}, "I_D_peak", "", "A", f.I_D_peak_A, I_D_max,
-                  f.I_D_peak_A / I_D_max - 1, std::nullopt, I_D_max * (1 + kPeakCurrentMargin),
+  rows.push_back({{Quantity::kPeakDrainCurrent},
+                  "I_D_peak",
+                  "",
+                  "A",
+                  f.I_D_peak_A,
+                  I_D_max,
+                  f.I_D_peak_A / I_D_max - 1,
+                  std::nullopt,
+                  I_D_max * (1 + kPeakCurrentMargin),
                   "at most +" + Percent(kPeakCurrentMargin)});
-  rows.push_back({{Quantity::kDrainVoltage}, "U_D_peak", "", "V", f.U_D_peak_V, t.U_D_max,
-                  f.U_D_peak_V / t.U_D_max - 1, std::nullopt, in.U_D_lim, "at most U_D_lim " + NumberText(in.U_D_lim) + " V"});
+  rows.push_back({{Quantity::kDrainVoltage},
+                  "U_D_peak",
+                  "",
+                  "V",
+                  f.U_D_peak_V,
+                  t.U_D_max,
+                  f.U_D_peak_V / t.U_D_max - 1,
+                  std::nullopt,
+                  in.U_D_lim,
+                  "at most U_D_lim " + NumberText(in.U_D_lim) + " V"});
   if (in.fixed_freq) {
     rows.push_back(Within({Quantity::kFrequency}, "f_sw", "kHz", f.f_sw_kHz, in.f_fix_min,
                           kFrequencyTolerance));
   } else {
-    rows.push_back({{Quantity::kFrequency}, "f_sw", "", "kHz", f.f_sw_kHz, t.fsntmin,
-                    f.f_sw_kHz / t.fsntmin - 1, t.fsntmin * (1 - kFrequencyTolerance), std::nullopt,
+    rows.push_back({{Quantity::kFrequency},
+                    "f_sw",
+                    "",
+                    "kHz",
+                    f.f_sw_kHz,
+                    t.fsntmin,
+                    f.f_sw_kHz / t.fsntmin - 1,
+                    t.fsntmin * (1 - kFrequencyTolerance),
+                    std::nullopt,
                     "at least -" + Percent(kFrequencyTolerance)});
   }
   // The simulated stage loses less than the real one (ideal magnetics, no
   // bridge): an assumed efficiency above it is optimistic for certain.
-  rows.push_back({{Quantity::kAssumedEfficiency}, "eta", "", "%", 100 * f.efficiency, 100 * in.eta,
-                  f.efficiency / in.eta - 1, 100 * (in.eta - kEfficiencyMarginShare), std::nullopt,
+  rows.push_back({{Quantity::kAssumedEfficiency},
+                  "eta",
+                  "",
+                  "%",
+                  100 * f.efficiency,
+                  100 * in.eta,
+                  f.efficiency / in.eta - 1,
+                  100 * (in.eta - kEfficiencyMarginShare),
+                  std::nullopt,
                   "at least -" + NumberText(100 * kEfficiencyMarginShare) + " points"});
-  rows.push_back({{Quantity::kEfficiency}, "eta_computed", "", "%", 100 * f.efficiency,
-                  100 * losses.efficiency, f.efficiency / losses.efficiency - 1, std::nullopt, std::nullopt, "none"});
+  rows.push_back({{Quantity::kEfficiency},
+                  "eta_computed",
+                  "",
+                  "%",
+                  100 * f.efficiency,
+                  100 * losses.efficiency,
+                  f.efficiency / losses.efficiency - 1,
+                  std::nullopt,
+                  std::nullopt,
+                  "none"});
   for (std::size_t i = first; i < rows.size(); ++i) {
     ComparedFigure& row = rows[i];
     row.point = p.name;
-    row.within = (!row.least || row.simulated >= *row.least) &&
-                 (!row.most || row.simulated <= *row.most);
+    row.within =
+        (!row.least || row.simulated >= *row.least) && (!row.most || row.simulated <= *row.most);
   }
 }
 

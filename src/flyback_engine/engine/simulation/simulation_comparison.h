@@ -28,7 +28,7 @@ struct ComparedFigure {
   std::string unit;          // "V", "A", "kHz", "%"
   double simulated = 0;
   double calculated = 0;
-  double deviation = 0;  // simulated/calculated - 1; of a ripple: ripple/calculated
+  double deviation = 0;         // simulated/calculated - 1; of a ripple: ripple/calculated
   std::optional<double> least;  // the simulated figure's allowed range, in `unit`;
   std::optional<double> most;   // none on a side without a bound
   std::string tolerance;        // "±3 %", "at most +5 %", "at most U_D_lim", "none"
@@ -54,10 +54,10 @@ struct SimulationOutcome {
 };
 
 // Tolerances of the comparison.
-inline constexpr double kOutputTolerance = 0.03;      // ± share of the calculated voltage
-inline constexpr double kRippleLimit = 0.05;          // peak to peak, share of the voltage
-inline constexpr double kPeakCurrentMargin = 0.05;    // above I_D_max
-inline constexpr double kFrequencyTolerance = 0.10;   // below fsntmin; ± at a fixed frequency
+inline constexpr double kOutputTolerance = 0.03;        // ± share of the calculated voltage
+inline constexpr double kRippleLimit = 0.05;            // peak to peak, share of the voltage
+inline constexpr double kPeakCurrentMargin = 0.05;      // above I_D_max
+inline constexpr double kFrequencyTolerance = 0.10;     // below fsntmin; ± at a fixed frequency
 inline constexpr double kEfficiencyMarginShare = 0.02;  // below the assumed efficiency
 
 // `lowest` and `highest`: the simulated points of the design `s`, whose loss

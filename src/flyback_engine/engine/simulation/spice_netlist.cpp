@@ -26,10 +26,13 @@ constexpr double kDiodeSaturation_A = 1e-12;
 // peak keeps the stage switching at light load.
 constexpr double kCurrentLimitShare = 1.25;
 constexpr double kLeastPeakShare = 0.05;
-constexpr double kClampRipple = 0.1;      // clamp capacitor ripple, share of U_cl
-constexpr double kOutputRipple = 0.01;    // default output capacitor: ripple share of Uact
-constexpr double kSettlingPeriods = 300;  // periods of the design point simulated
-constexpr double kMeasuredPeriods = 30;   // the last periods the averages are taken over
+constexpr double kClampRipple = 0.1;    // clamp capacitor ripple, share of U_cl
+constexpr double kOutputRipple = 0.01;  // default output capacitor: ripple share of Uact
+// Periods simulated: of the clock at a fixed frequency, otherwise of the
+// frequency the loss budget expects at the operating point, so that the
+// highest bus, which switches faster, costs no more steps than the lowest.
+constexpr double kSettlingPeriods = 300;
+constexpr double kMeasuredPeriods = 30;  // the last periods the averages are taken over
 // Coupling of two secondary windings. The loss budget's leakage is the
 // primary's (L_lk = share·L_prim, as its clamp loss counts it), so the
 // secondaries couple ideally among themselves: k = 1.
@@ -91,7 +94,8 @@ struct Stage {
   double U_refl_V = 0;
   double U_cl_V = 0;
   double P_cl_W = 0;
-  double f_design_kHz = 0;  // switching frequency of the design point
+  double f_design_kHz = 0;   // switching frequency of the design point
+  double f_highest_kHz = 0;  // the loss budget's at the highest bus
   double R_cl_ohm = 0;
   double C_cl_nF = 0;
   double I_D_max_A = 0;
@@ -128,6 +132,7 @@ Stage StageOf(const DesignState& s, const LossBudget& budget) {
   st.P_cl_W = budget.lowest_input.clamp_W;
   const double period_us = budget.lowest_input.switching.period_us;
   st.f_design_kHz = 1000 / period_us;
+  st.f_highest_kHz = 1000 / budget.highest_input.switching.period_us;
   st.R_cl_ohm = st.U_cl_V * st.U_cl_V / st.P_cl_W;
   // C = U_cl/(ΔU·R·f) with ΔU = kClampRipple·U_cl: 1/(0.1·Ω·kHz) in nF.
   st.C_cl_nF = 1e6 / (kClampRipple * st.R_cl_ohm * st.f_design_kHz);
@@ -275,13 +280,14 @@ void AppendController(std::string& n, const Stage& st) {
   n += "Cq q 0 10p\nRq q 0 1G\n";
 }
 
-// µs, the period the analysis counts in: the design point's, or the clock's.
-double AnalysisPeriod_us(const Stage& st) {
-  return 1000 / (st.fixed_frequency ? st.f_fix_kHz : st.f_design_kHz);
+// µs, the period the analysis counts in at `point`.
+double AnalysisPeriod_us(const Stage& st, BusPoint point) {
+  if (st.fixed_frequency) return 1000 / st.f_fix_kHz;
+  return 1000 / (point == BusPoint::kLowest ? st.f_design_kHz : st.f_highest_kHz);
 }
 
-void AppendAnalysis(std::string& n, const Stage& st) {
-  const double period_us = AnalysisPeriod_us(st);
+void AppendAnalysis(std::string& n, const Stage& st, BusPoint point) {
+  const double period_us = AnalysisPeriod_us(st, point);
   const double stop_us = kSettlingPeriods * period_us;
   const double from_us = stop_us - kMeasuredPeriods * period_us;
   n += "\n* Start at the calculated voltages, the clamp charged, the peak at Ipk0\n";
@@ -290,7 +296,8 @@ void AppendAnalysis(std::string& n, const Stage& st) {
   n += "\n.ic v(clamp)={Ubus+" + Num(st.U_cl_V) + "} v(comp)={Ipk0} v(z)={Ipk0} v(q)=0";
   if (!st.fixed_frequency) n += " v(arm)=0 v(tm)=0";
   n += "\n.options method=gear reltol=1e-3 abstol=1e-9 itl4=100\n";
-  n += "* " + Num(kSettlingPeriods) + " periods of the design point, at most 200 steps a period\n";
+  n += "* " + Num(kSettlingPeriods) + " periods of " + Num(period_us) +
+       " us (the clock's, or the loss budget's at this bus), at most 200 steps a period\n";
   n += ".tran 50n " + Num(stop_us) + "u 0 " + Num(period_us / 200) + "u\n";
   n += "* averages and peaks over the last " + Num(kMeasuredPeriods) + " periods\n";
   const std::string window = " FROM=" + Num(from_us) + "u TO=" + Num(stop_us) + "u\n";
@@ -315,10 +322,12 @@ SpiceRun SpiceRunOf(const DesignState& s, const LossBudget& budget, BusPoint poi
   AppendTransformer(run.netlist, st);
   AppendRectifiers(run.netlist, st);
   AppendController(run.netlist, st);
-  AppendAnalysis(run.netlist, st);
+  AppendAnalysis(run.netlist, st, point);
   run.U_bus_V = point == BusPoint::kLowest ? st.U_bus_min_V : st.U_bus_max_V;
-  run.stop_s = kSettlingPeriods * AnalysisPeriod_us(st) * 1e-6;
-  for (const Rectified& w : st.windings) run.loads.push_back({w.winding, w.U_V / w.I_A});
+  run.stop_s = kSettlingPeriods * AnalysisPeriod_us(st, point) * 1e-6;
+  for (const Rectified& w : st.windings) {
+    run.loads.push_back({w.winding, w.U_V / w.I_A, w.turns / st.n_prim});
+  }
   return run;
 }
 

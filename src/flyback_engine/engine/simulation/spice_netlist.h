@@ -31,6 +31,7 @@ struct SpiceRun {
   struct Load {
     int winding = 0;  // 0 the IC supply, 1 .. 6 output i
     double R_ohm = 0;
+    double turns_ratio = 0;  // its turns over the primary's
   };
   std::vector<Load> loads;  // the IC supply first, then the outputs
 };

@@ -34,7 +34,7 @@ inline std::string BranchCurrentVector(std::string element) {
 
 // Nodes and sources every netlist has.
 inline constexpr const char* kDrainNode = "drain";
-inline constexpr const char* kGateNode = "q";  // the latch: 0 off, 1 on
+inline constexpr const char* kGateNode = "q";           // the latch: 0 off, 1 on
 inline constexpr const char* kPrimarySense = "Vsense";  // 0 V source, bus to primary
 inline constexpr const char* kBusSource = "Vbus";
 
