@@ -17,68 +17,12 @@
 #include <vector>
 
 #include "base/console/number_text.h"
+#include "chart_parts.h"
 #include "engine/transformer/optimization_rating.h"
 
 namespace flyback {
 
 namespace {
-
-const QColor kErrorColour(200, 30, 30);
-const QColor kWarningColour(215, 130, 0);
-const QColor kFineColour(40, 140, 60);
-const QColor kWindowColour(150, 175, 205);
-const QColor kDesignPointColour(30, 90, 180);
-
-// A number in the system's number text, with its sign.
-QString Number(double value) {
-  return QString::fromStdString(SignedNumberText(value));
-}
-
-QChart* NewChart(const QString& title, bool legend) {
-  auto* chart = new QChart;
-  chart->setTitle(title);
-  chart->setMargins(QMargins(4, 4, 4, 4));
-  chart->legend()->setVisible(legend);
-  chart->legend()->setAlignment(Qt::AlignBottom);
-  return chart;
-}
-
-// A value axis over `from` .. `to`, widened to round tick values.
-QValueAxis* ValueAxis(QChart& chart, Qt::Alignment alignment, const QString& title, double from,
-                      double to) {
-  auto* axis = new QValueAxis;
-  axis->setTitleText(title);
-  axis->setRange(from, to);
-  axis->applyNiceNumbers();
-  axis->setLabelFormat(QStringLiteral("%g"));
-  chart.addAxis(axis, alignment);
-  return axis;
-}
-
-void Attach(QChart& chart, QAbstractSeries* series, QAbstractAxis* x, QAbstractAxis* y) {
-  chart.addSeries(series);
-  series->attachAxis(x);
-  series->attachAxis(y);
-}
-
-QLineSeries* Line(const QString& name, const QColor& colour, double width) {
-  auto* series = new QLineSeries;
-  series->setName(name);
-  QPen pen(colour);
-  pen.setWidthF(width);
-  pen.setCapStyle(Qt::FlatCap);
-  series->setPen(pen);
-  return series;
-}
-
-QScatterSeries* Markers(const QString& name, const QColor& colour, double size) {
-  auto* series = new QScatterSeries;
-  series->setName(name);
-  series->setColor(colour);
-  series->setBorderColor(colour);
-  series->setMarkerSize(size);
-  return series;
-}
 
 // A text written right of a point: Qt centres a point label above its
 // point, so the carrier of the label (an invisible marker) is moved by half
