@@ -18,17 +18,26 @@ void DesignExport::ComponentsDimensioned(const DesignState& design) {
   }
 }
 
+void DesignExport::Refresh() {
+  if (written_) WriteDesignFile(*written_);
+}
+
 void DesignExport::WriteDesign(const DesignState& design) {
   if (!design_file_.empty()) {
-    const SimulationOutcome* simulation =
-        simulation_ != nullptr && *simulation_ ? &**simulation_ : nullptr;
-    ReplaceFile(design_file_, DesignJson(design, last_optimization(), core_data_, simulation),
-                "the design file");
+    written_ = design;
+    WriteDesignFile(design);
   }
   if (!netlist_file_.empty()) {
     ReplaceFile(netlist_file_, SpiceNetlist(design, ComputeLossBudget(design, core_data_)),
                 "the netlist");
   }
+}
+
+void DesignExport::WriteDesignFile(const DesignState& design) {
+  const SimulationOutcome* simulation =
+      simulation_ != nullptr && *simulation_ ? &**simulation_ : nullptr;
+  ReplaceFile(design_file_, DesignJson(design, last_optimization(), core_data_, simulation),
+              "the design file");
 }
 
 }  // namespace flyback

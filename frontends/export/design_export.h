@@ -34,15 +34,20 @@ class DesignExport : public OptimizationRecorder {
 
   void DesignShown(const DesignState& design) override;
   void ComponentsDimensioned(const DesignState& design) override;
+  // Writes the design file again for the design written last, for a
+  // simulation of it that has ended since.
+  void Refresh();
 
  private:
   void WriteDesign(const DesignState& design);
+  void WriteDesignFile(const DesignState& design);
 
   std::string design_file_;
   std::string parts_list_file_;
   std::string netlist_file_;
   const UserCoreData* core_data_;
   const std::optional<SimulationOutcome>* simulation_;
+  std::optional<DesignState> written_;  // the design written last
 };
 
 }  // namespace flyback

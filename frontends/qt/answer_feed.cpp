@@ -16,6 +16,14 @@ namespace {
 // Time for the window system to map and draw the dialog before the screen is
 // read back (milliseconds).
 constexpr int kSettleTime = 500;
+
+// The settle time, or the seconds FLYBACK_GUI_SCREENSHOT_WAIT gives (for a
+// view that fills in later, such as a simulation), in milliseconds.
+int SettleTime() {
+  bool given = false;
+  const int seconds = qEnvironmentVariableIntValue(kScreenshotWaitVariable, &given);
+  return given && seconds > 0 ? 1000 * seconds : kSettleTime;
+}
 }  // namespace
 
 std::optional<std::string> AnswerFeed::NextAnswer() {
@@ -34,7 +42,7 @@ void AnswerFeed::Attach(QuestionDialog& dialog) {
     return;
   }
   const bool screenshot = !screenshot_file_.isEmpty();
-  QTimer::singleShot(screenshot ? kSettleTime : 0, &dialog, [this, &dialog, screenshot] {
+  QTimer::singleShot(screenshot ? SettleTime() : 0, &dialog, [this, &dialog, screenshot] {
     if (screenshot) SaveScreenshot(dialog);
     dialog.reject();
   });

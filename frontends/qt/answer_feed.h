@@ -6,7 +6,8 @@
 // the other, as script mode reads them: an empty line presses Return on the
 // default answer, and the end of the file cancels, which ends the program.
 // With FLYBACK_GUI_SCREENSHOT naming a PNG file, the screen with the question
-// that the answers no longer reach is saved there before it is cancelled.
+// that the answers no longer reach is saved there before it is cancelled,
+// half a second after it opens or FLYBACK_GUI_SCREENSHOT_WAIT seconds.
 // Being variables of the environment, both also pass through the launcher
 // `flyback`.
 
@@ -23,6 +24,7 @@ class QuestionDialog;
 
 inline constexpr const char* kAnswersVariable = "FLYBACK_GUI_ANSWERS";
 inline constexpr const char* kScreenshotVariable = "FLYBACK_GUI_SCREENSHOT";
+inline constexpr const char* kScreenshotWaitVariable = "FLYBACK_GUI_SCREENSHOT_WAIT";
 
 class AnswerFeed {
  public:

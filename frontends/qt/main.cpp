@@ -56,10 +56,21 @@ int RunWindow(const flyback::CommandLine& command_line) {
   settings.keep_session_files = true;
   flyback::Session session(settings);
   const flyback::UserCoreData* core_data = session.core_data() ? &*session.core_data() : nullptr;
+  flyback::OverviewWindow overview(core_data, command_line.simulate);
   flyback::DesignExport exporter(command_line.export_file, command_line.bom_file,
-                                 command_line.netlist_file, core_data);
-  flyback::OverviewWindow overview(core_data);
-  flyback::ObserverList observers({&exporter, &overview});
+                                 command_line.netlist_file, core_data,
+                                 &overview.simulation()->outcome());
+  // The overview first: a new design drops the simulation of the one before
+  // before the design file is written.
+  flyback::ObserverList observers({&overview, &exporter});
+  overview.simulation()->OnEnded([&exporter] {
+    try {
+      exporter.Refresh();
+    } catch (const flyback::SessionFailure& failure) {
+      // The next write of the dialogue meets the same failure and ends it.
+      std::cerr << kProgram << ": " << failure.what() << '\n';
+    }
+  });
   int exit_status = flyback::kEndedByUser;
   flyback::MainWindow window(
       [&session, &exit_status, &observers](flyback::Console& console) {

@@ -47,13 +47,14 @@ QMargins BorderAround(const QWidget& window) {
 
 }  // namespace
 
-OverviewWindow::OverviewWindow(const UserCoreData* core_data)
+OverviewWindow::OverviewWindow(const UserCoreData* core_data, bool simulate)
     : key_figures_(new QTableWidget(0, 4, this)),
       findings_(new QListWidget(this)),
       output_windows_(NewChartView(this, EmptyChart(QStringLiteral("Output voltages")))),
       currents_(NewChartView(this, EmptyChart(QStringLiteral("Currents")))),
       losses_(NewChartView(this, EmptyChart(QStringLiteral("Where the watts go")))),
       sweep_(NewChartView(this, SweepChart(std::nullopt))),
+      simulation_(new SimulationPanel(core_data, simulate, this)),
       lower_tabs_(new QTabWidget(this)),
       core_data_(core_data) {
   setWindowTitle(QStringLiteral("Design overview"));
@@ -82,6 +83,8 @@ OverviewWindow::OverviewWindow(const UserCoreData* core_data)
   lower_tabs_->addTab(losses_, QStringLiteral("Where the watts go"));
   lower_tabs_->addTab(currents_, QStringLiteral("Currents"));
   lower_tabs_->addTab(sweep_, QStringLiteral("Optimization"));
+  lower_tabs_->addTab(simulation_, QStringLiteral("Simulation"));
+  simulation_->OnEnded([this] { SimulationEnded(); });
   grid->addWidget(lower_tabs_, 1, 0, 1, 2);
 }
 
@@ -137,12 +140,20 @@ void OverviewWindow::PlaceBeside(const QWidget& form, const QMargins& border) {
 
 void OverviewWindow::DesignShown(const DesignState& design) {
   const LossBudget budget = ComputeLossBudget(design, core_data_);
-  const std::vector<Finding> checks = CheckDesignAndLosses(design, budget);
-  std::vector<KeyFigure> figures = KeyFigures(design, checks);
-  for (KeyFigure& figure : LossKeyFigures(design.inputs, budget, checks)) {
+  checks_ = CheckDesignAndLosses(design, budget);
+  std::vector<KeyFigure> figures = KeyFigures(design, checks_);
+  for (KeyFigure& figure : LossKeyFigures(design.inputs, budget, checks_)) {
     figures.push_back(std::move(figure));
   }
   ShowKeyFigures(*key_figures_, figures);
+  ShowFindings(checks_);
+  output_windows_->Show(OutputWindowsChart(OutputBars(design, checks_)));
+  currents_->Show(WaveformsChart(Waveforms(design)));
+  losses_->Show(LossesChart(WhereTheWattsGo(budget)));
+  simulation_->SetDesign(design);
+}
+
+void OverviewWindow::ShowFindings(const std::vector<Finding>& checks) {
   findings_->clear();
   for (const Finding& finding : checks) {
     const Verdict verdict = VerdictOf(finding.severity);
@@ -159,9 +170,18 @@ void OverviewWindow::DesignShown(const DesignState& design) {
     item->setForeground(VerdictColour(Verdict::kFine));
     findings_->addItem(item);
   }
-  output_windows_->Show(OutputWindowsChart(OutputBars(design, checks)));
-  currents_->Show(WaveformsChart(Waveforms(design)));
-  losses_->Show(LossesChart(WhereTheWattsGo(budget)));
+}
+
+void OverviewWindow::SimulationEnded() {
+  // The user has asked for it (the button, or --simulate).
+  lower_tabs_->setCurrentWidget(simulation_);
+  const std::optional<SimulationOutcome>& outcome = simulation_->outcome();
+  if (!outcome || !outcome->comparison) return;
+  std::vector<Finding> checks = checks_;
+  for (Finding& finding : CheckSimulation(*outcome->comparison)) {
+    checks.push_back(std::move(finding));
+  }
+  ShowFindings(checks);
 }
 
 void OverviewWindow::OptimizationFinished(const SweepPoint& best, double chosen_Bmax) {

@@ -7,14 +7,18 @@
 //   - the voltage window of every output with its actual voltage,
 //   - in tabs: where the watts go (the loss budget with its efficiency and
 //     the transformer's temperature rise), the currents over one switching
-//     period, and the accuracy factor of the last optimization's sweep.
+//     period, the accuracy factor of the last optimization's sweep, and the
+//     stage simulated in ngspice beside the calculation.
 // Every chart is saved as PNG or SVG from its context menu.
 
 #include <QWidget>
+#include <vector>
 
 #include "chart_view.h"
+#include "engine/checks/design_checks.h"
 #include "engine/losses/user_core_data.h"
 #include "pages/dialogue/optimization_recorder.h"
+#include "simulation_panel.h"
 
 class QListWidget;
 class QTabWidget;
@@ -26,8 +30,9 @@ namespace flyback {
 class OverviewWindow : public QWidget, public OptimizationRecorder {
  public:
   // `core_data`: the core the user described (--core-data), if any, for the
-  // loss budget; it outlives the window.
-  explicit OverviewWindow(const UserCoreData* core_data = nullptr);
+  // loss budget; it outlives the window. `simulate`: every design shown is
+  // simulated at once (--simulate), not only on the user's demand.
+  explicit OverviewWindow(const UserCoreData* core_data = nullptr, bool simulate = false);
 
   // Shows the window (again) beside `form`, or raises it.
   void ShowBeside(const QWidget& form);
@@ -41,7 +46,8 @@ class OverviewWindow : public QWidget, public OptimizationRecorder {
   ChartView* currents() const { return currents_; }
   ChartView* losses() const { return losses_; }
   ChartView* sweep() const { return sweep_; }
-  // The losses, the currents and the sweep, one at a time.
+  SimulationPanel* simulation() const { return simulation_; }
+  // The losses, the currents, the sweep and the simulation, one at a time.
   QTabWidget* lower_tabs() const { return lower_tabs_; }
 
  protected:
@@ -55,6 +61,9 @@ class OverviewWindow : public QWidget, public OptimizationRecorder {
   void AwaitExposure(QWindow& window, const QWidget& form);
   // `border`: the one the window manager draws around the overview.
   void PlaceBeside(const QWidget& form, const QMargins& border);
+  void ShowFindings(const std::vector<Finding>& checks);
+  // The simulation's findings join the checks of the design.
+  void SimulationEnded();
 
   QTableWidget* key_figures_;
   QListWidget* findings_;
@@ -62,8 +71,10 @@ class OverviewWindow : public QWidget, public OptimizationRecorder {
   ChartView* currents_;
   ChartView* losses_;
   ChartView* sweep_;
+  SimulationPanel* simulation_;
   QTabWidget* lower_tabs_;
   const UserCoreData* core_data_;
+  std::vector<Finding> checks_;  // of the design shown
   bool placed_ = false;
   const QWidget* waiting_for_ = nullptr;  // Form1, while a window awaits exposure
 };

@@ -1,0 +1,22 @@
+#pragma once
+
+// The waveforms of a simulated operating point over its last periods: the
+// drain voltage with the drain limit, and the currents drawn over the
+// calculated ones. They only draw.
+
+#include "engine/overview/design_overview.h"
+#include "engine/simulation/simulation_comparison.h"
+
+class QChart;
+
+namespace flyback {
+
+QChart* SimulatedDrainVoltageChart(const SimulatedPoint& point, double U_D_lim_V);
+
+// The simulated drain current and the secondary currents reflected to the
+// primary (every winding's current times its turns over the primary's),
+// with the calculated current waveforms of one period (the worst case of
+// the design point) from the first turn-on shown, dashed.
+QChart* SimulatedCurrentsChart(const SimulatedPoint& point, const CurrentWaveforms& calculated);
+
+}  // namespace flyback

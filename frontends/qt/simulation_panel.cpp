@@ -1,0 +1,199 @@
+#include "simulation_panel.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <utility>
+
+#include "base/numbers/rounding.h"
+#include "chart_parts.h"
+#include "chart_view.h"
+#include "engine/losses/loss_budget.h"
+#include "engine/overview/design_overview.h"
+#include "engine/simulation/comparison_table.h"
+#include "overview_charts.h"
+#include "simulation_charts.h"
+#include "stage_simulation.h"
+
+namespace flyback {
+
+namespace {
+
+constexpr int kPollInterval_ms = 100;
+
+QString Text(const std::string& text) {
+  return QString::fromStdString(text);
+}
+
+}  // namespace
+
+SimulationPanel::SimulationPanel(const UserCoreData* core_data, bool automatic, QWidget* parent)
+    : QWidget(parent),
+      core_data_(core_data),
+      automatic_(automatic),
+      simulate_(new QPushButton(QStringLiteral("Simulate"), this)),
+      cancel_(new QPushButton(QStringLiteral("Cancel"), this)),
+      progress_(new QProgressBar(this)),
+      status_(new QLabel(QStringLiteral("No design yet."), this)),
+      table_(new QTableWidget(0, static_cast<int>(kComparisonColumns.size()), this)),
+      point_(new QComboBox(this)),
+      drain_voltage_(new ChartView(this)),
+      currents_(new ChartView(this)),
+      poll_(new QTimer(this)) {
+  simulate_->setEnabled(false);
+  cancel_->setEnabled(false);
+  progress_->setRange(0, 100);
+  progress_->setValue(0);
+  status_->setWordWrap(true);
+  QStringList columns;
+  for (const char* column : kComparisonColumns) columns << QString::fromUtf8(column);
+  table_->setHorizontalHeaderLabels(columns);
+  table_->verticalHeader()->hide();
+  table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+  point_->addItems({QStringLiteral("lowest input voltage"), QStringLiteral("highest input voltage")});
+  drain_voltage_->Show(EmptyChart(QStringLiteral("Drain voltage")));
+  currents_->Show(EmptyChart(QStringLiteral("Currents")));
+
+  auto* controls = new QHBoxLayout;
+  controls->addWidget(simulate_);
+  controls->addWidget(cancel_);
+  controls->addWidget(progress_, 1);
+  controls->addWidget(new QLabel(QStringLiteral("Waveforms at the"), this));
+  controls->addWidget(point_);
+  // One chart at a time, at the full height of the tab.
+  auto* charts = new QTabWidget(this);
+  charts->setTabPosition(QTabWidget::East);
+  charts->addTab(currents_, QStringLiteral("Currents"));
+  charts->addTab(drain_voltage_, QStringLiteral("Drain voltage"));
+  auto* body = new QSplitter(Qt::Horizontal, this);
+  body->addWidget(table_);
+  body->addWidget(charts);
+  body->setStretchFactor(0, 2);
+  body->setStretchFactor(1, 3);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(controls);
+  layout->addWidget(status_);
+  layout->addWidget(body, 1);
+
+  connect(simulate_, &QPushButton::clicked, this, [this] { Start(); });
+  connect(cancel_, &QPushButton::clicked, this, [this] {
+    cancel_flag_ = true;
+    restart_ = false;
+  });
+  connect(point_, &QComboBox::currentIndexChanged, this, [this](int index) { ShowPoint(index); });
+  connect(poll_, &QTimer::timeout, this,
+          [this] { progress_->setValue(static_cast<int>(100 * share_done_)); });
+}
+
+SimulationPanel::~SimulationPanel() {
+  if (worker_.joinable()) {
+    cancel_flag_ = true;
+    worker_.join();
+  }
+}
+
+void SimulationPanel::SetDesign(const DesignState& design) {
+  design_ = design;
+  ++generation_;
+  outcome_.reset();
+  table_->setRowCount(0);
+  drain_voltage_->Show(EmptyChart(QStringLiteral("Drain voltage")));
+  currents_->Show(EmptyChart(QStringLiteral("Currents")));
+  if (running_) {
+    // The run of the design before is of no use any more.
+    cancel_flag_ = true;
+    restart_ = automatic_;
+    return;
+  }
+  status_->setText(QStringLiteral("Not simulated yet: press Simulate."));
+  simulate_->setEnabled(true);
+  if (automatic_) Start();
+}
+
+void SimulationPanel::Start() {
+  if (!design_ || running_) return;
+  running_ = true;
+  cancel_flag_ = false;
+  share_done_ = 0;
+  simulate_->setEnabled(false);
+  cancel_->setEnabled(true);
+  progress_->setValue(0);
+  status_->setText(QStringLiteral("Simulating the lowest and the highest input voltage…"));
+  poll_->start(kPollInterval_ms);
+  const int generation = generation_;
+  worker_ = std::thread([this, design = *design_,
+                         budget = ComputeLossBudget(*design_, core_data_), generation] {
+    RunControl control;
+    control.progress = [this](double share) { share_done_ = share; };
+    control.cancel = &cancel_flag_;
+    SimulationOutcome outcome = SimulateStage(design, budget, control);
+    QMetaObject::invokeMethod(
+        this, [this, outcome = std::move(outcome), generation] { Ended(outcome, generation); },
+        Qt::QueuedConnection);
+  });
+}
+
+void SimulationPanel::Ended(SimulationOutcome outcome, int generation) {
+  worker_.join();
+  running_ = false;
+  poll_->stop();
+  cancel_->setEnabled(false);
+  simulate_->setEnabled(design_.has_value());
+  progress_->setValue(outcome.comparison ? 100 : 0);
+  if (generation == generation_) {
+    outcome_ = std::move(outcome);
+    ShowOutcome();
+    for (const std::function<void()>& done : ended_) done();
+  } else {
+    status_->setText(QStringLiteral("Not simulated yet: press Simulate."));
+  }
+  if (std::exchange(restart_, false)) Start();
+}
+
+void SimulationPanel::ShowOutcome() {
+  if (!outcome_->comparison) {
+    status_->setText(QStringLiteral("Cannot simulate: ") + Text(outcome_->failure));
+    return;
+  }
+  const SimulationComparison& c = *outcome_->comparison;
+  int outside = 0;
+  table_->setRowCount(static_cast<int>(c.figures.size()));
+  for (std::size_t r = 0; r < c.figures.size(); ++r) {
+    const ComparedFigure& row = c.figures[r];
+    const auto cells = ComparisonCells(row);
+    for (std::size_t k = 0; k < cells.size(); ++k) {
+      auto* item = new QTableWidgetItem(Text(cells[k]));
+      if (!row.within) item->setForeground(kWarningColour);
+      table_->setItem(static_cast<int>(r), static_cast<int>(k), item);
+    }
+    if (!row.within) ++outside;
+  }
+  table_->resizeColumnsToContents();
+  QString text = QStringLiteral("Simulated in ngspice, leakage ") +
+                 Number(100 * c.leakage_share) + QStringLiteral(" % of L_prim: ");
+  for (const SimulatedPoint& p : c.points) {
+    text += Text(p.name) + " " + Number(RoundTo(p.run_s, 1)) + " s; ";
+  }
+  text += outside == 0 ? QStringLiteral("every figure within its tolerance.")
+                       : Number(outside) + QStringLiteral(" figures outside their tolerance.");
+  status_->setText(text);
+  ShowPoint(point_->currentIndex());
+}
+
+void SimulationPanel::ShowPoint(int index) {
+  if (!outcome_ || !outcome_->comparison || !design_ || index < 0) return;
+  const SimulatedPoint& point = outcome_->comparison->points.at(static_cast<std::size_t>(index));
+  drain_voltage_->Show(SimulatedDrainVoltageChart(point, design_->inputs.U_D_lim));
+  currents_->Show(SimulatedCurrentsChart(point, Waveforms(*design_)));
+}
+
+}  // namespace flyback
