@@ -2,14 +2,17 @@
 
 #include <dlfcn.h>
 
+#include <cstdlib>
 #include <mutex>
 
 namespace flyback {
 
 namespace {
 
-// The file name of the library's ABI version 0, as Debian installs it.
+// The file name of the library's ABI version 0, as Debian installs it; the
+// environment may name another build (FLYBACK_NGSPICE_LIBRARY).
 constexpr const char* kLibraryName = "libngspice.so.0";
+constexpr const char* kLibraryVariable = "FLYBACK_NGSPICE_LIBRARY";
 
 template <typename Function>
 bool Bind(void* handle, const char* name, Function& function) {
@@ -24,10 +27,12 @@ struct Opened {
 
 Opened Open() {
   Opened opened;
-  void* handle = dlopen(kLibraryName, RTLD_NOW | RTLD_LOCAL);
+  const char* named = std::getenv(kLibraryVariable);
+  const std::string name = named != nullptr && *named != '\0' ? named : kLibraryName;
+  void* handle = dlopen(name.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (handle == nullptr) {
-    opened.why = std::string("ngspice's shared library ") + kLibraryName +
-                 " is not installed (Debian package libngspice0)";
+    opened.why =
+        "ngspice's shared library " + name + " cannot be opened (Debian package libngspice0)";
     return opened;
   }
   NgspiceLibrary& l = opened.library;
@@ -35,7 +40,7 @@ Opened Open() {
       !Bind(handle, "ngSpice_Circ", l.circuit) || !Bind(handle, "ngSpice_running", l.running) ||
       !Bind(handle, "ngSpice_CurPlot", l.current_plot) ||
       !Bind(handle, "ngGet_Vec_Info", l.vector)) {
-    opened.why = std::string(kLibraryName) + " lacks a function of ngspice's shared interface";
+    opened.why = name + " lacks a function of ngspice's shared interface";
   }
   return opened;
 }

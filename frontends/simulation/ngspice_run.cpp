@@ -42,7 +42,7 @@ class CNumbersDuringRun {
 struct Reports {
   std::atomic<bool> finished{false};  // the background thread has ended
   std::atomic<double> percent{0};
-  std::atomic<bool> exited{false};    // ngspice asked to be unloaded
+  std::atomic<bool> exited{false};  // ngspice asked to be unloaded
   std::mutex mutex;
   std::string error;  // the first error line of the run
 };
@@ -123,7 +123,8 @@ std::optional<SimulatedWaveforms> CollectWaveforms(const NgspiceLibrary& ng, con
   w.gate = VectorOf(ng, kGateNode);
   std::vector<const std::vector<double>*> all = {&w.drain_V, &w.primary_A, &w.bus_A, &w.gate};
   for (const SpiceRun::Load& load : run.loads) {
-    w.windings.push_back({load.winding, load.R_ohm, VectorOf(ng, OutputNode(load.winding)),
+    w.windings.push_back({load.winding, load.R_ohm, load.turns_ratio,
+                          VectorOf(ng, OutputNode(load.winding)),
                           VectorOf(ng, BranchCurrentVector(WindingInductor(load.winding)))});
   }
   for (const SimulatedWinding& winding : w.windings) {
