@@ -7,8 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "advice_table.h"
 #include "command_line.h"
 #include "design_export.h"
+#include "observer_list.h"
 #include "resume_hint.h"
 #include "script_console.h"
 #include "session.h"
@@ -50,9 +52,11 @@ std::unique_ptr<flyback::DesignExport> ExporterFor(const flyback::CommandLine& c
     return nullptr;
   }
   const std::optional<flyback::UserCoreData>& core_data = session.core_data();
-  return std::make_unique<flyback::DesignExport>(command_line.export_file, command_line.bom_file,
-                                                 command_line.netlist_file,
-                                                 core_data ? &*core_data : nullptr);
+  auto exporter = std::make_unique<flyback::DesignExport>(
+      command_line.export_file, command_line.bom_file, command_line.netlist_file,
+      core_data ? &*core_data : nullptr);
+  if (command_line.advise) exporter->IncludeAlternatives();
+  return exporter;
 }
 
 int RunScript(const flyback::CommandLine& command_line,
@@ -75,12 +79,18 @@ int RunScript(const flyback::CommandLine& command_line,
   std::cin.tie(nullptr);
   flyback::ScriptConsole console(std::cin, std::cout);
   const std::unique_ptr<flyback::DesignExport> exporter = ExporterFor(command_line, session);
+  // The ranking goes to standard error: the transcript stays as it is.
+  std::optional<flyback::AdviceTable> advice_table;
+  if (command_line.advise) {
+    advice_table.emplace(std::cerr, session.core_data() ? &*session.core_data() : nullptr);
+  }
+  flyback::ObserverList observers({exporter.get(), advice_table ? &*advice_table : nullptr});
   return session.Run(
       console,
       [&console](const flyback::Question& question, const std::string& answer) {
         console.ShowAnswered(question, answer);
       },
-      exporter.get());
+      &observers);
 }
 
 // The terminal front-end draws a full-screen page: the caller has made sure

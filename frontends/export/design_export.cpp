@@ -2,6 +2,7 @@
 
 #include "atomic_file.h"
 #include "bom_csv.h"
+#include "engine/adviser/core_ranking.h"
 #include "engine/losses/loss_budget.h"
 #include "engine/simulation/spice_netlist.h"
 
@@ -20,7 +21,10 @@ void DesignExport::ComponentsDimensioned(const DesignState& design) {
 
 void DesignExport::WriteDesign(const DesignState& design) {
   if (!design_file_.empty()) {
-    ReplaceFile(design_file_, DesignJson(design, last_optimization(), core_data_),
+    const std::optional<CoreAdvice> advice =
+        alternatives_ ? std::optional(AdviseCores(design, core_data_)) : std::nullopt;
+    ReplaceFile(design_file_,
+                DesignJson(design, last_optimization(), core_data_, advice ? &*advice : nullptr),
                 "the design file");
   }
   if (!netlist_file_.empty()) {

@@ -27,6 +27,9 @@ class DesignExport : public OptimizationRecorder {
         netlist_file_(std::move(netlist_file)),
         core_data_(core_data) {}
 
+  // Writes the core adviser's ranking into the design file (--advise).
+  void IncludeAlternatives() { alternatives_ = true; }
+
   void DesignShown(const DesignState& design) override;
   void ComponentsDimensioned(const DesignState& design) override;
 
@@ -37,6 +40,7 @@ class DesignExport : public OptimizationRecorder {
   std::string parts_list_file_;
   std::string netlist_file_;
   const UserCoreData* core_data_;
+  bool alternatives_ = false;
 };
 
 }  // namespace flyback

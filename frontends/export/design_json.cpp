@@ -2,6 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "alternatives_json.h"
 #include "base/console/number_text.h"
 #include "base/numbers/rounding.h"
 #include "engine/checks/design_checks.h"
@@ -199,9 +200,9 @@ Json Checks(const DesignState& s, const LossBudget& budget) {
 
 std::string DesignJson(const DesignState& design,
                        const std::optional<OptimizationRecord>& optimization,
-                       const UserCoreData* core_data) {
+                       const UserCoreData* core_data, const CoreAdvice* alternatives) {
   const LossBudget budget = ComputeLossBudget(design, core_data);
-  const Json document = {
+  Json document = {
       {"format", "flyback-design"},
       {"version", kDesignFormatVersion},
       {"program", {{"name", "flyback"}, {"version", kVersion}}},
@@ -213,6 +214,7 @@ std::string DesignJson(const DesignState& design,
       {"losses", LossesJson(budget)},
       {"checks", Checks(design, budget)},
   };
+  if (alternatives != nullptr) document["alternatives"] = AlternativesJson(*alternatives);
   // Texts the design holds as typed may be no valid UTF-8: they are
   // replaced, not refused.
   return document.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";

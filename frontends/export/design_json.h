@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/adviser/core_ranking.h"
 #include "engine/losses/user_core_data.h"
 #include "engine/transformer/optimization_record.h"
 #include "state/design/design_state.h"
@@ -20,9 +21,10 @@ inline constexpr int kDesignFormatVersion = 1;
 
 // "components" is null while the design holds no component list (none made
 // since the last calculation run). The loss budget takes the user's core
-// (`core_data`, --core-data) where one was given.
+// (`core_data`, --core-data) where one was given. The core adviser's
+// ranking (`alternatives`, --advise) is written where one is given.
 std::string DesignJson(const DesignState& design,
                        const std::optional<OptimizationRecord>& optimization,
-                       const UserCoreData* core_data);
+                       const UserCoreData* core_data, const CoreAdvice* alternatives = nullptr);
 
 }  // namespace flyback

@@ -70,6 +70,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments,
       command_line.help = true;
     } else if (argument == "--version") {
       command_line.version = true;
+    } else if (argument == "--advise") {
+      command_line.advise = true;
     } else if (const FileOption* option = FileOptionOf(argument)) {
       TakeFile(arguments, i, option->name, command_line.*option->file);
     } else if (std::find(own_switches.begin(), own_switches.end(), argument) !=
@@ -90,6 +92,7 @@ std::vector<std::string> SessionArguments(const CommandLine& command_line) {
     const std::string& file = command_line.*option.file;
     if (!file.empty()) arguments.insert(arguments.end(), {option.name, file});
   }
+  if (command_line.advise) arguments.emplace_back("--advise");
   return arguments;
 }
 

@@ -19,6 +19,7 @@ struct CommandLine {
   std::string bom_file;               // --bom FILE (the parts list as CSV); empty: none
   std::string netlist_file;    // --netlist FILE (the stage as an ngspice netlist); empty: none
   std::string core_data_file;  // --core-data FILE (a core for the loss budget); empty: none
+  bool advise = false;         // --advise: rank the alternative cores after every calculation
   bool help = false;
   bool version = false;
 };

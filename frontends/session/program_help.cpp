@@ -89,6 +89,14 @@ constexpr auto kOptions = std::to_array<OptionText>({
      "of the sources. A file that cannot be read, is no JSON, lacks a figure, or holds text\n"
      "where a number belongs or a figure of 0 or below ends the program before the dialogue\n"
      "with one line naming the file and the problem (status 2)."},
+    {"--advise", "", "", kBoth, true,
+     "after every calculation rank every core of the catalogues (the layer cores at a series "
+     "of airgaps) and the user's own transformer for the design: in the design file, in "
+     "script mode as a table on standard error, in the overview's tab Alternatives",
+     "Each candidate is calculated as the dialogue would calculate it, checked and its losses\n"
+     "budgeted; one whose calculation stops is rejected with the reason the dialogue gives.\n"
+     "The transcript does not change. The candidates and the score are described in\n"
+     ".I docs/adviser.md\nof the sources."},
     {"--help", "", "", kBoth, false, "show this help", ""},
     {"--version", "", "", kBoth, false, "show the version", ""},
 });
@@ -161,14 +169,22 @@ void AppendWrapped(std::string& out, std::size_t used, std::size_t indent, std::
   AppendWords(out, used, indent, words);
 }
 
+// The switches of one program choose how it runs and exclude each other in
+// the synopsis; a switch that both take stands alone.
+bool ChoosesRunMode(const OptionText& option) {
+  return option.argument.empty() && option.programs != kBoth;
+}
+
 std::string UsageLine(Program program) {
   std::string usage = "Usage: " + std::string(NameOf(program));
   std::string switches;
   std::vector<std::string> words;
   for (const OptionText& option : kOptions) {
     if ((option.programs & Bit(program)) == 0 || !option.in_synopsis) continue;
-    if (option.argument.empty()) {
+    if (ChoosesRunMode(option)) {
       switches += (switches.empty() ? "" : " | ") + std::string(option.name);
+    } else if (option.argument.empty()) {
+      words.push_back("[" + std::string(option.name) + "]");
     } else {
       words.push_back("[" + std::string(option.name) + " " + std::string(option.synopsis_argument) +
                       "]");
@@ -242,9 +258,11 @@ std::string ManSynopsisOf(Program program) {
   std::string text = ".B " + name + "\n";
   for (const OptionText& option : kOptions) {
     if ((option.programs & Bit(program)) == 0 || !option.in_synopsis) continue;
-    if (option.argument.empty()) {
+    if (ChoosesRunMode(option)) {
       if (!switches.empty()) switches += " \" | \" ";
       switches += Troff(option.name);
+    } else if (option.argument.empty()) {
+      text += ".RB [ " + Troff(option.name) + " ]\n";
     } else {
       std::string argument(option.synopsis_argument);
       argument.replace(0, kFile.size(), kManFile);
