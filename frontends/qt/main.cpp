@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTimer>
 #include <algorithm>
 #include <cerrno>
@@ -13,6 +14,7 @@
 #include <sstream>
 #include <string>
 
+#include "alternatives_tab.h"
 #include "answer_feed.h"
 #include "command_line.h"
 #include "design_export.h"
@@ -59,7 +61,15 @@ int RunWindow(const flyback::CommandLine& command_line) {
   flyback::DesignExport exporter(command_line.export_file, command_line.bom_file,
                                  command_line.netlist_file, core_data);
   flyback::OverviewWindow overview(core_data);
-  flyback::ObserverList observers({&exporter, &overview});
+  flyback::AlternativesTab* alternatives = nullptr;
+  if (command_line.advise) {
+    exporter.IncludeAlternatives();
+    alternatives = new flyback::AlternativesTab(core_data);
+    overview.AddLowerTab(alternatives, QStringLiteral("Alternatives"));
+    // The user asked for the ranking: the overview opens on it.
+    overview.lower_tabs()->setCurrentWidget(alternatives);
+  }
+  flyback::ObserverList observers({&exporter, &overview, alternatives});
   int exit_status = flyback::kEndedByUser;
   flyback::MainWindow window(
       [&session, &exit_status, &observers](flyback::Console& console) {
