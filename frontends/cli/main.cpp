@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "advice_table.h"
 #include "command_line.h"
 #include "design_export.h"
 #include "observer_list.h"
@@ -42,26 +43,36 @@ Mode ModeOf(const std::vector<std::string>& switches) {
   return mode;
 }
 
-// What watches the dialogue: the simulation (--simulate), then the keeper
-// of the design file, the parts list and the netlist, where the command line
-// asks for them; without, the dialogue runs unobserved and records nothing.
+// What watches the dialogue: the simulation (--simulate), the keeper of the
+// design file, the parts list and the netlist, and the core adviser's table
+// (--advise), where the command line asks for them; without, the dialogue
+// runs unobserved and records nothing.
 class Observers {
  public:
-  // `table`: where the simulation's comparison goes, or null.
+  // `tables`: where the simulation's comparison and the adviser's ranking
+  // go (standard error in script mode: the transcript stays as it is), or
+  // null.
   Observers(const flyback::CommandLine& command_line, const flyback::Session& session,
-            std::ostream* table)
+            std::ostream* tables)
       : simulation_(command_line.simulate
-                        ? std::make_unique<flyback::SimulationObserver>(CoreData(session), table)
+                        ? std::make_unique<flyback::SimulationObserver>(CoreData(session), tables)
                         : nullptr),
         exporter_(Exports(command_line) ? std::make_unique<flyback::DesignExport>(
                                               command_line.export_file, command_line.bom_file,
                                               command_line.netlist_file, CoreData(session),
                                               simulation_ ? &simulation_->outcome() : nullptr)
                                         : nullptr),
-        list_({simulation_.get(), exporter_.get()}) {}
+        advice_table_(command_line.advise && tables != nullptr
+                          ? std::make_unique<flyback::AdviceTable>(*tables, CoreData(session))
+                          : nullptr),
+        list_({simulation_.get(), exporter_.get(), advice_table_.get()}) {
+    if (exporter_ && command_line.advise) exporter_->IncludeAlternatives();
+  }
 
   // Null where nothing watches.
-  flyback::DesignObserver* get() { return simulation_ || exporter_ ? &list_ : nullptr; }
+  flyback::DesignObserver* get() {
+    return simulation_ || exporter_ || advice_table_ ? &list_ : nullptr;
+  }
 
  private:
   static const flyback::UserCoreData* CoreData(const flyback::Session& session) {
@@ -75,6 +86,7 @@ class Observers {
 
   std::unique_ptr<flyback::SimulationObserver> simulation_;
   std::unique_ptr<flyback::DesignExport> exporter_;
+  std::unique_ptr<flyback::AdviceTable> advice_table_;
   flyback::ObserverList list_;
 };
 

@@ -2,6 +2,7 @@
 
 #include "atomic_file.h"
 #include "bom_csv.h"
+#include "engine/adviser/core_ranking.h"
 #include "engine/losses/loss_budget.h"
 #include "engine/simulation/spice_netlist.h"
 
@@ -34,9 +35,12 @@ void DesignExport::WriteDesign(const DesignState& design) {
 }
 
 void DesignExport::WriteDesignFile(const DesignState& design) {
-  const SimulationOutcome* simulation =
-      simulation_ != nullptr && *simulation_ ? &**simulation_ : nullptr;
-  ReplaceFile(design_file_, DesignJson(design, last_optimization(), core_data_, simulation),
+  const std::optional<CoreAdvice> advice =
+      alternatives_ ? std::optional(AdviseCores(design, core_data_)) : std::nullopt;
+  DesignFileExtras extras;
+  extras.simulation = simulation_ != nullptr && *simulation_ ? &**simulation_ : nullptr;
+  extras.alternatives = advice ? &*advice : nullptr;
+  ReplaceFile(design_file_, DesignJson(design, last_optimization(), core_data_, extras),
               "the design file");
 }
 

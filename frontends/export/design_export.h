@@ -32,6 +32,9 @@ class DesignExport : public OptimizationRecorder {
         core_data_(core_data),
         simulation_(simulation) {}
 
+  // Writes the core adviser's ranking into the design file (--advise).
+  void IncludeAlternatives() { alternatives_ = true; }
+
   void DesignShown(const DesignState& design) override;
   void ComponentsDimensioned(const DesignState& design) override;
   // Writes the design file again for the design written last, for a
@@ -48,6 +51,7 @@ class DesignExport : public OptimizationRecorder {
   const UserCoreData* core_data_;
   const std::optional<SimulationOutcome>* simulation_;
   std::optional<DesignState> written_;  // the design written last
+  bool alternatives_ = false;
 };
 
 }  // namespace flyback

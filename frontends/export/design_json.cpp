@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "alternatives_json.h"
 #include "base/console/number_text.h"
 #include "base/numbers/rounding.h"
 #include "engine/checks/design_checks.h"
@@ -208,9 +209,10 @@ Json Checks(const DesignState& s, const LossBudget& budget, const SimulationOutc
 
 std::string DesignJson(const DesignState& design,
                        const std::optional<OptimizationRecord>& optimization,
-                       const UserCoreData* core_data, const SimulationOutcome* simulation) {
+                       const UserCoreData* core_data, const DesignFileExtras& extras) {
+  const SimulationOutcome* simulation = extras.simulation;
   const LossBudget budget = ComputeLossBudget(design, core_data);
-  const Json document = {
+  Json document = {
       {"format", "flyback-design"},
       {"version", kDesignFormatVersion},
       {"program", {{"name", "flyback"}, {"version", kVersion}}},
@@ -223,6 +225,9 @@ std::string DesignJson(const DesignState& design,
       {"simulation", simulation != nullptr ? SimulationJson(*simulation) : Json(nullptr)},
       {"checks", Checks(design, budget, simulation)},
   };
+  if (extras.alternatives != nullptr) {
+    document["alternatives"] = AlternativesJson(*extras.alternatives);
+  }
   // Texts the design holds as typed may be no valid UTF-8: they are
   // replaced, not refused.
   return document.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";

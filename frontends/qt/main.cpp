@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTimer>
 #include <algorithm>
 #include <cerrno>
@@ -13,6 +14,7 @@
 #include <sstream>
 #include <string>
 
+#include "alternatives_tab.h"
 #include "answer_feed.h"
 #include "command_line.h"
 #include "design_export.h"
@@ -60,9 +62,17 @@ int RunWindow(const flyback::CommandLine& command_line) {
   flyback::DesignExport exporter(command_line.export_file, command_line.bom_file,
                                  command_line.netlist_file, core_data,
                                  &overview.simulation()->outcome());
+  flyback::AlternativesTab* alternatives = nullptr;
+  if (command_line.advise) {
+    exporter.IncludeAlternatives();
+    alternatives = new flyback::AlternativesTab(core_data);
+    overview.AddLowerTab(alternatives, QStringLiteral("Alternatives"));
+    // The user asked for the ranking: the overview opens on it.
+    overview.lower_tabs()->setCurrentWidget(alternatives);
+  }
   // The overview first: a new design drops the simulation of the one before
   // before the design file is written.
-  flyback::ObserverList observers({&overview, &exporter});
+  flyback::ObserverList observers({&overview, &exporter, alternatives});
   overview.simulation()->OnEnded([&exporter] {
     try {
       exporter.Refresh();

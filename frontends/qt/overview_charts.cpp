@@ -273,4 +273,33 @@ QChart* SweepChart(const std::optional<OptimizationRecord>& record) {
   return chart;
 }
 
+QChart* AlternativesChart(const std::optional<CoreAdvice>& advice) {
+  if (!advice) return NewChart(QStringLiteral("Alternatives: none yet"), false);
+  QChart* chart = NewChart(QStringLiteral("Computed efficiency against core volume"), true);
+  QScatterSeries* feasible = Markers(QStringLiteral("feasible"), kFineColour, 8);
+  QScatterSeries* infeasible = Markers(QStringLiteral("with errors"), kErrorColour, 8);
+  QScatterSeries* present = Markers(QStringLiteral("present design"), kDesignPointColour, 16);
+  double lowest_eta = 100;
+  double highest_eta = 0;
+  double largest_volume = 0;
+  for (const RankedCandidate& ranked : advice->ranking) {
+    const std::optional<CandidateFigures>& f = ranked.assessment.figures;
+    if (!f || !f->V_e_mm3) continue;
+    const QPointF point(*f->V_e_mm3 / 1000, 100 * f->efficiency);
+    if (ranked.assessment.present) present->append(point);
+    (ranked.verdict == CandidateVerdict::kFeasible ? feasible : infeasible)->append(point);
+    lowest_eta = std::min(lowest_eta, point.y());
+    highest_eta = std::max(highest_eta, point.y());
+    largest_volume = std::max(largest_volume, point.x());
+  }
+  QValueAxis* x = ValueAxis(*chart, Qt::AlignBottom, QStringLiteral("core volume / cm³"), 0,
+                            largest_volume > 0 ? largest_volume : 1);
+  QValueAxis* y =
+      ValueAxis(*chart, Qt::AlignLeft, QStringLiteral("efficiency / %"),
+                std::min(lowest_eta, highest_eta), std::max(highest_eta, lowest_eta + 1));
+  // The present design is drawn first, so that its marker rings the candidate's.
+  for (QScatterSeries* series : {present, feasible, infeasible}) Attach(*chart, series, x, y);
+  return chart;
+}
+
 }  // namespace flyback

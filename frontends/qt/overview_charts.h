@@ -10,6 +10,7 @@
 #include <optional>
 #include <vector>
 
+#include "engine/adviser/core_ranking.h"
 #include "engine/overview/design_overview.h"
 #include "engine/overview/loss_overview.h"
 #include "engine/transformer/optimization_record.h"
@@ -47,5 +48,10 @@ QChart* LossesChart(const LossOverview& losses);
 // cfmax of every step of the last optimization against Bmax, its listed
 // maxima, the best row and the chosen Bmax.
 QChart* SweepChart(const std::optional<OptimizationRecord>& record);
+
+// The computed efficiency of every calculated candidate of the core adviser
+// against its core volume, feasible ones and those with errors apart, the
+// present transformer marked; none yet: a chart that says so.
+QChart* AlternativesChart(const std::optional<CoreAdvice>& advice);
 
 }  // namespace flyback

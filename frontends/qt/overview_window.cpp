@@ -138,6 +138,10 @@ void OverviewWindow::PlaceBeside(const QWidget& form, const QMargins& border) {
   move(place.corner);
 }
 
+void OverviewWindow::AddLowerTab(QWidget* tab, const QString& title) {
+  lower_tabs_->addTab(tab, title);
+}
+
 void OverviewWindow::DesignShown(const DesignState& design) {
   const LossBudget budget = ComputeLossBudget(design, core_data_);
   checks_ = CheckDesignAndLosses(design, budget);

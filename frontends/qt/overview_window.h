@@ -37,6 +37,9 @@ class OverviewWindow : public QWidget, public OptimizationRecorder {
   // Shows the window (again) beside `form`, or raises it.
   void ShowBeside(const QWidget& form);
 
+  // Adds `tab` (which the window then owns) after the lower tabs.
+  void AddLowerTab(QWidget* tab, const QString& title);
+
   void DesignShown(const DesignState& design) override;
   void OptimizationFinished(const SweepPoint& best, double chosen_Bmax) override;
 
@@ -47,7 +50,8 @@ class OverviewWindow : public QWidget, public OptimizationRecorder {
   ChartView* losses() const { return losses_; }
   ChartView* sweep() const { return sweep_; }
   SimulationPanel* simulation() const { return simulation_; }
-  // The losses, the currents, the sweep and the simulation, one at a time.
+  // The losses, the currents, the sweep, the simulation and any tab added,
+  // one at a time.
   QTabWidget* lower_tabs() const { return lower_tabs_; }
 
  protected:

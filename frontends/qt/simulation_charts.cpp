@@ -51,9 +51,11 @@ QChart* SimulatedDrainVoltageChart(const SimulatedPoint& point, double U_D_lim_V
   QValueAxis* x = ValueAxis(*chart, Qt::AlignBottom, QStringLiteral("t / µs"), 0, span_us);
   QValueAxis* y = ValueAxis(*chart, Qt::AlignLeft, QStringLiteral("U / V"), 0,
                             1.05 * std::max(U_D_lim_V, Largest(e.drain_V)));
-  Attach(*chart, Series(QStringLiteral("drain, peak ") + Number(RoundTo(point.figures.U_D_peak_V, 1)) + " V",
-                        kDesignPointColour, e.time_us, e.drain_V),
-         x, y);
+  Attach(
+      *chart,
+      Series(QStringLiteral("drain, peak ") + Number(RoundTo(point.figures.U_D_peak_V, 1)) + " V",
+             kDesignPointColour, e.time_us, e.drain_V),
+      x, y);
   QLineSeries* limit = Line(QStringLiteral("U_D_lim ") + Number(U_D_lim_V) + " V", kErrorColour, 1);
   limit->append(0, U_D_lim_V);
   limit->append(span_us, U_D_lim_V);
@@ -68,21 +70,17 @@ QChart* SimulatedCurrentsChart(const SimulatedPoint& point, const CurrentWavefor
   double peak = std::max(Largest(e.primary_A), Largest(e.reflected_A));
   for (const WaveformPoint& p : calculated.primary) peak = std::max(peak, p.I_A);
   QValueAxis* x = ValueAxis(*chart, Qt::AlignBottom, QStringLiteral("t / µs"), 0, span_us);
-  QValueAxis* y = ValueAxis(*chart, Qt::AlignLeft, QStringLiteral("I / A"),
-                            e.primary_A.empty() ? 0 : std::min(0.0, *std::ranges::min_element(e.primary_A)),
-                            1.05 * peak);
-  Attach(*chart, Series(QStringLiteral("drain"), kDesignPointColour, e.time_us,
-                        e.primary_A),
+  QValueAxis* y = ValueAxis(
+      *chart, Qt::AlignLeft, QStringLiteral("I / A"),
+      e.primary_A.empty() ? 0 : std::min(0.0, *std::ranges::min_element(e.primary_A)), 1.05 * peak);
+  Attach(*chart, Series(QStringLiteral("drain"), kDesignPointColour, e.time_us, e.primary_A), x, y);
+  Attach(*chart, Series(QStringLiteral("secondaries"), kSecondaryColour, e.time_us, e.reflected_A),
          x, y);
-  Attach(*chart, Series(QStringLiteral("secondaries"), kSecondaryColour,
-                        e.time_us, e.reflected_A),
-         x, y);
-  Attach(*chart, Dashed(QStringLiteral("drain, calc."), kDesignPointColour,
-                        calculated.primary),
-         x, y);
-  Attach(*chart, Dashed(QStringLiteral("secondaries, calc."), kSecondaryColour,
-                        calculated.secondary),
-         x, y);
+  Attach(*chart, Dashed(QStringLiteral("drain, calc."), kDesignPointColour, calculated.primary), x,
+         y);
+  Attach(*chart,
+         Dashed(QStringLiteral("secondaries, calc."), kSecondaryColour, calculated.secondary), x,
+         y);
   return chart;
 }
 

@@ -59,7 +59,8 @@ SimulationPanel::SimulationPanel(const UserCoreData* core_data, bool automatic, 
   table_->verticalHeader()->hide();
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
-  point_->addItems({QStringLiteral("lowest input voltage"), QStringLiteral("highest input voltage")});
+  point_->addItems(
+      {QStringLiteral("lowest input voltage"), QStringLiteral("highest input voltage")});
   drain_voltage_->Show(EmptyChart(QStringLiteral("Drain voltage")));
   currents_->Show(EmptyChart(QStringLiteral("Currents")));
 
@@ -130,16 +131,16 @@ void SimulationPanel::Start() {
   status_->setText(QStringLiteral("Simulating the lowest and the highest input voltage…"));
   poll_->start(kPollInterval_ms);
   const int generation = generation_;
-  worker_ = std::thread([this, design = *design_,
-                         budget = ComputeLossBudget(*design_, core_data_), generation] {
-    RunControl control;
-    control.progress = [this](double share) { share_done_ = share; };
-    control.cancel = &cancel_flag_;
-    SimulationOutcome outcome = SimulateStage(design, budget, control);
-    QMetaObject::invokeMethod(
-        this, [this, outcome = std::move(outcome), generation] { Ended(outcome, generation); },
-        Qt::QueuedConnection);
-  });
+  worker_ = std::thread(
+      [this, design = *design_, budget = ComputeLossBudget(*design_, core_data_), generation] {
+        RunControl control;
+        control.progress = [this](double share) { share_done_ = share; };
+        control.cancel = &cancel_flag_;
+        SimulationOutcome outcome = SimulateStage(design, budget, control);
+        QMetaObject::invokeMethod(
+            this, [this, outcome = std::move(outcome), generation] { Ended(outcome, generation); },
+            Qt::QueuedConnection);
+      });
 }
 
 void SimulationPanel::Ended(SimulationOutcome outcome, int generation) {
@@ -178,8 +179,8 @@ void SimulationPanel::ShowOutcome() {
     if (!row.within) ++outside;
   }
   table_->resizeColumnsToContents();
-  QString text = QStringLiteral("Simulated in ngspice, leakage ") +
-                 Number(100 * c.leakage_share) + QStringLiteral(" % of L_prim: ");
+  QString text = QStringLiteral("Simulated in ngspice, leakage ") + Number(100 * c.leakage_share) +
+                 QStringLiteral(" % of L_prim: ");
   for (const SimulatedPoint& p : c.points) {
     text += Text(p.name) + " " + Number(RoundTo(p.run_s, 1)) + " s; ";
   }

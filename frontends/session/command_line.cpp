@@ -30,8 +30,9 @@ struct SwitchOption {
   const char* name;
   bool CommandLine::*on;
 };
-constexpr std::array<SwitchOption, 1> kSessionSwitches = {{
+constexpr std::array<SwitchOption, 2> kSessionSwitches = {{
     {"--simulate", &CommandLine::simulate},
+    {"--advise", &CommandLine::advise},
 }};
 
 [[noreturn]] void BadCommandLine(const std::string& line) {

@@ -20,6 +20,7 @@ struct CommandLine {
   std::string netlist_file;    // --netlist FILE (the stage as an ngspice netlist); empty: none
   std::string core_data_file;  // --core-data FILE (a core for the loss budget); empty: none
   bool simulate = false;       // --simulate (the stage in ngspice after every calculation)
+  bool advise = false;         // --advise: rank the alternative cores after every calculation
   bool help = false;
   bool version = false;
 };

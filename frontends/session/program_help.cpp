@@ -99,6 +99,14 @@ constexpr auto kOptions = std::to_array<OptionText>({
      "of the sources. A file that cannot be read, is no JSON, lacks a figure, or holds text\n"
      "where a number belongs or a figure of 0 or below ends the program before the dialogue\n"
      "with one line naming the file and the problem (status 2)."},
+    {"--advise", "", "", kBoth, true,
+     "after every calculation rank every core of the catalogues (the layer cores at a series "
+     "of airgaps) and the user's own transformer for the design: in the design file, in "
+     "script mode as a table on standard error, in the overview's tab Alternatives",
+     "Each candidate is calculated as the dialogue would calculate it, checked and its losses\n"
+     "budgeted; one whose calculation stops is rejected with the reason the dialogue gives.\n"
+     "The transcript does not change. The candidates and the score are described in\n"
+     ".I docs/adviser.md\nof the sources."},
     {"--help", "", "", kBoth, false, "show this help", ""},
     {"--version", "", "", kBoth, false, "show the version", ""},
 });

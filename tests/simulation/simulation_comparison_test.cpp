@@ -3,6 +3,8 @@
 // outputs: Uact 100.04, 16.16, 8.53 V, IC supply 16.46 V, I_D_max 4.194 A,
 // fsntmin 23.749 kHz, U_D_max 597.95 V, U_D_lim 600 V, η 85 %).
 
+#include "engine/simulation/simulation_comparison.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -10,7 +12,6 @@
 #include <string>
 
 #include "engine/simulation/operating_point_figures.h"
-#include "engine/simulation/simulation_comparison.h"
 #include "engine/transformer/winding_values.h"
 #include "transformer/demo_calculation.h"
 
@@ -93,12 +94,12 @@ TEST(SimulationComparison, OneSidedBoundsAndWarnings) {
   const LossBudget budget = ComputeLossBudget(s, nullptr);
   SimulatedPoint lowest = PointLike(s, "lowest input voltage");
   SimulatedPoint highest = PointLike(s, "highest input voltage");
-  lowest.figures.outputs[1].U_avg_V *= 1.031;  // Uact(1) 3.1 % high: outside ±3 %
-  lowest.figures.I_D_peak_A *= 0.7;            // below the worst-case bound: within
-  lowest.figures.f_sw_kHz *= 1.5;              // above fsntmin: within
-  highest.figures.f_sw_kHz *= 0.89;            // 11 % below fsntmin: outside
+  lowest.figures.outputs[1].U_avg_V *= 1.031;            // Uact(1) 3.1 % high: outside ±3 %
+  lowest.figures.I_D_peak_A *= 0.7;                      // below the worst-case bound: within
+  lowest.figures.f_sw_kHz *= 1.5;                        // above fsntmin: within
+  highest.figures.f_sw_kHz *= 0.89;                      // 11 % below fsntmin: outside
   highest.figures.outputs[2].U_ripple_V = 0.06 * 16.16;  // ripple 6 % of Uact(2)
-  highest.figures.efficiency = 0.829;          // 2.1 points below 85 %
+  highest.figures.efficiency = 0.829;                    // 2.1 points below 85 %
   const SimulationComparison c = CompareSimulation(s, budget, lowest, highest);
   // Per point: 4 windings × (voltage, ripple), I_D, U_D, f, η, η of the losses.
   EXPECT_EQ(c.figures.size(), 2u * 13);

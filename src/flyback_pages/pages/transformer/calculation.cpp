@@ -1,8 +1,6 @@
 #include "pages/transformer/calculation.h"
 
-#include "base/console/number_text.h"
-#include "base/numbers/rounding.h"
-#include "engine/transformer/magnetics.h"
+#include "engine/transformer/calculation_stop_lines.h"
 
 namespace flyback {
 
@@ -25,17 +23,14 @@ void ShowDrainLimitPage(Dialogue& d, double& U_D_lim) {
 
 void ShowDrainLimitTooLow(Dialogue& d) {
   d.Write();
-  d.Write({"Limit of drain voltage", d.design().inputs.U_D_lim, "V too low !"});
+  d.Write(DrainLimitTooLowLine(d.design().inputs.U_D_lim));
   d.Ask({"Limit of drain voltage too low !", "Ret", ""});
 }
 
 void ShowMagnetizationWarning(Dialogue& d) {
-  const DesignInputs& in = d.design().inputs;
   d.Clear();
   d.Write();
-  d.Write({" Bmax at min. fixed freq.(",
-           RoundTo(MagnetizationAtFixedFrequency(in, d.design().transformer), 0),
-           "mT) is higher than Bmaxlim (", in.Bmaxlim, "mT )!"});
+  d.Write(MagnetizationTooHighLine(d.design().inputs, d.design().transformer));
   d.Write();
   d.Write({" This can be avoided by a higher airgap or a bigger core !"});
   d.Write();
@@ -44,7 +39,7 @@ void ShowMagnetizationWarning(Dialogue& d) {
 }
 
 void ShowFrequencyUnreachable(Dialogue& d) {
-  d.Write({" The lowest SMPS frequency cannot be reached with this transformer."});
+  d.Write(FrequencyUnreachableLine());
   d.Ask({"Lowest SMPS frequency too high !", "Ret", ""});
 }
 

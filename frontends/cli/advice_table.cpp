@@ -1,0 +1,62 @@
+#include "advice_table.h"
+
+#include <array>
+#include <cstdio>
+
+namespace flyback {
+
+namespace {
+
+// A figure with `decimals`, or "-" where there is none, right-aligned in `width`.
+std::string Cell(std::optional<double> value, int width, int decimals) {
+  std::array<char, 64> text{};
+  if (value) {
+    std::snprintf(text.data(), text.size(), "%*.*f", width, decimals, *value);
+  } else {
+    std::snprintf(text.data(), text.size(), "%*s", width, "-");
+  }
+  return text.data();
+}
+
+std::string Row(const RankedCandidate& ranked) {
+  const CandidateAssessment& a = ranked.assessment;
+  std::array<char, 160> head{};
+  std::snprintf(head.data(), head.size(), "%4d %-20s%c", ranked.rank, a.candidate.name.c_str(),
+                a.present ? '*' : ' ');
+  std::string row = head.data() + Cell(a.candidate.g_mm, 5, 2);
+  std::array<char, 32> verdict{};
+  std::snprintf(verdict.data(), verdict.size(), " %-10s", CandidateVerdictName(ranked.verdict));
+  row += verdict.data() + Cell(ranked.score, 7, 2);
+  if (const std::optional<CandidateFigures>& f = a.figures) {
+    row += Cell(100 * f->efficiency, 7, 1) + Cell(f->rise_K, 7, 1) + Cell(100 * f->cf_prod, 7, 1) +
+           Cell(f->Bmax_mT, 8, 0) + Cell(f->fsntmin_kHz, 12, 2);
+  } else {
+    row += Cell(std::nullopt, 7, 1) + Cell(std::nullopt, 7, 1) + Cell(std::nullopt, 7, 1) +
+           Cell(std::nullopt, 8, 0) + Cell(std::nullopt, 12, 2);
+  }
+  return row + "  " + ranked.reason + "\n";
+}
+
+}  // namespace
+
+std::string AdviceTableText(const CoreAdvice& advice) {
+  const AdviserWeights& w = advice.weights;
+  std::array<char, 256> heading{};
+  std::snprintf(heading.data(), heading.size(),
+                "Alternatives (drain-voltage limit %g V; score = %g*eta[%%] - %g*rise[K] + "
+                "%g*fit[%%] - %g*Ve[cm3]):\n",
+                advice.U_D_lim_V, w.efficiency_per_percent, w.rise_per_K, w.fit_per_percent,
+                w.volume_per_cm3);
+  std::string text = heading.data();
+  text +=
+      "rank core                  g/mm verdict      score  eta/% rise/K  fit/% Bmax/mT "
+      "fsntmin/kHz  reason\n";
+  for (const RankedCandidate& ranked : advice.ranking) text += Row(ranked);
+  return text;
+}
+
+void AdviceTable::DesignShown(const DesignState& design) {
+  out_ << AdviceTableText(AdviseCores(design, core_data_)) << std::flush;
+}
+
+}  // namespace flyback

@@ -1,0 +1,121 @@
+#include "alternatives_tab.h"
+
+#include <QCoreApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QTableWidget>
+#include <QtConcurrent/QtConcurrentRun>
+#include <cmath>
+#include <utility>
+
+#include "overview_charts.h"
+
+namespace flyback {
+
+namespace {
+
+enum Column { kRank, kCore, kAirgap, kVerdict, kReason, kEfficiency, kRise, kFit, kBmax, kFsntmin };
+
+// A cell that sorts by its number, shown to `decimals`; empty where there is none.
+QTableWidgetItem* NumberItem(std::optional<double> value, int decimals) {
+  auto* item = new QTableWidgetItem;
+  if (value) {
+    const double scale = std::pow(10, decimals);
+    item->setData(Qt::DisplayRole, std::round(*value * scale) / scale);
+  }
+  item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  return item;
+}
+
+QTableWidgetItem* TextItem(const std::string& text) {
+  return new QTableWidgetItem(QString::fromStdString(text));
+}
+
+}  // namespace
+
+AlternativesTab::AlternativesTab(const UserCoreData* core_data, QWidget* parent)
+    : QWidget(parent),
+      table_(new QTableWidget(0, kFsntmin + 1, this)),
+      chart_(new ChartView(this)),
+      core_data_(core_data) {
+  table_->setHorizontalHeaderLabels({QStringLiteral("Rank"), QStringLiteral("Core"),
+                                     QStringLiteral("Airgap / mm"), QStringLiteral("Verdict"),
+                                     QStringLiteral("Reason"), QStringLiteral("Efficiency / %"),
+                                     QStringLiteral("Rise / K"), QStringLiteral("Fit / %"),
+                                     QStringLiteral("Bmax / mT"), QStringLiteral("fsntmin / kHz")});
+  table_->verticalHeader()->hide();
+  // Rows as high as their text, like the key figures'.
+  table_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+  table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  table_->setSortingEnabled(true);
+  chart_->Show(AlternativesChart(std::nullopt));
+  auto* layout = new QHBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(table_, 3);
+  layout->addWidget(chart_, 2);
+  QObject::connect(&watcher_, &QFutureWatcher<CoreAdvice>::finished, this,
+                   [this] { RankingDone(); });
+}
+
+AlternativesTab::~AlternativesTab() {
+  // The ranking reads the user's core data, which the session owns.
+  watcher_.waitForFinished();
+}
+
+void AlternativesTab::DesignShown(const DesignState& design) {
+  if (watcher_.isRunning()) {
+    waiting_ = design;
+    return;
+  }
+  StartRanking(design);
+}
+
+void AlternativesTab::StartRanking(DesignState design) {
+  watcher_.setFuture(QtConcurrent::run([design = std::move(design), core_data = core_data_] {
+    return AdviseCores(design, core_data);
+  }));
+}
+
+void AlternativesTab::RankingDone() {
+  if (waiting_) {
+    StartRanking(*std::exchange(waiting_, std::nullopt));
+    return;
+  }
+  Show(watcher_.result());
+}
+
+void AlternativesTab::WaitForRanking() {
+  while (watcher_.isRunning() || waiting_) {
+    watcher_.waitForFinished();
+    QCoreApplication::processEvents();
+  }
+}
+
+void AlternativesTab::Show(const CoreAdvice& advice) {
+  table_->setSortingEnabled(false);
+  table_->setRowCount(static_cast<int>(advice.ranking.size()));
+  int row = 0;
+  for (const RankedCandidate& ranked : advice.ranking) {
+    const CandidateAssessment& a = ranked.assessment;
+    const std::optional<CandidateFigures>& f = a.figures;
+    table_->setItem(row, kRank, NumberItem(ranked.rank, 0));
+    table_->setItem(row, kCore, TextItem(a.candidate.name + (a.present ? " (present)" : "")));
+    table_->setItem(row, kAirgap, NumberItem(a.candidate.g_mm, 2));
+    table_->setItem(row, kVerdict, TextItem(CandidateVerdictName(ranked.verdict)));
+    table_->setItem(row, kReason, TextItem(ranked.reason));
+    table_->setItem(row, kEfficiency,
+                    NumberItem(f ? std::optional(100 * f->efficiency) : std::nullopt, 1));
+    table_->setItem(row, kRise, NumberItem(f ? f->rise_K : std::nullopt, 1));
+    table_->setItem(row, kFit, NumberItem(f ? std::optional(100 * f->cf_prod) : std::nullopt, 1));
+    table_->setItem(row, kBmax, NumberItem(f ? std::optional(f->Bmax_mT) : std::nullopt, 0));
+    table_->setItem(row, kFsntmin, NumberItem(f ? std::optional(f->fsntmin_kHz) : std::nullopt, 2));
+    ++row;
+  }
+  table_->setSortingEnabled(true);
+  table_->sortByColumn(kRank, Qt::AscendingOrder);
+  table_->resizeColumnsToContents();
+  chart_->Show(AlternativesChart(advice));
+}
+
+}  // namespace flyback

@@ -1,0 +1,103 @@
+#include "engine/adviser/candidate_assessment.h"
+
+#include <algorithm>
+
+#include "base/console/line.h"
+#include "engine/checks/loss_checks.h"
+#include "engine/components/dimensioning.h"
+#include "engine/losses/loss_budget.h"
+#include "engine/transformer/calculation_stop_lines.h"
+#include "engine/transformer/optimization_rating.h"
+#include "engine/transformer/transformer_calculation.h"
+#include "engine/transformer/turns.h"
+
+namespace flyback {
+
+namespace {
+
+// The design's inputs with the candidate's transformer, before its calculation.
+DesignState CandidateDesign(const DesignState& design, const CoreCandidate& candidate) {
+  DesignState s;
+  s.inputs = design.inputs;
+  s.inputs.tr_type = TransformerTypeAnswer(candidate.kind);
+  s.inputs.tr_name = candidate.name;
+  if (candidate.g_mm) s.inputs.g = *candidate.g_mm;
+  s.inputs.AL = candidate.AL_nH;
+  s.inputs.Ae = candidate.Ae_mm2;
+  s.inputs.U_D_lim = AdviserDrainLimit(design);
+  s.transformer.Bmax = s.inputs.Bmaxlim;
+  s.flow.ask_drain_limit = false;
+  return s;
+}
+
+// A stop line as one trimmed text.
+std::string Reason(const Line& line) {
+  const std::string text = LayoutFixedPitch(line);
+  const std::size_t first = text.find_first_not_of(' ');
+  const std::size_t last = text.find_last_not_of(' ');
+  return first == std::string::npos ? "" : text.substr(first, last - first + 1);
+}
+
+// The reason the calculation rejects the candidate for; empty when it finished.
+std::string Rejection(CalculationStop stop, const DesignState& s) {
+  switch (stop) {
+    case CalculationStop::kDrainLimitTooLow:
+      return Reason(DrainLimitTooLowLine(s.inputs.U_D_lim));
+    case CalculationStop::kFrequencyUnreachable:
+      return Reason(FrequencyUnreachableLine());
+    // The dialogue shows this design after its warning, which advises a
+    // larger airgap or a bigger core: the adviser takes that advice.
+    case CalculationStop::kMagnetizationWarning:
+      return Reason(MagnetizationTooHighLine(s.inputs, s.transformer));
+    case CalculationStop::kAskDrainLimit:  // the limit is set before the run
+    case CalculationStop::kFinished:
+      break;
+  }
+  return "";
+}
+
+CandidateFigures Figures(const DesignState& s, const LossBudget& budget) {
+  CandidateFigures figures;
+  figures.efficiency = budget.lowest_input.efficiency;
+  figures.rise_K = budget.lowest_input.transformer_rise_K;
+  figures.cf_prod = AccuracyProduct(s.inputs, s.transformer);
+  if (budget.core.core) figures.V_e_mm3 = budget.core.core->geometry.V_e_mm3;
+  figures.Bmax_mT = s.transformer.Bmax;
+  figures.fsntmin_kHz = s.transformer.fsntmin;
+  figures.n_prim = s.transformer.n_prim;
+  return figures;
+}
+
+}  // namespace
+
+int CandidateAssessment::Count(Severity severity) const {
+  return static_cast<int>(
+      std::count_if(findings.begin(), findings.end(),
+                    [severity](const Finding& f) { return f.severity == severity; }));
+}
+
+double AdviserDrainLimit(const DesignState& design) {
+  return design.flow.ask_drain_limit ? AutomaticDrainLimit(design.inputs.U_mains_max)
+                                     : design.inputs.U_D_lim;
+}
+
+CandidateAssessment AssessCandidate(const DesignState& design, const CoreCandidate& candidate,
+                                    const UserCoreData* core_data) {
+  CandidateAssessment assessment{
+      candidate, IsPresentTransformer(design.inputs, candidate), "", std::nullopt, {}};
+  DesignState s = CandidateDesign(design, candidate);
+  TransformerCalculation calculation(CalculationEntry::kFullStart,
+                                     CalculationRules::kEnforceLimits);
+  assessment.rejection =
+      Rejection(calculation.Run(s.inputs, s.transformer, /*ask_drain_limit=*/false), s);
+  if (!assessment.rejection.empty()) return assessment;
+  determine_turns(s.inputs, s.transformer);
+  s.components = dimension_components(s);
+  const LossBudget budget =
+      ComputeLossBudget(s, candidate.name == design.inputs.tr_name ? core_data : nullptr);
+  assessment.figures = Figures(s, budget);
+  assessment.findings = CheckDesignAndLosses(s, budget);
+  return assessment;
+}
+
+}  // namespace flyback

@@ -1,0 +1,59 @@
+# Runs `flyback --script --advise --export design.json` on CASE_DIR/answers.txt
+# in an empty WORK_DIR: the transcript must be the case's own, byte for byte
+# (the ranking goes beside it, never into it), standard error must hold the
+# ranking's table, and the design file must rank every candidate: ranks 1 to
+# N in order, a verdict each, and a reason for every rejected one.
+
+file(REMOVE_RECURSE ${WORK_DIR})
+file(MAKE_DIRECTORY ${WORK_DIR})
+execute_process(COMMAND ${PROGRAM} --script --advise --export design.json
+                INPUT_FILE ${CASE_DIR}/answers.txt
+                OUTPUT_FILE ${WORK_DIR}/transcript.txt
+                ERROR_VARIABLE table
+                WORKING_DIRECTORY ${WORK_DIR}
+                RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "flyback --script --advise exited with ${status}")
+endif()
+execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${CASE_DIR}/transcript.txt
+                        ${WORK_DIR}/transcript.txt
+                RESULT_VARIABLE different)
+if(different)
+  message(FATAL_ERROR "the transcript changed: diff ${CASE_DIR}/transcript.txt "
+                      "${WORK_DIR}/transcript.txt")
+endif()
+if(NOT table MATCHES "Alternatives \\(drain-voltage limit 600 V;"
+   OR NOT table MATCHES "\n   1 [^\n]+\n"
+   OR NOT table MATCHES "SMT 31/190 \\(Orega\\) *\\*")
+  message(FATAL_ERROR "standard error holds no table of alternatives:\n${table}")
+endif()
+
+file(READ ${WORK_DIR}/design.json design)
+string(JSON count LENGTH "${design}" alternatives candidates)
+if(count LESS 19)
+  message(FATAL_ERROR "only ${count} candidates in the design file")
+endif()
+math(EXPR last "${count} - 1")
+foreach(i RANGE ${last})
+  string(JSON rank GET "${design}" alternatives candidates ${i} rank)
+  string(JSON verdict GET "${design}" alternatives candidates ${i} verdict)
+  string(JSON reason GET "${design}" alternatives candidates ${i} reason)
+  math(EXPR expected "${i} + 1")
+  if(NOT rank EQUAL expected)
+    message(FATAL_ERROR "candidate ${i} has rank ${rank}, not ${expected}")
+  endif()
+  if(NOT verdict MATCHES "^(feasible|infeasible|rejected)$")
+    message(FATAL_ERROR "candidate ${i} has the verdict '${verdict}'")
+  endif()
+  if(verdict STREQUAL "rejected" AND reason STREQUAL "")
+    message(FATAL_ERROR "candidate ${i} is rejected without a reason")
+  endif()
+endforeach()
+# Each table (one whenever the design is shown) has a line per candidate
+# below its two heading lines.
+string(REGEX MATCHALL "\n" lines "${table}")
+list(LENGTH lines line_count)
+math(EXPR rest "${line_count} % (${count} + 2)")
+if(NOT rest EQUAL 0)
+  message(FATAL_ERROR "${line_count} lines on standard error for ${count} candidates")
+endif()
