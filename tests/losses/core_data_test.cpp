@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <map>
 #include <set>
 #include <string>
 
@@ -84,11 +86,12 @@ TEST(CoreData, TablesCarryThePublishedFigures) {
   EXPECT_DOUBLE_EQ(etd39.l_e_mm, 92.2);
   EXPECT_DOUBLE_EQ(etd39.V_e_mm3, 11500);
   EXPECT_DOUBLE_EQ(etd39.A_e_mm2, 125);
-  // N87 from 100 kHz to 300 kHz: k 8.241, alpha 1.783, beta 2.623, ct 1.24e-2,
-  // 1.74e-4, 9.6e-7 (MAS data set).
+  // N87 from 100 kHz to 300 kHz: k 19.57 and alpha 1.691 fitted through the
+  // data sheet's typical losses, beta 2.623 and ct 1.24e-2, 1.74e-4, 9.6e-7
+  // of the MAS data set.
   const SteinmetzRange& n87 = MaterialNamed("N87")->ranges[1];
-  EXPECT_DOUBLE_EQ(n87.set.k, 8.241);
-  EXPECT_DOUBLE_EQ(n87.set.alpha, 1.783);
+  EXPECT_DOUBLE_EQ(n87.set.k, 19.57);
+  EXPECT_DOUBLE_EQ(n87.set.alpha, 1.691);
   EXPECT_DOUBLE_EQ(n87.set.beta, 2.623);
   EXPECT_DOUBLE_EQ(n87.set.ct0, 1.24e-2);
   EXPECT_DOUBLE_EQ(n87.set.ct1, 1.74e-4);
@@ -126,20 +129,43 @@ TEST(CoreData, TheLowerRangeHoldsItsUpperEdge) {
   EXPECT_EQ(&SteinmetzRangeFor(n87.ranges, 2e6), &n87.ranges[1]);
 }
 
-TEST(CoreData, FitsStayBelowTheGuaranteedLosses) {
-  // The points are maxima of core sets: a fit stays below them (15 % for the
-  // spread of the fit) and well above half of them; a slip of a unit (kW for
-  // W) or of a temperature set fails by far.
-  ASSERT_GE(DatasheetPoints().size(), 6u);
+// The fit of `point`'s material at its frequency, flux and temperature,
+// over the published loss density.
+double FitOverPublished(const DatasheetPoint& point) {
+  const FerriteMaterial* material = MaterialNamed(point.material);
+  if (material == nullptr) return std::nan("");
+  return SineCoreLossDensity(SteinmetzRangeFor(material->ranges, point.f_Hz).set, point.f_Hz,
+                             point.B_peak_T, point.T_degC) /
+         point.Pv_W_per_m3;
+}
+
+TEST(CoreData, FitsAgreeWithThePublishedLosses) {
+  // A guaranteed maximum of a core set: the fit stays below it (15 % for the
+  // spread of the fit) and well above half of it. A typical value the maker
+  // tabulates: the fit reproduces it within 15 %. A slip of a unit (kW for W),
+  // of a temperature set or of a range fails by far.
+  struct Band {
+    DatasheetPointKind kind;
+    double lowest_ratio, highest_ratio;
+  };
+  constexpr Band kBands[] = {{DatasheetPointKind::kGuaranteedMaximum, 0.4, 1.15},
+                             {DatasheetPointKind::kTypical, 0.85, 1.15}};
+  std::map<std::string_view, int> typical_points;
   for (const DatasheetPoint& point : DatasheetPoints()) {
-    const FerriteMaterial* material = MaterialNamed(point.material);
-    ASSERT_NE(material, nullptr) << point.material;
-    const double ratio = SineCoreLossDensity(SteinmetzRangeFor(material->ranges, point.f_Hz).set,
-                                             point.f_Hz, point.B_peak_T, point.T_degC) /
-                         point.Pv_max_W_per_m3;
-    EXPECT_LE(ratio, 1.15) << point.material << " at " << point.f_Hz << " Hz";
-    EXPECT_GE(ratio, 0.4) << point.material << " at " << point.f_Hz << " Hz";
+    SCOPED_TRACE(std::string(point.material) + " at " + std::to_string(point.f_Hz) + " Hz");
+    EXPECT_FALSE(point.source.empty());
+    const Band& band = *std::ranges::find(kBands, point.kind, &Band::kind);
+    const double ratio = FitOverPublished(point);
+    EXPECT_GE(ratio, band.lowest_ratio);
+    EXPECT_LE(ratio, band.highest_ratio);
+    if (point.kind == DatasheetPointKind::kTypical) ++typical_points[point.material];
   }
+  // The six guaranteed maxima of the ETD29 data sheet and N87's three typical
+  // points (25 kHz/200 mT, 100 kHz/200 mT, 300 kHz/100 mT): a grade checked
+  // against typical losses is checked at three of them at least.
+  EXPECT_GE(DatasheetPoints().size(), 9u);
+  EXPECT_EQ(typical_points["N87"], 3);
+  for (const auto& [material, count] : typical_points) EXPECT_GE(count, 3) << material;
 }
 
 }  // namespace

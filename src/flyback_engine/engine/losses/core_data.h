@@ -40,10 +40,17 @@ struct FerriteMaterial {
   std::string_view source;
 };
 
-// A loss the maker guarantees not to exceed, as a loss density.
+// What a published loss density stands for: a maximum the maker guarantees
+// for a core set (a fit stays below it), or a typical value the maker
+// tabulates for the material (a fit reproduces it).
+enum class DatasheetPointKind { kGuaranteedMaximum, kTypical };
+
+// A published core loss at sinusoidal flux, as a loss density.
 struct DatasheetPoint {
   std::string_view material;
-  double f_Hz, B_peak_T, T_degC, Pv_max_W_per_m3;
+  DatasheetPointKind kind;
+  double f_Hz, B_peak_T, T_degC, Pv_W_per_m3;
+  std::string_view source;  // document, date, page or table, address
 };
 
 // The geometry of a layer-type core by its catalogue name ("EF 25").

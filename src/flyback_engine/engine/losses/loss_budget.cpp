@@ -105,19 +105,21 @@ Copper CopperOf(const DesignInputs& in, double cross_section_mm2) {
   return {A_cu_mm2, std::sqrt(A_cu_mm2 / kWirePi) * 2, 1};
 }
 
-WindingLossTerm WindingTerm(std::string name, double turns, const Copper& copper,
-                            const RampPulse& pulse, const LossCore& core,
-                            const LossAssumptions& a) {
+// `spectrum` is the shape of the winding's current: a ramp of peak I_peak_A
+// (A) in the period period_us (µs).
+WindingLossTerm WindingTerm(std::string name, double turns, const Copper& copper, double I_peak_A,
+                            const RampPulseSpectrum& spectrum, double period_us,
+                            const LossCore& core, const LossAssumptions& a) {
   WindingLossTerm term;
   term.winding = std::move(name);
   term.layers =
       LayerCount(turns, copper.parallel_wires, copper.d_wire_mm, core.geometry.bobbin_width_mm);
   term.R_dc_ohm =
       DcResistance(turns, core.geometry.mean_turn_length_mm, copper.A_cu_mm2, a.T_winding_C);
-  const double f_Hz = kHertzPerKilohertz * kMicrosecondsPerMillisecond / pulse.period_us;
+  const double f_Hz = kHertzPerKilohertz * kMicrosecondsPerMillisecond / period_us;
   const double penetration = DowellPenetrationRatio(copper.d_wire_mm, WirePitch(copper.d_wire_mm),
                                                     CopperResistivity(a.T_winding_C), f_Hz);
-  term.P_W = WindingLoss(term.R_dc_ohm, term.layers, penetration, pulse, a.harmonics);
+  term.P_W = WindingLoss(term.R_dc_ohm, term.layers, penetration, I_peak_A, spectrum);
   return term;
 }
 
@@ -131,15 +133,19 @@ void AddTransformerLosses(const DesignInputs& in, const TransformerDesign& t, co
   losses.core_W = CoreLoss(*losses.core_density_W_per_m3, core.geometry.V_e_mm3);
 
   const WindingValues values = ComputeWindingValues(in, t);
+  // The primary conducts during t_on, every secondary during t_off: two
+  // current shapes for all windings.
+  const RampPulseSpectrum primary = SpectrumOf({1, p.t_on_us, p.period_us}, a.harmonics);
+  const RampPulseSpectrum secondary = SpectrumOf({1, p.t_off_us, p.period_us}, a.harmonics);
   losses.windings.push_back(WindingTerm("primary", RoundTo(t.n_prim, 0),
-                                        CopperOf(in, values.A_prim),
-                                        {p.I_pk_A, p.t_on_us, p.period_us}, core, a));
+                                        CopperOf(in, values.A_prim), p.I_pk_A, primary, p.period_us,
+                                        core, a));
   for (int i = 1; i <= in.n_sec; ++i) {
     // The secondary current falls from its peak to 0 in t_off and averages Imax.
     const double I_peak = 2 * in.output(i).Imax * p.period_us / p.t_off_us;
     losses.windings.push_back(WindingTerm("output " + std::to_string(i), t.n_out(i),
-                                          CopperOf(in, values.output(i).A_sec),
-                                          {I_peak, p.t_off_us, p.period_us}, core, a));
+                                          CopperOf(in, values.output(i).A_sec), I_peak, secondary,
+                                          p.period_us, core, a));
   }
   double copper_W = 0;
   for (const WindingLossTerm& term : losses.windings) copper_W += term.P_W;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <numbers>
 
 #include "base/numbers/units.h"
@@ -24,19 +25,24 @@ inline constexpr double kSeriesPhase = 0.1;
 // Absorbs rounding in a ratio that is meant to be a whole number.
 inline constexpr double kWholeNumberSlack = 1e-9;
 
-// (sinh2Δ + sin2Δ)/(cosh2Δ − cos2Δ), scaled by 2·e^(−2Δ) so that no
-// hyperbolic function overflows; tends to 1 for large Δ.
-double SkinTerm(double penetration) {
-  const double e2 = std::exp(-2 * penetration);
-  const double angle = 2 * penetration;
-  return (1 - e2 * e2 + 2 * e2 * std::sin(angle)) / (1 + e2 * e2 - 2 * e2 * std::cos(angle));
-}
+// Dowell's skin term (sinh2Δ + sin2Δ)/(cosh2Δ − cos2Δ) and proximity term
+// (sinhΔ − sinΔ)/(coshΔ + cosΔ), scaled by 2·e^(−2Δ) and 2·e^(−Δ) so that no
+// hyperbolic function overflows; both tend to 1 for large Δ. One exponential
+// and one sine and cosine serve both: e^(−2Δ) = (e^(−Δ))², sin2Δ =
+// 2·sinΔ·cosΔ, cos2Δ = 1 − 2·sin²Δ.
+struct DowellTerms {
+  double skin, proximity;
+};
 
-// (sinhΔ − sinΔ)/(coshΔ + cosΔ), scaled by 2·e^(−Δ); tends to 1 for large Δ.
-double ProximityTerm(double penetration) {
+DowellTerms DowellTermsAt(double penetration) {
   const double e1 = std::exp(-penetration);
-  return (1 - e1 * e1 - 2 * e1 * std::sin(penetration)) /
-         (1 + e1 * e1 + 2 * e1 * std::cos(penetration));
+  const double e2 = e1 * e1;
+  const double sine = std::sin(penetration);
+  const double cosine = std::cos(penetration);
+  const double sine_2 = 2 * sine * cosine;
+  const double cosine_2 = 1 - 2 * sine * sine;
+  return {(1 - e2 * e2 + 2 * e2 * sine_2) / (1 + e2 * e2 - 2 * e2 * cosine_2),
+          (1 - e2 - 2 * e1 * sine) / (1 + e2 + 2 * e1 * cosine)};
 }
 
 // D = t_pulse/period, within 0 .. 1.
@@ -45,12 +51,12 @@ double PulseDuty(const RampPulse& pulse) {
   return std::clamp(pulse.t_pulse_us / pulse.period_us, 0.0, 1.0);
 }
 
-// √(x² + 2 − 2·cos x − 2·x·sin x)/x², by its series
-// √(1/4 − x²/72 + x⁴/2880 − ...) for small x.
-double HarmonicShape(double x) {
+// √(x² + 2 − 2·cos x − 2·x·sin x)/x² from x and its cosine and sine, by its
+// series √(1/4 − x²/72 + x⁴/2880 − ...) for small x.
+double HarmonicShape(double x, double cosine, double sine) {
   const double x2 = x * x;
   if (x < kSeriesPhase) return std::sqrt(0.25 - x2 / 72 + x2 * x2 / 2880);
-  return std::sqrt(x2 + 2 - 2 * std::cos(x) - 2 * x * std::sin(x)) / x2;
+  return std::sqrt(x2 + 2 - 2 * cosine - 2 * x * sine) / x2;
 }
 
 }  // namespace
@@ -79,7 +85,8 @@ double DowellFactor(double penetration, int layers) {
   if (penetration < kSeriesPenetration) {
     return 1 + (5 * m2 - 1) / 45 * std::pow(penetration, 4);
   }
-  return penetration * (SkinTerm(penetration) + 2 * (m2 - 1) / 3 * ProximityTerm(penetration));
+  const DowellTerms terms = DowellTermsAt(penetration);
+  return penetration * (terms.skin + 2 * (m2 - 1) / 3 * terms.proximity);
 }
 
 double WirePitch(double d_wire_mm) {
@@ -100,19 +107,48 @@ double RampPulseDc(const RampPulse& pulse) {
 double RampPulseHarmonicRms(const RampPulse& pulse, int h) {
   const double duty = PulseDuty(pulse);
   const double x = 2 * std::numbers::pi * h * duty;
-  return std::numbers::sqrt2 * pulse.I_peak_A * duty * HarmonicShape(x);
+  return std::numbers::sqrt2 * pulse.I_peak_A * duty * HarmonicShape(x, std::cos(x), std::sin(x));
+}
+
+RampPulseSpectrum SpectrumOf(const RampPulse& pulse, int harmonics) {
+  const double duty = PulseDuty(pulse);
+  RampPulseSpectrum spectrum;
+  spectrum.dc_per_A = duty / 2;
+  spectrum.rms_per_A.reserve(static_cast<std::size_t>(std::max(harmonics, 0)));
+  // The phase of harmonic h is h·x1: its cosine and sine follow from those of
+  // the harmonic before by a rotation through x1, without a sine or cosine of
+  // their own (rounding grows by about one unit of the last place a step).
+  const double x1 = 2 * std::numbers::pi * duty;
+  const double cosine_1 = std::cos(x1);
+  const double sine_1 = std::sin(x1);
+  double cosine = cosine_1;
+  double sine = sine_1;
+  for (int h = 1; h <= harmonics; ++h) {
+    spectrum.rms_per_A.push_back(std::numbers::sqrt2 * duty * HarmonicShape(h * x1, cosine, sine));
+    const double next_cosine = cosine * cosine_1 - sine * sine_1;
+    sine = sine * cosine_1 + cosine * sine_1;
+    cosine = next_cosine;
+  }
+  return spectrum;
+}
+
+double WindingLoss(double R_dc_ohm, int layers, double penetration_at_switching_frequency,
+                   double I_peak_A, const RampPulseSpectrum& spectrum) {
+  const double I_dc = I_peak_A * spectrum.dc_per_A;
+  double loss_per_ohm = I_dc * I_dc;
+  for (std::size_t i = 0; i < spectrum.rms_per_A.size(); ++i) {
+    const double h = static_cast<double>(i + 1);
+    const double F_R = DowellFactor(penetration_at_switching_frequency * std::sqrt(h), layers);
+    const double I_h = I_peak_A * spectrum.rms_per_A[i];
+    loss_per_ohm += F_R * I_h * I_h;
+  }
+  return R_dc_ohm * loss_per_ohm;
 }
 
 double WindingLoss(double R_dc_ohm, int layers, double penetration_at_switching_frequency,
                    const RampPulse& pulse, int harmonics) {
-  const double I_dc = RampPulseDc(pulse);
-  double loss = R_dc_ohm * I_dc * I_dc;
-  for (int h = 1; h <= harmonics; ++h) {
-    const double F_R = DowellFactor(penetration_at_switching_frequency * std::sqrt(h), layers);
-    const double I_h = RampPulseHarmonicRms(pulse, h);
-    loss += R_dc_ohm * F_R * I_h * I_h;
-  }
-  return loss;
+  return WindingLoss(R_dc_ohm, layers, penetration_at_switching_frequency, pulse.I_peak_A,
+                     SpectrumOf(pulse, harmonics));
 }
 
 }  // namespace flyback

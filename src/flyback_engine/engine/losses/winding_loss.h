@@ -5,6 +5,8 @@
 // Dowell's one-dimensional model for each harmonic of the current, and the
 // harmonics of a ramp pulse in closed form. Pure functions of plain values.
 
+#include <vector>
+
 namespace flyback {
 
 // °C, the winding temperature at which the copper loss is rated unless told
@@ -73,11 +75,26 @@ double RampPulseDc(const RampPulse& pulse);
 // DC² plus the squares of all harmonics is I_peak²·D/3.
 double RampPulseHarmonicRms(const RampPulse& pulse, int h);
 
+// The DC and the first harmonics of a ramp pulse per ampere of its peak: they
+// depend on its duty D = t_pulse/period only, so the secondaries, which all
+// conduct during t_off, share one spectrum.
+struct RampPulseSpectrum {
+  double dc_per_A = 0;            // D/2
+  std::vector<double> rms_per_A;  // harmonic h at [h − 1], RampPulseHarmonicRms per ampere
+};
+
+// The spectrum of `pulse`'s shape up to harmonic `harmonics`.
+RampPulseSpectrum SpectrumOf(const RampPulse& pulse, int harmonics);
+
 // W, copper loss of a winding of DC resistance R_dc_ohm (Ω) with `layers`
-// layers carrying `pulse`: P = R_dc·I_dc² + Σ_{h=1..harmonics}
-// R_dc·F_R(Δ1·√h)·I_h², with Δ1 the penetration ratio at the switching
-// frequency 1/period (Δ grows with √f). The harmonics above `harmonics` are
-// left out.
+// layers carrying a ramp pulse of peak I_peak_A (A) and the shape `spectrum`:
+// P = R_dc·I_dc² + Σ_h R_dc·F_R(Δ1·√h)·I_h², with Δ1 the penetration ratio at
+// the switching frequency 1/period (Δ grows with √f). The harmonics beyond
+// the spectrum are left out.
+double WindingLoss(double R_dc_ohm, int layers, double penetration_at_switching_frequency,
+                   double I_peak_A, const RampPulseSpectrum& spectrum);
+
+// The same for `pulse` up to harmonic `harmonics`.
 double WindingLoss(double R_dc_ohm, int layers, double penetration_at_switching_frequency,
                    const RampPulse& pulse, int harmonics);
 

@@ -24,7 +24,7 @@ struct LossBar {
   std::string name;                 // "core", "copper", "MOSFET conduction", ...
   std::optional<double> lowest_W;   // W; none where the transformer losses are not estimated
   std::optional<double> highest_W;  // W
-  std::string lowest_text;          // "0.512 W", "not estimated"
+  std::string lowest_text;          // "0.383 W", "not estimated"
   std::string highest_text;
 };
 
@@ -35,8 +35,8 @@ struct LossOverview {
   double highest_total_W = 0;
   std::string lowest_set;   // "lowest input voltage: 19.5 W"
   std::string highest_set;  // "highest input voltage: 15.2 W"
-  std::string efficiency;   // "assumed 85 % — computed 79.6 %"
-  std::string rise;         // "transformer rise 38.9 K", "transformer rise not estimated"
+  std::string efficiency;   // "assumed 85 % — computed 79.7 %"
+  std::string rise;         // "transformer rise 37.1 K", "transformer rise not estimated"
   // Where the transformer figures rest on an estimated geometry or are not
   // estimated, the one line that says so; empty where the core is known.
   std::string note;
@@ -45,7 +45,7 @@ struct LossOverview {
 LossOverview WhereTheWattsGo(const LossBudget& budget);
 
 // A loss in watts as the overview writes it: three significant digits, at
-// most three decimals ("7.3 W", "0.512 W", "19.5 W").
+// most three decimals ("7.3 W", "0.383 W", "19.4 W").
 std::string WattText(double W);
 
 // The efficiency, the transformer's temperature rise, its core's loss density
