@@ -40,19 +40,19 @@ Mode ModeOf(const std::vector<std::string>& switches) {
   return mode;
 }
 
-// The keeper of the design file, the parts list and the netlist, where the
-// command line asks for one: without, the dialogue runs unobserved and
-// records nothing.
+// The keeper of the design file, the parts list, the netlist and the design
+// report, where the command line asks for one: without, the dialogue runs
+// unobserved and records nothing.
 std::unique_ptr<flyback::DesignExport> ExporterFor(const flyback::CommandLine& command_line,
                                                    const flyback::Session& session) {
   if (command_line.export_file.empty() && command_line.bom_file.empty() &&
-      command_line.netlist_file.empty()) {
+      command_line.netlist_file.empty() && command_line.design_report_file.empty()) {
     return nullptr;
   }
   const std::optional<flyback::UserCoreData>& core_data = session.core_data();
-  return std::make_unique<flyback::DesignExport>(command_line.export_file, command_line.bom_file,
-                                                 command_line.netlist_file,
-                                                 core_data ? &*core_data : nullptr);
+  return std::make_unique<flyback::DesignExport>(
+      command_line.export_file, command_line.bom_file, command_line.netlist_file,
+      command_line.design_report_file, core_data ? &*core_data : nullptr);
 }
 
 int RunScript(const flyback::CommandLine& command_line,

@@ -1,12 +1,12 @@
 #pragma once
 
 // Keeps the design file (--export FILE.json), the parts list (--bom
-// FILE.csv) and the ngspice netlist (--netlist FILE.cir) up to date as the
-// dialogue goes: the design file and the netlist are written whenever the
-// design is shown after a calculation or its components are dimensioned, the
-// parts list whenever the component list is made. Each is
-// replaced in one step. A file that cannot be written ends the session
-// (SessionFailure).
+// FILE.csv), the ngspice netlist (--netlist FILE.cir) and the design report
+// (--design-report FILE.html) up to date as the dialogue goes: the design
+// file, the netlist and the report are written whenever the design is shown
+// after a calculation or its components are dimensioned, the parts list
+// whenever the component list is made. Each is replaced in one step. A file that cannot be written
+// ends the session (SessionFailure).
 
 #include <string>
 
@@ -21,10 +21,11 @@ class DesignExport : public OptimizationRecorder {
   // `core_data`: the user's core for the loss budget (--core-data), or null;
   // it must outlive the exporter.
   DesignExport(std::string design_file, std::string parts_list_file, std::string netlist_file,
-               const UserCoreData* core_data)
+               std::string report_file, const UserCoreData* core_data)
       : design_file_(std::move(design_file)),
         parts_list_file_(std::move(parts_list_file)),
         netlist_file_(std::move(netlist_file)),
+        report_file_(std::move(report_file)),
         core_data_(core_data) {}
 
   void DesignShown(const DesignState& design) override;
@@ -36,6 +37,7 @@ class DesignExport : public OptimizationRecorder {
   std::string design_file_;
   std::string parts_list_file_;
   std::string netlist_file_;
+  std::string report_file_;
   const UserCoreData* core_data_;
 };
 

@@ -57,7 +57,8 @@ int RunWindow(const flyback::CommandLine& command_line) {
   flyback::Session session(settings);
   const flyback::UserCoreData* core_data = session.core_data() ? &*session.core_data() : nullptr;
   flyback::DesignExport exporter(command_line.export_file, command_line.bom_file,
-                                 command_line.netlist_file, core_data);
+                                 command_line.netlist_file, command_line.design_report_file,
+                                 core_data);
   flyback::OverviewWindow overview(core_data);
   flyback::ObserverList observers({&exporter, &overview});
   int exit_status = flyback::kEndedByUser;
