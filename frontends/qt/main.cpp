@@ -67,6 +67,7 @@ int RunWindow(const flyback::CommandLine& command_line) {
         exit_status = session.Run(console, {}, &observers);
       },
       feed.get(), [&overview, &window] { overview.ShowBeside(window); });
+  window.text_area()->addAction(overview.save_report());
   flyback::OverviewKey overview_key(overview, window);
   QApplication::instance()->installEventFilter(&overview_key);
   window.show();

@@ -8,11 +8,13 @@
 //   - in tabs: where the watts go (the loss budget with its efficiency and
 //     the transformer's temperature rise), the currents over one switching
 //     period, and the accuracy factor of the last optimization's sweep.
-// Every chart is saved as PNG or SVG from its context menu.
+// Every chart is saved as PNG or SVG from its context menu; the whole design
+// as the printable design report by "Save design report…".
 
 #include <QWidget>
 
 #include "chart_view.h"
+#include "design_report_action.h"
 #include "engine/losses/user_core_data.h"
 #include "pages/dialogue/optimization_recorder.h"
 
@@ -33,6 +35,7 @@ class OverviewWindow : public QWidget, public OptimizationRecorder {
   void ShowBeside(const QWidget& form);
 
   void DesignShown(const DesignState& design) override;
+  void ComponentsDimensioned(const DesignState& design) override;
   void OptimizationFinished(const SweepPoint& best, double chosen_Bmax) override;
 
   QTableWidget* key_figures() const { return key_figures_; }
@@ -43,6 +46,8 @@ class OverviewWindow : public QWidget, public OptimizationRecorder {
   ChartView* sweep() const { return sweep_; }
   // The losses, the currents and the sweep, one at a time.
   QTabWidget* lower_tabs() const { return lower_tabs_; }
+  // "Save design report…", also for the main window's text area.
+  DesignReportAction* save_report() const { return save_report_; }
 
  protected:
   // Goes on placing the overview once the window it waits for is on the
@@ -55,6 +60,8 @@ class OverviewWindow : public QWidget, public OptimizationRecorder {
   void AwaitExposure(QWindow& window, const QWidget& form);
   // `border`: the one the window manager draws around the overview.
   void PlaceBeside(const QWidget& form, const QMargins& border);
+  void UpdateReport(const DesignState& design, const LossBudget& budget,
+                    const std::vector<Finding>& findings);
 
   QTableWidget* key_figures_;
   QListWidget* findings_;
@@ -63,6 +70,7 @@ class OverviewWindow : public QWidget, public OptimizationRecorder {
   ChartView* losses_;
   ChartView* sweep_;
   QTabWidget* lower_tabs_;
+  DesignReportAction* save_report_;
   const UserCoreData* core_data_;
   bool placed_ = false;
   const QWidget* waiting_for_ = nullptr;  // Form1, while a window awaits exposure
