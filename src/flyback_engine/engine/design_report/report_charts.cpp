@@ -25,6 +25,16 @@ const char* VerdictClass(Verdict verdict) {
   return "fine";
 }
 
+// Where the voltage lies outside its window and what the checks say, in
+// words: a print in black and white keeps it.
+std::string Remark(const OutputBar& bar) {
+  std::string remark = bar.in_window ? "" : "outside";
+  if (bar.verdict != Verdict::kFine) {
+    remark += std::string(remark.empty() ? "" : ", ") + VerdictClass(bar.verdict);
+  }
+  return remark.empty() ? "" : " (" + remark + ")";
+}
+
 std::vector<std::pair<double, double>> Points(const std::vector<WaveformPoint>& waveform) {
   std::vector<std::pair<double, double>> points;
   for (const WaveformPoint& p : waveform) points.emplace_back(p.t_us, p.I_A);
@@ -55,7 +65,7 @@ std::string OutputWindowsSvg(const std::vector<OutputBar>& bars) {
             Px(x(bar.position)) + "\" cy=\"" + Px(top + 9) + "\" r=\"5\"/>\n";
     body += SvgText(kChartWidth_px - kValues_px + 8, top + 13,
                     Significant(bar.Umin) + " V to " + Significant(bar.Umax) +
-                        " V: " + Rounded(bar.Uact, 2) + " V" + (bar.in_window ? "" : " (outside)"),
+                        " V: " + Rounded(bar.Uact, 2) + " V" + Remark(bar),
                     "start");
   }
   const SvgPlot frame(kChartWidth_px, height, 0, {}, {});
