@@ -37,6 +37,7 @@ std::string Remark(const OutputBar& bar) {
 
 std::vector<std::pair<double, double>> Points(const std::vector<WaveformPoint>& waveform) {
   std::vector<std::pair<double, double>> points;
+  points.reserve(waveform.size());
   for (const WaveformPoint& p : waveform) points.emplace_back(p.t_us, p.I_A);
   return points;
 }
@@ -99,6 +100,7 @@ std::string OptimizationSweepSvg(const OptimizationRecord& record) {
   const SvgPlot plot(kChartWidth_px, 220, 44, B, {0, 1.1 * rating.max});
   std::string body = plot.Axes("Bmax in mT", "accuracy product");
   std::vector<std::pair<double, double>> steps;
+  steps.reserve(record.steps.size());
   for (const SweepPoint& step : record.steps) steps.emplace_back(step.Bmax, step.cf_prod);
   body += plot.Polyline(steps, "sweep");
   for (const SweepPoint& row : record.rows) body += plot.Marker(row.Bmax, row.cf_prod, 3, "row");

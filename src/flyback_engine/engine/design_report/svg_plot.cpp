@@ -31,21 +31,17 @@ double SvgPlot::Y(double y) const {
 
 std::string SvgPlot::Axes(const std::string& x_title, const std::string& y_title) const {
   std::string out;
-  const double x_step = TickStep(x_.max - x_.min, 6);
-  for (double x = std::ceil(x_.min / x_step) * x_step; x <= x_.max + x_step * 1e-6; x += x_step) {
+  for (const double x : Ticks(x_, TickStep(x_.max - x_.min, 6))) {
     const double px = X(x);
     out += "<line class=\"grid\" x1=\"" + Px(px) + "\" y1=\"" + Px(Y(y_.min)) + "\" x2=\"" +
            Px(px) + "\" y2=\"" + Px(Y(y_.max)) + "\"/>\n";
-    out +=
-        SvgText(px, Y(y_.min) + 13, Significant(std::abs(x) < x_step * 1e-6 ? 0 : x, 4), "middle");
+    out += SvgText(px, Y(y_.min) + 13, Significant(x, 4), "middle");
   }
-  const double y_step = TickStep(y_.max - y_.min, 5);
-  for (double y = std::ceil(y_.min / y_step) * y_step; y <= y_.max + y_step * 1e-6; y += y_step) {
+  for (const double y : Ticks(y_, TickStep(y_.max - y_.min, 5))) {
     const double py = Y(y);
     out += "<line class=\"grid\" x1=\"" + Px(X(x_.min)) + "\" y1=\"" + Px(py) + "\" x2=\"" +
            Px(X(x_.max)) + "\" y2=\"" + Px(py) + "\"/>\n";
-    out += SvgText(X(x_.min) - 4, py + 3.5, Significant(std::abs(y) < y_step * 1e-6 ? 0 : y, 4),
-                   "end");
+    out += SvgText(X(x_.min) - 4, py + 3.5, Significant(y, 4), "end");
   }
   out += "<rect class=\"frame\" x=\"" + Px(X(x_.min)) + "\" y=\"" + Px(Y(y_.max)) + "\" width=\"" +
          Px(X(x_.max) - X(x_.min)) + "\" height=\"" + Px(Y(y_.min) - Y(y_.max)) + "\"/>\n";
@@ -89,6 +85,17 @@ double TickStep(double span, int count) {
     if (factor * power >= raw) return factor * power;
   }
   return 10 * power;
+}
+
+std::vector<double> Ticks(AxisRange range, double step) {
+  // Whole multiples of the step, counted so that no rounding accumulates
+  // and the tick at 0 is exactly 0.
+  constexpr double kSlack = 1e-6;  // of a step: a range ending on a tick keeps it
+  const auto first = static_cast<long>(std::ceil(range.min / step - kSlack));
+  const auto last = static_cast<long>(std::floor(range.max / step + kSlack));
+  std::vector<double> ticks;
+  for (long k = first; k <= last; ++k) ticks.push_back(static_cast<double>(k) * step);
+  return ticks;
 }
 
 std::string Px(double px) {

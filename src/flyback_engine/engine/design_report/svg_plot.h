@@ -45,6 +45,9 @@ class SvgPlot {
 // about `count` intervals.
 double TickStep(double span, int count);
 
+// The multiples of `step` within `range`, ascending.
+std::vector<double> Ticks(AxisRange range, double step);
+
 // A pixel coordinate: one decimal is enough for a print.
 std::string Px(double px);
 
