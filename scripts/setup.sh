@@ -12,7 +12,8 @@ if [ "${1:-}" = "--locales" ]; then
   test_locales=(de_DE fr_FR)
 fi
 packages=(cmake g++ make libgtest-dev libncurses-dev nlohmann-json3-dev qt6-base-dev qt6-charts-dev qt6-svg-dev fonts-dejavu-core
-          tmux xvfb xauth python3 python3-jsonschema jq locales groff-base ngspice libngspice0-dev "$@")
+          tmux xvfb xauth python3 python3-jsonschema jq locales groff-base ngspice libngspice0-dev
+          chromium poppler-utils python3-html5lib "$@")
 
 missing=()
 for package in "${packages[@]}"; do

@@ -44,7 +44,8 @@ Mode ModeOf(const std::vector<std::string>& switches) {
 }
 
 // What watches the dialogue: the simulation (--simulate), the keeper of the
-// design file, the parts list and the netlist, and the core adviser's table
+// design file, the parts list, the netlist and the design report, and the
+// core adviser's table
 // (--advise), where the command line asks for them; without, the dialogue
 // runs unobserved and records nothing.
 class Observers {
@@ -57,11 +58,12 @@ class Observers {
       : simulation_(command_line.simulate
                         ? std::make_unique<flyback::SimulationObserver>(CoreData(session), tables)
                         : nullptr),
-        exporter_(Exports(command_line) ? std::make_unique<flyback::DesignExport>(
-                                              command_line.export_file, command_line.bom_file,
-                                              command_line.netlist_file, CoreData(session),
-                                              simulation_ ? &simulation_->outcome() : nullptr)
-                                        : nullptr),
+        exporter_(Exports(command_line)
+                      ? std::make_unique<flyback::DesignExport>(
+                            command_line.export_file, command_line.bom_file,
+                            command_line.netlist_file, command_line.design_report_file,
+                            CoreData(session), simulation_ ? &simulation_->outcome() : nullptr)
+                      : nullptr),
         advice_table_(command_line.advise && tables != nullptr
                           ? std::make_unique<flyback::AdviceTable>(*tables, CoreData(session))
                           : nullptr),
@@ -81,7 +83,7 @@ class Observers {
   }
   static bool Exports(const flyback::CommandLine& command_line) {
     return !command_line.export_file.empty() || !command_line.bom_file.empty() ||
-           !command_line.netlist_file.empty();
+           !command_line.netlist_file.empty() || !command_line.design_report_file.empty();
   }
 
   std::unique_ptr<flyback::SimulationObserver> simulation_;

@@ -3,8 +3,11 @@
 #include "atomic_file.h"
 #include "bom_csv.h"
 #include "engine/adviser/core_ranking.h"
+#include "engine/checks/loss_checks.h"
+#include "engine/design_report/design_report.h"
 #include "engine/losses/loss_budget.h"
 #include "engine/simulation/spice_netlist.h"
+#include "flyback_version.h"
 
 namespace flyback {
 
@@ -31,6 +34,14 @@ void DesignExport::WriteDesign(const DesignState& design) {
   if (!netlist_file_.empty()) {
     ReplaceFile(netlist_file_, SpiceNetlist(design, ComputeLossBudget(design, core_data_)),
                 "the netlist");
+  }
+  if (!report_file_.empty()) {
+    const LossBudget budget = ComputeLossBudget(design, core_data_);
+    const std::vector<Finding> findings = CheckDesignAndLosses(design, budget);
+    ReplaceFile(report_file_,
+                DesignReportHtml({design, budget, findings, last_optimization(),
+                                  std::string("flyback ") + kVersion}),
+                "the design report");
   }
 }
 

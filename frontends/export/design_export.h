@@ -1,12 +1,12 @@
 #pragma once
 
 // Keeps the design file (--export FILE.json), the parts list (--bom
-// FILE.csv) and the ngspice netlist (--netlist FILE.cir) up to date as the
-// dialogue goes: the design file and the netlist are written whenever the
-// design is shown after a calculation or its components are dimensioned, the
-// parts list whenever the component list is made. Each is
-// replaced in one step. A file that cannot be written ends the session
-// (SessionFailure).
+// FILE.csv), the ngspice netlist (--netlist FILE.cir) and the design report
+// (--design-report FILE.html) up to date as the dialogue goes: the design
+// file, the netlist and the report are written whenever the design is shown
+// after a calculation or its components are dimensioned, the parts list
+// whenever the component list is made. Each is replaced in one step. A file
+// that cannot be written ends the session (SessionFailure).
 
 #include <optional>
 #include <string>
@@ -24,11 +24,12 @@ class DesignExport : public OptimizationRecorder {
   // (--simulate), or null. Both must outlive the exporter; a simulation
   // observer must see the design before the exporter does.
   DesignExport(std::string design_file, std::string parts_list_file, std::string netlist_file,
-               const UserCoreData* core_data,
+               std::string report_file, const UserCoreData* core_data,
                const std::optional<SimulationOutcome>* simulation = nullptr)
       : design_file_(std::move(design_file)),
         parts_list_file_(std::move(parts_list_file)),
         netlist_file_(std::move(netlist_file)),
+        report_file_(std::move(report_file)),
         core_data_(core_data),
         simulation_(simulation) {}
 
@@ -48,6 +49,7 @@ class DesignExport : public OptimizationRecorder {
   std::string design_file_;
   std::string parts_list_file_;
   std::string netlist_file_;
+  std::string report_file_;
   const UserCoreData* core_data_;
   const std::optional<SimulationOutcome>* simulation_;
   std::optional<DesignState> written_;  // the design written last

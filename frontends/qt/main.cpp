@@ -60,8 +60,8 @@ int RunWindow(const flyback::CommandLine& command_line) {
   const flyback::UserCoreData* core_data = session.core_data() ? &*session.core_data() : nullptr;
   flyback::OverviewWindow overview(core_data, command_line.simulate);
   flyback::DesignExport exporter(command_line.export_file, command_line.bom_file,
-                                 command_line.netlist_file, core_data,
-                                 &overview.simulation()->outcome());
+                                 command_line.netlist_file, command_line.design_report_file,
+                                 core_data, &overview.simulation()->outcome());
   flyback::AlternativesTab* alternatives = nullptr;
   if (command_line.advise) {
     exporter.IncludeAlternatives();
@@ -87,6 +87,7 @@ int RunWindow(const flyback::CommandLine& command_line) {
         exit_status = session.Run(console, {}, &observers);
       },
       feed.get(), [&overview, &window] { overview.ShowBeside(window); });
+  window.text_area()->addAction(overview.save_report());
   flyback::OverviewKey overview_key(overview, window);
   QApplication::instance()->installEventFilter(&overview_key);
   window.show();

@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <QWindow>
 #include <utility>
@@ -17,6 +18,7 @@
 #include "engine/checks/loss_checks.h"
 #include "engine/losses/loss_budget.h"
 #include "engine/overview/loss_overview.h"
+#include "flyback_version.h"
 #include "overview_charts.h"
 #include "window_geometry.h"
 
@@ -56,6 +58,7 @@ OverviewWindow::OverviewWindow(const UserCoreData* core_data, bool simulate)
       sweep_(NewChartView(this, SweepChart(std::nullopt))),
       simulation_(new SimulationPanel(core_data, simulate, this)),
       lower_tabs_(new QTabWidget(this)),
+      save_report_(new DesignReportAction(this)),
       core_data_(core_data) {
   setWindowTitle(QStringLiteral("Design overview"));
   // The program ends with Form1, whether or not the overview is open.
@@ -75,6 +78,9 @@ OverviewWindow::OverviewWindow(const UserCoreData* core_data, bool simulate)
   figures_layout->addWidget(key_figures_, 3);
   figures_layout->addWidget(new QLabel(QStringLiteral("Design checks"), figures));
   figures_layout->addWidget(findings_, 1);
+  auto* save_report = new QToolButton(figures);
+  save_report->setDefaultAction(save_report_);
+  figures_layout->addWidget(save_report);
   auto* grid = new QGridLayout(this);
   grid->addWidget(figures, 0, 0);
   grid->addWidget(output_windows_, 0, 1);
@@ -155,6 +161,7 @@ void OverviewWindow::DesignShown(const DesignState& design) {
   currents_->Show(WaveformsChart(Waveforms(design)));
   losses_->Show(LossesChart(WhereTheWattsGo(budget)));
   simulation_->SetDesign(design);
+  UpdateReport(design, budget, checks_);
 }
 
 void OverviewWindow::ShowFindings(const std::vector<Finding>& checks) {
@@ -186,6 +193,18 @@ void OverviewWindow::SimulationEnded() {
     checks.push_back(std::move(finding));
   }
   ShowFindings(checks);
+}
+
+void OverviewWindow::ComponentsDimensioned(const DesignState& design) {
+  // The report takes the parts list in.
+  const LossBudget budget = ComputeLossBudget(design, core_data_);
+  UpdateReport(design, budget, CheckDesignAndLosses(design, budget));
+}
+
+void OverviewWindow::UpdateReport(const DesignState& design, const LossBudget& budget,
+                                  const std::vector<Finding>& findings) {
+  save_report_->Update(
+      {design, budget, findings, last_optimization(), std::string("flyback-gui ") + kVersion});
 }
 
 void OverviewWindow::OptimizationFinished(const SweepPoint& best, double chosen_Bmax) {

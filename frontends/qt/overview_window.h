@@ -9,12 +9,14 @@
 //     the transformer's temperature rise), the currents over one switching
 //     period, the accuracy factor of the last optimization's sweep, and the
 //     stage simulated in ngspice beside the calculation.
-// Every chart is saved as PNG or SVG from its context menu.
+// Every chart is saved as PNG or SVG from its context menu; the whole design
+// as the printable design report by "Save design report…".
 
 #include <QWidget>
 #include <vector>
 
 #include "chart_view.h"
+#include "design_report_action.h"
 #include "engine/checks/design_checks.h"
 #include "engine/losses/user_core_data.h"
 #include "pages/dialogue/optimization_recorder.h"
@@ -41,6 +43,7 @@ class OverviewWindow : public QWidget, public OptimizationRecorder {
   void AddLowerTab(QWidget* tab, const QString& title);
 
   void DesignShown(const DesignState& design) override;
+  void ComponentsDimensioned(const DesignState& design) override;
   void OptimizationFinished(const SweepPoint& best, double chosen_Bmax) override;
 
   QTableWidget* key_figures() const { return key_figures_; }
@@ -53,6 +56,8 @@ class OverviewWindow : public QWidget, public OptimizationRecorder {
   // The losses, the currents, the sweep, the simulation and any tab added,
   // one at a time.
   QTabWidget* lower_tabs() const { return lower_tabs_; }
+  // "Save design report…", also for the main window's text area.
+  DesignReportAction* save_report() const { return save_report_; }
 
  protected:
   // Goes on placing the overview once the window it waits for is on the
@@ -68,6 +73,8 @@ class OverviewWindow : public QWidget, public OptimizationRecorder {
   void ShowFindings(const std::vector<Finding>& checks);
   // The simulation's findings join the checks of the design.
   void SimulationEnded();
+  void UpdateReport(const DesignState& design, const LossBudget& budget,
+                    const std::vector<Finding>& findings);
 
   QTableWidget* key_figures_;
   QListWidget* findings_;
@@ -77,6 +84,7 @@ class OverviewWindow : public QWidget, public OptimizationRecorder {
   ChartView* sweep_;
   SimulationPanel* simulation_;
   QTabWidget* lower_tabs_;
+  DesignReportAction* save_report_;
   const UserCoreData* core_data_;
   std::vector<Finding> checks_;  // of the design shown
   bool placed_ = false;

@@ -16,13 +16,14 @@ struct FileOption {
   const char* name;
   std::string CommandLine::*file;
 };
-constexpr std::array<FileOption, 6> kFileOptions = {{
+constexpr std::array<FileOption, 7> kFileOptions = {{
     {"--resume", &CommandLine::resume_file},
     {"--record", &CommandLine::record_file},
     {"--export", &CommandLine::export_file},
     {"--bom", &CommandLine::bom_file},
     {"--netlist", &CommandLine::netlist_file},
     {"--core-data", &CommandLine::core_data_file},
+    {"--design-report", &CommandLine::design_report_file},
 }};
 
 // The options of a session without a value.

@@ -99,6 +99,13 @@ constexpr auto kOptions = std::to_array<OptionText>({
      "of the sources. A file that cannot be read, is no JSON, lacks a figure, or holds text\n"
      "where a number belongs or a figure of 0 or below ends the program before the dialogue\n"
      "with one line naming the file and the problem (status 2)."},
+    {"--design-report", "FILE", "FILE.html", kBoth, true,
+     "keep a printable design report in FILE (HTML), rewritten after every calculation",
+     "One HTML file without scripts or external resources that prints on A4: the inputs, the\n"
+     "key figures with the checks, every figure of the result screen with its formula and\n"
+     "values, the winding sheet, the output windows and currents, the loss budget, the parts\n"
+     "list once made and the optimization once run. It is written like the design file; its\n"
+     "contents are described in\n.I docs/design-report.md\nof the sources."},
     {"--advise", "", "", kBoth, true,
      "after every calculation rank every core of the catalogues (the layer cores at a series "
      "of airgaps) and the user's own transformer for the design: in the design file, in "
@@ -122,7 +129,7 @@ constexpr auto kExitStatuses = std::to_array<ExitStatusText>({
      ""},
     {kInputOutputFailure,
      "an input or output failed (standard input, the transcript, the record file, the design "
-     "file, the parts list or the netlist)",
+     "file, the parts list, the netlist or the design report)",
      "For example a standard input that cannot be read (a folder, a closed or failing\n"
      "stream), a full disk, a closed standard output, a terminal that cannot be read any\n"
      "more, or a screenshot that cannot be saved. One line on standard error names the\n"

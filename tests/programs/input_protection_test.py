@@ -109,7 +109,7 @@ class RecordFile(ProgramTest):
                 self.assert_ended_before_the_dialogue(
                     process, f'flyback: cannot record into "{name}": it is the file this '
                     "session reads its answers from")
-            for option in ("--export", "--bom", "--netlist"):
+            for option in ("--export", "--bom", "--netlist", "--design-report"):
                 with self.subTest(option=option, name=name):
                     process = self.run_program([FLYBACK, "--script", option, name], answers)
                     self.assert_ended_before_the_dialogue(

@@ -7,6 +7,7 @@
 #include "overview_window.h"
 
 #include <QChart>
+#include <QFile>
 #include <QImage>
 #include <QLineSeries>
 #include <QListWidget>
@@ -105,6 +106,27 @@ class OverviewWindowTest : public QObject {
     auto* clamp_value = SeriesNamed<QScatterSeries>(losses, QStringLiteral("clamp: value"));
     QVERIFY(clamp_value != nullptr);
     QCOMPARE(clamp_value->pointLabelsFormat(), QStringLiteral("5.19 W"));
+  }
+
+  void savesTheDesignReportOfTheLastDesign() {
+    OverviewWindow overview;
+    QVERIFY(!overview.save_report()->isEnabled());
+    // The component list with the default filter and file name.
+    Run(kToMainMenu + "3\n\n\n", overview);
+    QVERIFY(overview.save_report()->isEnabled());
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("report.html"));
+    QVERIFY(overview.save_report()->Save(path));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QString html = QString::fromUtf8(file.readAll());
+    QVERIFY(html.startsWith(QStringLiteral("<!DOCTYPE html>")));
+    // The primary inductivity of the result screen, from 53 whole turns.
+    QVERIFY(html.contains(QStringLiteral("53² · 190 nH")));
+    QVERIFY(html.contains(QStringLiteral("534 µH")));
+    // The parts list, made after the design was last shown.
+    QVERIFY(html.contains(QStringLiteral("<td>T01</td><td>1</td><td></td><td>QMP03N60X5</td>")));
+    QVERIFY(!overview.save_report()->Save(folder.filePath(QStringLiteral("no/such/report.html"))));
   }
 
   void holdsTheSweepOfTheOptimization() {

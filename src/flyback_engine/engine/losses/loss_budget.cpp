@@ -21,6 +21,25 @@ namespace flyback {
 
 namespace {
 
+// mm², the least cross-section the winding table states (it rounds to
+// 0.01 mm²; d = 0.11 mm). A winding of so little current that the table
+// sizes it at 0.00 mm² is still wound of copper: of this much, not of none,
+// which would have an infinite resistance.
+inline constexpr double kLeastCrossSection_mm2 = 0.01;
+
+}  // namespace
+
+Copper CopperOf(const DesignInputs& in, double cross_section_mm2) {
+  if (WiresMode(in) && in.A_wire > 0) {
+    const double wires = WireCount(cross_section_mm2, in.A_wire);
+    return {wires * in.A_wire, in.d_wire, static_cast<int>(wires)};
+  }
+  const double A_cu_mm2 = std::max(cross_section_mm2, kLeastCrossSection_mm2);
+  return {A_cu_mm2, std::sqrt(A_cu_mm2 / kWirePi) * 2, 1};
+}
+
+namespace {
+
 // The catalogue row of a slot-type transformer by its stored name.
 std::optional<int> SlotChoiceNamed(const std::string& name) {
   for (const SlotTransformer& row : kSlotTransformers) {
@@ -80,29 +99,6 @@ SwitchingPoint HighestInputPoint(const DesignInputs& in, const TransformerDesign
   }
   p.B_max_mT = t.Bmax * p.I_pk_A / t.I_D_max;
   return p;
-}
-
-// mm², the least cross-section the winding table states (it rounds to
-// 0.01 mm²; d = 0.11 mm). A winding of so little current that the table
-// sizes it at 0.00 mm² is still wound of copper: of this much, not of none,
-// which would have an infinite resistance.
-inline constexpr double kLeastCrossSection_mm2 = 0.01;
-
-// Copper of a winding: the cross-section the winding table asks for as one
-// round wire, or its parallel wires of the chosen diameter.
-struct Copper {
-  double A_cu_mm2 = 0;
-  double d_wire_mm = 0;
-  int parallel_wires = 1;
-};
-
-Copper CopperOf(const DesignInputs& in, double cross_section_mm2) {
-  if (WiresMode(in) && in.A_wire > 0) {
-    const double wires = WireCount(cross_section_mm2, in.A_wire);
-    return {wires * in.A_wire, in.d_wire, static_cast<int>(wires)};
-  }
-  const double A_cu_mm2 = std::max(cross_section_mm2, kLeastCrossSection_mm2);
-  return {A_cu_mm2, std::sqrt(A_cu_mm2 / kWirePi) * 2, 1};
 }
 
 // `spectrum` is the shape of the winding's current: a ramp of peak I_peak_A

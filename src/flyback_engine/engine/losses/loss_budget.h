@@ -45,6 +45,17 @@ struct LossCoreChoice {
 
 LossCoreChoice ChooseLossCore(const DesignInputs& in, const UserCoreData* user);
 
+// The copper of a winding: the cross-section the winding table asks for as
+// one round wire, or its parallel wires of the chosen diameter.
+struct Copper {
+  double A_cu_mm2 = 0;   // mm², copper of all parallel wires
+  double d_wire_mm = 0;  // mm, bare diameter of one wire
+  int parallel_wires = 1;
+};
+
+// The copper of a winding the table sizes at `cross_section_mm2` (mm²).
+Copper CopperOf(const DesignInputs& in, double cross_section_mm2);
+
 // The switching of one operating point.
 struct SwitchingPoint {
   double U_bus_V = 0;   // V, bus voltage the on-time is worked out at

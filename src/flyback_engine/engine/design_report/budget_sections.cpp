@@ -1,0 +1,79 @@
+// The sections on what the design costs and how it was found: the loss
+// budget, the parts list and the optimization.
+
+#include <string>
+
+#include "base/console/number_text.h"
+#include "engine/design_report/html_text.h"
+#include "engine/design_report/report_charts.h"
+#include "engine/design_report/report_sections.h"
+#include "engine/overview/loss_overview.h"
+
+namespace flyback {
+
+namespace {
+
+std::string SwitchingTable(const LossBudget& budget) {
+  HtmlTable table{"", {"Operating point", "U_bus", "I_pk", "t_on", "t_off", "Period", "B_pk"}, {}};
+  for (const OperatingPointLosses* p : {&budget.lowest_input, &budget.highest_input}) {
+    const SwitchingPoint& s = p->switching;
+    table.rows.push_back(
+        {EscapeHtml(p->name), Significant(s.U_bus_V, 4) + " V", Significant(s.I_pk_A, 4) + " A",
+         EscapeHtml(Significant(s.t_on_us, 4) + " µs"),
+         EscapeHtml(Significant(s.t_off_us, 4) + " µs"),
+         EscapeHtml(Significant(s.period_us, 4) + " µs"), Significant(s.B_max_mT, 4) + " mT"});
+  }
+  return TableHtml(table);
+}
+
+}  // namespace
+
+std::optional<ReportSection> LossesSection(const DesignReportInput& input) {
+  const LossOverview overview = WhereTheWattsGo(input.budget);
+  HtmlTable table{"", {"Loss", "Lowest input voltage", "Highest input voltage"}, {}};
+  for (const LossBar& bar : overview.bars) {
+    table.rows.push_back(
+        {EscapeHtml(bar.name), EscapeHtml(bar.lowest_text), EscapeHtml(bar.highest_text)});
+  }
+  table.rows.push_back({"<b>total</b>",
+                        "<b>" + EscapeHtml(WattText(overview.lowest_total_W)) + "</b>",
+                        "<b>" + EscapeHtml(WattText(overview.highest_total_W)) + "</b>"});
+  std::string body = SwitchingTable(input.budget) + TableHtml(table);
+  body += "<p>Efficiency: " + EscapeHtml(overview.efficiency) +
+          ". Temperature: " + EscapeHtml(overview.rise) + " in still air.</p>\n";
+  if (!overview.note.empty()) body += "<p>Core: " + EscapeHtml(overview.note) + ".</p>\n";
+  return ReportSection{"losses", "Loss budget and temperature rise", false, body};
+}
+
+std::optional<ReportSection> PartsListSection(const DesignReportInput& input) {
+  if (!input.design.component_list) return std::nullopt;
+  HtmlTable table{"parts", {"Designator", "Qty", "Value", "Part", "Rating", "Remark"}, {}};
+  for (const ComponentRow& row : *input.design.component_list) {
+    const std::string value =
+        row.value ? SignedNumberText(*row.value) + " " + row.unit : std::string();
+    table.rows.push_back({EscapeHtml(row.designator), std::to_string(row.quantity),
+                          EscapeHtml(value), EscapeHtml(row.part), EscapeHtml(row.rating),
+                          EscapeHtml(row.remark)});
+  }
+  return ReportSection{"parts-list", "Parts list", true, TableHtml(table)};
+}
+
+std::optional<ReportSection> OptimizationSection(const DesignReportInput& input) {
+  if (!input.optimization || input.optimization->steps.empty()) return std::nullopt;
+  const OptimizationRecord& record = *input.optimization;
+  std::string body = "<figure>\n" + OptimizationSweepSvg(record) +
+                     "<figcaption>The accuracy product of the output voltages for every step "
+                     "of the sweep from " +
+                     EscapeHtml(Significant(record.start_Bmax) + " mT") +
+                     " (line), the listed rows (dots), the best row (ring) and the Bmax chosen "
+                     "for the final calculation (dashed).</figcaption>\n</figure>\n";
+  if (record.best) {
+    body += "<p>Best row: Bmax " + EscapeHtml(Significant(record.best->Bmax) + " mT") +
+            ", fsntmin " + EscapeHtml(Rounded(record.best->fsntmin, 1) + " kHz") + ", U_ts " +
+            EscapeHtml(Rounded(record.best->U_ts, 2) + " V") + ", accuracy product " +
+            EscapeHtml(Significant(record.best->cf_prod)) + ".</p>\n";
+  }
+  return ReportSection{"optimization", "Optimization of the output voltages", false, body};
+}
+
+}  // namespace flyback

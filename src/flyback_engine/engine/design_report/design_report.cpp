@@ -1,0 +1,69 @@
+#include "engine/design_report/design_report.h"
+
+#include "engine/design_report/html_text.h"
+#include "engine/design_report/report_sections.h"
+#include "engine/design_report/report_style.h"
+
+namespace flyback {
+
+namespace {
+
+// The name of the power supply and the date as the report header asked them;
+// a design whose header was never asked has neither.
+std::string TitleBlock(const DesignReportInput& input) {
+  const ReportHeaderAnswers& header = input.design.report;
+  std::string out = "<header class=\"title-block\">\n<h1>Flyback design report";
+  if (header.header_asked && !header.smps_name.empty()) {
+    out += ": " + EscapeHtml(header.smps_name);
+  }
+  out += "</h1>\n";
+  if (header.header_asked && !header.report_date.empty()) {
+    out += "<p>Date: " + EscapeHtml(header.report_date) + "</p>\n";
+  }
+  out += "<p>Transformer " + EscapeHtml(input.design.inputs.tr_name) + ", " +
+         std::to_string(input.design.inputs.n_sec) + " output(s), " +
+         Significant(input.design.inputs.P_out_max) +
+         " W. All values are starting points for a real design: build and measure.</p>\n";
+  return out + "</header>\n";
+}
+
+std::string Title(const DesignReportInput& input) {
+  const ReportHeaderAnswers& header = input.design.report;
+  std::string title = "Flyback design report";
+  if (header.header_asked && !header.smps_name.empty()) title += " – " + header.smps_name;
+  return EscapeHtml(title);
+}
+
+}  // namespace
+
+const std::vector<SectionWriter>& DesignReportSections() {
+  // Printed: the design at a glance on the first page, the derivations on
+  // the second, what the winder and the thermal check need on the third, the
+  // parts on the fourth.
+  static const std::vector<SectionWriter> kSections = {
+      InputsSection,      KeyFiguresSection,   OutputWindowsSection,
+      DerivationsSection, WindingSheetSection, CurrentsSection,
+      LossesSection,      PartsListSection,    OptimizationSection,
+  };
+  return kSections;
+}
+
+std::string DesignReportHtml(const DesignReportInput& input) {
+  std::string html = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n";
+  html += "<title>" + Title(input) + "</title>\n<style>" + std::string(kDesignReportStyle) +
+          "</style>\n</head>\n<body>\n";
+  html += TitleBlock(input);
+  for (const SectionWriter writer : DesignReportSections()) {
+    const std::optional<ReportSection> section = writer(input);
+    if (!section) continue;
+    html += "<section id=\"" + section->id + "\"" +
+            (section->new_page ? " class=\"chapter\"" : "") + ">\n<h2>" +
+            EscapeHtml(section->title) + "</h2>\n" + section->body + "</section>\n";
+  }
+  html += "<footer>Written by " + EscapeHtml(input.program) +
+          ". Numbers: \".\" as the decimal point; figures rounded as the result screen shows "
+          "them, intermediate values to 5 significant digits.</footer>\n</body>\n</html>\n";
+  return html;
+}
+
+}  // namespace flyback

@@ -1,0 +1,47 @@
+#pragma once
+
+// The design report: one self-contained HTML5 file (inline CSS and SVG, no
+// scripts, nothing fetched) that prints on A4 and shows the design with every
+// figure traced to its formula, the winding sheet, the losses, the parts list
+// and the optimization. A pure function of plain data.
+//
+// The report is a sequence of sections, each written by one function of the
+// report input that gives no section where it has nothing to show (no parts
+// list before the component list is made, no sweep before an optimization).
+// A new section is one more function in DesignReportSections().
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/checks/design_checks.h"
+#include "engine/losses/loss_budget.h"
+#include "engine/transformer/optimization_record.h"
+#include "state/design/design_state.h"
+
+namespace flyback {
+
+struct DesignReportInput {
+  const DesignState& design;             // calculated, with its turns and components dimensioned
+  const LossBudget& budget;              // of `design`
+  const std::vector<Finding>& findings;  // of the checks and the loss checks
+  const std::optional<OptimizationRecord>& optimization;  // the last one, if one ran
+  std::string program;  // "flyback 1.4.0", named at the foot of the report
+};
+
+struct ReportSection {
+  std::string id;     // the HTML id: "winding-sheet"
+  std::string title;  // "Winding sheet"
+  bool new_page;      // printed from the top of a page
+  std::string body;   // HTML
+};
+
+using SectionWriter = std::optional<ReportSection> (*)(const DesignReportInput&);
+
+// The writers of the sections in report order.
+const std::vector<SectionWriter>& DesignReportSections();
+
+// The whole report, UTF-8.
+std::string DesignReportHtml(const DesignReportInput& input);
+
+}  // namespace flyback

@@ -1,0 +1,134 @@
+// The sections on the design itself: its inputs, its key figures with the
+// checks, and the derivation of every figure.
+
+#include <string>
+#include <vector>
+
+#include "engine/design_report/figure_derivations.h"
+#include "engine/design_report/html_text.h"
+#include "engine/design_report/report_sections.h"
+#include "engine/overview/design_overview.h"
+#include "engine/overview/loss_overview.h"
+
+namespace flyback {
+
+namespace {
+
+std::string YesNo(bool yes) {
+  return yes ? "yes" : "no";
+}
+
+std::string WithUnit(double x, const char* unit) {
+  return EscapeHtml(Significant(x) + " " + unit);
+}
+
+std::string OutputsTable(const DesignInputs& in) {
+  HtmlTable table{"", {"Output", "Umin", "Umax", "Imax"}, {}};
+  for (int i = 1; i <= in.n_sec; ++i) {
+    const OutputSpec& out = in.output(i);
+    table.rows.push_back({"U" + std::to_string(i), WithUnit(out.Umin, "V"), WithUnit(out.Umax, "V"),
+                          WithUnit(out.Imax, "A")});
+  }
+  return TableHtml(table);
+}
+
+std::string CircuitTable(const DesignInputs& in) {
+  HtmlTable table{"", {"Entry", "Value", "Entry", "Value"}, {}};
+  const std::string mains =
+      in.dc_input ? WithUnit(in.U_DC_min, "V") + " to " + WithUnit(in.U_DC_max, "V DC")
+                  : WithUnit(in.U_mains_min, "V") + " to " + WithUnit(in.U_mains_max, "V rms");
+  const std::string frequency_mode = in.fixed_freq ? "fixed, " + WithUnit(in.f_fix_min, "kHz") +
+                                                         " to " + WithUnit(in.f_fix_max, "kHz")
+                                                   : "free running";
+  std::string core =
+      EscapeHtml(in.tr_name) + ", AL " + WithUnit(in.AL, "nH") + ", Ae " + WithUnit(in.Ae, "mm²");
+  if (in.tr_type == "1") core += ", g " + WithUnit(in.g, "mm");
+  table.rows = {
+      {"P_out_max", WithUnit(in.P_out_max, "W"), "Input range", mains},
+      {"Efficiency η", EscapeHtml(Significant(in.eta)), "Overshoot factor k_os",
+       EscapeHtml(Significant(in.k_os))},
+      {"P_in_max", WithUnit(in.P_in_max, "W"), "Lowest frequency f_low_lim",
+       WithUnit(in.f_low_lim, "kHz")},
+      {"Current density J", WithUnit(in.J, "A/mm²"), "Magnetization limit Bmaxlim",
+       WithUnit(in.Bmaxlim, "mT")},
+      {"PFC", YesNo(in.PFC), "Drain voltage limit U_D_lim", WithUnit(in.U_D_lim, "V")},
+      {"Control IC", in.ic_type == ControlIc::kQrm ? "QRM1X305" : "PWX 40218-2 / PWX 40219",
+       "Frequency", frequency_mode},
+      {"THP", in.THP ? "yes, P_perm " + WithUnit(in.P_perm, "W") : "no", "Opto regulation",
+       in.opto_reg ? "yes, " + WithUnit(in.U_opto, "V") : "no"},
+      {"Core", core, "Wires",
+       in.wire_mode == "1" ? "parallel wires of Ø " + WithUnit(in.d_wire, "mm") : "cross-section"},
+  };
+  return TableHtml(table);
+}
+
+std::string VerdictCell(const std::optional<Verdict>& verdict) {
+  if (!verdict) return "";
+  switch (*verdict) {
+    case Verdict::kError:
+      return "<span class=\"error\">error</span>";
+    case Verdict::kWarning:
+      return "<span class=\"warning\">warning</span>";
+    case Verdict::kFine:
+      break;
+  }
+  return "<span class=\"fine\">fine</span>";
+}
+
+std::string DerivationTable(const std::vector<Derivation>& rows, const char* first_column) {
+  std::string out = "<table class=\"derivations\">\n<thead><tr><th>" + std::string(first_column) +
+                    "</th><th>Formula</th><th>With the values</th><th "
+                    "class=\"number\">Result</th></tr></thead>\n<tbody>\n";
+  for (const Derivation& row : rows) {
+    out += row.on_screen ? "<tr class=\"shown\">" : "<tr class=\"step\">";
+    out += "<td>" + EscapeHtml(row.figure) + "</td><td class=\"formula\">" +
+           EscapeHtml(row.symbol) + " = " + EscapeHtml(row.formula) +
+           "</td><td class=\"formula\">" + EscapeHtml(row.values) + "</td><td class=\"number\">" +
+           EscapeHtml(row.result) + "</td></tr>\n";
+  }
+  return out + "</tbody>\n</table>\n";
+}
+
+}  // namespace
+
+std::optional<ReportSection> InputsSection(const DesignReportInput& input) {
+  const DesignInputs& in = input.design.inputs;
+  return ReportSection{"inputs", "Inputs", false, OutputsTable(in) + CircuitTable(in)};
+}
+
+std::optional<ReportSection> KeyFiguresSection(const DesignReportInput& input) {
+  std::vector<KeyFigure> figures = KeyFigures(input.design, input.findings);
+  for (KeyFigure& figure : LossKeyFigures(input.design.inputs, input.budget, input.findings)) {
+    figures.push_back(std::move(figure));
+  }
+  HtmlTable table{"", {"Figure", "Value", "Limit", "Check"}, {}};
+  for (const KeyFigure& figure : figures) {
+    table.rows.push_back({EscapeHtml(figure.name), EscapeHtml(figure.value),
+                          EscapeHtml(figure.limit), VerdictCell(figure.verdict)});
+  }
+  std::string body = TableHtml(table);
+  if (input.findings.empty()) {
+    body += "<p>The checks find every figure within its bounds.</p>\n";
+  } else {
+    body += "<ul class=\"findings keep\">\n";
+    for (const Finding& finding : input.findings) {
+      const bool error = finding.severity == Severity::kError;
+      body += std::string("<li class=\"") + (error ? "error" : "warning") + "\">" +
+              SeverityName(finding.severity) + ": " + EscapeHtml(finding.message) + "</li>\n";
+    }
+    body += "</ul>\n";
+  }
+  return ReportSection{"key-figures", "Key figures and checks", false, body};
+}
+
+std::optional<ReportSection> DerivationsSection(const DesignReportInput& input) {
+  std::string body =
+      "<p>Each figure of the result screen (bold) with the formula that finds it and the "
+      "values of this design; the rows between give the quantities it is built from. Units: "
+      "V, A, W, mT, mm², nH, µH, µs, kHz; L in µH from AL in nH.</p>\n";
+  body += DerivationTable(ResultDerivations(input.design), "Figure");
+  body += "<h3>Winding table</h3>\n" + DerivationTable(WindingDerivations(input.design), "Winding");
+  return ReportSection{"derivations", "How each figure is found", true, body};
+}
+
+}  // namespace flyback

@@ -1,0 +1,78 @@
+#include "engine/design_report/html_text.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+
+#include "base/console/number_text.h"
+#include "base/numbers/rounding.h"
+
+namespace flyback {
+
+std::string EscapeHtml(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (const char c : text) {
+    switch (c) {
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      case '\'':
+        out += "&#39;";
+        break;
+      default:
+        out += c;
+    }
+  }
+  return out;
+}
+
+std::string Rounded(double x, int decimals) {
+  return SignedNumberText(RoundTo(x, decimals));
+}
+
+std::string Significant(double x, int digits) {
+  if (!std::isfinite(x) || x == 0) return SignedNumberText(x);
+  const int magnitude = static_cast<int>(std::floor(std::log10(std::abs(x))));
+  const int decimals = std::max(0, digits - 1 - magnitude);
+  std::array<char, 64> buffer{};
+  const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), x,
+                                          std::chars_format::fixed, decimals);
+  if (error != std::errc{}) return SignedNumberText(x);
+  std::string text(buffer.data(), end);
+  if (text.find('.') != std::string::npos) {
+    text.erase(text.find_last_not_of('0') + 1);
+    if (text.back() == '.') text.pop_back();
+  }
+  return text == "-0" ? "0" : text;
+}
+
+std::string TableHtml(const HtmlTable& table) {
+  std::string out =
+      table.css_class.empty() ? "<table>\n" : "<table class=\"" + table.css_class + "\">\n";
+  if (!table.header.empty()) {
+    out += "<thead><tr>";
+    for (const std::string& cell : table.header) out += "<th>" + cell + "</th>";
+    out += "</tr></thead>\n";
+  }
+  out += "<tbody>\n";
+  for (const std::vector<std::string>& row : table.rows) {
+    out += "<tr>";
+    for (const std::string& cell : row) out += "<td>" + cell + "</td>";
+    out += "</tr>\n";
+  }
+  out += "</tbody>\n</table>\n";
+  return out;
+}
+
+}  // namespace flyback

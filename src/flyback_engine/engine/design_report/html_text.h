@@ -1,0 +1,35 @@
+#pragma once
+
+// Pieces of HTML text for the design report: escaped text, figures written
+// without the user's locale, and tables. The report is UTF-8; every number
+// goes through the program's number text ("." as decimal point, no
+// thousands separator), so a report reads the same on every desktop.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace flyback {
+
+// `text` with &, <, >, " and ' written as character references.
+std::string EscapeHtml(std::string_view text);
+
+// x to K decimals (RoundTo) in the number text: "4.19", "534".
+std::string Rounded(double x, int decimals);
+
+// x to `digits` significant digits, in fixed notation without trailing
+// zeros: the intermediate values of a worked formula ("53.333", "0.8869",
+// "540.44"). Large values keep every digit before the point.
+std::string Significant(double x, int digits = 5);
+
+// One table: a header row and body rows of cells that are HTML already
+// (escape text with EscapeHtml). `css_class` goes on the table ("" none).
+struct HtmlTable {
+  std::string css_class;
+  std::vector<std::string> header;
+  std::vector<std::vector<std::string>> rows;
+};
+
+std::string TableHtml(const HtmlTable& table);
+
+}  // namespace flyback

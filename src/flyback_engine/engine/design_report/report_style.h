@@ -1,0 +1,59 @@
+#pragma once
+
+// The style sheet of the design report: compact on the screen, and printed
+// on A4 with a new page where a chapter begins and no table, chart or
+// derivation cut across a page break.
+
+#include <string_view>
+
+namespace flyback {
+
+inline constexpr std::string_view kDesignReportStyle = R"css(
+@page { size: A4; margin: 12mm 13mm 12mm 13mm; }
+html { font-family: "DejaVu Sans", "Liberation Sans", Arial, sans-serif; font-size: 8.6pt;
+       line-height: 1.28; color: #111; }
+body { margin: 0 auto; max-width: 184mm; }
+h1 { font-size: 15pt; margin: 0 0 1mm 0; }
+h2 { font-size: 11pt; margin: 3.5mm 0 1.5mm 0; border-bottom: 0.4pt solid #555;
+     break-after: avoid; page-break-after: avoid; }
+p { margin: 1mm 0; }
+h3 { font-size: 9.5pt; margin: 2.5mm 0 1mm 0; break-after: avoid; page-break-after: avoid; }
+.title-block { border: 0.6pt solid #333; padding: 2mm 3mm; margin-bottom: 2mm; }
+.title-block p { margin: 0.4mm 0; }
+.chapter { break-before: page; page-break-before: always; }
+table, figure, .keep { break-inside: avoid; page-break-inside: avoid; }
+table { border-collapse: collapse; width: 100%; margin: 1mm 0 2mm 0; }
+th, td { border: 0.4pt solid #999; padding: 0.4mm 1.4mm; text-align: left; vertical-align: top; }
+th { background: #eee; }
+td.number, th.number { text-align: right; }
+tr.step td { color: #444; }
+tr.shown td { font-weight: bold; }
+table.derivations { font-size: 7.8pt; }
+table.derivations td, table.derivations th { padding: 0.2mm 1.2mm; }
+table.derivations td:first-child { width: 23%; }
+table.derivations td:last-child { width: 11%; white-space: nowrap; }
+.formula { font-family: "DejaVu Sans Mono", "Liberation Mono", monospace; font-size: 7.4pt; }
+.fine { color: #1a6b1a; fill: #1a6b1a; }
+.warning { color: #a85a00; fill: #d08000; }
+.error { color: #b00000; fill: #c00000; }
+figure { margin: 1mm 0 2mm 0; }
+figcaption { font-size: 8pt; color: #333; }
+svg.chart { display: block; max-width: 100%; height: auto; font-size: 9px; }
+svg text.title { font-weight: bold; }
+svg .grid { stroke: #ddd; stroke-width: 0.6; }
+svg .frame { fill: none; stroke: #555; stroke-width: 0.8; }
+svg .range { fill: #e6e6e6; }
+svg .window { fill: #cfe3f5; stroke: #4a7fb0; stroke-width: 0.8; }
+svg .primary { fill: none; stroke: #1f5fa8; stroke-width: 1.6; }
+svg .secondary { fill: none; stroke: #c05a00; stroke-width: 1.6; stroke-dasharray: 5 3; }
+svg .primary-label { fill: #1f5fa8; }
+svg .secondary-label { fill: #c05a00; }
+svg .sweep { fill: none; stroke: #1f5fa8; stroke-width: 1.2; }
+svg .row { fill: #1f5fa8; }
+svg .best { fill: none; stroke: #c00000; stroke-width: 1.6; }
+svg .chosen { stroke: #c00000; stroke-width: 1; stroke-dasharray: 3 3; }
+.notes p { margin: 0.6mm 0; }
+footer { margin-top: 3mm; font-size: 7.5pt; color: #555; }
+)css";
+
+}  // namespace flyback

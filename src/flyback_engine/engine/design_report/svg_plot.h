@@ -1,0 +1,58 @@
+#pragma once
+
+// A plot area in an SVG chart: data coordinates mapped to pixels, axes with
+// ticks at round steps, and the SVG elements the charts are drawn of. Every
+// number goes through the program's number text; no locale, no scripts.
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace flyback {
+
+struct AxisRange {
+  double min = 0;
+  double max = 1;
+};
+
+class SvgPlot {
+ public:
+  // A chart of width × height px whose plot area leaves `left` px for the
+  // y-axis labels and fixed margins on the other sides.
+  SvgPlot(double width_px, double height_px, double left_px, AxisRange x, AxisRange y);
+
+  double X(double x) const;  // px of data x
+  double Y(double y) const;  // px of data y
+
+  // Both axes with ticks at round steps, grid lines and the axis titles.
+  std::string Axes(const std::string& x_title, const std::string& y_title) const;
+  // A line through data points; `css_class` styles it.
+  std::string Polyline(const std::vector<std::pair<double, double>>& points,
+                       const std::string& css_class) const;
+  std::string Marker(double x, double y, double radius_px, const std::string& css_class) const;
+  std::string VerticalLine(double x, const std::string& css_class) const;
+
+  // The whole chart: the <svg> element around `body`, with a title for
+  // readers of the source and screen readers.
+  std::string Svg(const std::string& title, const std::string& body) const;
+
+ private:
+  double width_, height_, left_;
+  AxisRange x_, y_;
+};
+
+// A round step (1, 2 or 5 times a power of ten) that divides `span` into
+// about `count` intervals.
+double TickStep(double span, int count);
+
+// The multiples of `step` within `range`, ascending.
+std::vector<double> Ticks(AxisRange range, double step);
+
+// A pixel coordinate: one decimal is enough for a print.
+std::string Px(double px);
+
+// An SVG text element at (x, y) px; `anchor` "start", "middle" or "end".
+std::string SvgText(double x_px, double y_px, const std::string& text, const std::string& anchor,
+                    const std::string& css_class = "");
+
+}  // namespace flyback

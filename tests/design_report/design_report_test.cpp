@@ -1,0 +1,100 @@
+// The design report of the three-output demonstration design: its number
+// texts, its winding sheet (hand-worked below) and which sections it holds.
+
+#include "engine/design_report/design_report.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "engine/checks/loss_checks.h"
+#include "engine/design_report/html_text.h"
+#include "engine/design_report/winding_sheet.h"
+#include "transformer/demo_calculation.h"
+
+namespace flyback {
+namespace {
+
+TEST(Significant, FiveDigitsInFixedNotation) {
+  const struct {
+    double x;
+    const char* text;
+  } cases[] = {
+      {53.3333333, "53.333"},      {0.886904, "0.8869"},
+      {540.4444, "540.44"},        {123456.7, "123457"},
+      {-0.00123456, "-0.0012346"}, {0, "0"},
+      {1.25187, "1.2519"},         {2, "2"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Significant(c.x), c.text) << c.x;
+}
+
+TEST(EscapeHtml, MarkupCharactersBecomeReferences) {
+  EXPECT_EQ(EscapeHtml("R&D <\"µ\"> 'x'"), "R&amp;D &lt;&quot;µ&quot;&gt; &#39;x&#39;");
+}
+
+TEST(WindingSheet, DemonstrationDesign) {
+  const DesignState s = CalculatedWithComponents(ThreeOutputDemo());
+  const WindingSheet sheet = MakeWindingSheet(s, ComputeLossBudget(s, nullptr));
+  // Primary 0.27 mm²: d = 2·√(0.27 / 3.1416) = 0.586 mm, pitch 1.1·d = 0.645 mm,
+  // 40 turns a layer on the 26.2 mm of the ETD 39 bobbin: 53 turns in 2 layers.
+  // Output 1, 0.13 mm²: d = 0.407 mm, 58 a layer: 1 layer. The outputs go on
+  // in the order of their power: 50 W, 16.2 W, 8.5 W.
+  const std::vector<std::vector<std::string>> expected = {
+      {"1", "Primary", "53", "Ø 0.59 mm (0.27 mm²)", "2"},
+      {"2", "IC supply", "9", "thinnest practical wire", ""},
+      {"3", "Insulation", "", "", ""},
+      {"4", "Output 1", "53", "Ø 0.41 mm (0.13 mm²)", "1"},
+      {"5", "Output 2", "9", "Ø 0.58 mm (0.26 mm²)", "1"},
+      {"6", "Output 3", "5", "Ø 0.58 mm (0.26 mm²)", "1"},
+  };
+  ASSERT_EQ(sheet.rows.size(), expected.size());
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    const WindingSheetRow& row = sheet.rows[i];
+    EXPECT_EQ((std::vector<std::string>{row.step, row.winding, row.turns, row.wire, row.layers}),
+              expected[i]);
+  }
+  // 534 µH × 0.9 = 480.6, × 1.1 = 587.4.
+  EXPECT_EQ(sheet.inductance.rfind("534 µH ± 10 % (481 µH to 587 µH)", 0), 0U);
+  // μ0 · Ae / AL = 1.2566 nH/mm × 125 mm² / 190 nH = 0.827 mm.
+  EXPECT_EQ(sheet.airgap.rfind("about 0.83 mm", 0), 0U);
+}
+
+class DesignReport : public testing::Test {
+ protected:
+  std::string Html() const {
+    const LossBudget budget = ComputeLossBudget(design_, nullptr);
+    const std::vector<Finding> findings = CheckDesignAndLosses(design_, budget);
+    return DesignReportHtml({design_, budget, findings, optimization_, "flyback test"});
+  }
+
+  DesignState design_ = CalculatedWithComponents(ThreeOutputDemo());
+  std::optional<OptimizationRecord> optimization_;
+};
+
+TEST_F(DesignReport, HoldsNoPartsListAndNoSweepBeforeThereAreAny) {
+  const std::string html = Html();
+  EXPECT_EQ(html.rfind("<!DOCTYPE html>\n", 0), 0U);
+  EXPECT_NE(html.find("<section id=\"winding-sheet\""), std::string::npos);
+  EXPECT_EQ(html.find("<section id=\"parts-list\""), std::string::npos);
+  EXPECT_EQ(html.find("<section id=\"optimization\""), std::string::npos);
+  EXPECT_EQ(html.find("<script"), std::string::npos);
+}
+
+TEST_F(DesignReport, HoldsThePartsListAndTheSweepOnceMade) {
+  design_.component_list = std::vector<ComponentRow>{{"C07", 1, 150, "µF", "", "450 V", ""}};
+  optimization_ = OptimizationRecord{300, {{0.5, 300, 25, 1.9}, {0.8, 290, 27, 1.95}}, {}, {}, {}};
+  const std::string html = Html();
+  EXPECT_NE(html.find("<td>C07</td><td>1</td><td>150 µF</td>"), std::string::npos);
+  EXPECT_NE(html.find("<section id=\"optimization\""), std::string::npos);
+}
+
+TEST_F(DesignReport, TitleBlockEscapesTheNameOfThePowerSupply) {
+  design_.report = {true, "9 décembre 2026", "R&D <µ-Ω² €>"};
+  const std::string html = Html();
+  EXPECT_NE(html.find("<h1>Flyback design report: R&amp;D &lt;µ-Ω² €&gt;</h1>"), std::string::npos);
+  EXPECT_NE(html.find("<p>Date: 9 décembre 2026</p>"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace flyback
