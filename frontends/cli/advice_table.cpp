@@ -1,21 +1,32 @@
 #include "advice_table.h"
 
 #include <array>
+#include <charconv>
 #include <cstdio>
 
 namespace flyback {
 
 namespace {
 
-// A figure with `decimals`, or "-" where there is none, right-aligned in `width`.
+// A figure with `decimals`, or "-" where there is none, right-aligned in
+// `width`; written with std::to_chars, whatever the locale.
 std::string Cell(std::optional<double> value, int width, int decimals) {
-  std::array<char, 64> text{};
+  std::string text = "-";
   if (value) {
-    std::snprintf(text.data(), text.size(), "%*.*f", width, decimals, *value);
-  } else {
-    std::snprintf(text.data(), text.size(), "%*s", width, "-");
+    std::array<char, 64> digits{};
+    const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), *value,
+                                   std::chars_format::fixed, decimals)
+                         .ptr;
+    text.assign(digits.data(), end);
   }
-  return text.data();
+  const auto columns = static_cast<std::size_t>(width);
+  return std::string(text.size() < columns ? columns - text.size() : 0, ' ') + text;
+}
+
+// A figure as the shortest text that reads back as it.
+std::string Weight(double weight) {
+  std::array<char, 32> digits{};
+  return {digits.data(), std::to_chars(digits.data(), digits.data() + digits.size(), weight).ptr};
 }
 
 std::string Row(const RankedCandidate& ranked) {
@@ -41,13 +52,10 @@ std::string Row(const RankedCandidate& ranked) {
 
 std::string AdviceTableText(const CoreAdvice& advice) {
   const AdviserWeights& w = advice.weights;
-  std::array<char, 256> heading{};
-  std::snprintf(heading.data(), heading.size(),
-                "Alternatives (drain-voltage limit %g V; score = %g*eta[%%] - %g*rise[K] + "
-                "%g*fit[%%] - %g*Ve[cm3]):\n",
-                advice.U_D_lim_V, w.efficiency_per_percent, w.rise_per_K, w.fit_per_percent,
-                w.volume_per_cm3);
-  std::string text = heading.data();
+  std::string text = "Alternatives (drain-voltage limit " + Weight(advice.U_D_lim_V) +
+                     " V; score = " + Weight(w.efficiency_per_percent) + "*eta[%] - " +
+                     Weight(w.rise_per_K) + "*rise[K] + " + Weight(w.fit_per_percent) +
+                     "*fit[%] - " + Weight(w.volume_per_cm3) + "*Ve[cm3]):\n";
   text +=
       "rank core                  g/mm verdict      score  eta/% rise/K  fit/% Bmax/mT "
       "fsntmin/kHz  reason\n";
