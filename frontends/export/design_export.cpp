@@ -1,5 +1,8 @@
 #include "design_export.h"
 
+#include <utility>
+#include <vector>
+
 #include "atomic_file.h"
 #include "bom_csv.h"
 #include "engine/adviser/core_ranking.h"
@@ -23,36 +26,46 @@ void DesignExport::ComponentsDimensioned(const DesignState& design) {
 }
 
 void DesignExport::Refresh() {
-  if (written_) WriteDesignFile(*written_);
+  if (written_) WriteDesignFiles(*written_);
 }
 
 void DesignExport::WriteDesign(const DesignState& design) {
-  if (!design_file_.empty()) {
+  if (!design_file_.empty() || !report_file_.empty()) {
     written_ = design;
-    WriteDesignFile(design);
+    WriteDesignFiles(design);
   }
   if (!netlist_file_.empty()) {
     ReplaceFile(netlist_file_, SpiceNetlist(design, ComputeLossBudget(design, core_data_)),
                 "the netlist");
   }
-  if (!report_file_.empty()) {
-    const LossBudget budget = ComputeLossBudget(design, core_data_);
-    const std::vector<Finding> findings = CheckDesignAndLosses(design, budget);
-    ReplaceFile(report_file_,
-                DesignReportHtml({design, budget, findings, last_optimization(),
-                                  std::string("flyback ") + kVersion}),
-                "the design report");
-  }
 }
 
-void DesignExport::WriteDesignFile(const DesignState& design) {
+void DesignExport::WriteDesignFiles(const DesignState& design) {
   const std::optional<CoreAdvice> advice =
       alternatives_ ? std::optional(AdviseCores(design, core_data_)) : std::nullopt;
   DesignFileExtras extras;
   extras.simulation = simulation_ != nullptr && *simulation_ ? &**simulation_ : nullptr;
   extras.alternatives = advice ? &*advice : nullptr;
-  ReplaceFile(design_file_, DesignJson(design, last_optimization(), core_data_, extras),
-              "the design file");
+  if (!design_file_.empty()) {
+    ReplaceFile(design_file_, DesignJson(design, last_optimization(), core_data_, extras),
+                "the design file");
+  }
+  if (!report_file_.empty()) {
+    const LossBudget budget = ComputeLossBudget(design, core_data_);
+    std::vector<Finding> findings = CheckDesignAndLosses(design, budget);
+    const SimulationComparison* simulated =
+        extras.simulation != nullptr && extras.simulation->comparison
+            ? &*extras.simulation->comparison
+            : nullptr;
+    if (simulated != nullptr) {
+      for (Finding& finding : CheckSimulation(*simulated)) findings.push_back(std::move(finding));
+    }
+    DesignReportInput input{design, budget, findings, last_optimization(),
+                            std::string("flyback ") + kVersion};
+    input.simulation = simulated;
+    input.alternatives = extras.alternatives;
+    ReplaceFile(report_file_, DesignReportHtml(input), "the design report");
+  }
 }
 
 }  // namespace flyback

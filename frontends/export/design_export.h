@@ -38,13 +38,14 @@ class DesignExport : public OptimizationRecorder {
 
   void DesignShown(const DesignState& design) override;
   void ComponentsDimensioned(const DesignState& design) override;
-  // Writes the design file again for the design written last, for a
-  // simulation of it that has ended since.
+  // Writes the design file and the design report again for the design
+  // written last, for a simulation of it that has ended since.
   void Refresh();
 
  private:
   void WriteDesign(const DesignState& design);
-  void WriteDesignFile(const DesignState& design);
+  // The design file and the design report, with the extras asked for.
+  void WriteDesignFiles(const DesignState& design);
 
   std::string design_file_;
   std::string parts_list_file_;

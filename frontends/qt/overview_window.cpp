@@ -149,6 +149,7 @@ void OverviewWindow::AddLowerTab(QWidget* tab, const QString& title) {
 }
 
 void OverviewWindow::DesignShown(const DesignState& design) {
+  design_ = design;
   const LossBudget budget = ComputeLossBudget(design, core_data_);
   checks_ = CheckDesignAndLosses(design, budget);
   std::vector<KeyFigure> figures = KeyFigures(design, checks_);
@@ -187,24 +188,29 @@ void OverviewWindow::SimulationEnded() {
   // The user has asked for it (the button, or --simulate).
   lower_tabs_->setCurrentWidget(simulation_);
   const std::optional<SimulationOutcome>& outcome = simulation_->outcome();
-  if (!outcome || !outcome->comparison) return;
+  if (!outcome || !outcome->comparison || !design_) return;
   std::vector<Finding> checks = checks_;
   for (Finding& finding : CheckSimulation(*outcome->comparison)) {
     checks.push_back(std::move(finding));
   }
   ShowFindings(checks);
+  UpdateReport(*design_, ComputeLossBudget(*design_, core_data_), checks);
 }
 
 void OverviewWindow::ComponentsDimensioned(const DesignState& design) {
   // The report takes the parts list in.
+  design_ = design;
   const LossBudget budget = ComputeLossBudget(design, core_data_);
   UpdateReport(design, budget, CheckDesignAndLosses(design, budget));
 }
 
 void OverviewWindow::UpdateReport(const DesignState& design, const LossBudget& budget,
                                   const std::vector<Finding>& findings) {
-  save_report_->Update(
-      {design, budget, findings, last_optimization(), std::string("flyback-gui ") + kVersion});
+  DesignReportInput input{design, budget, findings, last_optimization(),
+                          std::string("flyback-gui ") + kVersion};
+  const std::optional<SimulationOutcome>& outcome = simulation_->outcome();
+  if (outcome && outcome->comparison) input.simulation = &*outcome->comparison;
+  save_report_->Update(input);
 }
 
 void OverviewWindow::OptimizationFinished(const SweepPoint& best, double chosen_Bmax) {

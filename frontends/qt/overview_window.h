@@ -13,6 +13,7 @@
 // as the printable design report by "Save design report…".
 
 #include <QWidget>
+#include <optional>
 #include <vector>
 
 #include "chart_view.h"
@@ -86,7 +87,8 @@ class OverviewWindow : public QWidget, public OptimizationRecorder {
   QTabWidget* lower_tabs_;
   DesignReportAction* save_report_;
   const UserCoreData* core_data_;
-  std::vector<Finding> checks_;  // of the design shown
+  std::optional<DesignState> design_;  // the design shown
+  std::vector<Finding> checks_;        // of the design shown
   bool placed_ = false;
   const QWidget* waiting_for_ = nullptr;  // Form1, while a window awaits exposure
 };

@@ -41,9 +41,9 @@ const std::vector<SectionWriter>& DesignReportSections() {
   // the second, what the winder and the thermal check need on the third, the
   // parts on the fourth.
   static const std::vector<SectionWriter> kSections = {
-      InputsSection,      KeyFiguresSection,   OutputWindowsSection,
-      DerivationsSection, WindingSheetSection, CurrentsSection,
-      LossesSection,      PartsListSection,    OptimizationSection,
+      InputsSection,       KeyFiguresSection, OutputWindowsSection, DerivationsSection,
+      WindingSheetSection, CurrentsSection,   LossesSection,        PartsListSection,
+      OptimizationSection, SimulationSection, AlternativesSection,
   };
   return kSections;
 }

@@ -2,8 +2,9 @@
 
 // The design report: one self-contained HTML5 file (inline CSS and SVG, no
 // scripts, nothing fetched) that prints on A4 and shows the design with every
-// figure traced to its formula, the winding sheet, the losses, the parts list
-// and the optimization. A pure function of plain data.
+// figure traced to its formula, the winding sheet, the losses, the parts list,
+// the optimization, the simulation and the core adviser's ranking. A pure
+// function of plain data.
 //
 // The report is a sequence of sections, each written by one function of the
 // report input that gives no section where it has nothing to show (no parts
@@ -14,8 +15,10 @@
 #include <string>
 #include <vector>
 
+#include "engine/adviser/core_ranking.h"
 #include "engine/checks/design_checks.h"
 #include "engine/losses/loss_budget.h"
+#include "engine/simulation/simulation_comparison.h"
 #include "engine/transformer/optimization_record.h"
 #include "state/design/design_state.h"
 
@@ -27,6 +30,8 @@ struct DesignReportInput {
   const std::vector<Finding>& findings;  // of the checks and the loss checks
   const std::optional<OptimizationRecord>& optimization;  // the last one, if one ran
   std::string program;  // "flyback 1.4.0", named at the foot of the report
+  const SimulationComparison* simulation = nullptr;  // where the stage was simulated
+  const CoreAdvice* alternatives = nullptr;          // where the core adviser ran
 };
 
 struct ReportSection {

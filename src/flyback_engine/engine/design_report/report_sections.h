@@ -29,5 +29,9 @@ std::optional<ReportSection> LossesSection(const DesignReportInput& input);
 std::optional<ReportSection> PartsListSection(const DesignReportInput& input);
 // The last optimization's sweep, once one ran.
 std::optional<ReportSection> OptimizationSection(const DesignReportInput& input);
+// The stage simulated in ngspice beside the calculation, once simulated.
+std::optional<ReportSection> SimulationSection(const DesignReportInput& input);
+// The core adviser's ranking, once it ran.
+std::optional<ReportSection> AlternativesSection(const DesignReportInput& input);
 
 }  // namespace flyback

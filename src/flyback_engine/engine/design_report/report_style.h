@@ -48,6 +48,10 @@ svg .primary { fill: none; stroke: #1f5fa8; stroke-width: 1.6; }
 svg .secondary { fill: none; stroke: #c05a00; stroke-width: 1.6; stroke-dasharray: 5 3; }
 svg .primary-label { fill: #1f5fa8; }
 svg .secondary-label { fill: #c05a00; }
+svg .simulated-primary { fill: none; stroke: #1f5fa8; stroke-width: 1.2; }
+svg .simulated-secondary { fill: none; stroke: #c05a00; stroke-width: 1.2; }
+svg .calculated { fill: none; stroke: #555; stroke-width: 1; stroke-dasharray: 4 3; }
+td.outside { color: #b06000; font-weight: bold; }
 svg .sweep { fill: none; stroke: #1f5fa8; stroke-width: 1.2; }
 svg .row { fill: #1f5fa8; }
 svg .best { fill: none; stroke: #c00000; stroke-width: 1.6; }
