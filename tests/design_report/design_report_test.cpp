@@ -65,11 +65,16 @@ class DesignReport : public testing::Test {
   std::string Html() const {
     const LossBudget budget = ComputeLossBudget(design_, nullptr);
     const std::vector<Finding> findings = CheckDesignAndLosses(design_, budget);
-    return DesignReportHtml({design_, budget, findings, optimization_, "flyback test"});
+    DesignReportInput input{design_, budget, findings, optimization_, "flyback test"};
+    input.simulation = simulation_;
+    input.alternatives = alternatives_;
+    return DesignReportHtml(input);
   }
 
   DesignState design_ = CalculatedWithComponents(ThreeOutputDemo());
   std::optional<OptimizationRecord> optimization_;
+  const SimulationComparison* simulation_ = nullptr;
+  const CoreAdvice* alternatives_ = nullptr;
 };
 
 TEST_F(DesignReport, HoldsNoPartsListAndNoSweepBeforeThereAreAny) {
@@ -78,7 +83,38 @@ TEST_F(DesignReport, HoldsNoPartsListAndNoSweepBeforeThereAreAny) {
   EXPECT_NE(html.find("<section id=\"winding-sheet\""), std::string::npos);
   EXPECT_EQ(html.find("<section id=\"parts-list\""), std::string::npos);
   EXPECT_EQ(html.find("<section id=\"optimization\""), std::string::npos);
+  EXPECT_EQ(html.find("<section id=\"simulation\""), std::string::npos);
+  EXPECT_EQ(html.find("<section id=\"alternatives\""), std::string::npos);
   EXPECT_EQ(html.find("<script"), std::string::npos);
+}
+
+TEST_F(DesignReport, HoldsTheSimulationAndTheAlternativesWhereTheyRan) {
+  SimulationComparison simulation;
+  simulation.points.push_back({"lowest input voltage", {}, 1});
+  // 103.1 V against 100.04 V: outside ±3 %, marked.
+  simulation.figures.push_back({{Quantity::kOutputVoltage, 1},
+                                "Uact(1)",
+                                "lowest input voltage",
+                                "V",
+                                103.1,
+                                100.04,
+                                0.0306,
+                                97.04,
+                                103.04,
+                                "±3 %",
+                                false});
+  CoreAdvice advice;
+  advice.ranking.push_back(
+      {1, CandidateVerdict::kRejected, "Frequency too high", std::nullopt, {}});
+  advice.ranking.front().assessment.candidate.name = "EF 25";
+  simulation_ = &simulation;
+  alternatives_ = &advice;
+  const std::string html = Html();
+  EXPECT_NE(html.find("<td>Uact(1)</td><td>103.1 V</td><td>100.04 V</td><td>+3.1 %</td>"),
+            std::string::npos);
+  EXPECT_NE(html.find("<span class=\"outside\">OUTSIDE</span>"), std::string::npos);
+  EXPECT_NE(html.find("<td>EF 25</td>"), std::string::npos);
+  EXPECT_NE(html.find("<td>Frequency too high</td>"), std::string::npos);
 }
 
 TEST_F(DesignReport, HoldsThePartsListAndTheSweepOnceMade) {

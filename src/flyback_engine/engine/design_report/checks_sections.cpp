@@ -68,14 +68,15 @@ std::optional<ReportSection> SimulationSection(const DesignReportInput& input) {
   const SimulationComparison& c = *input.simulation;
   HtmlTable table{"", {}, {}};
   for (const char* column : kComparisonColumns) table.header.emplace_back(column);
-  std::string body = "<p>ngspice, leakage " + EscapeHtml(Rounded(100 * c.leakage_share, 2)) +
-                     " % of L_prim. ";
+  std::string body =
+      "<p>ngspice, leakage " + EscapeHtml(Rounded(100 * c.leakage_share, 2)) + " % of L_prim. ";
   for (const SimulatedPoint& p : c.points) {
     body += EscapeHtml(p.name) + ": bus " + EscapeHtml(Rounded(p.figures.U_bus_V, 1)) + " V, " +
             std::to_string(p.figures.periods) + " periods measured. ";
   }
-  body += "The peak drain current and the lowest frequency of the calculation bound its worst "
-          "case; the comparison checks them one-sided.</p>\n";
+  body +=
+      "The peak drain current and the lowest frequency of the calculation bound its worst "
+      "case; the comparison checks them one-sided.</p>\n";
   for (const ComparedFigure& row : c.figures) {
     std::vector<std::string> cells;
     for (const std::string& cell : ComparisonCells(row)) cells.push_back(EscapeHtml(cell));
@@ -98,31 +99,31 @@ std::optional<ReportSection> AlternativesSection(const DesignReportInput& input)
   if (input.alternatives == nullptr) return std::nullopt;
   const CoreAdvice& advice = *input.alternatives;
   const AdviserWeights& w = advice.weights;
-  HtmlTable table{"",
-                  {"Rank", "Core", "Airgap", "Verdict", "Efficiency", "Rise", "Bmax", "fsntmin",
-                   "Reason"},
-                  {}};
+  HtmlTable table{
+      "",
+      {"Rank", "Core", "Airgap", "Verdict", "Efficiency", "Rise", "Bmax", "fsntmin", "Reason"},
+      {}};
   const std::size_t listed = std::min(kListedCandidates, advice.ranking.size());
   for (std::size_t i = 0; i < listed; ++i) {
     const RankedCandidate& ranked = advice.ranking[i];
     const CandidateAssessment& a = ranked.assessment;
     const std::optional<CandidateFigures>& f = a.figures;
-    table.rows.push_back(
-        {std::to_string(ranked.rank), EscapeHtml(a.candidate.name) + (a.present ? " *" : ""),
-         Cell(a.candidate.g_mm, 2, " mm"), CandidateVerdictName(ranked.verdict),
-         Cell(f ? std::optional(100 * f->efficiency) : std::nullopt, 1, " %"),
-         Cell(f ? f->rise_K : std::nullopt, 1, " K"),
-         Cell(f ? std::optional(f->Bmax_mT) : std::nullopt, 0, " mT"),
-         Cell(f ? std::optional(f->fsntmin_kHz) : std::nullopt, 1, " kHz"),
-         EscapeHtml(ranked.reason)});
+    table.rows.push_back({std::to_string(ranked.rank),
+                          EscapeHtml(a.candidate.name) + (a.present ? " *" : ""),
+                          Cell(a.candidate.g_mm, 2, " mm"), CandidateVerdictName(ranked.verdict),
+                          Cell(f ? std::optional(100 * f->efficiency) : std::nullopt, 1, " %"),
+                          Cell(f ? f->rise_K : std::nullopt, 1, " K"),
+                          Cell(f ? std::optional(f->Bmax_mT) : std::nullopt, 0, " mT"),
+                          Cell(f ? std::optional(f->fsntmin_kHz) : std::nullopt, 1, " kHz"),
+                          EscapeHtml(ranked.reason)});
   }
-  std::string body = "<p>Every core of the catalogues calculated for these outputs and ranked: "
-                     "feasible first, then fewer warnings, then the score " +
-                     EscapeHtml(Rounded(w.efficiency_per_percent, 2) + "·η[%] − " +
-                                Rounded(w.rise_per_K, 2) + "·ΔT[K] + " +
-                                Rounded(w.fit_per_percent, 2) + "·fit[%] − " +
-                                Rounded(w.volume_per_cm3, 2) + "·V_e[cm³]") +
-                     ". * marks the present design.";
+  std::string body =
+      "<p>Every core of the catalogues calculated for these outputs and ranked: "
+      "feasible first, then fewer warnings, then the score " +
+      EscapeHtml(Rounded(w.efficiency_per_percent, 2) + "·η[%] − " + Rounded(w.rise_per_K, 2) +
+                 "·ΔT[K] + " + Rounded(w.fit_per_percent, 2) + "·fit[%] − " +
+                 Rounded(w.volume_per_cm3, 2) + "·V_e[cm³]") +
+      ". * marks the present design.";
   if (listed < advice.ranking.size()) {
     body += " The first " + std::to_string(listed) + " of " +
             std::to_string(advice.ranking.size()) + "; the design file lists every one.";
