@@ -71,6 +71,14 @@ class Observers {
     if (exporter_ && command_line.advise) exporter_->IncludeAlternatives();
   }
 
+  // Why the last simulation failed, if it did.
+  std::optional<std::string> SimulationFailure() const {
+    if (!simulation_ || !simulation_->outcome() || simulation_->outcome()->comparison) {
+      return std::nullopt;
+    }
+    return simulation_->outcome()->failure;
+  }
+
   // Null where nothing watches.
   flyback::DesignObserver* get() {
     return simulation_ || exporter_ || advice_table_ ? &list_ : nullptr;
@@ -127,6 +135,7 @@ int RunTerminalSession(const flyback::CommandLine& command_line) {
   settings.keep_session_files = true;
   flyback::Session session(settings);
   int exit_status = flyback::kEndedByUser;
+  std::optional<std::string> simulation_failure;
   {
     flyback::TerminalConsole console;
     Observers observers(command_line, session, nullptr);
@@ -134,8 +143,11 @@ int RunTerminalSession(const flyback::CommandLine& command_line) {
     if (const std::optional<std::string>& failure = console.failure()) {
       throw flyback::SessionFailure(*failure, flyback::kInputOutputFailure);
     }
+    simulation_failure = observers.SimulationFailure();
   }
-  // Below what the terminal showed last, once the dialogue has left it.
+  // Below what the terminal showed last, once the dialogue has left it: the
+  // screen has no room for a line of its own while the dialogue runs.
+  if (simulation_failure) std::cerr << kProgram << ": " << *simulation_failure << '\n';
   const std::string kept_in = session.kept_in();
   if (!kept_in.empty()) session.Say(flyback::ResumeHint(kept_in));
   return exit_status;
