@@ -160,11 +160,15 @@ TEST(CoreData, FitsAgreeWithThePublishedLosses) {
     EXPECT_LE(ratio, band.highest_ratio);
     if (point.kind == DatasheetPointKind::kTypical) ++typical_points[point.material];
   }
-  // The six guaranteed maxima of the ETD29 data sheet and N87's three typical
-  // points (25 kHz/200 mT, 100 kHz/200 mT, 300 kHz/100 mT): a grade checked
-  // against typical losses is checked at three of them at least.
-  EXPECT_GE(DatasheetPoints().size(), 9u);
+  // The four guaranteed maxima of the ETD29 data sheet, N87's three typical
+  // points (25 kHz/200 mT, 100 kHz/200 mT, 300 kHz/100 mT), 3C95's three
+  // (100 kHz/200 mT, 200 kHz/100 mT, 400 kHz/50 mT) and N49's six (100 kHz
+  // to 700 kHz): a grade checked against typical losses is checked at three
+  // of them at least.
+  EXPECT_GE(DatasheetPoints().size(), 16u);
   EXPECT_EQ(typical_points["N87"], 3);
+  EXPECT_EQ(typical_points["3C95"], 3);
+  EXPECT_EQ(typical_points["N49"], 6);
   for (const auto& [material, count] : typical_points) EXPECT_GE(count, 3) << material;
 }
 
