@@ -171,6 +171,7 @@ RunResult RunNetlist(const SpiceRun& run, const RunControl& control) {
   std::istringstream netlist(run.netlist);
   for (std::string line; std::getline(netlist, line);) lines.push_back(line);
   std::vector<char*> pointers;
+  pointers.reserve(lines.size() + 1);
   for (std::string& line : lines) pointers.push_back(line.data());
   pointers.push_back(nullptr);
   const Clock::time_point start = Clock::now();

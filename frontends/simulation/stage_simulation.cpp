@@ -7,7 +7,7 @@ namespace flyback {
 namespace {
 
 std::optional<SimulatedPoint> SimulatePoint(const DesignState& design, const LossBudget& budget,
-                                            BusPoint point, RunControl control,
+                                            BusPoint point, const RunControl& control,
                                             std::string& failure) {
   const std::string name =
       point == BusPoint::kLowest ? "lowest input voltage" : "highest input voltage";

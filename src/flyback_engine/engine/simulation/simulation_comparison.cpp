@@ -134,13 +134,17 @@ std::vector<Finding> CheckSimulation(const SimulationComparison& comparison) {
   for (const ComparedFigure& row : comparison.figures) {
     if (row.within) continue;
     const bool low = row.least && row.simulated < *row.least;
-    const std::string value = NumberText(RoundTo(row.simulated, 3)) + " " + row.unit;
-    const std::string calculated = NumberText(RoundTo(row.calculated, 3)) + " " + row.unit;
+    std::string message = "the simulation at the ";
+    message += row.point;
+    message += " gives ";
+    message += row.figure;
+    message += " = ";
+    message += SignedNumberText(RoundTo(row.simulated, 3));
+    message += " " + row.unit + " against ";
+    message += SignedNumberText(RoundTo(row.calculated, 3));
+    message += " " + row.unit + " calculated (" + row.tolerance + ")";
     findings.push_back({Severity::kWarning, "simulation-disagrees", row.quantity, row.simulated,
-                        low ? *row.least : *row.most,
-                        "the simulation at the " + row.point + " gives " + row.figure + " = " +
-                            value + " against " + calculated + " calculated (" + row.tolerance +
-                            ")"});
+                        low ? *row.least : *row.most, std::move(message)});
   }
   return findings;
 }
