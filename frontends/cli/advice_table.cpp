@@ -2,15 +2,25 @@
 
 #include <array>
 #include <charconv>
-#include <cstdio>
+#include <string>
 
 namespace flyback {
 
 namespace {
 
+// `text` right-aligned in `width` columns.
+std::string Right(const std::string& text, std::size_t width) {
+  return std::string(text.size() < width ? width - text.size() : 0, ' ') + text;
+}
+
+// `text` left-aligned in `width` columns.
+std::string Left(const std::string& text, std::size_t width) {
+  return text + std::string(text.size() < width ? width - text.size() : 0, ' ');
+}
+
 // A figure with `decimals`, or "-" where there is none, right-aligned in
 // `width`; written with std::to_chars, whatever the locale.
-std::string Cell(std::optional<double> value, int width, int decimals) {
+std::string Cell(std::optional<double> value, std::size_t width, int decimals) {
   std::string text = "-";
   if (value) {
     std::array<char, 64> digits{};
@@ -19,8 +29,7 @@ std::string Cell(std::optional<double> value, int width, int decimals) {
                          .ptr;
     text.assign(digits.data(), end);
   }
-  const auto columns = static_cast<std::size_t>(width);
-  return std::string(text.size() < columns ? columns - text.size() : 0, ' ') + text;
+  return Right(text, width);
 }
 
 // A figure as the shortest text that reads back as it.
@@ -31,13 +40,9 @@ std::string Weight(double weight) {
 
 std::string Row(const RankedCandidate& ranked) {
   const CandidateAssessment& a = ranked.assessment;
-  std::array<char, 160> head{};
-  std::snprintf(head.data(), head.size(), "%4d %-20s%c", ranked.rank, a.candidate.name.c_str(),
-                a.present ? '*' : ' ');
-  std::string row = head.data() + Cell(a.candidate.g_mm, 5, 2);
-  std::array<char, 32> verdict{};
-  std::snprintf(verdict.data(), verdict.size(), " %-10s", CandidateVerdictName(ranked.verdict));
-  row += verdict.data() + Cell(ranked.score, 7, 2);
+  std::string row = Right(std::to_string(ranked.rank), 4) + " " + Left(a.candidate.name, 20) +
+                    (a.present ? "*" : " ") + Cell(a.candidate.g_mm, 5, 2);
+  row += " " + Left(CandidateVerdictName(ranked.verdict), 10) + Cell(ranked.score, 7, 2);
   if (const std::optional<CandidateFigures>& f = a.figures) {
     row += Cell(100 * f->efficiency, 7, 1) + Cell(f->rise_K, 7, 1) + Cell(100 * f->cf_prod, 7, 1) +
            Cell(f->Bmax_mT, 8, 0) + Cell(f->fsntmin_kHz, 12, 2);
