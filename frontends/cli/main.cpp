@@ -45,9 +45,8 @@ Mode ModeOf(const std::vector<std::string>& switches) {
 
 // What watches the dialogue: the simulation (--simulate), the keeper of the
 // design file, the parts list, the netlist and the design report, and the
-// core adviser's table
-// (--advise), where the command line asks for them; without, the dialogue
-// runs unobserved and records nothing.
+// core adviser's table (--advise), where the command line asks for them;
+// without, the dialogue runs unobserved and records nothing.
 class Observers {
  public:
   // `tables`: where the simulation's comparison and the adviser's ranking

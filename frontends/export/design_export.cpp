@@ -1,12 +1,10 @@
 #include "design_export.h"
 
-#include <utility>
 #include <vector>
 
 #include "atomic_file.h"
 #include "bom_csv.h"
 #include "engine/adviser/core_ranking.h"
-#include "engine/checks/loss_checks.h"
 #include "engine/design_report/design_report.h"
 #include "engine/losses/loss_budget.h"
 #include "engine/simulation/spice_netlist.h"
@@ -52,14 +50,11 @@ void DesignExport::WriteDesignFiles(const DesignState& design) {
   }
   if (!report_file_.empty()) {
     const LossBudget budget = ComputeLossBudget(design, core_data_);
-    std::vector<Finding> findings = CheckDesignAndLosses(design, budget);
     const SimulationComparison* simulated =
         extras.simulation != nullptr && extras.simulation->comparison
             ? &*extras.simulation->comparison
             : nullptr;
-    if (simulated != nullptr) {
-      for (Finding& finding : CheckSimulation(*simulated)) findings.push_back(std::move(finding));
-    }
+    const std::vector<Finding> findings = CheckDesignLossesAndSimulation(design, budget, simulated);
     DesignReportInput input{design, budget, findings, last_optimization(),
                             std::string("flyback ") + kVersion};
     input.simulation = simulated;

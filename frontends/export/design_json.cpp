@@ -1,14 +1,12 @@
 #include "design_json.h"
 
 #include <nlohmann/json.hpp>
-#include <utility>
 #include <vector>
 
 #include "alternatives_json.h"
 #include "base/console/number_text.h"
 #include "base/numbers/rounding.h"
 #include "engine/checks/design_checks.h"
-#include "engine/checks/loss_checks.h"
 #include "engine/transformer/result_figures.h"
 #include "engine/transformer/turns.h"
 #include "engine/transformer/voltage_window.h"
@@ -187,14 +185,10 @@ Json Optimization(const OptimizationRecord& record) {
 }
 
 Json Checks(const DesignState& s, const LossBudget& budget, const SimulationOutcome* simulation) {
-  std::vector<Finding> findings = CheckDesignAndLosses(s, budget);
-  if (simulation != nullptr && simulation->comparison) {
-    for (Finding& finding : CheckSimulation(*simulation->comparison)) {
-      findings.push_back(std::move(finding));
-    }
-  }
+  const SimulationComparison* simulated =
+      simulation != nullptr && simulation->comparison ? &*simulation->comparison : nullptr;
   Json checks = Json::array();
-  for (const Finding& finding : findings) {
+  for (const Finding& finding : CheckDesignLossesAndSimulation(s, budget, simulated)) {
     checks.push_back({{"severity", SeverityName(finding.severity)},
                       {"code", finding.code},
                       {"quantity", QuantityName(finding.quantity)},

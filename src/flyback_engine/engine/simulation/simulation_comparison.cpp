@@ -4,6 +4,7 @@
 
 #include "base/console/number_text.h"
 #include "base/numbers/rounding.h"
+#include "engine/checks/loss_checks.h"
 #include "engine/transformer/winding_values.h"
 
 namespace flyback {
@@ -145,6 +146,16 @@ std::vector<Finding> CheckSimulation(const SimulationComparison& comparison) {
     message += " " + row.unit + " calculated (" + row.tolerance + ")";
     findings.push_back({Severity::kWarning, "simulation-disagrees", row.quantity, row.simulated,
                         low ? *row.least : *row.most, std::move(message)});
+  }
+  return findings;
+}
+
+std::vector<Finding> CheckDesignLossesAndSimulation(const DesignState& design,
+                                                    const LossBudget& budget,
+                                                    const SimulationComparison* simulation) {
+  std::vector<Finding> findings = CheckDesignAndLosses(design, budget);
+  if (simulation != nullptr) {
+    for (Finding& finding : CheckSimulation(*simulation)) findings.push_back(std::move(finding));
   }
   return findings;
 }
