@@ -215,7 +215,7 @@ std::string DesignJson(const DesignState& design,
       {"windings", Windings(design)},
       {"components", design.component_list ? Components(*design.component_list) : Json(nullptr)},
       {"optimization", optimization ? Optimization(*optimization) : Json(nullptr)},
-      {"losses", LossesJson(budget)},
+      {"losses", LossesJson(design, budget)},
       {"simulation", simulation != nullptr ? SimulationJson(*simulation) : Json(nullptr)},
       {"checks", Checks(design, budget, simulation)},
   };

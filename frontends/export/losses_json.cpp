@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "engine/checks/part_stress.h"
 #include "json_values.h"
 
 namespace flyback {
@@ -24,9 +25,13 @@ Json Point(const OperatingPointLosses& losses) {
     diodes.push_back({{"output", diode.output}, {"P_W", diode.P_W}});
   }
   return {{"operating_point", losses.name},
+          {"mode", std::string(SwitchingModeName(p.mode))},
+          {"P_in_W", p.P_in_W},
+          {"fixed_point_steps", p.fixed_point_steps},
           {"switching",
            {{"U_bus_V", p.U_bus_V},
             {"I_pk_A", p.I_pk_A},
+            {"I_start_A", p.I_start_A},
             {"t_on_us", p.t_on_us},
             {"t_off_us", p.t_off_us},
             {"period_us", p.period_us},
@@ -37,10 +42,16 @@ Json Point(const OperatingPointLosses& losses) {
           {"windings", windings},
           {"mosfet_conduction_W", losses.mosfet_conduction_W},
           {"mosfet_turn_on_W", losses.mosfet_turn_on_W},
+          {"mosfet_turn_off_W", losses.mosfet_turn_off_W},
           {"output_diodes", diodes},
           {"ic_diode_W", losses.ic_diode_W},
+          {"controller_W", losses.controller_W},
           {"bridge_W", losses.bridge_W},
           {"clamp_W", losses.clamp_W},
+          {"clamp_W_at_1_percent_leakage", losses.clamp_W_at_1_percent},
+          {"clamp_voltage_V",
+           OrNull(losses.clamp ? std::optional(losses.clamp->U_clamp_V) : std::nullopt)},
+          {"drain_peak_V", losses.drain_peak_V},
           {"total_W", losses.total_W},
           {"efficiency", losses.efficiency},
           {"transformer_W", OrNull(losses.transformer_W)},
@@ -64,24 +75,67 @@ Json Core(const LossCoreChoice& choice) {
           {"Pv_limit_W_per_m3", core.material.Pv_limit_W_per_m3}};
 }
 
+// The clamp network and what it gives at the highest input voltage, where
+// the drain peaks highest.
+Json Clamp(const LossBudget& budget) {
+  if (!budget.clamp) return {{"network", nullptr}, {"not_modelled", kChargePumpNotModelled}};
+  const ClampNetwork& n = *budget.clamp;
+  const ClampPoint& highest = *budget.highest_input.clamp;
+  return {{"network", n.name},
+          {"parts", {n.diode, n.capacitor, n.resistor}},
+          {"R_ohm", n.R_ohm},
+          {"C_nF", n.C_nF},
+          {"voltage_V", highest.U_clamp_V},
+          {"drain_peak_V", highest.drain_peak_V},
+          {"P_W", highest.P_W}};
+}
+
+Json Stresses(const DesignState& design, const LossBudget& budget) {
+  Json rows = Json::array();
+  for (const PartStress& p : PartStresses(design, budget)) {
+    rows.push_back({{"part", p.part},
+                    {"quantity", p.quantity},
+                    {"unit", p.unit},
+                    {"stress", p.stress},
+                    {"operating_point", p.point},
+                    {"rating", p.rating},
+                    {"derated_limit", p.DeratedLimit()}});
+  }
+  return rows;
+}
+
 }  // namespace
 
-Json LossesJson(const LossBudget& budget) {
+Json LossesJson(const DesignState& design, const LossBudget& budget) {
   const LossAssumptions& a = budget.assumptions;
   return {{"assumptions",
            {{"T_core_C", a.T_core_C},
             {"T_winding_C", a.T_winding_C},
-            {"leakage_share", a.leakage_share},
-            {"leakage_uH", budget.leakage_uH},
-            {"clamp_voltage_V", budget.clamp_voltage_V},
-            {"C_drain_pF", a.C_drain_pF},
+            {"leakage_share_without_geometry", a.leakage_share},
+            {"C_oss_pF", a.C_oss_pF},
+            {"C_drain_extra_pF", a.C_drain_extra_pF},
+            {"t_fall_ns", a.t_fall_ns},
             {"U_F_bridge_V", a.U_F_bridge_V},
             {"I_ic_A", a.I_ic_A},
             {"harmonics", a.harmonics},
             {"described_in", "docs/losses.md"}}},
           {"core", Core(budget.core)},
+          {"leakage",
+           {{"L_lk_uH", budget.leakage.L_lk_uH},
+            {"share", budget.leakage.share},
+            {"source",
+             budget.leakage.estimated ? "estimated from the winding" : "assumed share of L_prim"}}},
+          {"clamp", Clamp(budget)},
+          {"worst_case_bounds",
+           {{"I_D_max_A", budget.worst_case.I_D_max_A},
+            {"fsntmin_kHz", budget.worst_case.fsntmin_kHz},
+            {"note",
+             "the calculation's bounds: the peak current at the bus valley, the times "
+             "at its crest"}}},
           {"assumed_efficiency", budget.assumed_efficiency},
-          {"operating_points", {Point(budget.lowest_input), Point(budget.highest_input)}}};
+          {"operating_points",
+           {Point(budget.lowest_valley), Point(budget.lowest_crest), Point(budget.highest_input)}},
+          {"part_stresses", Stresses(design, budget)}};
 }
 
 }  // namespace flyback

@@ -1,6 +1,7 @@
 #pragma once
 
-// The loss budget of a design as the "losses" object of the design file.
+// The loss budget of a design as the "losses" object of the design file,
+// with the stresses of its parts.
 
 #include <nlohmann/json.hpp>
 
@@ -8,6 +9,6 @@
 
 namespace flyback {
 
-nlohmann::ordered_json LossesJson(const LossBudget& budget);
+nlohmann::ordered_json LossesJson(const DesignState& design, const LossBudget& budget);
 
 }  // namespace flyback

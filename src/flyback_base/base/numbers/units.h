@@ -17,6 +17,7 @@ inline constexpr double kMicrosecondsPerNanosecond = 0.001;
 // Factors to SI units, for the loss models whose published formulas are
 // written in them.
 inline constexpr double kSecondsPerMicrosecond = 1e-6;
+inline constexpr double kSecondsPerNanosecond = 1e-9;
 inline constexpr double kHertzPerKilohertz = 1e3;
 inline constexpr double kTeslaPerMillitesla = 1e-3;
 inline constexpr double kMetresPerMillimetre = 1e-3;

@@ -58,8 +58,9 @@ std::string Rejection(CalculationStop stop, const DesignState& s) {
 
 CandidateFigures Figures(const DesignState& s, const LossBudget& budget) {
   CandidateFigures figures;
-  figures.efficiency = budget.lowest_input.efficiency;
-  figures.rise_K = budget.lowest_input.transformer_rise_K;
+  const JudgedLosses judged = JudgedFigures(budget);
+  figures.efficiency = judged.least_efficient->efficiency;
+  figures.rise_K = judged.transformer_rise_K;
   figures.cf_prod = AccuracyProduct(s.inputs, s.transformer);
   if (budget.core.core) figures.V_e_mm3 = budget.core.core->geometry.V_e_mm3;
   figures.Bmax_mT = s.transformer.Bmax;

@@ -1,16 +1,44 @@
 #include "engine/checks/loss_checks.h"
 
+#include <algorithm>
 #include <string>
 #include <utility>
 
 #include "base/console/number_text.h"
 #include "base/numbers/rounding.h"
+#include "engine/checks/part_stress.h"
 
 namespace flyback {
 
+namespace {
+
+std::optional<double> Larger(std::optional<double> a, std::optional<double> b) {
+  if (!a) return b;
+  if (!b) return a;
+  return std::max(*a, *b);
+}
+
+}  // namespace
+
+JudgedLosses JudgedFigures(const LossBudget& budget) {
+  JudgedLosses judged;
+  for (const OperatingPointLosses* point : budget.points()) {
+    if (judged.least_efficient == nullptr ||
+        point->efficiency < judged.least_efficient->efficiency) {
+      judged.least_efficient = point;
+    }
+    judged.transformer_rise_K = Larger(judged.transformer_rise_K, point->transformer_rise_K);
+    judged.core_density_W_per_m3 =
+        Larger(judged.core_density_W_per_m3, point->core_density_W_per_m3);
+    judged.clamp_W = std::max(judged.clamp_W, point->clamp_W);
+  }
+  return judged;
+}
+
 std::vector<Finding> CheckLosses(const DesignInputs& in, const LossBudget& budget) {
   std::vector<Finding> findings;
-  const OperatingPointLosses& p = budget.lowest_input;
+  const JudgedLosses judged = JudgedFigures(budget);
+  const OperatingPointLosses& p = *judged.least_efficient;
   const auto warn = [&findings](std::string code, CheckedQuantity quantity, double value,
                                 double bound, std::string message) {
     findings.push_back(
@@ -20,28 +48,30 @@ std::vector<Finding> CheckLosses(const DesignInputs& in, const LossBudget& budge
   if (p.efficiency < lowest_efficiency) {
     warn("efficiency-optimistic", {Quantity::kEfficiency}, p.efficiency, lowest_efficiency,
          "the assumed efficiency is optimistic: the losses give " +
-             NumberText(RoundTo(100 * p.efficiency, 1)) + " %");
+             NumberText(RoundTo(100 * p.efficiency, 1)) + " % at the " + p.name);
   }
-  if (p.transformer_rise_K && *p.transformer_rise_K > kTransformerRiseLimit_K) {
-    warn("transformer-temperature-rise-high", {Quantity::kTransformerTemperature},
-         *p.transformer_rise_K, kTransformerRiseLimit_K,
-         "the transformer warms by " + NumberText(RoundTo(*p.transformer_rise_K, 1)) +
-             " K, more than " + NumberText(kTransformerRiseLimit_K) + " K");
+  const std::optional<double> rise_K = judged.transformer_rise_K;
+  if (rise_K && *rise_K > kTransformerRiseLimit_K) {
+    warn("transformer-temperature-rise-high", {Quantity::kTransformerTemperature}, *rise_K,
+         kTransformerRiseLimit_K,
+         "the transformer warms by " + NumberText(RoundTo(*rise_K, 1)) + " K, more than " +
+             NumberText(kTransformerRiseLimit_K) + " K");
   }
-  if (p.core_density_W_per_m3 && budget.core.core) {
+  const std::optional<double> density = judged.core_density_W_per_m3;
+  if (density && budget.core.core) {
     const double limit = budget.core.core->material.Pv_limit_W_per_m3;
-    if (*p.core_density_W_per_m3 > limit) {
-      warn("core-loss-density-high", {Quantity::kCoreLossDensity}, *p.core_density_W_per_m3, limit,
-           "the core loses " + NumberText(RoundTo(*p.core_density_W_per_m3 / 1000, 0)) +
-               " kW/m³, more than the " + NumberText(limit / 1000) + " kW/m³ set for " +
+    if (*density > limit) {
+      warn("core-loss-density-high", {Quantity::kCoreLossDensity}, *density, limit,
+           "the core loses " + NumberText(RoundTo(*density / 1000, 0)) + " kW/m³, more than the " +
+               NumberText(limit / 1000) + " kW/m³ set for " +
                std::string(budget.core.core->material.name));
     }
   }
   const double clamp_limit = kClampShareLimit * in.P_out_max;
-  if (p.clamp_W > clamp_limit) {
-    warn("clamp-loss-high", {Quantity::kClampLoss}, p.clamp_W, clamp_limit,
-         "the clamp dissipates " + NumberText(RoundTo(p.clamp_W, 2)) + " W, more than " +
-             NumberText(100 * kClampShareLimit) + " % of the output power (" +
+  if (judged.clamp_W > clamp_limit) {
+    warn("clamp-loss-high", {Quantity::kClampLoss}, judged.clamp_W, clamp_limit,
+         "the " + budget.clamp->name + " dissipates " + NumberText(RoundTo(judged.clamp_W, 2)) +
+             " W, more than " + NumberText(100 * kClampShareLimit) + " % of the output power (" +
              NumberText(RoundTo(clamp_limit, 2)) + " W)");
   }
   return findings;
@@ -50,6 +80,8 @@ std::vector<Finding> CheckLosses(const DesignInputs& in, const LossBudget& budge
 std::vector<Finding> CheckDesignAndLosses(const DesignState& design, const LossBudget& budget) {
   std::vector<Finding> findings = CheckDesign(design);
   for (Finding& finding : CheckLosses(design.inputs, budget))
+    findings.push_back(std::move(finding));
+  for (Finding& finding : CheckPartStresses(PartStresses(design, budget)))
     findings.push_back(std::move(finding));
   return findings;
 }

@@ -1,10 +1,11 @@
 #pragma once
 
-// Checks of a design's loss budget at its design point (the lowest input
-// voltage at full load): whether the losses reach the efficiency the design
+// Checks of a design's loss budget at its operating points, each judging
+// the worst of them: whether the losses reach the efficiency the design
 // rests on, and whether the transformer, the core and the clamp stay within
 // what a flyback of this kind can dissipate without a heat sink.
 
+#include <optional>
 #include <vector>
 
 #include "engine/checks/design_checks.h"
@@ -18,6 +19,17 @@ inline constexpr double kEfficiencyMarginPoints = 2;
 inline constexpr double kTransformerRiseLimit_K = 40;
 // Share of the output power the clamp may dissipate.
 inline constexpr double kClampShareLimit = 0.03;
+
+// The figures of the budget its checks judge: the worst over its operating
+// points.
+struct JudgedLosses {
+  const OperatingPointLosses* least_efficient = nullptr;
+  std::optional<double> transformer_rise_K;
+  std::optional<double> core_density_W_per_m3;
+  double clamp_W = 0;
+};
+
+JudgedLosses JudgedFigures(const LossBudget& budget);
 
 // Warnings only; none where the budget stays within every bound.
 std::vector<Finding> CheckLosses(const DesignInputs& in, const LossBudget& budget);

@@ -14,12 +14,16 @@ namespace flyback {
 namespace {
 
 std::string SwitchingTable(const LossBudget& budget) {
-  HtmlTable table{"", {"Operating point", "U_bus", "I_pk", "t_on", "t_off", "Period", "B_pk"}, {}};
-  for (const OperatingPointLosses* p : {&budget.lowest_input, &budget.highest_input}) {
+  HtmlTable table{
+      "",
+      {"Operating point", "Mode", "U_bus", "P_in", "I_pk", "t_on", "t_off", "Period", "B_pk"},
+      {}};
+  for (const OperatingPointLosses* p : budget.points()) {
     const SwitchingPoint& s = p->switching;
     table.rows.push_back(
-        {EscapeHtml(p->name), Significant(s.U_bus_V, 4) + " V", Significant(s.I_pk_A, 4) + " A",
-         EscapeHtml(Significant(s.t_on_us, 4) + " µs"),
+        {EscapeHtml(p->name), std::string(SwitchingModeName(s.mode)),
+         Significant(s.U_bus_V, 4) + " V", Significant(s.P_in_W, 4) + " W",
+         Significant(s.I_pk_A, 4) + " A", EscapeHtml(Significant(s.t_on_us, 4) + " µs"),
          EscapeHtml(Significant(s.t_off_us, 4) + " µs"),
          EscapeHtml(Significant(s.period_us, 4) + " µs"), Significant(s.B_max_mT, 4) + " mT"});
   }
@@ -30,7 +34,7 @@ std::string SwitchingTable(const LossBudget& budget) {
 
 std::optional<ReportSection> LossesSection(const DesignReportInput& input) {
   const LossOverview overview = WhereTheWattsGo(input.budget);
-  HtmlTable table{"", {"Loss", "Lowest input voltage", "Highest input voltage"}, {}};
+  HtmlTable table{"", {"Loss", "Lowest input voltage, bus valley", "Highest input voltage"}, {}};
   for (const LossBar& bar : overview.bars) {
     table.rows.push_back(
         {EscapeHtml(bar.name), EscapeHtml(bar.lowest_text), EscapeHtml(bar.highest_text)});
@@ -40,8 +44,9 @@ std::optional<ReportSection> LossesSection(const DesignReportInput& input) {
                         "<b>" + EscapeHtml(WattText(overview.highest_total_W)) + "</b>"});
   std::string body = SwitchingTable(input.budget) + TableHtml(table);
   body += "<p>Efficiency: " + EscapeHtml(overview.efficiency) +
-          ". Temperature: " + EscapeHtml(overview.rise) + " in still air.</p>\n";
-  if (!overview.note.empty()) body += "<p>Core: " + EscapeHtml(overview.note) + ".</p>\n";
+          ". Temperature: " + EscapeHtml(overview.rise) + " in still air.";
+  if (!overview.note.empty()) body += " Core: " + EscapeHtml(overview.note) + ".";
+  body += "</p>\n";
   return ReportSection{"losses", "Loss budget and temperature rise", false, body};
 }
 

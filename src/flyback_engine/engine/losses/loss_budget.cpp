@@ -7,13 +7,11 @@
 #include "base/numbers/units.h"
 #include "engine/inputs/mains.h"
 #include "engine/losses/core_loss.h"
+#include "engine/losses/leakage_estimate.h"
 #include "engine/losses/semiconductor_loss.h"
 #include "engine/losses/thermal.h"
 #include "engine/losses/winding_loss.h"
 #include "engine/transformer/core_catalogue.h"
-#include "engine/transformer/magnetics.h"
-#include "engine/transformer/result_figures.h"
-#include "engine/transformer/switching_period.h"
 #include "engine/transformer/winding_values.h"
 #include "engine/transformer/wire.h"
 
@@ -48,58 +46,14 @@ std::optional<int> SlotChoiceNamed(const std::string& name) {
   return std::nullopt;
 }
 
-// The design point as the calculation states it: the worst case it
-// dimensions for, with the peak current at the valley of the bus ripple and
-// the times at the crest of the lowest mains voltage. At a fixed frequency
-// the switch runs at f_fix_min with the longer on-time and higher peak
-// current and flux that the calculation gives for it.
-SwitchingPoint DesignPoint(const DesignInputs& in, const TransformerDesign& t) {
-  SwitchingPoint p;
-  p.U_bus_V = MainsPeak(in.U_mains_min);
-  p.I_in_avg_A = t.I_in_avg;
-  if (in.fixed_freq) {
-    const double factor = FixedFrequencyFactor(in, t);
-    p.I_pk_A = t.I_D_max_fix;
-    p.t_on_us = t.t_on_fix;
-    p.t_off_us = t.t_off * factor;
-    p.period_us = PeriodOf(in.f_fix_min);
-    p.B_max_mT = MagnetizationAtFixedFrequency(in, t);
-  } else {
-    p.I_pk_A = t.I_D_max;
-    p.t_on_us = t.t_on;
-    p.t_off_us = t.t_off;
-    p.period_us = PeriodOf(t.fsntmin);
-    p.B_max_mT = t.Bmax;
-  }
-  return p;
-}
-
-// The highest input voltage at full input power, at the crest of the bus
-// (U_bus_max): free running in boundary operation, where
-// P_in = ½·I_pk/((1/U_bus + 1/U_refl)·k_T); at a fixed frequency in
-// discontinuous operation at f_fix_min, where P_in = ½·L·I_pk²·f. The flux
-// grows in proportion to the current on the same turns.
-SwitchingPoint HighestInputPoint(const DesignInputs& in, const TransformerDesign& t,
-                                 double U_refl_V) {
-  SwitchingPoint p;
-  p.U_bus_V = t.U_bus_max;
-  p.I_in_avg_A = in.P_in_max / (in.U_mains_max * in.k_valley);
-  if (in.fixed_freq) {
-    p.period_us = PeriodOf(in.f_fix_min);
-    // µH·kHz is 1e-3 H/s: I = √(2·P/(L·f)) with the factor 1000.
-    p.I_pk_A = std::sqrt(2 * in.P_in_max * kMicrosecondsPerMillisecond / (t.L_prim * in.f_fix_min));
-  } else {
-    p.I_pk_A = 2 * in.P_in_max * in.k_T * (1 / p.U_bus_V + 1 / U_refl_V);
-  }
-  p.t_on_us = t.L_prim * p.I_pk_A / p.U_bus_V;
-  p.t_off_us = t.L_prim * p.I_pk_A / U_refl_V;
-  if (!in.fixed_freq) {
-    const TransformerDesign times{.t_on = p.t_on_us, .t_off = p.t_off_us};
-    p.period_us = ConductingTime(times) * in.k_T;
-  }
-  p.B_max_mT = t.Bmax * p.I_pk_A / t.I_D_max;
-  return p;
-}
+// Steps of the fixed point of input power and losses at most; each step
+// moves by the change of the losses only, a few per cent of the power, so a
+// handful suffice.
+inline constexpr int kMostFixedPointSteps = 100;
+// Relative change of the input power at which the fixed point counts as met.
+inline constexpr double kFixedPointTolerance = 1e-9;
+// A 1 % leakage, the unit the clamp loss is also given in.
+inline constexpr double kOnePercent = 0.01;
 
 // `spectrum` is the shape of the winding's current: a ramp of peak I_peak_A
 // (A) in the period period_us (µs).
@@ -119,13 +73,22 @@ WindingLossTerm WindingTerm(std::string name, double turns, const Copper& copper
   return term;
 }
 
+// The ramp of the same rms as a trapezoid from r·I up to I over the same
+// time: √(1 + r + r²)·I. Exact for the DC resistance; for the harmonics of a
+// continuous-mode current an approximation (docs/losses-models.md).
+double RmsEquivalentRampFactor(const SwitchingPoint& p) {
+  const double r = p.I_start_A / p.I_pk_A;
+  return std::sqrt(1 + r + r * r);
+}
+
 void AddTransformerLosses(const DesignInputs& in, const TransformerDesign& t, const LossCore& core,
                           const LossAssumptions& a, OperatingPointLosses& losses) {
   const SwitchingPoint& p = losses.switching;
   const double f_Hz = kHertzPerKilohertz * kMicrosecondsPerMillisecond / p.period_us;
   const SteinmetzSet& set = SteinmetzRangeFor(core.material.ranges, f_Hz).set;
+  const double B_swing_mT = p.B_max_mT * (p.I_pk_A - p.I_start_A) / p.I_pk_A;
   losses.core_density_W_per_m3 =
-      FlybackCoreLossDensity(set, p.B_max_mT, p.t_on_us, p.t_off_us, p.period_us, a.T_core_C);
+      FlybackCoreLossDensity(set, B_swing_mT, p.t_on_us, p.t_off_us, p.period_us, a.T_core_C);
   losses.core_W = CoreLoss(*losses.core_density_W_per_m3, core.geometry.V_e_mm3);
 
   const WindingValues values = ComputeWindingValues(in, t);
@@ -133,15 +96,18 @@ void AddTransformerLosses(const DesignInputs& in, const TransformerDesign& t, co
   // current shapes for all windings.
   const RampPulseSpectrum primary = SpectrumOf({1, p.t_on_us, p.period_us}, a.harmonics);
   const RampPulseSpectrum secondary = SpectrumOf({1, p.t_off_us, p.period_us}, a.harmonics);
+  const double ramp_factor = RmsEquivalentRampFactor(p);
   losses.windings.push_back(WindingTerm("primary", RoundTo(t.n_prim, 0),
-                                        CopperOf(in, values.A_prim), p.I_pk_A, primary, p.period_us,
-                                        core, a));
+                                        CopperOf(in, values.A_prim), ramp_factor * p.I_pk_A,
+                                        primary, p.period_us, core, a));
+  const double r = p.I_start_A / p.I_pk_A;
   for (int i = 1; i <= in.n_sec; ++i) {
-    // The secondary current falls from its peak to 0 in t_off and averages Imax.
-    const double I_peak = 2 * in.output(i).Imax * p.period_us / p.t_off_us;
+    // The secondary current falls from its peak to r times it in t_off and
+    // averages Imax.
+    const double I_peak = 2 * in.output(i).Imax * p.period_us / (p.t_off_us * (1 + r));
     losses.windings.push_back(WindingTerm("output " + std::to_string(i), t.n_out(i),
-                                          CopperOf(in, values.output(i).A_sec), I_peak, secondary,
-                                          p.period_us, core, a));
+                                          CopperOf(in, values.output(i).A_sec),
+                                          ramp_factor * I_peak, secondary, p.period_us, core, a));
   }
   double copper_W = 0;
   for (const WindingLossTerm& term : losses.windings) copper_W += term.P_W;
@@ -150,33 +116,40 @@ void AddTransformerLosses(const DesignInputs& in, const TransformerDesign& t, co
       TransformerTemperatureRise(*losses.transformer_W, core.geometry.V_e_mm3);
 }
 
-// The conduction loss of the result screen's formula with the peak current
-// and times of another point; its period t_on + t_off is the switching
-// period without the period factor, as the calculation counts it.
-double ConductionLossAt(const DesignState& s, const SwitchingPoint& p) {
-  TransformerDesign at_point = s.transformer;
-  at_point.I_D_max = p.I_pk_A;
-  at_point.t_on = p.t_on_us;
-  at_point.t_off = p.period_us / s.inputs.k_T - p.t_on_us;
-  return ConductionLoss(at_point, s.components.R_DSon);
+// How the MOSFET turns on at the point: in the valley when free running, at
+// the bus where the drain rings about it at a fixed frequency, and with the
+// secondary still conducting in continuous mode.
+TurnOn TurnOnAt(const SwitchingPoint& p) {
+  switch (p.mode) {
+    case SwitchingMode::kBoundary:
+      return TurnOn::kValley;
+    case SwitchingMode::kDiscontinuous:
+      return TurnOn::kHard;
+    case SwitchingMode::kContinuous:
+      return TurnOn::kConducting;
+  }
+  return TurnOn::kHard;
 }
 
-OperatingPointLosses PointLosses(std::string name, const DesignState& s, const SwitchingPoint& p,
-                                 double mosfet_conduction_W, const LossBudget& budget,
-                                 double U_refl_V) {
+// The losses of the design `s` at the switching point `p`, with the budget's
+// core, leakage and clamp.
+OperatingPointLosses PointLosses(const DesignState& s, const SwitchingPoint& p,
+                                 const LossBudget& budget, double U_refl_V) {
   const DesignInputs& in = s.inputs;
   const TransformerDesign& t = s.transformer;
   const LossAssumptions& a = budget.assumptions;
   OperatingPointLosses losses;
-  losses.name = std::move(name);
   losses.switching = p;
   if (budget.core.core) AddTransformerLosses(in, t, *budget.core.core, a, losses);
 
-  losses.mosfet_conduction_W = mosfet_conduction_W;
-  const TurnOn turn_on = in.fixed_freq ? TurnOn::kHard : TurnOn::kValley;
+  losses.mosfet_conduction_W =
+      MosfetConductionLoss(s.components.R_DSon, p.I_pk_A, p.I_start_A, p.t_on_us, p.period_us);
   const double f_kHz = kMicrosecondsPerMillisecond / p.period_us;
-  losses.mosfet_turn_on_W =
-      DrainCapacitanceLoss(a.C_drain_pF, DrainVoltageAtTurnOn(turn_on, p.U_bus_V, U_refl_V), f_kHz);
+  const double C_drain_pF = a.C_oss_pF + a.C_drain_extra_pF;
+  losses.mosfet_turn_on_W = DrainCapacitanceLoss(
+      C_drain_pF, DrainVoltageAtTurnOn(TurnOnAt(p), p.U_bus_V, U_refl_V), f_kHz);
+  losses.mosfet_turn_off_W =
+      TurnOffLoss(p.U_bus_V + U_refl_V, p.I_pk_A, a.t_fall_ns, C_drain_pF, f_kHz);
 
   for (int i = 1; i <= in.n_sec; ++i) {
     // Outputs of 0 V minimum get no rectifier in the component list.
@@ -184,14 +157,79 @@ OperatingPointLosses PointLosses(std::string name, const DesignState& s, const S
     losses.output_diodes.push_back({i, DiodeConductionLoss(in.U_F_sec, in.output(i).Imax)});
   }
   losses.ic_diode_W = DiodeConductionLoss(in.U_F_ic, a.I_ic_A);
+  losses.controller_W = IcSupplyVoltage(in, t) * a.I_ic_A;
   losses.bridge_W = in.dc_input ? 0 : BridgeRectifierLoss(a.U_F_bridge_V, p.I_in_avg_A);
-  losses.clamp_W = ClampLoss(budget.leakage_uH, p.I_pk_A, f_kHz, budget.clamp_voltage_V, U_refl_V);
+  if (budget.clamp) {
+    losses.clamp =
+        ClampAt(*budget.clamp, budget.leakage.L_lk_uH, p.I_pk_A, p.period_us, U_refl_V, p.U_bus_V);
+    losses.clamp_W = losses.clamp->P_W;
+    losses.clamp_W_at_1_percent =
+        ClampAt(*budget.clamp, kOnePercent * t.L_prim, p.I_pk_A, p.period_us, U_refl_V, p.U_bus_V)
+            .P_W;
+    losses.drain_peak_V = losses.clamp->drain_peak_V;
+  } else {
+    losses.drain_peak_V = p.U_bus_V + in.k_os * U_refl_V;
+  }
 
   losses.total_W = losses.transformer_W.value_or(0) + losses.mosfet_conduction_W +
-                   losses.mosfet_turn_on_W + losses.ic_diode_W + losses.bridge_W + losses.clamp_W;
+                   losses.mosfet_turn_on_W + losses.mosfet_turn_off_W + losses.ic_diode_W +
+                   losses.controller_W + losses.bridge_W + losses.clamp_W;
   for (const OutputDiodeTerm& diode : losses.output_diodes) losses.total_W += diode.P_W;
   losses.efficiency = Efficiency(in.P_out_max, losses.total_W);
   return losses;
+}
+
+// The point at the bus voltage U_bus_V of the mains voltage U_mains_V where
+// the input power is the output power plus the losses it causes: started at
+// the design's own P_in_max, iterated until it no longer moves.
+OperatingPointLosses ConsistentPoint(std::string name, const DesignState& s, double U_mains_V,
+                                     double U_bus_V, const LossBudget& budget) {
+  const SwitchingStage stage = StageOf(s.inputs, s.transformer, U_mains_V);
+  double P_in_W = s.inputs.P_in_max;
+  OperatingPointLosses losses;
+  for (int step = 1; step <= kMostFixedPointSteps; ++step) {
+    losses = PointLosses(s, SwitchingAt(stage, U_bus_V, P_in_W), budget, stage.U_refl_V);
+    losses.switching.fixed_point_steps = step;
+    const double next_W = s.inputs.P_out_max + losses.total_W;
+    const bool met = std::abs(next_W - P_in_W) <= kFixedPointTolerance * P_in_W;
+    if (met || !std::isfinite(next_W)) break;
+    P_in_W = next_W;
+  }
+  losses.name = std::move(name);
+  return losses;
+}
+
+// The leakage of the design's winding where its geometry is known, else the
+// assumed share of L_prim.
+LeakageFigures LeakageOf(const DesignState& s, const LossBudget& budget) {
+  const TransformerDesign& t = s.transformer;
+  LeakageFigures leakage;
+  if (!budget.core.core) {
+    leakage.share = budget.assumptions.leakage_share;
+    leakage.L_lk_uH = leakage.share * t.L_prim;
+    return leakage;
+  }
+  const CoreGeometry& g = budget.core.core->geometry;
+  const WindingValues values = ComputeWindingValues(s.inputs, t);
+  const auto build = [&](double turns, double cross_section_mm2) {
+    const Copper copper = CopperOf(s.inputs, cross_section_mm2);
+    return WindingBuild{
+        LayerCount(turns, copper.parallel_wires, copper.d_wire_mm, g.bobbin_width_mm),
+        WirePitch(copper.d_wire_mm)};
+  };
+  LeakageWinding winding;
+  winding.primary_turns = RoundTo(t.n_prim, 0);
+  winding.primary = build(winding.primary_turns, values.A_prim);
+  for (int i = 1; i <= s.inputs.n_sec; ++i) {
+    winding.secondaries.push_back(build(t.n_out(i), values.output(i).A_sec));
+  }
+  winding.mean_turn_length_mm = g.mean_turn_length_mm;
+  winding.winding_width_mm = g.bobbin_width_mm;
+  winding.sectioned_bobbin = s.inputs.tr_type == "2";
+  leakage.L_lk_uH = EstimatedLeakage(winding);
+  leakage.share = leakage.L_lk_uH / t.L_prim;
+  leakage.estimated = true;
+  return leakage;
 }
 
 }  // namespace
@@ -223,15 +261,16 @@ LossBudget ComputeLossBudget(const DesignState& s, const UserCoreData* user,
   budget.assumptions = assumptions;
   budget.core = ChooseLossCore(in, user);
   budget.assumed_efficiency = in.eta;
-  budget.leakage_uH = assumptions.leakage_share * t.L_prim;
-  budget.clamp_voltage_V = DefaultClampVoltage(in.U_D_lim, t.U_bus_max);
-  const double U_refl_V = ReflectedVoltage(t.n_prim, t.U_ts);
-  // At the design point the MOSFET loses what the result screen says.
-  budget.lowest_input = PointLosses("lowest input voltage", s, DesignPoint(in, t),
-                                    ShownResultFigures(s).conduction_loss_W, budget, U_refl_V);
-  const SwitchingPoint highest = HighestInputPoint(in, t, U_refl_V);
-  budget.highest_input = PointLosses("highest input voltage", s, highest,
-                                     ConductionLossAt(s, highest), budget, U_refl_V);
+  budget.leakage = LeakageOf(s, budget);
+  budget.clamp = ClampNetworkOf(in, s.components);
+  budget.worst_case = {in.fixed_freq ? t.I_D_max_fix : t.I_D_max,
+                       in.fixed_freq ? in.f_fix_min : t.fsntmin};
+  budget.lowest_valley = ConsistentPoint("lowest input voltage, bus valley", s, in.U_mains_min,
+                                         in.U_mains_min * in.k_valley, budget);
+  budget.lowest_crest = ConsistentPoint("lowest input voltage, bus crest", s, in.U_mains_min,
+                                        MainsPeak(in.U_mains_min), budget);
+  budget.highest_input =
+      ConsistentPoint("highest input voltage", s, in.U_mains_max, t.U_bus_max, budget);
   return budget;
 }
 

@@ -10,7 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "engine/losses/clamp_network.h"
 #include "engine/losses/core_data.h"
+#include "engine/losses/switching_point.h"
 #include "engine/losses/user_core_data.h"
 #include "state/design/design_state.h"
 
@@ -19,13 +21,17 @@ namespace flyback {
 // What the budget assumes where the design says nothing; each has a default
 // that docs/losses.md explains and the user may change.
 struct LossAssumptions {
-  double T_core_C = 100;        // °C, core temperature of the Steinmetz fit
-  double T_winding_C = 100;     // °C, copper temperature of the windings
-  double leakage_share = 0.02;  // leakage inductance as a share of L_prim
-  double C_drain_pF = 150;      // pF, capacitance discharged at turn-on
-  double U_F_bridge_V = 1.0;    // V, forward drop of one bridge diode
-  double I_ic_A = 0.01;         // A, supply current of the control IC
-  int harmonics = 50;           // harmonics of the winding currents counted
+  double T_core_C = 100;     // °C, core temperature of the Steinmetz fit
+  double T_winding_C = 100;  // °C, copper temperature of the windings
+  // Leakage inductance as a share of L_prim where the winding's geometry is
+  // not known; otherwise it is estimated from the winding.
+  double leakage_share = 0.02;
+  double C_oss_pF = 150;          // pF, the MOSFET's own drain capacitance
+  double C_drain_extra_pF = 220;  // pF, C09 of the component list, drain to source
+  double t_fall_ns = 20;          // ns, fall time of the drain current at turn-off
+  double U_F_bridge_V = 1.0;      // V, forward drop of one bridge diode
+  double I_ic_A = 0.01;           // A, supply current of the control IC
+  int harmonics = 50;             // harmonics of the winding currents counted
 };
 
 // The core and ferrite the transformer losses are estimated with.
@@ -56,17 +62,6 @@ struct Copper {
 // The copper of a winding the table sizes at `cross_section_mm2` (mm²).
 Copper CopperOf(const DesignInputs& in, double cross_section_mm2);
 
-// The switching of one operating point.
-struct SwitchingPoint {
-  double U_bus_V = 0;   // V, bus voltage the on-time is worked out at
-  double I_pk_A = 0;    // A, peak primary current
-  double t_on_us = 0;   // µs
-  double t_off_us = 0;  // µs, demagnetization
-  double period_us = 0;
-  double B_max_mT = 0;    // mT, peak flux density (from 0)
-  double I_in_avg_A = 0;  // A, average current of the bridge
-};
-
 struct WindingLossTerm {
   std::string winding;  // "primary", "output 1", ...
   int layers = 0;
@@ -80,31 +75,63 @@ struct OutputDiodeTerm {
 };
 
 struct OperatingPointLosses {
-  std::string name;  // "lowest input voltage", "highest input voltage"
+  std::string name;  // "lowest input voltage, bus valley", ...
   SwitchingPoint switching;
   std::optional<double> core_W;  // none without a core
   std::optional<double> core_density_W_per_m3;
   std::vector<WindingLossTerm> windings;  // empty without a core
   double mosfet_conduction_W = 0;
   double mosfet_turn_on_W = 0;
+  double mosfet_turn_off_W = 0;
   std::vector<OutputDiodeTerm> output_diodes;
   double ic_diode_W = 0;
-  double bridge_W = 0;  // 0 with DC input
-  double clamp_W = 0;
+  double controller_W = 0;          // the control IC's own supply
+  double bridge_W = 0;              // 0 with DC input
+  std::optional<ClampPoint> clamp;  // none without a modelled network
+  double clamp_W = 0;               // 0 without a modelled network
+  // V, the drain's peak: U_bus plus the clamp's voltage, or, where no network
+  // is modelled, plus k_os·U_refl as the transformer calculation assumes.
+  double drain_peak_V = 0;
+  // W, what the clamp would dissipate with a leakage of 1 % of L_prim: a
+  // measured leakage scales from it.
+  double clamp_W_at_1_percent = 0;
   double total_W = 0;
   double efficiency = 0;                     // P_out / (P_out + total)
   std::optional<double> transformer_rise_K;  // none without a core
   std::optional<double> transformer_W;       // core and copper
 };
 
+struct LeakageFigures {
+  double L_lk_uH = 0;
+  double share = 0;        // of L_prim
+  bool estimated = false;  // from the winding's geometry, else the assumed share
+};
+
+// The worst case the calculation dimensions for: the peak current at the
+// valley of the bus ripple with the times at its crest. The pages and their
+// checks use these; the losses work at operating points that exist.
+struct WorstCaseBounds {
+  double I_D_max_A = 0;
+  double fsntmin_kHz = 0;
+};
+
 struct LossBudget {
   LossAssumptions assumptions;
   LossCoreChoice core;
-  double clamp_voltage_V = 0;
-  double leakage_uH = 0;
-  OperatingPointLosses lowest_input;
+  LeakageFigures leakage;
+  std::optional<ClampNetwork> clamp;  // none with the charge pump of PFC
+  WorstCaseBounds worst_case;
+  // The lowest mains voltage at the valley and at the crest of the bus
+  // ripple, and the highest at its crest, each at full output power.
+  OperatingPointLosses lowest_valley;
+  OperatingPointLosses lowest_crest;
   OperatingPointLosses highest_input;
   double assumed_efficiency = 0;
+
+  // The three points in that order.
+  std::vector<const OperatingPointLosses*> points() const {
+    return {&lowest_valley, &lowest_crest, &highest_input};
+  }
 };
 
 // The budget of the calculated design `s`; `user` is the core the user

@@ -1,15 +1,21 @@
 #include "engine/losses/semiconductor_loss.h"
 
 #include <algorithm>
-#include <limits>
 
 #include "base/numbers/units.h"
 
 namespace flyback {
 
 double DrainVoltageAtTurnOn(TurnOn turn_on, double U_bus_V, double U_refl_V) {
-  if (turn_on == TurnOn::kHard) return U_bus_V;
-  return std::max(0.0, U_bus_V - U_refl_V);
+  switch (turn_on) {
+    case TurnOn::kValley:
+      return std::max(0.0, U_bus_V - U_refl_V);
+    case TurnOn::kHard:
+      return U_bus_V;
+    case TurnOn::kConducting:
+      return U_bus_V + U_refl_V;
+  }
+  return U_bus_V;
 }
 
 double DrainCapacitanceLoss(double C_oss_pF, double U_turn_on_V, double f_kHz) {
@@ -29,14 +35,19 @@ double ReflectedVoltage(double n_prim, double U_ts_V) {
   return n_prim * U_ts_V;
 }
 
-double DefaultClampVoltage(double U_D_lim_V, double U_bus_max_V) {
-  return U_D_lim_V - U_bus_max_V;
+double MosfetConductionLoss(double R_DSon_ohm, double I_pk_A, double I_start_A, double t_on_us,
+                            double period_us) {
+  const double I_rms2 =
+      (I_pk_A * I_pk_A + I_pk_A * I_start_A + I_start_A * I_start_A) * t_on_us / (3 * period_us);
+  return kHotOnResistanceFactor * R_DSon_ohm * I_rms2;
 }
 
-double ClampLoss(double L_lk_uH, double I_pk_A, double f_kHz, double U_cl_V, double U_refl_V) {
-  if (!(U_cl_V > U_refl_V)) return std::numeric_limits<double>::infinity();
-  const double leakage_energy_J = 0.5 * L_lk_uH * kHenryPerMicrohenry * I_pk_A * I_pk_A;
-  return leakage_energy_J * f_kHz * kHertzPerKilohertz * U_cl_V / (U_cl_V - U_refl_V);
+double TurnOffLoss(double U_off_V, double I_pk_A, double t_fall_ns, double C_drain_pF,
+                   double f_kHz) {
+  const double t_f_s = t_fall_ns * kSecondsPerNanosecond;
+  const double snubbed_J = I_pk_A * I_pk_A * t_f_s * t_f_s / (24 * C_drain_pF * kFaradPerPicofarad);
+  const double unsnubbed_J = 0.5 * U_off_V * I_pk_A * t_f_s;
+  return std::min(snubbed_J, unsnubbed_J) * f_kHz * kHertzPerKilohertz;
 }
 
 }  // namespace flyback

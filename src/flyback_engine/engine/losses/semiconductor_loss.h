@@ -1,7 +1,6 @@
 #pragma once
 
-// Losses of the switch, the rectifier diodes and the RCD clamp of a flyback
-// in discontinuous or boundary operation. Pure functions of plain values in
+// Losses of the switch and the rectifier diodes of a flyback. Pure functions of plain values in
 // the units of the design (V, A, µH, pF, kHz). The MOSFET's conduction loss
 // is computed with the winding values.
 
@@ -16,11 +15,15 @@ enum class TurnOn {
   // demagnetization and the switch turns on wherever the ringing is; U_bus is
   // its mean.
   kHard,
+  // Continuous mode: the secondary still conducts, the drain stands at
+  // U_bus + U_refl.
+  kConducting,
 };
 
 // V, drain voltage at turn-on from the bus voltage U_bus_V and the
 // reflected voltage U_refl_V (both V): U_bus − U_refl, not below 0, in
-// valley switching; U_bus in hard switching.
+// valley switching; U_bus in hard switching; U_bus + U_refl while the
+// secondary conducts.
 double DrainVoltageAtTurnOn(TurnOn turn_on, double U_bus_V, double U_refl_V);
 
 // W, loss of discharging the drain capacitance at turn-on: ½·C_oss·U²·f with
@@ -43,17 +46,23 @@ double BridgeRectifierLoss(double U_F_V, double I_in_avg_A);
 // voltage per turn in the off phase.
 double ReflectedVoltage(double n_prim, double U_ts_V);
 
-// V, default clamp voltage: the whole margin between the drain-voltage limit
-// U_D_lim_V and the highest bus voltage U_bus_max_V (both V), U_D_lim −
-// U_bus_max.
-double DefaultClampVoltage(double U_D_lim_V, double U_bus_max_V);
+// Factor of a MOSFET's on-resistance at a junction of 100 °C to the data
+// sheet's 25 °C figure, as the result screen counts it.
+inline constexpr double kHotOnResistanceFactor = 2;
 
-// W, loss of an RCD clamp (AN4147 form): the energy of the leakage
-// inductance L_lk_uH (µH) at the peak primary current I_pk_A (A), raised by
-// the energy the reflected voltage feeds in while the clamp diode conducts:
-// P = ½·L_lk·I_pk²·f·U_cl/(U_cl − U_refl), f_kHz (kHz), clamp voltage
-// U_cl_V and reflected voltage U_refl_V (V). Infinite when U_cl is not above
-// U_refl: such a clamp never resets the leakage current.
-double ClampLoss(double L_lk_uH, double I_pk_A, double f_kHz, double U_cl_V, double U_refl_V);
+// W, conduction loss of the MOSFET of on-resistance R_DSon_ohm (Ω, 25 °C)
+// carrying a current that rises from I_start_A to I_pk_A (A) in t_on_us of
+// the period period_us (µs): kHotOnResistanceFactor·R_DSon·I_rms² with
+// I_rms² = (I_pk² + I_pk·I_start + I_start²)·t_on/(3·T).
+double MosfetConductionLoss(double R_DSon_ohm, double I_pk_A, double I_start_A, double t_on_us,
+                            double period_us);
+
+// W, turn-off loss of a MOSFET whose current I_pk_A (A) falls linearly in
+// t_fall_ns (ns) while the drain capacitance C_drain_pF (pF) takes it
+// (Mohan, Undeland, Robbins, Power Electronics, the turn-off snubber):
+// I²·t_f²/(24·C) per period while the capacitor stays below U_off_V (V),
+// at most the unsnubbed ½·U_off·I·t_f; f_kHz (kHz).
+double TurnOffLoss(double U_off_V, double I_pk_A, double t_fall_ns, double C_drain_pF,
+                   double f_kHz);
 
 }  // namespace flyback

@@ -52,7 +52,7 @@ std::string WattText(double W) {
 }
 
 LossOverview WhereTheWattsGo(const LossBudget& budget) {
-  const OperatingPointLosses& low = budget.lowest_input;
+  const OperatingPointLosses& low = budget.lowest_valley;
   const OperatingPointLosses& high = budget.highest_input;
   LossOverview overview;
   const auto add =
@@ -67,10 +67,13 @@ LossOverview WhereTheWattsGo(const LossBudget& budget) {
   add("copper", OptionalCopperLoss);
   add("MOSFET conduction", [](const OperatingPointLosses& p) { return p.mosfet_conduction_W; });
   add("MOSFET turn-on", [](const OperatingPointLosses& p) { return p.mosfet_turn_on_W; });
+  add("MOSFET turn-off", [](const OperatingPointLosses& p) { return p.mosfet_turn_off_W; });
   add("output diodes", OutputDiodeLoss);
-  add("IC-supply diode", [](const OperatingPointLosses& p) { return p.ic_diode_W; });
+  add("control IC and its diode",
+      [](const OperatingPointLosses& p) { return p.controller_W + p.ic_diode_W; });
   add("bridge rectifier", [](const OperatingPointLosses& p) { return p.bridge_W; });
-  add("clamp", [](const OperatingPointLosses& p) { return p.clamp_W; });
+  // A clamp is charged only where the list's network is modelled.
+  if (budget.clamp) add("clamp", [](const OperatingPointLosses& p) { return p.clamp_W; });
   overview.lowest_total_W = low.total_W;
   overview.highest_total_W = high.total_W;
   overview.lowest_set = low.name + ": " + WattText(low.total_W);
@@ -86,26 +89,27 @@ LossOverview WhereTheWattsGo(const LossBudget& budget) {
 
 std::vector<KeyFigure> LossKeyFigures(const DesignInputs& in, const LossBudget& budget,
                                       const std::vector<Finding>& findings) {
-  const OperatingPointLosses& p = budget.lowest_input;
+  const JudgedLosses judged = JudgedFigures(budget);
   std::vector<KeyFigure> figures = {
-      {"efficiency", Percent(p.efficiency),
+      {"efficiency", Percent(judged.least_efficient->efficiency),
        "at least " + Percent(in.eta - kEfficiencyMarginPoints / 100),
        VerdictOn(findings, {{Quantity::kEfficiency}})},
   };
-  if (p.transformer_rise_K) {
-    figures.push_back({"transformer rise", NumberText(RoundTo(*p.transformer_rise_K, 1)) + " K",
+  if (judged.transformer_rise_K) {
+    figures.push_back({"transformer rise",
+                       NumberText(RoundTo(*judged.transformer_rise_K, 1)) + " K",
                        "up to " + NumberText(kTransformerRiseLimit_K) + " K",
                        VerdictOn(findings, {{Quantity::kTransformerTemperature}})});
   }
-  if (p.core_density_W_per_m3 && budget.core.core) {
+  if (judged.core_density_W_per_m3 && budget.core.core) {
     const FerriteMaterial& material = budget.core.core->material;
     figures.push_back({"core loss density",
-                       NumberText(RoundTo(*p.core_density_W_per_m3 / 1000, 1)) + " kW/m³",
+                       NumberText(RoundTo(*judged.core_density_W_per_m3 / 1000, 1)) + " kW/m³",
                        "up to " + NumberText(RoundTo(material.Pv_limit_W_per_m3 / 1000, 1)) +
                            " kW/m³ (" + std::string(material.name) + ")",
                        VerdictOn(findings, {{Quantity::kCoreLossDensity}})});
   }
-  figures.push_back({"clamp loss", WattText(p.clamp_W),
+  figures.push_back({"clamp loss", WattText(judged.clamp_W),
                      "up to " + WattText(kClampShareLimit * in.P_out_max),
                      VerdictOn(findings, {{Quantity::kClampLoss}})});
   return figures;

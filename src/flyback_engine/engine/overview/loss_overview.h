@@ -29,11 +29,12 @@ struct LossBar {
 };
 
 struct LossOverview {
-  std::vector<LossBar> bars;  // core, copper, MOSFET conduction and turn-on, output
-                              // diodes, IC-supply diode, bridge rectifier, clamp
+  std::vector<LossBar> bars;  // core, copper, MOSFET conduction, turn-on and turn-off,
+                              // output diodes, control IC and its diode, bridge
+                              // rectifier, and the clamp where one is modelled
   double lowest_total_W = 0;
   double highest_total_W = 0;
-  std::string lowest_set;   // "lowest input voltage: 19.5 W"
+  std::string lowest_set;   // "lowest input voltage, bus valley: 12.9 W"
   std::string highest_set;  // "highest input voltage: 15.2 W"
   std::string efficiency;   // "assumed 85 % — computed 79.7 %"
   std::string rise;         // "transformer rise 37.1 K", "transformer rise not estimated"

@@ -122,8 +122,8 @@ void AddPoint(const DesignState& s, const OperatingPointLosses& losses, const Si
 SimulationComparison CompareSimulation(const DesignState& s, const LossBudget& budget,
                                        SimulatedPoint lowest, SimulatedPoint highest) {
   SimulationComparison c;
-  c.leakage_share = budget.assumptions.leakage_share;
-  AddPoint(s, budget.lowest_input, lowest, c.figures);
+  c.leakage_share = budget.leakage.share;
+  AddPoint(s, budget.lowest_crest, lowest, c.figures);
   AddPoint(s, budget.highest_input, highest, c.figures);
   c.points.push_back(std::move(lowest));
   c.points.push_back(std::move(highest));

@@ -26,7 +26,6 @@ constexpr double kDiodeSaturation_A = 1e-12;
 // peak keeps the stage switching at light load.
 constexpr double kCurrentLimitShare = 1.25;
 constexpr double kLeastPeakShare = 0.05;
-constexpr double kClampRipple = 0.1;    // clamp capacitor ripple, share of U_cl
 constexpr double kOutputRipple = 0.01;  // default output capacitor: ripple share of Uact
 // Periods simulated: of the clock at a fixed frequency, otherwise of the
 // frequency the loss budget expects at the operating point, so that the
@@ -92,12 +91,11 @@ struct Stage {
   std::string mosfet;
   double C_drain_pF = 0;
   double U_refl_V = 0;
-  double U_cl_V = 0;
-  double P_cl_W = 0;
-  double f_design_kHz = 0;   // switching frequency of the design point
-  double f_highest_kHz = 0;  // the loss budget's at the highest bus
-  double R_cl_ohm = 0;
-  double C_cl_nF = 0;
+  std::optional<ClampNetwork> clamp;  // the network of the component list
+  double U_cl_V = 0;                  // V, its voltage at the design point, the start value
+  double k_os = 0;                    // overshoot factor the calculation assumes for the drain
+  double f_design_kHz = 0;            // switching frequency of the design point
+  double f_highest_kHz = 0;           // the loss budget's at the highest bus
   double I_D_max_A = 0;
   std::vector<Rectified> windings;  // the IC supply first, then the outputs
   std::string regulated;            // node held at its calculated voltage: "ic" or "o1"
@@ -122,20 +120,18 @@ Stage StageOf(const DesignState& s, const LossBudget& budget) {
   st.P_in_W = in.P_in_max;
   st.n_prim = RoundTo(t.n_prim, 0);
   st.L_prim_uH = PrimaryInductance(in.AL, st.n_prim);
-  st.leakage_share = budget.assumptions.leakage_share;
+  st.leakage_share = budget.leakage.share;
   st.k = std::sqrt(1 - st.leakage_share);
   st.mosfet = s.components.mosfet;
   st.R_on_ohm = s.components.R_DSon;
-  st.C_drain_pF = budget.assumptions.C_drain_pF;
+  st.C_drain_pF = budget.assumptions.C_oss_pF + budget.assumptions.C_drain_extra_pF;
   st.U_refl_V = ReflectedVoltage(t.n_prim, t.U_ts);
-  st.U_cl_V = budget.clamp_voltage_V;
-  st.P_cl_W = budget.lowest_input.clamp_W;
-  const double period_us = budget.lowest_input.switching.period_us;
+  st.clamp = budget.clamp;
+  st.k_os = in.k_os;
+  if (budget.lowest_crest.clamp) st.U_cl_V = budget.lowest_crest.clamp->U_clamp_V;
+  const double period_us = budget.lowest_crest.switching.period_us;
   st.f_design_kHz = 1000 / period_us;
   st.f_highest_kHz = 1000 / budget.highest_input.switching.period_us;
-  st.R_cl_ohm = st.U_cl_V * st.U_cl_V / st.P_cl_W;
-  // C = U_cl/(ΔU·R·f) with ΔU = kClampRipple·U_cl: 1/(0.1·Ω·kHz) in nF.
-  st.C_cl_nF = 1e6 / (kClampRipple * st.R_cl_ohm * st.f_design_kHz);
   st.I_D_max_A = in.fixed_freq ? t.I_D_max_fix : t.I_D_max;
 
   const double U_ic = IcSupplyVoltage(in, t);
@@ -189,23 +185,26 @@ void AppendPrimary(std::string& n, const Stage& st) {
        " Ohm, driven by the latch q\n";
   n += "S1 drain 0 q 0 SMOS\n";
   n += ".model SMOS SW(VT=0.5 VH=0.1 RON=" + Num(st.R_on_ohm) + " ROFF=10Meg)\n";
-  n += "* drain capacitance, the loss budget's assumption\n";
+  n += "* drain capacitance: the MOSFET's assumed C_oss and C09 of the component list\n";
   n += "Cd drain 0 " + Num(st.C_drain_pF) + "p\n";
-  n += "* RCD clamp: U_cl = U_D_lim - U_bus_max = " + Num(st.U_cl_V) + " V, clamp loss at the\n";
-  n += "* design point " + Num(st.P_cl_W) + " W (leakage " + Num(100 * st.leakage_share) +
-       " % of L_prim); R = U_cl^2/P;\n";
-  n += "* C = U_cl/(dU*R*f) with dU = " + Num(100 * kClampRipple) +
-       " % of U_cl, f = " + Num(st.f_design_kHz) + " kHz\n";
   n += "Dc drain clamp DCLAMP\n";
-  n += "Rc clamp bus " + Num(st.R_cl_ohm) + "\n";
-  n += "Cc clamp bus " + Num(st.C_cl_nF) + "n\n";
+  if (st.clamp) {
+    n += "* " + st.clamp->name + " of the component list: " + st.clamp->diode + ", " +
+         st.clamp->capacitor + ", " + st.clamp->resistor + "\n";
+    n += "Rc clamp bus " + Num(st.clamp->R_ohm) + "\n";
+    n += "Cc clamp bus " + Num(st.clamp->C_nF) + "n\n";
+  } else {
+    n += "* The charge pump C08, L08, D08 of PFC is not modelled: the drain is held\n";
+    n += "* where the calculation assumes it, U_bus + k_os*U_refl, by an ideal clamp\n";
+    n += "Vcl clamp bus " + Num(st.k_os * st.U_refl_V) + "\n";
+  }
   n += ".model DCLAMP D(IS=1e-12 RS=50m TT=50n CJO=20p BV=1000)\n";
 }
 
 void AppendTransformer(std::string& n, const Stage& st) {
   n += "\n* Transformer: L_i = L_prim*(n_i/n_prim)^2; the secondaries conduct when\n";
   n += "* the switch is off. Primary to each secondary k = sqrt(1 - leakage share)\n";
-  n += "* = sqrt(" + Num(1 - st.leakage_share) + "), the leakage the loss budget assumes.\n";
+  n += "* = sqrt(" + Num(1 - st.leakage_share) + "), the leakage of the loss budget.\n";
   std::vector<std::string> inductors = {"Lp"};
   for (const Rectified& w : st.windings) {
     const double ratio = w.turns / st.n_prim;
@@ -293,7 +292,9 @@ void AppendAnalysis(std::string& n, const Stage& st, BusPoint point) {
   n += "\n* Start at the calculated voltages, the clamp charged, the peak at Ipk0\n";
   n += ".ic";
   for (const Rectified& w : st.windings) n += " v(" + OutputNode(w.winding) + ")=" + Num(w.U_V);
-  n += "\n.ic v(clamp)={Ubus+" + Num(st.U_cl_V) + "} v(comp)={Ipk0} v(z)={Ipk0} v(q)=0";
+  n += "\n.ic ";
+  if (st.clamp) n += "v(clamp)={Ubus+" + Num(st.U_cl_V) + "} ";
+  n += "v(comp)={Ipk0} v(z)={Ipk0} v(q)=0";
   if (!st.fixed_frequency) n += " v(arm)=0 v(tm)=0";
   n += "\n.options method=gear reltol=1e-3 abstol=1e-9 itl4=100\n";
   n += "* " + Num(kSettlingPeriods) + " periods of " + Num(period_us) +

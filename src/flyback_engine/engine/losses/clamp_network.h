@@ -1,0 +1,58 @@
+#pragma once
+
+// The network that catches the leakage energy at the drain, as the
+// component list builds it, and the voltage it settles at.
+//
+// Without PFC the list has the RCD snubber D10, C11, R11: the diode from the
+// drain to C11 and R11 in parallel, returned to the bus. With PFC the charge
+// pump C08, L08, D08 replaces it, beside D09, C06 and R06; how the pump
+// shares the leakage energy with them is not modelled (docs/losses-models.md),
+// so a design with PFC has no clamp here and is charged for none.
+
+#include <optional>
+#include <string>
+
+#include "state/design/component_values.h"
+#include "state/design/design_inputs.h"
+
+namespace flyback {
+
+struct ClampNetwork {
+  std::string name;  // "RCD snubber"
+  std::string diode;
+  std::string capacitor;
+  std::string resistor;
+  double R_ohm = 0;
+  double C_nF = 0;
+  double R_rating_W = 0;  // W, the list's power rating of the resistor
+  double C_rating_V = 0;  // V, the list's voltage rating of the capacitor
+};
+
+// Why a design with PFC has no clamp network in the budget.
+inline constexpr const char* kChargePumpNotModelled =
+    "the charge pump C08, L08, D08 with D09, C06, R06 takes the leakage energy; it is not "
+    "modelled";
+
+// The network of the component list of a design without PFC; R11 comes from
+// the dimensioned components `c` (kOhm). None with PFC.
+std::optional<ClampNetwork> ClampNetworkOf(const DesignInputs& in, const ComponentValues& c);
+
+struct ClampPoint {
+  double U_clamp_V = 0;     // V, peak of the clamp capacitor above the bus
+  double U_start_V = 0;     // V, what the resistor leaves of it at the next turn-off
+  double P_W = 0;           // W, dissipated in the resistor
+  double drain_peak_V = 0;  // V, U_bus + U_clamp
+};
+
+// The clamp in steady state at one operating point: at turn-off the peak
+// primary current I_pk_A (A) lifts the capacitor to the reflected voltage
+// U_refl_V (V), if the resistor has let it fall below, then the leakage
+// inductance L_lk_uH (µH) rings its current into it (½·L_lk·I_pk² =
+// ½·C·((U − U_refl)² − (U_start − U_refl)²)); over the period period_us (µs)
+// the resistor discharges it to U_start = U·exp(−T/(R·C)). Solved in closed
+// form; the resistor dissipates ½·C·(U² − U_start²) each period. For R·C ≫ T
+// this is the familiar U = (U_refl + √(U_refl² + 2·R·L_lk·I_pk²·f))/2.
+ClampPoint ClampAt(const ClampNetwork& network, double L_lk_uH, double I_pk_A, double period_us,
+                   double U_refl_V, double U_bus_V);
+
+}  // namespace flyback
