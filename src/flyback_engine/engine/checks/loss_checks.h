@@ -1,9 +1,10 @@
 #pragma once
 
-// Checks of a design's loss budget at its design point (the lowest input
-// voltage at full load): whether the losses reach the efficiency the design
-// rests on, and whether the transformer, the core and the clamp stay within
-// what a flyback of this kind can dissipate without a heat sink.
+// Checks of a design's loss budget: whether it is a figure at all at both
+// operating points, and at its design point (the lowest input voltage at
+// full load) whether the losses reach the efficiency the design rests on,
+// and whether the transformer, the core and the clamp stay within what a
+// flyback of this kind can dissipate without a heat sink.
 
 #include <vector>
 
@@ -19,12 +20,15 @@ inline constexpr double kTransformerRiseLimit_K = 40;
 // Share of the output power the clamp may dissipate.
 inline constexpr double kClampShareLimit = 0.03;
 
-// Warnings only; none where the budget stays within every bound.
+// An error for an operating point whose budget holds a term that is not
+// finite (naming the first such term), then warnings; none where the budget
+// stays within every bound. The warnings judge the design point, and only
+// where its budget is finite.
 std::vector<Finding> CheckLosses(const DesignInputs& in, const LossBudget& budget);
 
-// Every finding on a calculated design: those of CheckDesign, then those of
-// CheckLosses on its `budget`. The views of a design (the overview, the
-// design file) show these.
+// Every finding on a calculated design: those of CheckDesign and of
+// CheckLosses on its `budget`, errors first. The views of a design (the
+// overview, the design file) show these.
 std::vector<Finding> CheckDesignAndLosses(const DesignState& design, const LossBudget& budget);
 
 }  // namespace flyback
