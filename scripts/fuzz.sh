@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Runs the libFuzzer target for a given time (seconds, default 60), seeded with
-# the answer files of the golden cases and the kept regression inputs.
+# Runs each libFuzzer target for a given time (seconds, default 60 each): the
+# dialogue, seeded with the answer files of the golden cases and the kept
+# regression inputs, then the core-data reader, seeded with its corpus.
 #   ./scripts/fuzz.sh 1800
-# A finding is written to fuzz/findings/; copy it to fuzz/regressions/ once
-# fixed, so that the normal test suite replays it for ever.
+# A finding is written to fuzz/findings/; copy it to fuzz/regressions/ (a
+# core-data one to fuzz/core_data/corpus/) once fixed, so that the normal
+# test suite replays it for ever.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
@@ -20,3 +22,13 @@ cp fuzz/regressions/* "$corpus"/ 2>/dev/null || true
 rm -f "$corpus/.keep"
 build-fuzz/fuzz/flyback_fuzz "$corpus" -dict=fuzz/answers.dict -max_total_time="$seconds" -max_len=4096 \
   -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix=fuzz/findings/
+
+# Any bytes as a --core-data file; inputs up to 8 kB reach nesting beyond the
+# reader's 64 levels and values longer than its messages show.
+cmake --build --preset fuzz --target flyback_core_data_fuzz
+core_data_corpus=build-fuzz/core-data-corpus
+mkdir -p "$core_data_corpus"
+cp fuzz/core_data/corpus/* "$core_data_corpus"/
+build-fuzz/fuzz/core_data/flyback_core_data_fuzz "$core_data_corpus" -dict=fuzz/core_data/core_data.dict \
+  -max_total_time="$seconds" -max_len=8192 -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+  -artifact_prefix=fuzz/findings/core-data-

@@ -28,6 +28,7 @@ Json Point(const OperatingPointLosses& losses) {
           {"mode", std::string(SwitchingModeName(p.mode))},
           {"P_in_W", p.P_in_W},
           {"fixed_point_steps", p.fixed_point_steps},
+          {"fixed_point_met", p.fixed_point_met},
           {"switching",
            {{"U_bus_V", p.U_bus_V},
             {"I_pk_A", p.I_pk_A},

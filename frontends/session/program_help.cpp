@@ -91,14 +91,16 @@ constexpr auto kOptions = std::to_array<OptionText>({
      "says so and the dialogue goes on. The model is described in\n.I docs/simulation.md\n"
      "of the sources."},
     {"--core-data", "FILE", "FILE.json", kBoth, true,
-     "take the core geometry and the ferrite of a slot-type or other transformer from FILE "
-     "(JSON), for the loss budget",
+     "take the geometry and the ferrite of the core you wind from FILE (JSON), for the loss "
+     "budget of every design",
      "It gives the effective length, volume and area, the winding window, the bobbin width,\n"
      "the mean turn length and the surface of the core, and either the name of a built-in\n"
      "ferrite grade or its own Steinmetz fit; the format is described in\n.I docs/losses.md\n"
-     "of the sources. A file that cannot be read, is no JSON, lacks a figure, or holds text\n"
-     "where a number belongs or a figure of 0 or below ends the program before the dialogue\n"
-     "with one line naming the file and the problem (status 2)."},
+     "of the sources. It counts for every transformer type, in place of the catalogue's figures\n"
+     "or the estimate. A file that is not a regular one of at most 1 MB, cannot be read, is no\n"
+     "JSON, lacks a figure, or holds text where a number belongs or a figure outside its range\n"
+     "ends the program before the dialogue with one line naming the file and the problem\n"
+     "(status 2)."},
     {"--design-report", "FILE", "FILE.html", kBoth, true,
      "keep a printable design report in FILE (HTML), rewritten after every calculation",
      "One HTML file without scripts or external resources that prints on A4: the inputs, the\n"

@@ -5,6 +5,7 @@ line naming the file and the problem."""
 
 import copy
 import json
+import os
 import unittest
 
 from program_run import FLYBACK, TO_MAIN_MENU, ProgramTest
@@ -81,6 +82,149 @@ class CoreDataFile(ProgramTest):
         self.assert_ended_before_the_dialogue(
             process,
             'flyback: cannot use the core data file "missing.json": No such file or directory')
+
+
+def nested(levels):
+    """A field that nests `levels` lists, beside the good figures."""
+    return json.dumps(dict(GOOD, note="@")).replace('"@"', "[" * levels + "]" * levels)
+
+
+def with_material_range(**figures):
+    """OWN_MATERIAL with `figures` in its second range."""
+    material = copy.deepcopy(OWN_MATERIAL)
+    material["ranges"][1].update(figures)
+    return dict(GOOD, material=material)
+
+
+def with_geometry(**figures):
+    data = copy.deepcopy(GOOD)
+    data["geometry"].update(figures)
+    return data
+
+
+# Every figure at the lower and at the upper end of its range (docs/losses.md).
+LOWEST = {
+    "geometry": {"shape": "lowest", "l_e_mm": 1, "A_e_mm2": 0.1, "V_e_mm3": 1,
+                 "window_area_mm2": 0.1, "bobbin_width_mm": 0.1, "mean_turn_length_mm": 1,
+                 "surface_cm2": 0.01},
+    "material": {"name": "lowest", "Pv_limit_W_per_m3": 1000, "ranges": [
+        {"f_min_Hz": 0, "f_max_Hz": 1e8, "k": 1e-15, "alpha": 1, "beta": 1, "ct0": 0, "ct1": 0,
+         "ct2": 0}]},
+}
+HIGHEST = {
+    "geometry": {"shape": "highest", "l_e_mm": 1000, "A_e_mm2": 1e4, "V_e_mm3": 1e7,
+                 "window_area_mm2": 1e5, "bobbin_width_mm": 1000, "mean_turn_length_mm": 1000,
+                 "surface_cm2": 1e4},
+    "material": {"name": "highest", "Pv_limit_W_per_m3": 1e7, "ranges": [
+        {"f_min_Hz": 0, "f_max_Hz": 1e8, "k": 1e15, "alpha": 3, "beta": 4, "ct0": 1000,
+         "ct1": 100, "ct2": 1}]},
+}
+
+NINES = "9" * 900000
+
+
+def cut(text):
+    """`text` as a message of at most 200 characters shows it."""
+    return text if len(text) <= 200 else text[:199] + "…"
+
+
+class HostileCoreData(ProgramTest):
+    """Files and names that must not hang, crash or flood the program: each is
+    refused before the dialogue with status 2 and one line of at most 200
+    characters after the file's name."""
+
+    def refused(self, name, problem):
+        process = self.run_program([FLYBACK, "--script", "--core-data", name], timeout=10)
+        prefix = f'flyback: cannot use the core data file "{name}": '
+        self.assertEqual(process.returncode, 2, name)
+        self.assertEqual(process.stdout, b"")
+        line = process.stderr.decode()  # valid UTF-8, or this fails
+        self.assertTrue(line.startswith(prefix) and line.endswith("\n"), line[:300])
+        shown = line[len(prefix):-1]
+        self.assertLessEqual(len(shown), 200)
+        self.assertFalse(any(ord(c) < 0x20 or ord(c) == 0x7F for c in shown), shown)
+        if problem.endswith("..."):
+            self.assertTrue(shown.startswith(problem[:-3]), shown)
+        else:
+            self.assertEqual(shown, problem)
+
+    def write(self, name, content):
+        with open(self.path(name), "wb") as file:
+            file.write(content if isinstance(content, bytes) else content.encode())
+        return name
+
+    def test_names_that_are_no_regular_file(self):
+        os.mkfifo(self.path("fifo"))
+        os.mkdir(self.path("folder"))
+        for name, problem in (
+                ("/dev/zero", "it is a character device, not a regular file"),
+                ("/dev/full", "it is a character device, not a regular file"),
+                ("fifo", "it is a FIFO, not a regular file"),
+                ("folder", "it is a folder, not a regular file"),
+                ("/proc/self/mem", "read error: Input/output error"),
+        ):
+            with self.subTest(name=name):
+                self.refused(name, problem)
+
+    def test_contents_beyond_every_bound(self):
+        # "..." ends a problem whose rest is the JSON library's own words.
+        good = json.dumps(GOOD)
+        cases = (
+            ("1e400", '{"geometry":{"l_e_mm":1e400}}',
+             "a number lies beyond the range of a double: number overflow parsing '1e400'"),
+            ("900 kB of digits", '{"geometry":{"l_e_mm":' + NINES + "}}",
+             cut("a number lies beyond the range of a double: number overflow parsing '" + NINES)),
+            ("900 kB of text", '{"geometry":{"shape":"","l_e_mm":"' + NINES + '"}}',
+             'geometry.l_e_mm must be a number, not "' + "9" * 39 + '…"'),
+            ("65000 lists in a number field",
+             '{"geometry":{"l_e_mm":' + "[" * 65000 + "]" * 65000 + "}}",
+             "objects and lists nest more than 64 deep"),
+            ("65 levels", nested(64), "objects and lists nest more than 64 deep"),
+            ("one byte above 1 MB", good + " " * (1000001 - len(good)),
+             "it holds more than 1000000 bytes"),
+            ("no UTF-8", b'{"geometry": "\xff\xfe\x01"}', "not JSON: ..."),
+            ("a control character", b'{"geometry": \x01}', "not JSON: ..."),
+            ("a text of two lines", json.dumps(with_geometry(shape="ETD\n39")),
+             "geometry.shape must be one line of at most 200 characters"),
+            ("a text of 201 characters", json.dumps(with_geometry(shape="x" * 201)),
+             "geometry.shape must be one line of at most 200 characters"),
+            ("alpha 1000", json.dumps(with_material_range(alpha=1000)),
+             "material.ranges[1].alpha must lie from 1 to 3, not 1000"),
+            ("beta 0.5", json.dumps(with_material_range(beta=0.5)),
+             "material.ranges[1].beta must lie from 1 to 4, not 0.5"),
+            ("k 1e300", json.dumps(with_material_range(k=1e300)),
+             "material.ranges[1].k must lie from 1e-15 to 1e+15, not 1e+300"),
+            ("ct1 below 0", json.dumps(with_material_range(ct1=-0.01)),
+             "material.ranges[1].ct1 must lie from 0 to 100 1/°C, not -0.01"),
+            ("f_max 1 GHz", json.dumps(with_material_range(f_max_Hz=10**9)),
+             "material.ranges[1].f_max_Hz must lie from 0 to 1e+08 Hz, not 1000000000"),
+            ("a loss ceiling of 100 W/m³",
+             json.dumps(dict(GOOD, material=dict(OWN_MATERIAL, Pv_limit_W_per_m3=100))),
+             "material.Pv_limit_W_per_m3 must lie from 1000 to 1e+07 W/m³, not 100"),
+            ("a magnetic path of 1 km", json.dumps(with_geometry(l_e_mm=10**6)),
+             "geometry.l_e_mm must lie from 1 to 1000 mm, not 1000000"),
+            ("a surface of 0.001 cm²", json.dumps(with_geometry(surface_cm2=0.001)),
+             "geometry.surface_cm2 must lie from 0.01 to 10000 cm², not 0.001"),
+        )
+        for what, content, problem in cases:
+            with self.subTest(what=what):
+                self.refused(self.write("core.json", content), problem)
+
+    def test_the_ends_of_every_bound_are_taken(self):
+        good = json.dumps(GOOD)
+        for what, content in (("64 levels", nested(63)),
+                              ("exactly 1 MB", good + " " * (1000000 - len(good))),
+                              ("every figure at its lowest", json.dumps(LOWEST)),
+                              ("every figure at its highest", json.dumps(HIGHEST))):
+            with self.subTest(what=what):
+                self.write("core.json", content)
+                process = self.run_program(
+                    [FLYBACK, "--script", "--core-data", "core.json", "--export", "d.json"],
+                    TO_MAIN_MENU.encode())
+                self.assertEqual(process.returncode, 0, process.stderr)
+                with open(self.path("d.json"), encoding="utf-8") as file:
+                    codes = [check["code"] for check in json.load(file)["checks"]]
+                self.assertNotIn("loss-budget-not-finite", codes)
 
 
 # The same ETD 39 wound on another bobbin, with the effective volume of a

@@ -1,6 +1,9 @@
 #include "engine/checks/loss_checks.h"
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -16,6 +19,72 @@ std::optional<double> Larger(std::optional<double> a, std::optional<double> b) {
   if (!a) return b;
   if (!b) return a;
   return std::max(*a, *b);
+}
+
+struct BudgetTerm {
+  std::string name;
+  double value;
+};
+
+// The first term of the budget at `p` that is not finite, in the order the
+// losses add up (so the term that spoils the sum, not the sum); none where
+// every term is finite.
+std::optional<BudgetTerm> FirstNonFiniteTerm(const OperatingPointLosses& p) {
+  std::vector<BudgetTerm> terms;
+  if (p.core_W) terms.push_back({"core loss", *p.core_W});
+  for (const WindingLossTerm& winding : p.windings) {
+    terms.push_back({winding.winding + " copper loss", winding.P_W});
+  }
+  terms.push_back({"MOSFET conduction loss", p.mosfet_conduction_W});
+  terms.push_back({"MOSFET turn-on loss", p.mosfet_turn_on_W});
+  terms.push_back({"MOSFET turn-off loss", p.mosfet_turn_off_W});
+  for (const OutputDiodeTerm& diode : p.output_diodes) {
+    terms.push_back({"output " + std::to_string(diode.output) + " rectifier loss", diode.P_W});
+  }
+  terms.push_back({"IC supply diode loss", p.ic_diode_W});
+  terms.push_back({"control IC supply", p.controller_W});
+  terms.push_back({"bridge loss", p.bridge_W});
+  terms.push_back({"clamp loss", p.clamp_W});
+  terms.push_back({"total loss", p.total_W});
+  terms.push_back({"efficiency", p.efficiency});
+  if (p.transformer_rise_K)
+    terms.push_back({"transformer temperature rise", *p.transformer_rise_K});
+  const auto spoilt = std::ranges::find_if(
+      terms, [](const BudgetTerm& term) { return !std::isfinite(term.value); });
+  if (spoilt == terms.end()) return std::nullopt;
+  return *spoilt;
+}
+
+// An error for each operating point whose budget is not a figure: its
+// efficiency would be no number, and no bound could judge it.
+void CheckFiniteness(const LossBudget& budget, std::vector<Finding>& findings) {
+  for (const OperatingPointLosses* p : budget.points()) {
+    const std::optional<BudgetTerm> term = FirstNonFiniteTerm(*p);
+    if (!term) continue;
+    findings.push_back({Severity::kError,
+                        "loss-budget-not-finite",
+                        {Quantity::kEfficiency},
+                        term->value,
+                        std::numeric_limits<double>::quiet_NaN(),
+                        "The loss budget at the " + p->name + " cannot be worked out: its " +
+                            term->name + " is not finite."});
+  }
+}
+
+// An error for each operating point where the losses outgrow the input
+// power: the stage cannot deliver its output there.
+void CheckOperatingPointsExist(const LossBudget& budget, std::vector<Finding>& findings) {
+  for (const OperatingPointLosses* p : budget.points()) {
+    if (p->switching.fixed_point_met) continue;
+    findings.push_back({Severity::kError,
+                        "loss-budget-runs-away",
+                        {Quantity::kEfficiency},
+                        p->efficiency,
+                        std::numeric_limits<double>::quiet_NaN(),
+                        "At the " + p->name +
+                            " the losses outgrow the input power: the stage has no operating "
+                            "point there."});
+  }
 }
 
 }  // namespace
@@ -37,6 +106,10 @@ JudgedLosses JudgedFigures(const LossBudget& budget) {
 
 std::vector<Finding> CheckLosses(const DesignInputs& in, const LossBudget& budget) {
   std::vector<Finding> findings;
+  CheckFiniteness(budget, findings);
+  CheckOperatingPointsExist(budget, findings);
+  // Bounds judge figures only.
+  if (!findings.empty()) return findings;
   const JudgedLosses judged = JudgedFigures(budget);
   const OperatingPointLosses& p = *judged.least_efficient;
   const auto warn = [&findings](std::string code, CheckedQuantity quantity, double value,
@@ -83,6 +156,9 @@ std::vector<Finding> CheckDesignAndLosses(const DesignState& design, const LossB
     findings.push_back(std::move(finding));
   for (Finding& finding : CheckPartStresses(PartStresses(design, budget)))
     findings.push_back(std::move(finding));
+  std::stable_partition(findings.begin(), findings.end(), [](const Finding& finding) {
+    return finding.severity == Severity::kError;
+  });
   return findings;
 }
 

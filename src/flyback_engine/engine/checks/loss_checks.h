@@ -1,9 +1,10 @@
 #pragma once
 
-// Checks of a design's loss budget at its operating points, each judging
-// the worst of them: whether the losses reach the efficiency the design
-// rests on, and whether the transformer, the core and the clamp stay within
-// what a flyback of this kind can dissipate without a heat sink.
+// Checks of a design's loss budget: whether it is a figure at all at each
+// operating point, then, judging the worst of the points, whether the
+// losses reach the efficiency the design rests on, and whether the
+// transformer, the core and the clamp stay within what a flyback of this
+// kind can dissipate without a heat sink.
 
 #include <optional>
 #include <vector>
@@ -31,12 +32,15 @@ struct JudgedLosses {
 
 JudgedLosses JudgedFigures(const LossBudget& budget);
 
-// Warnings only; none where the budget stays within every bound.
+// An error for an operating point whose budget holds a term that is not
+// finite (naming the first such term), then warnings; none where the budget
+// stays within every bound. The warnings judge the worst point, and only
+// where every point's budget is finite.
 std::vector<Finding> CheckLosses(const DesignInputs& in, const LossBudget& budget);
 
-// Every finding on a calculated design: those of CheckDesign, then those of
-// CheckLosses on its `budget`. The views of a design (the overview, the
-// design file) show these.
+// Every finding on a calculated design: those of CheckDesign and of
+// CheckLosses on its `budget`, errors first. The views of a design (the
+// overview, the design file) show these.
 std::vector<Finding> CheckDesignAndLosses(const DesignState& design, const LossBudget& budget);
 
 }  // namespace flyback

@@ -52,6 +52,10 @@ std::optional<int> SlotChoiceNamed(const std::string& name) {
 inline constexpr int kMostFixedPointSteps = 100;
 // Relative change of the input power at which the fixed point counts as met.
 inline constexpr double kFixedPointTolerance = 1e-9;
+// Input power over output power beyond which the iteration stops: losses
+// nine times the output mean no operating point (they grow with the power
+// faster than it, and the iteration would run away).
+inline constexpr double kRunawayInputOverOutput = 10;
 // A 1 % leakage, the unit the clamp loss is also given in.
 inline constexpr double kOnePercent = 0.01;
 
@@ -181,7 +185,8 @@ OperatingPointLosses PointLosses(const DesignState& s, const SwitchingPoint& p,
 
 // The point at the bus voltage U_bus_V of the mains voltage U_mains_V where
 // the input power is the output power plus the losses it causes: started at
-// the design's own P_in_max, iterated until it no longer moves.
+// the design's own P_in_max, iterated until it no longer moves, or given up
+// where the losses run away with it.
 OperatingPointLosses ConsistentPoint(std::string name, const DesignState& s, double U_mains_V,
                                      double U_bus_V, const LossBudget& budget) {
   const SwitchingStage stage = StageOf(s.inputs, s.transformer, U_mains_V);
@@ -191,8 +196,11 @@ OperatingPointLosses ConsistentPoint(std::string name, const DesignState& s, dou
     losses = PointLosses(s, SwitchingAt(stage, U_bus_V, P_in_W), budget, stage.U_refl_V);
     losses.switching.fixed_point_steps = step;
     const double next_W = s.inputs.P_out_max + losses.total_W;
-    const bool met = std::abs(next_W - P_in_W) <= kFixedPointTolerance * P_in_W;
-    if (met || !std::isfinite(next_W)) break;
+    if (!(next_W <= kRunawayInputOverOutput * s.inputs.P_out_max)) {
+      losses.switching.fixed_point_met = false;
+      break;
+    }
+    if (std::abs(next_W - P_in_W) <= kFixedPointTolerance * P_in_W) break;
     P_in_W = next_W;
   }
   losses.name = std::move(name);

@@ -54,6 +54,9 @@ struct SwitchingPoint {
   double B_max_mT = 0;        // mT, peak flux density (from 0)
   double I_in_avg_A = 0;      // A, average current of the bridge
   int fixed_point_steps = 0;  // iterations of input power against the losses
+  // Whether the input power settled where the losses let it; false where the
+  // losses outgrow it (the figures are then those of the last step).
+  bool fixed_point_met = true;
 };
 
 // The point at the bus voltage U_bus_V (V) drawing P_in_W (W).

@@ -1,8 +1,9 @@
 #pragma once
 
 // A core the user describes in a file (--core-data): its geometry and its
-// ferrite, owned here, for a slot-type or other transformer whose figures the
-// catalogue does not know.
+// ferrite, owned here. The loss budget takes it in place of whatever the
+// catalogue knows or estimates, for every transformer type: the user's
+// measured core is the one wound.
 
 #include <string>
 #include <vector>
