@@ -48,16 +48,23 @@ std::string Weight(double weight) {
 // The columns of a candidate's figures: efficiency (%), temperature rise
 // (K), fit (%), Bmax (mT), fsntmin (kHz).
 struct FigureColumn {
+  const char* name;
   std::size_t width;
   int decimals;
 };
-constexpr std::array<FigureColumn, 5> kFigureColumns = {{{6, 1}, {6, 1}, {6, 1}, {7, 0}, {11, 2}}};
+constexpr std::array<FigureColumn, 5> kFigureColumns = {{{"eta/%", 6, 1},
+                                                         {"rise/K", 6, 1},
+                                                         {"fit/%", 6, 1},
+                                                         {"Bmax/mT", 7, 0},
+                                                         {"fsntmin/kHz", 11, 2}}};
+constexpr std::size_t kScoreWidth = 6;
 
 std::string Row(const RankedCandidate& ranked) {
   const CandidateAssessment& a = ranked.assessment;
   std::string row = Right(std::to_string(ranked.rank), 4) + " " + Left(a.candidate.name, 20) +
                     (a.present ? "*" : " ") + Cell(a.candidate.g_mm, 5, 2);
-  row += " " + Left(CandidateVerdictName(ranked.verdict), 10) + " " + Cell(ranked.score, 6, 2);
+  row += " " + Left(CandidateVerdictName(ranked.verdict), 10) + " " +
+         Cell(ranked.score, kScoreWidth, 2);
   std::array<std::optional<double>, kFigureColumns.size()> figures{};
   if (const std::optional<CandidateFigures>& f = a.figures) {
     figures = {100 * f->efficiency, f->rise_K, 100 * f->cf_prod, f->Bmax_mT, f->fsntmin_kHz};
@@ -76,9 +83,9 @@ std::string AdviceTableText(const CoreAdvice& advice) {
                      " V; score = " + Weight(w.efficiency_per_percent) + "*eta[%] - " +
                      Weight(w.rise_per_K) + "*rise[K] + " + Weight(w.fit_per_percent) +
                      "*fit[%] - " + Weight(w.volume_per_cm3) + "*Ve[cm3]):\n";
-  text +=
-      "rank core                  g/mm verdict      score  eta/% rise/K  fit/% Bmax/mT "
-      "fsntmin/kHz  reason\n";
+  text += "rank core                  g/mm verdict    " + Right("score", kScoreWidth);
+  for (const FigureColumn& column : kFigureColumns) text += " " + Right(column.name, column.width);
+  text += "  reason\n";
   for (const RankedCandidate& ranked : advice.ranking) text += Row(ranked);
   return text;
 }
