@@ -161,12 +161,11 @@ void Command(const NgspiceLibrary& ng, const char* text) {
   ng.command(command.data());
 }
 
-// A copy of ngspice's vector `name` of the current plot; empty where it has none.
-std::vector<double> VectorOf(const NgspiceLibrary& ng, const std::string& name) {
+// ngspice's vector `name` of the current plot; null where it has none.
+pvector_info VectorOf(const NgspiceLibrary& ng, const std::string& name) {
   std::string key = name;
   const pvector_info info = ng.vector(key.data());
-  if (info == nullptr || info->v_realdata == nullptr) return {};
-  return {info->v_realdata, info->v_realdata + info->v_length};
+  return info != nullptr && info->v_realdata != nullptr ? info : nullptr;
 }
 
 bool ReadSeconds(const char* text, double& seconds) {
@@ -205,8 +204,9 @@ int Main(int argc, char** argv) {
   run.bound.emplace(stop_s, limit_s);
   Command(*ng, "run");
 
-  const std::vector<double> time_s = VectorOf(*ng, "time");
-  const double reached_s = time_s.empty() ? 0 : time_s.back();
+  const pvector_info time_s = VectorOf(*ng, "time");
+  const double reached_s =
+      time_s == nullptr || time_s->v_length == 0 ? 0 : time_s->v_realdata[time_s->v_length - 1];
   // An analysis that gave up ends before its stop time.
   if (reached_s < 0.999 * stop_s) {
     Fail(WithErrors("the netlist did not converge: the analysis stopped at " +
@@ -214,8 +214,9 @@ int Main(int argc, char** argv) {
                     NumberText(RoundTo(stop_s * 1e6, 1)) + " us"));
   }
   for (int i = 3; i < argc; ++i) {
-    const std::vector<double> values = VectorOf(*ng, argv[i]);
-    Send(VectorRecord(argv[i], values.data(), values.size()));
+    const pvector_info values = VectorOf(*ng, argv[i]);
+    const auto count = values == nullptr ? 0 : static_cast<std::size_t>(values->v_length);
+    Send(VectorRecord(argv[i], values == nullptr ? nullptr : values->v_realdata, count));
   }
   Send(EndRecord());
   // ngspice's own clean-up at exit has nothing left to give.
