@@ -2,7 +2,11 @@
 
 #include <array>
 #include <charconv>
+#include <cmath>
 #include <string>
+#include <string_view>
+
+#include "base/console/figure_in_width.h"
 
 namespace flyback {
 
@@ -19,36 +23,54 @@ std::string Left(const std::string& text, std::size_t width) {
 }
 
 // A figure with `decimals`, or "-" where there is none, right-aligned in
-// `width`; written with std::to_chars, whatever the locale.
+// `width`; written with std::to_chars, whatever the locale. The caller puts
+// the blank or the mark that parts it from the column before.
 std::string Cell(std::optional<double> value, std::size_t width, int decimals) {
   std::string text = "-";
   if (value) {
     std::array<char, 64> digits{};
-    const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), *value,
-                                   std::chars_format::fixed, decimals)
-                         .ptr;
-    text.assign(digits.data(), end);
+    const auto [end, error] = std::to_chars(digits.data(), digits.data() + digits.size(), *value,
+                                            std::chars_format::fixed, decimals);
+    // A figure too long for the buffer is far too long for the column.
+    text = FigureInWidth(*value, error == std::errc() ? std::string_view(digits.data(), end) : "",
+                         width);
   }
   return Right(text, width);
 }
 
 // A figure as the shortest text that reads back as it.
 std::string Weight(double weight) {
+  if (!std::isfinite(weight)) return "n/a";
   std::array<char, 32> digits{};
   return {digits.data(), std::to_chars(digits.data(), digits.data() + digits.size(), weight).ptr};
 }
+
+// The columns of a candidate's figures: efficiency (%), temperature rise
+// (K), fit (%), Bmax (mT), fsntmin (kHz).
+struct FigureColumn {
+  const char* name;
+  std::size_t width;
+  int decimals;
+};
+constexpr std::array<FigureColumn, 5> kFigureColumns = {{{"eta/%", 6, 1},
+                                                         {"rise/K", 6, 1},
+                                                         {"fit/%", 6, 1},
+                                                         {"Bmax/mT", 7, 0},
+                                                         {"fsntmin/kHz", 11, 2}}};
+constexpr std::size_t kScoreWidth = 6;
 
 std::string Row(const RankedCandidate& ranked) {
   const CandidateAssessment& a = ranked.assessment;
   std::string row = Right(std::to_string(ranked.rank), 4) + " " + Left(a.candidate.name, 20) +
                     (a.present ? "*" : " ") + Cell(a.candidate.g_mm, 5, 2);
-  row += " " + Left(CandidateVerdictName(ranked.verdict), 10) + Cell(ranked.score, 7, 2);
+  row += " " + Left(CandidateVerdictName(ranked.verdict), 10) + " " +
+         Cell(ranked.score, kScoreWidth, 2);
+  std::array<std::optional<double>, kFigureColumns.size()> figures{};
   if (const std::optional<CandidateFigures>& f = a.figures) {
-    row += Cell(100 * f->efficiency, 7, 1) + Cell(f->rise_K, 7, 1) + Cell(100 * f->cf_prod, 7, 1) +
-           Cell(f->Bmax_mT, 8, 0) + Cell(f->fsntmin_kHz, 12, 2);
-  } else {
-    row += Cell(std::nullopt, 7, 1) + Cell(std::nullopt, 7, 1) + Cell(std::nullopt, 7, 1) +
-           Cell(std::nullopt, 8, 0) + Cell(std::nullopt, 12, 2);
+    figures = {100 * f->efficiency, f->rise_K, 100 * f->cf_prod, f->Bmax_mT, f->fsntmin_kHz};
+  }
+  for (std::size_t i = 0; i < figures.size(); ++i) {
+    row += " " + Cell(figures[i], kFigureColumns[i].width, kFigureColumns[i].decimals);
   }
   return row + "  " + ranked.reason + "\n";
 }
@@ -61,9 +83,9 @@ std::string AdviceTableText(const CoreAdvice& advice) {
                      " V; score = " + Weight(w.efficiency_per_percent) + "*eta[%] - " +
                      Weight(w.rise_per_K) + "*rise[K] + " + Weight(w.fit_per_percent) +
                      "*fit[%] - " + Weight(w.volume_per_cm3) + "*Ve[cm3]):\n";
-  text +=
-      "rank core                  g/mm verdict      score  eta/% rise/K  fit/% Bmax/mT "
-      "fsntmin/kHz  reason\n";
+  text += "rank core                  g/mm verdict    " + Right("score", kScoreWidth);
+  for (const FigureColumn& column : kFigureColumns) text += " " + Right(column.name, column.width);
+  text += "  reason\n";
   for (const RankedCandidate& ranked : advice.ranking) text += Row(ranked);
   return text;
 }

@@ -1,9 +1,9 @@
 #pragma once
 
 // ngspice's shared library (Debian package libngspice0), opened at run time
-// so that the program runs where it is missing: only a simulation then says
-// that it cannot run. The library keeps one circuit state for the whole
-// process, so there is one of it, shared by every run.
+// by the worker program so that the programs run where it is missing: only
+// a simulation then says that it cannot run. The library keeps one circuit
+// state for the whole process, so there is one of it.
 
 #include <ngspice/sharedspice.h>
 

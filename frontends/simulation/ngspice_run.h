@@ -1,9 +1,11 @@
 #pragma once
 
-// One transient run of a netlist in ngspice's shared library, in process:
-// the circuit is handed over as lines (no file), run in ngspice's background
-// thread while the caller's thread waits, reports progress and may cancel,
-// and its waveforms are copied out before the circuit is removed again.
+// One transient run of a netlist in ngspice, in the worker program
+// flyback-ngspice, a process of its own: whatever the netlist does to
+// ngspice ends with that process, and the next run meets a fresh library.
+// The circuit goes to the worker's standard input (no file is written); the
+// caller's thread waits, reports progress and may cancel (the worker is
+// killed); the waveforms come back as copies.
 
 #include <atomic>
 #include <functional>
@@ -20,17 +22,19 @@ struct RunControl {
   std::function<void(double share)> progress;
   // Set by another thread to stop the run.
   const std::atomic<bool>* cancel = nullptr;
-  double time_limit_s = 60;  // s of wall time
+  // s of the worker's processor time: a machine under load makes a run take
+  // longer, not use more of it.
+  double time_limit_s = 60;
 };
 
 struct RunResult {
   std::optional<SimulatedWaveforms> waves;
   std::string failure;  // why there are none: one line
-  double run_s = 0;     // s, wall time of the analysis
+  double run_s = 0;     // s, wall time of the run
 };
 
-// Runs `run` to its end. Runs of several threads wait for each other: the
-// library holds one circuit state.
+// Runs `run` to its end. Runs of several threads go on side by side, each in
+// its own worker.
 RunResult RunNetlist(const SpiceRun& run, const RunControl& control);
 
 }  // namespace flyback

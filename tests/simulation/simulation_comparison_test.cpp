@@ -8,9 +8,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <numbers>
 #include <string>
 
+#include "engine/simulation/comparison_table.h"
 #include "engine/simulation/operating_point_figures.h"
 #include "engine/transformer/winding_values.h"
 #include "transformer/demo_calculation.h"
@@ -122,6 +124,40 @@ TEST(SimulationComparison, OneSidedBoundsAndWarnings) {
   EXPECT_EQ(findings[2].quantity, (CheckedQuantity{Quantity::kFrequency}));
   EXPECT_NEAR(findings[2].bound, 0.9 * s.transformer.fsntmin, 1e-9);
   EXPECT_EQ(findings[3].quantity, (CheckedQuantity{Quantity::kAssumedEfficiency}));
+}
+
+// A degenerate design's figures in the table: each stays in its column of
+// 14 characters (13 and a blank), one that is not finite reads "n/a".
+TEST(ComparisonTable, FiguresStayInTheirColumns) {
+  struct Case {
+    double simulated;
+    double calculated;
+    double deviation;
+    std::array<std::string, 3> expected;  // simulated, calculated, deviation
+  };
+  constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+  const Case cases[] = {
+      {100.111, 100.04, 0.00071, {"100.111 V", "100.04 V", "+0.1 %"}},
+      {kNaN, 100.04, kNaN, {"n/a", "100.04 V", ""}},
+      // The number rule's own exponent form where it fits.
+      {-1.5e20, 3.4e57, -1, {"-1.5E+20 V", "3.4E+57 V", "-100 %"}},
+      // 13 digits and a point do not fit in 11 (13 less the unit and its
+      // blank), nor 12345678812.3 in 7 (10 less "+", " %").
+      {123456789.123, 1, 123456788.123, {"1.23457e+08 V", "1 V", "+1.2e+10 %"}},
+  };
+  for (const Case& c : cases) {
+    ComparedFigure row;
+    row.point = "lowest input voltage";
+    row.figure = "Uact(1)";
+    row.unit = "V";
+    row.simulated = c.simulated;
+    row.calculated = c.calculated;
+    row.deviation = c.deviation;
+    const std::array<std::string, 7> cells = ComparisonCells(row);
+    EXPECT_EQ(cells[2], c.expected[0]);
+    EXPECT_EQ(cells[3], c.expected[1]);
+    EXPECT_EQ(cells[4], c.expected[2]);
+  }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "base/console/figure_in_width.h"
 #include "base/console/number_text.h"
 #include "base/numbers/rounding.h"
 
@@ -9,22 +10,30 @@ namespace flyback {
 
 namespace {
 
-// Columns of the text table, in characters.
+// Columns of the text table, in characters, the blank after a cell included.
 constexpr std::array<std::size_t, 7> kWidths = {23, 14, 14, 14, 11, 26, 0};
+constexpr std::size_t kFigureWidth = 13;     // a simulated or calculated figure with its unit
+constexpr std::size_t kDeviationWidth = 10;  // the deviation with its sign and "%"
 
 std::string Padded(std::string text, std::size_t width) {
   if (text.size() < width) text.append(width - text.size(), ' ');
   return text;
 }
 
-std::string Figure(double x, const std::string& unit) {
-  return SignedNumberText(RoundTo(x, 3)) + " " + unit;
+// `x` with its unit in `width` characters; "n/a" where it is not finite.
+std::string Figure(double x, const std::string& unit, std::size_t width = kFigureWidth) {
+  if (!std::isfinite(x)) return "n/a";
+  const std::size_t digits = width > unit.size() + 1 ? width - unit.size() - 1 : 1;
+  return FigureInWidth(x, SignedNumberText(RoundTo(x, 3)), digits) + " " + unit;
 }
 
+// The deviation in percent; none where the calculated figure is 0 or a
+// figure is not finite.
 std::string Deviation(const ComparedFigure& row) {
   if (!std::isfinite(row.deviation)) return "";
   const double percent = RoundTo(100 * row.deviation, 1);
-  return (percent > 0 ? "+" : "") + SignedNumberText(percent) + " %";
+  const std::string sign = percent > 0 ? "+" : "";
+  return sign + Figure(percent, "%", kDeviationWidth - sign.size());
 }
 
 std::string Line(const std::array<std::string, 7>& cells) {
