@@ -82,7 +82,7 @@ std::unique_ptr<AnswerFileWriter> Session::CreateRecordFile() const {
         kUnusableStart);
   }
   auto record = std::make_unique<AnswerFileWriter>(name);
-  if (const std::optional<int> error = record->open_failure()) {
+  if (const std::optional<std::string>& error = record->open_failure()) {
     throw SessionFailure(FailureLine("create the record file \"" + name + "\"", *error),
                          kUnusableStart);
   }
