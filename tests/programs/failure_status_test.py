@@ -103,6 +103,12 @@ class RecordFile(ProgramTest):
         # No report was reached.
         self.assertEqual(sorted(os.listdir(self.folder)), ["record.txt", "state"])
 
+    def test_record_to_a_device_is_refused_before_the_dialogue(self):
+        device = self.device()
+        self.assert_ended_before_the_dialogue(
+            self.run_program([FLYBACK, "--script", "--record", device], stdin=DEMO_ALL_REPORTS),
+            f'flyback: cannot write "{device}": it is not a regular file')
+
     def test_record_file_that_cannot_be_created(self):
         self.assert_ended_before_the_dialogue(
             self.run_program([FLYBACK, "--script", "--record", "missing/record.txt"]),
