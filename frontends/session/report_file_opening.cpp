@@ -28,18 +28,16 @@ std::FILE* OpenReportFile(const std::string& name, std::string& reason) {
     return nullptr;
   }
   struct stat status {};
-  std::FILE* file = nullptr;
-  if (::fstat(descriptor, &status) != 0) {
-    reason = std::strerror(errno);
-  } else if (!S_ISREG(status.st_mode)) {
-    reason = kNotRegularFile;
-  } else if (::ftruncate(descriptor, 0) != 0) {
-    reason = std::strerror(errno);
-  } else {
-    file = ::fdopen(descriptor, "wb");
-    if (file == nullptr) reason = std::strerror(errno);
+  if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
+    ::close(descriptor);
+    reason = kNotRegularFile;  // also when its kind cannot be told
+    return nullptr;
   }
-  if (file == nullptr) ::close(descriptor);
+  std::FILE* file = ::ftruncate(descriptor, 0) == 0 ? ::fdopen(descriptor, "wb") : nullptr;
+  if (file == nullptr) {
+    reason = std::strerror(errno);
+    ::close(descriptor);
+  }
   return file;
 }
 
