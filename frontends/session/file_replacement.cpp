@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -81,23 +82,43 @@ std::optional<int> WriteAll(int descriptor, std::string_view contents) {
   return std::nullopt;
 }
 
+// Runs `steps` (an error number, 0 when they succeed) in a child process and
+// returns what they return. A SIGKILL sent to the program (kill -9, the
+// out-of-memory killer, a harness's time limit) does not stop the child,
+// which finishes the steps. The child does only what is safe after fork in a
+// program with threads: system calls on memory it already has, then _exit.
+template <typename Steps>
+int InChildProcess(const Steps& steps) {
+  const pid_t child = ::fork();
+  if (child < 0) return errno;
+  if (child == 0) ::_exit(steps());
+  int status = 0;
+  while (::waitpid(child, &status, 0) < 0) {
+    if (errno != EINTR) return errno;
+  }
+  return WIFEXITED(status) ? WEXITSTATUS(status) : EINTR;
+}
+
 // Gives the new file a free temporary name with `create(name)` (which returns
 // an error number, 0 when the file is there; EEXIST: the name is taken) and
 // renames it over the target. Guarded from the moment the name may exist to
-// the moment it is gone.
+// the moment it is gone; the steps while it exists run in a child process.
 template <typename Create>
 std::optional<std::string> CreateAndRename(const Place& target, const Create& create) {
   for (int tries = 0; tries < kNameTries; ++tries) {
     const std::string name = TemporaryName();
     TemporaryNameGuard guard(target.folder, name);
-    const int error = create(name);
-    if (error == EEXIST) continue;
-    if (error != 0) return Reason(error);
-    if (::renameat(target.folder, name.c_str(), target.folder, target.name.c_str()) != 0) {
+    const int error = InChildProcess([&] {
+      if (const int create_error = create(name)) return create_error;
+      if (::renameat(target.folder, name.c_str(), target.folder, target.name.c_str()) == 0) {
+        return 0;
+      }
       const int rename_error = errno;
       ::unlinkat(target.folder, name.c_str(), 0);
-      return Reason(rename_error);
-    }
+      return rename_error;
+    });
+    if (error == EEXIST) continue;
+    if (error != 0) return Reason(error);
     guard.Release();
     return std::nullopt;
   }

@@ -8,8 +8,10 @@
 // files, the temporary file is created under a short new name with
 // O_CREAT | O_EXCL | O_NOFOLLOW, which no planted link or file can stand in
 // for. While a temporary name exists, SIGINT, SIGTERM and SIGHUP remove it
-// (temporary_name_guard.h). Short names keep a target name of the longest
-// length the file system takes (255 bytes) writable.
+// (temporary_name_guard.h), and the steps run in a child process that a
+// SIGKILL of the program does not stop, so that it finishes the rename.
+// Short names keep a target name of the longest length the file system takes
+// (255 bytes) writable.
 //
 // A symbolic link to a file is followed: that file is replaced, in its own
 // folder, and the link stays. A target that exists and is not a regular file

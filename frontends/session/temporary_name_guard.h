@@ -5,8 +5,8 @@
 // lives, SIGINT, SIGTERM and SIGHUP first remove that name, then take their
 // usual course (the action they had before: the default ends the program, the
 // terminal's own handler restores the screen first). A signal that was
-// ignored stays ignored. SIGKILL cannot be caught: the unnamed temporary
-// files of file_replacement.h keep the named time to two system calls.
+// ignored stays ignored. SIGKILL cannot be caught: file_replacement.h
+// leaves the named steps to a child process that goes on without the program.
 //
 // One guard at a time: files are replaced one after the other.
 

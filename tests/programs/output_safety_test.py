@@ -113,12 +113,17 @@ class EndedBySignals(ProgramTest):
             with self.subTest(signal=signal_number.name, moment=moment):
                 program = subprocess.Popen(
                     [FLYBACK, "--script", *ALL_OUTPUTS], stdin=subprocess.PIPE,
-                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, cwd=self.folder,
+                    stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, cwd=self.folder,
                     env=self.environment())
                 program.stdin.write(DEMO_WITH_LIST.encode())
                 program.stdin.close()
                 time.sleep(moment)
                 program.send_signal(signal_number)
+                # Standard error ends when every process of the run has
+                # ended: the program, and the child that finishes a rename
+                # it had begun when the program was killed.
+                program.stderr.read()
+                program.stderr.close()
                 program.wait(timeout=10)
                 left = set(os.listdir(self.folder))
                 self.assertLessEqual(left, names)
