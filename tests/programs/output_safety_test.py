@@ -5,6 +5,7 @@ refused before the dialogue, a link to a file replaces that file, the longest
 name the file system takes can be written, and a run ended by a signal at any
 moment leaves no temporary file and no half-written output."""
 
+import concurrent.futures
 import csv
 import io
 import json
@@ -98,6 +99,28 @@ class NodesInPlace(ProgramTest):
 
 class EndedBySignals(ProgramTest):
 
+    def end_a_run(self, folder, signal_number, moment):
+        """Starts a run in `folder`, sends it `signal_number` after `moment`
+        seconds and returns the names it leaves and the outputs among them
+        that are not whole."""
+        program = subprocess.Popen(
+            [FLYBACK, "--script", *ALL_OUTPUTS], stdin=subprocess.PIPE,
+            stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, cwd=folder, env=self.environment())
+        program.stdin.write(DEMO_WITH_LIST.encode())
+        program.stdin.close()
+        time.sleep(moment)
+        program.send_signal(signal_number)
+        # Standard error ends when every process of the run has ended: the
+        # program, and the child that finishes a rename it had begun when the
+        # program was killed.
+        program.stderr.read()
+        program.stderr.close()
+        program.wait(timeout=10)
+        left = set(os.listdir(folder))
+        cut = [name for name in left & set(OUTPUTS.values())
+               if not valid_output(name, read_bytes(os.path.join(folder, name)))]
+        return left, cut
+
     def test_runs_ended_at_random_moments_leave_whole_files_only(self):
         # A whole run, timed, and the names it leaves.
         start = time.monotonic()
@@ -106,29 +129,18 @@ class EndedBySignals(ProgramTest):
         self.assertEqual(whole.returncode, 0, whole.stderr)
         names = set(os.listdir(self.folder))
         chance = random.Random(30)  # the same moments every time
-        for signal_number in [signal.SIGTERM] * 50 + [signal.SIGKILL] * 50:
-            for name in os.listdir(self.folder):
-                os.remove(self.path(name))
-            moment = chance.uniform(0, duration)
-            with self.subTest(signal=signal_number.name, moment=moment):
-                program = subprocess.Popen(
-                    [FLYBACK, "--script", *ALL_OUTPUTS], stdin=subprocess.PIPE,
-                    stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, cwd=self.folder,
-                    env=self.environment())
-                program.stdin.write(DEMO_WITH_LIST.encode())
-                program.stdin.close()
-                time.sleep(moment)
-                program.send_signal(signal_number)
-                # Standard error ends when every process of the run has
-                # ended: the program, and the child that finishes a rename
-                # it had begun when the program was killed.
-                program.stderr.read()
-                program.stderr.close()
-                program.wait(timeout=10)
-                left = set(os.listdir(self.folder))
-                self.assertLessEqual(left, names)
-                for name in left & set(OUTPUTS.values()):
-                    self.assertTrue(valid_output(name, read_bytes(self.path(name))), name)
+        runs = [(number, signal_number, chance.uniform(0, duration))
+                for number, signal_number in enumerate([signal.SIGTERM] * 50 +
+                                                       [signal.SIGKILL] * 50)]
+        for number, _, _ in runs:
+            os.mkdir(self.path(str(number)))
+        # Four at a time: most of a run is spent waiting for its moment.
+        with concurrent.futures.ThreadPoolExecutor(4) as pool:
+            ended = pool.map(lambda run: self.end_a_run(self.path(str(run[0])), *run[1:]), runs)
+            for (_, signal_number, moment), (left, cut) in zip(runs, ended):
+                with self.subTest(signal=signal_number.name, moment=moment):
+                    self.assertLessEqual(left, names)
+                    self.assertEqual(cut, [])
 
 
 if __name__ == "__main__":
