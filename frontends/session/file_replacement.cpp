@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <random>
@@ -82,6 +83,18 @@ std::optional<int> WriteAll(int descriptor, std::string_view contents) {
   return std::nullopt;
 }
 
+// What the ended `child` returned: the error number it exited with, or EINTR
+// when a signal ended it.
+int ResultOf(pid_t child) {
+  int status = 0;
+  pid_t waited = 0;
+  do {
+    waited = ::waitpid(child, &status, 0);
+  } while (waited < 0 && errno == EINTR);
+  if (waited < 0) return errno;
+  return WIFEXITED(status) ? WEXITSTATUS(status) : EINTR;
+}
+
 // Runs `steps` (an error number, 0 when they succeed) in a child process and
 // returns what they return. A SIGKILL sent to the program (kill -9, the
 // out-of-memory killer, a harness's time limit) does not stop the child,
@@ -89,14 +102,23 @@ std::optional<int> WriteAll(int descriptor, std::string_view contents) {
 // program with threads: system calls on memory it already has, then _exit.
 template <typename Steps>
 int InChildProcess(const Steps& steps) {
-  const pid_t child = ::fork();
-  if (child < 0) return errno;
-  if (child == 0) ::_exit(steps());
-  int status = 0;
-  while (::waitpid(child, &status, 0) < 0) {
-    if (errno != EINTR) return errno;
+  // With SIGCHLD ignored (a setting that whoever started the program may
+  // pass on) the system reaps the child unseen, and its result is lost: the
+  // default is put in place while the child runs.
+  struct sigaction on_child {};
+  ::sigaction(SIGCHLD, nullptr, &on_child);
+  const bool reaped_unseen = on_child.sa_handler == SIG_IGN ||
+                             (static_cast<unsigned>(on_child.sa_flags) & SA_NOCLDWAIT) != 0;
+  if (reaped_unseen) {
+    struct sigaction by_default {};
+    by_default.sa_handler = SIG_DFL;
+    ::sigaction(SIGCHLD, &by_default, nullptr);
   }
-  return WIFEXITED(status) ? WEXITSTATUS(status) : EINTR;
+  const pid_t child = ::fork();
+  if (child == 0) ::_exit(steps());
+  const int result = child < 0 ? errno : ResultOf(child);
+  if (reaped_unseen) ::sigaction(SIGCHLD, &on_child, nullptr);
+  return result;
 }
 
 // Gives the new file a free temporary name with `create(name)` (which returns

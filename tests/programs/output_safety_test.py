@@ -2,8 +2,9 @@
 the record file in a folder that others may write to: nothing planted there
 is written through, a device, FIFO, folder or socket in an output's place is
 refused before the dialogue, a link to a file replaces that file, the longest
-name the file system takes can be written, and a run ended by a signal at any
-moment leaves no temporary file and no half-written output."""
+name the file system takes can be written, also with SIGCHLD ignored, and a
+run ended by a signal at any moment leaves no temporary file and no
+half-written output."""
 
 import concurrent.futures
 import csv
@@ -95,6 +96,20 @@ class NodesInPlace(ProgramTest):
         self.assertTrue(stat.S_ISFIFO(os.stat(self.path("fifo")).st_mode))
         self.assertTrue(stat.S_ISSOCK(os.stat(self.path("socket")).st_mode))
         self.assertEqual(os.listdir(self.path("folder")), [])
+
+
+class StartedWithSigchldIgnored(ProgramTest):
+
+    def test_every_output_is_written(self):
+        # The replacement waits for a child process of its own, which an
+        # ignored SIGCHLD, passed on by whoever starts the program, would
+        # have the system reap unseen.
+        process = self.run_program(
+            [FLYBACK, "--script", *ALL_OUTPUTS], DEMO_WITH_LIST.encode(),
+            preexec=lambda: signal.signal(signal.SIGCHLD, signal.SIG_IGN))
+        self.assertEqual(process.returncode, 0, process.stderr)
+        for name in OUTPUTS.values():
+            self.assertTrue(valid_output(name, read_bytes(self.path(name))), name)
 
 
 class EndedBySignals(ProgramTest):
