@@ -2,12 +2,12 @@
 
 #include <vector>
 
-#include "atomic_file.h"
 #include "bom_csv.h"
 #include "engine/adviser/core_ranking.h"
 #include "engine/design_report/design_report.h"
 #include "engine/losses/loss_budget.h"
 #include "engine/simulation/spice_netlist.h"
+#include "file_replacement.h"
 #include "flyback_version.h"
 
 namespace flyback {

@@ -1,9 +1,11 @@
 #include "design_report_action.h"
 
+#include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QSaveFile>
 #include <QWidget>
+
+#include "file_replacement.h"
 
 namespace flyback {
 
@@ -19,12 +21,9 @@ void DesignReportAction::Update(const DesignReportInput& input) {
 }
 
 bool DesignReportAction::Save(const QString& path) const {
-  // Written beside the file and renamed over it: a browser that has the
-  // report open never reads half of it.
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return false;
-  file.write(html_.data(), static_cast<qint64>(html_.size()));
-  return file.commit();
+  // Replaced in one step, as --design-report replaces it: a browser that has
+  // the report open never reads half of it.
+  return !ReplaceFileContents(QFile::encodeName(path).toStdString(), html_);
 }
 
 void DesignReportAction::AskAndSave() {

@@ -7,11 +7,26 @@
 
 #include "answer_file_reading.h"
 #include "core_data_file.h"
+#include "file_replacement.h"
 #include "pages/dialogue/driver.h"
 #include "session_failure.h"
 #include "session_files.h"
 
 namespace flyback {
+
+namespace {
+
+// An output or record file is only ever a regular file: a device, a FIFO, a
+// folder or a socket in its place is refused before the dialogue starts, as
+// the replacement would put a file where the system or another program
+// expects that node (as root: /dev/null).
+void RefuseIfNotRegularFile(const std::string& name) {
+  if (const std::optional<std::string> refused = NotRegularFile(name)) {
+    throw SessionFailure("cannot write \"" + name + "\": " + *refused, kUnusableStart);
+  }
+}
+
+}  // namespace
 
 SessionSettings SessionSettingsOf(std::string program, const CommandLine& command_line) {
   SessionSettings settings;
@@ -62,6 +77,7 @@ Session::Session(SessionSettings settings) : settings_(std::move(settings)) {
       }
     }
   }
+  for (const std::string& output : settings_.output_files) RefuseIfNotRegularFile(output);
   std::unique_ptr<AnswerFileWriter> record = CreateRecordFile();
   std::unique_ptr<AnswerFileWriter> session_file;
   if (session_paths) {
@@ -81,8 +97,9 @@ std::unique_ptr<AnswerFileWriter> Session::CreateRecordFile() const {
         "cannot record into \"" + name + "\": it is the file this session reads its answers from",
         kUnusableStart);
   }
+  RefuseIfNotRegularFile(name);
   auto record = std::make_unique<AnswerFileWriter>(name);
-  if (const std::optional<int> error = record->open_failure()) {
+  if (const std::optional<std::string>& error = record->open_failure()) {
     throw SessionFailure(FailureLine("create the record file \"" + name + "\"", *error),
                          kUnusableStart);
   }

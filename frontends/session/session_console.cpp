@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "report_file_opening.h"
+
 namespace flyback {
 
 SessionConsole::SessionConsole(Console& front_end, std::vector<std::string> resumed_answers,
@@ -25,6 +27,14 @@ bool SessionConsole::ConfirmReplace(const std::string& name) {
   const bool replace = front_end_.ConfirmReplace(name);
   if (!replace && log_ != nullptr) log_->TakeBackLast();
   return replace;
+}
+
+std::optional<std::string> SessionConsole::OpenReport(const std::string& name) {
+  std::string reason;
+  std::FILE* file = OpenReportFile(name, reason);
+  if (file == nullptr) return reason;
+  front_end_.OpenReportOn(file);
+  return std::nullopt;
 }
 
 }  // namespace flyback

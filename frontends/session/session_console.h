@@ -35,9 +35,9 @@ class SessionConsole : public Console {
   std::string Ask(const Question& question) override;
   bool ConfirmReplace(const std::string& name) override;
 
-  std::optional<std::string> OpenReport(const std::string& name) override {
-    return front_end_.OpenReport(name);
-  }
+  // Opens a report only where it can neither block nor write into a device
+  // (report_file_opening.h); the front-end writes it.
+  std::optional<std::string> OpenReport(const std::string& name) override;
   std::optional<std::string> WriteReportLine(const Line& line) override {
     return front_end_.WriteReportLine(line);
   }

@@ -21,7 +21,9 @@ class SessionFailure : public std::runtime_error {
   int exit_status_;
 };
 
-// "cannot ACTION: REASON" with the C library's text for `error_number`.
+// "cannot ACTION: REASON".
+std::string FailureLine(const std::string& action, const std::string& reason);
+// The same with the C library's text for `error_number`.
 std::string FailureLine(const std::string& action, int error_number);
 
 }  // namespace flyback

@@ -47,7 +47,7 @@ std::unique_ptr<AnswerFileWriter> StartSessionFile(const SessionFilePaths& paths
     return nullptr;
   }
   auto file = std::make_unique<AnswerFileWriter>(paths.last.string());
-  if (const std::optional<int> open_failure = file->open_failure()) {
+  if (const std::optional<std::string>& open_failure = file->open_failure()) {
     problem = FailureLine(where, *open_failure);
     return nullptr;
   }

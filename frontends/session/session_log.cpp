@@ -15,13 +15,13 @@ SessionLog::SessionLog(std::unique_ptr<AnswerFileWriter> record,
 
 void SessionLog::Keep(const std::string& answer) {
   if (record_ != nullptr) {
-    if (const std::optional<int> error = record_->Keep(answer)) {
+    if (const std::optional<std::string> error = record_->Keep(answer)) {
       throw SessionFailure(FailureLine("write the record file \"" + record_->path() + "\"", *error),
                            kInputOutputFailure);
     }
   }
   if (session_file_ != nullptr) {
-    if (const std::optional<int> error = session_file_->Keep(answer)) {
+    if (const std::optional<std::string> error = session_file_->Keep(answer)) {
       notice_(FailureLine("write the session file \"" + session_file_->path() + "\"", *error) +
               "; the answers are no longer kept there");
       session_file_.reset();

@@ -14,6 +14,17 @@ TRANSCRIPT = "flyback: cannot write the transcript to standard output: "
 ANSWERS = "flyback: cannot read the answers from standard input: "
 
 
+def limit_file_size(limit):
+    """What the child runs to write no file beyond `limit` bytes: a longer
+    write fails with EFBIG ("File too large") rather than ending it."""
+
+    def limit_now():
+        resource.setrlimit(resource.RLIMIT_FSIZE, (limit, limit))
+        signal.signal(signal.SIGXFSZ, signal.SIG_IGN)
+
+    return limit_now
+
+
 class ScriptStreams(ProgramTest):
 
     def test_end_of_input_is_a_cancel(self):
@@ -42,16 +53,12 @@ class ScriptStreams(ProgramTest):
         os.mkdir(reference)
         self.run_program([FLYBACK, "--script"], stdin=DEMO_ALL_REPORTS, work=reference)
 
-        def limit_file_size():
-            resource.setrlimit(resource.RLIMIT_FSIZE, (12000, 12000))
-            signal.signal(signal.SIGXFSZ, signal.SIG_IGN)
-
         limited = self.path("limited")
         os.mkdir(limited)
         with open(os.path.join(limited, "transcript.txt"), "wb") as transcript:
             process = self.run_program([FLYBACK, "--script"], stdin=DEMO_ALL_REPORTS, work=limited,
                                        preexec=lambda: (os.dup2(transcript.fileno(), 1),
-                                                        limit_file_size()))
+                                                        limit_file_size(12000)()))
         self.assertEqual(process.returncode, 1)
         self.assert_one_line(process.stderr, TRANSCRIPT + "File too large")
         reports = sorted(set(os.listdir(limited)) - {"transcript.txt"})
@@ -72,24 +79,35 @@ class ScriptStreams(ProgramTest):
 
 class RecordFile(ProgramTest):
 
-    def test_record_to_a_full_disk_in_script_mode(self):
-        process = self.run_program([FLYBACK, "--script", "--record", "/dev/full"],
-                                   stdin=DEMO_ALL_REPORTS)
+    # A file size limit of 4 bytes: the record file can be created, but not
+    # hold the first answer ("continue").
+    def test_record_file_that_cannot_be_written_in_script_mode(self):
+        process = self.run_program([FLYBACK, "--script", "--record", "record.txt"],
+                                   stdin=DEMO_ALL_REPORTS, preexec=limit_file_size(4))
         self.assertEqual(process.returncode, 1)
         self.assert_one_line(process.stderr,
-                             'flyback: cannot write the record file "/dev/full": '
-                             "No space left on device")
-        # The first answer could not be kept: the dialogue went no further.
+                             'flyback: cannot write the record file "record.txt": File too large')
+        # The first answer could not be kept: the dialogue went no further,
+        # and the file holds what it held before, whole.
         self.assertTrue(process.stdout.endswith(b"=> continue\n"), process.stdout[-200:])
+        self.assertEqual(read_bytes(self.path("record.txt")), b"")
 
     @unittest.skipUnless(FLYBACK_GUI, "the window is not built")
-    def test_record_to_a_full_disk_in_the_window(self):
-        process = self.run_program([FLYBACK_GUI, "--record", "/dev/full"],
-                                   env=self.window_environment(DEMO_ALL_REPORTS))
+    def test_record_file_that_cannot_be_written_in_the_window(self):
+        process = self.run_program([FLYBACK_GUI, "--record", "record.txt"],
+                                   env=self.window_environment(DEMO_ALL_REPORTS),
+                                   preexec=limit_file_size(4))
         self.assertEqual(process.returncode, 1)
-        self.assertIn(b'flyback-gui: cannot write the record file "/dev/full": '
-                      b"No space left on device\n", process.stderr)
-        self.assertEqual(os.listdir(self.folder), ["state"])  # no report was reached
+        self.assertIn(b'flyback-gui: cannot write the record file "record.txt": '
+                      b"File too large\n", process.stderr)
+        # No report was reached.
+        self.assertEqual(sorted(os.listdir(self.folder)), ["record.txt", "state"])
+
+    def test_record_to_a_device_is_refused_before_the_dialogue(self):
+        device = self.device()
+        self.assert_ended_before_the_dialogue(
+            self.run_program([FLYBACK, "--script", "--record", device], stdin=DEMO_ALL_REPORTS),
+            f'flyback: cannot write "{device}": it is not a regular file')
 
     def test_record_file_that_cannot_be_created(self):
         self.assert_ended_before_the_dialogue(

@@ -1,10 +1,12 @@
-"""A session never destroys its own input: a report name of the file that
-standard input reads, of the record file (whatever path or link leads there,
-and for a pipe its descriptor names) or with a control character is refused
-and asked again, and a record file that is standard input is refused before
-anything is written."""
+"""A session never destroys its own input, nor waits on a report: a report
+name of the file that standard input reads, of the record file (whatever path
+or link leads there, and for a pipe its descriptor names), with a control
+character, or of a FIFO, a device or a socket is refused and asked again, and
+a record file that is standard input is refused before anything is written."""
 
 import os
+import socket
+import stat
 import unittest
 
 from program_run import FLYBACK, TO_RESULT_FILE_NAME, ProgramTest, read_bytes, write_bytes
@@ -15,6 +17,7 @@ STANDARD_INPUT_NAMES = ("/dev/stdin", "/proc/self/fd/0")
 
 REFUSED = ' Cannot create the file "{}": it holds the answers of this session'
 CONTROL = ' Cannot create the file "{}": the name holds a control character'
+NOT_REGULAR = ' Cannot create the file "{}": it is not a regular file'
 ASKED_AGAIN = ("?> Name of output file [Name0001.doc] {Please enter another file name.} => "
                "result.doc")
 
@@ -47,6 +50,19 @@ class ReportNames(ProgramTest):
         record = read_bytes(self.path("record.txt"))
         self.assertTrue(record.startswith(b"continue\n"), record)
         self.assertTrue(record.endswith(b"\nrecord.txt\nresult.doc\n"), record)
+
+    def test_a_fifo_a_device_or_a_socket(self):
+        # A FIFO without a reader would hold the dialogue for ever; the run's
+        # timeout catches that.
+        device = self.device()
+        os.mkfifo(self.path("fifo"))
+        with socket.socket(socket.AF_UNIX) as listener:
+            listener.bind(self.path("socket"))
+            for name in ("fifo", device, "socket"):
+                with self.subTest(name=name):
+                    self.assert_refused(name, NOT_REGULAR)
+        self.assertTrue(stat.S_ISFIFO(os.stat(self.path("fifo")).st_mode))
+        self.assertTrue(stat.S_ISCHR(os.stat(device).st_mode))
 
     def test_a_control_character(self):
         for name in ("a\0b.doc", "a\tb.doc", "a\x1bb.doc"):

@@ -11,6 +11,7 @@ import os
 import pty
 import select
 import signal
+import stat
 import struct
 import subprocess
 import tempfile
@@ -107,6 +108,17 @@ class ProgramTest(unittest.TestCase):
             return subprocess.run(arguments, stdin=answers, **options)
         finally:
             os.close(answers)
+
+    def device(self):
+        """A character device to give as a file name: /dev/null, which an
+        ordinary user cannot replace, or, as root, a node of /dev/null's
+        device made here, so that a program that replaced it would harm
+        nothing."""
+        if os.geteuid() != 0:
+            return "/dev/null"
+        node = self.path("null")
+        os.mknod(node, 0o666 | stat.S_IFCHR, os.makedev(1, 3))
+        return node
 
     def assert_one_line(self, stderr, expected):
         """Standard error holds exactly the line `expected`."""

@@ -22,7 +22,7 @@ std::optional<std::string> Console::RefusedReportName(const std::string& name) c
 bool ReplacesExistingFile(const std::string& name) {
   std::error_code error;  // a name that cannot be looked up names no file to replace
   const std::filesystem::file_status status = std::filesystem::status(name, error);
-  return std::filesystem::exists(status) && !std::filesystem::is_directory(status);
+  return std::filesystem::is_regular_file(status);
 }
 
 }  // namespace flyback

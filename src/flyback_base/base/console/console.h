@@ -46,6 +46,9 @@ class Console {
   virtual std::optional<std::string> OpenReport(const std::string& name) {
     return report_.Open(name);
   }
+  // Writes the report to `file`, which the front-end opened for writing
+  // (under a name it checked in its own way).
+  void OpenReportOn(std::FILE* file) { report_.Open(file); }
   // Asked before a report file is created under `name`: false keeps an
   // existing file of that name, and the file question comes again. The
   // interactive front-ends ask the user when the file exists; by default an
@@ -78,9 +81,10 @@ class Console {
   std::vector<FileTest> protected_files_;
 };
 
-// Whether a report under `name` would replace an existing file. A folder of
-// that name is none: creating the report fails with its reason, so the
-// interactive front-ends ask "Replace it?" only for a file.
+// Whether a report under `name` would replace an existing regular file. A
+// folder, a FIFO or a device of that name is none: creating the report fails
+// with its reason, so the interactive front-ends ask "Replace it?" only for a
+// file.
 bool ReplacesExistingFile(const std::string& name);
 
 }  // namespace flyback

@@ -56,10 +56,15 @@ std::optional<std::string> ReportFile::Open(const std::string& name) {
   errno = 0;
   std::FILE* file = name.empty() ? nullptr : std::fopen(name.c_str(), "wb");
   if (file == nullptr) return std::strerror(errno == 0 ? ENOENT : errno);
+  Open(file);
+  return std::nullopt;
+}
+
+void ReportFile::Open(std::FILE* file) {
+  Close();
   // A report is a few kilobytes: it leaves in one write when it is closed.
   std::setvbuf(file, nullptr, _IOFBF, kBufferSize);
   file_ = file;
-  return std::nullopt;
 }
 
 std::optional<std::string> ReportFile::WriteLine(const Line& line) {

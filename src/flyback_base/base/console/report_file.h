@@ -24,6 +24,8 @@ class ReportFile {
 
   // Creates (or replaces) the file. Returns the C library's reason on failure.
   std::optional<std::string> Open(const std::string& name);
+  // Writes the report to `file`, a file a front-end has opened for writing.
+  void Open(std::FILE* file);
   // Writes one line (buffered). Returns the reason when the write fails; the
   // file is then closed and later lines are dropped.
   std::optional<std::string> WriteLine(const Line& line);
