@@ -15,7 +15,7 @@ void BM_LossBudgetThreeOutputs(benchmark::State& state) {
   design.components = dimension_components(design);
   for (auto _ : state) {
     const LossBudget budget = ComputeLossBudget(design, nullptr);
-    benchmark::DoNotOptimize(budget.lowest_input.total_W);
+    benchmark::DoNotOptimize(budget.lowest_valley.total_W);
   }
 }
 BENCHMARK(BM_LossBudgetThreeOutputs);
