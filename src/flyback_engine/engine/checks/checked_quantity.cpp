@@ -37,6 +37,8 @@ std::string QuantityName(const CheckedQuantity& quantity) {
       return "Pv_core";
     case Quantity::kClampLoss:
       return "P_clamp";
+    case Quantity::kBusVoltage:
+      return "U_bus";
     case Quantity::kPeakDrainCurrent:
       return "I_D_max";
     case Quantity::kAssumedEfficiency:

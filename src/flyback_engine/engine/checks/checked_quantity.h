@@ -25,6 +25,7 @@ enum class Quantity {
   kTransformerTemperature,  // the transformer's temperature rise
   kCoreLossDensity,         // Pv of the core
   kClampLoss,               // the RCD clamp's dissipation
+  kBusVoltage,              // U_bus of an operating point of the loss budget
   // Compared with a simulation of the stage:
   kPeakDrainCurrent,   // I_D_max, the peak drain current
   kAssumedEfficiency,  // eta, the efficiency the design assumes

@@ -22,7 +22,11 @@ inline constexpr double kClampShareLimit = 0.03;
 // Warnings only; none where the budget stays within every bound.
 std::vector<Finding> CheckLosses(const DesignInputs& in, const LossBudget& budget);
 
-// Every finding on a calculated design: those of CheckDesign, then those of
+// Errors only: an operating point whose bus voltage is 0 or less (a DC range
+// up to 0 V) cannot be worked out, and its losses are not figures.
+std::vector<Finding> CheckOperatingPoints(const LossBudget& budget);
+
+// Every finding on a calculated design, errors first: those of CheckDesign, then those of
 // CheckLosses on its `budget`. The views of a design (the overview, the
 // design file) show these.
 std::vector<Finding> CheckDesignAndLosses(const DesignState& design, const LossBudget& budget);
