@@ -154,6 +154,27 @@ class DesignFile(ProgramTest):
         self.assertEqual([c["code"] for c in design["checks"]],
                          ["output-voltage-high", "efficiency-optimistic", "clamp-loss-high"])
 
+    def test_a_dc_range_up_to_0_volts(self):
+        # The demonstration on DC input from 154 V down to 0 V: the highest
+        # input point has no bus, its switching and losses are no figures.
+        answers = "\n" * 19 + "4\n154\n0\n" + "\n" * 4
+        process = self.run_program([FLYBACK, "--script", "--export", "d.json", "--design-report",
+                                    "r.html"], answers.encode())
+        self.assertEqual(process.returncode, 0, process.stderr)
+        design = load(self.path("d.json"))
+        self.validate(design)
+        self.assertIsNone(design["losses"]["operating_points"][1]["switching"]["t_on_us"])
+        self.assertEqual(design["checks"][0],
+                         {"severity": "error", "code": "bus-voltage-not-positive",
+                          "quantity": "U_bus", "value": 0, "bound": 0,
+                          "message": "the highest input voltage cannot be worked out: "
+                                     "its bus voltage is 0 V"})
+        # The report would show those losses as no figures: it is not written.
+        self.assertFalse(os.path.exists(self.path("r.html")))
+        self.assertIn(b'flyback: the design report "r.html" is not written: a figure of its '
+                      b'section "Loss budget and temperature rise" is not finite\n',
+                      process.stderr)
+
     def test_the_window_writes_the_same_design(self):
         if not FLYBACK_GUI:
             self.skipTest("the window is not built")

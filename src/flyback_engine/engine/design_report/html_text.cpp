@@ -37,11 +37,27 @@ std::string EscapeHtml(std::string_view text) {
   return out;
 }
 
+namespace {
+
+thread_local long non_finite_figures = 0;
+
+}  // namespace
+
+void NoteFigure(double x) {
+  if (!std::isfinite(x)) ++non_finite_figures;
+}
+
+long NonFiniteFiguresNoted() {
+  return non_finite_figures;
+}
+
 std::string Rounded(double x, int decimals) {
+  NoteFigure(x);
   return SignedNumberText(RoundTo(x, decimals));
 }
 
 std::string Significant(double x, int digits) {
+  NoteFigure(x);
   if (!std::isfinite(x) || x == 0) return SignedNumberText(x);
   const int magnitude = static_cast<int>(std::floor(std::log10(std::abs(x))));
   const int decimals = std::max(0, digits - 1 - magnitude);
