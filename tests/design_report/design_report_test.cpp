@@ -31,6 +31,8 @@ TEST(Significant, FiveDigitsInFixedNotation) {
 
 TEST(EscapeHtml, MarkupCharactersBecomeReferences) {
   EXPECT_EQ(EscapeHtml("R&D <\"µ\"> 'x'"), "R&amp;D &lt;&quot;µ&quot;&gt; &#39;x&#39;");
+  // A name typed with Ctrl-Z and DEL: HTML has no place for them.
+  EXPECT_EQ(EscapeHtml("PSU\x1a\t1\x7f"), "PSU\uFFFD\t1\uFFFD");
 }
 
 TEST(WindingSheet, DemonstrationDesign) {

@@ -31,7 +31,14 @@ std::string EscapeHtml(std::string_view text) {
         out += "&#39;";
         break;
       default:
-        out += c;
+        // HTML allows no control character but the white space, not even
+        // as a reference: a typed one (a name with Ctrl-Z) becomes U+FFFD.
+        if ((static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r') ||
+            c == '\x7f') {
+          out += "\xEF\xBF\xBD";
+        } else {
+          out += c;
+        }
     }
   }
   return out;

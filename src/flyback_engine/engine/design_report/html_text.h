@@ -11,7 +11,8 @@
 
 namespace flyback {
 
-// `text` with &, <, >, " and ' written as character references.
+// `text` with &, <, >, " and ' written as character references, and each
+// control character but tab and line ends as U+FFFD.
 std::string EscapeHtml(std::string_view text);
 
 // Every figure the report writes passes here, the figures of the loss
