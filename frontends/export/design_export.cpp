@@ -30,9 +30,15 @@ void DesignExport::WriteFinite(const std::string& path, std::string_view content
                                const std::string& what, const std::string& non_finite) {
   if (non_finite.empty()) {
     ReplaceFile(path, contents, what);
+    last_notices_.erase(path);
     return;
   }
   const std::string notice = what + " \"" + path + "\" is not written: " + non_finite;
+  // The same design is shown more than once (result screen, winding table):
+  // one line says it.
+  std::string& last = last_notices_[path];
+  if (notice == last) return;
+  last = notice;
   if (notices_ != nullptr) {
     *notices_ << "flyback: " << notice << '\n' << std::flush;
   } else {

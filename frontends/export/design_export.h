@@ -11,6 +11,7 @@
 // and the figure, and the dialogue goes on.
 
 #include <iostream>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -73,6 +74,8 @@ class DesignExport : public OptimizationRecorder {
   bool alternatives_ = false;
   std::ostream* notices_ = &std::cerr;
   std::vector<std::string> held_notices_;
+  // By file: the notice given last, not given again while the file stays unwritten.
+  std::map<std::string, std::string> last_notices_;
 };
 
 }  // namespace flyback
