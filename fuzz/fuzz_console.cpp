@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "observer_list.h"
 #include "pages/dialogue/driver.h"
 
 namespace flyback {
@@ -108,7 +109,7 @@ std::optional<std::string> FuzzConsole::WriteReportLine(const Line& line) {
   return Console::WriteReportLine(line);
 }
 
-int RunFuzzInput(const unsigned char* data, std::size_t size) {
+int RunFuzzInput(const unsigned char* data, std::size_t size, DesignObserver* also) {
   static const std::string folder = [] {
     const std::filesystem::path path =
         std::filesystem::temp_directory_path() / ("flyback-fuzz-" + std::to_string(getpid()));
@@ -118,7 +119,8 @@ int RunFuzzInput(const unsigned char* data, std::size_t size) {
   const std::string_view input(reinterpret_cast<const char*>(data), size);
   DesignState state;
   FuzzConsole console(input, folder, kQuestionBudget);
-  RunDialogue(console, state, nullptr, &console);
+  ObserverList observers({&console, also});
+  RunDialogue(console, state, nullptr, &observers);
   return 0;
 }
 

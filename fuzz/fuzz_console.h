@@ -44,7 +44,8 @@ class FuzzConsole : public Console, public DesignObserver {
   long long passes_since_last_question_ = 0;
 };
 
-// Runs the whole dialogue on one fuzz input. Returns 0.
-int RunFuzzInput(const unsigned char* data, std::size_t size);
+// Runs the whole dialogue on one fuzz input; `also` (if given) watches the
+// design beside the console. Returns 0.
+int RunFuzzInput(const unsigned char* data, std::size_t size, DesignObserver* also = nullptr);
 
 }  // namespace flyback

@@ -1,6 +1,9 @@
-// Replays fuzz inputs (files or folders of files) as an ordinary program, so
-// that every input ever found runs in the normal test suite under g++.
+// Replays fuzz inputs (files or folders of files) through a fuzz target's
+// entry as an ordinary program, so that every input ever found runs in the
+// normal test suite under g++.
 
+#include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -8,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "fuzz_console.h"
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
 
 int main(int argc, char** argv) {
   std::vector<std::filesystem::path> inputs;
@@ -25,7 +28,7 @@ int main(int argc, char** argv) {
   for (const auto& path : inputs) {
     std::ifstream in(path, std::ios::binary);
     const std::string data{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    flyback::RunFuzzInput(reinterpret_cast<const unsigned char*>(data.data()), data.size());
+    LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(data.data()), data.size());
   }
   std::printf("replayed %zu inputs\n", inputs.size());
   return 0;

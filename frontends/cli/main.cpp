@@ -68,6 +68,13 @@ class Observers {
                           : nullptr),
         list_({simulation_.get(), exporter_.get(), advice_table_.get()}) {
     if (exporter_ && command_line.advise) exporter_->IncludeAlternatives();
+    if (exporter_) exporter_->NoticesTo(tables);
+  }
+
+  // The exporter's lines on files it did not write, kept where there was no
+  // room for them.
+  std::vector<std::string> HeldNotices() const {
+    return exporter_ ? exporter_->held_notices() : std::vector<std::string>{};
   }
 
   // Why the last simulation failed, if it did.
@@ -135,6 +142,7 @@ int RunTerminalSession(const flyback::CommandLine& command_line) {
   flyback::Session session(settings);
   int exit_status = flyback::kEndedByUser;
   std::optional<std::string> simulation_failure;
+  std::vector<std::string> notices;
   {
     flyback::TerminalConsole console;
     Observers observers(command_line, session, nullptr);
@@ -143,10 +151,12 @@ int RunTerminalSession(const flyback::CommandLine& command_line) {
       throw flyback::SessionFailure(*failure, flyback::kInputOutputFailure);
     }
     simulation_failure = observers.SimulationFailure();
+    notices = observers.HeldNotices();
   }
   // Below what the terminal showed last, once the dialogue has left it: the
   // screen has no room for a line of its own while the dialogue runs.
   if (simulation_failure) std::cerr << kProgram << ": " << *simulation_failure << '\n';
+  for (const std::string& notice : notices) std::cerr << kProgram << ": " << notice << '\n';
   const std::string kept_in = session.kept_in();
   if (!kept_in.empty()) session.Say(flyback::ResumeHint(kept_in));
   return exit_status;

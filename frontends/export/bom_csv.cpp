@@ -1,5 +1,7 @@
 #include "bom_csv.h"
 
+#include <cmath>
+
 #include "base/console/number_text.h"
 
 namespace flyback {
@@ -28,20 +30,24 @@ void AppendRow(std::string& csv, const std::vector<std::string>& fields) {
   csv += "\r\n";
 }
 
-// The value as the list writes it, with its sign and without blanks.
-std::string ValueText(const ComponentRow& row) {
+// The value as the list writes it, with its sign and without blanks: the
+// one figure of a row. One that is not finite is named in `non_finite`.
+std::string ValueText(const ComponentRow& row, std::string* non_finite) {
   if (!row.value) return {};
+  if (!std::isfinite(*row.value) && non_finite != nullptr && non_finite->empty()) {
+    *non_finite = "the value of " + row.designator + " is not finite";
+  }
   return SignedNumberText(*row.value);
 }
 
 }  // namespace
 
-std::string PartsListCsv(const std::vector<ComponentRow>& rows) {
+std::string PartsListCsv(const std::vector<ComponentRow>& rows, std::string* non_finite) {
   std::string csv;
   AppendRow(csv, {"designator", "quantity", "value", "unit", "part", "rating", "remark"});
   for (const ComponentRow& row : rows) {
-    AppendRow(csv, {row.designator, std::to_string(row.quantity), ValueText(row), row.unit,
-                    row.part, row.rating, row.remark});
+    AppendRow(csv, {row.designator, std::to_string(row.quantity), ValueText(row, non_finite),
+                    row.unit, row.part, row.rating, row.remark});
   }
   return csv;
 }

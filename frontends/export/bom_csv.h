@@ -11,6 +11,8 @@
 
 namespace flyback {
 
-std::string PartsListCsv(const std::vector<ComponentRow>& rows);
+// Where a value is not finite, `non_finite` (if given) names it ("the
+// value of C41 is not finite") and the list is not to be written.
+std::string PartsListCsv(const std::vector<ComponentRow>& rows, std::string* non_finite = nullptr);
 
 }  // namespace flyback

@@ -1,5 +1,6 @@
 #include "design_export.h"
 
+#include <ostream>
 #include <vector>
 
 #include "bom_csv.h"
@@ -19,7 +20,29 @@ void DesignExport::DesignShown(const DesignState& design) {
 void DesignExport::ComponentsDimensioned(const DesignState& design) {
   WriteDesign(design);
   if (!parts_list_file_.empty() && design.component_list) {
-    ReplaceFile(parts_list_file_, PartsListCsv(*design.component_list), "the parts list");
+    std::string non_finite;
+    const std::string csv = PartsListCsv(*design.component_list, &non_finite);
+    WriteFinite(parts_list_file_, csv, "the parts list", non_finite);
+  }
+}
+
+void DesignExport::WriteFinite(const std::string& path, std::string_view contents,
+                               const std::string& what, const std::string& non_finite) {
+  if (non_finite.empty()) {
+    ReplaceFile(path, contents, what);
+    last_notices_.erase(path);
+    return;
+  }
+  const std::string notice = what + " \"" + path + "\" is not written: " + non_finite;
+  // The same design is shown more than once (result screen, winding table):
+  // one line says it.
+  std::string& last = last_notices_[path];
+  if (notice == last) return;
+  last = notice;
+  if (notices_ != nullptr) {
+    *notices_ << "flyback: " << notice << '\n' << std::flush;
+  } else {
+    held_notices_.push_back(notice);
   }
 }
 
@@ -33,8 +56,12 @@ void DesignExport::WriteDesign(const DesignState& design) {
     WriteDesignFiles(design);
   }
   if (!netlist_file_.empty()) {
-    ReplaceFile(netlist_file_, SpiceNetlist(design, ComputeLossBudget(design, core_data_)),
-                "the netlist");
+    const SpiceRun run =
+        SpiceRunOf(design, ComputeLossBudget(design, core_data_), BusPoint::kLowest);
+    WriteFinite(netlist_file_, run.netlist, "the netlist",
+                run.non_finite_line.empty()
+                    ? std::string()
+                    : "its line \"" + run.non_finite_line + "\" holds a figure that is not finite");
   }
 }
 
@@ -59,7 +86,9 @@ void DesignExport::WriteDesignFiles(const DesignState& design) {
                             std::string("flyback ") + kVersion};
     input.simulation = simulated;
     input.alternatives = extras.alternatives;
-    ReplaceFile(report_file_, DesignReportHtml(input), "the design report");
+    std::string non_finite;
+    const std::string html = DesignReportHtml(input, &non_finite);
+    WriteFinite(report_file_, html, "the design report", non_finite);
   }
 }
 

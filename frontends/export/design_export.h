@@ -6,10 +6,16 @@
 // file, the netlist and the report are written whenever the design is shown
 // after a calculation or its components are dimensioned, the parts list
 // whenever the component list is made. Each is replaced in one step. A file
-// that cannot be written ends the session (SessionFailure).
+// that cannot be written ends the session (SessionFailure). A file that would
+// hold a figure that is not finite is not written: one line names the file
+// and the figure, and the dialogue goes on.
 
+#include <iostream>
+#include <map>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "design_json.h"
 #include "pages/dialogue/optimization_recorder.h"
@@ -36,6 +42,13 @@ class DesignExport : public OptimizationRecorder {
   // Writes the core adviser's ranking into the design file (--advise).
   void IncludeAlternatives() { alternatives_ = true; }
 
+  // Where the lines on files not written go ("flyback: the netlist "d.cir"
+  // is not written: ..."); standard error unless set. Null keeps them, for a
+  // front-end that has no room for them while the dialogue runs.
+  void NoticesTo(std::ostream* notices) { notices_ = notices; }
+  // The lines kept without a place for them, without "flyback: ".
+  const std::vector<std::string>& held_notices() const { return held_notices_; }
+
   void DesignShown(const DesignState& design) override;
   void ComponentsDimensioned(const DesignState& design) override;
   // Writes the design file and the design report again for the design
@@ -46,6 +59,10 @@ class DesignExport : public OptimizationRecorder {
   void WriteDesign(const DesignState& design);
   // The design file and the design report, with the extras asked for.
   void WriteDesignFiles(const DesignState& design);
+  // Replaces `path` with `contents`, unless `non_finite` names a figure of
+  // it that is not finite: then the file stays as it was and a notice says so.
+  void WriteFinite(const std::string& path, std::string_view contents, const std::string& what,
+                   const std::string& non_finite);
 
   std::string design_file_;
   std::string parts_list_file_;
@@ -55,6 +72,10 @@ class DesignExport : public OptimizationRecorder {
   const std::optional<SimulationOutcome>* simulation_;
   std::optional<DesignState> written_;  // the design written last
   bool alternatives_ = false;
+  std::ostream* notices_ = &std::cerr;
+  std::vector<std::string> held_notices_;
+  // By file: the notice given last, not given again while the file stays unwritten.
+  std::map<std::string, std::string> last_notices_;
 };
 
 }  // namespace flyback

@@ -16,8 +16,11 @@ DesignReportAction::DesignReportAction(QObject* parent)
 }
 
 void DesignReportAction::Update(const DesignReportInput& input) {
-  html_ = DesignReportHtml(input);
-  setEnabled(true);
+  // A report with a figure that is not finite is not saved; the action says why.
+  std::string non_finite;
+  html_ = DesignReportHtml(input, &non_finite);
+  setEnabled(non_finite.empty());
+  setToolTip(non_finite.empty() ? QString() : QString::fromStdString("Not saved: " + non_finite));
 }
 
 bool DesignReportAction::Save(const QString& path) const {

@@ -31,6 +31,8 @@ TEST(Significant, FiveDigitsInFixedNotation) {
 
 TEST(EscapeHtml, MarkupCharactersBecomeReferences) {
   EXPECT_EQ(EscapeHtml("R&D <\"µ\"> 'x'"), "R&amp;D &lt;&quot;µ&quot;&gt; &#39;x&#39;");
+  // A name typed with Ctrl-Z and DEL: HTML has no place for them.
+  EXPECT_EQ(EscapeHtml("PSU\x1a\t1\x7f"), "PSU\uFFFD\t1\uFFFD");
 }
 
 TEST(WindingSheet, DemonstrationDesign) {
@@ -62,13 +64,13 @@ TEST(WindingSheet, DemonstrationDesign) {
 
 class DesignReport : public testing::Test {
  protected:
-  std::string Html() const {
+  std::string Html(std::string* non_finite = nullptr) const {
     const LossBudget budget = ComputeLossBudget(design_, nullptr);
     const std::vector<Finding> findings = CheckDesignAndLosses(design_, budget);
     DesignReportInput input{design_, budget, findings, optimization_, "flyback test"};
     input.simulation = simulation_;
     input.alternatives = alternatives_;
-    return DesignReportHtml(input);
+    return DesignReportHtml(input, non_finite);
   }
 
   DesignState design_ = CalculatedWithComponents(ThreeOutputDemo());
@@ -130,6 +132,19 @@ TEST_F(DesignReport, TitleBlockEscapesTheNameOfThePowerSupply) {
   const std::string html = Html();
   EXPECT_NE(html.find("<h1>Flyback design report: R&amp;D &lt;µ-Ω² €&gt;</h1>"), std::string::npos);
   EXPECT_NE(html.find("<p>Date: 9 décembre 2026</p>"), std::string::npos);
+}
+
+TEST_F(DesignReport, NamesTheSectionOfAFigureThatIsNotFinite) {
+  std::string non_finite;
+  Html(&non_finite);
+  EXPECT_EQ(non_finite, "");
+  // A DC range up to 0 V: the highest input voltage has no bus, and its
+  // switching times and losses are no figures.
+  design_.inputs.dc_input = true;
+  design_.transformer.U_bus_max = 0;
+  Html(&non_finite);
+  EXPECT_EQ(non_finite,
+            "a figure of its section \"Loss budget and temperature rise\" is not finite");
 }
 
 }  // namespace

@@ -131,5 +131,48 @@ TEST(SpiceNetlist, FixedFrequencyIsClockedAtTheLowestFrequency) {
   EXPECT_EQ(n.find("\nBset "), std::string::npos);
 }
 
+// The figure words of a netlist: every word with a digit, comments included.
+std::vector<std::string> FigureWords(const std::string& netlist) {
+  std::vector<std::string> figures;
+  std::istringstream words(netlist);
+  for (std::string word; words >> word;) {
+    if (word.find_first_of("0123456789") != std::string::npos) figures.push_back(word);
+  }
+  return figures;
+}
+
+TEST(SpiceNetlist, AnOutputWithoutLoadGetsTheBleeder) {
+  // Output 3 (Uact 8.53 V) as a spare winding, Imax 0 and, as typed, -0.
+  for (const double Imax : {0.0, -0.0}) {
+    DesignState s = Demo();
+    s.inputs.output(3).Imax = Imax;
+    const SpiceRun run = SpiceRunOf(s, ComputeLossBudget(s, nullptr), BusPoint::kLowest);
+    EXPECT_EQ(run.non_finite_line, "");
+    // R = 8.53 V / 1 mA; N = 1 V / (0.025864 V · ln(1e-3 / 1e-12)) = 1 / 0.53599
+    // = 1.86572.
+    EXPECT_DOUBLE_EQ(ValueOf(run.netlist, "R3"), 8530);
+    EXPECT_NE(run.netlist.find(".model DR3 D(IS=1e-12 N=1.86572)"), std::string::npos);
+    for (const std::string& word : FigureWords(run.netlist)) {
+      EXPECT_EQ(word.find("inf"), std::string::npos) << word;
+      EXPECT_EQ(word.find("nan"), std::string::npos) << word;
+      EXPECT_NE(word.find("=-0"), 0U) << word;
+    }
+  }
+}
+
+TEST(SpiceNetlist, NamesTheLineOfAFigureThatIsNotFinite) {
+  // A clock at 0 kHz: the period is infinite, and the IC supply's default
+  // capacitor I·T/(0.01·U), the first figure of the netlist that depends on
+  // it, is too.
+  DesignState s = Calculated(FixedFrequencyDemo(50, 70));
+  s.components = dimension_components(s);
+  s.inputs.f_fix_min = 0;
+  const SpiceRun run = SpiceRunOf(s, ComputeLossBudget(s, nullptr), BusPoint::kLowest);
+  EXPECT_EQ(run.non_finite_line, "Cic ic 0 infu ; 1 % ripple at the design point");
+  EXPECT_EQ(
+      SpiceRunOf(Demo(), ComputeLossBudget(Demo(), nullptr), BusPoint::kLowest).non_finite_line,
+      "");
+}
+
 }  // namespace
 }  // namespace flyback

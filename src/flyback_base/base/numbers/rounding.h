@@ -8,4 +8,9 @@ namespace flyback {
 // full width instead of overflowing.
 double RoundTo(double x, int decimals);
 
+// A whole count (wires, layers) as an int: held at the int's range, where
+// an absurd design (4.6e9 parallel wires) would overflow the conversion;
+// 0 for a count that is not a number.
+int CountAsInt(double count);
+
 }  // namespace flyback

@@ -39,6 +39,8 @@ std::string QuantityName(const CheckedQuantity& quantity) {
       return "P_clamp";
     case Quantity::kPartStress:
       return "stress";
+    case Quantity::kBusVoltage:
+      return "U_bus";
     case Quantity::kPeakDrainCurrent:
       return "I_D_max";
     case Quantity::kAssumedEfficiency:

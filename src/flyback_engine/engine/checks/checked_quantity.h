@@ -26,6 +26,7 @@ enum class Quantity {
   kCoreLossDensity,         // Pv of the core
   kClampLoss,               // the RCD clamp's dissipation
   kPartStress,              // a part of the component list against its derated rating
+  kBusVoltage,              // U_bus of an operating point of the loss budget
   // Compared with a simulation of the stage:
   kPeakDrainCurrent,   // I_D_max, the peak drain current
   kAssumedEfficiency,  // eta, the efficiency the design assumes

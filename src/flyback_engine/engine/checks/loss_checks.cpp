@@ -150,15 +150,32 @@ std::vector<Finding> CheckLosses(const DesignInputs& in, const LossBudget& budge
   return findings;
 }
 
+std::vector<Finding> CheckOperatingPoints(const LossBudget& budget) {
+  std::vector<Finding> findings;
+  for (const OperatingPointLosses* p : budget.points()) {
+    const double U_bus_V = p->switching.U_bus_V;
+    if (U_bus_V > 0) continue;
+    findings.push_back({Severity::kError,
+                        "bus-voltage-not-positive",
+                        {Quantity::kBusVoltage},
+                        U_bus_V,
+                        0,
+                        "the " + p->name + " cannot be worked out: its bus voltage is " +
+                            (U_bus_V < 0 ? "-" : "") + NumberText(U_bus_V) + " V"});
+  }
+  return findings;
+}
+
 std::vector<Finding> CheckDesignAndLosses(const DesignState& design, const LossBudget& budget) {
   std::vector<Finding> findings = CheckDesign(design);
-  for (Finding& finding : CheckLosses(design.inputs, budget))
-    findings.push_back(std::move(finding));
-  for (Finding& finding : CheckPartStresses(PartStresses(design, budget)))
-    findings.push_back(std::move(finding));
-  std::stable_partition(findings.begin(), findings.end(), [](const Finding& finding) {
-    return finding.severity == Severity::kError;
-  });
+  for (std::vector<Finding> more :
+       {CheckOperatingPoints(budget), CheckLosses(design.inputs, budget),
+        CheckPartStresses(PartStresses(design, budget))}) {
+    for (Finding& finding : more) findings.push_back(std::move(finding));
+  }
+  // The operating points' errors join those of the design, before its warnings.
+  std::stable_partition(findings.begin(), findings.end(),
+                        [](const Finding& f) { return f.severity == Severity::kError; });
   return findings;
 }
 

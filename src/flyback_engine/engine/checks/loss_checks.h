@@ -38,9 +38,14 @@ JudgedLosses JudgedFigures(const LossBudget& budget);
 // where every point's budget is finite.
 std::vector<Finding> CheckLosses(const DesignInputs& in, const LossBudget& budget);
 
-// Every finding on a calculated design: those of CheckDesign and of
-// CheckLosses on its `budget`, errors first. The views of a design (the
-// overview, the design file) show these.
+// Errors only: an operating point whose bus voltage is 0 or less (a DC range
+// up to 0 V) cannot be worked out, and its losses are not figures.
+std::vector<Finding> CheckOperatingPoints(const LossBudget& budget);
+
+// Every finding on a calculated design, errors first: those of CheckDesign,
+// of CheckOperatingPoints and CheckLosses on its `budget`, and of the parts
+// against their ratings. The views of a design (the overview, the design
+// file) show these.
 std::vector<Finding> CheckDesignAndLosses(const DesignState& design, const LossBudget& budget);
 
 }  // namespace flyback

@@ -1,6 +1,7 @@
 // The sections on what the design costs and how it was found: the loss
 // budget, the parts list and the optimization.
 
+#include <optional>
 #include <string>
 
 #include "base/console/number_text.h"
@@ -36,12 +37,17 @@ std::optional<ReportSection> LossesSection(const DesignReportInput& input) {
   const LossOverview overview = WhereTheWattsGo(input.budget);
   HtmlTable table{"", {"Loss", "Lowest input voltage, bus valley", "Highest input voltage"}, {}};
   for (const LossBar& bar : overview.bars) {
+    for (const std::optional<double>& W : {bar.lowest_W, bar.highest_W}) NoteFigure(W.value_or(0));
     table.rows.push_back(
         {EscapeHtml(bar.name), EscapeHtml(bar.lowest_text), EscapeHtml(bar.highest_text)});
   }
   table.rows.push_back({"<b>total</b>",
                         "<b>" + EscapeHtml(WattText(overview.lowest_total_W)) + "</b>",
                         "<b>" + EscapeHtml(WattText(overview.highest_total_W)) + "</b>"});
+  for (const double figure : {overview.lowest_total_W, overview.highest_total_W}) {
+    NoteFigure(figure);
+  }
+  for (const OperatingPointLosses* p : input.budget.points()) NoteFigure(p->efficiency);
   std::string body = SwitchingTable(input.budget) + TableHtml(table);
   body += "<p>Efficiency: " + EscapeHtml(overview.efficiency) +
           ". Temperature: " + EscapeHtml(overview.rise) + " in still air.";
@@ -54,6 +60,7 @@ std::optional<ReportSection> PartsListSection(const DesignReportInput& input) {
   if (!input.design.component_list) return std::nullopt;
   HtmlTable table{"parts", {"Designator", "Qty", "Value", "Part", "Rating", "Remark"}, {}};
   for (const ComponentRow& row : *input.design.component_list) {
+    if (row.value) NoteFigure(*row.value);
     const std::string value =
         row.value ? SignedNumberText(*row.value) + " " + row.unit : std::string();
     table.rows.push_back({EscapeHtml(row.designator), std::to_string(row.quantity),

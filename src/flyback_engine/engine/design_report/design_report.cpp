@@ -48,14 +48,24 @@ const std::vector<SectionWriter>& DesignReportSections() {
   return kSections;
 }
 
-std::string DesignReportHtml(const DesignReportInput& input) {
+std::string DesignReportHtml(const DesignReportInput& input, std::string* non_finite) {
+  auto name_non_finite = [non_finite,
+                          noted = NonFiniteFiguresNoted()](const std::string& where) mutable {
+    if (NonFiniteFiguresNoted() == noted) return;
+    noted = NonFiniteFiguresNoted();
+    if (non_finite != nullptr && non_finite->empty()) {
+      *non_finite = "a figure of " + where + " is not finite";
+    }
+  };
   std::string html = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n";
   html += "<title>" + Title(input) + "</title>\n<style>" + std::string(kDesignReportStyle) +
           "</style>\n</head>\n<body>\n";
   html += TitleBlock(input);
+  name_non_finite("its title");
   for (const SectionWriter writer : DesignReportSections()) {
     const std::optional<ReportSection> section = writer(input);
     if (!section) continue;
+    name_non_finite("its section \"" + section->title + "\"");
     html += "<section id=\"" + section->id + "\"" +
             (section->new_page ? " class=\"chapter\"" : "") + ">\n<h2>" +
             EscapeHtml(section->title) + "</h2>\n" + section->body + "</section>\n";

@@ -46,7 +46,10 @@ using SectionWriter = std::optional<ReportSection> (*)(const DesignReportInput&)
 // The writers of the sections in report order.
 const std::vector<SectionWriter>& DesignReportSections();
 
-// The whole report, UTF-8.
-std::string DesignReportHtml(const DesignReportInput& input);
+// The whole report, UTF-8. Where a figure of it is not finite, `non_finite`
+// (if given) names where it stands ("a figure of its section \"Loss budget
+// and temperature rise\" is not finite"): such a report is not to be
+// written. It stays empty otherwise.
+std::string DesignReportHtml(const DesignReportInput& input, std::string* non_finite = nullptr);
 
 }  // namespace flyback

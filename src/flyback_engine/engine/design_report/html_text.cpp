@@ -31,17 +31,40 @@ std::string EscapeHtml(std::string_view text) {
         out += "&#39;";
         break;
       default:
-        out += c;
+        // HTML allows no control character but the white space, not even
+        // as a reference: a typed one (a name with Ctrl-Z) becomes U+FFFD.
+        if ((static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r') ||
+            c == '\x7f') {
+          out += "\xEF\xBF\xBD";
+        } else {
+          out += c;
+        }
     }
   }
   return out;
 }
 
+namespace {
+
+thread_local long non_finite_figures = 0;
+
+}  // namespace
+
+void NoteFigure(double x) {
+  if (!std::isfinite(x)) ++non_finite_figures;
+}
+
+long NonFiniteFiguresNoted() {
+  return non_finite_figures;
+}
+
 std::string Rounded(double x, int decimals) {
+  NoteFigure(x);
   return SignedNumberText(RoundTo(x, decimals));
 }
 
 std::string Significant(double x, int digits) {
+  NoteFigure(x);
   if (!std::isfinite(x) || x == 0) return SignedNumberText(x);
   const int magnitude = static_cast<int>(std::floor(std::log10(std::abs(x))));
   const int decimals = std::max(0, digits - 1 - magnitude);

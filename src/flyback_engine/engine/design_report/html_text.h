@@ -11,8 +11,18 @@
 
 namespace flyback {
 
-// `text` with &, <, >, " and ' written as character references.
+// `text` with &, <, >, " and ' written as character references, and each
+// control character but tab and line ends as U+FFFD.
 std::string EscapeHtml(std::string_view text);
+
+// Every figure the report writes passes here, the figures of the loss
+// overview's texts included: one that is not finite is counted (on this
+// thread), so that DesignReportHtml can name the section that holds it and
+// the report is not written with "overflow" in place of a figure.
+void NoteFigure(double x);
+
+// The figures not finite noted on this thread so far.
+long NonFiniteFiguresNoted();
 
 // x to K decimals (RoundTo) in the number text: "4.19", "534".
 std::string Rounded(double x, int decimals);

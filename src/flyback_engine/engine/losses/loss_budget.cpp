@@ -30,7 +30,7 @@ inline constexpr double kLeastCrossSection_mm2 = 0.01;
 Copper CopperOf(const DesignInputs& in, double cross_section_mm2) {
   if (WiresMode(in) && in.A_wire > 0) {
     const double wires = WireCount(cross_section_mm2, in.A_wire);
-    return {wires * in.A_wire, in.d_wire, static_cast<int>(wires)};
+    return {wires * in.A_wire, in.d_wire, CountAsInt(wires)};
   }
   const double A_cu_mm2 = std::max(cross_section_mm2, kLeastCrossSection_mm2);
   return {A_cu_mm2, std::sqrt(A_cu_mm2 / kWirePi) * 2, 1};

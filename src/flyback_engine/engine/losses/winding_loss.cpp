@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <numbers>
 
+#include "base/numbers/rounding.h"
 #include "base/numbers/units.h"
 
 namespace flyback {
@@ -97,7 +98,7 @@ int LayerCount(double turns, int parallel_wires, double d_wire_mm, double bobbin
   const double per_layer =
       std::max(1.0, std::floor(bobbin_width_mm / WirePitch(d_wire_mm) + kWholeNumberSlack));
   const double wires = std::ceil(turns * parallel_wires - kWholeNumberSlack);
-  return std::max(1, static_cast<int>(std::ceil(wires / per_layer - kWholeNumberSlack)));
+  return std::max(1, CountAsInt(std::ceil(wires / per_layer - kWholeNumberSlack)));
 }
 
 double RampPulseDc(const RampPulse& pulse) {

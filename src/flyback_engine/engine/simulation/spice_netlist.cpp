@@ -40,12 +40,41 @@ constexpr double kSecondaryCoupling = 1;
 // without a demagnetization: the start, and a stage whose ringing stalls.
 constexpr double kRestartPeriods = 2;
 
-// A figure as the netlist writes it: six significant digits, locale-free.
-std::string Num(double x) {
-  char text[32];
-  const auto result = std::to_chars(text, text + sizeof text, x, std::chars_format::general, 6);
-  return {text, result.ptr};
-}
+// A load current below which a winding is loaded by a bleeder: a spare or
+// sense winding (Imax 0) still needs a load for its rectifier's operating
+// point and a resistor of finite value.
+constexpr double kBleederCurrent_A = 1e-3;
+
+// The netlist's text as it is built. Num is the one place it writes a
+// figure; a figure that is not finite is noted there, and the line it lands
+// on is kept to name it, so that no "inf" or "nan" is handed on as a value.
+class NetlistText {
+ public:
+  // Six significant digits, locale-free; a zero has no sign.
+  std::string Num(double x) {
+    if (!std::isfinite(x)) non_finite_pending_ = true;
+    if (x == 0) return "0";
+    char figure[32];
+    const auto result =
+        std::to_chars(figure, figure + sizeof figure, x, std::chars_format::general, 6);
+    return {figure, result.ptr};
+  }
+
+  NetlistText& operator+=(const std::string& part) {
+    if (non_finite_pending_ && non_finite_line.empty()) {
+      non_finite_line = part.substr(0, part.find('\n'));
+    }
+    non_finite_pending_ = false;
+    text += part;
+    return *this;
+  }
+
+  std::string text;
+  std::string non_finite_line;  // the first line with a figure that is not finite
+
+ private:
+  bool non_finite_pending_ = false;  // a figure not finite since the last part
+};
 
 // µF, the capacitor `designator` ("C41") of the component list, if the list
 // is made and holds it in µF.
@@ -73,6 +102,7 @@ struct Rectified {
   double U_F_V = 0;    // V, rectifier forward drop
   double C_uF = 0;     // µF, output capacitor
   std::string C_from;  // where the capacitor comes from
+  bool bled = false;   // loaded by the bleeder: its Imax lies below kBleederCurrent_A
 };
 
 // Everything the netlist is built of, worked out from the design once.
@@ -143,19 +173,21 @@ Stage StageOf(const DesignState& s, const LossBudget& budget) {
   for (int i = 1; i <= in.n_sec; ++i) {
     const std::string designator = "C4" + std::to_string(i);
     const double U = OutputVoltage(in, t, i);
-    const double I = in.output(i).Imax;
+    const double I_max = in.output(i).Imax;
+    const bool bled = !(I_max >= kBleederCurrent_A);
+    const double I = bled ? kBleederCurrent_A : I_max;
     const std::optional<double> C = ListCapacitance_uF(s, designator);
     st.windings.push_back(
         {i, std::to_string(i), t.n_out(i), U, I, in.U_F_sec,
          C.value_or(DefaultCapacitance_uF(I, U, period_us)),
-         C ? designator + " of the component list" : "1 % ripple at the design point"});
+         C ? designator + " of the component list" : "1 % ripple at the design point", bled});
   }
   st.regulated = in.opto_reg ? "o1" : "ic";
   st.U_reg_V = in.opto_reg ? st.windings[1].U_V : U_ic;
   return st;
 }
 
-void AppendHead(std::string& n, const Stage& st, BusPoint point) {
+void AppendHead(NetlistText& n, const Stage& st, BusPoint point) {
   n += "* flyback: the designed stage on \"" + st.core + "\" as an ngspice netlist\n";
   n += "* Run it with: ngspice -b FILE.cir\n";
   n += "* It prints the output voltages averaged over the last periods, the peak\n";
@@ -167,110 +199,115 @@ void AppendHead(std::string& n, const Stage& st, BusPoint point) {
     n += "* The bus is the highest bus voltage U_bus_max.\n";
     n += "* For the design point write .param Ubus={Ubus_min} below.\n";
   }
-  n += ".param Ubus_min=" + Num(st.U_bus_min_V) + " Ubus_max=" + Num(st.U_bus_max_V) + "\n";
+  n += ".param Ubus_min=" + n.Num(st.U_bus_min_V) + " Ubus_max=" + n.Num(st.U_bus_max_V) + "\n";
   n += point == BusPoint::kLowest ? ".param Ubus={Ubus_min}\n" : ".param Ubus={Ubus_max}\n";
   n += "* Start value of the peak current from the energy balance of boundary\n";
-  n += "* operation, P_in = 1/2*I_pk*Ubus*U_refl/(Ubus+U_refl), P_in = " + Num(st.P_in_W) + " W,\n";
-  n += "* U_refl = n_prim*U_ts = " + Num(st.U_refl_V) + " V\n";
-  n += ".param Urefl=" + Num(st.U_refl_V) + " Ipk0={2*" + Num(st.P_in_W) + "*(1/Ubus+1/Urefl)}\n";
+  n += "* operation, P_in = 1/2*I_pk*Ubus*U_refl/(Ubus+U_refl), P_in = " + n.Num(st.P_in_W) +
+       " W,\n";
+  n += "* U_refl = n_prim*U_ts = " + n.Num(st.U_refl_V) + " V\n";
+  n += ".param Urefl=" + n.Num(st.U_refl_V) + " Ipk0={2*" + n.Num(st.P_in_W) +
+       "*(1/Ubus+1/Urefl)}\n";
 }
 
-void AppendPrimary(std::string& n, const Stage& st) {
+void AppendPrimary(NetlistText& n, const Stage& st) {
   n += "\n* DC bus and primary; Vsense (0 V) measures the primary current\n";
   n += "Vbus bus 0 {Ubus}\n";
   n += "Vsense bus p 0\n";
-  n += "* L_prim = 0.001*AL*n_prim^2 of the whole turns, n_prim = " + Num(st.n_prim) + "\n";
-  n += "Lp p drain " + Num(st.L_prim_uH) + "u\n";
-  n += "* MOSFET " + st.mosfet + ": a switch of R_DSon = " + Num(st.R_on_ohm) +
+  n += "* L_prim = 0.001*AL*n_prim^2 of the whole turns, n_prim = " + n.Num(st.n_prim) + "\n";
+  n += "Lp p drain " + n.Num(st.L_prim_uH) + "u\n";
+  n += "* MOSFET " + st.mosfet + ": a switch of R_DSon = " + n.Num(st.R_on_ohm) +
        " Ohm, driven by the latch q\n";
   n += "S1 drain 0 q 0 SMOS\n";
-  n += ".model SMOS SW(VT=0.5 VH=0.1 RON=" + Num(st.R_on_ohm) + " ROFF=10Meg)\n";
+  n += ".model SMOS SW(VT=0.5 VH=0.1 RON=" + n.Num(st.R_on_ohm) + " ROFF=10Meg)\n";
   n += "* drain capacitance: the MOSFET's assumed C_oss and C09 of the component list\n";
-  n += "Cd drain 0 " + Num(st.C_drain_pF) + "p\n";
+  n += "Cd drain 0 " + n.Num(st.C_drain_pF) + "p\n";
   n += "Dc drain clamp DCLAMP\n";
   if (st.clamp) {
     n += "* " + st.clamp->name + " of the component list: " + st.clamp->diode + ", " +
          st.clamp->capacitor + ", " + st.clamp->resistor + "\n";
-    n += "Rc clamp bus " + Num(st.clamp->R_ohm) + "\n";
-    n += "Cc clamp bus " + Num(st.clamp->C_nF) + "n\n";
+    n += "Rc clamp bus " + n.Num(st.clamp->R_ohm) + "\n";
+    n += "Cc clamp bus " + n.Num(st.clamp->C_nF) + "n\n";
   } else {
     n += "* The charge pump C08, L08, D08 of PFC is not modelled: the drain is held\n";
     n += "* where the calculation assumes it, U_bus + k_os*U_refl, by an ideal clamp\n";
-    n += "Vcl clamp bus " + Num(st.k_os * st.U_refl_V) + "\n";
+    n += "Vcl clamp bus " + n.Num(st.k_os * st.U_refl_V) + "\n";
   }
   n += ".model DCLAMP D(IS=1e-12 RS=50m TT=50n CJO=20p BV=1000)\n";
 }
 
-void AppendTransformer(std::string& n, const Stage& st) {
+void AppendTransformer(NetlistText& n, const Stage& st) {
   n += "\n* Transformer: L_i = L_prim*(n_i/n_prim)^2; the secondaries conduct when\n";
   n += "* the switch is off. Primary to each secondary k = sqrt(1 - leakage share)\n";
-  n += "* = sqrt(" + Num(1 - st.leakage_share) + "), the leakage of the loss budget.\n";
+  n += "* = sqrt(" + n.Num(1 - st.leakage_share) + "), the leakage of the loss budget.\n";
   std::vector<std::string> inductors = {"Lp"};
   for (const Rectified& w : st.windings) {
     const double ratio = w.turns / st.n_prim;
     n += WindingInductor(w.winding) + " 0 " + WindingNode(w.winding) + " " +
-         Num(st.L_prim_uH * ratio * ratio) + "u ; " + Num(w.turns) + " turns\n";
+         n.Num(st.L_prim_uH * ratio * ratio) + "u ; " + n.Num(w.turns) + " turns\n";
     inductors.push_back(WindingInductor(w.winding));
   }
-  n += "* The leakage is the primary's: the secondaries couple by " + Num(kSecondaryCoupling) +
+  n += "* The leakage is the primary's: the secondaries couple by " + n.Num(kSecondaryCoupling) +
        " among themselves\n";
   int k_count = 0;
   for (std::size_t a = 0; a < inductors.size(); ++a) {
     for (std::size_t b = a + 1; b < inductors.size(); ++b) {
       n += "K" + std::to_string(++k_count) + " " + inductors[a] + " " + inductors[b] + " " +
-           Num(a == 0 ? st.k : kSecondaryCoupling) + "\n";
+           n.Num(a == 0 ? st.k : kSecondaryCoupling) + "\n";
     }
   }
 }
 
-void AppendRectifiers(std::string& n, const Stage& st) {
+void AppendRectifiers(NetlistText& n, const Stage& st) {
   n += "\n* Rectifiers (forward drop at the load current; N fitted with IS = 1e-12),\n";
   n += "* capacitors and loads R = U/I at the calculated voltages\n";
   for (const Rectified& w : st.windings) {
     const std::string model = "DR" + w.name;
     const bool ic = w.name == "ic";
-    n += ic ? "* IC supply: " + Num(w.U_V) + " V, its supply current " + Num(w.I_A) + " A\n"
-            : "* output " + w.name + ": Uact = " + Num(w.U_V) + " V, Imax = " + Num(w.I_A) + " A\n";
+    n += ic ? "* IC supply: " + n.Num(w.U_V) + " V, its supply current " + n.Num(w.I_A) + " A\n"
+         : w.bled ? "* output " + w.name + ": Uact = " + n.Num(w.U_V) +
+                        " V, Imax below the bleeder's " + n.Num(w.I_A) + " A, which loads it\n"
+                  : "* output " + w.name + ": Uact = " + n.Num(w.U_V) +
+                        " V, Imax = " + n.Num(w.I_A) + " A\n";
     n += "D" + w.name + " " + WindingNode(w.winding) + " " + OutputNode(w.winding) + " " + model +
          "\n";
-    n += ".model " + model + " D(IS=1e-12 N=" + Num(EmissionFactor(w.U_F_V, w.I_A)) +
-         ") ; U_F = " + Num(w.U_F_V) + " V\n";
-    n +=
-        "C" + w.name + " " + OutputNode(w.winding) + " 0 " + Num(w.C_uF) + "u ; " + w.C_from + "\n";
-    n += "R" + w.name + " " + OutputNode(w.winding) + " 0 " + Num(w.U_V / w.I_A) + "\n";
+    n += ".model " + model + " D(IS=1e-12 N=" + n.Num(EmissionFactor(w.U_F_V, w.I_A)) +
+         ") ; U_F = " + n.Num(w.U_F_V) + " V\n";
+    n += "C" + w.name + " " + OutputNode(w.winding) + " 0 " + n.Num(w.C_uF) + "u ; " + w.C_from +
+         "\n";
+    n += "R" + w.name + " " + OutputNode(w.winding) + " 0 " + n.Num(w.U_V / w.I_A) + "\n";
   }
 }
 
-void AppendController(std::string& n, const Stage& st) {
+void AppendController(NetlistText& n, const Stage& st) {
   n += "\n* Controller. Error amplifier: a transconductance holding " + st.regulated + " at " +
-       Num(st.U_reg_V) + " V;\n";
+       n.Num(st.U_reg_V) + " V;\n";
   n += "* its output comp is the peak primary current in A (1 V = 1 A)\n";
-  n += "Bea 0 comp I=" + Num(st.I_D_max_A * 1e-3) + "*(1-V(" + st.regulated + ")/" +
-       Num(st.U_reg_V) + ")\n";
+  n += "Bea 0 comp I=" + n.Num(st.I_D_max_A * 1e-3) + "*(1-V(" + st.regulated + ")/" +
+       n.Num(st.U_reg_V) + ")\n";
   n += "Rz comp z 10k\nCz z 0 100n\nCp comp 0 1n\n";
-  n += "* anti-windup: comp between " + Num(100 * kLeastPeakShare) + " % and " +
-       Num(100 * kCurrentLimitShare) + " % of the design's peak current " + Num(st.I_D_max_A) +
+  n += "* anti-windup: comp between " + n.Num(100 * kLeastPeakShare) + " % and " +
+       n.Num(100 * kCurrentLimitShare) + " % of the design's peak current " + n.Num(st.I_D_max_A) +
        " A\n";
-  n += "Vlo lo 0 " + Num(kLeastPeakShare * st.I_D_max_A) + "\nDlo lo comp DCL\n";
-  n += "Vhi hi 0 " + Num(kCurrentLimitShare * st.I_D_max_A) + "\nDhi comp hi DCL\n";
+  n += "Vlo lo 0 " + n.Num(kLeastPeakShare * st.I_D_max_A) + "\nDlo lo comp DCL\n";
+  n += "Vhi hi 0 " + n.Num(kCurrentLimitShare * st.I_D_max_A) + "\nDhi comp hi DCL\n";
   n += ".model DCL D(IS=1e-12 N=0.05)\n";
   n += "* reset: the primary current reaches the peak comp\n";
   n += "Brst rst 0 V=0.5+0.5*tanh(100*(I(Vsense)-V(comp)))\n";
   if (st.fixed_frequency) {
-    n += "* set: a clock at f_fix_min = " + Num(st.f_fix_kHz) + " kHz (current-mode PWM)\n";
-    n += "Vclk set 0 PULSE(0 1 0 10n 10n 200n " + Num(1000 / st.f_fix_kHz) + "u)\n";
+    n += "* set: a clock at f_fix_min = " + n.Num(st.f_fix_kHz) + " kHz (current-mode PWM)\n";
+    n += "Vclk set 0 PULSE(0 1 0 10n 10n 200n " + n.Num(1000 / st.f_fix_kHz) + "u)\n";
   } else {
     n += "* set (quasi-resonant): the IC-supply winding falls through 0 after a\n";
     n += "* demagnetization; arm remembers that the winding went positive since\n";
     n += "* the last turn-on, so the turn-on itself cannot set the latch again\n";
-    n += "Barm 0 arm I=1m*((0.5+0.5*tanh(2*(V(aux)-" + Num(st.windings[0].U_V / 2) +
+    n += "Barm 0 arm I=1m*((0.5+0.5*tanh(2*(V(aux)-" + n.Num(st.windings[0].U_V / 2) +
          ")))*(1-V(arm))-(0.5+0.5*tanh(100*(V(q)-0.9)))*V(arm))\n";
     n += "Carm arm 0 10p\nRarm arm 0 1G\n";
-    n += "* restart timer: turns on after " + Num(kRestartPeriods) +
+    n += "* restart timer: turns on after " + n.Num(kRestartPeriods) +
          " design periods off (the start, and a stalled\n";
     n += "* demagnetization); 1 uA charges Ctm to 1 V in that time\n";
     n += "Btm 0 tm I=1u-1m*(0.5+0.5*tanh(100*(V(q)-0.9)))*V(tm)\n";
-    n += "Ctm tm 0 " + Num(kRestartPeriods * 1e3 / st.f_design_kHz) + "p\n";
+    n += "Ctm tm 0 " + n.Num(kRestartPeriods * 1e3 / st.f_design_kHz) + "p\n";
     n +=
         "Bset set 0 V=1-(1-V(arm)*(0.5+0.5*tanh(10*(0.1-V(aux)))))*(0.5-0.5*tanh(100*(V(tm)-1)))\n";
   }
@@ -285,30 +322,30 @@ double AnalysisPeriod_us(const Stage& st, BusPoint point) {
   return 1000 / (point == BusPoint::kLowest ? st.f_design_kHz : st.f_highest_kHz);
 }
 
-void AppendAnalysis(std::string& n, const Stage& st, BusPoint point) {
+void AppendAnalysis(NetlistText& n, const Stage& st, BusPoint point) {
   const double period_us = AnalysisPeriod_us(st, point);
   const double stop_us = kSettlingPeriods * period_us;
   const double from_us = stop_us - kMeasuredPeriods * period_us;
   n += "\n* Start at the calculated voltages, the clamp charged, the peak at Ipk0\n";
   n += ".ic";
-  for (const Rectified& w : st.windings) n += " v(" + OutputNode(w.winding) + ")=" + Num(w.U_V);
+  for (const Rectified& w : st.windings) n += " v(" + OutputNode(w.winding) + ")=" + n.Num(w.U_V);
   n += "\n.ic ";
-  if (st.clamp) n += "v(clamp)={Ubus+" + Num(st.U_cl_V) + "} ";
+  if (st.clamp) n += "v(clamp)={Ubus+" + n.Num(st.U_cl_V) + "} ";
   n += "v(comp)={Ipk0} v(z)={Ipk0} v(q)=0";
   if (!st.fixed_frequency) n += " v(arm)=0 v(tm)=0";
   n += "\n.options method=gear reltol=1e-3 abstol=1e-9 itl4=100\n";
-  n += "* " + Num(kSettlingPeriods) + " periods of " + Num(period_us) +
+  n += "* " + n.Num(kSettlingPeriods) + " periods of " + n.Num(period_us) +
        " us (the clock's, or the loss budget's at this bus), at most 200 steps a period\n";
-  n += ".tran 50n " + Num(stop_us) + "u 0 " + Num(period_us / 200) + "u\n";
-  n += "* averages and peaks over the last " + Num(kMeasuredPeriods) + " periods\n";
-  const std::string window = " FROM=" + Num(from_us) + "u TO=" + Num(stop_us) + "u\n";
+  n += ".tran 50n " + n.Num(stop_us) + "u 0 " + n.Num(period_us / 200) + "u\n";
+  n += "* averages and peaks over the last " + n.Num(kMeasuredPeriods) + " periods\n";
+  const std::string window = " FROM=" + n.Num(from_us) + "u TO=" + n.Num(stop_us) + "u\n";
   for (const Rectified& w : st.windings) {
     n += ".meas tran U_" + w.name + " AVG v(" + OutputNode(w.winding) + ")" + window;
   }
   n += ".meas tran I_D_peak MAX i(Vsense)" + window;
   n += ".meas tran U_D_peak MAX v(drain)" + window;
-  n += ".meas tran t_10 TRIG v(q) VAL=0.5 RISE=1 TD=" + Num(from_us) +
-       "u TARG v(q) VAL=0.5 RISE=11 TD=" + Num(from_us) + "u\n";
+  n += ".meas tran t_10 TRIG v(q) VAL=0.5 RISE=1 TD=" + n.Num(from_us) +
+       "u TARG v(q) VAL=0.5 RISE=11 TD=" + n.Num(from_us) + "u\n";
   n += ".meas tran f_sw PARAM='10/t_10'\n";
   n += ".end\n";
 }
@@ -317,13 +354,16 @@ void AppendAnalysis(std::string& n, const Stage& st, BusPoint point) {
 
 SpiceRun SpiceRunOf(const DesignState& s, const LossBudget& budget, BusPoint point) {
   const Stage st = StageOf(s, budget);
+  NetlistText text;
+  AppendHead(text, st, point);
+  AppendPrimary(text, st);
+  AppendTransformer(text, st);
+  AppendRectifiers(text, st);
+  AppendController(text, st);
+  AppendAnalysis(text, st, point);
   SpiceRun run;
-  AppendHead(run.netlist, st, point);
-  AppendPrimary(run.netlist, st);
-  AppendTransformer(run.netlist, st);
-  AppendRectifiers(run.netlist, st);
-  AppendController(run.netlist, st);
-  AppendAnalysis(run.netlist, st, point);
+  run.netlist = std::move(text.text);
+  run.non_finite_line = std::move(text.non_finite_line);
   run.U_bus_V = point == BusPoint::kLowest ? st.U_bus_min_V : st.U_bus_max_V;
   run.stop_s = kSettlingPeriods * AnalysisPeriod_us(st, point) * 1e-6;
   for (const Rectified& w : st.windings) {

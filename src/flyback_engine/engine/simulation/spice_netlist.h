@@ -3,11 +3,12 @@
 // The designed flyback stage as an ngspice netlist that a user runs by hand
 // (`ngspice -b FILE.cir`): the DC bus at the design point, the MOSFET as a
 // switch, the RCD clamp, the transformer as coupled inductors of whole turns,
-// the rectified outputs under full load and a behavioural controller (quasi-
-// resonant current mode, or current-mode PWM at the lowest fixed frequency).
-// The run prints the settled output voltages, the peak drain current and
-// voltage, and the switching frequency. docs/simulation.md gives the model
-// and its limits.
+// the rectified outputs under full load (an output of less than 1 mA, a spare
+// or sense winding, under a 1 mA bleeder) and a behavioural controller
+// (quasi-resonant current mode, or current-mode PWM at the lowest fixed
+// frequency). The run prints the settled output voltages, the peak drain
+// current and voltage, and the switching frequency. docs/simulation.md gives
+// the model and its limits.
 
 #include <string>
 #include <vector>
@@ -26,6 +27,10 @@ enum class BusPoint {
 // A netlist with what a run of it needs to know.
 struct SpiceRun {
   std::string netlist;
+  // The first line of `netlist` that holds a figure that is not finite
+  // ("Rc clamp bus inf"); empty where every figure is a number. Such a
+  // netlist must be neither written nor run.
+  std::string non_finite_line;
   double U_bus_V = 0;  // V, the bus it runs at
   double stop_s = 0;   // s, the end of its transient analysis
   struct Load {
