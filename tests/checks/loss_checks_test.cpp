@@ -97,9 +97,10 @@ TEST(LossChecks, ASteinmetzFitBeyondReasonSpoilsTheBudgetLoudly) {
   const std::vector<Finding> findings =
       CheckDesignAndLosses(design, ComputeLossBudget(design, &core));
   ASSERT_GE(findings.size(), 4U);
-  EXPECT_EQ(findings[0].message,
-            "The loss budget at the lowest input voltage, bus valley cannot be worked out: its core "
-            "loss is not finite.");
+  EXPECT_EQ(
+      findings[0].message,
+      "The loss budget at the lowest input voltage, bus valley cannot be worked out: its core "
+      "loss is not finite.");
   EXPECT_EQ(findings[2].message,
             "The loss budget at the highest input voltage cannot be worked out: its core loss is "
             "not finite.");
