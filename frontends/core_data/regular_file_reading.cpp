@@ -8,24 +8,11 @@
 #include <cstring>
 #include <utility>
 
+#include "unique_descriptor.h"
+
 namespace flyback {
 
 namespace {
-
-// Closes the descriptor when the read is over, however it ends.
-class Descriptor {
- public:
-  explicit Descriptor(int fd) : fd_(fd) {}
-  Descriptor(const Descriptor&) = delete;
-  Descriptor& operator=(const Descriptor&) = delete;
-  ~Descriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  int get() const { return fd_; }
-
- private:
-  int fd_;
-};
 
 // What a file that is not a regular one is, for the message.
 const char* KindOf(mode_t mode) {
@@ -46,7 +33,7 @@ RegularFileText ReadError() {
 RegularFileText ReadRegularFile(const std::string& path, std::size_t max_bytes) {
   // O_NONBLOCK: opening a FIFO must not wait for a writer (nor a device for
   // its carrier); a regular file reads the same with it.
-  const Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+  const UniqueDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
   if (file.get() < 0) return {"", std::strerror(errno)};
   struct stat status {};
   if (::fstat(file.get(), &status) != 0) return ReadError();

@@ -16,6 +16,7 @@
 #include "exit_status.h"
 #include "session_failure.h"
 #include "temporary_name_guard.h"
+#include "unique_descriptor.h"
 
 namespace flyback {
 
@@ -27,21 +28,6 @@ constexpr int kNameTries = 100;        // taken names tried before giving up
 std::string Reason(int error_number) {
   return std::strerror(error_number);
 }
-
-// Closes the descriptor when it goes.
-class Descriptor {
- public:
-  explicit Descriptor(int number) : number_(number) {}
-  Descriptor(const Descriptor&) = delete;
-  Descriptor& operator=(const Descriptor&) = delete;
-  ~Descriptor() {
-    if (number_ >= 0) ::close(number_);
-  }
-  int get() const { return number_; }
-
- private:
-  int number_;
-};
 
 // The folder (open) and the name of the file to replace.
 struct Place {
@@ -155,7 +141,7 @@ struct UnnamedAttempt {
 };
 
 UnnamedAttempt ReplaceThroughUnnamedFile(const Place& target, std::string_view contents) {
-  const Descriptor file(
+  const UniqueDescriptor file(
       ::openat(target.folder, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, kNewFileMode));
   if (file.get() < 0) {
     // EISDIR from a kernel older than O_TMPFILE, EOPNOTSUPP from a file
@@ -180,9 +166,9 @@ UnnamedAttempt ReplaceThroughUnnamedFile(const Place& target, std::string_view c
 // can redirect: O_EXCL fails on any file or link of that name.
 std::optional<std::string> ReplaceThroughNamedFile(const Place& target, std::string_view contents) {
   return CreateAndRename(target, [&](const std::string& name) {
-    const Descriptor file(::openat(target.folder, name.c_str(),
-                                   O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
-                                   kNewFileMode));
+    const UniqueDescriptor file(::openat(target.folder, name.c_str(),
+                                         O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                                         kNewFileMode));
     if (file.get() < 0) return errno;
     if (const std::optional<int> error = WriteAll(file.get(), contents)) {
       ::unlinkat(target.folder, name.c_str(), 0);
@@ -207,7 +193,8 @@ std::optional<std::string> ReplaceFileContents(const std::string& path, std::str
   if (std::optional<std::string> refused = NotRegularFile(target.string())) return refused;
   const std::filesystem::path folder =
       target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
-  const Descriptor folder_descriptor(::open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+  const UniqueDescriptor folder_descriptor(
+      ::open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
   if (folder_descriptor.get() < 0) return Reason(errno);
   const Place place{folder_descriptor.get(), target.filename().string()};
   if (start == TemporaryFile::kUnnamed) {
