@@ -11,7 +11,15 @@ std::optional<SimulatedPoint> SimulatePoint(const DesignState& design, const Los
                                             std::string& failure) {
   const std::string name =
       point == BusPoint::kLowest ? "lowest input voltage" : "highest input voltage";
-  const RunResult run = RunNetlist(SpiceRunOf(design, budget, point), control);
+  const SpiceRun netlist = SpiceRunOf(design, budget, point);
+  // A figure that is not a number would only be refused by ngspice with a
+  // less telling message: the netlist is not run at all.
+  if (!netlist.non_finite_line.empty()) {
+    failure = "cannot simulate the " + name + ": the netlist would hold a figure that is not " +
+              "finite: " + netlist.non_finite_line;
+    return std::nullopt;
+  }
+  const RunResult run = RunNetlist(netlist, control);
   if (!run.waves) {
     failure = "cannot simulate the " + name + ": " + run.failure;
     return std::nullopt;
