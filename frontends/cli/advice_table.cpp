@@ -22,6 +22,16 @@ std::string Left(const std::string& text, std::size_t width) {
   return text + std::string(text.size() < width ? width - text.size() : 0, ' ');
 }
 
+// `text` as typed (a core's name, a reason that quotes it) with every
+// control character, which would move or blank the terminal, as "?".
+std::string Printable(std::string text) {
+  for (char& c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F) c = '?';
+  }
+  return text;
+}
+
 // A figure with `decimals`, or "-" where there is none, right-aligned in
 // `width`; written with std::to_chars, whatever the locale. The caller puts
 // the blank or the mark that parts it from the column before.
@@ -61,8 +71,9 @@ constexpr std::size_t kScoreWidth = 6;
 
 std::string Row(const RankedCandidate& ranked) {
   const CandidateAssessment& a = ranked.assessment;
-  std::string row = Right(std::to_string(ranked.rank), 4) + " " + Left(a.candidate.name, 20) +
-                    (a.present ? "*" : " ") + Cell(a.candidate.g_mm, 5, 2);
+  std::string row = Right(std::to_string(ranked.rank), 4) + " " +
+                    Left(Printable(a.candidate.name), 20) + (a.present ? "*" : " ") +
+                    Cell(a.candidate.g_mm, 5, 2);
   row += " " + Left(CandidateVerdictName(ranked.verdict), 10) + " " +
          Cell(ranked.score, kScoreWidth, 2);
   std::array<std::optional<double>, kFigureColumns.size()> figures{};
@@ -72,7 +83,7 @@ std::string Row(const RankedCandidate& ranked) {
   for (std::size_t i = 0; i < figures.size(); ++i) {
     row += " " + Cell(figures[i], kFigureColumns[i].width, kFigureColumns[i].decimals);
   }
-  return row + "  " + ranked.reason + "\n";
+  return row + "  " + Printable(ranked.reason) + "\n";
 }
 
 }  // namespace
