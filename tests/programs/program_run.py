@@ -150,14 +150,19 @@ class Terminal:
                 os.execve(arguments[0], arguments, dict(env, TERM="xterm"))
             finally:
                 os._exit(127)  # pylint: disable=protected-access
-        self.settle()
+        # A program that starts slowly (under the sanitizers, on a loaded
+        # machine) is given until its first output before quiet counts.
+        self.settle(first=10)
 
-    def settle(self, quiet=0.4, limit=20):
+    def settle(self, quiet=0.4, limit=20, first=None):
         """Reads what the program shows until it has been quiet for `quiet`
-        seconds (it then waits for a key) or has ended."""
+        seconds (it then waits for a key) or has ended; `first` seconds, if
+        given, for the first output."""
         end = time.monotonic() + limit
+        wait = quiet if first is None else first
         while time.monotonic() < end:
-            ready, _, _ = select.select([self._fd], [], [], quiet)
+            ready, _, _ = select.select([self._fd], [], [], wait)
+            wait = quiet
             if not ready:
                 return
             try:
