@@ -54,13 +54,13 @@ void WriterChecks::DesignShown(const DesignState& design) {
   // The dialogue shows a design several times (result screen, winding
   // table, component list); its design file without the extras tells
   // whether anything changed since the last check.
-  std::string seen = DesignJson(design, last_optimization(), nullptr);
+  const std::shared_ptr<const DesignEvaluation> evaluation = EvaluateDesign(design, {});
+  std::string seen = DesignJson(*evaluation, last_optimization());
   if (seen == last_checked_) return;
   last_checked_ = std::move(seen);
-  CheckDesignFileAndTable(design);
-  const LossBudget budget = ComputeLossBudget(design, nullptr);
-  CheckNetlists(design, budget);
-  CheckReport(design, budget);
+  CheckDesignFileAndTable(*evaluation);
+  CheckNetlists(design, evaluation->budget);
+  CheckReport(*evaluation);
 }
 
 void WriterChecks::ComponentsDimensioned(const DesignState& design) {
@@ -73,11 +73,11 @@ void WriterChecks::ComponentsDimensioned(const DesignState& design) {
   CheckNoOverflow(csv, "the parts list");
 }
 
-void WriterChecks::CheckDesignFileAndTable(const DesignState& design) const {
-  const CoreAdvice advice = AdviseCores(design, nullptr);
-  DesignFileExtras extras;
-  extras.alternatives = &advice;
-  const std::string text = DesignJson(design, last_optimization(), nullptr, extras);
+void WriterChecks::CheckDesignFileAndTable(const DesignEvaluation& evaluation) const {
+  DesignEvaluation with_alternatives = evaluation;
+  const CoreAdvice& advice =
+      with_alternatives.alternatives.emplace(AdviseCores(evaluation.design, nullptr));
+  const std::string text = DesignJson(with_alternatives, last_optimization());
   const nlohmann::json document = nlohmann::json::parse(text, nullptr, false);
   if (document.is_discarded()) Abort("the design file is no JSON");
   const std::vector<std::string> errors = SchemaErrors(document, Schema());
@@ -101,9 +101,9 @@ void WriterChecks::CheckNetlists(const DesignState& design, const LossBudget& bu
   }
 }
 
-void WriterChecks::CheckReport(const DesignState& design, const LossBudget& budget) const {
-  const std::vector<Finding> findings = CheckDesignLossesAndSimulation(design, budget, nullptr);
-  const DesignReportInput input{design, budget, findings, last_optimization(), "flyback fuzz"};
+void WriterChecks::CheckReport(const DesignEvaluation& evaluation) const {
+  const DesignReportInput input{evaluation.design, evaluation.budget, evaluation.findings,
+                                last_optimization(), "flyback fuzz"};
   std::string non_finite;
   const std::string html = DesignReportHtml(input, &non_finite);
   if (!non_finite.empty()) return;

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/losses/loss_budget.h"
+#include "engine/evaluation/design_evaluation.h"
 #include "pages/dialogue/optimization_recorder.h"
 
 namespace flyback {
@@ -23,9 +23,9 @@ class WriterChecks : public OptimizationRecorder {
   void ComponentsDimensioned(const DesignState& design) override;
 
  private:
-  void CheckDesignFileAndTable(const DesignState& design) const;
+  void CheckDesignFileAndTable(const DesignEvaluation& evaluation) const;
   void CheckNetlists(const DesignState& design, const LossBudget& budget) const;
-  void CheckReport(const DesignState& design, const LossBudget& budget) const;
+  void CheckReport(const DesignEvaluation& evaluation) const;
   // Aborts where `text`, a file that was found fit to write, says "overflow"
   // (the number text's word for a figure that is not finite) and no answer did.
   void CheckNoOverflow(const std::string& text, const char* what) const;

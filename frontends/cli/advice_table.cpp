@@ -3,6 +3,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -101,8 +102,9 @@ std::string AdviceTableText(const CoreAdvice& advice) {
   return text;
 }
 
-void AdviceTable::DesignShown(const DesignState& design) {
-  out_ << AdviceTableText(AdviseCores(design, core_data_)) << std::flush;
+void AdviceTable::DesignShown(const DesignState& /*design*/) {
+  const std::optional<CoreAdvice>& advice = evaluator_.evaluation()->alternatives;
+  if (advice) out_ << AdviceTableText(*advice) << std::flush;
 }
 
 }  // namespace flyback

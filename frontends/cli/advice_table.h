@@ -7,8 +7,8 @@
 #include <ostream>
 #include <string>
 
+#include "design_evaluator.h"
 #include "engine/adviser/core_ranking.h"
-#include "pages/dialogue/design_observer.h"
 
 namespace flyback {
 
@@ -19,15 +19,16 @@ std::string AdviceTableText(const CoreAdvice& advice);
 
 class AdviceTable : public DesignObserver {
  public:
-  // `core_data`: as for AdviseCores; it outlives the table.
-  AdviceTable(std::ostream& out, const UserCoreData* core_data)
-      : out_(out), core_data_(core_data) {}
+  // `evaluator`: whose evaluation, asked with the ranking, is shown; it
+  // outlives the table.
+  AdviceTable(std::ostream& out, const DesignEvaluator& evaluator)
+      : out_(out), evaluator_(evaluator) {}
 
   void DesignShown(const DesignState& design) override;
 
  private:
   std::ostream& out_;
-  const UserCoreData* core_data_;
+  const DesignEvaluator& evaluator_;
 };
 
 }  // namespace flyback

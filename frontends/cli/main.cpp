@@ -9,8 +9,8 @@
 
 #include "advice_table.h"
 #include "command_line.h"
+#include "design_evaluator.h"
 #include "design_export.h"
-#include "observer_list.h"
 #include "resume_hint.h"
 #include "script_console.h"
 #include "session.h"
@@ -54,20 +54,24 @@ class Observers {
   // null.
   Observers(const flyback::CommandLine& command_line, const flyback::Session& session,
             std::ostream* tables)
-      : simulation_(command_line.simulate
-                        ? std::make_unique<flyback::SimulationObserver>(CoreData(session), tables)
+      : evaluator_({CoreData(session),
+                    command_line.advise && (Exports(command_line) || tables != nullptr)}),
+        simulation_(command_line.simulate
+                        ? std::make_unique<flyback::SimulationObserver>(evaluator_, tables)
                         : nullptr),
         exporter_(Exports(command_line)
                       ? std::make_unique<flyback::DesignExport>(
                             command_line.export_file, command_line.bom_file,
-                            command_line.netlist_file, command_line.design_report_file,
-                            CoreData(session), simulation_ ? &simulation_->outcome() : nullptr)
+                            command_line.netlist_file, command_line.design_report_file, evaluator_,
+                            simulation_ ? &simulation_->outcome() : nullptr)
                       : nullptr),
         advice_table_(command_line.advise && tables != nullptr
-                          ? std::make_unique<flyback::AdviceTable>(*tables, CoreData(session))
-                          : nullptr),
-        list_({simulation_.get(), exporter_.get(), advice_table_.get()}) {
-    if (exporter_ && command_line.advise) exporter_->IncludeAlternatives();
+                          ? std::make_unique<flyback::AdviceTable>(*tables, evaluator_)
+                          : nullptr) {
+    // The simulation first: the design file then holds the run of the design.
+    evaluator_.Add(simulation_.get());
+    evaluator_.Add(exporter_.get());
+    evaluator_.Add(advice_table_.get());
     if (exporter_) exporter_->NoticesTo(tables);
   }
 
@@ -87,7 +91,7 @@ class Observers {
 
   // Null where nothing watches.
   flyback::DesignObserver* get() {
-    return simulation_ || exporter_ || advice_table_ ? &list_ : nullptr;
+    return simulation_ || exporter_ || advice_table_ ? &evaluator_ : nullptr;
   }
 
  private:
@@ -100,10 +104,10 @@ class Observers {
            !command_line.netlist_file.empty() || !command_line.design_report_file.empty();
   }
 
+  flyback::DesignEvaluator evaluator_;
   std::unique_ptr<flyback::SimulationObserver> simulation_;
   std::unique_ptr<flyback::DesignExport> exporter_;
   std::unique_ptr<flyback::AdviceTable> advice_table_;
-  flyback::ObserverList list_;
 };
 
 int RunScript(const flyback::CommandLine& command_line,

@@ -4,21 +4,19 @@
 #include <vector>
 
 #include "bom_csv.h"
-#include "engine/adviser/core_ranking.h"
 #include "engine/design_report/design_report.h"
-#include "engine/losses/loss_budget.h"
 #include "engine/simulation/spice_netlist.h"
 #include "file_replacement.h"
 #include "flyback_version.h"
 
 namespace flyback {
 
-void DesignExport::DesignShown(const DesignState& design) {
-  WriteDesign(design);
+void DesignExport::DesignShown(const DesignState& /*design*/) {
+  WriteDesign();
 }
 
 void DesignExport::ComponentsDimensioned(const DesignState& design) {
-  WriteDesign(design);
+  WriteDesign();
   if (!parts_list_file_.empty() && design.component_list) {
     std::string non_finite;
     const std::string csv = PartsListCsv(*design.component_list, &non_finite);
@@ -50,14 +48,14 @@ void DesignExport::Refresh() {
   if (written_) WriteDesignFiles(*written_);
 }
 
-void DesignExport::WriteDesign(const DesignState& design) {
+void DesignExport::WriteDesign() {
+  const std::shared_ptr<const DesignEvaluation>& evaluation = evaluator_.evaluation();
   if (!design_file_.empty() || !report_file_.empty()) {
-    written_ = design;
-    WriteDesignFiles(design);
+    written_ = evaluation;
+    WriteDesignFiles(*evaluation);
   }
   if (!netlist_file_.empty()) {
-    const SpiceRun run =
-        SpiceRunOf(design, ComputeLossBudget(design, core_data_), BusPoint::kLowest);
+    const SpiceRun run = SpiceRunOf(evaluation->design, evaluation->budget, BusPoint::kLowest);
     WriteFinite(netlist_file_, run.netlist, "the netlist",
                 run.non_finite_line.empty()
                     ? std::string()
@@ -65,27 +63,21 @@ void DesignExport::WriteDesign(const DesignState& design) {
   }
 }
 
-void DesignExport::WriteDesignFiles(const DesignState& design) {
-  const std::optional<CoreAdvice> advice =
-      alternatives_ ? std::optional(AdviseCores(design, core_data_)) : std::nullopt;
-  DesignFileExtras extras;
-  extras.simulation = simulation_ != nullptr && *simulation_ ? &**simulation_ : nullptr;
-  extras.alternatives = advice ? &*advice : nullptr;
+void DesignExport::WriteDesignFiles(const DesignEvaluation& evaluation) {
+  const SimulationOutcome* simulation =
+      simulation_ != nullptr && *simulation_ ? &**simulation_ : nullptr;
   if (!design_file_.empty()) {
-    ReplaceFile(design_file_, DesignJson(design, last_optimization(), core_data_, extras),
+    ReplaceFile(design_file_, DesignJson(evaluation, last_optimization(), simulation),
                 "the design file");
   }
   if (!report_file_.empty()) {
-    const LossBudget budget = ComputeLossBudget(design, core_data_);
     const SimulationComparison* simulated =
-        extras.simulation != nullptr && extras.simulation->comparison
-            ? &*extras.simulation->comparison
-            : nullptr;
-    const std::vector<Finding> findings = CheckDesignLossesAndSimulation(design, budget, simulated);
-    DesignReportInput input{design, budget, findings, last_optimization(),
+        simulation != nullptr && simulation->comparison ? &*simulation->comparison : nullptr;
+    const std::vector<Finding> findings = FindingsWithSimulation(evaluation, simulated);
+    DesignReportInput input{evaluation.design, evaluation.budget, findings, last_optimization(),
                             std::string("flyback ") + kVersion};
     input.simulation = simulated;
-    input.alternatives = extras.alternatives;
+    input.alternatives = evaluation.alternatives ? &*evaluation.alternatives : nullptr;
     std::string non_finite;
     const std::string html = DesignReportHtml(input, &non_finite);
     WriteFinite(report_file_, html, "the design report", non_finite);

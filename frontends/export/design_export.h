@@ -12,11 +12,13 @@
 
 #include <iostream>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "design_evaluator.h"
 #include "design_json.h"
 #include "pages/dialogue/optimization_recorder.h"
 
@@ -25,22 +27,20 @@ namespace flyback {
 class DesignExport : public OptimizationRecorder {
  public:
   // Empty names: that file is not written.
-  // `core_data`: the user's core for the loss budget (--core-data), or null;
+  // `evaluator`: whose evaluation of the design shown the files render (with
+  // the core adviser's ranking where it was asked for, --advise);
   // `simulation`: where the simulation of the design shown last is kept
   // (--simulate), or null. Both must outlive the exporter; a simulation
   // observer must see the design before the exporter does.
   DesignExport(std::string design_file, std::string parts_list_file, std::string netlist_file,
-               std::string report_file, const UserCoreData* core_data,
+               std::string report_file, const DesignEvaluator& evaluator,
                const std::optional<SimulationOutcome>* simulation = nullptr)
       : design_file_(std::move(design_file)),
         parts_list_file_(std::move(parts_list_file)),
         netlist_file_(std::move(netlist_file)),
         report_file_(std::move(report_file)),
-        core_data_(core_data),
+        evaluator_(evaluator),
         simulation_(simulation) {}
-
-  // Writes the core adviser's ranking into the design file (--advise).
-  void IncludeAlternatives() { alternatives_ = true; }
 
   // Where the lines on files not written go ("flyback: the netlist "d.cir"
   // is not written: ..."); standard error unless set. Null keeps them, for a
@@ -56,9 +56,9 @@ class DesignExport : public OptimizationRecorder {
   void Refresh();
 
  private:
-  void WriteDesign(const DesignState& design);
+  void WriteDesign();
   // The design file and the design report, with the extras asked for.
-  void WriteDesignFiles(const DesignState& design);
+  void WriteDesignFiles(const DesignEvaluation& evaluation);
   // Replaces `path` with `contents`, unless `non_finite` names a figure of
   // it that is not finite: then the file stays as it was and a notice says so.
   void WriteFinite(const std::string& path, std::string_view contents, const std::string& what,
@@ -68,10 +68,9 @@ class DesignExport : public OptimizationRecorder {
   std::string parts_list_file_;
   std::string netlist_file_;
   std::string report_file_;
-  const UserCoreData* core_data_;
+  const DesignEvaluator& evaluator_;
   const std::optional<SimulationOutcome>* simulation_;
-  std::optional<DesignState> written_;  // the design written last
-  bool alternatives_ = false;
+  std::shared_ptr<const DesignEvaluation> written_;  // the design written last
   std::ostream* notices_ = &std::cerr;
   std::vector<std::string> held_notices_;
   // By file: the notice given last, not given again while the file stays unwritten.

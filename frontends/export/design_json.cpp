@@ -184,11 +184,11 @@ Json Optimization(const OptimizationRecord& record) {
           {"chosen_Bmax_mT", OrNull(record.chosen_Bmax)}};
 }
 
-Json Checks(const DesignState& s, const LossBudget& budget, const SimulationOutcome* simulation) {
+Json Checks(const DesignEvaluation& evaluation, const SimulationOutcome* simulation) {
   const SimulationComparison* simulated =
       simulation != nullptr && simulation->comparison ? &*simulation->comparison : nullptr;
   Json checks = Json::array();
-  for (const Finding& finding : CheckDesignLossesAndSimulation(s, budget, simulated)) {
+  for (const Finding& finding : FindingsWithSimulation(evaluation, simulated)) {
     checks.push_back({{"severity", SeverityName(finding.severity)},
                       {"code", finding.code},
                       {"quantity", QuantityName(finding.quantity)},
@@ -201,11 +201,10 @@ Json Checks(const DesignState& s, const LossBudget& budget, const SimulationOutc
 
 }  // namespace
 
-std::string DesignJson(const DesignState& design,
+std::string DesignJson(const DesignEvaluation& evaluation,
                        const std::optional<OptimizationRecord>& optimization,
-                       const UserCoreData* core_data, const DesignFileExtras& extras) {
-  const SimulationOutcome* simulation = extras.simulation;
-  const LossBudget budget = ComputeLossBudget(design, core_data);
+                       const SimulationOutcome* simulation) {
+  const DesignState& design = evaluation.design;
   Json document = {
       {"format", "flyback-design"},
       {"version", kDesignFormatVersion},
@@ -215,13 +214,12 @@ std::string DesignJson(const DesignState& design,
       {"windings", Windings(design)},
       {"components", design.component_list ? Components(*design.component_list) : Json(nullptr)},
       {"optimization", optimization ? Optimization(*optimization) : Json(nullptr)},
-      {"losses", LossesJson(design, budget)},
+      {"losses", LossesJson(evaluation.budget, evaluation.part_stresses)},
       {"simulation", simulation != nullptr ? SimulationJson(*simulation) : Json(nullptr)},
-      {"checks", Checks(design, budget, simulation)},
+      {"checks", Checks(evaluation, simulation)},
   };
-  if (extras.alternatives != nullptr) {
-    document["alternatives"] = AlternativesJson(*extras.alternatives);
-  }
+  if (evaluation.alternatives)
+    document["alternatives"] = AlternativesJson(*evaluation.alternatives);
   // Texts the design holds as typed may be no valid UTF-8: they are
   // replaced, not refused.
   return document.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";

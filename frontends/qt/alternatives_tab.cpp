@@ -1,12 +1,10 @@
 #include "alternatives_tab.h"
 
-#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QTableWidget>
-#include <QtConcurrent/QtConcurrentRun>
 #include <cmath>
-#include <utility>
+#include <optional>
 
 #include "overview_charts.h"
 
@@ -33,11 +31,11 @@ QTableWidgetItem* TextItem(const std::string& text) {
 
 }  // namespace
 
-AlternativesTab::AlternativesTab(const UserCoreData* core_data, QWidget* parent)
+AlternativesTab::AlternativesTab(const DesignEvaluator& evaluator, QWidget* parent)
     : QWidget(parent),
+      evaluator_(evaluator),
       table_(new QTableWidget(0, kFsntmin + 1, this)),
-      chart_(new ChartView(this)),
-      core_data_(core_data) {
+      chart_(new ChartView(this)) {
   table_->setHorizontalHeaderLabels({QStringLiteral("Rank"), QStringLiteral("Core"),
                                      QStringLiteral("Airgap / mm"), QStringLiteral("Verdict"),
                                      QStringLiteral("Reason"), QStringLiteral("Efficiency / %"),
@@ -54,42 +52,11 @@ AlternativesTab::AlternativesTab(const UserCoreData* core_data, QWidget* parent)
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(table_, 3);
   layout->addWidget(chart_, 2);
-  QObject::connect(&watcher_, &QFutureWatcher<CoreAdvice>::finished, this,
-                   [this] { RankingDone(); });
 }
 
-AlternativesTab::~AlternativesTab() {
-  // The ranking reads the user's core data, which the session owns.
-  watcher_.waitForFinished();
-}
-
-void AlternativesTab::DesignShown(const DesignState& design) {
-  if (watcher_.isRunning()) {
-    waiting_ = design;
-    return;
-  }
-  StartRanking(design);
-}
-
-void AlternativesTab::StartRanking(DesignState design) {
-  watcher_.setFuture(QtConcurrent::run([design = std::move(design), core_data = core_data_] {
-    return AdviseCores(design, core_data);
-  }));
-}
-
-void AlternativesTab::RankingDone() {
-  if (waiting_) {
-    StartRanking(*std::exchange(waiting_, std::nullopt));
-    return;
-  }
-  Show(watcher_.result());
-}
-
-void AlternativesTab::WaitForRanking() {
-  while (watcher_.isRunning() || waiting_) {
-    watcher_.waitForFinished();
-    QCoreApplication::processEvents();
-  }
+void AlternativesTab::DesignShown(const DesignState& /*design*/) {
+  const std::optional<CoreAdvice>& advice = evaluator_.evaluation()->alternatives;
+  if (advice) Show(*advice);
 }
 
 void AlternativesTab::Show(const CoreAdvice& advice) {

@@ -17,9 +17,9 @@
 #include "alternatives_tab.h"
 #include "answer_feed.h"
 #include "command_line.h"
+#include "design_evaluator.h"
 #include "design_export.h"
 #include "main_window.h"
-#include "observer_list.h"
 #include "overview_window.h"
 #include "session.h"
 #include "session_failure.h"
@@ -58,21 +58,23 @@ int RunWindow(const flyback::CommandLine& command_line) {
   settings.keep_session_files = true;
   flyback::Session session(settings);
   const flyback::UserCoreData* core_data = session.core_data() ? &*session.core_data() : nullptr;
-  flyback::OverviewWindow overview(core_data, command_line.simulate);
+  flyback::DesignEvaluator evaluator({core_data, command_line.advise});
+  flyback::OverviewWindow overview(evaluator, command_line.simulate);
   flyback::DesignExport exporter(command_line.export_file, command_line.bom_file,
                                  command_line.netlist_file, command_line.design_report_file,
-                                 core_data, &overview.simulation()->outcome());
+                                 evaluator, &overview.simulation()->outcome());
   flyback::AlternativesTab* alternatives = nullptr;
   if (command_line.advise) {
-    exporter.IncludeAlternatives();
-    alternatives = new flyback::AlternativesTab(core_data);
+    alternatives = new flyback::AlternativesTab(evaluator);
     overview.AddLowerTab(alternatives, QStringLiteral("Alternatives"));
     // The user asked for the ranking: the overview opens on it.
     overview.lower_tabs()->setCurrentWidget(alternatives);
   }
   // The overview first: a new design drops the simulation of the one before
   // before the design file is written.
-  flyback::ObserverList observers({&overview, &exporter, alternatives});
+  evaluator.Add(&overview);
+  evaluator.Add(&exporter);
+  evaluator.Add(alternatives);
   overview.simulation()->OnEnded([&exporter] {
     try {
       exporter.Refresh();
@@ -83,8 +85,8 @@ int RunWindow(const flyback::CommandLine& command_line) {
   });
   int exit_status = flyback::kEndedByUser;
   flyback::MainWindow window(
-      [&session, &exit_status, &observers](flyback::Console& console) {
-        exit_status = session.Run(console, {}, &observers);
+      [&session, &exit_status, &evaluator](flyback::Console& console) {
+        exit_status = session.Run(console, {}, &evaluator);
       },
       feed.get(), [&overview, &window] { overview.ShowBeside(window); });
   window.text_area()->addAction(overview.save_report());

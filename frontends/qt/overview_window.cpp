@@ -15,8 +15,6 @@
 #include <utility>
 
 #include "engine/checks/design_checks.h"
-#include "engine/checks/loss_checks.h"
-#include "engine/losses/loss_budget.h"
 #include "engine/overview/loss_overview.h"
 #include "flyback_version.h"
 #include "overview_charts.h"
@@ -49,17 +47,17 @@ QMargins BorderAround(const QWidget& window) {
 
 }  // namespace
 
-OverviewWindow::OverviewWindow(const UserCoreData* core_data, bool simulate)
+OverviewWindow::OverviewWindow(const DesignEvaluator& evaluator, bool simulate)
     : key_figures_(new QTableWidget(0, 4, this)),
       findings_(new QListWidget(this)),
       output_windows_(NewChartView(this, EmptyChart(QStringLiteral("Output voltages")))),
       currents_(NewChartView(this, EmptyChart(QStringLiteral("Currents")))),
       losses_(NewChartView(this, EmptyChart(QStringLiteral("Where the watts go")))),
       sweep_(NewChartView(this, SweepChart(std::nullopt))),
-      simulation_(new SimulationPanel(core_data, simulate, this)),
+      simulation_(new SimulationPanel(simulate, this)),
       lower_tabs_(new QTabWidget(this)),
       save_report_(new DesignReportAction(this)),
-      core_data_(core_data) {
+      evaluator_(evaluator) {
   setWindowTitle(QStringLiteral("Design overview"));
   // The program ends with Form1, whether or not the overview is open.
   setAttribute(Qt::WA_QuitOnClose, false);
@@ -148,21 +146,21 @@ void OverviewWindow::AddLowerTab(QWidget* tab, const QString& title) {
   lower_tabs_->addTab(tab, title);
 }
 
-void OverviewWindow::DesignShown(const DesignState& design) {
-  design_ = design;
-  const LossBudget budget = ComputeLossBudget(design, core_data_);
-  checks_ = CheckDesignAndLosses(design, budget);
-  std::vector<KeyFigure> figures = KeyFigures(design, checks_);
-  for (KeyFigure& figure : LossKeyFigures(design.inputs, budget, checks_)) {
+void OverviewWindow::DesignShown(const DesignState& /*design*/) {
+  shown_ = evaluator_.evaluation();
+  const DesignState& design = shown_->design;
+  const std::vector<Finding>& checks = shown_->findings;
+  std::vector<KeyFigure> figures = KeyFigures(design, checks);
+  for (KeyFigure& figure : LossKeyFigures(design.inputs, shown_->budget, checks)) {
     figures.push_back(std::move(figure));
   }
   ShowKeyFigures(*key_figures_, figures);
-  ShowFindings(checks_);
-  output_windows_->Show(OutputWindowsChart(OutputBars(design, checks_)));
+  ShowFindings(checks);
+  output_windows_->Show(OutputWindowsChart(OutputBars(design, checks)));
   currents_->Show(WaveformsChart(Waveforms(design)));
-  losses_->Show(LossesChart(WhereTheWattsGo(budget)));
-  simulation_->SetDesign(design);
-  UpdateReport(design, budget, checks_);
+  losses_->Show(LossesChart(WhereTheWattsGo(shown_->budget)));
+  simulation_->SetDesign(shown_);
+  UpdateReport(checks);
 }
 
 void OverviewWindow::ShowFindings(const std::vector<Finding>& checks) {
@@ -188,28 +186,24 @@ void OverviewWindow::SimulationEnded() {
   // The user has asked for it (the button, or --simulate).
   lower_tabs_->setCurrentWidget(simulation_);
   const std::optional<SimulationOutcome>& outcome = simulation_->outcome();
-  if (!outcome || !outcome->comparison || !design_) return;
-  std::vector<Finding> checks = checks_;
-  for (Finding& finding : CheckSimulation(*outcome->comparison)) {
-    checks.push_back(std::move(finding));
-  }
+  if (!outcome || !outcome->comparison || !shown_) return;
+  const std::vector<Finding> checks = FindingsWithSimulation(*shown_, &*outcome->comparison);
   ShowFindings(checks);
-  UpdateReport(*design_, ComputeLossBudget(*design_, core_data_), checks);
+  UpdateReport(checks);
 }
 
-void OverviewWindow::ComponentsDimensioned(const DesignState& design) {
+void OverviewWindow::ComponentsDimensioned(const DesignState& /*design*/) {
   // The report takes the parts list in.
-  design_ = design;
-  const LossBudget budget = ComputeLossBudget(design, core_data_);
-  UpdateReport(design, budget, CheckDesignAndLosses(design, budget));
+  shown_ = evaluator_.evaluation();
+  UpdateReport(shown_->findings);
 }
 
-void OverviewWindow::UpdateReport(const DesignState& design, const LossBudget& budget,
-                                  const std::vector<Finding>& findings) {
-  DesignReportInput input{design, budget, findings, last_optimization(),
+void OverviewWindow::UpdateReport(const std::vector<Finding>& findings) {
+  DesignReportInput input{shown_->design, shown_->budget, findings, last_optimization(),
                           std::string("flyback-gui ") + kVersion};
   const std::optional<SimulationOutcome>& outcome = simulation_->outcome();
   if (outcome && outcome->comparison) input.simulation = &*outcome->comparison;
+  input.alternatives = shown_->alternatives ? &*shown_->alternatives : nullptr;
   save_report_->Update(input);
 }
 

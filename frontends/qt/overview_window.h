@@ -13,13 +13,13 @@
 // as the printable design report by "Save design report…".
 
 #include <QWidget>
-#include <optional>
+#include <memory>
 #include <vector>
 
 #include "chart_view.h"
+#include "design_evaluator.h"
 #include "design_report_action.h"
 #include "engine/checks/design_checks.h"
-#include "engine/losses/user_core_data.h"
 #include "pages/dialogue/optimization_recorder.h"
 #include "simulation_panel.h"
 
@@ -32,10 +32,10 @@ namespace flyback {
 
 class OverviewWindow : public QWidget, public OptimizationRecorder {
  public:
-  // `core_data`: the core the user described (--core-data), if any, for the
-  // loss budget; it outlives the window. `simulate`: every design shown is
-  // simulated at once (--simulate), not only on the user's demand.
-  explicit OverviewWindow(const UserCoreData* core_data = nullptr, bool simulate = false);
+  // `evaluator`: whose evaluation of each shown design the window renders;
+  // it outlives the window. `simulate`: every design shown is simulated at
+  // once (--simulate), not only on the user's demand.
+  explicit OverviewWindow(const DesignEvaluator& evaluator, bool simulate = false);
 
   // Shows the window (again) beside `form`, or raises it.
   void ShowBeside(const QWidget& form);
@@ -74,8 +74,7 @@ class OverviewWindow : public QWidget, public OptimizationRecorder {
   void ShowFindings(const std::vector<Finding>& checks);
   // The simulation's findings join the checks of the design.
   void SimulationEnded();
-  void UpdateReport(const DesignState& design, const LossBudget& budget,
-                    const std::vector<Finding>& findings);
+  void UpdateReport(const std::vector<Finding>& findings);
 
   QTableWidget* key_figures_;
   QListWidget* findings_;
@@ -86,9 +85,8 @@ class OverviewWindow : public QWidget, public OptimizationRecorder {
   SimulationPanel* simulation_;
   QTabWidget* lower_tabs_;
   DesignReportAction* save_report_;
-  const UserCoreData* core_data_;
-  std::optional<DesignState> design_;  // the design shown
-  std::vector<Finding> checks_;        // of the design shown
+  const DesignEvaluator& evaluator_;
+  std::shared_ptr<const DesignEvaluation> shown_;  // the evaluation of the design shown
   bool placed_ = false;
   const QWidget* waiting_for_ = nullptr;  // Form1, while a window awaits exposure
 };

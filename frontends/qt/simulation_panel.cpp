@@ -16,7 +16,6 @@
 #include "base/numbers/rounding.h"
 #include "chart_parts.h"
 #include "chart_view.h"
-#include "engine/losses/loss_budget.h"
 #include "engine/overview/design_overview.h"
 #include "engine/simulation/comparison_table.h"
 #include "overview_charts.h"
@@ -35,9 +34,8 @@ QString Text(const std::string& text) {
 
 }  // namespace
 
-SimulationPanel::SimulationPanel(const UserCoreData* core_data, bool automatic, QWidget* parent)
+SimulationPanel::SimulationPanel(bool automatic, QWidget* parent)
     : QWidget(parent),
-      core_data_(core_data),
       automatic_(automatic),
       simulate_(new QPushButton(QStringLiteral("Simulate"), this)),
       cancel_(new QPushButton(QStringLiteral("Cancel"), this)),
@@ -102,8 +100,8 @@ SimulationPanel::~SimulationPanel() {
   }
 }
 
-void SimulationPanel::SetDesign(const DesignState& design) {
-  design_ = design;
+void SimulationPanel::SetDesign(std::shared_ptr<const DesignEvaluation> evaluation) {
+  evaluation_ = std::move(evaluation);
   ++generation_;
   outcome_.reset();
   table_->setRowCount(0);
@@ -121,7 +119,7 @@ void SimulationPanel::SetDesign(const DesignState& design) {
 }
 
 void SimulationPanel::Start() {
-  if (!design_ || running_) return;
+  if (!evaluation_ || running_) return;
   running_ = true;
   cancel_flag_ = false;
   share_done_ = 0;
@@ -131,16 +129,15 @@ void SimulationPanel::Start() {
   status_->setText(QStringLiteral("Simulating the lowest and the highest input voltage…"));
   poll_->start(kPollInterval_ms);
   const int generation = generation_;
-  worker_ = std::thread(
-      [this, design = *design_, budget = ComputeLossBudget(*design_, core_data_), generation] {
-        RunControl control;
-        control.progress = [this](double share) { share_done_ = share; };
-        control.cancel = &cancel_flag_;
-        SimulationOutcome outcome = SimulateStage(design, budget, control);
-        QMetaObject::invokeMethod(
-            this, [this, outcome = std::move(outcome), generation] { Ended(outcome, generation); },
-            Qt::QueuedConnection);
-      });
+  worker_ = std::thread([this, evaluation = evaluation_, generation] {
+    RunControl control;
+    control.progress = [this](double share) { share_done_ = share; };
+    control.cancel = &cancel_flag_;
+    SimulationOutcome outcome = SimulateStage(evaluation->design, evaluation->budget, control);
+    QMetaObject::invokeMethod(
+        this, [this, outcome = std::move(outcome), generation] { Ended(outcome, generation); },
+        Qt::QueuedConnection);
+  });
 }
 
 void SimulationPanel::Ended(SimulationOutcome outcome, int generation) {
@@ -148,7 +145,7 @@ void SimulationPanel::Ended(SimulationOutcome outcome, int generation) {
   running_ = false;
   poll_->stop();
   cancel_->setEnabled(false);
-  simulate_->setEnabled(design_.has_value());
+  simulate_->setEnabled(evaluation_ != nullptr);
   progress_->setValue(outcome.comparison ? 100 : 0);
   if (generation == generation_) {
     outcome_ = std::move(outcome);
@@ -191,10 +188,10 @@ void SimulationPanel::ShowOutcome() {
 }
 
 void SimulationPanel::ShowPoint(int index) {
-  if (!outcome_ || !outcome_->comparison || !design_ || index < 0) return;
+  if (!outcome_ || !outcome_->comparison || !evaluation_ || index < 0) return;
   const SimulatedPoint& point = outcome_->comparison->points.at(static_cast<std::size_t>(index));
-  drain_voltage_->Show(SimulatedDrainVoltageChart(point, design_->inputs.U_D_lim));
-  currents_->Show(SimulatedCurrentsChart(point, Waveforms(*design_)));
+  drain_voltage_->Show(SimulatedDrainVoltageChart(point, evaluation_->design.inputs.U_D_lim));
+  currents_->Show(SimulatedCurrentsChart(point, Waveforms(evaluation_->design)));
 }
 
 }  // namespace flyback

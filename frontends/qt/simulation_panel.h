@@ -10,11 +10,12 @@
 #include <QWidget>
 #include <atomic>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <thread>
 #include <vector>
 
-#include "engine/losses/user_core_data.h"
+#include "engine/evaluation/design_evaluation.h"
 #include "engine/simulation/simulation_comparison.h"
 
 class QComboBox;
@@ -31,14 +32,14 @@ class ChartView;
 class SimulationPanel : public QWidget {
  public:
   // `automatic`: each design is simulated as it is shown (--simulate),
-  // otherwise when the user presses Simulate. `core_data` (or null)
-  // outlives the panel.
-  SimulationPanel(const UserCoreData* core_data, bool automatic, QWidget* parent);
+  // otherwise when the user presses Simulate.
+  SimulationPanel(bool automatic, QWidget* parent);
   ~SimulationPanel() override;
   SimulationPanel(const SimulationPanel&) = delete;
   SimulationPanel& operator=(const SimulationPanel&) = delete;
 
-  void SetDesign(const DesignState& design);
+  // The evaluated design to simulate; the run shares it with the window.
+  void SetDesign(std::shared_ptr<const DesignEvaluation> evaluation);
   // The simulation of the design set last, once it has ended.
   const std::optional<SimulationOutcome>& outcome() const { return outcome_; }
   // `done` is called on the window's thread whenever a simulation of the
@@ -57,9 +58,8 @@ class SimulationPanel : public QWidget {
   void ShowOutcome();
   void ShowPoint(int index);
 
-  const UserCoreData* core_data_;
   bool automatic_;
-  std::optional<DesignState> design_;
+  std::shared_ptr<const DesignEvaluation> evaluation_;
   int generation_ = 0;  // counts the designs set; an outcome of an older one is dropped
   std::optional<SimulationOutcome> outcome_;
   std::vector<std::function<void()>> ended_;

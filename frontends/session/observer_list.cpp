@@ -3,9 +3,11 @@
 namespace flyback {
 
 ObserverList::ObserverList(const std::vector<DesignObserver*>& observers) {
-  for (DesignObserver* observer : observers) {
-    if (observer != nullptr) observers_.push_back(observer);
-  }
+  for (DesignObserver* observer : observers) Add(observer);
+}
+
+void ObserverList::Add(DesignObserver* observer) {
+  if (observer != nullptr) observers_.push_back(observer);
 }
 
 void ObserverList::CalculationRun(const DesignState& design, int passes) {

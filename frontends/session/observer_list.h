@@ -12,7 +12,10 @@ namespace flyback {
 class ObserverList : public DesignObserver {
  public:
   // Null entries are left out.
-  explicit ObserverList(const std::vector<DesignObserver*>& observers);
+  explicit ObserverList(const std::vector<DesignObserver*>& observers = {});
+
+  // One more, heard after those before; a null one is left out.
+  void Add(DesignObserver* observer);
 
   void CalculationRun(const DesignState& design, int passes) override;
   void DesignShown(const DesignState& design) override;

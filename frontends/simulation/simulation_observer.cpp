@@ -1,25 +1,24 @@
 #include "simulation_observer.h"
 
-#include "engine/losses/loss_budget.h"
 #include "engine/simulation/comparison_table.h"
 #include "engine/simulation/spice_netlist.h"
 #include "stage_simulation.h"
 
 namespace flyback {
 
-void SimulationObserver::DesignShown(const DesignState& design) {
-  Simulate(design);
+void SimulationObserver::DesignShown(const DesignState& /*design*/) {
+  Simulate();
 }
 
-void SimulationObserver::ComponentsDimensioned(const DesignState& design) {
-  Simulate(design);
+void SimulationObserver::ComponentsDimensioned(const DesignState& /*design*/) {
+  Simulate();
 }
 
-void SimulationObserver::Simulate(const DesignState& design) {
-  const LossBudget budget = ComputeLossBudget(design, core_data_);
-  std::string netlist = SpiceNetlist(design, budget);
+void SimulationObserver::Simulate() {
+  const DesignEvaluation& evaluation = *evaluator_.evaluation();
+  std::string netlist = SpiceNetlist(evaluation.design, evaluation.budget);
   if (outcome_ && netlist == simulated_) return;
-  outcome_ = SimulateStage(design, budget, {});
+  outcome_ = SimulateStage(evaluation.design, evaluation.budget, {});
   simulated_ = std::move(netlist);
   if (table_ == nullptr) return;
   if (outcome_->comparison) {

@@ -10,17 +10,17 @@
 #include <ostream>
 #include <string>
 
-#include "engine/losses/user_core_data.h"
+#include "design_evaluator.h"
 #include "engine/simulation/simulation_comparison.h"
-#include "pages/dialogue/design_observer.h"
 
 namespace flyback {
 
 class SimulationObserver : public DesignObserver {
  public:
-  // `core_data` (or null) must outlive the observer; `table` may be null.
-  SimulationObserver(const UserCoreData* core_data, std::ostream* table)
-      : core_data_(core_data), table_(table) {}
+  // `evaluator` (whose evaluation of the shown design is simulated) must
+  // outlive the observer; `table` may be null.
+  SimulationObserver(const DesignEvaluator& evaluator, std::ostream* table)
+      : evaluator_(evaluator), table_(table) {}
 
   void DesignShown(const DesignState& design) override;
   void ComponentsDimensioned(const DesignState& design) override;
@@ -29,9 +29,9 @@ class SimulationObserver : public DesignObserver {
   const std::optional<SimulationOutcome>& outcome() const { return outcome_; }
 
  private:
-  void Simulate(const DesignState& design);
+  void Simulate();
 
-  const UserCoreData* core_data_;
+  const DesignEvaluator& evaluator_;
   std::ostream* table_;
   std::optional<SimulationOutcome> outcome_;
   std::string simulated_;  // the netlist of the outcome: the same design is not run twice

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/evaluation/design_evaluation.h"
 #include "transformer/demo_calculation.h"
 
 namespace flyback {
@@ -94,8 +95,7 @@ TEST(LossChecks, ASteinmetzFitBeyondReasonSpoilsTheBudgetLoudly) {
   core.Pv_limit_W_per_m3 = 5e5;
   DesignState design = Demo();
   design.inputs.U_D_lim = 500;  // a warning of the design's own checks
-  const std::vector<Finding> findings =
-      CheckDesignAndLosses(design, ComputeLossBudget(design, &core));
+  const std::vector<Finding> findings = EvaluateDesign(design, {&core})->findings;
   ASSERT_GE(findings.size(), 4U);
   EXPECT_EQ(
       findings[0].message,

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "engine/checks/loss_checks.h"
 #include "engine/design_report/html_text.h"
 #include "engine/design_report/winding_sheet.h"
+#include "engine/evaluation/design_evaluation.h"
 #include "transformer/demo_calculation.h"
 
 namespace flyback {
@@ -65,9 +65,9 @@ TEST(WindingSheet, DemonstrationDesign) {
 class DesignReport : public testing::Test {
  protected:
   std::string Html(std::string* non_finite = nullptr) const {
-    const LossBudget budget = ComputeLossBudget(design_, nullptr);
-    const std::vector<Finding> findings = CheckDesignAndLosses(design_, budget);
-    DesignReportInput input{design_, budget, findings, optimization_, "flyback test"};
+    const std::shared_ptr<const DesignEvaluation> evaluation = EvaluateDesign(design_, {});
+    DesignReportInput input{design_, evaluation->budget, evaluation->findings, optimization_,
+                            "flyback test"};
     input.simulation = simulation_;
     input.alternatives = alternatives_;
     return DesignReportHtml(input, non_finite);

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/checks/loss_checks.h"
+#include "engine/evaluation/design_evaluation.h"
 #include "transformer/demo_calculation.h"
 
 namespace flyback {
@@ -106,10 +106,9 @@ TEST(WhereTheWattsGo, WithoutGeometryTheTransformerBarsAreNotEstimated) {
 }
 
 TEST(LossKeyFigures, DemonstrationDesignStaysWithinEveryBound) {
-  const DesignState s = Demonstration();
-  const LossBudget budget = ComputeLossBudget(s, nullptr);
+  const std::shared_ptr<const DesignEvaluation> evaluation = EvaluateDesign(Demonstration(), {});
   const std::vector<KeyFigure> figures =
-      LossKeyFigures(s.inputs, budget, CheckDesignAndLosses(s, budget));
+      LossKeyFigures(evaluation->design.inputs, evaluation->budget, evaluation->findings);
   // The worst of the three points: η 85.5 % at the bus valley, above 85 % −
   // 2 points; 33.2 K there within 40 K; 26002 W/m³ at the highest input
   // voltage within 500 kW/m³; no clamp with the charge pump of PFC.

@@ -1,8 +1,7 @@
-// The tab "Alternatives" after the three-output demonstration design: the
-// ranking arrives from its thread after the dialogue has gone on, one row
-// per candidate (seven layer cores at nine airgaps, six at the airgap of the
-// design's inductance, twelve slot-type transformers), the present
-// transformer named so, and a design shown while one is ranked ranked next.
+// The tab "Alternatives" after the three-output demonstration design: one
+// row per candidate (seven layer cores at nine airgaps, six at the airgap of
+// the design's inductance, twelve slot-type transformers), the present
+// transformer named so.
 
 #include "alternatives_tab.h"
 
@@ -21,12 +20,10 @@ class AlternativesTabTest : public QObject {
 
  private slots:
   void ranksTheDemonstrationDesignBesideTheDialogue() {
-    AlternativesTab tab(nullptr);
-    const DesignState design = CalculatedWithComponents(ThreeOutputDemo());
-    // Two designs in a row: the second waits for the first ranking.
-    tab.DesignShown(design);
-    tab.DesignShown(design);
-    tab.WaitForRanking();
+    DesignEvaluator evaluator({nullptr, true});
+    AlternativesTab tab(evaluator);
+    evaluator.Add(&tab);
+    evaluator.DesignShown(CalculatedWithComponents(ThreeOutputDemo()));
     QTableWidget* table = tab.table();
     QCOMPARE(table->rowCount(), 7 * 9 + 6 + 12);
     QCOMPARE(table->item(0, 0)->data(Qt::DisplayRole).toInt(), 1);

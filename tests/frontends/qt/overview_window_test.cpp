@@ -31,13 +31,20 @@ namespace {
 // Return at every question of the demonstration design until the main menu.
 const std::string kToMainMenu = std::string(23, '\n') + "1\n";
 
+// The overview behind its evaluator, as the program has it.
+struct WatchedOverview {
+  WatchedOverview() { evaluator.Add(&window); }
+  DesignEvaluator evaluator{EvaluationRequest{}};
+  OverviewWindow window{evaluator};
+};
+
 // Runs the whole dialogue on the answers with the overview watching.
-void Run(const std::string& answers, OverviewWindow& overview) {
+void Run(const std::string& answers, WatchedOverview& overview) {
   std::istringstream in(answers);
   std::ostringstream out;
   ScriptConsole console(in, out);
   DesignState state;
-  RunDialogue(console, state, nullptr, &overview);
+  RunDialogue(console, state, nullptr, &overview.evaluator);
 }
 
 template <typename Series>
@@ -55,8 +62,9 @@ class OverviewWindowTest : public QObject {
 
  private slots:
   void holdsTheSeriesOfTheDemonstrationDesign() {
-    OverviewWindow overview;
-    Run(kToMainMenu, overview);
+    WatchedOverview watched;
+    OverviewWindow& overview = watched.window;
+    Run(kToMainMenu, watched);
 
     // Output windows: a bar and a marker per output and for the IC supply.
     QChart* windows = overview.output_windows()->chart();
@@ -114,10 +122,11 @@ class OverviewWindowTest : public QObject {
   }
 
   void savesTheDesignReportOfTheLastDesign() {
-    OverviewWindow overview;
+    WatchedOverview watched;
+    OverviewWindow& overview = watched.window;
     QVERIFY(!overview.save_report()->isEnabled());
     // The component list with the default filter and file name.
-    Run(kToMainMenu + "3\n\n\n", overview);
+    Run(kToMainMenu + "3\n\n\n", watched);
     QVERIFY(overview.save_report()->isEnabled());
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("report.html"));
@@ -135,10 +144,11 @@ class OverviewWindowTest : public QObject {
   }
 
   void holdsTheSweepOfTheOptimization() {
-    OverviewWindow overview;
+    WatchedOverview watched;
+    OverviewWindow& overview = watched.window;
     // The optimization from 300 mT: "Continue?" twice Return, then 1; the
     // final Bmax 269.5 mT.
-    Run(kToMainMenu + "1\n\n\n\n\n1\n269.5\n", overview);
+    Run(kToMainMenu + "1\n\n\n\n\n1\n269.5\n", watched);
     // Every step, the listed maxima, the best row, the chosen Bmax.
     QChart* sweep = overview.sweep()->chart();
     auto* steps = SeriesNamed<QLineSeries>(sweep, QStringLiteral("every step"));
@@ -157,10 +167,11 @@ class OverviewWindowTest : public QObject {
   }
 
   void anOutputOutsideItsWindowShowsTheWarningOfTheChecks() {
-    OverviewWindow overview;
+    WatchedOverview watched;
+    OverviewWindow& overview = watched.window;
     // Continuation menu "2", the turns of output 3 set to 6 by hand: 10.44 V,
     // which the checks warn of.
-    Run(std::string(25, '\n') + "2\nt\n3\n6\n", overview);
+    Run(std::string(25, '\n') + "2\nt\n3\n6\n", watched);
     QVERIFY(overview.findings()->item(0)->text().startsWith(QStringLiteral("⚠ warning: Output 3")));
     QChart* windows = overview.output_windows()->chart();
     auto* span = SeriesNamed<QLineSeries>(windows, QStringLiteral("U3: 8 – 9 V"));
@@ -173,8 +184,9 @@ class OverviewWindowTest : public QObject {
   }
 
   void chartsAreSavedAsPngAndSvg() {
-    OverviewWindow overview;
-    Run(kToMainMenu, overview);
+    WatchedOverview watched;
+    OverviewWindow& overview = watched.window;
+    Run(kToMainMenu, watched);
     overview.show();
     QVERIFY(QTest::qWaitForWindowExposed(&overview));
     QTemporaryDir folder;

@@ -30,10 +30,10 @@ class SimulationPanelTest : public QObject {
   void cancelsAndSimulatesAgain() {
     std::string why;
     if (OpenNgspice(why) == nullptr) QSKIP(why.c_str());
-    SimulationPanel panel(nullptr, false, nullptr);
+    SimulationPanel panel(false, nullptr);
     bool ended = false;
     panel.OnEnded([&ended] { ended = true; });
-    panel.SetDesign(CalculatedWithComponents(ThreeOutputDemo()));
+    panel.SetDesign(EvaluateDesign(CalculatedWithComponents(ThreeOutputDemo()), {}));
     QVERIFY(panel.simulate_button()->isEnabled());
     QVERIFY(!panel.cancel_button()->isEnabled());
 

@@ -97,7 +97,7 @@ CandidateAssessment AssessCandidate(const DesignState& design, const CoreCandida
   const LossBudget budget =
       ComputeLossBudget(s, candidate.name == design.inputs.tr_name ? core_data : nullptr);
   assessment.figures = Figures(s, budget);
-  assessment.findings = CheckDesignAndLosses(s, budget);
+  assessment.findings = CheckDesignAndLosses(s, budget, PartStresses(s, budget));
   return assessment;
 }
 

@@ -9,7 +9,6 @@
 
 #include "base/console/number_text.h"
 #include "base/numbers/rounding.h"
-#include "engine/checks/part_stress.h"
 
 namespace flyback {
 
@@ -166,11 +165,12 @@ std::vector<Finding> CheckOperatingPoints(const LossBudget& budget) {
   return findings;
 }
 
-std::vector<Finding> CheckDesignAndLosses(const DesignState& design, const LossBudget& budget) {
+std::vector<Finding> CheckDesignAndLosses(const DesignState& design, const LossBudget& budget,
+                                          const std::vector<PartStress>& stresses) {
   std::vector<Finding> findings = CheckDesign(design);
   for (std::vector<Finding> more :
        {CheckOperatingPoints(budget), CheckLosses(design.inputs, budget),
-        CheckPartStresses(PartStresses(design, budget))}) {
+        CheckPartStresses(stresses)}) {
     for (Finding& finding : more) findings.push_back(std::move(finding));
   }
   // The operating points' errors join those of the design, before its warnings.

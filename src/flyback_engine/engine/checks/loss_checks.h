@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/checks/design_checks.h"
+#include "engine/checks/part_stress.h"
 #include "engine/losses/loss_budget.h"
 
 namespace flyback {
@@ -43,9 +44,10 @@ std::vector<Finding> CheckLosses(const DesignInputs& in, const LossBudget& budge
 std::vector<Finding> CheckOperatingPoints(const LossBudget& budget);
 
 // Every finding on a calculated design, errors first: those of CheckDesign,
-// of CheckOperatingPoints and CheckLosses on its `budget`, and of the parts
-// against their ratings. The views of a design (the overview, the design
-// file) show these.
-std::vector<Finding> CheckDesignAndLosses(const DesignState& design, const LossBudget& budget);
+// of CheckOperatingPoints and CheckLosses on its `budget`, and of its parts'
+// `stresses` against their ratings. The views of a design (the overview, the
+// design file) show these.
+std::vector<Finding> CheckDesignAndLosses(const DesignState& design, const LossBudget& budget,
+                                          const std::vector<PartStress>& stresses);
 
 }  // namespace flyback

@@ -150,14 +150,4 @@ std::vector<Finding> CheckSimulation(const SimulationComparison& comparison) {
   return findings;
 }
 
-std::vector<Finding> CheckDesignLossesAndSimulation(const DesignState& design,
-                                                    const LossBudget& budget,
-                                                    const SimulationComparison* simulation) {
-  std::vector<Finding> findings = CheckDesignAndLosses(design, budget);
-  if (simulation != nullptr) {
-    for (Finding& finding : CheckSimulation(*simulation)) findings.push_back(std::move(finding));
-  }
-  return findings;
-}
-
 }  // namespace flyback

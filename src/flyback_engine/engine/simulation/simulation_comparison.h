@@ -68,10 +68,4 @@ SimulationComparison CompareSimulation(const DesignState& s, const LossBudget& b
 // A warning for every figure outside its tolerance.
 std::vector<Finding> CheckSimulation(const SimulationComparison& comparison);
 
-// Every finding on a calculated design: those of CheckDesignAndLosses on its
-// `budget`, then those of its `simulation` where there is one (or null).
-std::vector<Finding> CheckDesignLossesAndSimulation(const DesignState& design,
-                                                    const LossBudget& budget,
-                                                    const SimulationComparison* simulation);
-
 }  // namespace flyback

@@ -1,0 +1,39 @@
+#pragma once
+
+// The views of the design on one dialogue (the export, the simulation, the
+// tables on standard error, the window's overview) behind one evaluator:
+// every design the dialogue shows, and again once its components are
+// dimensioned, is evaluated once (loss budget, part stresses, findings and,
+// where asked, the other transformers' ranking) before the views hear of it;
+// each view then renders `evaluation()` and recomputes none of it. Every
+// event goes to each view in turn, in the order they were added.
+
+#include <memory>
+
+#include "engine/evaluation/design_evaluation.h"
+#include "observer_list.h"
+
+namespace flyback {
+
+class DesignEvaluator : public ObserverList {
+ public:
+  // `request.core_data` (or null) must outlive the evaluator.
+  explicit DesignEvaluator(const EvaluationRequest& request) : request_(request) {}
+
+  // The evaluation of the design shown last; null before the first.
+  const std::shared_ptr<const DesignEvaluation>& evaluation() const { return evaluation_; }
+  // How many designs have been evaluated.
+  int evaluations() const { return evaluations_; }
+
+  void DesignShown(const DesignState& design) override;
+  void ComponentsDimensioned(const DesignState& design) override;
+
+ private:
+  void Evaluate(const DesignState& design);
+
+  EvaluationRequest request_;
+  std::shared_ptr<const DesignEvaluation> evaluation_;
+  int evaluations_ = 0;
+};
+
+}  // namespace flyback

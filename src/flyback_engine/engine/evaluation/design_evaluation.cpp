@@ -1,0 +1,30 @@
+#include "engine/evaluation/design_evaluation.h"
+
+#include <utility>
+
+#include "engine/checks/loss_checks.h"
+
+namespace flyback {
+
+std::shared_ptr<const DesignEvaluation> EvaluateDesign(const DesignState& design,
+                                                       const EvaluationRequest& request) {
+  auto evaluation = std::make_shared<DesignEvaluation>();
+  evaluation->design = design;
+  evaluation->budget = ComputeLossBudget(design, request.core_data);
+  evaluation->part_stresses = PartStresses(design, evaluation->budget);
+  evaluation->findings =
+      CheckDesignAndLosses(design, evaluation->budget, evaluation->part_stresses);
+  if (request.alternatives) evaluation->alternatives = AdviseCores(design, request.core_data);
+  return evaluation;
+}
+
+std::vector<Finding> FindingsWithSimulation(const DesignEvaluation& evaluation,
+                                            const SimulationComparison* simulation) {
+  std::vector<Finding> findings = evaluation.findings;
+  if (simulation != nullptr) {
+    for (Finding& finding : CheckSimulation(*simulation)) findings.push_back(std::move(finding));
+  }
+  return findings;
+}
+
+}  // namespace flyback

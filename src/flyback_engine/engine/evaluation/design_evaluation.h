@@ -1,0 +1,48 @@
+#pragma once
+
+// One shown design, evaluated once: its loss budget at the operating points
+// that exist, every part against its stress, and every finding of the checks.
+// The design file, the design report, the netlist, the overview and the
+// tables on standard error all render this one object; none of them
+// recomputes a figure of it. It is immutable once made, so a worker thread
+// (the simulation) may share it with the window.
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "engine/adviser/core_ranking.h"
+#include "engine/checks/design_checks.h"
+#include "engine/checks/part_stress.h"
+#include "engine/losses/loss_budget.h"
+#include "engine/losses/user_core_data.h"
+#include "engine/simulation/simulation_comparison.h"
+#include "state/design/design_state.h"
+
+namespace flyback {
+
+struct DesignEvaluation {
+  DesignState design;
+  LossBudget budget;
+  std::vector<PartStress> part_stresses;
+  // Those of the design's checks, of its operating points, its losses and
+  // its parts' stresses; errors first.
+  std::vector<Finding> findings;
+  // The core adviser's ranking of the other transformers, where asked.
+  std::optional<CoreAdvice> alternatives;
+};
+
+struct EvaluationRequest {
+  const UserCoreData* core_data = nullptr;  // the user's core (--core-data), or null
+  bool alternatives = false;                // rank the other transformers (--advise)
+};
+
+std::shared_ptr<const DesignEvaluation> EvaluateDesign(const DesignState& design,
+                                                       const EvaluationRequest& request);
+
+// Every finding on the evaluated design: its own, then those of its
+// `simulation` where there is one (or null).
+std::vector<Finding> FindingsWithSimulation(const DesignEvaluation& evaluation,
+                                            const SimulationComparison* simulation);
+
+}  // namespace flyback

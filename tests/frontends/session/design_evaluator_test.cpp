@@ -1,0 +1,65 @@
+// Every view of a shown design renders the one evaluation made for it: the
+// demonstration design shown on the result screen, then with its component
+// list, is evaluated once per showing, and every view is handed that
+// evaluation of the very design it is shown.
+
+#include "design_evaluator.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <vector>
+
+#include "pages/dialogue/driver.h"
+#include "script_console.h"
+#include "support/script_run.h"
+
+namespace flyback {
+namespace {
+
+// Notes the evaluation it is given at each showing of a design.
+class EvaluationRecorder : public DesignObserver {
+ public:
+  explicit EvaluationRecorder(const DesignEvaluator& evaluator) : evaluator_(evaluator) {}
+  void DesignShown(const DesignState& design) override { Note(design); }
+  void ComponentsDimensioned(const DesignState& design) override { Note(design); }
+
+  std::vector<const DesignEvaluation*> seen;
+  int of_another_design = 0;
+
+ private:
+  void Note(const DesignState& design) {
+    const DesignEvaluation* evaluation = evaluator_.evaluation().get();
+    if (evaluation->design.transformer.n_prim != design.transformer.n_prim ||
+        evaluation->design.component_list.has_value() != design.component_list.has_value()) {
+      ++of_another_design;
+    }
+    seen.push_back(evaluation);
+  }
+
+  const DesignEvaluator& evaluator_;
+};
+
+TEST(DesignEvaluator, EachShowingIsEvaluatedOnceForEveryView) {
+  DesignEvaluator evaluator({});
+  EvaluationRecorder first(evaluator);
+  EvaluationRecorder second(evaluator);
+  evaluator.Add(&first);
+  evaluator.Add(&second);
+  // To the main menu, then the component list with its defaults.
+  std::istringstream in(kDemonstrationToMainMenu + "3\n\n\n");
+  std::ostringstream out;
+  ScriptConsole console(in, out);
+  DesignState state;
+  RunDialogue(console, state, nullptr, &evaluator);
+
+  ASSERT_EQ(first.seen.size(), 2U);  // the result screen, the component list
+  EXPECT_EQ(evaluator.evaluations(), static_cast<int>(first.seen.size()));
+  EXPECT_EQ(first.seen, second.seen);
+  EXPECT_EQ(first.of_another_design, 0);
+  for (std::size_t i = 1; i < first.seen.size(); ++i) EXPECT_NE(first.seen[i], first.seen[i - 1]);
+  EXPECT_TRUE(first.seen.back()->design.component_list.has_value());
+}
+
+}  // namespace
+}  // namespace flyback
