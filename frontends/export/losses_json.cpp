@@ -80,7 +80,6 @@ Json Core(const LossCoreChoice& choice) {
 // The clamp network and what it gives at the highest input voltage, where
 // the drain peaks highest.
 Json Clamp(const LossBudget& budget) {
-  if (!budget.clamp) return {{"network", nullptr}, {"not_modelled", kChargePumpNotModelled}};
   const ClampNetwork& n = *budget.clamp;
   const ClampPoint& highest = *budget.highest_input.clamp;
   return {{"network", n.name},
@@ -89,7 +88,8 @@ Json Clamp(const LossBudget& budget) {
           {"C_nF", n.C_nF},
           {"voltage_V", highest.U_clamp_V},
           {"drain_peak_V", highest.drain_peak_V},
-          {"P_W", highest.P_W}};
+          {"P_W", highest.P_W},
+          {"not_modelled", n.not_modelled.empty() ? Json(nullptr) : Json(n.not_modelled)}};
 }
 
 Json Stresses(const std::vector<PartStress>& stresses) {

@@ -57,13 +57,13 @@ TEST(SwitchingAt, EachModeStoresItsInputPowerPerPeriod) {
 // 1 nF and 4.7 kΩ discharge almost fully (e = 0.014189): U = 100 + √80000 =
 // 382.843 V, 5.432 V left, ½·1 nF·(382.843² − 5.432²)/20 µs = 3.6635 W.
 TEST(ClampAt, TheListedNetworkSettlesByItsEnergyBalance) {
-  ClampNetwork snubber{"RCD snubber", "D10", "C11", "R11", 30e3, 33, 2, 630};
+  ClampNetwork snubber{"RCD snubber", "D10", "C11", "R11", 30e3, 33, 2, 630, 600, 0, ""};
   ClampPoint p = ClampAt(snubber, 20, 2, 20, 100, 400);
   EXPECT_NEAR(p.U_clamp_V, 303.0343, 1e-4);
   EXPECT_NEAR(p.U_start_V, 296.9738, 1e-4);
   EXPECT_NEAR(p.P_W, 3.0000, 1e-4);
   EXPECT_NEAR(p.drain_peak_V, 703.0343, 1e-4);
-  const ClampNetwork small{"RC", "D", "C", "R", 4700, 1, 2, 1000};
+  const ClampNetwork small{"RC", "D", "C", "R", 4700, 1, 2, 1000, 600, 0, ""};
   p = ClampAt(small, 20, 2, 20, 100, 400);
   EXPECT_NEAR(p.U_clamp_V, 382.8427, 1e-4);
   EXPECT_NEAR(p.U_start_V, 5.4320, 1e-4);

@@ -10,8 +10,6 @@ namespace flyback {
 
 namespace {
 
-// V, the rectifier D10 of the snubber: MUR160, 600 V.
-inline constexpr double kSnubberDiodeRating_V = 600;
 // V, C09 of the list: 220 pF, 1000 V.
 inline constexpr double kDrainCapacitorRating_V = 1000;
 
@@ -69,7 +67,7 @@ std::vector<PartStress> PartStresses(const DesignState& s, const LossBudget& bud
       WorstOf(
           budget,
           [](const OperatingPointLosses& p) { return p.switching.U_bus_V + p.clamp->U_start_V; }),
-      kSnubberDiodeRating_V, kRectifierVoltageDerating);
+      clamp.D_rating_V, kRectifierVoltageDerating);
   return stresses;
 }
 

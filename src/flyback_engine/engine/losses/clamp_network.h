@@ -5,11 +5,12 @@
 //
 // Without PFC the list has the RCD snubber D10, C11, R11: the diode from the
 // drain to C11 and R11 in parallel, returned to the bus. With PFC the charge
-// pump C08, L08, D08 replaces it, beside D09, C06 and R06; how the pump
-// shares the leakage energy with them is not modelled (docs/losses-models.md),
-// so a design with PFC has no clamp here and is charged for none.
+// pump C08, L08, D08 replaces it: its capacitor at the drain takes the
+// leakage energy and returns it to the bus, holding the drain where the
+// transformer calculation puts it, k_os·U_refl above the bus. Beside the pump
+// the list keeps D09 with C06 and R06 in parallel: C06 is charged to that
+// voltage at each turn-off and R06 discharges it (docs/losses-models.md).
 
-#include <optional>
 #include <string>
 
 #include "state/design/component_values.h"
@@ -26,16 +27,16 @@ struct ClampNetwork {
   double C_nF = 0;
   double R_rating_W = 0;  // W, the list's power rating of the resistor
   double C_rating_V = 0;  // V, the list's voltage rating of the capacitor
+  double D_rating_V = 0;  // V, the reverse voltage of the list's diode
+  // The clamp voltage as a multiple of U_refl where the charge pump holds
+  // it; 0 where the leakage energy alone sets it.
+  double held_U_refl_factor = 0;
+  std::string not_modelled;  // what of the network the model leaves out; empty for none
 };
 
-// Why a design with PFC has no clamp network in the budget.
-inline constexpr const char* kChargePumpNotModelled =
-    "the charge pump C08, L08, D08 with D09, C06, R06 takes the leakage energy; it is not "
-    "modelled";
-
-// The network of the component list of a design without PFC; R11 comes from
-// the dimensioned components `c` (kOhm). None with PFC.
-std::optional<ClampNetwork> ClampNetworkOf(const DesignInputs& in, const ComponentValues& c);
+// The network of the component list: the snubber without PFC (R11 from the
+// dimensioned components `c`, kOhm), the clamp beside the charge pump with.
+ClampNetwork ClampNetworkOf(const DesignInputs& in, const ComponentValues& c);
 
 struct ClampPoint {
   double U_clamp_V = 0;     // V, peak of the clamp capacitor above the bus
@@ -52,6 +53,8 @@ struct ClampPoint {
 // the resistor discharges it to U_start = U·exp(−T/(R·C)). Solved in closed
 // form; the resistor dissipates ½·C·(U² − U_start²) each period. For R·C ≫ T
 // this is the familiar U = (U_refl + √(U_refl² + 2·R·L_lk·I_pk²·f))/2.
+// Where the charge pump holds the clamp, U = held_U_refl_factor·U_refl and
+// only the discharge of the capacitor is dissipated.
 ClampPoint ClampAt(const ClampNetwork& network, double L_lk_uH, double I_pk_A, double period_us,
                    double U_refl_V, double U_bus_V);
 

@@ -119,7 +119,7 @@ struct LossBudget {
   LossAssumptions assumptions;
   LossCoreChoice core;
   LeakageFigures leakage;
-  std::optional<ClampNetwork> clamp;  // none with the charge pump of PFC
+  std::optional<ClampNetwork> clamp;  // the network of the component list
   WorstCaseBounds worst_case;
   // The lowest mains voltage at the valley and at the crest of the bus
   // ripple, and the highest at its crest, each at full output power.
