@@ -67,9 +67,11 @@ void WriterChecks::ComponentsDimensioned(const DesignState& design) {
   DesignShown(design);
   if (!design.component_list) return;
   std::string non_finite;
-  const std::string csv = PartsListCsv(*design.component_list, &non_finite);
+  const std::string csv =
+      PartsListCsv(*design.component_list, PartStresses(design, ComputeLossBudget(design, nullptr)),
+                   &non_finite);
   if (!non_finite.empty()) return;
-  Expect(CsvError(csv, 7), "the parts list");
+  Expect(CsvError(csv, 13), "the parts list");
   CheckNoOverflow(csv, "the parts list");
 }
 

@@ -21,7 +21,9 @@ void DesignExport::ComponentsDimensioned(const DesignState& design) {
   WriteDesign(design);
   if (!parts_list_file_.empty() && design.component_list) {
     std::string non_finite;
-    const std::string csv = PartsListCsv(*design.component_list, &non_finite);
+    const std::string csv =
+        PartsListCsv(*design.component_list,
+                     PartStresses(design, ComputeLossBudget(design, core_data_)), &non_finite);
     WriteFinite(parts_list_file_, csv, "the parts list", non_finite);
   }
 }

@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "engine/checks/part_stress.h"
 #include "json_values.h"
 
 namespace flyback {
@@ -91,9 +90,9 @@ Json Clamp(const LossBudget& budget) {
           {"P_W", highest.P_W}};
 }
 
-Json Stresses(const DesignState& design, const LossBudget& budget) {
+Json Stresses(const std::vector<PartStress>& stresses) {
   Json rows = Json::array();
-  for (const PartStress& p : PartStresses(design, budget)) {
+  for (const PartStress& p : stresses) {
     rows.push_back({{"part", p.part},
                     {"quantity", p.quantity},
                     {"unit", p.unit},
@@ -107,7 +106,7 @@ Json Stresses(const DesignState& design, const LossBudget& budget) {
 
 }  // namespace
 
-Json LossesJson(const DesignState& design, const LossBudget& budget) {
+Json LossesJson(const LossBudget& budget, const std::vector<PartStress>& stresses) {
   const LossAssumptions& a = budget.assumptions;
   return {{"assumptions",
            {{"T_core_C", a.T_core_C},
@@ -136,7 +135,7 @@ Json LossesJson(const DesignState& design, const LossBudget& budget) {
           {"assumed_efficiency", budget.assumed_efficiency},
           {"operating_points",
            {Point(budget.lowest_valley), Point(budget.lowest_crest), Point(budget.highest_input)}},
-          {"part_stresses", Stresses(design, budget)}};
+          {"part_stresses", Stresses(stresses)}};
 }
 
 }  // namespace flyback
