@@ -51,25 +51,31 @@ WriterChecks::WriterChecks(std::string_view input)
 }
 
 void WriterChecks::DesignShown(const DesignState& design) {
+  CheckDesign(design);
+}
+
+std::shared_ptr<const DesignEvaluation> WriterChecks::CheckDesign(const DesignState& design) {
   // The dialogue shows a design several times (result screen, winding
   // table, component list); its design file without the extras tells
   // whether anything changed since the last check.
-  const std::shared_ptr<const DesignEvaluation> evaluation = EvaluateDesign(design, {});
+  std::shared_ptr<const DesignEvaluation> evaluation = EvaluateDesign(design, {});
   std::string seen = DesignJson(*evaluation, last_optimization());
-  if (seen == last_checked_) return;
+  if (seen == last_checked_) return evaluation;
   last_checked_ = std::move(seen);
   CheckDesignFileAndTable(*evaluation);
   CheckNetlists(design, evaluation->budget);
   CheckReport(*evaluation);
+  return evaluation;
 }
 
 void WriterChecks::ComponentsDimensioned(const DesignState& design) {
-  DesignShown(design);
+  const std::shared_ptr<const DesignEvaluation> evaluation = CheckDesign(design);
   if (!design.component_list) return;
   std::string non_finite;
-  const std::string csv = PartsListCsv(*design.component_list, &non_finite);
+  const std::string csv =
+      PartsListCsv(*design.component_list, evaluation->part_stresses, &non_finite);
   if (!non_finite.empty()) return;
-  Expect(CsvError(csv, 7), "the parts list");
+  Expect(CsvError(csv, 13), "the parts list");
   CheckNoOverflow(csv, "the parts list");
 }
 

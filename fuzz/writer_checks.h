@@ -6,6 +6,7 @@
 // once the component list is made, the parts list. Each output is checked;
 // a fault aborts with one line "finding: ..." (a libFuzzer finding).
 
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -23,6 +24,9 @@ class WriterChecks : public OptimizationRecorder {
   void ComponentsDimensioned(const DesignState& design) override;
 
  private:
+  // Checks every writer on `design` where its design file has changed; its
+  // evaluation either way.
+  std::shared_ptr<const DesignEvaluation> CheckDesign(const DesignState& design);
   void CheckDesignFileAndTable(const DesignEvaluation& evaluation) const;
   void CheckNetlists(const DesignState& design, const LossBudget& budget) const;
   void CheckReport(const DesignEvaluation& evaluation) const;

@@ -15,11 +15,13 @@ void DesignExport::DesignShown(const DesignState& /*design*/) {
   WriteDesign();
 }
 
-void DesignExport::ComponentsDimensioned(const DesignState& design) {
+void DesignExport::ComponentsDimensioned(const DesignState& /*design*/) {
   WriteDesign();
-  if (!parts_list_file_.empty() && design.component_list) {
+  const DesignEvaluation& evaluation = *evaluator_.evaluation();
+  if (!parts_list_file_.empty() && evaluation.design.component_list) {
     std::string non_finite;
-    const std::string csv = PartsListCsv(*design.component_list, &non_finite);
+    const std::string csv =
+        PartsListCsv(*evaluation.design.component_list, evaluation.part_stresses, &non_finite);
     WriteFinite(parts_list_file_, csv, "the parts list", non_finite);
   }
 }

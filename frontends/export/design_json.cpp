@@ -1,12 +1,14 @@
 #include "design_json.h"
 
 #include <nlohmann/json.hpp>
+#include <utility>
 #include <vector>
 
 #include "alternatives_json.h"
 #include "base/console/number_text.h"
 #include "base/numbers/rounding.h"
 #include "engine/checks/design_checks.h"
+#include "engine/checks/part_stress.h"
 #include "engine/transformer/result_figures.h"
 #include "engine/transformer/turns.h"
 #include "engine/transformer/voltage_window.h"
@@ -157,12 +159,30 @@ Json Windings(const DesignState& s) {
   return windings;
 }
 
-Json Components(const std::vector<ComponentRow>& rows) {
+// The governing stress of a part beside its rating; a row without one has
+// the same keys, each null.
+Json StressKeys(const PartStress* p) {
+  const PartStress none;
+  const PartStress& s = p != nullptr ? *p : none;
+  Json keys = {{"stress_quantity", s.quantity},
+               {"stress", s.stress},
+               {"stress_unit", s.unit},
+               {"stress_rating", s.rating},
+               {"derated_limit", s.DeratedLimit()},
+               {"stress_point", s.point}};
+  if (p == nullptr) {
+    for (Json& value : keys) value = nullptr;
+  }
+  return keys;
+}
+
+Json Components(const std::vector<ComponentRow>& rows, const std::vector<PartStress>& stresses) {
   Json components = Json::object();
   for (const ComponentRow& row : rows) {
-    components[row.designator] = {{"quantity", row.quantity}, {"value", OrNull(row.value)},
-                                  {"unit", row.unit},         {"part", row.part},
-                                  {"rating", row.rating},     {"remark", row.remark}};
+    Json entry = {{"quantity", row.quantity}, {"value", OrNull(row.value)}, {"unit", row.unit},
+                  {"part", row.part},         {"rating", row.rating},       {"remark", row.remark}};
+    entry.update(StressKeys(GoverningStress(stresses, row.designator)));
+    components[row.designator] = std::move(entry);
   }
   return components;
 }
@@ -212,7 +232,9 @@ std::string DesignJson(const DesignEvaluation& evaluation,
       {"inputs", Inputs(design.inputs)},
       {"transformer", Transformer(design)},
       {"windings", Windings(design)},
-      {"components", design.component_list ? Components(*design.component_list) : Json(nullptr)},
+      {"components", design.component_list
+                         ? Components(*design.component_list, evaluation.part_stresses)
+                         : Json(nullptr)},
       {"optimization", optimization ? Optimization(*optimization) : Json(nullptr)},
       {"losses", LossesJson(evaluation.budget, evaluation.part_stresses)},
       {"simulation", simulation != nullptr ? SimulationJson(*simulation) : Json(nullptr)},

@@ -3,7 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "engine/checks/part_stress.h"
 #include "json_values.h"
 
 namespace flyback {

@@ -11,6 +11,7 @@
 
 namespace flyback {
 
+// `stresses` are the design's part stresses (PartStresses of the budget).
 nlohmann::ordered_json LossesJson(const LossBudget& budget,
                                   const std::vector<PartStress>& stresses);
 

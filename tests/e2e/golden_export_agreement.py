@@ -4,7 +4,8 @@ which were checked by hand: every figure the design file holds "as shown"
 must be the figure the last result screen or winding table shows, every
 finding must follow from the exported figures by the rules of
 docs/export.md (the loss budget's by those of docs/losses.md), and every row of the parts list must stand in the printed
-list with its value and part. An expected file re-made from a faulty
+list with its value and part, and with the stress the design file gives the
+part beside its rating. An expected file re-made from a faulty
 program fails here even where the golden comparison would pass.
 
 Usage: golden_export_agreement.py DATA_DIR"""
@@ -138,7 +139,50 @@ def check_findings(design, errors):
         errors.append(f"part-stress-high {codes.count('part-stress-high')} times, {over} parts over")
 
 
-def check_parts(case, errors):
+# The stress columns of a part's row and the keys of losses.part_stresses
+# they come from; the derating of each stressed quantity (docs/losses.md).
+STRESS_KEYS = {"stress_quantity": "quantity", "stress": "stress", "stress_unit": "unit",
+               "stress_rating": "rating", "derated_limit": "derated_limit",
+               "stress_point": "operating_point"}
+DERATING = {"drain voltage": 0.9, "power": 0.6, "voltage": 0.7, "reverse voltage": 0.8}
+
+
+def governing_stress(stresses, designator):
+    """The part's stress nearest its derated limit, the first of equal ones;
+    one that is not a figure (null) before any other (docs/export.md)."""
+    def share(s):
+        return float("inf") if s["stress"] is None else s["stress"] / s["derated_limit"]
+    governing = None
+    for s in stresses:
+        if s["part"] == designator and (governing is None or share(s) > share(governing)):
+            governing = s
+    return governing
+
+
+def check_stress_rows(design, errors):
+    """Every row of the design file's component list carries its governing
+    stress, rated as the list rates the part and derated by its rule."""
+    if design["components"] is None:
+        return
+    stresses = design["losses"]["part_stresses"]
+    for designator, row in design["components"].items():
+        governing = governing_stress(stresses, designator)
+        expect = {key: governing[source] if governing else None
+                  for key, source in STRESS_KEYS.items()}
+        if {key: row[key] for key in STRESS_KEYS} != expect:
+            errors.append(f"component {designator}: stress columns are not {expect}")
+        if not governing:
+            continue
+        rated = f"{governing['rating']:g} {governing['unit']}"
+        if rated not in row["rating"]:
+            errors.append(f"component {designator}: rated {rated}, the list {row['rating']!r}")
+        derated = governing["rating"] * DERATING[governing["quantity"]]
+        if abs(governing["derated_limit"] - derated) > 1e-9 * derated:
+            errors.append(f"component {designator}: derated limit {governing['derated_limit']}, "
+                          f"the rule gives {derated}")
+
+
+def check_parts(case, design, errors):
     parts = case / "parts.csv"
     if not parts.exists():
         return
@@ -160,6 +204,19 @@ def check_parts(case, errors):
         value = row["value"]
         if value and not re.search(r"(?<![0-9.])" + re.escape(value) + r"(?![0-9.])", line):
             errors.append(f"parts list {row['designator']} value {value!r}: not in {line!r}")
+        # The stress columns as the design file's row has them, empty for null.
+        exported = design["components"][row["designator"]]
+        for key in STRESS_KEYS:
+            want = exported[key]
+            if want is None:
+                ok = row[key] == ""
+            elif isinstance(want, float):
+                ok = row[key] != "" and abs(float(row[key]) - want) <= 1e-13 * abs(want)
+            else:
+                ok = row[key] == str(want)
+            if not ok:
+                errors.append(f"parts list {row['designator']} {key} {row[key]!r}: "
+                              f"the design file has {want!r}")
 
 
 def main(data_dir):
@@ -177,7 +234,8 @@ def main(data_dir):
         if table and (at_result is None or table[1] > at_result):
             at_table = check_windings(lines, design, errors)
         check_findings(design, errors)
-        check_parts(case, errors)
+        check_stress_rows(design, errors)
+        check_parts(case, design, errors)
         status = "ok" if not errors else "MISMATCH"
         print(f"{case.name}: {status} (result at {at_result}, table at {at_table}, "
               f"checks {[f['code'] for f in design['checks']]})")

@@ -23,6 +23,10 @@ GOLDEN = os.path.join(SOURCE, "tests", "data")
 # The demonstration design, the result report and the component list with
 # the default answers (main menu 2, then 3).
 DEMO_WITH_LIST = "\n" * 23 + "1\n" + "2\n\n\n\n" + "3\n\n\n"
+# The columns of a part's stress beside its rating, in the parts list and in
+# the design file's rows.
+STRESS_COLUMNS = ["stress_quantity", "stress", "stress_unit", "stress_rating", "derated_limit",
+                  "stress_point"]
 # 48 V at 100 A on the default core: Return everywhere else, cancelled at the
 # result screen's question.
 OVERLOADED = "\n1\n\n48\n48\n100\n" + "\n" * 11
@@ -94,7 +98,8 @@ class DesignFile(ProgramTest):
         # prints "4* BYW76      600 V, 1A, 50ns").
         self.assertEqual(design["components"]["D01-D04"],
                          {"quantity": 4, "value": None, "unit": "", "part": "BYW76",
-                          "rating": "600 V, 1 A, 50 ns", "remark": ""})
+                          "rating": "600 V, 1 A, 50 ns", "remark": "",
+                          **dict.fromkeys(STRESS_COLUMNS)})
         self.assertIsNone(design["optimization"])
         # No temporary file stays beside them.
         self.assertEqual(sorted(f for f in os.listdir(self.folder) if f != "state"),
@@ -102,9 +107,9 @@ class DesignFile(ProgramTest):
 
         with open(self.path("b.csv"), encoding="utf-8", newline="") as file:
             rows = list(csv.reader(file, strict=True))
-        self.assertEqual(rows[0],
-                         ["designator", "quantity", "value", "unit", "part", "rating", "remark"])
-        self.assertTrue(all(len(row) == 7 for row in rows))
+        self.assertEqual(rows[0], ["designator", "quantity", "value", "unit", "part", "rating",
+                                   "remark"] + STRESS_COLUMNS)
+        self.assertTrue(all(len(row) == 13 for row in rows))
         self.assertEqual([row[0] for row in rows[1:]], golden_designators("components-demo"))
         # By the catalogue rules: the fast bridge for I_in_avg up to 1 A; the
         # 600 V MOSFET for a peak drain current of 2.7 A to 4.8 A; 125 uF/A x
@@ -118,8 +123,47 @@ class DesignFile(ProgramTest):
                           "filter choke, 2 windings, Epcos"],
                          ["D41", "1", "", "", "MUR 490", "900 V, 4 A, 75 ns", ""],
                          ["L08", "1", "2", "mH", "B82614-R2102-A30", "1 A", "PFC choke, Epcos"]):
-            self.assertIn(expected, rows)
+            self.assertIn(expected, [row[:7] for row in rows])
         self.assertTrue(read_bytes(self.path("b.csv")).endswith(b"\r\n"))
+
+    def test_each_stressed_part_carries_its_stress_beside_its_rating(self):
+        # The 55 W design without PFC (tests/data/losses-no-pfc-snubber), on
+        # to its component list: its snubber adds R11, C11 and D10 to T01 and
+        # C09.
+        answers = read_bytes(os.path.join(GOLDEN, "losses-no-pfc-snubber", "answers.txt"))
+        process = self.run_program([FLYBACK, "--script", "--export", "d.json", "--bom", "b.csv"],
+                                   answers + b"1\n3\n\n\n\n")
+        self.assertEqual(process.returncode, 0, process.stderr)
+        design = load(self.path("d.json"))
+        self.validate(design)
+        stresses = {s["part"]: s for s in design["losses"]["part_stresses"]}
+        with open(self.path("b.csv"), encoding="utf-8", newline="") as file:
+            rows = {row["designator"]: row for row in csv.DictReader(file, strict=True)}
+        # The rating the list prints, less the derating of docs/losses.md.
+        for part, quantity, unit, rating, derated_limit in (
+                ("T01", "drain voltage", "V", "600", "540"),  # the 600 V class, 90 %
+                ("C09", "voltage", "V", "1000", "700"),  # 70 %
+                ("R11", "power", "W", "2", "1.2"),  # 60 %
+                ("C11", "voltage", "V", "630", "441"),  # 70 %
+                ("D10", "reverse voltage", "V", "600", "480")):  # MUR160, 80 %
+            with self.subTest(part=part):
+                row = rows[part]
+                self.assertTrue(row["rating"].startswith(f"{rating} {unit}"), row["rating"])
+                self.assertEqual([row["stress_quantity"], row["stress_unit"], row["stress_rating"],
+                                  row["derated_limit"]], [quantity, unit, rating, derated_limit])
+                # The budget's worst stress, at the 15 digits of the list.
+                worst = stresses[part]
+                self.assertAlmostEqual(float(row["stress"]), worst["stress"], delta=1e-12)
+                self.assertEqual(row["stress_point"], worst["operating_point"])
+                self.assertEqual([design["components"][part][key] for key in STRESS_COLUMNS],
+                                 [quantity, worst["stress"], unit, float(rating),
+                                  float(derated_limit), worst["operating_point"]])
+        # The drain peaks at the highest bus, near 680 V (the case's README).
+        self.assertEqual(rows["T01"]["stress_point"], "highest input voltage")
+        self.assertAlmostEqual(float(rows["T01"]["stress"]), 680, delta=5)
+        # A part the budget does not stress: the fuse.
+        self.assertEqual([rows["F01"][key] for key in STRESS_COLUMNS], [""] * 6)
+        self.assertEqual([design["components"]["F01"][key] for key in STRESS_COLUMNS], [None] * 6)
 
     def test_findings_of_an_overloaded_and_a_hand_changed_design(self):
         process = self.run_program([FLYBACK, "--script", "--export", "d.json"],

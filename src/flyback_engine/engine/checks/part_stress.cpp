@@ -1,6 +1,8 @@
 #include "engine/checks/part_stress.h"
 
+#include <cmath>
 #include <functional>
+#include <limits>
 
 #include "base/console/number_text.h"
 #include "base/numbers/rounding.h"
@@ -38,6 +40,13 @@ Worst WorstOf(const LossBudget& budget,
   return worst;
 }
 
+// The share of its derated limit the stress uses; one that is not a figure
+// counts as the highest.
+double LimitShare(const PartStress& p) {
+  const double share = p.stress / p.DeratedLimit();
+  return std::isnan(share) ? std::numeric_limits<double>::infinity() : share;
+}
+
 }  // namespace
 
 std::vector<PartStress> PartStresses(const DesignState& s, const LossBudget& budget) {
@@ -69,6 +78,16 @@ std::vector<PartStress> PartStresses(const DesignState& s, const LossBudget& bud
           [](const OperatingPointLosses& p) { return p.switching.U_bus_V + p.clamp->U_start_V; }),
       clamp.D_rating_V, kRectifierVoltageDerating);
   return stresses;
+}
+
+const PartStress* GoverningStress(const std::vector<PartStress>& stresses,
+                                  std::string_view designator) {
+  const PartStress* governing = nullptr;
+  for (const PartStress& p : stresses) {
+    if (p.part != designator) continue;
+    if (governing == nullptr || LimitShare(p) > LimitShare(*governing)) governing = &p;
+  }
+  return governing;
 }
 
 std::vector<Finding> CheckPartStresses(const std::vector<PartStress>& stresses) {

@@ -7,6 +7,7 @@
 // rule and its source.
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/checks/design_checks.h"
@@ -35,6 +36,14 @@ struct PartStress {
 // The stresses of the parts of design `s` that the budget can tell; the
 // network of a design with PFC is not modelled and adds none.
 std::vector<PartStress> PartStresses(const DesignState& s, const LossBudget& budget);
+
+// The stress that governs the part `designator` among `stresses`, the one
+// nearest its derated limit (the highest share of it: stresses of other
+// units compare only so), the first of equal ones; one that is not a figure
+// governs, so that it is not hidden behind a finite one. Null where the part
+// has none.
+const PartStress* GoverningStress(const std::vector<PartStress>& stresses,
+                                  std::string_view designator);
 
 // A warning for every part beyond its derated rating.
 std::vector<Finding> CheckPartStresses(const std::vector<PartStress>& stresses);
