@@ -96,9 +96,9 @@ void AddPoint(const DesignState& s, const OperatingPointLosses& losses, const Si
                   100 * f.efficiency,
                   100 * in.eta,
                   f.efficiency / in.eta - 1,
-                  100 * (in.eta - kEfficiencyMarginShare),
+                  100 * in.eta - kEfficiencyMarginPoints,
                   std::nullopt,
-                  "at least -" + NumberText(100 * kEfficiencyMarginShare) + " points"});
+                  "at least -" + NumberText(kEfficiencyMarginPoints) + " points"});
   rows.push_back({{Quantity::kEfficiency},
                   "eta_computed",
                   "",

@@ -54,11 +54,10 @@ struct SimulationOutcome {
 };
 
 // Tolerances of the comparison.
-inline constexpr double kOutputTolerance = 0.03;        // ± share of the calculated voltage
-inline constexpr double kRippleLimit = 0.05;            // peak to peak, share of the voltage
-inline constexpr double kPeakCurrentMargin = 0.05;      // above I_D_max
-inline constexpr double kFrequencyTolerance = 0.10;     // below fsntmin; ± at a fixed frequency
-inline constexpr double kEfficiencyMarginShare = 0.02;  // below the assumed efficiency
+inline constexpr double kOutputTolerance = 0.03;     // ± share of the calculated voltage
+inline constexpr double kRippleLimit = 0.05;         // peak to peak, share of the voltage
+inline constexpr double kPeakCurrentMargin = 0.05;   // above I_D_max
+inline constexpr double kFrequencyTolerance = 0.10;  // below fsntmin; ± at a fixed frequency
 
 // `lowest` and `highest`: the simulated points of the design `s`, whose loss
 // budget is `budget`.
