@@ -123,7 +123,6 @@ struct Stage {
   double U_refl_V = 0;
   std::optional<ClampNetwork> clamp;  // the network of the component list
   double U_cl_V = 0;                  // V, its voltage at the design point, the start value
-  double k_os = 0;                    // overshoot factor the calculation assumes for the drain
   double f_design_kHz = 0;            // switching frequency of the design point
   double f_highest_kHz = 0;           // the loss budget's at the highest bus
   double I_D_max_A = 0;
@@ -157,7 +156,6 @@ Stage StageOf(const DesignState& s, const LossBudget& budget) {
   st.C_drain_pF = budget.assumptions.C_oss_pF + budget.assumptions.C_drain_extra_pF;
   st.U_refl_V = ReflectedVoltage(t.n_prim, t.U_ts);
   st.clamp = budget.clamp;
-  st.k_os = in.k_os;
   if (budget.lowest_crest.clamp) st.U_cl_V = budget.lowest_crest.clamp->U_clamp_V;
   const double period_us = budget.lowest_crest.switching.period_us;
   st.f_design_kHz = 1000 / period_us;
@@ -227,10 +225,12 @@ void AppendPrimary(NetlistText& n, const Stage& st) {
          st.clamp->capacitor + ", " + st.clamp->resistor + "\n";
     n += "Rc clamp bus " + n.Num(st.clamp->R_ohm) + "\n";
     n += "Cc clamp bus " + n.Num(st.clamp->C_nF) + "n\n";
-  } else {
-    n += "* The charge pump C08, L08, D08 of PFC is not modelled: the drain is held\n";
-    n += "* where the calculation assumes it, U_bus + k_os*U_refl, by an ideal clamp\n";
-    n += "Vcl clamp bus " + n.Num(st.k_os * st.U_refl_V) + "\n";
+    if (st.clamp->held_U_refl_factor > 0) {
+      n += "* The charge pump C08, L08, D08 of PFC holds the drain where the calculation\n";
+      n += "* assumes it, U_bus + k_os*U_refl, as an ideal clamp beside the network\n";
+      n += "Dp drain pump DCLAMP\n";
+      n += "Vcl pump bus " + n.Num(st.clamp->held_U_refl_factor * st.U_refl_V) + "\n";
+    }
   }
   n += ".model DCLAMP D(IS=1e-12 RS=50m TT=50n CJO=20p BV=1000)\n";
 }
