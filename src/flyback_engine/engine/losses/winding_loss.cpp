@@ -30,9 +30,10 @@ inline constexpr double kWholeNumberSlack = 1e-9;
 // (sinhΔ − sinΔ)/(coshΔ + cosΔ), scaled by 2·e^(−2Δ) and 2·e^(−Δ) so that no
 // hyperbolic function overflows; both tend to 1 for large Δ. One exponential
 // and one sine and cosine serve both: e^(−2Δ) = (e^(−Δ))², sin2Δ =
-// 2·sinΔ·cosΔ, cos2Δ = 1 − 2·sin²Δ.
+// 2·sinΔ·cosΔ, cos2Δ = 1 − 2·sin²Δ. Each as numerator over denominator, so
+// that the factor costs one division.
 struct DowellTerms {
-  double skin, proximity;
+  double skin, skin_denominator, proximity, proximity_denominator;
 };
 
 DowellTerms DowellTermsAt(double penetration) {
@@ -42,8 +43,8 @@ DowellTerms DowellTermsAt(double penetration) {
   const double cosine = std::cos(penetration);
   const double sine_2 = 2 * sine * cosine;
   const double cosine_2 = 1 - 2 * sine * sine;
-  return {(1 - e2 * e2 + 2 * e2 * sine_2) / (1 + e2 * e2 - 2 * e2 * cosine_2),
-          (1 - e2 - 2 * e1 * sine) / (1 + e2 + 2 * e1 * cosine)};
+  return {1 - e2 * e2 + 2 * e2 * sine_2, 1 + e2 * e2 - 2 * e2 * cosine_2, 1 - e2 - 2 * e1 * sine,
+          1 + e2 + 2 * e1 * cosine};
 }
 
 // D = t_pulse/period, within 0 .. 1.
@@ -86,8 +87,11 @@ double DowellFactor(double penetration, int layers) {
   if (penetration < kSeriesPenetration) {
     return 1 + (5 * m2 - 1) / 45 * std::pow(penetration, 4);
   }
-  const DowellTerms terms = DowellTermsAt(penetration);
-  return penetration * (terms.skin + 2 * (m2 - 1) / 3 * terms.proximity);
+  const DowellTerms t = DowellTermsAt(penetration);
+  const double proximity_weight = 2 * (m2 - 1) / 3;
+  return penetration *
+         (t.skin * t.proximity_denominator + proximity_weight * t.proximity * t.skin_denominator) /
+         (t.skin_denominator * t.proximity_denominator);
 }
 
 double WirePitch(double d_wire_mm) {
@@ -133,17 +137,21 @@ RampPulseSpectrum SpectrumOf(const RampPulse& pulse, int harmonics) {
   return spectrum;
 }
 
-double WindingLoss(double R_dc_ohm, int layers, double penetration_at_switching_frequency,
-                   double I_peak_A, const RampPulseSpectrum& spectrum) {
-  const double I_dc = I_peak_A * spectrum.dc_per_A;
-  double loss_per_ohm = I_dc * I_dc;
+double WindingLossPerOhmAndSquareAmpere(int layers, double penetration_at_switching_frequency,
+                                        const RampPulseSpectrum& spectrum) {
+  double factor = spectrum.dc_per_A * spectrum.dc_per_A;
   for (std::size_t i = 0; i < spectrum.rms_per_A.size(); ++i) {
     const double h = static_cast<double>(i + 1);
     const double F_R = DowellFactor(penetration_at_switching_frequency * std::sqrt(h), layers);
-    const double I_h = I_peak_A * spectrum.rms_per_A[i];
-    loss_per_ohm += F_R * I_h * I_h;
+    factor += F_R * spectrum.rms_per_A[i] * spectrum.rms_per_A[i];
   }
-  return R_dc_ohm * loss_per_ohm;
+  return factor;
+}
+
+double WindingLoss(double R_dc_ohm, int layers, double penetration_at_switching_frequency,
+                   double I_peak_A, const RampPulseSpectrum& spectrum) {
+  return R_dc_ohm * I_peak_A * I_peak_A *
+         WindingLossPerOhmAndSquareAmpere(layers, penetration_at_switching_frequency, spectrum);
 }
 
 double WindingLoss(double R_dc_ohm, int layers, double penetration_at_switching_frequency,
