@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <vector>
 
 #include "base/numbers/rounding.h"
@@ -9,6 +10,7 @@
 #include "engine/inputs/mains.h"
 #include "engine/losses/budget_windings.h"
 #include "engine/losses/core_loss.h"
+#include "engine/losses/fixed_point_step.h"
 #include "engine/losses/leakage_estimate.h"
 #include "engine/losses/semiconductor_loss.h"
 #include "engine/losses/thermal.h"
@@ -48,9 +50,9 @@ std::optional<int> SlotChoiceNamed(const std::string& name) {
   return std::nullopt;
 }
 
-// Steps of the fixed point of input power and losses at most; each step
-// moves by the change of the losses only, a few per cent of the power, so a
-// handful suffice.
+// Steps of the search for the input power at most: the secant needs 4 or 5
+// where the losses are smooth in the power, and even plain steps, which
+// close in by the losses' share of the change (a few tenths), a dozen or so.
 inline constexpr int kMostFixedPointSteps = 100;
 // Relative change of the input power at which the fixed point counts as met.
 inline constexpr double kFixedPointTolerance = 1e-9;
@@ -177,13 +179,15 @@ OperatingPointLosses PointLosses(const DesignState& s, const SwitchingPoint& p,
 
 // The point at the bus voltage U_bus_V of the mains voltage U_mains_V where
 // the input power is the output power plus the losses it causes: started at
-// the design's own P_in_max, iterated until it no longer moves, or given up
+// the design's own P_in_max, searched (NextFixedPointTrial) until the power
+// the losses ask for no longer differs from the power tried, or given up
 // where the losses run away with it.
 OperatingPointLosses ConsistentPoint(std::string name, const DesignState& s, double U_mains_V,
                                      double U_bus_V, const LossBudget& budget,
                                      const std::vector<BudgetWinding>& windings) {
   const SwitchingStage stage = StageOf(s.inputs, s.transformer, U_mains_V);
   double P_in_W = s.inputs.P_in_max;
+  std::optional<FixedPointTrial> before;
   OperatingPointLosses losses;
   for (int step = 1; step <= kMostFixedPointSteps; ++step) {
     losses = PointLosses(s, SwitchingAt(stage, U_bus_V, P_in_W), budget, windings, stage.U_refl_V);
@@ -193,8 +197,10 @@ OperatingPointLosses ConsistentPoint(std::string name, const DesignState& s, dou
       losses.switching.fixed_point_met = false;
       break;
     }
-    if (std::abs(next_W - P_in_W) <= kFixedPointTolerance * P_in_W) break;
-    P_in_W = next_W;
+    const FixedPointTrial last{P_in_W, next_W - P_in_W};
+    if (std::abs(last.residual_W) <= kFixedPointTolerance * P_in_W) break;
+    P_in_W = NextFixedPointTrial(last, before);
+    before = last;
   }
   losses.name = std::move(name);
   return losses;
