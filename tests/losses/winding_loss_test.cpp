@@ -149,5 +149,27 @@ TEST(WindingLoss, LossOfTheHarmonics) {
   EXPECT_NEAR(WindingLoss(0.1, 4, 1e-4, {2, 10, 20}, 100), 0.066667, 0.066667 * 0.005);
 }
 
+// The sum takes the exponential, sine and cosine of harmonic k²·m from those
+// of harmonic m; it must still give each harmonic the factor of its own
+// ratio Δ1·√h, for thin and thick wire, up to harmonics past 7²·1.
+TEST(WindingLoss, EachHarmonicAtItsOwnPenetrationRatio) {
+  const RampPulseSpectrum spectrum = SpectrumOf({1, 7, 20}, 60);
+  const struct {
+    int layers;
+    double penetration_1;
+  } cases[] = {{1, 0.003}, {1, 0.3}, {2, 1}, {4, 3}, {3, 40}};
+  for (const auto& c : cases) {
+    double sum = spectrum.dc_per_A * spectrum.dc_per_A;
+    for (std::size_t i = 0; i < spectrum.rms_per_A.size(); ++i) {
+      const double h = static_cast<double>(i + 1);
+      sum += DowellFactor(c.penetration_1 * std::sqrt(h), c.layers) * spectrum.rms_per_A[i] *
+             spectrum.rms_per_A[i];
+    }
+    EXPECT_NEAR(WindingLossPerOhmAndSquareAmpere(c.layers, c.penetration_1, spectrum), sum,
+                1e-12 * sum)
+        << "Δ1 " << c.penetration_1 << ", " << c.layers << " layers";
+  }
+}
+
 }  // namespace
 }  // namespace flyback
