@@ -71,8 +71,14 @@ double RmsEquivalentRampFactor(const SwitchingPoint& p) {
   return std::sqrt(1 + r + r * r);
 }
 
+// The shapes of the windings' currents, kept from one trial of a point's
+// search to the next: the primary's ramp in t_on, the secondaries' in t_off.
+struct CurrentShapes {
+  KeptSpectrum primary, secondary;
+};
+
 void AddTransformerLosses(const DesignInputs& in, const std::vector<BudgetWinding>& windings,
-                          const LossCore& core, const LossAssumptions& a,
+                          const LossCore& core, const LossAssumptions& a, CurrentShapes& shapes,
                           OperatingPointLosses& losses) {
   const SwitchingPoint& p = losses.switching;
   const double f_Hz = kHertzPerKilohertz * kMicrosecondsPerMillisecond / p.period_us;
@@ -84,8 +90,10 @@ void AddTransformerLosses(const DesignInputs& in, const std::vector<BudgetWindin
 
   // The primary conducts during t_on, every secondary during t_off: two
   // current shapes for all windings.
-  const RampPulseSpectrum primary = SpectrumOf({1, p.t_on_us, p.period_us}, a.harmonics);
-  const RampPulseSpectrum secondary = SpectrumOf({1, p.t_off_us, p.period_us}, a.harmonics);
+  const RampPulseSpectrum& primary =
+      SpectrumOf({1, p.t_on_us, p.period_us}, a.harmonics, shapes.primary);
+  const RampPulseSpectrum& secondary =
+      SpectrumOf({1, p.t_off_us, p.period_us}, a.harmonics, shapes.secondary);
   const double ramp_factor = RmsEquivalentRampFactor(p);
   const double r = p.I_start_A / p.I_pk_A;
   const double sqrt_f = std::sqrt(f_Hz);
@@ -129,16 +137,18 @@ TurnOn TurnOnAt(const SwitchingPoint& p) {
 }
 
 // The losses of the design `s` at the switching point `p`, with the budget's
-// core, windings, leakage and clamp.
+// core, windings, leakage and clamp; `shapes` keeps the currents' harmonics
+// for the next trial.
 OperatingPointLosses PointLosses(const DesignState& s, const SwitchingPoint& p,
                                  const LossBudget& budget,
-                                 const std::vector<BudgetWinding>& windings, double U_refl_V) {
+                                 const std::vector<BudgetWinding>& windings, double U_refl_V,
+                                 CurrentShapes& shapes) {
   const DesignInputs& in = s.inputs;
   const TransformerDesign& t = s.transformer;
   const LossAssumptions& a = budget.assumptions;
   OperatingPointLosses losses;
   losses.switching = p;
-  if (budget.core.core) AddTransformerLosses(in, windings, *budget.core.core, a, losses);
+  if (budget.core.core) AddTransformerLosses(in, windings, *budget.core.core, a, shapes, losses);
 
   losses.mosfet_conduction_W =
       MosfetConductionLoss(s.components.R_DSon, p.I_pk_A, p.I_start_A, p.t_on_us, p.period_us);
@@ -188,9 +198,11 @@ OperatingPointLosses ConsistentPoint(std::string name, const DesignState& s, dou
   const SwitchingStage stage = StageOf(s.inputs, s.transformer, U_mains_V);
   double P_in_W = s.inputs.P_in_max;
   std::optional<FixedPointTrial> before;
+  CurrentShapes shapes;
   OperatingPointLosses losses;
   for (int step = 1; step <= kMostFixedPointSteps; ++step) {
-    losses = PointLosses(s, SwitchingAt(stage, U_bus_V, P_in_W), budget, windings, stage.U_refl_V);
+    losses = PointLosses(s, SwitchingAt(stage, U_bus_V, P_in_W), budget, windings, stage.U_refl_V,
+                         shapes);
     losses.switching.fixed_point_steps = step;
     const double next_W = s.inputs.P_out_max + losses.total_W;
     if (!(next_W <= kRunawayInputOverOutput * s.inputs.P_out_max)) {

@@ -24,6 +24,8 @@ inline constexpr double kEnamelledDiameterFactor = 1.1;
 inline constexpr double kSeriesPenetration = 1e-2;
 // Below this phase x the harmonic's closed form loses digits likewise.
 inline constexpr double kSeriesPhase = 0.1;
+// Two duties this close, relative to each other, are one worked out twice.
+inline constexpr double kSameDuty = 1e-12;
 // Absorbs rounding in a ratio that is meant to be a whole number.
 inline constexpr double kWholeNumberSlack = 1e-9;
 
@@ -168,6 +170,16 @@ RampPulseSpectrum SpectrumOf(const RampPulse& pulse, int harmonics) {
     cosine = next_cosine;
   }
   return spectrum;
+}
+
+const RampPulseSpectrum& SpectrumOf(const RampPulse& pulse, int harmonics, KeptSpectrum& kept) {
+  const double duty = PulseDuty(pulse);
+  const bool same_duty = std::abs(duty - kept.duty) <= kSameDuty * duty;
+  if (!same_duty ||
+      kept.spectrum.rms_per_A.size() != static_cast<std::size_t>(std::max(harmonics, 0))) {
+    kept = {duty, SpectrumOf(pulse, harmonics)};
+  }
+  return kept.spectrum;
 }
 
 double WindingLossPerOhmAndSquareAmpere(int layers, double penetration_at_switching_frequency,
