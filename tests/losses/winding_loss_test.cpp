@@ -149,5 +149,51 @@ TEST(WindingLoss, LossOfTheHarmonics) {
   EXPECT_NEAR(WindingLoss(0.1, 4, 1e-4, {2, 10, 20}, 100), 0.066667, 0.066667 * 0.005);
 }
 
+// A kept spectrum serves the pulses of its duty to rounding and no other.
+TEST(WindingLoss, KeptSpectrumServesOnlyItsDuty) {
+  KeptSpectrum kept;
+  const struct {
+    const char* why;
+    RampPulse pulse;
+    int harmonics;
+  } steps[] = {
+      {"none kept", {1, 7, 20}, 5},
+      {"D = 0.35 again, from other durations", {1, 0.7, 2}, 5},
+      {"D = 0.4", {1, 8, 20}, 5},
+      {"more harmonics", {1, 8, 20}, 6},
+  };
+  for (const auto& step : steps) {
+    const RampPulseSpectrum direct = SpectrumOf(step.pulse, step.harmonics);
+    const RampPulseSpectrum& served = SpectrumOf(step.pulse, step.harmonics, kept);
+    ASSERT_EQ(served.rms_per_A.size(), direct.rms_per_A.size()) << step.why;
+    EXPECT_NEAR(served.dc_per_A, direct.dc_per_A, 1e-12) << step.why;
+    for (std::size_t i = 0; i < direct.rms_per_A.size(); ++i) {
+      EXPECT_NEAR(served.rms_per_A[i], direct.rms_per_A[i], 1e-12) << step.why << ", h " << i + 1;
+    }
+  }
+}
+
+// The sum takes the exponential, sine and cosine of harmonic k²·m from those
+// of harmonic m; it must still give each harmonic the factor of its own
+// ratio Δ1·√h, for thin and thick wire, up to harmonics past 7²·1.
+TEST(WindingLoss, EachHarmonicAtItsOwnPenetrationRatio) {
+  const RampPulseSpectrum spectrum = SpectrumOf({1, 7, 20}, 60);
+  const struct {
+    int layers;
+    double penetration_1;
+  } cases[] = {{1, 0.003}, {1, 0.3}, {2, 1}, {4, 3}, {3, 40}};
+  for (const auto& c : cases) {
+    double sum = spectrum.dc_per_A * spectrum.dc_per_A;
+    for (std::size_t i = 0; i < spectrum.rms_per_A.size(); ++i) {
+      const double h = static_cast<double>(i + 1);
+      sum += DowellFactor(c.penetration_1 * std::sqrt(h), c.layers) * spectrum.rms_per_A[i] *
+             spectrum.rms_per_A[i];
+    }
+    EXPECT_NEAR(WindingLossPerOhmAndSquareAmpere(c.layers, c.penetration_1, spectrum), sum,
+                1e-12 * sum)
+        << "Δ1 " << c.penetration_1 << ", " << c.layers << " layers";
+  }
+}
+
 }  // namespace
 }  // namespace flyback

@@ -2,11 +2,15 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
+#include <vector>
 
 #include "base/numbers/rounding.h"
 #include "base/numbers/units.h"
 #include "engine/inputs/mains.h"
+#include "engine/losses/budget_windings.h"
 #include "engine/losses/core_loss.h"
+#include "engine/losses/fixed_point_step.h"
 #include "engine/losses/leakage_estimate.h"
 #include "engine/losses/semiconductor_loss.h"
 #include "engine/losses/thermal.h"
@@ -46,9 +50,9 @@ std::optional<int> SlotChoiceNamed(const std::string& name) {
   return std::nullopt;
 }
 
-// Steps of the fixed point of input power and losses at most; each step
-// moves by the change of the losses only, a few per cent of the power, so a
-// handful suffice.
+// Steps of the search for the input power at most: the secant needs 4 or 5
+// where the losses are smooth in the power, and even plain steps, which
+// close in by the losses' share of the change (a few tenths), a dozen or so.
 inline constexpr int kMostFixedPointSteps = 100;
 // Relative change of the input power at which the fixed point counts as met.
 inline constexpr double kFixedPointTolerance = 1e-9;
@@ -59,24 +63,6 @@ inline constexpr double kRunawayInputOverOutput = 10;
 // A 1 % leakage, the unit the clamp loss is also given in.
 inline constexpr double kOnePercent = 0.01;
 
-// `spectrum` is the shape of the winding's current: a ramp of peak I_peak_A
-// (A) in the period period_us (µs).
-WindingLossTerm WindingTerm(std::string name, double turns, const Copper& copper, double I_peak_A,
-                            const RampPulseSpectrum& spectrum, double period_us,
-                            const LossCore& core, const LossAssumptions& a) {
-  WindingLossTerm term;
-  term.winding = std::move(name);
-  term.layers =
-      LayerCount(turns, copper.parallel_wires, copper.d_wire_mm, core.geometry.bobbin_width_mm);
-  term.R_dc_ohm =
-      DcResistance(turns, core.geometry.mean_turn_length_mm, copper.A_cu_mm2, a.T_winding_C);
-  const double f_Hz = kHertzPerKilohertz * kMicrosecondsPerMillisecond / period_us;
-  const double penetration = DowellPenetrationRatio(copper.d_wire_mm, WirePitch(copper.d_wire_mm),
-                                                    CopperResistivity(a.T_winding_C), f_Hz);
-  term.P_W = WindingLoss(term.R_dc_ohm, term.layers, penetration, I_peak_A, spectrum);
-  return term;
-}
-
 // The ramp of the same rms as a trapezoid from r·I up to I over the same
 // time: √(1 + r + r²)·I. Exact for the DC resistance; for the harmonics of a
 // continuous-mode current an approximation (docs/losses-models.md).
@@ -85,8 +71,15 @@ double RmsEquivalentRampFactor(const SwitchingPoint& p) {
   return std::sqrt(1 + r + r * r);
 }
 
-void AddTransformerLosses(const DesignInputs& in, const TransformerDesign& t, const LossCore& core,
-                          const LossAssumptions& a, OperatingPointLosses& losses) {
+// The shapes of the windings' currents, kept from one trial of a point's
+// search to the next: the primary's ramp in t_on, the secondaries' in t_off.
+struct CurrentShapes {
+  KeptSpectrum primary, secondary;
+};
+
+void AddTransformerLosses(const DesignInputs& in, const std::vector<BudgetWinding>& windings,
+                          const LossCore& core, const LossAssumptions& a, CurrentShapes& shapes,
+                          OperatingPointLosses& losses) {
   const SwitchingPoint& p = losses.switching;
   const double f_Hz = kHertzPerKilohertz * kMicrosecondsPerMillisecond / p.period_us;
   const SteinmetzSet& set = SteinmetzRangeFor(core.material.ranges, f_Hz).set;
@@ -95,26 +88,34 @@ void AddTransformerLosses(const DesignInputs& in, const TransformerDesign& t, co
       FlybackCoreLossDensity(set, B_swing_mT, p.t_on_us, p.t_off_us, p.period_us, a.T_core_C);
   losses.core_W = CoreLoss(*losses.core_density_W_per_m3, core.geometry.V_e_mm3);
 
-  const WindingValues values = ComputeWindingValues(in, t);
   // The primary conducts during t_on, every secondary during t_off: two
   // current shapes for all windings.
-  const RampPulseSpectrum primary = SpectrumOf({1, p.t_on_us, p.period_us}, a.harmonics);
-  const RampPulseSpectrum secondary = SpectrumOf({1, p.t_off_us, p.period_us}, a.harmonics);
+  const RampPulseSpectrum& primary =
+      SpectrumOf({1, p.t_on_us, p.period_us}, a.harmonics, shapes.primary);
+  const RampPulseSpectrum& secondary =
+      SpectrumOf({1, p.t_off_us, p.period_us}, a.harmonics, shapes.secondary);
   const double ramp_factor = RmsEquivalentRampFactor(p);
-  losses.windings.push_back(WindingTerm("primary", RoundTo(t.n_prim, 0),
-                                        CopperOf(in, values.A_prim), ramp_factor * p.I_pk_A,
-                                        primary, p.period_us, core, a));
   const double r = p.I_start_A / p.I_pk_A;
-  for (int i = 1; i <= in.n_sec; ++i) {
-    // The secondary current falls from its peak to r times it in t_off and
-    // averages Imax.
-    const double I_peak = 2 * in.output(i).Imax * p.period_us / (p.t_off_us * (1 + r));
-    losses.windings.push_back(WindingTerm("output " + std::to_string(i), t.n_out(i),
-                                          CopperOf(in, values.output(i).A_sec),
-                                          ramp_factor * I_peak, secondary, p.period_us, core, a));
-  }
+  const double sqrt_f = std::sqrt(f_Hz);
+  losses.windings.reserve(windings.size());
+  std::vector<double> loss_factors;  // per Ω and A² of the peak, by winding
+  loss_factors.reserve(windings.size());
   double copper_W = 0;
-  for (const WindingLossTerm& term : losses.windings) copper_W += term.P_W;
+  for (const BudgetWinding& w : windings) {
+    // The primary's current rises to I_pk in t_on; a secondary's falls from
+    // its peak to r times it in t_off and averages Imax.
+    const bool is_primary = w.output == 0;
+    const double I_peak_A = ramp_factor * (is_primary ? p.I_pk_A
+                                                      : 2 * in.output(w.output).Imax * p.period_us /
+                                                            (p.t_off_us * (1 + r)));
+    loss_factors.push_back(w.same_loss_factor_as ? loss_factors[*w.same_loss_factor_as]
+                                                 : WindingLossPerOhmAndSquareAmpere(
+                                                       w.layers, w.penetration_at_1_Hz * sqrt_f,
+                                                       is_primary ? primary : secondary));
+    const double P_W = w.R_dc_ohm * I_peak_A * I_peak_A * loss_factors.back();
+    losses.windings.push_back({w.name, w.layers, w.R_dc_ohm, P_W});
+    copper_W += P_W;
+  }
   losses.transformer_W = *losses.core_W + copper_W;
   losses.transformer_rise_K =
       TransformerTemperatureRise(*losses.transformer_W, core.geometry.V_e_mm3);
@@ -136,15 +137,18 @@ TurnOn TurnOnAt(const SwitchingPoint& p) {
 }
 
 // The losses of the design `s` at the switching point `p`, with the budget's
-// core, leakage and clamp.
+// core, windings, leakage and clamp; `shapes` keeps the currents' harmonics
+// for the next trial.
 OperatingPointLosses PointLosses(const DesignState& s, const SwitchingPoint& p,
-                                 const LossBudget& budget, double U_refl_V) {
+                                 const LossBudget& budget,
+                                 const std::vector<BudgetWinding>& windings, double U_refl_V,
+                                 CurrentShapes& shapes) {
   const DesignInputs& in = s.inputs;
   const TransformerDesign& t = s.transformer;
   const LossAssumptions& a = budget.assumptions;
   OperatingPointLosses losses;
   losses.switching = p;
-  if (budget.core.core) AddTransformerLosses(in, t, *budget.core.core, a, losses);
+  if (budget.core.core) AddTransformerLosses(in, windings, *budget.core.core, a, shapes, losses);
 
   losses.mosfet_conduction_W =
       MosfetConductionLoss(s.components.R_DSon, p.I_pk_A, p.I_start_A, p.t_on_us, p.period_us);
@@ -185,31 +189,39 @@ OperatingPointLosses PointLosses(const DesignState& s, const SwitchingPoint& p,
 
 // The point at the bus voltage U_bus_V of the mains voltage U_mains_V where
 // the input power is the output power plus the losses it causes: started at
-// the design's own P_in_max, iterated until it no longer moves, or given up
+// the design's own P_in_max, searched (NextFixedPointTrial) until the power
+// the losses ask for no longer differs from the power tried, or given up
 // where the losses run away with it.
 OperatingPointLosses ConsistentPoint(std::string name, const DesignState& s, double U_mains_V,
-                                     double U_bus_V, const LossBudget& budget) {
+                                     double U_bus_V, const LossBudget& budget,
+                                     const std::vector<BudgetWinding>& windings) {
   const SwitchingStage stage = StageOf(s.inputs, s.transformer, U_mains_V);
   double P_in_W = s.inputs.P_in_max;
+  std::optional<FixedPointTrial> before;
+  CurrentShapes shapes;
   OperatingPointLosses losses;
   for (int step = 1; step <= kMostFixedPointSteps; ++step) {
-    losses = PointLosses(s, SwitchingAt(stage, U_bus_V, P_in_W), budget, stage.U_refl_V);
+    losses = PointLosses(s, SwitchingAt(stage, U_bus_V, P_in_W), budget, windings, stage.U_refl_V,
+                         shapes);
     losses.switching.fixed_point_steps = step;
     const double next_W = s.inputs.P_out_max + losses.total_W;
     if (!(next_W <= kRunawayInputOverOutput * s.inputs.P_out_max)) {
       losses.switching.fixed_point_met = false;
       break;
     }
-    if (std::abs(next_W - P_in_W) <= kFixedPointTolerance * P_in_W) break;
-    P_in_W = next_W;
+    const FixedPointTrial last{P_in_W, next_W - P_in_W};
+    if (std::abs(last.residual_W) <= kFixedPointTolerance * P_in_W) break;
+    P_in_W = NextFixedPointTrial(last, before);
+    before = last;
   }
   losses.name = std::move(name);
   return losses;
 }
 
-// The leakage of the design's winding where its geometry is known, else the
-// assumed share of L_prim.
-LeakageFigures LeakageOf(const DesignState& s, const LossBudget& budget) {
+// The leakage of the design's `windings` where their geometry is known, else
+// the assumed share of L_prim.
+LeakageFigures LeakageOf(const DesignState& s, const LossBudget& budget,
+                         const std::vector<BudgetWinding>& windings) {
   const TransformerDesign& t = s.transformer;
   LeakageFigures leakage;
   if (!budget.core.core) {
@@ -218,18 +230,14 @@ LeakageFigures LeakageOf(const DesignState& s, const LossBudget& budget) {
     return leakage;
   }
   const CoreGeometry& g = budget.core.core->geometry;
-  const WindingValues values = ComputeWindingValues(s.inputs, t);
-  const auto build = [&](double turns, double cross_section_mm2) {
-    const Copper copper = CopperOf(s.inputs, cross_section_mm2);
-    return WindingBuild{
-        LayerCount(turns, copper.parallel_wires, copper.d_wire_mm, g.bobbin_width_mm),
-        WirePitch(copper.d_wire_mm)};
+  const auto build = [](const BudgetWinding& w) {
+    return WindingBuild{w.layers, WirePitch(w.copper.d_wire_mm)};
   };
   LeakageWinding winding;
-  winding.primary_turns = RoundTo(t.n_prim, 0);
-  winding.primary = build(winding.primary_turns, values.A_prim);
-  for (int i = 1; i <= s.inputs.n_sec; ++i) {
-    winding.secondaries.push_back(build(t.n_out(i), values.output(i).A_sec));
+  winding.primary_turns = windings.front().turns;
+  winding.primary = build(windings.front());
+  for (auto w = windings.begin() + 1; w != windings.end(); ++w) {
+    winding.secondaries.push_back(build(*w));
   }
   winding.mean_turn_length_mm = g.mean_turn_length_mm;
   winding.winding_width_mm = g.bobbin_width_mm;
@@ -269,16 +277,19 @@ LossBudget ComputeLossBudget(const DesignState& s, const UserCoreData* user,
   budget.assumptions = assumptions;
   budget.core = ChooseLossCore(in, user);
   budget.assumed_efficiency = in.eta;
-  budget.leakage = LeakageOf(s, budget);
+  const std::vector<BudgetWinding> windings =
+      budget.core.core ? BudgetWindingsOf(in, t, *budget.core.core, assumptions)
+                       : std::vector<BudgetWinding>{};
+  budget.leakage = LeakageOf(s, budget, windings);
   budget.clamp = ClampNetworkOf(in, s.components);
   budget.worst_case = {in.fixed_freq ? t.I_D_max_fix : t.I_D_max,
                        in.fixed_freq ? in.f_fix_min : t.fsntmin};
   budget.lowest_valley = ConsistentPoint("lowest input voltage, bus valley", s, in.U_mains_min,
-                                         in.U_mains_min * in.k_valley, budget);
+                                         in.U_mains_min * in.k_valley, budget, windings);
   budget.lowest_crest = ConsistentPoint("lowest input voltage, bus crest", s, in.U_mains_min,
-                                        MainsPeak(in.U_mains_min), budget);
+                                        MainsPeak(in.U_mains_min), budget, windings);
   budget.highest_input =
-      ConsistentPoint("highest input voltage", s, in.U_mains_max, t.U_bus_max, budget);
+      ConsistentPoint("highest input voltage", s, in.U_mains_max, t.U_bus_max, budget, windings);
   return budget;
 }
 

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstddef>
 #include <numbers>
+#include <vector>
 
 #include "base/numbers/rounding.h"
 #include "base/numbers/units.h"
@@ -23,27 +24,70 @@ inline constexpr double kEnamelledDiameterFactor = 1.1;
 inline constexpr double kSeriesPenetration = 1e-2;
 // Below this phase x the harmonic's closed form loses digits likewise.
 inline constexpr double kSeriesPhase = 0.1;
+// Two duties this close, relative to each other, are one worked out twice.
+inline constexpr double kSameDuty = 1e-12;
 // Absorbs rounding in a ratio that is meant to be a whole number.
 inline constexpr double kWholeNumberSlack = 1e-9;
 
-// Dowell's skin term (sinh2Δ + sin2Δ)/(cosh2Δ − cos2Δ) and proximity term
-// (sinhΔ − sinΔ)/(coshΔ + cosΔ), scaled by 2·e^(−2Δ) and 2·e^(−Δ) so that no
-// hyperbolic function overflows; both tend to 1 for large Δ. One exponential
-// and one sine and cosine serve both: e^(−2Δ) = (e^(−Δ))², sin2Δ =
-// 2·sinΔ·cosΔ, cos2Δ = 1 − 2·sin²Δ.
-struct DowellTerms {
-  double skin, proximity;
+// e^(−Δ), cos Δ and sin Δ of a penetration ratio Δ: e^((−1 + i)·Δ) in its
+// decay and its rotation.
+struct Phasor {
+  double decay, cosine, sine;
 };
 
-DowellTerms DowellTermsAt(double penetration) {
-  const double e1 = std::exp(-penetration);
+Phasor PhasorAt(double penetration) {
+  return {std::exp(-penetration), std::cos(penetration), std::sin(penetration)};
+}
+
+// The phasor of the sum of two penetration ratios.
+Phasor Product(const Phasor& a, const Phasor& b) {
+  return {a.decay * b.decay, a.cosine * b.cosine - a.sine * b.sine,
+          a.sine * b.cosine + a.cosine * b.sine};
+}
+
+// The phasors of harmonics 1 to n (at [h − 1]) of a winding whose
+// penetration ratio is penetration_1 at the fundamental: Δ grows with √h,
+// so harmonic k²·m lies at k times the ratio of harmonic m and its phasor
+// is m's to the k-th power, one product from that of harmonic (k − 1)²·m.
+// Of the first 50 harmonics 19 need no exponential, sine or cosine of their
+// own; rounding grows by about one unit of the last place a product.
+std::vector<Phasor> HarmonicPhasors(double penetration_1, std::size_t n) {
+  std::vector<Phasor> phasors(n);
+  std::vector<bool> known(n + 1, false);  // by harmonic number
+  for (std::size_t m = 1; m <= n; ++m) {
+    if (known[m]) continue;
+    phasors[m - 1] = PhasorAt(penetration_1 * std::sqrt(static_cast<double>(m)));
+    for (std::size_t k = 2; k * k * m <= n; ++k) {
+      phasors[k * k * m - 1] = Product(phasors[(k - 1) * (k - 1) * m - 1], phasors[m - 1]);
+      known[k * k * m] = true;
+    }
+  }
+  return phasors;
+}
+
+// Dowell's factor at the penetration ratio Δ with e^((−1 + i)·Δ) = `phasor`.
+// The skin term (sinh2Δ + sin2Δ)/(cosh2Δ − cos2Δ) and the proximity term
+// (sinhΔ − sinΔ)/(coshΔ + cosΔ) are scaled by 2·e^(−2Δ) and 2·e^(−Δ) so that
+// no hyperbolic function overflows; both tend to 1 for large Δ. One phasor
+// serves both: e^(−2Δ) = (e^(−Δ))², sin2Δ = 2·sinΔ·cosΔ, cos2Δ = 1 − 2·sin²Δ;
+// and one division, each term kept as numerator over denominator.
+double DowellFactorAt(double penetration, const Phasor& phasor, int layers) {
+  const double m2 = static_cast<double>(layers) * layers;
+  if (penetration < kSeriesPenetration) {
+    return 1 + (5 * m2 - 1) / 45 * std::pow(penetration, 4);
+  }
+  const double e1 = phasor.decay;
   const double e2 = e1 * e1;
-  const double sine = std::sin(penetration);
-  const double cosine = std::cos(penetration);
-  const double sine_2 = 2 * sine * cosine;
-  const double cosine_2 = 1 - 2 * sine * sine;
-  return {(1 - e2 * e2 + 2 * e2 * sine_2) / (1 + e2 * e2 - 2 * e2 * cosine_2),
-          (1 - e2 - 2 * e1 * sine) / (1 + e2 + 2 * e1 * cosine)};
+  const double sine_2 = 2 * phasor.sine * phasor.cosine;
+  const double cosine_2 = 1 - 2 * phasor.sine * phasor.sine;
+  const double skin = 1 - e2 * e2 + 2 * e2 * sine_2;
+  const double skin_denominator = 1 + e2 * e2 - 2 * e2 * cosine_2;
+  const double proximity = 1 - e2 - 2 * e1 * phasor.sine;
+  const double proximity_denominator = 1 + e2 + 2 * e1 * phasor.cosine;
+  const double proximity_weight = 2 * (m2 - 1) / 3;
+  return penetration *
+         (skin * proximity_denominator + proximity_weight * proximity * skin_denominator) /
+         (skin_denominator * proximity_denominator);
 }
 
 // D = t_pulse/period, within 0 .. 1.
@@ -82,12 +126,7 @@ double DowellPenetrationRatio(double d_wire_mm, double pitch_mm, double rho_ohm_
 }
 
 double DowellFactor(double penetration, int layers) {
-  const double m2 = static_cast<double>(layers) * layers;
-  if (penetration < kSeriesPenetration) {
-    return 1 + (5 * m2 - 1) / 45 * std::pow(penetration, 4);
-  }
-  const DowellTerms terms = DowellTermsAt(penetration);
-  return penetration * (terms.skin + 2 * (m2 - 1) / 3 * terms.proximity);
+  return DowellFactorAt(penetration, PhasorAt(penetration), layers);
 }
 
 double WirePitch(double d_wire_mm) {
@@ -133,17 +172,34 @@ RampPulseSpectrum SpectrumOf(const RampPulse& pulse, int harmonics) {
   return spectrum;
 }
 
-double WindingLoss(double R_dc_ohm, int layers, double penetration_at_switching_frequency,
-                   double I_peak_A, const RampPulseSpectrum& spectrum) {
-  const double I_dc = I_peak_A * spectrum.dc_per_A;
-  double loss_per_ohm = I_dc * I_dc;
+const RampPulseSpectrum& SpectrumOf(const RampPulse& pulse, int harmonics, KeptSpectrum& kept) {
+  const double duty = PulseDuty(pulse);
+  const bool same_duty = std::abs(duty - kept.duty) <= kSameDuty * duty;
+  if (!same_duty ||
+      kept.spectrum.rms_per_A.size() != static_cast<std::size_t>(std::max(harmonics, 0))) {
+    kept = {duty, SpectrumOf(pulse, harmonics)};
+  }
+  return kept.spectrum;
+}
+
+double WindingLossPerOhmAndSquareAmpere(int layers, double penetration_at_switching_frequency,
+                                        const RampPulseSpectrum& spectrum) {
+  const std::vector<Phasor> phasors =
+      HarmonicPhasors(penetration_at_switching_frequency, spectrum.rms_per_A.size());
+  double factor = spectrum.dc_per_A * spectrum.dc_per_A;
   for (std::size_t i = 0; i < spectrum.rms_per_A.size(); ++i) {
     const double h = static_cast<double>(i + 1);
-    const double F_R = DowellFactor(penetration_at_switching_frequency * std::sqrt(h), layers);
-    const double I_h = I_peak_A * spectrum.rms_per_A[i];
-    loss_per_ohm += F_R * I_h * I_h;
+    const double F_R =
+        DowellFactorAt(penetration_at_switching_frequency * std::sqrt(h), phasors[i], layers);
+    factor += F_R * spectrum.rms_per_A[i] * spectrum.rms_per_A[i];
   }
-  return R_dc_ohm * loss_per_ohm;
+  return factor;
+}
+
+double WindingLoss(double R_dc_ohm, int layers, double penetration_at_switching_frequency,
+                   double I_peak_A, const RampPulseSpectrum& spectrum) {
+  return R_dc_ohm * I_peak_A * I_peak_A *
+         WindingLossPerOhmAndSquareAmpere(layers, penetration_at_switching_frequency, spectrum);
 }
 
 double WindingLoss(double R_dc_ohm, int layers, double penetration_at_switching_frequency,

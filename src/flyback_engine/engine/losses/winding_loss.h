@@ -86,11 +86,32 @@ struct RampPulseSpectrum {
 // The spectrum of `pulse`'s shape up to harmonic `harmonics`.
 RampPulseSpectrum SpectrumOf(const RampPulse& pulse, int harmonics);
 
+// A spectrum kept from one operating point to the next: free running and
+// continuous mode keep the duties of their currents at every power, and
+// the durations of two points give them equal to rounding only.
+struct KeptSpectrum {
+  double duty = -1;  // D of the spectrum kept; none kept yet
+  RampPulseSpectrum spectrum;
+};
+
+// The same, the one `kept` holds where its duty equals the pulse's to 1e-12
+// of itself (the harmonics then agree to about as much, far within what the
+// figures are worked out to) and its harmonics are as many; else worked out
+// and kept.
+const RampPulseSpectrum& SpectrumOf(const RampPulse& pulse, int harmonics, KeptSpectrum& kept);
+
+// The copper loss of a winding of `layers` layers carrying a ramp pulse of
+// the shape `spectrum`, per ohm of its DC resistance and per square ampere
+// of the pulse's peak (1/A² · A² = 1): dc² + Σ_h F_R(Δ1·√h)·rms_h², with Δ1
+// the penetration ratio at the switching frequency 1/period (Δ grows with
+// √f). Windings of the same wire, layers and shape share it.
+double WindingLossPerOhmAndSquareAmpere(int layers, double penetration_at_switching_frequency,
+                                        const RampPulseSpectrum& spectrum);
+
 // W, copper loss of a winding of DC resistance R_dc_ohm (Ω) with `layers`
 // layers carrying a ramp pulse of peak I_peak_A (A) and the shape `spectrum`:
-// P = R_dc·I_dc² + Σ_h R_dc·F_R(Δ1·√h)·I_h², with Δ1 the penetration ratio at
-// the switching frequency 1/period (Δ grows with √f). The harmonics beyond
-// the spectrum are left out.
+// P = R_dc·I_dc² + Σ_h R_dc·F_R(Δ1·√h)·I_h², that is R_dc·I_peak² times the
+// factor above. The harmonics beyond the spectrum are left out.
 double WindingLoss(double R_dc_ohm, int layers, double penetration_at_switching_frequency,
                    double I_peak_A, const RampPulseSpectrum& spectrum);
 
