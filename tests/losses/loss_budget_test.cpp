@@ -70,8 +70,8 @@ TEST(LossBudget, ThreeOutputDemonstrationAtItsThreeOperatingPoints) {
     const OperatingPointLosses* point;
     double U_bus_V, P_in_W;
     int steps;
-    double I_pk_A, f_kHz, core_W, copper_W, conduction_W, turn_on_W, turn_off_W, bridge_W,
-        clamp_W, efficiency, rise_K;
+    double I_pk_A, f_kHz, core_W, copper_W, conduction_W, turn_on_W, turn_off_W, bridge_W, clamp_W,
+        efficiency, rise_K;
   } expected[] = {
       // U_bus = 90·1.12: the valley sits above U_refl, the valley switch at 0 V.
       {&budget.lowest_valley, 100.8, 89.319476, 4, 3.705699, 24.070824, 0.280906, 2.069397,

@@ -80,7 +80,7 @@ class DesignFile(ProgramTest):
         self.assertEqual([w["Uact_V"] for w in design["windings"][2:]], [100.04, 16.16, 8.53])
         self.assertTrue(all(w["in_window"] for w in design["windings"][2:]))
         # Within every bound of the design checks and of the loss budget (its
-        # 12.85 W at the bus valley give 85.5 %, hand calculation in
+        # 13.32 W at the bus valley give 85.1 %, hand calculation in
         # tests/losses/loss_budget_test.cpp); the drain's 597.9 V lie above
         # 90 % of the MOSFET's 600 V. Its terms add up to its total.
         self.assertEqual([c["code"] for c in design["checks"]], ["part-stress-high"])
@@ -90,8 +90,8 @@ class DesignFile(ProgramTest):
                  low["mosfet_turn_off_W"] + sum(d["P_W"] for d in low["output_diodes"]) +
                  low["ic_diode_W"] + low["controller_W"] + low["bridge_W"] + low["clamp_W"])
         self.assertAlmostEqual(terms, low["total_W"], places=9)
-        self.assertAlmostEqual(low["efficiency"], 0.8553, places=4)
-        self.assertAlmostEqual(low["transformer_rise_K"], 33.16, places=2)
+        self.assertAlmostEqual(low["efficiency"], 0.8509, places=4)
+        self.assertAlmostEqual(low["transformer_rise_K"], 33.31, places=2)
         self.assertTrue(design["losses"]["core"]["estimated"])
         self.assertEqual(design["components"]["C07"]["value"], 150)
         # The bridge as four diodes, its part and rating apart (the list
@@ -181,6 +181,9 @@ class DesignFile(ProgramTest):
                           ("warning", "efficiency-optimistic"),
                           ("warning", "transformer-temperature-rise-high"),
                           ("warning", "core-loss-density-high"),
+                          # The drain, R06 and D09 beyond their derated ratings.
+                          ("warning", "part-stress-high"),
+                          ("warning", "part-stress-high"),
                           ("warning", "part-stress-high")])
 
         # The 8 V to 9 V winding of the demonstration design set to 6 turns by
@@ -296,10 +299,10 @@ class BatchExample(ProgramTest):
         rows = [line.split("\t") for line in process.stdout.decode().splitlines()]
         self.assertEqual(len(rows), 12)
         # The demonstration transformer: 53 turns, 340 mT, 23.7 kHz, the
-        # losses give 85.5 % at the bus valley (hand calculation in
+        # losses give 85.1 % at the bus valley (hand calculation in
         # tests/losses/loss_budget_test.cpp), the drain 597.9 V above 90 % of
         # the MOSFET's 600 V.
-        self.assertEqual(rows[3], ["SMT 31/190 (Orega)", "53", "340", "23.7", "85.5",
+        self.assertEqual(rows[3], ["SMT 31/190 (Orega)", "53", "340", "23.7", "85.1",
                                    "part-stress-high"])
         for row in rows:
             self.assertEqual(len(row), 6)

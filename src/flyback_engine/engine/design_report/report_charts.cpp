@@ -76,7 +76,11 @@ std::string OutputWindowsSvg(const std::vector<OutputBar>& bars) {
 std::string CurrentWaveformsSvg(const CurrentWaveforms& waveforms) {
   double I_max = 0;
   for (const WaveformPoint& p : waveforms.primary) I_max = std::max(I_max, p.I_A);
-  const SvgPlot plot(kChartWidth_px, 220, 44, {0, waveforms.period_us}, {0, 1.1 * I_max});
+  // px; lower than the other charts, so that the loss budget with its
+  // clamp row stays on the page of the winding sheet.
+  constexpr double kCurrentsHeight_px = 180;
+  const SvgPlot plot(kChartWidth_px, kCurrentsHeight_px, 44, {0, waveforms.period_us},
+                     {0, 1.1 * I_max});
   std::string body = plot.Axes("t in µs", "I in A");
   body += plot.Polyline(Points(waveforms.primary), "primary");
   body += plot.Polyline(Points(waveforms.secondary), "secondary");

@@ -226,10 +226,13 @@ void AppendPrimary(NetlistText& n, const Stage& st) {
     n += "Rc clamp bus " + n.Num(st.clamp->R_ohm) + "\n";
     n += "Cc clamp bus " + n.Num(st.clamp->C_nF) + "n\n";
     if (st.clamp->held_U_refl_factor > 0) {
+      const std::string U_pump = n.Num(st.clamp->held_U_refl_factor * st.U_refl_V);
       n += "* The charge pump C08, L08, D08 of PFC holds the drain where the calculation\n";
-      n += "* assumes it, U_bus + k_os*U_refl, as an ideal clamp beside the network\n";
+      n += "* assumes it, U_bus + k_os*U_refl, as an ideal clamp beside the network,\n";
+      n += "* and returns what it takes to the bus without loss (Bret)\n";
       n += "Dp drain pump DCLAMP\n";
-      n += "Vcl pump bus " + n.Num(st.clamp->held_U_refl_factor * st.U_refl_V) + "\n";
+      n += "Vcl pump bus " + U_pump + "\n";
+      n += "Bret 0 bus I=" + U_pump + "*i(Vcl)/{Ubus}\n";
     }
   }
   n += ".model DCLAMP D(IS=1e-12 RS=50m TT=50n CJO=20p BV=1000)\n";
