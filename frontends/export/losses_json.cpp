@@ -48,10 +48,9 @@ Json Point(const OperatingPointLosses& losses) {
           {"ic_diode_W", losses.ic_diode_W},
           {"controller_W", losses.controller_W},
           {"bridge_W", losses.bridge_W},
-          {"clamp_W", losses.clamp_W},
+          {"clamp_W", losses.clamp.P_W},
           {"clamp_W_at_1_percent_leakage", losses.clamp_W_at_1_percent},
-          {"clamp_voltage_V",
-           OrNull(losses.clamp ? std::optional(losses.clamp->U_clamp_V) : std::nullopt)},
+          {"clamp_voltage_V", OrNull(losses.clamp.U_clamp_V)},
           {"drain_peak_V", losses.drain_peak_V},
           {"total_W", losses.total_W},
           {"efficiency", losses.efficiency},
@@ -79,8 +78,8 @@ Json Core(const LossCoreChoice& choice) {
 // The clamp network and what it gives at the highest input voltage, where
 // the drain peaks highest.
 Json Clamp(const LossBudget& budget) {
-  const ClampNetwork& n = *budget.clamp;
-  const ClampPoint& highest = *budget.highest_input.clamp;
+  const ClampNetwork& n = budget.clamp;
+  const ClampPoint& highest = budget.highest_input.clamp;
   return {{"network", n.name},
           {"parts", {n.diode, n.capacitor, n.resistor}},
           {"R_ohm", n.R_ohm},

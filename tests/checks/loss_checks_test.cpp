@@ -55,7 +55,7 @@ TEST(LossChecks, ATermThatIsNotFiniteIsAnErrorNamingIt) {
       {"output 2's rectifier and the clamp: the earlier term is named",
        [](LossBudget& b) {
          b.lowest_valley.output_diodes[1].P_W = kNaN;
-         b.lowest_valley.clamp_W = kInf;
+         b.lowest_valley.clamp.P_W = kInf;
        },
        {"The loss budget at the lowest input voltage, bus valley cannot be worked out: its output "
         "2 rectifier loss is not finite."},

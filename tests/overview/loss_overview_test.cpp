@@ -41,7 +41,7 @@ void ExpectBarsAreTheBudget(const LossOverview& overview, const OperatingPointLo
                                          Sum(diodes),
                                          p.controller_W + p.ic_diode_W,
                                          p.bridge_W,
-                                         p.clamp_W};
+                                         p.clamp.P_W};
   ASSERT_EQ(overview.bars.size(), std::size(terms));
   double total = 0;
   for (std::size_t i = 0; i < std::size(terms); ++i) {

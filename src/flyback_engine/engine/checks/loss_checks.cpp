@@ -43,7 +43,7 @@ std::optional<BudgetTerm> FirstNonFiniteTerm(const OperatingPointLosses& p) {
   terms.push_back({"IC supply diode loss", p.ic_diode_W});
   terms.push_back({"control IC supply", p.controller_W});
   terms.push_back({"bridge loss", p.bridge_W});
-  terms.push_back({"clamp loss", p.clamp_W});
+  terms.push_back({"clamp loss", p.clamp.P_W});
   terms.push_back({"total loss", p.total_W});
   terms.push_back({"efficiency", p.efficiency});
   if (p.transformer_rise_K)
@@ -98,7 +98,7 @@ JudgedLosses JudgedFigures(const LossBudget& budget) {
     judged.transformer_rise_K = Larger(judged.transformer_rise_K, point->transformer_rise_K);
     judged.core_density_W_per_m3 =
         Larger(judged.core_density_W_per_m3, point->core_density_W_per_m3);
-    judged.clamp_W = std::max(judged.clamp_W, point->clamp_W);
+    judged.clamp_W = std::max(judged.clamp_W, point->clamp.P_W);
   }
   return judged;
 }
@@ -142,7 +142,7 @@ std::vector<Finding> CheckLosses(const DesignInputs& in, const LossBudget& budge
   const double clamp_limit = kClampShareLimit * in.P_out_max;
   if (judged.clamp_W > clamp_limit) {
     warn("clamp-loss-high", {Quantity::kClampLoss}, judged.clamp_W, clamp_limit,
-         "the " + budget.clamp->name + " dissipates " + NumberText(RoundTo(judged.clamp_W, 2)) +
+         "the " + budget.clamp.name + " dissipates " + NumberText(RoundTo(judged.clamp_W, 2)) +
              " W, more than " + NumberText(100 * kClampShareLimit) + " % of the output power (" +
              NumberText(RoundTo(clamp_limit, 2)) + " W)");
   }

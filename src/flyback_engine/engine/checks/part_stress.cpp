@@ -62,20 +62,19 @@ std::vector<PartStress> PartStresses(const DesignState& s, const LossBudget& bud
   add("T01", "drain voltage", "V", drain, MosfetRating_V(s.components.mosfet),
       kMosfetVoltageDerating);
   add("C09", "voltage", "V", drain, kDrainCapacitorRating_V, kFilmCapacitorDerating);
-  if (!budget.clamp) return stresses;
-  const ClampNetwork& clamp = *budget.clamp;
+  const ClampNetwork& clamp = budget.clamp;
   add(clamp.resistor, "power", "W",
-      WorstOf(budget, [](const OperatingPointLosses& p) { return p.clamp->P_W; }), clamp.R_rating_W,
+      WorstOf(budget, [](const OperatingPointLosses& p) { return p.clamp.P_W; }), clamp.R_rating_W,
       kResistorPowerDerating);
   add(clamp.capacitor, "voltage", "V",
-      WorstOf(budget, [](const OperatingPointLosses& p) { return p.clamp->U_clamp_V; }),
+      WorstOf(budget, [](const OperatingPointLosses& p) { return p.clamp.U_clamp_V; }),
       clamp.C_rating_V, kFilmCapacitorDerating);
   // While the switch conducts, the diode's anode lies at 0 and its cathode at
   // the bus plus what the capacitor has kept.
   add(clamp.diode, "reverse voltage", "V",
       WorstOf(
           budget,
-          [](const OperatingPointLosses& p) { return p.switching.U_bus_V + p.clamp->U_start_V; }),
+          [](const OperatingPointLosses& p) { return p.switching.U_bus_V + p.clamp.U_start_V; }),
       clamp.D_rating_V, kRectifierVoltageDerating);
   return stresses;
 }

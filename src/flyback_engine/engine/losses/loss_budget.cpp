@@ -167,21 +167,15 @@ OperatingPointLosses PointLosses(const DesignState& s, const SwitchingPoint& p,
   losses.ic_diode_W = DiodeConductionLoss(in.U_F_ic, a.I_ic_A);
   losses.controller_W = IcSupplyVoltage(in, t) * a.I_ic_A;
   losses.bridge_W = in.dc_input ? 0 : BridgeRectifierLoss(a.U_F_bridge_V, p.I_in_avg_A);
-  if (budget.clamp) {
-    losses.clamp =
-        ClampAt(*budget.clamp, budget.leakage.L_lk_uH, p.I_pk_A, p.period_us, U_refl_V, p.U_bus_V);
-    losses.clamp_W = losses.clamp->P_W;
-    losses.clamp_W_at_1_percent =
-        ClampAt(*budget.clamp, kOnePercent * t.L_prim, p.I_pk_A, p.period_us, U_refl_V, p.U_bus_V)
-            .P_W;
-    losses.drain_peak_V = losses.clamp->drain_peak_V;
-  } else {
-    losses.drain_peak_V = p.U_bus_V + in.k_os * U_refl_V;
-  }
+  losses.clamp =
+      ClampAt(budget.clamp, budget.leakage.L_lk_uH, p.I_pk_A, p.period_us, U_refl_V, p.U_bus_V);
+  losses.clamp_W_at_1_percent =
+      ClampAt(budget.clamp, kOnePercent * t.L_prim, p.I_pk_A, p.period_us, U_refl_V, p.U_bus_V).P_W;
+  losses.drain_peak_V = losses.clamp.drain_peak_V;
 
   losses.total_W = losses.transformer_W.value_or(0) + losses.mosfet_conduction_W +
                    losses.mosfet_turn_on_W + losses.mosfet_turn_off_W + losses.ic_diode_W +
-                   losses.controller_W + losses.bridge_W + losses.clamp_W;
+                   losses.controller_W + losses.bridge_W + losses.clamp.P_W;
   for (const OutputDiodeTerm& diode : losses.output_diodes) losses.total_W += diode.P_W;
   losses.efficiency = Efficiency(in.P_out_max, losses.total_W);
   return losses;

@@ -85,12 +85,10 @@ struct OperatingPointLosses {
   double mosfet_turn_off_W = 0;
   std::vector<OutputDiodeTerm> output_diodes;
   double ic_diode_W = 0;
-  double controller_W = 0;          // the control IC's own supply
-  double bridge_W = 0;              // 0 with DC input
-  std::optional<ClampPoint> clamp;  // none without a modelled network
-  double clamp_W = 0;               // 0 without a modelled network
-  // V, the drain's peak: U_bus plus the clamp's voltage, or, where no network
-  // is modelled, plus k_os·U_refl as the transformer calculation assumes.
+  double controller_W = 0;  // the control IC's own supply
+  double bridge_W = 0;      // 0 with DC input
+  ClampPoint clamp;         // the network of the component list at this point
+  // V, the drain's peak: U_bus plus the clamp's voltage.
   double drain_peak_V = 0;
   // W, what the clamp would dissipate with a leakage of 1 % of L_prim: a
   // measured leakage scales from it.
@@ -119,7 +117,7 @@ struct LossBudget {
   LossAssumptions assumptions;
   LossCoreChoice core;
   LeakageFigures leakage;
-  std::optional<ClampNetwork> clamp;  // the network of the component list
+  ClampNetwork clamp;  // the network of the component list
   WorstCaseBounds worst_case;
   // The lowest mains voltage at the valley and at the crest of the bus
   // ripple, and the highest at its crest, each at full output power.

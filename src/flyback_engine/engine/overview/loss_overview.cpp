@@ -73,7 +73,7 @@ LossOverview WhereTheWattsGo(const LossBudget& budget) {
       [](const OperatingPointLosses& p) { return p.controller_W + p.ic_diode_W; });
   add("bridge rectifier", [](const OperatingPointLosses& p) { return p.bridge_W; });
   // A clamp is charged only where the list's network is modelled.
-  if (budget.clamp) add("clamp", [](const OperatingPointLosses& p) { return p.clamp_W; });
+  add("clamp", [](const OperatingPointLosses& p) { return p.clamp.P_W; });
   overview.lowest_total_W = low.total_W;
   overview.highest_total_W = high.total_W;
   overview.lowest_set = low.name + ": " + WattText(low.total_W);

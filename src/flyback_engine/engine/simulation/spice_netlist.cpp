@@ -121,10 +121,10 @@ struct Stage {
   std::string mosfet;
   double C_drain_pF = 0;
   double U_refl_V = 0;
-  std::optional<ClampNetwork> clamp;  // the network of the component list
-  double U_cl_V = 0;                  // V, its voltage at the design point, the start value
-  double f_design_kHz = 0;            // switching frequency of the design point
-  double f_highest_kHz = 0;           // the loss budget's at the highest bus
+  ClampNetwork clamp;        // the network of the component list
+  double U_cl_V = 0;         // V, its voltage at the design point, the start value
+  double f_design_kHz = 0;   // switching frequency of the design point
+  double f_highest_kHz = 0;  // the loss budget's at the highest bus
   double I_D_max_A = 0;
   std::vector<Rectified> windings;  // the IC supply first, then the outputs
   std::string regulated;            // node held at its calculated voltage: "ic" or "o1"
@@ -156,7 +156,7 @@ Stage StageOf(const DesignState& s, const LossBudget& budget) {
   st.C_drain_pF = budget.assumptions.C_oss_pF + budget.assumptions.C_drain_extra_pF;
   st.U_refl_V = ReflectedVoltage(t.n_prim, t.U_ts);
   st.clamp = budget.clamp;
-  if (budget.lowest_crest.clamp) st.U_cl_V = budget.lowest_crest.clamp->U_clamp_V;
+  st.U_cl_V = budget.lowest_crest.clamp.U_clamp_V;
   const double period_us = budget.lowest_crest.switching.period_us;
   st.f_design_kHz = 1000 / period_us;
   st.f_highest_kHz = 1000 / budget.highest_input.switching.period_us;
@@ -220,20 +220,19 @@ void AppendPrimary(NetlistText& n, const Stage& st) {
   n += "* drain capacitance: the MOSFET's assumed C_oss and C09 of the component list\n";
   n += "Cd drain 0 " + n.Num(st.C_drain_pF) + "p\n";
   n += "Dc drain clamp DCLAMP\n";
-  if (st.clamp) {
-    n += "* " + st.clamp->name + " of the component list: " + st.clamp->diode + ", " +
-         st.clamp->capacitor + ", " + st.clamp->resistor + "\n";
-    n += "Rc clamp bus " + n.Num(st.clamp->R_ohm) + "\n";
-    n += "Cc clamp bus " + n.Num(st.clamp->C_nF) + "n\n";
-    if (st.clamp->held_U_refl_factor > 0) {
-      const std::string U_pump = n.Num(st.clamp->held_U_refl_factor * st.U_refl_V);
-      n += "* The charge pump C08, L08, D08 of PFC holds the drain where the calculation\n";
-      n += "* assumes it, U_bus + k_os*U_refl, as an ideal clamp beside the network,\n";
-      n += "* and returns what it takes to the bus without loss (Bret)\n";
-      n += "Dp drain pump DCLAMP\n";
-      n += "Vcl pump bus " + U_pump + "\n";
-      n += "Bret 0 bus I=" + U_pump + "*i(Vcl)/{Ubus}\n";
-    }
+  const ClampNetwork& clamp = st.clamp;
+  n += "* " + clamp.name + " of the component list: " + clamp.diode + ", " + clamp.capacitor +
+       ", " + clamp.resistor + "\n";
+  n += "Rc clamp bus " + n.Num(clamp.R_ohm) + "\n";
+  n += "Cc clamp bus " + n.Num(clamp.C_nF) + "n\n";
+  if (clamp.held_U_refl_factor > 0) {
+    const std::string U_pump = n.Num(clamp.held_U_refl_factor * st.U_refl_V);
+    n += "* The charge pump C08, L08, D08 of PFC holds the drain where the calculation\n";
+    n += "* assumes it, U_bus + k_os*U_refl, as an ideal clamp beside the network,\n";
+    n += "* and returns what it takes to the bus without loss (Bret)\n";
+    n += "Dp drain pump DCLAMP\n";
+    n += "Vcl pump bus " + U_pump + "\n";
+    n += "Bret 0 bus I=" + U_pump + "*i(Vcl)/{Ubus}\n";
   }
   n += ".model DCLAMP D(IS=1e-12 RS=50m TT=50n CJO=20p BV=1000)\n";
 }
@@ -333,7 +332,7 @@ void AppendAnalysis(NetlistText& n, const Stage& st, BusPoint point) {
   n += ".ic";
   for (const Rectified& w : st.windings) n += " v(" + OutputNode(w.winding) + ")=" + n.Num(w.U_V);
   n += "\n.ic ";
-  if (st.clamp) n += "v(clamp)={Ubus+" + n.Num(st.U_cl_V) + "} ";
+  n += "v(clamp)={Ubus+" + n.Num(st.U_cl_V) + "} ";
   n += "v(comp)={Ipk0} v(z)={Ipk0} v(q)=0";
   if (!st.fixed_frequency) n += " v(arm)=0 v(tm)=0";
   n += "\n.options method=gear reltol=1e-3 abstol=1e-9 itl4=100\n";
