@@ -13,6 +13,7 @@
 #include <functional>
 #include <limits>
 #include <numbers>
+#include <sstream>
 #include <string>
 
 #include "engine/simulation/comparison_table.h"
@@ -127,13 +128,11 @@ TEST(SimulationComparison, EachComparisonFailsOutsideItsTolerance) {
       {"output 1 within its window, 0.86 % above Uact",
        [](DesignInputs&, OperatingPointFigures& f) { f.outputs[1].U_avg_V = 100.9; },
        {}},
-      {"output 1 above its window", [](DesignInputs&, OperatingPointFigures& f) {
-         f.outputs[1].U_avg_V = 101.1;
-       },
+      {"output 1 above its window",
+       [](DesignInputs&, OperatingPointFigures& f) { f.outputs[1].U_avg_V = 101.1; },
        {"Uact(1)"}},
-      {"output 3 below its window", [](DesignInputs&, OperatingPointFigures& f) {
-         f.outputs[3].U_avg_V = 7.9;
-       },
+      {"output 3 below its window",
+       [](DesignInputs&, OperatingPointFigures& f) { f.outputs[3].U_avg_V = 7.9; },
        {"Uact(3)"}},
       {"output 3 at 1 V with Umin 0: only the upper bound",
        [](DesignInputs& in, OperatingPointFigures& f) {
@@ -147,9 +146,8 @@ TEST(SimulationComparison, EachComparisonFailsOutsideItsTolerance) {
          f.outputs[3].U_avg_V = 9.1;
        },
        {"Uact(3)"}},
-      {"ripple of output 1 at 6 % of Uact", [](DesignInputs&, OperatingPointFigures& f) {
-         f.outputs[1].U_ripple_V = 6.0;
-       },
+      {"ripple of output 1 at 6 % of Uact",
+       [](DesignInputs&, OperatingPointFigures& f) { f.outputs[1].U_ripple_V = 6.0; },
        {"ripple(1)"}},
       {"peak current 4 % above the budget's",
        [I_pk](DesignInputs&, OperatingPointFigures& f) { f.I_D_peak_A = 1.04 * I_pk; },
@@ -158,9 +156,8 @@ TEST(SimulationComparison, EachComparisonFailsOutsideItsTolerance) {
        [I_pk](DesignInputs&, OperatingPointFigures& f) { f.I_D_peak_A = 0.94 * I_pk; },
        {"I_pk"}},
       // 4.5 A lies above 1.05·4.194 = 4.404 A.
-      {"peak current above I_D_max", [](DesignInputs&, OperatingPointFigures& f) {
-         f.I_D_peak_A = 4.5;
-       },
+      {"peak current above I_D_max",
+       [](DesignInputs&, OperatingPointFigures& f) { f.I_D_peak_A = 4.5; },
        {"I_pk", "I_D_max"}},
       {"frequency 9 % below the budget's",
        [f_kHz](DesignInputs&, OperatingPointFigures& f) { f.f_sw_kHz = 0.91 * f_kHz; },
@@ -169,9 +166,8 @@ TEST(SimulationComparison, EachComparisonFailsOutsideItsTolerance) {
        [f_kHz](DesignInputs&, OperatingPointFigures& f) { f.f_sw_kHz = 1.11 * f_kHz; },
        {"f_sw"}},
       // 21 kHz lies below 0.9·23.749 = 21.37 kHz.
-      {"frequency below fsntmin", [](DesignInputs&, OperatingPointFigures& f) {
-         f.f_sw_kHz = 21;
-       },
+      {"frequency below fsntmin",
+       [](DesignInputs&, OperatingPointFigures& f) { f.f_sw_kHz = 21; },
        {"f_sw", "fsntmin"}},
       {"drain at 535 V", [](DesignInputs&, OperatingPointFigures& f) { f.U_D_peak_V = 535; }, {}},
       {"drain at 545 V, above the derated MOSFET",
@@ -197,7 +193,8 @@ TEST(SimulationComparison, EachComparisonFailsOutsideItsTolerance) {
     const SimulationComparison comparison = CompareSimulation(
         s, budget, lowest, PointLike(s, budget.highest_input, "highest input voltage"));
     std::vector<std::string> expected;
-    for (const std::string& figure : c.outside) expected.push_back("lowest input voltage " + figure);
+    for (const std::string& figure : c.outside)
+      expected.push_back("lowest input voltage " + figure);
     EXPECT_EQ(Outside(comparison), expected) << c.what;
     EXPECT_EQ(CheckSimulation(comparison).size(), expected.size()) << c.what;
   }
@@ -240,9 +237,10 @@ TEST(SimulationComparison, WarningsAndColumnsInTheirUnits) {
       {"eta_computed", {kBudgetGives, "+1.9 points", "±2 points"}},
   };
   for (const Expected& e : expected) {
-    const auto row = std::find_if(c.figures.begin(), c.figures.end(), [&e](const ComparedFigure& r) {
-      return r.point == "highest input voltage" && r.figure == e.figure;
-    });
+    const auto row =
+        std::find_if(c.figures.begin(), c.figures.end(), [&e](const ComparedFigure& r) {
+          return r.point == "highest input voltage" && r.figure == e.figure;
+        });
     ASSERT_NE(row, c.figures.end()) << e.figure;
     const std::array<std::string, 7> cells = ComparisonCells(*row);
     for (std::size_t k = 0; k < e.cells.size(); ++k) {
@@ -251,9 +249,8 @@ TEST(SimulationComparison, WarningsAndColumnsInTheirUnits) {
       }
     }
   }
-  const auto rated = std::find_if(c.figures.begin(), c.figures.end(), [](const ComparedFigure& r) {
-    return r.figure == "U_D_peak";
-  });
+  const auto rated = std::find_if(c.figures.begin(), c.figures.end(),
+                                  [](const ComparedFigure& r) { return r.figure == "U_D_peak"; });
   ASSERT_NE(rated, c.figures.end());
   EXPECT_DOUBLE_EQ(*rated->most, 540);
   EXPECT_TRUE(rated->tolerance.ends_with("(90 % of 600 V)")) << rated->tolerance;
@@ -292,6 +289,33 @@ TEST(ComparisonTable, FiguresStayInTheirColumns) {
     EXPECT_EQ(cells[3], c.expected[1]);
     EXPECT_EQ(cells[4], c.expected[2]);
   }
+}
+
+// The verdicts stand in one column whether the tolerance before them holds
+// "±" (two bytes of UTF-8, one character) or not.
+TEST(ComparisonTable, VerdictsInOneColumn) {
+  SimulationComparison c;
+  for (const char* tolerance : {"±5 %", "at most +5 %"}) {
+    ComparedFigure row;
+    row.point = "lowest input voltage";
+    row.figure = "I_pk";
+    row.unit = "A";
+    row.tolerance = tolerance;
+    c.figures.push_back(row);
+  }
+  std::vector<std::size_t> columns;
+  std::istringstream lines(ComparisonTable(c));
+  for (std::string line; std::getline(lines, line);) {
+    const std::size_t at = line.find("within");
+    if (at == std::string::npos) continue;
+    const std::string before = line.substr(0, at);
+    columns.push_back(
+        static_cast<std::size_t>(std::count_if(before.begin(), before.end(), [](char b) {
+          return (static_cast<unsigned char>(b) & 0xC0U) != 0x80U;
+        })));
+  }
+  ASSERT_EQ(columns.size(), 2u);
+  EXPECT_EQ(columns[0], columns[1]);
 }
 
 }  // namespace

@@ -15,8 +15,12 @@ constexpr std::array<std::size_t, 7> kWidths = {23, 14, 14, 14, 16, 34, 0};
 constexpr std::size_t kFigureWidth = 13;     // a simulated or calculated figure with its unit
 constexpr std::size_t kDeviationDigits = 8;  // the deviation's number, its sign included
 
+// `text` filled with blanks to `width` characters; a character of UTF-8
+// ("±") counts once, not by its bytes.
 std::string Padded(std::string text, std::size_t width) {
-  if (text.size() < width) text.append(width - text.size(), ' ');
+  std::size_t characters = 0;
+  for (const char c : text) characters += (static_cast<unsigned char>(c) & 0xC0U) != 0x80U;
+  if (characters < width) text.append(width - characters, ' ');
   return text;
 }
 
