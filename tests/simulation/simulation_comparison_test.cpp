@@ -201,24 +201,28 @@ TEST(SimulationComparison, EachComparisonFailsOutsideItsTolerance) {
 }
 
 // The warning names the output, the operating point, the simulated voltage
-// and the window it leaves; the table states every deviation in the unit of
-// its tolerance.
+// and the window it leaves (a ripple only its limit); the table states every
+// deviation in the unit of its tolerance.
 TEST(SimulationComparison, WarningsAndColumnsInTheirUnits) {
   const DesignState s = CalculatedWithComponents(ThreeOutputDemo());
   const LossBudget budget = ComputeLossBudget(s, nullptr);
   SimulatedPoint lowest = PointLike(s, budget.lowest_crest, "lowest input voltage");
   SimulatedPoint highest = PointLike(s, budget.highest_input, "highest input voltage");
   highest.figures.outputs[1].U_avg_V = 101.1;
+  highest.figures.outputs[2].U_ripple_V = 1;  // above 5 % of 16.16 V = 0.808 V
   highest.figures.efficiency = budget.highest_input.efficiency + 0.019;
   const SimulationComparison c = CompareSimulation(s, budget, lowest, highest);
   const std::vector<Finding> findings = CheckSimulation(c);
-  ASSERT_EQ(findings.size(), 1u);
+  ASSERT_EQ(findings.size(), 2u);
   EXPECT_EQ(findings[0].severity, Severity::kWarning);
   EXPECT_EQ(findings[0].quantity, (CheckedQuantity{Quantity::kOutputVoltage, 1}));
   EXPECT_DOUBLE_EQ(findings[0].bound, 101);
   EXPECT_EQ(findings[0].message,
             "the simulation at the highest input voltage gives Uact(1) = 101.1 V against "
             "100.04 V (calculated); allowed 99 V to 101 V (-1 % to +1 % (window))");
+  EXPECT_EQ(findings[1].message,
+            "the simulation at the highest input voltage gives ripple(2) = 1 V; allowed at most "
+            "0.808 V");
 
   struct Expected {
     std::string figure;

@@ -164,7 +164,7 @@ void AddPoint(const DesignState& s, const OperatingPointLosses& losses, const Si
 
   // The same circuit at the same bus voltage: the simulated efficiency must
   // meet the budget's within the margin the loss checks allow the assumed
-  // one. The terms the netlist leaves out or adds are in docs/simulation.md.
+  // one. docs/simulation.md states the terms the netlist leaves out.
   rows.push_back(Efficiency({Quantity::kEfficiency}, "eta_computed", f.efficiency,
                             losses.efficiency, "loss budget", kEfficiencyMarginPoints));
   for (std::size_t i = first; i < rows.size(); ++i) {
@@ -213,7 +213,9 @@ std::vector<Finding> CheckSimulation(const SimulationComparison& comparison) {
       message += " against " + SignedNumberText(RoundTo(*row.calculated, 3)) + " " + row.unit +
                  " (" + row.reference + ")";
     }
-    message += "; allowed " + AllowedRange(row) + " (" + row.tolerance + ")";
+    // A ripple's tolerance is its allowed range already.
+    message += "; allowed " + AllowedRange(row);
+    if (row.deviation) message += " (" + row.tolerance + ")";
     findings.push_back({Severity::kWarning, "simulation-disagrees", row.quantity, row.simulated,
                         low ? *row.least : *row.most, std::move(message)});
   }
