@@ -200,6 +200,34 @@ TEST(SimulationComparison, EachComparisonFailsOutsideItsTolerance) {
   }
 }
 
+// At a fixed frequency the budget's period is the clock's at f_fix_min
+// (50 kHz): the frequency is held to it ± 10 %, there is no fsntmin to
+// bound it from below, and the peak current's bound is I_D_max_fix.
+TEST(SimulationComparison, AFixedFrequencyAgainstItsClock) {
+  const DesignState s = CalculatedWithComponents(FixedFrequencyDemo(50, 70));
+  const LossBudget budget = ComputeLossBudget(s, nullptr);
+  struct Case {
+    double f_kHz;
+    bool within;
+  };
+  for (const Case c : {Case{54, true}, Case{56, false}, Case{44, false}}) {
+    SimulatedPoint lowest = PointLike(s, budget.lowest_crest, "lowest input voltage");
+    lowest.figures.f_sw_kHz = c.f_kHz;
+    const SimulationComparison comparison = CompareSimulation(
+        s, budget, lowest, PointLike(s, budget.highest_input, "highest input voltage"));
+    std::vector<std::string> figures;
+    for (const ComparedFigure& row : comparison.figures) {
+      if (row.point != "lowest input voltage") continue;
+      figures.push_back(row.figure);
+      if (row.figure != "f_sw") continue;
+      EXPECT_NEAR(*row.calculated, 50, 1e-9);
+      EXPECT_EQ(row.within, c.within) << c.f_kHz;
+    }
+    EXPECT_EQ(std::count(figures.begin(), figures.end(), "fsntmin"), 0);
+    EXPECT_EQ(std::count(figures.begin(), figures.end(), "I_D_max_fix"), 1);
+  }
+}
+
 // The warning names the output, the operating point, the simulated voltage
 // and the window it leaves (a ripple only its limit); the table states every
 // deviation in the unit of its tolerance.
