@@ -5,7 +5,9 @@ Usage: ngspice_demo_test.py FLYBACK ANSWERS. Runs
 'flyback --script --simulate --netlist d.cir --export d.json < ANSWERS':
 the transcript stays the hand-checked one beside ANSWERS, the comparison
 table goes to standard error, the design file holds both simulated
-operating points with every compared figure within its tolerance. Then
+operating points, the windings' voltages and ripples and the worst-case
+bounds within their tolerances (the physics below) and a warning
+"simulation-disagrees" for each figure outside. Then
 'ngspice -b d.cir' runs the netlist by hand: it must give what the physics
 of the simulated stage must give (below) and the same figures as the run in
 process. Last, with ngspice's library missing, one line says so and the
@@ -51,6 +53,13 @@ F_SNT_MIN = 23.749e3
 F_MOST = 50e3
 U_D_LEAST = 127.279 + 101.671
 U_D_LIM = 600
+# The compared figures the physics above bounds: the windings' voltages
+# (within 0.5 % of Uact, the windows 99..101, 15.5..16.5, 8..9 V), their
+# ripples, and the worst-case bounds. The others (the budget's peak current,
+# frequency, drain peak and efficiency) judge the netlist against the loss
+# budget; the table shows them, their verdicts are not asserted here.
+ASSERTED_WITHIN = {"U_ic_act", "Uact(1)", "Uact(2)", "Uact(3)", "ripple(ic)", "ripple(1)",
+                   "ripple(2)", "ripple(3)", "I_D_max", "fsntmin", "U_D_max"}
 # The run by hand averages over the last 30 design periods, the run in
 # process over the last 30 switching periods: the settled figures agree to
 # the ripple.
@@ -80,10 +89,15 @@ def check_in_process(run, transcript, design, problems):
     points = [p["operating_point"] for p in simulation["operating_points"]]
     if points != ["lowest input voltage", "highest input voltage"]:
         problems.append(f"operating points {points}")
+    outside = 0
     for row in simulation["comparison"]:
-        if not row["within"]:
+        outside += not row["within"]
+        if not row["within"] and row["figure"] in ASSERTED_WITHIN:
             problems.append(f"{row['operating_point']} {row['figure']} = {row['simulated']} "
                             f"against {row['calculated']}: outside {row['tolerance']}")
+    warnings = sum(check["code"] == "simulation-disagrees" for check in design["checks"])
+    if warnings != outside:
+        problems.append(f"{outside} figures outside their tolerance, {warnings} warnings")
     return simulation["operating_points"][0]
 
 

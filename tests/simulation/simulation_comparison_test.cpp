@@ -1,15 +1,19 @@
 // The figures of a simulated operating point taken from its waveforms, and
 // their comparison with the calculated demonstration design (80 W, three
 // outputs: Uact 100.04, 16.16, 8.53 V, IC supply 16.46 V, I_D_max 4.194 A,
-// fsntmin 23.749 kHz, U_D_max 597.95 V, U_D_lim 600 V, η 85 %).
+// fsntmin 23.749 kHz, U_D_max 597.95 V, U_D_lim 600 V, η 85 %; windows 99 to
+// 101 V, 15.5 to 16.5 V, 8 to 9 V; MOSFET QMP03N60X5 of 600 V).
 
 #include "engine/simulation/simulation_comparison.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <numbers>
+#include <sstream>
 #include <string>
 
 #include "engine/simulation/comparison_table.h"
@@ -77,53 +81,211 @@ TEST(SimulatedOperatingPoint, NoFiguresWithoutTwoTurnOns) {
   EXPECT_EQ(why, "the switch turned on fewer than two times");
 }
 
-// A simulated point that meets every calculated figure of `s`.
-SimulatedPoint PointLike(const DesignState& s, const char* name) {
+// A simulated point of design `s` that meets every comparison at the
+// operating point `losses` of its budget: the outputs at their calculated
+// voltages, the peak current and the frequency the budget's, the drain at
+// 500 V (below both the drain limit of 600 V and 90 % of the 600 V MOSFET),
+// the budget's efficiency.
+SimulatedPoint PointLike(const DesignState& s, const OperatingPointLosses& losses,
+                         const char* name) {
   OperatingPointFigures f;
   f.outputs.push_back({0, IcSupplyVoltage(s.inputs, s.transformer), 0.01, 0});
   for (int i = 1; i <= s.inputs.n_sec; ++i) {
     f.outputs.push_back({i, OutputVoltage(s.inputs, s.transformer, i), 0.01, 0});
   }
-  f.I_D_peak_A = s.transformer.I_D_max;
-  f.U_D_peak_V = s.transformer.U_D_max;
-  f.f_sw_kHz = s.transformer.fsntmin;
-  f.efficiency = s.inputs.eta;
+  f.I_D_peak_A = losses.switching.I_pk_A;
+  f.f_sw_kHz = 1000 / losses.switching.period_us;
+  f.U_D_peak_V = 500;
+  f.efficiency = losses.efficiency;
   return {name, f, 1};
 }
 
-TEST(SimulationComparison, OneSidedBoundsAndWarnings) {
-  const DesignState s = Calculated(ThreeOutputDemo());
-  const LossBudget budget = ComputeLossBudget(s, nullptr);
-  SimulatedPoint lowest = PointLike(s, "lowest input voltage");
-  SimulatedPoint highest = PointLike(s, "highest input voltage");
-  lowest.figures.outputs[1].U_avg_V *= 1.031;            // Uact(1) 3.1 % high: outside ±3 %
-  lowest.figures.I_D_peak_A *= 0.7;                      // below the worst-case bound: within
-  lowest.figures.f_sw_kHz *= 1.5;                        // above fsntmin: within
-  highest.figures.f_sw_kHz *= 0.89;                      // 11 % below fsntmin: outside
-  highest.figures.outputs[2].U_ripple_V = 0.06 * 16.16;  // ripple 6 % of Uact(2)
-  highest.figures.efficiency = 0.829;                    // 2.1 points below 85 %
-  const SimulationComparison c = CompareSimulation(s, budget, lowest, highest);
-  // Per point: 4 windings × (voltage, ripple), I_D, U_D, f, η, η of the losses.
-  EXPECT_EQ(c.figures.size(), 2u * 13);
+std::vector<std::string> Outside(const SimulationComparison& c) {
   std::vector<std::string> outside;
   for (const ComparedFigure& row : c.figures) {
     if (!row.within) outside.push_back(row.point + " " + row.figure);
   }
-  EXPECT_EQ(outside, (std::vector<std::string>{
-                         "lowest input voltage Uact(1)", "highest input voltage ripple(2)",
-                         "highest input voltage f_sw", "highest input voltage eta"}));
+  return outside;
+}
+
+// Each comparison of the demonstration once within and once outside its
+// tolerance. Its windows: output 1 99 to 101 V, output 3 8 to 9 V; the
+// MOSFET QMP03N60X5 of 600 V, 540 V derated by 90 %; I_D_max 4.194 A,
+// fsntmin 23.749 kHz.
+TEST(SimulationComparison, EachComparisonFailsOutsideItsTolerance) {
+  const DesignState demo = CalculatedWithComponents(ThreeOutputDemo());
+  const LossBudget budget = ComputeLossBudget(demo, nullptr);
+  const double I_pk = budget.lowest_crest.switching.I_pk_A;
+  const double f_kHz = 1000 / budget.lowest_crest.switching.period_us;
+  const double eta = budget.lowest_crest.efficiency;
+  struct Case {
+    const char* what;
+    std::function<void(DesignInputs&, OperatingPointFigures&)> change;
+    std::vector<std::string> outside;  // figures outside at the lowest input voltage
+  };
+  const Case cases[] = {
+      {"as the calculation", [](DesignInputs&, OperatingPointFigures&) {}, {}},
+      {"output 1 within its window, 0.86 % above Uact",
+       [](DesignInputs&, OperatingPointFigures& f) { f.outputs[1].U_avg_V = 100.9; },
+       {}},
+      {"output 1 above its window",
+       [](DesignInputs&, OperatingPointFigures& f) { f.outputs[1].U_avg_V = 101.1; },
+       {"Uact(1)"}},
+      {"output 3 below its window",
+       [](DesignInputs&, OperatingPointFigures& f) { f.outputs[3].U_avg_V = 7.9; },
+       {"Uact(3)"}},
+      {"output 3 at 1 V with Umin 0: only the upper bound",
+       [](DesignInputs& in, OperatingPointFigures& f) {
+         in.outputs[2].Umin = 0;
+         f.outputs[3].U_avg_V = 1;
+       },
+       {}},
+      {"output 3 above Umax with Umin 0",
+       [](DesignInputs& in, OperatingPointFigures& f) {
+         in.outputs[2].Umin = 0;
+         f.outputs[3].U_avg_V = 9.1;
+       },
+       {"Uact(3)"}},
+      {"ripple of output 1 at 6 % of Uact",
+       [](DesignInputs&, OperatingPointFigures& f) { f.outputs[1].U_ripple_V = 6.0; },
+       {"ripple(1)"}},
+      {"peak current 4 % above the budget's",
+       [I_pk](DesignInputs&, OperatingPointFigures& f) { f.I_D_peak_A = 1.04 * I_pk; },
+       {}},
+      {"peak current 6 % below the budget's",
+       [I_pk](DesignInputs&, OperatingPointFigures& f) { f.I_D_peak_A = 0.94 * I_pk; },
+       {"I_pk"}},
+      // 4.5 A lies above 1.05·4.194 = 4.404 A.
+      {"peak current above I_D_max",
+       [](DesignInputs&, OperatingPointFigures& f) { f.I_D_peak_A = 4.5; },
+       {"I_pk", "I_D_max"}},
+      {"frequency 9 % below the budget's",
+       [f_kHz](DesignInputs&, OperatingPointFigures& f) { f.f_sw_kHz = 0.91 * f_kHz; },
+       {}},
+      {"frequency 11 % above the budget's",
+       [f_kHz](DesignInputs&, OperatingPointFigures& f) { f.f_sw_kHz = 1.11 * f_kHz; },
+       {"f_sw"}},
+      // 21 kHz lies below 0.9·23.749 = 21.37 kHz.
+      {"frequency below fsntmin",
+       [](DesignInputs&, OperatingPointFigures& f) { f.f_sw_kHz = 21; },
+       {"f_sw", "fsntmin"}},
+      {"drain at 535 V", [](DesignInputs&, OperatingPointFigures& f) { f.U_D_peak_V = 535; }, {}},
+      {"drain at 545 V, above the derated MOSFET",
+       [](DesignInputs&, OperatingPointFigures& f) { f.U_D_peak_V = 545; },
+       {"U_D_peak"}},
+      {"drain at 601 V, above U_D_lim too",
+       [](DesignInputs&, OperatingPointFigures& f) { f.U_D_peak_V = 601; },
+       {"U_D_max", "U_D_peak"}},
+      {"efficiency 1.9 points above the budget's",
+       [eta](DesignInputs&, OperatingPointFigures& f) { f.efficiency = eta + 0.019; },
+       {}},
+      {"efficiency 2.1 points above the budget's",
+       [eta](DesignInputs&, OperatingPointFigures& f) { f.efficiency = eta + 0.021; },
+       {"eta_computed"}},
+      {"efficiency 2.1 points below the budget's",
+       [eta](DesignInputs&, OperatingPointFigures& f) { f.efficiency = eta - 0.021; },
+       {"eta_computed"}},
+  };
+  for (const Case& c : cases) {
+    DesignState s = demo;
+    SimulatedPoint lowest = PointLike(s, budget.lowest_crest, "lowest input voltage");
+    c.change(s.inputs, lowest.figures);
+    const SimulationComparison comparison = CompareSimulation(
+        s, budget, lowest, PointLike(s, budget.highest_input, "highest input voltage"));
+    std::vector<std::string> expected;
+    for (const std::string& figure : c.outside)
+      expected.push_back("lowest input voltage " + figure);
+    EXPECT_EQ(Outside(comparison), expected) << c.what;
+    EXPECT_EQ(CheckSimulation(comparison).size(), expected.size()) << c.what;
+  }
+}
+
+// At a fixed frequency the budget's period is the clock's at f_fix_min
+// (50 kHz): the frequency is held to it ± 10 %, there is no fsntmin to
+// bound it from below, and the peak current's bound is I_D_max_fix.
+TEST(SimulationComparison, AFixedFrequencyAgainstItsClock) {
+  const DesignState s = CalculatedWithComponents(FixedFrequencyDemo(50, 70));
+  const LossBudget budget = ComputeLossBudget(s, nullptr);
+  struct Case {
+    double f_kHz;
+    bool within;
+  };
+  for (const Case c : {Case{54, true}, Case{56, false}, Case{44, false}}) {
+    SimulatedPoint lowest = PointLike(s, budget.lowest_crest, "lowest input voltage");
+    lowest.figures.f_sw_kHz = c.f_kHz;
+    const SimulationComparison comparison = CompareSimulation(
+        s, budget, lowest, PointLike(s, budget.highest_input, "highest input voltage"));
+    std::vector<std::string> figures;
+    for (const ComparedFigure& row : comparison.figures) {
+      if (row.point != "lowest input voltage") continue;
+      figures.push_back(row.figure);
+      if (row.figure != "f_sw") continue;
+      EXPECT_NEAR(*row.calculated, 50, 1e-9);
+      EXPECT_EQ(row.within, c.within) << c.f_kHz;
+    }
+    EXPECT_EQ(std::count(figures.begin(), figures.end(), "fsntmin"), 0);
+    EXPECT_EQ(std::count(figures.begin(), figures.end(), "I_D_max_fix"), 1);
+  }
+}
+
+// The warning names the output, the operating point, the simulated voltage
+// and the window it leaves (a ripple only its limit); the table states every
+// deviation in the unit of its tolerance.
+TEST(SimulationComparison, WarningsAndColumnsInTheirUnits) {
+  const DesignState s = CalculatedWithComponents(ThreeOutputDemo());
+  const LossBudget budget = ComputeLossBudget(s, nullptr);
+  SimulatedPoint lowest = PointLike(s, budget.lowest_crest, "lowest input voltage");
+  SimulatedPoint highest = PointLike(s, budget.highest_input, "highest input voltage");
+  highest.figures.outputs[1].U_avg_V = 101.1;
+  highest.figures.outputs[2].U_ripple_V = 1;  // above 5 % of 16.16 V = 0.808 V
+  highest.figures.efficiency = budget.highest_input.efficiency + 0.019;
+  const SimulationComparison c = CompareSimulation(s, budget, lowest, highest);
   const std::vector<Finding> findings = CheckSimulation(c);
-  ASSERT_EQ(findings.size(), 4u);
+  ASSERT_EQ(findings.size(), 2u);
   EXPECT_EQ(findings[0].severity, Severity::kWarning);
   EXPECT_EQ(findings[0].quantity, (CheckedQuantity{Quantity::kOutputVoltage, 1}));
-  // 100.04·1.03 = 103.04 V is the bound; the message names both values.
-  EXPECT_NEAR(findings[0].bound, 1.03 * OutputVoltage(s.inputs, s.transformer, 1), 1e-9);
-  EXPECT_NE(findings[0].message.find("gives Uact(1) = 103.1"), std::string::npos)
-      << findings[0].message;
-  EXPECT_NE(findings[0].message.find("against 100.0"), std::string::npos) << findings[0].message;
-  EXPECT_EQ(findings[2].quantity, (CheckedQuantity{Quantity::kFrequency}));
-  EXPECT_NEAR(findings[2].bound, 0.9 * s.transformer.fsntmin, 1e-9);
-  EXPECT_EQ(findings[3].quantity, (CheckedQuantity{Quantity::kAssumedEfficiency}));
+  EXPECT_DOUBLE_EQ(findings[0].bound, 101);
+  EXPECT_EQ(findings[0].message,
+            "the simulation at the highest input voltage gives Uact(1) = 101.1 V against "
+            "100.04 V (calculated); allowed 99 V to 101 V (-1 % to +1 % (window))");
+  EXPECT_EQ(findings[1].message,
+            "the simulation at the highest input voltage gives ripple(2) = 1 V; allowed at most "
+            "0.808 V");
+
+  struct Expected {
+    std::string figure;
+    std::array<std::string, 3> cells;  // calculated, deviation, tolerance
+  };
+  // A cell of a figure the budget gives, not restated here.
+  const std::string kBudgetGives = "*";
+  // 99/100.04 - 1 = -1.04 %, 101/100.04 - 1 = +0.96 %; 101.1/100.04 - 1 =
+  // +1.06 %. The ripple's limit: 5 % of 100.04 V.
+  const Expected expected[] = {
+      {"Uact(1)", {"100.04 V", "+1.1 %", "-1 % to +1 % (window)"}},
+      {"ripple(1)", {"", "", "at most 5.002 V (5 % of Uact(1))"}},
+      {"I_pk", {kBudgetGives, "0 %", "±5 %"}},
+      {"f_sw", {kBudgetGives, "0 %", "±10 %"}},
+      {"fsntmin", {"23.749 kHz", kBudgetGives, "at least -10 %"}},
+      {"eta_computed", {kBudgetGives, "+1.9 points", "±2 points"}},
+  };
+  for (const Expected& e : expected) {
+    const auto row =
+        std::find_if(c.figures.begin(), c.figures.end(), [&e](const ComparedFigure& r) {
+          return r.point == "highest input voltage" && r.figure == e.figure;
+        });
+    ASSERT_NE(row, c.figures.end()) << e.figure;
+    const std::array<std::string, 7> cells = ComparisonCells(*row);
+    for (std::size_t k = 0; k < e.cells.size(); ++k) {
+      if (e.cells[k] != kBudgetGives) {
+        EXPECT_EQ(cells[3 + k], e.cells[k]) << e.figure;
+      }
+    }
+  }
+  const auto rated = std::find_if(c.figures.begin(), c.figures.end(),
+                                  [](const ComparedFigure& r) { return r.figure == "U_D_peak"; });
+  ASSERT_NE(rated, c.figures.end());
+  EXPECT_DOUBLE_EQ(*rated->most, 540);
+  EXPECT_TRUE(rated->tolerance.ends_with("(90 % of 600 V)")) << rated->tolerance;
 }
 
 // A degenerate design's figures in the table: each stays in its column of
@@ -137,13 +299,13 @@ TEST(ComparisonTable, FiguresStayInTheirColumns) {
   };
   constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
   const Case cases[] = {
-      {100.111, 100.04, 0.00071, {"100.111 V", "100.04 V", "+0.1 %"}},
+      {100.111, 100.04, 0.071, {"100.111 V", "100.04 V", "+0.1 %"}},
       {kNaN, 100.04, kNaN, {"n/a", "100.04 V", ""}},
       // The number rule's own exponent form where it fits.
-      {-1.5e20, 3.4e57, -1, {"-1.5E+20 V", "3.4E+57 V", "-100 %"}},
+      {-1.5e20, 3.4e57, -100, {"-1.5E+20 V", "3.4E+57 V", "-100 %"}},
       // 13 digits and a point do not fit in 11 (13 less the unit and its
       // blank), nor 12345678812.3 in 7 (10 less "+", " %").
-      {123456789.123, 1, 123456788.123, {"1.23457e+08 V", "1 V", "+1.2e+10 %"}},
+      {123456789.123, 1, 12345678812.3, {"1.23457e+08 V", "1 V", "+1.2e+10 %"}},
   };
   for (const Case& c : cases) {
     ComparedFigure row;
@@ -153,11 +315,39 @@ TEST(ComparisonTable, FiguresStayInTheirColumns) {
     row.simulated = c.simulated;
     row.calculated = c.calculated;
     row.deviation = c.deviation;
+    row.deviation_unit = "%";
     const std::array<std::string, 7> cells = ComparisonCells(row);
     EXPECT_EQ(cells[2], c.expected[0]);
     EXPECT_EQ(cells[3], c.expected[1]);
     EXPECT_EQ(cells[4], c.expected[2]);
   }
+}
+
+// The verdicts stand in one column whether the tolerance before them holds
+// "±" (two bytes of UTF-8, one character) or not.
+TEST(ComparisonTable, VerdictsInOneColumn) {
+  SimulationComparison c;
+  for (const char* tolerance : {"±5 %", "at most +5 %"}) {
+    ComparedFigure row;
+    row.point = "lowest input voltage";
+    row.figure = "I_pk";
+    row.unit = "A";
+    row.tolerance = tolerance;
+    c.figures.push_back(row);
+  }
+  std::vector<std::size_t> columns;
+  std::istringstream lines(ComparisonTable(c));
+  for (std::string line; std::getline(lines, line);) {
+    const std::size_t at = line.find("within");
+    if (at == std::string::npos) continue;
+    const std::string before = line.substr(0, at);
+    columns.push_back(
+        static_cast<std::size_t>(std::count_if(before.begin(), before.end(), [](char b) {
+          return (static_cast<unsigned char>(b) & 0xC0U) != 0x80U;
+        })));
+  }
+  ASSERT_EQ(columns.size(), 2u);
+  EXPECT_EQ(columns[0], columns[1]);
 }
 
 }  // namespace

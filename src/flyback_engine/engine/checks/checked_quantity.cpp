@@ -43,8 +43,6 @@ std::string QuantityName(const CheckedQuantity& quantity) {
       return "U_bus";
     case Quantity::kPeakDrainCurrent:
       return "I_D_max";
-    case Quantity::kAssumedEfficiency:
-      return "eta";
   }
   return "";
 }

@@ -28,8 +28,7 @@ enum class Quantity {
   kPartStress,              // a part of the component list against its derated rating
   kBusVoltage,              // U_bus of an operating point of the loss budget
   // Compared with a simulation of the stage:
-  kPeakDrainCurrent,   // I_D_max, the peak drain current
-  kAssumedEfficiency,  // eta, the efficiency the design assumes
+  kPeakDrainCurrent,  // I_D_max, the peak drain current
 };
 
 // A quantity, of one output where it belongs to one: {Quantity::kBmax},

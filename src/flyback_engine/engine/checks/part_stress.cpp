@@ -15,15 +15,6 @@ namespace {
 // V, C09 of the list: 220 pF, 1000 V.
 inline constexpr double kDrainCapacitorRating_V = 1000;
 
-// V, the voltage class of the proposed MOSFET; 0 where the catalogue does
-// not know the type.
-double MosfetRating_V(const std::string& type) {
-  for (const MosfetRow& row : kMosfets) {
-    if (row.proposal.part == type) return row.U_D_lim_max;
-  }
-  return 0;
-}
-
 // The largest of `figure` over the points that have it, with the point.
 struct Worst {
   double value = 0;
@@ -48,6 +39,13 @@ double LimitShare(const PartStress& p) {
 }
 
 }  // namespace
+
+double MosfetRating_V(const std::string& type) {
+  for (const MosfetRow& row : kMosfets) {
+    if (row.proposal.part == type) return row.U_D_lim_max;
+  }
+  return 0;
+}
 
 std::vector<PartStress> PartStresses(const DesignState& s, const LossBudget& budget) {
   std::vector<PartStress> stresses;

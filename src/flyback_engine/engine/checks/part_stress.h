@@ -33,6 +33,10 @@ struct PartStress {
   double DeratedLimit() const { return derating * rating; }
 };
 
+// V, the voltage class of the MOSFET `type` of the catalogue; 0 where the
+// catalogue does not know the type.
+double MosfetRating_V(const std::string& type);
+
 // The stresses of the parts of design `s` that the budget can tell; the
 // network of a design with PFC is not modelled and adds none.
 std::vector<PartStress> PartStresses(const DesignState& s, const LossBudget& budget);

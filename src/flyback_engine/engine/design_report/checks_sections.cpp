@@ -75,8 +75,9 @@ std::optional<ReportSection> SimulationSection(const DesignReportInput& input) {
             std::to_string(p.figures.periods) + " periods measured. ";
   }
   body +=
-      "The peak drain current and the lowest frequency of the calculation bound its worst "
-      "case; the comparison checks them one-sided.</p>\n";
+      "The peak drain current and the frequency are compared from both sides with the loss "
+      "budget's operating point at the same bus voltage, and from one side with the "
+      "calculation's worst-case bounds I_D_max and fsntmin.</p>\n";
   for (const ComparedFigure& row : c.figures) {
     std::vector<std::string> cells;
     for (const std::string& cell : ComparisonCells(row)) cells.push_back(EscapeHtml(cell));

@@ -11,12 +11,16 @@ namespace flyback {
 namespace {
 
 // Columns of the text table, in characters, the blank after a cell included.
-constexpr std::array<std::size_t, 7> kWidths = {23, 14, 14, 14, 11, 26, 0};
+constexpr std::array<std::size_t, 7> kWidths = {23, 14, 14, 14, 16, 34, 0};
 constexpr std::size_t kFigureWidth = 13;     // a simulated or calculated figure with its unit
-constexpr std::size_t kDeviationWidth = 10;  // the deviation with its sign and "%"
+constexpr std::size_t kDeviationDigits = 8;  // the deviation's number, its sign included
 
+// `text` filled with blanks to `width` characters; a character of UTF-8
+// ("±") counts once, not by its bytes.
 std::string Padded(std::string text, std::size_t width) {
-  if (text.size() < width) text.append(width - text.size(), ' ');
+  std::size_t characters = 0;
+  for (const char c : text) characters += (static_cast<unsigned char>(c) & 0xC0U) != 0x80U;
+  if (characters < width) text.append(width - characters, ' ');
   return text;
 }
 
@@ -27,13 +31,14 @@ std::string Figure(double x, const std::string& unit, std::size_t width = kFigur
   return FigureInWidth(x, SignedNumberText(RoundTo(x, 3)), digits) + " " + unit;
 }
 
-// The deviation in percent; none where the calculated figure is 0 or a
-// figure is not finite.
+// The deviation in its unit ("%" or "points"); none where the row has no
+// calculated figure or the deviation is not finite.
 std::string Deviation(const ComparedFigure& row) {
-  if (!std::isfinite(row.deviation)) return "";
-  const double percent = RoundTo(100 * row.deviation, 1);
-  const std::string sign = percent > 0 ? "+" : "";
-  return sign + Figure(percent, "%", kDeviationWidth - sign.size());
+  if (!row.deviation || !std::isfinite(*row.deviation)) return "";
+  const double rounded = RoundTo(*row.deviation, 1);
+  const std::string sign = rounded > 0 ? "+" : "";
+  return sign + Figure(rounded, row.deviation_unit,
+                       kDeviationDigits + 1 + row.deviation_unit.size() - sign.size());
 }
 
 std::string Line(const std::array<std::string, 7>& cells) {
@@ -48,7 +53,7 @@ std::array<std::string, 7> ComparisonCells(const ComparedFigure& row) {
   return {row.point,
           row.figure,
           Figure(row.simulated, row.unit),
-          Figure(row.calculated, row.unit),
+          row.calculated ? Figure(*row.calculated, row.unit) : "",
           Deviation(row),
           row.tolerance,
           row.within ? "within" : "OUTSIDE"};

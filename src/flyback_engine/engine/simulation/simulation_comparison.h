@@ -1,13 +1,16 @@
 #pragma once
 
 // The simulated stage beside the calculation: at the lowest and the highest
-// bus voltage, every output's average voltage and ripple against its
-// calculated voltage, the peak drain current against I_D_max, the peak drain
-// voltage against U_D_max and the drain limit, the switching frequency
-// against fsntmin (or the fixed frequency), the simulated efficiency against
-// the assumed one and the loss budget's. A figure outside its tolerance
-// becomes a warning of the design checks. docs/simulation.md gives the
-// tolerances and why some are one-sided.
+// bus voltage, every output's average voltage against its window Umin..Umax
+// and its ripple against a limit, the IC supply against its calculated
+// voltage; the peak drain current and the switching frequency two-sided
+// against the loss budget's operating point at the same bus voltage and
+// one-sided against the worst-case bounds I_D_max and fsntmin; the peak
+// drain voltage against U_D_lim and against the proposed MOSFET's derated
+// rating; the simulated efficiency two-sided against the loss budget's. A
+// figure outside its tolerance becomes
+// a warning of the design checks. docs/simulation.md gives the tolerances
+// and their reasons.
 
 #include <optional>
 #include <string>
@@ -20,18 +23,22 @@
 
 namespace flyback {
 
-// One simulated figure and the calculated figure it is compared with.
+// One simulated figure and the calculated figure it is compared with. Its
+// deviation is stated in the unit its tolerance is stated in: % of the
+// calculated figure, or percentage points between two efficiencies.
 struct ComparedFigure {
   CheckedQuantity quantity;  // the calculated quantity
-  std::string figure;        // "Uact(1)", "ripple(1)", "I_D_peak", ...
+  std::string figure;        // the figure compared with: "Uact(1)", "ripple(1)", "I_pk", ...
   std::string point;         // "lowest input voltage", "highest input voltage"
   std::string unit;          // "V", "A", "kHz", "%"
   double simulated = 0;
-  double calculated = 0;
-  double deviation = 0;         // simulated/calculated - 1; of a ripple: ripple/calculated
-  std::optional<double> least;  // the simulated figure's allowed range, in `unit`;
-  std::optional<double> most;   // none on a side without a bound
-  std::string tolerance;        // "±3 %", "at most +5 %", "at most U_D_lim", "none"
+  std::optional<double> calculated;  // none for a ripple, which has only a limit
+  std::string reference;             // "calculated", "loss budget", "worst case"
+  std::optional<double> deviation;   // in `deviation_unit`; none without a calculated figure
+  std::string deviation_unit;        // "%": simulated/calculated - 1; "points": the difference
+  std::optional<double> least;       // the simulated figure's allowed range, in `unit`;
+  std::optional<double> most;        // none on a side without a bound
+  std::string tolerance;             // in `deviation_unit`: "±5 %", "at most +0.3 % (U_D_lim)"
   bool within = true;
 };
 
@@ -53,11 +60,11 @@ struct SimulationOutcome {
   std::string failure;  // one line where there is no comparison
 };
 
-// Tolerances of the comparison.
-inline constexpr double kOutputTolerance = 0.03;     // ± share of the calculated voltage
-inline constexpr double kRippleLimit = 0.05;         // peak to peak, share of the voltage
-inline constexpr double kPeakCurrentMargin = 0.05;   // above I_D_max
-inline constexpr double kFrequencyTolerance = 0.10;  // below fsntmin; ± at a fixed frequency
+// Tolerances of the comparison, shares of the calculated figure.
+inline constexpr double kIcSupplyTolerance = 0.03;     // ± of U_ic_act
+inline constexpr double kRippleLimit = 0.05;           // peak to peak, of Uact
+inline constexpr double kPeakCurrentTolerance = 0.05;  // ± of the budget's I_pk; above I_D_max
+inline constexpr double kFrequencyTolerance = 0.10;    // ± of the budget's f; below fsntmin
 
 // `lowest` and `highest`: the simulated points of the design `s`, whose loss
 // budget is `budget`.
