@@ -198,10 +198,13 @@ Stage StageOf(const DesignState& s, const LossBudget& budget) {
   return st;
 }
 
-// A comment line that traces a winding resistance to the loss budget.
-std::string WindingResistanceComment(NetlistText& n, double R_ohm, double T_C) {
-  return "* winding resistance " + n.Num(R_ohm) + " Ohm at " + n.Num(T_C) +
-         " C: the loss budget's rho*N*MLT/A of its copper\n";
+// The resistance R_ohm (Ω, at T_C °C) of a winding as the resistor `name`
+// between `from` and `to`, traced to the loss budget.
+void AppendWindingResistance(NetlistText& n, const std::string& name, const std::string& from,
+                             const std::string& to, double R_ohm, double T_C) {
+  n +=
+      "* winding resistance at " + n.Num(T_C) + " C: the loss budget's rho*N*MLT/A of its copper\n";
+  n += name + " " + from + " " + to + " " + n.Num(R_ohm) + "\n";
 }
 
 void AppendHead(NetlistText& n, const Stage& st, BusPoint point) {
@@ -231,8 +234,7 @@ void AppendPrimary(NetlistText& n, const Stage& st) {
   n += "Vbus bus 0 {Ubus}\n";
   if (st.R_prim_ohm > 0) {
     n += "Vsense bus pw 0\n";
-    n += WindingResistanceComment(n, st.R_prim_ohm, st.T_winding_C);
-    n += "Rwp pw p " + n.Num(st.R_prim_ohm) + "\n";
+    AppendWindingResistance(n, "Rwp", "pw", "p", st.R_prim_ohm, st.T_winding_C);
   } else {
     n += "Vsense bus p 0\n";
   }
@@ -279,10 +281,7 @@ void AppendTransformer(NetlistText& n, const Stage& st) {
     n += WindingInductor(w.winding) + " 0 " + end + " " +
          n.Num(st.L_magnetizing_uH * ratio * ratio / (1 - w.leakage_share)) + "u ; " +
          n.Num(w.turns) + " turns, s = " + n.Num(w.leakage_share) + "\n";
-    if (w.R_ohm > 0) {
-      n += WindingResistanceComment(n, w.R_ohm, st.T_winding_C);
-      n += "Rw" + w.name + " " + end + " " + node + " " + n.Num(w.R_ohm) + "\n";
-    }
+    if (w.R_ohm > 0) AppendWindingResistance(n, "Rw" + w.name, end, node, w.R_ohm, st.T_winding_C);
     inductors.push_back(WindingInductor(w.winding));
     shares.push_back(w.leakage_share);
   }
