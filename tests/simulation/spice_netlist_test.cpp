@@ -251,5 +251,16 @@ TEST(SpiceNetlist, NamesTheLineOfAFigureThatIsNotFinite) {
       "");
 }
 
+TEST(SpiceNetlist, ALeakageBeyondTheInductanceLeavesNoMagnetizingInductance) {
+  // A leakage of 2.5 times L_prim: the primary's own share, 2.5·0.50497/1.18441
+  // = 1.066, is more than its whole inductance; the first winding after the
+  // primary, the IC supply's, has no self inductance to write.
+  const DesignState s = Demo();
+  LossBudget budget = ComputeLossBudget(s, nullptr);
+  budget.leakage.share = 2.5;
+  const SpiceRun run = SpiceRunOf(s, budget, BusPoint::kLowest);
+  EXPECT_EQ(run.non_finite_line.rfind("Lic 0 aux nanu", 0), 0U) << run.non_finite_line;
+}
+
 }  // namespace
 }  // namespace flyback

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <numbers>
 #include <optional>
 #include <string>
@@ -264,6 +265,16 @@ void AppendPrimary(NetlistText& n, const Stage& st) {
   n += ".model DCLAMP D(IS=1e-12 RS=50m TT=50n CJO=20p BV=1000)\n";
 }
 
+// µH, self inductance of a winding of turns ratio `ratio` to the primary and
+// leakage share `share` about the magnetizing inductance L_m_uH (µH):
+// L_m·ratio²/(1 − share). Not a number where the leakage leaves no
+// magnetizing inductance (a share of 1 or more, on a core of very low AL),
+// so that the netlist names the line and is not run.
+double SelfInductance_uH(double L_m_uH, double ratio, double share) {
+  if (!(L_m_uH > 0 && share < 1)) return std::numeric_limits<double>::quiet_NaN();
+  return L_m_uH * ratio * ratio / (1 - share);
+}
+
 void AppendTransformer(NetlistText& n, const Stage& st) {
   n += "\n* Transformer: one magnetizing inductance L_m = L_prim*(1 - s_p) = " +
        n.Num(st.L_magnetizing_uH) + "u,\n";
@@ -279,7 +290,7 @@ void AppendTransformer(NetlistText& n, const Stage& st) {
     const std::string node = WindingNode(w.winding);
     const std::string end = w.R_ohm > 0 ? "w" + node : node;
     n += WindingInductor(w.winding) + " 0 " + end + " " +
-         n.Num(st.L_magnetizing_uH * ratio * ratio / (1 - w.leakage_share)) + "u ; " +
+         n.Num(SelfInductance_uH(st.L_magnetizing_uH, ratio, w.leakage_share)) + "u ; " +
          n.Num(w.turns) + " turns, s = " + n.Num(w.leakage_share) + "\n";
     if (w.R_ohm > 0) AppendWindingResistance(n, "Rw" + w.name, end, node, w.R_ohm, st.T_winding_C);
     inductors.push_back(WindingInductor(w.winding));
