@@ -239,6 +239,7 @@ LeakageFigures LeakageOf(const DesignState& s, const LossBudget& budget,
   leakage.L_lk_uH = EstimatedLeakage(winding);
   leakage.share = leakage.L_lk_uH / t.L_prim;
   leakage.estimated = true;
+  leakage.winding = std::move(winding);
   return leakage;
 }
 

@@ -12,6 +12,7 @@
 
 #include "engine/losses/clamp_network.h"
 #include "engine/losses/core_data.h"
+#include "engine/losses/leakage_estimate.h"
 #include "engine/losses/switching_point.h"
 #include "engine/losses/user_core_data.h"
 #include "state/design/design_state.h"
@@ -103,6 +104,8 @@ struct LeakageFigures {
   double L_lk_uH = 0;
   double share = 0;        // of L_prim
   bool estimated = false;  // from the winding's geometry, else the assumed share
+  // The winding the estimate was made of; none where the share is assumed.
+  std::optional<LeakageWinding> winding;
 };
 
 // The worst case the calculation dimensions for: the peak current at the

@@ -6,6 +6,7 @@
 
 #include "base/console/number_text.h"
 #include "engine/components/opto_divider.h"
+#include "engine/components/output_rectifier.h"
 #include "engine/components/selection_rules.h"
 #include "engine/reports/component_list_rows.h"
 #include "engine/reports/component_list_sections.h"
@@ -46,13 +47,6 @@ constexpr auto kOptoParts = std::to_array<PartRow>({
     EmptyRow(),
 });
 
-// V, peak reverse voltage of the rectifier of output i: the bus voltage
-// transformed by the turns ratio, with overshoots, on top of the output voltage.
-double ReverseVoltage(const DesignState& s, int i) {
-  const TransformerDesign& t = s.transformer;
-  return t.U_bus_max * t.n_out(i) / t.n_prim * s.inputs.k_os_sec + s.inputs.output(i).Umax;
-}
-
 // Outputs with a minimum voltage of 0 get no parts; the others keep their
 // numbers, which the list prints as numbers: "C4 1".
 void WriteSecondarySide(const DesignState& s, ComponentListWriter& list) {
@@ -73,8 +67,7 @@ void WriteSecondarySide(const DesignState& s, ComponentListWriter& list) {
   for (int i = 1; i <= in.n_sec; ++i) {
     const OutputSpec& out = in.output(i);
     if (out.Umin == 0) continue;
-    list.Proposed("D4" + std::to_string(i), select_output_diode(ReverseVoltage(s, i), out.Imax),
-                  "D4 " + std::to_string(i));
+    list.Proposed("D4" + std::to_string(i), OutputRectifierOf(s, i), "D4 " + std::to_string(i));
   }
   list.WriteEmpty(2);
 }

@@ -2,14 +2,18 @@
 
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <numbers>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "base/numbers/rounding.h"
+#include "engine/components/output_rectifier.h"
 #include "engine/losses/semiconductor_loss.h"
+#include "engine/simulation/rectifier_models.h"
 #include "engine/simulation/stage_nodes.h"
+#include "engine/simulation/winding_leakage.h"
 #include "engine/transformer/magnetics.h"
 #include "engine/transformer/winding_values.h"
 
@@ -17,11 +21,6 @@ namespace flyback {
 
 namespace {
 
-// V, thermal voltage kT/q at the simulator's default 27 °C.
-constexpr double kThermalVoltage_V = 0.025864;
-// A, saturation current of every rectifier model; the emission factor is
-// fitted to it so that the diode drops its design voltage at its current.
-constexpr double kDiodeSaturation_A = 1e-12;
 // A current limit a quarter above the design's worst-case peak; the lowest
 // peak keeps the stage switching at light load.
 constexpr double kCurrentLimitShare = 1.25;
@@ -32,10 +31,10 @@ constexpr double kOutputRipple = 0.01;  // default output capacitor: ripple shar
 // highest bus, which switches faster, costs no more steps than the lowest.
 constexpr double kSettlingPeriods = 300;
 constexpr double kMeasuredPeriods = 30;  // the last periods the averages are taken over
-// Coupling of two secondary windings. The loss budget's leakage is the
-// primary's (L_lk = share·L_prim, as its clamp loss counts it), so the
-// secondaries couple ideally among themselves: k = 1.
-constexpr double kSecondaryCoupling = 1;
+// Ω, equivalent series resistance of an output capacitor, which the
+// component list does not give: a typical 100 kHz figure of a low-impedance
+// radial aluminium electrolytic of some 100 µF (docs/simulation.md).
+constexpr double kOutputCapacitorEsr_ohm = 0.1;
 // Periods of the design point after which the controller turns the switch on
 // without a demagnetization: the start, and a stage whose ringing stalls.
 constexpr double kRestartPeriods = 2;
@@ -86,23 +85,21 @@ std::optional<double> ListCapacitance_uF(const DesignState& s, const std::string
   return std::nullopt;
 }
 
-// The emission factor N of a diode of saturation current kDiodeSaturation_A
-// that drops U_F_V (V) at I_A (A): U_F = N·U_T·ln(I/I_S).
-double EmissionFactor(double U_F_V, double I_A) {
-  return U_F_V / (kThermalVoltage_V * std::log(I_A / kDiodeSaturation_A));
-}
-
 // One secondary winding with its rectifier, capacitor and load.
 struct Rectified {
   int winding = 0;   // 0 the IC supply, 1 .. 6 output i
   std::string name;  // "ic", "1" .. "6": the suffix of its elements
   double turns = 0;
-  double U_V = 0;      // V, calculated actual voltage
-  double I_A = 0;      // A, load current
-  double U_F_V = 0;    // V, rectifier forward drop
-  double C_uF = 0;     // µF, output capacitor
-  std::string C_from;  // where the capacitor comes from
-  bool bled = false;   // loaded by the bleeder: its Imax lies below kBleederCurrent_A
+  double U_V = 0;            // V, calculated actual voltage
+  double I_A = 0;            // A, load current
+  double U_F_V = 0;          // V, rectifier forward drop
+  double C_uF = 0;           // µF, output capacitor
+  std::string C_from;        // where the capacitor comes from
+  bool bled = false;         // loaded by the bleeder: its Imax lies below kBleederCurrent_A
+  double leakage_share = 0;  // of its self inductance, referred (SplitLeakage)
+  double R_ohm = 0;          // Ω, DC resistance of the winding hot; 0 where not known
+  std::string rectifier;     // designator: "D26", "D41", ...
+  DiodeModel diode;
 };
 
 // Everything the netlist is built of, worked out from the design once.
@@ -115,9 +112,12 @@ struct Stage {
   double P_in_W = 0;
   double n_prim = 0;  // whole turns
   double L_prim_uH = 0;
-  double leakage_share = 0;
-  double k = 0;  // coupling of the primary with each secondary
-  double R_on_ohm = 0;
+  double leakage_share = 0;          // the loss budget's, of L_prim
+  double primary_leakage_share = 0;  // the primary's own (SplitLeakage)
+  double L_magnetizing_uH = 0;       // µH, L_prim less the primary's own leakage
+  double R_prim_ohm = 0;             // Ω, DC resistance of the primary hot; 0 where not known
+  double T_winding_C = 0;            // °C, of the windings' resistances
+  double R_on_ohm = 0;               // Ω, the data sheet's, at 25 °C
   std::string mosfet;
   double C_drain_pF = 0;
   double U_refl_V = 0;
@@ -150,7 +150,16 @@ Stage StageOf(const DesignState& s, const LossBudget& budget) {
   st.n_prim = RoundTo(t.n_prim, 0);
   st.L_prim_uH = PrimaryInductance(in.AL, st.n_prim);
   st.leakage_share = budget.leakage.share;
-  st.k = std::sqrt(1 - st.leakage_share);
+  const WindingLeakageShares leakage = SplitLeakage(budget.leakage, in.n_sec);
+  st.primary_leakage_share = leakage.primary;
+  st.L_magnetizing_uH = (1 - leakage.primary) * st.L_prim_uH;
+  // The budget's copper: the primary first, then output i, where a core is known.
+  const std::vector<WindingLossTerm>& copper = budget.lowest_crest.windings;
+  const auto resistance_of = [&copper](std::size_t term) {
+    return term < copper.size() ? copper[term].R_dc_ohm : 0.0;
+  };
+  st.R_prim_ohm = resistance_of(0);
+  st.T_winding_C = budget.assumptions.T_winding_C;
   st.mosfet = s.components.mosfet;
   st.R_on_ohm = s.components.R_DSon;
   st.C_drain_pF = budget.assumptions.C_oss_pF + budget.assumptions.C_drain_extra_pF;
@@ -165,9 +174,11 @@ Stage StageOf(const DesignState& s, const LossBudget& budget) {
   const double U_ic = IcSupplyVoltage(in, t);
   const double I_ic = budget.assumptions.I_ic_A;
   const std::optional<double> C_ic = ListCapacitance_uF(s, "C26");
+  // D26 of the component list is always the small-signal diode.
   st.windings.push_back({0, "ic", t.nic, U_ic, I_ic, in.U_F_ic,
                          C_ic.value_or(DefaultCapacitance_uF(I_ic, U_ic, period_us)),
-                         C_ic ? "C26 of the component list" : "1 % ripple at the design point"});
+                         C_ic ? "C26 of the component list" : "1 % ripple at the design point",
+                         false, leakage.ic, 0, "D26", RectifierModel("1N4148", in.U_F_ic, I_ic)});
   for (int i = 1; i <= in.n_sec; ++i) {
     const std::string designator = "C4" + std::to_string(i);
     const double U = OutputVoltage(in, t, i);
@@ -175,14 +186,26 @@ Stage StageOf(const DesignState& s, const LossBudget& budget) {
     const bool bled = !(I_max >= kBleederCurrent_A);
     const double I = bled ? kBleederCurrent_A : I_max;
     const std::optional<double> C = ListCapacitance_uF(s, designator);
+    const std::size_t index = static_cast<std::size_t>(i);
     st.windings.push_back(
         {i, std::to_string(i), t.n_out(i), U, I, in.U_F_sec,
          C.value_or(DefaultCapacitance_uF(I, U, period_us)),
-         C ? designator + " of the component list" : "1 % ripple at the design point", bled});
+         C ? designator + " of the component list" : "1 % ripple at the design point", bled,
+         leakage.outputs[index - 1], resistance_of(index), "D4" + std::to_string(i),
+         RectifierModel(OutputRectifierOf(s, i).part, in.U_F_sec, I)});
   }
   st.regulated = in.opto_reg ? "o1" : "ic";
   st.U_reg_V = in.opto_reg ? st.windings[1].U_V : U_ic;
   return st;
+}
+
+// The resistance R_ohm (Ω, at T_C °C) of a winding as the resistor `name`
+// between `from` and `to`, traced to the loss budget.
+void AppendWindingResistance(NetlistText& n, const std::string& name, const std::string& from,
+                             const std::string& to, double R_ohm, double T_C) {
+  n +=
+      "* winding resistance at " + n.Num(T_C) + " C: the loss budget's rho*N*MLT/A of its copper\n";
+  n += name + " " + from + " " + to + " " + n.Num(R_ohm) + "\n";
 }
 
 void AppendHead(NetlistText& n, const Stage& st, BusPoint point) {
@@ -210,13 +233,20 @@ void AppendHead(NetlistText& n, const Stage& st, BusPoint point) {
 void AppendPrimary(NetlistText& n, const Stage& st) {
   n += "\n* DC bus and primary; Vsense (0 V) measures the primary current\n";
   n += "Vbus bus 0 {Ubus}\n";
-  n += "Vsense bus p 0\n";
+  if (st.R_prim_ohm > 0) {
+    n += "Vsense bus pw 0\n";
+    AppendWindingResistance(n, "Rwp", "pw", "p", st.R_prim_ohm, st.T_winding_C);
+  } else {
+    n += "Vsense bus p 0\n";
+  }
   n += "* L_prim = 0.001*AL*n_prim^2 of the whole turns, n_prim = " + n.Num(st.n_prim) + "\n";
   n += "Lp p drain " + n.Num(st.L_prim_uH) + "u\n";
-  n += "* MOSFET " + st.mosfet + ": a switch of R_DSon = " + n.Num(st.R_on_ohm) +
-       " Ohm, driven by the latch q\n";
+  const double R_on_hot_ohm = kHotOnResistanceFactor * st.R_on_ohm;
+  n += "* MOSFET " + st.mosfet + ": a switch driven by the latch q, RON = R_DSon at 100 C:\n";
+  n += "* " + n.Num(kHotOnResistanceFactor) + " x " + n.Num(st.R_on_ohm) +
+       " Ohm (the data sheet's 25 C figure times the loss budget's hot factor)\n";
   n += "S1 drain 0 q 0 SMOS\n";
-  n += ".model SMOS SW(VT=0.5 VH=0.1 RON=" + n.Num(st.R_on_ohm) + " ROFF=10Meg)\n";
+  n += ".model SMOS SW(VT=0.5 VH=0.1 RON=" + n.Num(R_on_hot_ohm) + " ROFF=10Meg)\n";
   n += "* drain capacitance: the MOSFET's assumed C_oss and C09 of the component list\n";
   n += "Cd drain 0 " + n.Num(st.C_drain_pF) + "p\n";
   n += "Dc drain clamp DCLAMP\n";
@@ -237,31 +267,65 @@ void AppendPrimary(NetlistText& n, const Stage& st) {
   n += ".model DCLAMP D(IS=1e-12 RS=50m TT=50n CJO=20p BV=1000)\n";
 }
 
+// µH, self inductance of a winding of turns ratio `ratio` to the primary and
+// leakage share `share` about the magnetizing inductance L_m_uH (µH):
+// L_m·ratio²/(1 − share). Not a number where the leakage leaves no
+// magnetizing inductance (a share of 1 or more, on a core of very low AL),
+// so that the netlist names the line and is not run.
+double SelfInductance_uH(double L_m_uH, double ratio, double share) {
+  if (!(L_m_uH > 0 && share < 1)) return std::numeric_limits<double>::quiet_NaN();
+  return L_m_uH * ratio * ratio / (1 - share);
+}
+
 void AppendTransformer(NetlistText& n, const Stage& st) {
-  n += "\n* Transformer: L_i = L_prim*(n_i/n_prim)^2; the secondaries conduct when\n";
-  n += "* the switch is off. Primary to each secondary k = sqrt(1 - leakage share)\n";
-  n += "* = sqrt(" + n.Num(1 - st.leakage_share) + "), the leakage of the loss budget.\n";
+  n += "\n* Transformer: one magnetizing inductance L_m = L_prim*(1 - s_p) = " +
+       n.Num(st.L_magnetizing_uH) + "u,\n";
+  n += "* and each winding its own leakage share s_i of its self inductance,\n";
+  n += "* L_i = L_m*(n_i/n_prim)^2/(1 - s_i), coupled by k = sqrt((1 - s_a)*(1 - s_b)).\n";
+  n += "* The loss budget's leakage " + n.Num(100 * st.leakage_share) +
+       " % of L_prim split by the winding's field\n";
+  n += "* (docs/simulation.md): the primary's s_p = " + n.Num(st.primary_leakage_share) + "\n";
   std::vector<std::string> inductors = {"Lp"};
+  std::vector<double> shares = {st.primary_leakage_share};
   for (const Rectified& w : st.windings) {
     const double ratio = w.turns / st.n_prim;
-    n += WindingInductor(w.winding) + " 0 " + WindingNode(w.winding) + " " +
-         n.Num(st.L_prim_uH * ratio * ratio) + "u ; " + n.Num(w.turns) + " turns\n";
+    const std::string node = WindingNode(w.winding);
+    const std::string end = w.R_ohm > 0 ? "w" + node : node;
+    n += WindingInductor(w.winding) + " 0 " + end + " " +
+         n.Num(SelfInductance_uH(st.L_magnetizing_uH, ratio, w.leakage_share)) + "u ; " +
+         n.Num(w.turns) + " turns, s = " + n.Num(w.leakage_share) + "\n";
+    if (w.R_ohm > 0) AppendWindingResistance(n, "Rw" + w.name, end, node, w.R_ohm, st.T_winding_C);
     inductors.push_back(WindingInductor(w.winding));
+    shares.push_back(w.leakage_share);
   }
-  n += "* The leakage is the primary's: the secondaries couple by " + n.Num(kSecondaryCoupling) +
-       " among themselves\n";
   int k_count = 0;
   for (std::size_t a = 0; a < inductors.size(); ++a) {
     for (std::size_t b = a + 1; b < inductors.size(); ++b) {
       n += "K" + std::to_string(++k_count) + " " + inductors[a] + " " + inductors[b] + " " +
-           n.Num(a == 0 ? st.k : kSecondaryCoupling) + "\n";
+           n.Num(std::sqrt((1 - shares[a]) * (1 - shares[b]))) + "\n";
     }
   }
 }
 
+// The rectifier of `w` as the diode model `model`, with the figures' source.
+void AppendDiodeModel(NetlistText& n, const std::string& model, const Rectified& w) {
+  const DiodeModel& d = w.diode;
+  if (!d.fitted) {
+    const std::string part = d.part.empty() ? "(no proposal)" : d.part;
+    n += "* " + w.rectifier + " " + part + ": " + d.source + "; it drops U_F = " + n.Num(w.U_F_V) +
+         " V at " + n.Num(w.I_A) + " A\n";
+    n += ".model " + model + " D(IS=" + n.Num(d.IS_A) + " N=" + n.Num(d.N) + ")\n";
+    return;
+  }
+  n += "* " + w.rectifier + " " + d.part + ": " + d.source + "\n";
+  n += "* IS, N through the two forward points, RS = 0; TT = trr/ln(1 + IF/IR)\n";
+  n += ".model " + model + " D(IS=" + n.Num(d.IS_A) + " N=" + n.Num(d.N) +
+       " RS=" + n.Num(d.RS_ohm) + " CJO=" + n.Num(d.CJO_pF) + "p TT=" + n.Num(d.TT_ns) + "n)\n";
+}
+
 void AppendRectifiers(NetlistText& n, const Stage& st) {
-  n += "\n* Rectifiers (forward drop at the load current; N fitted with IS = 1e-12),\n";
-  n += "* capacitors and loads R = U/I at the calculated voltages\n";
+  n += "\n* Rectifiers (the listed parts), capacitors with their series resistance,\n";
+  n += "* and loads R = U/I at the calculated voltages\n";
   for (const Rectified& w : st.windings) {
     const std::string model = "DR" + w.name;
     const bool ic = w.name == "ic";
@@ -272,10 +336,12 @@ void AppendRectifiers(NetlistText& n, const Stage& st) {
                         " V, Imax = " + n.Num(w.I_A) + " A\n";
     n += "D" + w.name + " " + WindingNode(w.winding) + " " + OutputNode(w.winding) + " " + model +
          "\n";
-    n += ".model " + model + " D(IS=1e-12 N=" + n.Num(EmissionFactor(w.U_F_V, w.I_A)) +
-         ") ; U_F = " + n.Num(w.U_F_V) + " V\n";
-    n += "C" + w.name + " " + OutputNode(w.winding) + " 0 " + n.Num(w.C_uF) + "u ; " + w.C_from +
-         "\n";
+    AppendDiodeModel(n, model, w);
+    n += "* ESR " + n.Num(kOutputCapacitorEsr_ohm) +
+         " Ohm: typical of a low-impedance electrolytic, the list gives none\n";
+    n += "Resr" + w.name + " " + OutputNode(w.winding) + " e" + w.name + " " +
+         n.Num(kOutputCapacitorEsr_ohm) + "\n";
+    n += "C" + w.name + " e" + w.name + " 0 " + n.Num(w.C_uF) + "u ; " + w.C_from + "\n";
     n += "R" + w.name + " " + OutputNode(w.winding) + " 0 " + n.Num(w.U_V / w.I_A) + "\n";
   }
 }
@@ -335,7 +401,9 @@ void AppendAnalysis(NetlistText& n, const Stage& st, BusPoint point) {
   n += "v(clamp)={Ubus+" + n.Num(st.U_cl_V) + "} ";
   n += "v(comp)={Ipk0} v(z)={Ipk0} v(q)=0";
   if (!st.fixed_frequency) n += " v(arm)=0 v(tm)=0";
-  n += "\n.options method=gear reltol=1e-3 abstol=1e-9 itl4=100\n";
+  n += "\n* trtol 20 (ngspice's default 7): the rectifiers' recovery (TT) trebled the run\n";
+  n += "* time at 7; the settled outputs move by 0.2 %, less than their ripple\n";
+  n += ".options method=gear reltol=1e-3 abstol=1e-9 itl4=100 trtol=20\n";
   n += "* " + n.Num(kSettlingPeriods) + " periods of " + n.Num(period_us) +
        " us (the clock's, or the loss budget's at this bus), at most 200 steps a period\n";
   n += ".tran 50n " + n.Num(stop_us) + "u 0 " + n.Num(period_us / 200) + "u\n";
