@@ -193,8 +193,11 @@ void OverviewWindow::SimulationEnded() {
 }
 
 void OverviewWindow::ComponentsDimensioned(const DesignState& /*design*/) {
-  // The report takes the parts list in.
+  // The report takes the parts list in, and the simulation the output
+  // capacitors the list has chosen: a run of the design before them is no
+  // longer the design's.
   shown_ = evaluator_.evaluation();
+  simulation_->SetDesign(shown_);
   UpdateReport(shown_->findings);
 }
 
