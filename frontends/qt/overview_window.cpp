@@ -183,8 +183,8 @@ void OverviewWindow::ShowFindings(const std::vector<Finding>& checks) {
 }
 
 void OverviewWindow::SimulationEnded() {
-  // The user has asked for it (the button, or --simulate).
-  lower_tabs_->setCurrentWidget(simulation_);
+  // The tab the user looks at stays: a run ends while they work elsewhere,
+  // and a tab bar that moves sends the next click into a table.
   const std::optional<SimulationOutcome>& outcome = simulation_->outcome();
   if (!outcome || !outcome->comparison || !shown_) return;
   const std::vector<Finding> checks = FindingsWithSimulation(*shown_, &*outcome->comparison);
