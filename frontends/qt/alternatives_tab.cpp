@@ -3,9 +3,10 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QTableWidget>
-#include <cmath>
 #include <optional>
 
+#include "base/console/number_text.h"
+#include "base/numbers/rounding.h"
 #include "overview_charts.h"
 
 namespace flyback {
@@ -14,15 +15,29 @@ namespace {
 
 enum Column { kRank, kCore, kAirgap, kVerdict, kReason, kEfficiency, kRise, kFit, kBmax, kFsntmin };
 
-// A cell that sorts by its number, shown to `decimals`; empty where there is none.
-QTableWidgetItem* NumberItem(std::optional<double> value, int decimals) {
-  auto* item = new QTableWidgetItem;
-  if (value) {
-    const double scale = std::pow(10, decimals);
-    item->setData(Qt::DisplayRole, std::round(*value * scale) / scale);
+// A cell that sorts by its number and shows it by the program's number rule
+// ("." as the decimal point whatever the desktop's locale), rounded to
+// `decimals`; empty where there is none, and such a cell sorts first.
+class NumberCell : public QTableWidgetItem {
+ public:
+  NumberCell(std::optional<double> value, int decimals) : value_(value) {
+    if (value) setText(QString::fromStdString(SignedNumberText(RoundTo(*value, decimals))));
+    setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
   }
-  item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  return item;
+
+  bool operator<(const QTableWidgetItem& other) const override {
+    const auto* number = dynamic_cast<const NumberCell*>(&other);
+    if (number == nullptr) return QTableWidgetItem::operator<(other);
+    if (!value_ || !number->value_) return !value_ && number->value_;
+    return *value_ < *number->value_;
+  }
+
+ private:
+  std::optional<double> value_;
+};
+
+QTableWidgetItem* NumberItem(std::optional<double> value, int decimals) {
+  return new NumberCell(value, decimals);
 }
 
 QTableWidgetItem* TextItem(const std::string& text) {
