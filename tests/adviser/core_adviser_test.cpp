@@ -44,6 +44,21 @@ TEST(CoreAdviser, DemonstrationTransformerIsFeasibleAndPresent) {
   }
 }
 
+// The present transformer's row is the design as it stands: output 3 set
+// to 6 turns by hand gives 6 × 1.9063 V − 1 V = 10.44 V, above its 8 V to
+// 9 V, which the design's checks warn of; a calculation anew would give
+// the 5 turns of the winding table and no warning.
+TEST(CoreAdviser, PresentTransformerAsTheDesignStands) {
+  DesignState design = CalculatedWithComponents(ThreeOutputDemo());
+  design.transformer.n_out(3) = 6;
+  const CoreAdvice advice = AdviseCores(design, nullptr);
+  const RankedCandidate* own = Find(advice, "SMT 31/190 (Orega)", std::nullopt);
+  ASSERT_NE(own, nullptr);
+  const std::vector<Finding>& findings = own->assessment.findings;
+  EXPECT_TRUE(std::any_of(findings.begin(), findings.end(),
+                          [](const Finding& f) { return f.code == "output-voltage-high"; }));
+}
+
 // The same inductance needs AL = 190 nH × (120/125)² = 175.104 nH, and
 // 181.5 nH × g^-0.749 = 175.104 nH gives g = (175.104/181.5)^(-1/0.749)
 // = 1.049064 mm.

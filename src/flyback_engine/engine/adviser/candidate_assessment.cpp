@@ -86,6 +86,14 @@ CandidateAssessment AssessCandidate(const DesignState& design, const CoreCandida
                                     const UserCoreData* core_data) {
   CandidateAssessment assessment{
       candidate, IsPresentTransformer(design.inputs, candidate), "", std::nullopt, {}};
+  if (assessment.present) {
+    // The present transformer as the design stands, after the hand changes
+    // and the optimization: not calculated anew from the start.
+    const LossBudget budget = ComputeLossBudget(design, core_data);
+    assessment.figures = Figures(design, budget);
+    assessment.findings = CheckDesignAndLosses(design, budget, PartStresses(design, budget));
+    return assessment;
+  }
   DesignState s = CandidateDesign(design, candidate);
   TransformerCalculation calculation(CalculationEntry::kFullStart,
                                      CalculationRules::kEnforceLimits);
