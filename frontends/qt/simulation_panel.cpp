@@ -147,7 +147,15 @@ void SimulationPanel::Ended(SimulationOutcome outcome, int generation) {
   cancel_->setEnabled(false);
   simulate_->setEnabled(evaluation_ != nullptr);
   progress_->setValue(outcome.comparison ? 100 : 0);
-  if (generation == generation_) {
+  if (generation == generation_ && cancel_flag_ && !outcome.comparison) {
+    // The user's cancel is no failure, and a run of this very design that
+    // ended before still stands.
+    progress_->setValue(outcome_ && outcome_->comparison ? 100 : 0);
+    status_->setText(outcome_ && outcome_->comparison
+                         ? QStringLiteral("Cancelled: the last simulation of this design stands.")
+                         : QStringLiteral("Cancelled: not simulated."));
+    for (const std::function<void()>& done : ended_) done();
+  } else if (generation == generation_) {
     outcome_ = std::move(outcome);
     ShowOutcome();
     for (const std::function<void()>& done : ended_) done();
