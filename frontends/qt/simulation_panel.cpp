@@ -199,7 +199,11 @@ void SimulationPanel::ShowPoint(int index) {
   if (!outcome_ || !outcome_->comparison || !evaluation_ || index < 0) return;
   const SimulatedPoint& point = outcome_->comparison->points.at(static_cast<std::size_t>(index));
   drain_voltage_->Show(SimulatedDrainVoltageChart(point, evaluation_->design.inputs.U_D_lim));
-  currents_->Show(SimulatedCurrentsChart(point, Waveforms(evaluation_->design)));
+  // The calculation at the same bus: the loss budget's operating point.
+  const LossBudget& budget = evaluation_->budget;
+  const SwitchingPoint& calculated =
+      (index == 0 ? budget.lowest_crest : budget.highest_input).switching;
+  currents_->Show(SimulatedCurrentsChart(point, WaveformsAt(calculated)));
 }
 
 }  // namespace flyback

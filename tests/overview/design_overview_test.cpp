@@ -106,6 +106,33 @@ TEST(Waveforms, CornersOfThePeriod) {
   EXPECT_DOUBLE_EQ(w.I_sec_rms_A, 1.81);
 }
 
+// At an operating point of the loss budget: boundary operation from 0 A, and
+// continuous operation from 1 A, both to 3 A. rms of a trapezoid from a to
+// b over t of T: √((a² + a·b + b²)/3·t/T): boundary √(3·10/35) = 0.93 A and
+// √(3·20/35) = 1.31 A; continuous (13/3 = 4.333 A²) √(4.333·10/30) = 1.20 A
+// and √(4.333·20/30) = 1.70 A.
+TEST(Waveforms, AtAnOperatingPointThatExists) {
+  const struct {
+    double I_start_A, I_pk_A, t_on_us, t_off_us, period_us, prim_rms_A, sec_rms_A;
+  } cases[] = {{0, 3, 10, 20, 35, 0.93, 1.31}, {1, 3, 10, 20, 30, 1.20, 1.70}};
+  for (const auto& c : cases) {
+    SwitchingPoint p;
+    p.I_start_A = c.I_start_A;
+    p.I_pk_A = c.I_pk_A;
+    p.t_on_us = c.t_on_us;
+    p.t_off_us = c.t_off_us;
+    p.period_us = c.period_us;
+    const CurrentWaveforms w = WaveformsAt(p);
+    EXPECT_DOUBLE_EQ(w.period_us, c.period_us);
+    EXPECT_DOUBLE_EQ(w.primary[0].I_A, c.I_start_A);
+    EXPECT_DOUBLE_EQ(w.primary[1].I_A, c.I_pk_A);
+    EXPECT_DOUBLE_EQ(w.secondary[3].t_us, c.t_on_us + c.t_off_us);
+    EXPECT_DOUBLE_EQ(w.secondary[3].I_A, c.I_start_A);
+    EXPECT_DOUBLE_EQ(w.I_prim_rms_A, c.prim_rms_A);
+    EXPECT_DOUBLE_EQ(w.I_sec_rms_A, c.sec_rms_A);
+  }
+}
+
 TEST(KeyFigures, DemonstrationDesignIsFineAndAFindingMarksItsFigure) {
   DesignState s = Demonstration();
   std::vector<KeyFigure> figures = KeyFigures(s, CheckDesign(s));

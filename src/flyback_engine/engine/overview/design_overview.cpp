@@ -104,4 +104,20 @@ CurrentWaveforms Waveforms(const DesignState& s) {
   return w;
 }
 
+CurrentWaveforms WaveformsAt(const SwitchingPoint& p) {
+  const double a = p.I_start_A;
+  const double b = p.I_pk_A;
+  const double trapezoid = (a * a + a * b + b * b) / 3;
+  const double end_of_off_phase = p.t_on_us + p.t_off_us;
+  CurrentWaveforms w;
+  w.period_us = p.period_us;
+  w.primary = {{0, a}, {p.t_on_us, b}, {p.t_on_us, 0}, {w.period_us, 0}};
+  w.secondary = {
+      {0, 0},          {p.t_on_us, 0}, {p.t_on_us, b}, {end_of_off_phase, a}, {end_of_off_phase, 0},
+      {w.period_us, 0}};
+  w.I_prim_rms_A = RoundTo(std::sqrt(trapezoid * p.t_on_us / p.period_us), 2);
+  w.I_sec_rms_A = RoundTo(std::sqrt(trapezoid * p.t_off_us / p.period_us), 2);
+  return w;
+}
+
 }  // namespace flyback

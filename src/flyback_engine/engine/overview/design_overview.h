@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/checks/design_checks.h"
+#include "engine/losses/switching_point.h"
 #include "state/design/design_state.h"
 
 namespace flyback {
@@ -61,5 +62,12 @@ struct CurrentWaveforms {
 };
 
 CurrentWaveforms Waveforms(const DesignState& s);
+
+// The currents over one period at the operating point `p` that exists (the
+// loss budget's, at one bus voltage): the drain current rises from I_start
+// to I_pk during t_on, the reflected secondary current falls from I_pk
+// during t_off (to I_start in continuous operation). The rms figures of the
+// trapezoids, √((a² + a·b + b²)/3 · t/T), to 0.01 A.
+CurrentWaveforms WaveformsAt(const SwitchingPoint& p);
 
 }  // namespace flyback
