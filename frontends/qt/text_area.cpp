@@ -2,6 +2,7 @@
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <algorithm>
 
 #include "window_font.h"
 
@@ -28,13 +29,20 @@ int TextArea::Baseline(std::size_t index) const {
   return metrics.ascent() + static_cast<int>(index) * metrics.lineSpacing();
 }
 
+int TextArea::ScrolledBy() const {
+  if (lines_.empty()) return 0;
+  const int bottom = Baseline(lines_.size() - 1) + fontMetrics().descent();
+  return std::max(0, bottom - height());
+}
+
 void TextArea::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   painter.fillRect(event->rect(), palette().window());
   painter.setPen(palette().windowText().color());
   const int ascent = fontMetrics().ascent();
+  const int scrolled = ScrolledBy();
   for (std::size_t index = 0; index < lines_.size(); ++index) {
-    const int baseline = Baseline(index);
+    const int baseline = Baseline(index) - scrolled;
     if (baseline - ascent > height()) break;
     for (const PlacedText& piece : lines_[index]) {
       painter.drawText(QPointF(piece.x, baseline), piece.text);

@@ -2,8 +2,9 @@
 
 // The text area of the main window: the lines written since it was last
 // cleared, drawn from the top in the window's own font (window_font.h).
-// Lines are never wrapped and the area never scrolls; what lies beyond its
-// edges is not visible.
+// Lines are never wrapped; what lies beyond the right edge is not visible.
+// A page taller than the area (a long optimization list) is drawn scrolled
+// up so that its last line, the one a question refers to, stays visible.
 
 #include <QWidget>
 #include <cstddef>
@@ -25,9 +26,11 @@ class TextArea : public QWidget {
 
   // The lines written since the last Clear, as drawn.
   const std::vector<PlacedLine>& lines() const { return lines_; }
-  // Pixels from the top of the area to the baseline of line `index` (0 is
+  // Pixels from the top of the page to the baseline of line `index` (0 is
   // the first line).
   int Baseline(std::size_t index) const;
+  // Pixels the page is drawn scrolled up by: 0 while it fits the area.
+  int ScrolledBy() const;
 
  protected:
   void paintEvent(QPaintEvent* event) override;

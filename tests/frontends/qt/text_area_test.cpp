@@ -131,6 +131,23 @@ class TextAreaTest : public QObject {
     area_.WriteLine({"Type of transformer"});
     QVERIFY(HasInk(area_.grab().toImage(), 0, line_height));
   }
+
+  void aPageTallerThanTheAreaKeepsItsLastLineInSight() {
+    const int line_height = area_.fontMetrics().lineSpacing();
+    const int fitting = area_.height() / line_height;
+    area_.WriteLine({"the first line"});
+    for (int i = 1; i < fitting; ++i) area_.WriteLine({});
+    QCOMPARE(area_.ScrolledBy(), 0);
+    area_.WriteLine({});
+    // Two lines more than fit whole: "Please enter Bmax !" below an
+    // optimization list is drawn at the bottom, and the first line has left
+    // the top.
+    area_.WriteLine({"Please enter Bmax !"});
+    QVERIFY(area_.ScrolledBy() > 0);
+    const QImage image = area_.grab().toImage();
+    QVERIFY(HasInk(image, area_.height() - line_height, area_.height()));
+    QVERIFY(!HasInk(image, 0, area_.height() - line_height));
+  }
 };
 
 namespace {
