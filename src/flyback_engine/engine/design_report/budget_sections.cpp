@@ -9,6 +9,7 @@
 #include "engine/design_report/report_charts.h"
 #include "engine/design_report/report_sections.h"
 #include "engine/overview/loss_overview.h"
+#include "engine/transformer/optimization_rating.h"
 
 namespace flyback {
 
@@ -82,8 +83,10 @@ std::optional<ReportSection> OptimizationSection(const DesignReportInput& input)
   if (record.best) {
     body += "<p>Best row: Bmax " + EscapeHtml(Significant(record.best->Bmax) + " mT") +
             ", fsntmin " + EscapeHtml(Rounded(record.best->fsntmin, 1) + " kHz") + ", U_ts " +
-            EscapeHtml(Rounded(record.best->U_ts, 2) + " V") + ", accuracy product " +
-            EscapeHtml(Significant(record.best->cf_prod)) + ".</p>\n";
+            EscapeHtml(Rounded(record.best->U_ts, 2) + " V") + ", cfmax " +
+            EscapeHtml(NumberText(DisplayedCfmax(record.best->cf_prod))) +
+            " as Form1 lists it (the fourth root of the accuracy product " +
+            EscapeHtml(Significant(record.best->cf_prod)) + ").</p>\n";
   }
   return ReportSection{"optimization", "Optimization of the output voltages", false, body};
 }
