@@ -85,12 +85,24 @@ $shown"
   done
 }
 
-# Types each answer and Return, as the answer lines of a golden case give them.
+# The screen without the line on a simulation, which changes on its own.
+question_screen() { screen | sed -E 's/ {2,}(Simulating|Simulated|Cannot simulate).*$//'; }
+
+# Types each answer and Return, as the answer lines of a golden case give
+# them, each once its question is on the screen: a question drops the keys
+# typed before it was drawn.
 type_answers() {
-  local answer
+  local answer before deadline
   while IFS= read -r answer; do
-    [[ -z $answer ]] || tmux_ send-keys -t t -l -- "$answer"
+    if [[ -n $answer ]]; then
+      tmux_ send-keys -t t -l -- "$answer"
+      wait_for "^ > $(sed 's/[][\\.^$*+?(){}|]/\\&/g' <<<"$answer")( |$)"
+    fi
+    before=$(question_screen)
     tmux_ send-keys -t t Enter
+    # The next question, or the same one asked again on an unchanged screen.
+    deadline=$((SECONDS + 5))
+    while [[ $(question_screen) == "$before" ]] && ((SECONDS < deadline)); do sleep 0.02; done
   done
 }
 
