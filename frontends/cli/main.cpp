@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "advice_table.h"
+#include "background_simulation.h"
 #include "command_line.h"
 #include "design_evaluator.h"
 #include "design_export.h"
@@ -49,31 +50,50 @@ Mode ModeOf(const std::vector<std::string>& switches) {
 // without, the dialogue runs unobserved and records nothing.
 class Observers {
  public:
+  // How the simulation runs: in script mode the dialogue waits for it, so
+  // that a run is as deterministic as the transcript; the terminal runs it
+  // on a thread beside the dialogue.
+  enum class Simulation { kWaited, kBeside };
+
   // `tables`: where the simulation's comparison and the adviser's ranking
   // go (standard error in script mode: the transcript stays as it is), or
   // null.
   Observers(const flyback::CommandLine& command_line, const flyback::Session& session,
-            std::ostream* tables)
+            std::ostream* tables, Simulation simulation)
       : evaluator_({CoreData(session),
                     command_line.advise && (Exports(command_line) || tables != nullptr)}),
-        simulation_(command_line.simulate
+        simulation_(command_line.simulate && simulation == Simulation::kWaited
                         ? std::make_unique<flyback::SimulationObserver>(evaluator_, tables)
+                        : nullptr),
+        background_(command_line.simulate && simulation == Simulation::kBeside
+                        ? std::make_unique<flyback::BackgroundSimulation>(evaluator_)
                         : nullptr),
         exporter_(Exports(command_line)
                       ? std::make_unique<flyback::DesignExport>(
                             command_line.export_file, command_line.bom_file,
                             command_line.netlist_file, command_line.design_report_file, evaluator_,
-                            simulation_ ? &simulation_->outcome() : nullptr)
+                            Simulated())
                       : nullptr),
         advice_table_(command_line.advise && tables != nullptr
                           ? std::make_unique<flyback::AdviceTable>(*tables, evaluator_)
                           : nullptr) {
-    // The simulation first: the design file then holds the run of the design.
+    // The simulation first: the design file then holds the run of the design,
+    // or, for a run beside the dialogue, none until the run has ended.
     evaluator_.Add(simulation_.get());
+    evaluator_.Add(background_.get());
     evaluator_.Add(exporter_.get());
     evaluator_.Add(advice_table_.get());
     if (exporter_) exporter_->NoticesTo(tables);
+    if (background_ && exporter_) {
+      background_->OnEnded([exporter = exporter_.get()] { exporter->Refresh(); });
+    }
   }
+
+  // For a simulation beside the dialogue, on the dialogue's thread: takes a
+  // run that has ended (the design file and report are written again with
+  // it) and returns the line on the run; empty without one.
+  std::string SimulationActivity() { return background_ ? background_->Poll() : std::string(); }
+  bool SimulatesBeside() const { return background_ != nullptr; }
 
   // The exporter's lines on files it did not write, kept where there was no
   // room for them.
@@ -83,18 +103,23 @@ class Observers {
 
   // Why the last simulation failed, if it did.
   std::optional<std::string> SimulationFailure() const {
-    if (!simulation_ || !simulation_->outcome() || simulation_->outcome()->comparison) {
-      return std::nullopt;
-    }
-    return simulation_->outcome()->failure;
+    const std::optional<flyback::SimulationOutcome>* simulated = Simulated();
+    if (simulated == nullptr || !*simulated || (*simulated)->comparison) return std::nullopt;
+    return (*simulated)->failure;
   }
 
   // Null where nothing watches.
   flyback::DesignObserver* get() {
-    return simulation_ || exporter_ || advice_table_ ? &evaluator_ : nullptr;
+    return simulation_ || background_ || exporter_ || advice_table_ ? &evaluator_ : nullptr;
   }
 
  private:
+  // Where the simulation of the design shown last is kept; null without one.
+  const std::optional<flyback::SimulationOutcome>* Simulated() const {
+    if (simulation_) return &simulation_->outcome();
+    return background_ ? &background_->outcome() : nullptr;
+  }
+
   static const flyback::UserCoreData* CoreData(const flyback::Session& session) {
     const std::optional<flyback::UserCoreData>& core_data = session.core_data();
     return core_data ? &*core_data : nullptr;
@@ -106,6 +131,7 @@ class Observers {
 
   flyback::DesignEvaluator evaluator_;
   std::unique_ptr<flyback::SimulationObserver> simulation_;
+  std::unique_ptr<flyback::BackgroundSimulation> background_;
   std::unique_ptr<flyback::DesignExport> exporter_;
   std::unique_ptr<flyback::AdviceTable> advice_table_;
 };
@@ -129,7 +155,7 @@ int RunScript(const flyback::CommandLine& command_line,
   // read: nothing needs to reach the screen before a read.
   std::cin.tie(nullptr);
   flyback::ScriptConsole console(std::cin, std::cout);
-  Observers observers(command_line, session, &std::cerr);
+  Observers observers(command_line, session, &std::cerr, Observers::Simulation::kWaited);
   return session.Run(
       console,
       [&console](const flyback::Question& question, const std::string& answer) {
@@ -149,8 +175,14 @@ int RunTerminalSession(const flyback::CommandLine& command_line) {
   std::vector<std::string> notices;
   {
     flyback::TerminalConsole console;
-    Observers observers(command_line, session, nullptr);
+    Observers observers(command_line, session, nullptr, Observers::Simulation::kBeside);
+    if (observers.SimulatesBeside()) {
+      console.Watch([&observers] { return observers.SimulationActivity(); });
+    }
     exit_status = session.Run(console, {}, observers.get());
+    // A run that has ended since the last question was drawn still counts;
+    // one still going is cancelled when the observers end, at once.
+    observers.SimulationActivity();
     if (const std::optional<std::string>& failure = console.failure()) {
       throw flyback::SessionFailure(*failure, flyback::kInputOutputFailure);
     }

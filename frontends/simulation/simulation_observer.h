@@ -4,7 +4,9 @@
 // changes the output capacitors, the designed stage is simulated at both
 // operating points. The outcome is kept for the design file; where a stream
 // is given (standard error in script mode), the comparison table or the one
-// line of a failure goes there. The dialogue goes on either way.
+// line of a failure goes there. The dialogue waits for each run (script
+// mode: its output stays in the same order); the terminal runs it beside the
+// dialogue (background_simulation.h).
 
 #include <optional>
 #include <ostream>

@@ -1,6 +1,7 @@
 #include "terminal_console.h"
 
 #include <algorithm>
+#include <chrono>
 
 #include "line_editor.h"
 #include "screen_text.h"
@@ -10,6 +11,10 @@ namespace flyback {
 namespace {
 
 constexpr int kQuestionRows = 3;  // title, prompt and default, answer
+// Columns the answer keeps beside the line on the work beside the dialogue.
+constexpr int kLeastAnswerColumns = 20;
+// How often the line on the work beside the dialogue is drawn again.
+constexpr auto kStatusInterval = std::chrono::milliseconds(100);
 
 bool IsYes(std::wstring_view answer) {
   const std::size_t first = answer.find_first_not_of(L' ');
@@ -65,9 +70,13 @@ int TerminalConsole::PageRows() const {
 
 std::optional<std::wstring> TerminalConsole::Edit(const QuestionTexts& question) {
   LineEditor editor(history_);
+  screen_.DropTypedAhead();
   for (;;) {
-    Draw(question, editor);
-    const KeyPress key = screen_.ReadKey();
+    const std::wstring activity = activity_ ? DecodeUtf8(activity_()) : std::wstring();
+    Draw(question, editor, activity);
+    const std::optional<KeyPress> read = screen_.ReadKey(kStatusInterval);
+    if (!read) continue;
+    const KeyPress key = *read;
     if (editor.Apply(key)) continue;
     switch (key.action) {
       case Action::kAccept:
@@ -90,7 +99,8 @@ std::optional<std::wstring> TerminalConsole::Edit(const QuestionTexts& question)
   }
 }
 
-void TerminalConsole::Draw(const QuestionTexts& question, const LineEditor& editor) {
+void TerminalConsole::Draw(const QuestionTexts& question, const LineEditor& editor,
+                           std::wstring_view activity) {
   using Style = TerminalScreen::Style;
   const int rows = screen_.rows();
   const int columns = screen_.columns();
@@ -121,8 +131,15 @@ void TerminalConsole::Draw(const QuestionTexts& question, const LineEditor& edit
 
   const int answer_row = rows - 1;
   const int field_column = screen_.Put(answer_row, 1, L"> ", Style::kPlain);
-  // The last column stays free, so that the cursor always has a cell.
-  const FieldWindow field = VisiblePart(editor.text(), editor.cursor(), columns - field_column - 1);
+  // The line on the work beside the dialogue stands at the right end of the
+  // answer's row, where it leaves the answer room enough.
+  int field_end = columns - 1;  // the last column stays free: the cursor always has a cell
+  const int activity_column = columns - 1 - TextColumns(activity);
+  if (!activity.empty() && activity_column - 2 - field_column >= kLeastAnswerColumns) {
+    screen_.Put(answer_row, activity_column, activity, Style::kEmphasis);
+    field_end = activity_column - 2;
+  }
+  const FieldWindow field = VisiblePart(editor.text(), editor.cursor(), field_end - field_column);
   screen_.Put(answer_row, field_column, field.shown, Style::kPlain);
   screen_.Show(answer_row, field_column + field.cursor_column);
 }

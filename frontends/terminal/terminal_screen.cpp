@@ -1,6 +1,7 @@
 #include "terminal_screen.h"
 
 #include <curses.h>
+#include <poll.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -255,11 +256,24 @@ void TerminalScreen::Show(int row, int column) {
   refresh();
 }
 
-KeyPress TerminalScreen::ReadKey() {
+std::optional<KeyPress> TerminalScreen::ReadKey(std::chrono::milliseconds wait) {
   while (screen_ != nullptr && !failure_) {
+    // A key ncurses holds already (the rest of what one read brought) comes
+    // first; without one, the wait is for the terminal. An end of input is
+    // ready too and is told by the read below, which then fails: a timed
+    // read of ncurses could not tell it from a key that did not come.
+    nodelay(stdscr, TRUE);
     wint_t key = 0;
-    errno = 0;
-    const int kind = wget_wch(stdscr, &key);
+    int kind = wget_wch(stdscr, &key);
+    nodelay(stdscr, FALSE);
+    if (kind == ERR) {
+      pollfd input{STDIN_FILENO, POLLIN, 0};
+      const int ready = poll(&input, 1, static_cast<int>(wait.count()));
+      if (ready == 0) return std::nullopt;
+      if (ready < 0 && errno == EINTR) continue;
+      errno = 0;
+      kind = wget_wch(stdscr, &key);
+    }
     if (kind == KEY_CODE_YES) return FromKeyCode(key);
     if (kind == OK) {
       if (key == 0x1B && DropPendingInput()) continue;
@@ -272,7 +286,11 @@ KeyPress TerminalScreen::ReadKey() {
     failure_ = errno == 0 ? std::string("the terminal was closed")
                           : "the terminal cannot be read: " + std::string(std::strerror(errno));
   }
-  return {Action::kTerminalLost};
+  return KeyPress{Action::kTerminalLost};
+}
+
+void TerminalScreen::DropTypedAhead() {
+  if (screen_ != nullptr) flushinp();
 }
 
 void TerminalScreen::Suspend() {

@@ -7,6 +7,7 @@
 // Restore, the destructor, a signal that ends it (SIGHUP, SIGTERM, SIGINT,
 // SIGQUIT, a crash) or an exception that nothing catches.
 
+#include <chrono>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -42,8 +43,10 @@ class TerminalScreen {
   // Shows the picture, with the cursor at `row`, `column`.
   void Show(int row, int column);
 
-  // Waits for the next key.
-  KeyPress ReadKey();
+  // Waits for the next key, at most `wait`: nothing when none came.
+  std::optional<KeyPress> ReadKey(std::chrono::milliseconds wait);
+  // Drops what was typed and not read yet.
+  void DropTypedAhead();
   // Ctrl-Z: stops the program as the shell's job control does, with the
   // shell's screen shown meanwhile; the caller draws again afterwards.
   void Suspend();

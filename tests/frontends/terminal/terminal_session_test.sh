@@ -85,12 +85,24 @@ $shown"
   done
 }
 
-# Types each answer and Return, as the answer lines of a golden case give them.
+# The screen without the line on a simulation, which changes on its own.
+question_screen() { screen | sed -E 's/ {2,}(Simulating|Simulated|Cannot simulate).*$//'; }
+
+# Types each answer and Return, as the answer lines of a golden case give
+# them, each once its question is on the screen: a question drops the keys
+# typed before it was drawn.
 type_answers() {
-  local answer
+  local answer before deadline
   while IFS= read -r answer; do
-    [[ -z $answer ]] || tmux_ send-keys -t t -l -- "$answer"
+    if [[ -n $answer ]]; then
+      tmux_ send-keys -t t -l -- "$answer"
+      wait_for "^ > $(sed 's/[][\\.^$*+?(){}|]/\\&/g' <<<"$answer")( |$)"
+    fi
+    before=$(question_screen)
     tmux_ send-keys -t t Enter
+    # The next question, or the same one asked again on an unchanged screen.
+    deadline=$((SECONDS + 5))
+    while [[ $(question_screen) == "$before" ]] && ((SECONDS < deadline)); do sleep 0.02; done
   done
 }
 
@@ -283,6 +295,55 @@ echo status \$?; stty -a | tr \" \" \"\\n\" | grep -x -e icanon -e echo | tr \"\
       grep -qx "status $((128 + $(kill -l "$signal")))" <<<"$shown" || fail "the shell shows: $shown"
       ! grep -q 'This program calculates' <<<"$shown" || fail "the page stayed: $shown"
     done
+    ;;
+
+  simulation)
+    # --simulate runs beside the dialogue. Keys typed while the program was
+    # busy (here: stopped) before a question was drawn do not answer it; the
+    # line on the run is kept up to date; Ctrl-C during a run ends the
+    # program within 0.5 s and kills the run's worker process.
+    python3 -c 'import ctypes.util, sys; sys.exit(ctypes.util.find_library("ngspice") is None)' || {
+      echo "ngspice's shared library is not installed (scripts/setup.sh): skipped"
+      exit 77
+    }
+    launch="sh -c '$flyback --tty --simulate </dev/tty & echo \$! >pid; wait \$!; echo status \$?'"
+    start 120 30 "$launch"
+    wait_for '^ continue with OK'
+    answer_until demo-3-outputs '?> Show number of turns and voltages?'
+    wait_for '^ Show number of turns and voltages\?$'
+    wait_for '^ > +Simulating\.\.\. [0-9]+ %$'
+    # Return answers the question on the screen; what follows it was typed
+    # before the next question was drawn.
+    kill -STOP "$(cat "$work/pid")"
+    tmux_ send-keys -t t Enter 1 Enter 1 Enter
+    sleep 0.5
+    kill -CONT "$(cat "$work/pid")"
+    wait_for '^ Cross section / number of wires( |$)'
+    sleep 1
+    expect_row 27 ' Cross section / number of wires (see note above)'
+    [[ $(row 29) =~ ^\ \>(\ {2,}(Simulating|Simulated|Cannot\ simulate).*)?$ ]] ||
+      fail "the keys typed ahead reached the question: $(row 29)"
+
+    start 120 30 "$launch"
+    wait_for '^ continue with OK'
+    question=1
+    answer_until demo-3-outputs '?> Show number of turns and voltages?'
+    wait_for '^ > +Simulating\.\.\. [0-9]+ %$'
+    flyback_pid=$(cat "$work/pid")
+    worker_pid=$(pgrep -P "$flyback_pid" -x flyback-ngspice || true)
+    [[ -n $worker_pid ]] || fail "no worker process runs while the screen says Simulating"
+    pressed_ns=$(date +%s%N)
+    tmux_ send-keys -t t C-c
+    while kill -0 "$flyback_pid" 2>/dev/null; do
+      (($(date +%s%N) - pressed_ns < 5000000000)) || fail "the program goes on after Ctrl-C"
+      sleep 0.005
+    done
+    ended_ms=$((($(date +%s%N) - pressed_ns) / 1000000))
+    echo "Ctrl-C during a run: the program ended after $ended_ms ms"
+    ((ended_ms <= 500)) || fail "the program ended $ended_ms ms after Ctrl-C, not within 500 ms"
+    ! kill -0 "$worker_pid" 2>/dev/null || fail "the worker process $worker_pid still runs"
+    expect_shell_lines "$resume_hint
+status 0"
     ;;
 
   no_terminal)
