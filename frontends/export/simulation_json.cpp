@@ -27,6 +27,8 @@ Json Point(const SimulatedPoint& point) {
           {"P_out_W", f.P_out_W},
           {"efficiency", f.efficiency},
           {"periods", f.periods},
+          {"periods_simulated", f.periods_simulated},
+          {"settled", f.settled},
           {"run_s", point.run_s}};
 }
 
