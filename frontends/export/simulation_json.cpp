@@ -29,6 +29,7 @@ Json Point(const SimulatedPoint& point) {
           {"periods", f.periods},
           {"periods_simulated", f.periods_simulated},
           {"settled", f.settled},
+          {"start", point.start == StartState::kWarm ? "warm" : "cold"},
           {"run_s", point.run_s}};
 }
 

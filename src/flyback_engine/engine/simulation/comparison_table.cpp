@@ -66,7 +66,8 @@ std::string ComparisonTable(const SimulationComparison& c) {
     text += p.name + ": bus " + Figure(p.figures.U_bus_V, "V") + ", " +
             std::to_string(p.figures.periods) + " periods measured of " +
             std::to_string(p.figures.periods_simulated) + " simulated, " +
-            (p.figures.settled ? "settled" : "NOT SETTLED") + ", run " +
+            (p.figures.settled ? "settled" : "NOT SETTLED") +
+            (p.start == StartState::kCold ? " from a cold start" : "") + ", run " +
             NumberText(RoundTo(p.run_s, 2)) + " s\n";
   }
   std::array<std::string, 7> head;

@@ -45,7 +45,13 @@ struct SpiceRun {
   std::vector<Load> loads;  // the IC supply first, then the outputs
 };
 
-SpiceRun SpiceRunOf(const DesignState& s, const LossBudget& budget, BusPoint point);
+// The state a run starts from: warm, the calculation's state at the start
+// of a period; cold, every capacitor empty, for a warm start that did not
+// settle.
+enum class StartState { kWarm, kCold };
+
+SpiceRun SpiceRunOf(const DesignState& s, const LossBudget& budget, BusPoint point,
+                    StartState start = StartState::kWarm);
 
 // The netlist of the calculated design `s` at `point`; `budget` gives the
 // leakage and the winding it was estimated from, the windings' resistances,
