@@ -27,6 +27,9 @@ Json Point(const SimulatedPoint& point) {
           {"P_out_W", f.P_out_W},
           {"efficiency", f.efficiency},
           {"periods", f.periods},
+          {"periods_simulated", f.periods_simulated},
+          {"settled", f.settled},
+          {"start", point.start == StartState::kWarm ? "warm" : "cold"},
           {"run_s", point.run_s}};
 }
 

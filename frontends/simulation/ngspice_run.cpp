@@ -1,7 +1,5 @@
 #include "ngspice_run.h"
 
-#include <array>
-#include <charconv>
 #include <chrono>
 #include <map>
 #include <optional>
@@ -21,11 +19,6 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr auto kPollInterval = std::chrono::milliseconds(20);
-
-std::string SecondsText(double seconds) {
-  std::array<char, 32> digits{};
-  return {digits.data(), std::to_chars(digits.data(), digits.data() + digits.size(), seconds).ptr};
-}
 
 // The vectors a run gives, for each of them its name at ngspice.
 struct VectorNames {
@@ -80,6 +73,9 @@ RunResult RunNetlist(const SpiceRun& run, const RunControl& control) {
   std::vector<std::string> arguments = {SecondsText(run.stop_s), SecondsText(control.time_limit_s)};
   const VectorNames vectors(run);
   arguments.insert(arguments.end(), vectors.names.begin(), vectors.names.end());
+  // The run ends once the outputs have settled, at the latest at stop_s.
+  arguments.insert(arguments.end(), {"--settle", SecondsText(run.period_s), kGateNode});
+  for (const SpiceRun::Load& load : run.loads) arguments.push_back(OutputNode(load.winding));
 
   WorkerProcess worker;
   if (!worker.Start(program, arguments, result.failure)) return result;

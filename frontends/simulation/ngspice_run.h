@@ -33,7 +33,8 @@ struct RunResult {
   double run_s = 0;     // s, wall time of the run
 };
 
-// Runs `run` to its end. Runs of several threads go on side by side, each in
+// Runs `run` until its outputs have settled (engine/simulation/output_settling.h),
+// at the latest to its end. Runs of several threads go on side by side, each in
 // its own worker.
 RunResult RunNetlist(const SpiceRun& run, const RunControl& control);
 

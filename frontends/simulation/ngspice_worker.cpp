@@ -3,16 +3,21 @@
 // ngspice (an error that ends the library, a crash, a run without end) ends
 // with this process and the next netlist meets a fresh library.
 //
-//   flyback-ngspice STOP_S LIMIT_S VECTOR... < NETLIST
+//   flyback-ngspice STOP_S LIMIT_S VECTOR... [--settle PERIOD_S GATE OUTPUT...] < NETLIST
 //
 // STOP_S is the end time of the netlist's analysis (s), LIMIT_S the
 // processor time (s) the run may take; the records of worker_protocol.h go
 // to standard output: progress, then the waveforms VECTOR... or one failure.
+// With --settle the analysis pauses every kSettlingWindowPeriods periods of
+// PERIOD_S (s) once kLeastSettledPeriods have passed, and ends there when
+// the vectors OUTPUT... have settled (engine/simulation/output_settling.h),
+// the switch's command being the vector GATE; STOP_S is then the cap.
 
 #include <signal.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
@@ -23,10 +28,12 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "base/console/number_text.h"
 #include "base/numbers/rounding.h"
+#include "engine/simulation/output_settling.h"
 #include "ngspice_error_text.h"
 #include "ngspice_library.h"
 #include "progress_bound.h"
@@ -168,6 +175,53 @@ pvector_info VectorOf(const NgspiceLibrary& ng, const std::string& name) {
   return info != nullptr && info->v_realdata != nullptr ? info : nullptr;
 }
 
+// s, the end of the analysis so far.
+double ReachedSeconds(const NgspiceLibrary& ng) {
+  const pvector_info time_s = VectorOf(ng, "time");
+  return time_s == nullptr || time_s->v_length == 0 ? 0 : time_s->v_realdata[time_s->v_length - 1];
+}
+
+std::vector<double> Values(const NgspiceLibrary& ng, const std::string& name) {
+  const pvector_info v = VectorOf(ng, name);
+  if (v == nullptr) return {};
+  return {v->v_realdata, v->v_realdata + v->v_length};
+}
+
+constexpr std::string_view kSettleOption = "--settle";
+constexpr const char* kUsage =
+    "usage: flyback-ngspice STOP_S LIMIT_S VECTOR... [--settle PERIOD_S GATE OUTPUT...] "
+    "< NETLIST\n";
+
+// Where the analysis pauses to ask whether the outputs have settled.
+class SettleCheck {
+ public:
+  SettleCheck(double period_s, std::string gate, std::vector<std::string> outputs)
+      : period_s_(period_s), gate_(std::move(gate)), outputs_(std::move(outputs)) {}
+
+  double FirstPause_s() const { return kLeastSettledPeriods * period_s_; }
+  double Chunk_s() const { return kSettlingWindowPeriods * period_s_; }
+
+  bool Settled(const NgspiceLibrary& ng) const {
+    const std::vector<double> time_s = Values(ng, "time");
+    const std::vector<double> gate = Values(ng, gate_);
+    std::vector<std::vector<double>> outputs_V;
+    std::vector<const std::vector<double>*> of;
+    outputs_V.reserve(outputs_.size());
+    for (const std::string& name : outputs_) {
+      outputs_V.push_back(Values(ng, name));
+      if (outputs_V.back().size() != time_s.size()) return false;
+      of.push_back(&outputs_V.back());
+    }
+    if (gate.size() != time_s.size()) return false;
+    return SettlingAtEnd(time_s, gate, of).settled;
+  }
+
+ private:
+  double period_s_;
+  std::string gate_;
+  std::vector<std::string> outputs_;
+};
+
 bool ReadSeconds(const char* text, double& seconds) {
   const std::string_view t(text);
   const auto [end, error] = std::from_chars(t.data(), t.data() + t.size(), seconds);
@@ -178,8 +232,20 @@ int Main(int argc, char** argv) {
   double stop_s = 0;
   double limit_s = 0;
   if (argc < 3 || !ReadSeconds(argv[1], stop_s) || !ReadSeconds(argv[2], limit_s)) {
-    std::cerr << "usage: flyback-ngspice STOP_S LIMIT_S VECTOR... < NETLIST\n";
+    std::cerr << kUsage;
     return kMisused;
+  }
+  int vectors_end = 3;
+  while (vectors_end < argc && std::string_view(argv[vectors_end]) != kSettleOption) ++vectors_end;
+  std::optional<SettleCheck> settle;
+  if (vectors_end < argc) {
+    double period_s = 0;
+    if (argc < vectors_end + 4 || !ReadSeconds(argv[vectors_end + 1], period_s)) {
+      std::cerr << kUsage;
+      return kMisused;
+    }
+    settle.emplace(period_s, argv[vectors_end + 2],
+                   std::vector<std::string>(argv + vectors_end + 3, argv + argc));
   }
   record_descriptor = dup(STDOUT_FILENO);
   if (FILE* nowhere = std::freopen("/dev/null", "w", stdout); nowhere == nullptr) return kMisused;
@@ -202,18 +268,24 @@ int Main(int argc, char** argv) {
 
   run.stage = "the analysis failed";
   run.bound.emplace(stop_s, limit_s);
-  Command(*ng, "run");
-
-  const pvector_info time_s = VectorOf(*ng, "time");
-  const double reached_s =
-      time_s == nullptr || time_s->v_length == 0 ? 0 : time_s->v_realdata[time_s->v_length - 1];
-  // An analysis that gave up ends before its stop time.
-  if (reached_s < 0.999 * stop_s) {
-    Fail(WithErrors("the netlist did not converge: the analysis stopped at " +
-                    NumberText(RoundTo(reached_s * 1e6, 1)) + " us of " +
-                    NumberText(RoundTo(stop_s * 1e6, 1)) + " us"));
+  // One analysis to STOP_S; with --settle, paused where the outputs may
+  // have settled, and ended at the first pause where they have.
+  double pause_s = settle ? std::min(settle->FirstPause_s(), stop_s) : stop_s;
+  for (bool started = false;; started = true) {
+    if (pause_s < stop_s) Command(*ng, ("stop when time > " + SecondsText(pause_s)).c_str());
+    Command(*ng, started ? "resume" : "run");
+    const double reached_s = ReachedSeconds(*ng);
+    // An analysis that gave up ends before its stop time.
+    if (reached_s < 0.999 * pause_s) {
+      Fail(WithErrors("the netlist did not converge: the analysis stopped at " +
+                      NumberText(RoundTo(reached_s * 1e6, 1)) + " us of " +
+                      NumberText(RoundTo(stop_s * 1e6, 1)) + " us"));
+    }
+    if (!settle || pause_s >= stop_s || settle->Settled(*ng)) break;
+    Command(*ng, "delete all");
+    pause_s = std::min(pause_s + settle->Chunk_s(), stop_s);
   }
-  for (int i = 3; i < argc; ++i) {
+  for (int i = 3; i < vectors_end; ++i) {
     const pvector_info values = VectorOf(*ng, argv[i]);
     const auto count = values == nullptr ? 0 : static_cast<std::size_t>(values->v_length);
     Send(VectorRecord(argv[i], values == nullptr ? nullptr : values->v_realdata, count));

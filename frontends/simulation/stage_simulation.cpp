@@ -6,12 +6,13 @@ namespace flyback {
 
 namespace {
 
-std::optional<SimulatedPoint> SimulatePoint(const DesignState& design, const LossBudget& budget,
-                                            BusPoint point, const RunControl& control,
-                                            std::string& failure) {
-  const std::string name =
-      point == BusPoint::kLowest ? "lowest input voltage" : "highest input voltage";
-  const SpiceRun netlist = SpiceRunOf(design, budget, point);
+// The figures of one run of `point` from `start`; none, with the reason in
+// `failure`.
+std::optional<OperatingPointFigures> RunPoint(const DesignState& design, const LossBudget& budget,
+                                              BusPoint point, StartState start,
+                                              const RunControl& control, const std::string& name,
+                                              double& run_s, std::string& failure) {
+  const SpiceRun netlist = SpiceRunOf(design, budget, point, start);
   // A figure that is not a number would only be refused by ngspice with a
   // less telling message: the netlist is not run at all.
   if (!netlist.non_finite_line.empty()) {
@@ -20,17 +21,45 @@ std::optional<SimulatedPoint> SimulatePoint(const DesignState& design, const Los
     return std::nullopt;
   }
   const RunResult run = RunNetlist(netlist, control);
+  run_s += run.run_s;
   if (!run.waves) {
     failure = "cannot simulate the " + name + ": " + run.failure;
     return std::nullopt;
   }
   std::string why;
   std::optional<OperatingPointFigures> figures = MeasureOperatingPoint(*run.waves, why);
-  if (!figures) {
-    failure = "cannot simulate the " + name + ": " + why;
+  if (!figures) failure = "cannot simulate the " + name + ": " + why;
+  return figures;
+}
+
+// A warm run, and where it does not settle a cold one, whose figures count
+// where it settles.
+std::optional<SimulatedPoint> SimulatePoint(const DesignState& design, const LossBudget& budget,
+                                            BusPoint point, const RunControl& control,
+                                            std::string& failure) {
+  const std::string name =
+      point == BusPoint::kLowest ? "lowest input voltage" : "highest input voltage";
+  SimulatedPoint simulated{name, {}, 0, StartState::kWarm};
+  std::optional<OperatingPointFigures> warm =
+      RunPoint(design, budget, point, StartState::kWarm, control, name, simulated.run_s, failure);
+  if (!warm) return std::nullopt;
+  simulated.figures = std::move(*warm);
+  if (simulated.figures.settled) return simulated;
+  // The progress has been told to its end: the second run goes on silently.
+  RunControl silent = control;
+  silent.progress = nullptr;
+  std::string cold_failure;
+  std::optional<OperatingPointFigures> cold = RunPoint(design, budget, point, StartState::kCold,
+                                                       silent, name, simulated.run_s, cold_failure);
+  if (control.cancel != nullptr && *control.cancel) {
+    failure = std::move(cold_failure);
     return std::nullopt;
   }
-  return SimulatedPoint{name, std::move(*figures), run.run_s};
+  if (cold && cold->settled) {
+    simulated.figures = std::move(*cold);
+    simulated.start = StartState::kCold;
+  }
+  return simulated;
 }
 
 }  // namespace

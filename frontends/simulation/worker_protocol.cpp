@@ -90,4 +90,9 @@ std::optional<WorkerRecord> WorkerRecordReader::Next() {
   return record;
 }
 
+std::string SecondsText(double seconds) {
+  std::array<char, 32> digits{};
+  return {digits.data(), std::to_chars(digits.data(), digits.data() + digits.size(), seconds).ptr};
+}
+
 }  // namespace flyback

@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <sstream>
@@ -259,6 +260,53 @@ TEST(SpiceNetlist, ALeakageBeyondTheInductanceLeavesNoMagnetizingInductance) {
   budget.leakage.share = 2.5;
   const SpiceRun run = SpiceRunOf(s, budget, BusPoint::kLowest);
   EXPECT_EQ(run.non_finite_line.rfind("Lic 0 aux nanu", 0), 0U) << run.non_finite_line;
+}
+
+// The words of every .ic line, comments cut off.
+std::vector<std::string> StartValues(const std::string& netlist) {
+  std::istringstream lines(netlist);
+  std::vector<std::string> values;
+  for (std::string line; std::getline(lines, line);) {
+    if (line.rfind(".ic ", 0) != 0) continue;
+    std::istringstream words(line.substr(4));
+    for (std::string word; words >> word;) values.push_back(word);
+  }
+  return values;
+}
+
+TEST(SpiceNetlist, StartsWarmAtTheCalculatedStateOrColdWithEveryCapacitorEmpty) {
+  // Warm: the outputs at Uact (output 1 100.04 V, the IC supply 16.46 V) on
+  // node and capacitor, the drain at the bus, the compensator at the
+  // boundary-mode peak. Cold: all of them empty, the clamp capacitor too
+  // (clamp at the bus), the compensator at its lower clamp, 5 % of
+  // I_D_max = 4.194 A: 0.2097 A.
+  const DesignState s = Demo();
+  const LossBudget budget = ComputeLossBudget(s, nullptr);
+  const struct {
+    StartState start;
+    std::vector<std::string> values;
+  } cases[] = {
+      {StartState::kWarm,
+       {"v(o1)=100.04", "v(e1)=100.04", "v(ic)=16.46", "v(eic)=16.46", "v(drain)={Ubus}",
+        "v(comp)={Ipk0}", "v(z)={Ipk0}", "v(q)=0"}},
+      {StartState::kCold,
+       {"v(o1)=0", "v(e1)=0", "v(ic)=0", "v(eic)=0", "v(clamp)={Ubus}", "v(drain)={Ubus}",
+        "v(q)=0"}},
+  };
+  for (const auto& c : cases) {
+    const std::vector<std::string> got =
+        StartValues(SpiceRunOf(s, budget, BusPoint::kLowest, c.start).netlist);
+    for (const std::string& value : c.values) {
+      EXPECT_NE(std::find(got.begin(), got.end(), value), got.end()) << value;
+    }
+  }
+  const std::vector<std::string> cold =
+      StartValues(SpiceRunOf(s, budget, BusPoint::kLowest, StartState::kCold).netlist);
+  const auto comp = std::find_if(cold.begin(), cold.end(), [](const std::string& word) {
+    return word.rfind("v(comp)=", 0) == 0;
+  });
+  ASSERT_NE(comp, cold.end());
+  EXPECT_NEAR(Value(comp->substr(8)), 0.2097, 0.0001);
 }
 
 }  // namespace

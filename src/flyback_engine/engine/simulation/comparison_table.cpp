@@ -64,7 +64,10 @@ std::string ComparisonTable(const SimulationComparison& c) {
                      NumberText(RoundTo(100 * c.leakage_share, 2)) + " % of L_prim\n";
   for (const SimulatedPoint& p : c.points) {
     text += p.name + ": bus " + Figure(p.figures.U_bus_V, "V") + ", " +
-            std::to_string(p.figures.periods) + " periods measured, run " +
+            std::to_string(p.figures.periods) + " periods measured of " +
+            std::to_string(p.figures.periods_simulated) + " simulated, " +
+            (p.figures.settled ? "settled" : "NOT SETTLED") +
+            (p.start == StartState::kCold ? " from a cold start" : "") + ", run " +
             NumberText(RoundTo(p.run_s, 2)) + " s\n";
   }
   std::array<std::string, 7> head;

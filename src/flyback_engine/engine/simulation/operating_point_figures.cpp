@@ -3,48 +3,15 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "engine/simulation/output_settling.h"
+#include "engine/simulation/waveform_windows.h"
+
 namespace flyback {
 
 namespace {
 
 // Points of a chart excerpt.
 constexpr int kExcerptPoints = 400;
-
-// Times at which the switch turns on: the command rising through one half,
-// between two time points by linear interpolation.
-std::vector<double> TurnOnTimes(const SimulatedWaveforms& w) {
-  std::vector<double> times;
-  for (std::size_t i = 1; i < w.time_s.size(); ++i) {
-    if (w.gate[i - 1] < 0.5 && w.gate[i] >= 0.5) {
-      const double share = (0.5 - w.gate[i - 1]) / (w.gate[i] - w.gate[i - 1]);
-      times.push_back(w.time_s[i - 1] + share * (w.time_s[i] - w.time_s[i - 1]));
-    }
-  }
-  return times;
-}
-
-// The time points of [from, to]: the indices first..last.
-struct Window {
-  std::size_t first = 0;
-  std::size_t last = 0;
-};
-
-Window WindowOf(const std::vector<double>& time_s, double from_s, double to_s) {
-  const auto begin = std::ranges::lower_bound(time_s, from_s);
-  const auto end = std::ranges::upper_bound(time_s, to_s);
-  return {static_cast<std::size_t>(begin - time_s.begin()),
-          static_cast<std::size_t>(end - time_s.begin()) - 1};
-}
-
-// Time average of f(i) over the window, trapezoids between the time points.
-template <typename Value>
-double Average(const std::vector<double>& time_s, Window win, Value f) {
-  double integral = 0;
-  for (std::size_t i = win.first + 1; i <= win.last; ++i) {
-    integral += 0.5 * (f(i - 1) + f(i)) * (time_s[i] - time_s[i - 1]);
-  }
-  return integral / (time_s[win.last] - time_s[win.first]);
-}
 
 double Highest(const std::vector<double>& x, Window win) {
   return *std::max_element(x.begin() + static_cast<std::ptrdiff_t>(win.first),
@@ -89,7 +56,7 @@ WaveformExcerpt ExcerptOf(const SimulatedWaveforms& w, double from_s, double to_
 
 std::optional<OperatingPointFigures> MeasureOperatingPoint(const SimulatedWaveforms& w,
                                                            std::string& why) {
-  const std::vector<double> on = TurnOnTimes(w);
+  const std::vector<double> on = TurnOnTimes(w.time_s, w.gate);
   if (on.size() < 2) {
     why = "the switch turned on fewer than two times";
     return std::nullopt;
@@ -118,6 +85,11 @@ std::optional<OperatingPointFigures> MeasureOperatingPoint(const SimulatedWavefo
   const auto excerpt_from =
       on[on.size() - 1 - static_cast<std::size_t>(std::min(kExcerptPeriods, f.periods))];
   f.excerpt = ExcerptOf(w, excerpt_from, to_s);
+  std::vector<const std::vector<double>*> outputs_V;
+  for (const SimulatedWinding& winding : w.windings) outputs_V.push_back(&winding.output_V);
+  const Settling settling = SettlingAtEnd(w.time_s, w.gate, outputs_V);
+  f.periods_simulated = settling.periods;
+  f.settled = settling.settled;
   return f;
 }
 

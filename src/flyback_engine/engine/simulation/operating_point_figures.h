@@ -39,6 +39,8 @@ struct OperatingPointFigures {
   double P_out_W = 0;                    // W, into the loads of the outputs (not the IC supply)
   double efficiency = 0;                 // P_out / P_in
   int periods = 0;                       // whole switching periods the figures are taken over
+  int periods_simulated = 0;             // whole switching periods of the whole run
+  bool settled = false;                  // the outputs settled by the run's end (output_settling.h)
   WaveformExcerpt excerpt;
 };
 

@@ -19,6 +19,7 @@
 #include "engine/checks/design_checks.h"
 #include "engine/losses/loss_budget.h"
 #include "engine/simulation/operating_point_figures.h"
+#include "engine/simulation/spice_netlist.h"
 #include "state/design/design_state.h"
 
 namespace flyback {
@@ -45,7 +46,10 @@ struct ComparedFigure {
 struct SimulatedPoint {
   std::string name;  // "lowest input voltage", "highest input voltage"
   OperatingPointFigures figures;
-  double run_s = 0;  // s, wall time of the simulator
+  double run_s = 0;  // s, wall time of the simulator, of both runs where there were two
+  // The start the figures come from: warm, or cold where a warm run did not
+  // settle and a cold one did.
+  StartState start = StartState::kWarm;
 };
 
 struct SimulationComparison {

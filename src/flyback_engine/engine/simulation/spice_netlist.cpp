@@ -26,7 +26,8 @@ namespace {
 constexpr double kCurrentLimitShare = 1.25;
 constexpr double kLeastPeakShare = 0.05;
 constexpr double kOutputRipple = 0.01;  // default output capacitor: ripple share of Uact
-// Periods simulated: of the clock at a fixed frequency, otherwise of the
+// Periods simulated at most (a run ends earlier once its outputs have
+// settled, output_settling.h): of the clock at a fixed frequency, otherwise of the
 // frequency the loss budget expects at the operating point, so that the
 // highest bus, which switches faster, costs no more steps than the lowest.
 constexpr double kSettlingPeriods = 300;
@@ -390,22 +391,54 @@ double AnalysisPeriod_us(const Stage& st, BusPoint point) {
   return 1000 / (point == BusPoint::kLowest ? st.f_design_kHz : st.f_highest_kHz);
 }
 
-void AppendAnalysis(NetlistText& n, const Stage& st, BusPoint point) {
+// The .ic of `start`: warm, the calculation's state at the start of a
+// period; cold, every capacitor empty and the compensator at its lower clamp.
+void AppendStart(NetlistText& n, const Stage& st, StartState start) {
+  const bool warm = start == StartState::kWarm;
+  if (warm) {
+    n += "\n* Warm start: the state the calculation gives at the start of a period,\n";
+    n += "* so that the run settles within a few dozen periods rather than hundreds.\n";
+    n += "* Each output and the IC supply, its capacitor and node, at its calculated\n";
+    n += "* voltage Uact (no load current flows through the ESR before the first pulse)\n";
+  } else {
+    n += "\n* Cold start: every capacitor empty (the outputs, the IC supply, the clamp\n";
+    n += "* capacitor, the drain at the bus), the compensator at its lower clamp\n";
+  }
+  n += ".ic";
+  for (const Rectified& w : st.windings) {
+    const std::string U = warm ? n.Num(w.U_V) : "0";
+    n += " v(" + OutputNode(w.winding) + ")=" + U;
+    n += " v(e" + w.name + ")=" + U;
+  }
+  if (warm) {
+    n += "\n* The clamp capacitor at the loss budget's clamp voltage over the bus; the\n";
+    n += "* drain capacitance at the bus: the switch off and every winding current 0,\n";
+    n += "* as at the start of a boundary-mode period (the currents' start, which is\n";
+    n += "* exact there); the compensator's capacitors (Cp at comp, Cz at z, equal\n";
+    n += "* with no current in Rz) at the boundary-mode peak Ipk0 the loop settles\n";
+    n += "* near; the latch off";
+    n += st.fixed_frequency ? "\n" : ", its arming and restart timer empty\n";
+  } else {
+    n += "\n";
+  }
+  const std::string comp = warm ? "{Ipk0}" : n.Num(kLeastPeakShare * st.I_D_max_A);
+  n += ".ic v(clamp)={Ubus" + (warm ? "+" + n.Num(st.U_cl_V) : std::string()) +
+       "} v(drain)={Ubus} v(comp)=" + comp + " v(z)=" + comp + " v(q)=0";
+  if (!st.fixed_frequency) n += " v(arm)=0 v(tm)=0";
+  n += "\n";
+}
+
+void AppendAnalysis(NetlistText& n, const Stage& st, BusPoint point, StartState start) {
   const double period_us = AnalysisPeriod_us(st, point);
   const double stop_us = kSettlingPeriods * period_us;
   const double from_us = stop_us - kMeasuredPeriods * period_us;
-  n += "\n* Start at the calculated voltages, the clamp charged, the peak at Ipk0\n";
-  n += ".ic";
-  for (const Rectified& w : st.windings) n += " v(" + OutputNode(w.winding) + ")=" + n.Num(w.U_V);
-  n += "\n.ic ";
-  n += "v(clamp)={Ubus+" + n.Num(st.U_cl_V) + "} ";
-  n += "v(comp)={Ipk0} v(z)={Ipk0} v(q)=0";
-  if (!st.fixed_frequency) n += " v(arm)=0 v(tm)=0";
+  AppendStart(n, st, start);
   n += "\n* trtol 20 (ngspice's default 7): the rectifiers' recovery (TT) trebled the run\n";
   n += "* time at 7; the settled outputs move by 0.2 %, less than their ripple\n";
   n += ".options method=gear reltol=1e-3 abstol=1e-9 itl4=100 trtol=20\n";
   n += "* " + n.Num(kSettlingPeriods) + " periods of " + n.Num(period_us) +
-       " us (the clock's, or the loss budget's at this bus), at most 200 steps a period\n";
+       " us (the clock's, or the loss budget's at this bus), at most 200 steps a period;\n";
+  n += "* flyback itself ends the run once the outputs have settled\n";
   n += ".tran 50n " + n.Num(stop_us) + "u 0 " + n.Num(period_us / 200) + "u\n";
   n += "* averages and peaks over the last " + n.Num(kMeasuredPeriods) + " periods\n";
   const std::string window = " FROM=" + n.Num(from_us) + "u TO=" + n.Num(stop_us) + "u\n";
@@ -422,7 +455,8 @@ void AppendAnalysis(NetlistText& n, const Stage& st, BusPoint point) {
 
 }  // namespace
 
-SpiceRun SpiceRunOf(const DesignState& s, const LossBudget& budget, BusPoint point) {
+SpiceRun SpiceRunOf(const DesignState& s, const LossBudget& budget, BusPoint point,
+                    StartState start) {
   const Stage st = StageOf(s, budget);
   NetlistText text;
   AppendHead(text, st, point);
@@ -430,12 +464,13 @@ SpiceRun SpiceRunOf(const DesignState& s, const LossBudget& budget, BusPoint poi
   AppendTransformer(text, st);
   AppendRectifiers(text, st);
   AppendController(text, st);
-  AppendAnalysis(text, st, point);
+  AppendAnalysis(text, st, point, start);
   SpiceRun run;
   run.netlist = std::move(text.text);
   run.non_finite_line = std::move(text.non_finite_line);
   run.U_bus_V = point == BusPoint::kLowest ? st.U_bus_min_V : st.U_bus_max_V;
-  run.stop_s = kSettlingPeriods * AnalysisPeriod_us(st, point) * 1e-6;
+  run.period_s = AnalysisPeriod_us(st, point) * 1e-6;
+  run.stop_s = kSettlingPeriods * run.period_s;
   for (const Rectified& w : st.windings) {
     run.loads.push_back({w.winding, w.U_V / w.I_A, w.turns / st.n_prim});
   }

@@ -34,8 +34,9 @@ struct SpiceRun {
   // ("Rc clamp bus inf"); empty where every figure is a number. Such a
   // netlist must be neither written nor run.
   std::string non_finite_line;
-  double U_bus_V = 0;  // V, the bus it runs at
-  double stop_s = 0;   // s, the end of its transient analysis
+  double U_bus_V = 0;   // V, the bus it runs at
+  double stop_s = 0;    // s, the end of its transient analysis: the most a run takes
+  double period_s = 0;  // s, the period the analysis is counted in
   struct Load {
     int winding = 0;  // 0 the IC supply, 1 .. 6 output i
     double R_ohm = 0;
@@ -44,7 +45,13 @@ struct SpiceRun {
   std::vector<Load> loads;  // the IC supply first, then the outputs
 };
 
-SpiceRun SpiceRunOf(const DesignState& s, const LossBudget& budget, BusPoint point);
+// The state a run starts from: warm, the calculation's state at the start
+// of a period; cold, every capacitor empty, for a warm start that did not
+// settle.
+enum class StartState { kWarm, kCold };
+
+SpiceRun SpiceRunOf(const DesignState& s, const LossBudget& budget, BusPoint point,
+                    StartState start = StartState::kWarm);
 
 // The netlist of the calculated design `s` at `point`; `budget` gives the
 // leakage and the winding it was estimated from, the windings' resistances,
