@@ -17,7 +17,6 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
@@ -198,8 +197,12 @@ class SettleCheck {
   SettleCheck(double period_s, std::string gate, std::vector<std::string> outputs)
       : period_s_(period_s), gate_(std::move(gate)), outputs_(std::move(outputs)) {}
 
-  double FirstPause_s() const { return kLeastSettledPeriods * period_s_; }
-  double Chunk_s() const { return kSettlingWindowPeriods * period_s_; }
+  double FirstPause_s(double stop_s) const {
+    return Capped(kLeastSettledPeriods * period_s_, stop_s);
+  }
+  double NextPause_s(double pause_s, double stop_s) const {
+    return Capped(pause_s + kSettlingWindowPeriods * period_s_, stop_s);
+  }
 
   bool Settled(const NgspiceLibrary& ng) const {
     const std::vector<double> time_s = Values(ng, "time");
@@ -217,6 +220,15 @@ class SettleCheck {
   }
 
  private:
+  // Pauses lie whole periods apart, so one less than half a period before
+  // STOP_S is STOP_S itself, short of it by rounding alone (1000 us and 25
+  // steps of 200 us sum to 2.6e-18 s short of 6000 us): a pause a hair
+  // before the end leaves the analysis finished, and ngspice's "resume"
+  // would then start it again from 0 s.
+  double Capped(double pause_s, double stop_s) const {
+    return pause_s > stop_s - 0.5 * period_s_ ? stop_s : pause_s;
+  }
+
   double period_s_;
   std::string gate_;
   std::vector<std::string> outputs_;
@@ -270,7 +282,7 @@ int Main(int argc, char** argv) {
   run.bound.emplace(stop_s, limit_s);
   // One analysis to STOP_S; with --settle, paused where the outputs may
   // have settled, and ended at the first pause where they have.
-  double pause_s = settle ? std::min(settle->FirstPause_s(), stop_s) : stop_s;
+  double pause_s = settle ? settle->FirstPause_s(stop_s) : stop_s;
   for (bool started = false;; started = true) {
     if (pause_s < stop_s) Command(*ng, ("stop when time > " + SecondsText(pause_s)).c_str());
     Command(*ng, started ? "resume" : "run");
@@ -283,7 +295,7 @@ int Main(int argc, char** argv) {
     }
     if (!settle || pause_s >= stop_s || settle->Settled(*ng)) break;
     Command(*ng, "delete all");
-    pause_s = std::min(pause_s + settle->Chunk_s(), stop_s);
+    pause_s = settle->NextPause_s(pause_s, stop_s);
   }
   for (int i = 3; i < vectors_end; ++i) {
     const pvector_info values = VectorOf(*ng, argv[i]);
