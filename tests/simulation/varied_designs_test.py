@@ -27,32 +27,25 @@ import tempfile
 import time
 
 POINTS = ["lowest input voltage", "highest input voltage"]
-# name: (answer file below TESTS, extra arguments, transcript below TESTS or
-# None for a run without --simulate). An argument ending in ".json" names a
-# file below TESTS.
-DESIGNS = {
-    "three outputs, 76 W, 90-270 V": ("data/demo-3-outputs/answers.txt", [],
-                                      "data/demo-3-outputs/transcript.txt"),
-    "four outputs, opto regulation": ("data/demo-4-outputs/answers.txt", [],
-                                      "data/demo-4-outputs/transcript.txt"),
-    "one output, 50 W": ("data/report-one-output/answers.txt", [],
-                         "data/report-one-output/transcript.txt"),
-    "two outputs, 55 W, no PFC, layer core": ("data/losses-no-pfc-snubber/answers.txt", [],
-                                              "data/losses-no-pfc-snubber/transcript.txt"),
-    "DC input 300-400 V": ("data/report-dc-input/answers.txt", [],
-                           "data/report-dc-input/transcript.txt"),
-    "fixed frequency 50-70 kHz": ("data/report-fixed-frequency/answers.txt", [],
-                                  "data/report-fixed-frequency/transcript.txt"),
-    "layer core with airgap": ("data/report-layer-airgap/answers.txt", [],
-                               "data/report-layer-airgap/transcript.txt"),
-    "temporary high power": ("data/report-thp/answers.txt", [],
-                             "data/report-thp/transcript.txt"),
-    "drain limit 540 V by hand": ("data/losses-drain-limit-540/answers.txt", [],
-                                  "data/losses-drain-limit-540/transcript.txt"),
-    "one output, 10 W, 195-265 V": ("simulation/designs/ten-watt-230v.txt", [], None),
-    "two outputs, 252 W, own core": ("simulation/designs/250w-own-core.txt",
-                                     ["--core-data", "simulation/designs/e55-n87-core.json"], None),
-    "spare winding with Imax 0": ("simulation/designs/spare-winding-no-load.txt", [], None),
+# Golden designs: their folder below TESTS/data, with answers.txt and the
+# hand-checked transcript.txt.
+GOLDEN = {
+    "three outputs, 76 W, 90-270 V": "demo-3-outputs",
+    "four outputs, opto regulation": "demo-4-outputs",
+    "one output, 50 W": "report-one-output",
+    "two outputs, 55 W, no PFC, layer core": "losses-no-pfc-snubber",
+    "DC input 300-400 V": "report-dc-input",
+    "fixed frequency 50-70 kHz": "report-fixed-frequency",
+    "layer core with airgap": "report-layer-airgap",
+    "temporary high power": "report-thp",
+    "drain limit 540 V by hand": "losses-drain-limit-540",
+}
+# Designs of their own: the answer file below TESTS/simulation/designs and
+# further arguments, a file name among them taken from the same folder.
+OWN = {
+    "one output, 10 W, 195-265 V": ("ten-watt-230v.txt", []),
+    "two outputs, 252 W, own core": ("250w-own-core.txt", ["--core-data", "e55-n87-core.json"]),
+    "spare winding with Imax 0": ("spare-winding-no-load.txt", []),
 }
 PARALLEL = 2
 
@@ -64,25 +57,32 @@ def run_flyback(flyback, answers, arguments, folder):
 
 
 def check_design(flyback, tests, design, work):
-    answers, extra, transcript = DESIGNS[design]
-    arguments = [os.path.join(tests, a) if a.endswith(".json") else a for a in extra]
-    folder = tempfile.mkdtemp(dir=work)
+    if design in GOLDEN:
+        folder = os.path.join(tests, "data", GOLDEN[design])
+        answers, arguments = os.path.join(folder, "answers.txt"), []
+        transcript = os.path.join(folder, "transcript.txt")
+    else:
+        folder = os.path.join(tests, "simulation", "designs")
+        answers, extra = OWN[design]
+        answers = os.path.join(folder, answers)
+        arguments = [os.path.join(folder, a) if a.endswith(".json") else a for a in extra]
+        transcript = None
+    here = tempfile.mkdtemp(dir=work)
     start = time.monotonic()
-    run = run_flyback(flyback, os.path.join(tests, answers),
-                      [*arguments, "--simulate", "--export", "d.json"], folder)
+    run = run_flyback(flyback, answers, [*arguments, "--simulate", "--export", "d.json"], here)
     problems = [f"ran {time.monotonic() - start:.1f} s"]
     if run.returncode != 0:
         problems.append(f"flyback ended with status {run.returncode}")
     problems += [line for line in run.stderr.decode().splitlines() if line.startswith("flyback: ")]
     if transcript is None:
-        expected = run_flyback(flyback, os.path.join(tests, answers), arguments, folder).stdout
+        expected = run_flyback(flyback, answers, arguments, here).stdout
     else:
-        with open(os.path.join(tests, transcript), "rb") as file:
+        with open(transcript, "rb") as file:
             expected = file.read()
     if run.stdout != expected:
         problems.append("--simulate changed the transcript")
     try:
-        with open(os.path.join(folder, "d.json"), encoding="utf-8") as file:
+        with open(os.path.join(here, "d.json"), encoding="utf-8") as file:
             simulation = json.load(file)["simulation"]
     except (OSError, ValueError, KeyError) as error:
         return problems + [f"no design file: {error}"]
@@ -108,7 +108,7 @@ def main():
     with tempfile.TemporaryDirectory() as work:
         with concurrent.futures.ThreadPoolExecutor(max_workers=PARALLEL) as pool:
             results = {design: pool.submit(check_design, flyback, tests, design, work)
-                       for design in DESIGNS}
+                       for design in [*GOLDEN, *OWN]}
             for design, result in results.items():
                 duration, *problems = result.result()
                 print(f"{design}: {duration}")
