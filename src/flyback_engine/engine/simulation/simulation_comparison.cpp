@@ -103,10 +103,11 @@ void AddWinding(const DesignInputs& in, const TransformerDesign& t, const Simula
     rows.push_back(
         Within(quantity, name, "V", out.U_avg_V, calculated, "calculated", kIcSupplyTolerance));
   } else {
-    const OutputSpec& spec = in.outputs.at(static_cast<std::size_t>(out.winding - 1));
+    // The output's voltage window as the user gave it; 0 leaves a side open.
+    const auto& wanted = in.output(out.winding);
     Bounds window;
-    if (spec.Umax > 0) window.most = spec.Umax;
-    if (spec.Umin > 0) window.least = spec.Umin;
+    if (wanted.Umax > 0) window.most = wanted.Umax;
+    if (wanted.Umin > 0) window.least = wanted.Umin;
     rows.push_back(
         Relative(quantity, name, "V", out.U_avg_V, calculated, "calculated", window, "window"));
   }
