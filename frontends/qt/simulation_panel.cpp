@@ -171,7 +171,6 @@ void SimulationPanel::ShowOutcome() {
     return;
   }
   const SimulationComparison& c = *outcome_->comparison;
-  int outside = 0;
   table_->setRowCount(static_cast<int>(c.figures.size()));
   for (std::size_t r = 0; r < c.figures.size(); ++r) {
     const ComparedFigure& row = c.figures[r];
@@ -181,7 +180,6 @@ void SimulationPanel::ShowOutcome() {
       if (!row.within) item->setForeground(kWarningColour);
       table_->setItem(static_cast<int>(r), static_cast<int>(k), item);
     }
-    if (!row.within) ++outside;
   }
   table_->resizeColumnsToContents();
   QString text = QStringLiteral("Simulated in ngspice, leakage ") + Number(100 * c.leakage_share) +
@@ -189,8 +187,7 @@ void SimulationPanel::ShowOutcome() {
   for (const SimulatedPoint& p : c.points) {
     text += Text(p.name) + " " + Number(RoundTo(p.run_s, 1)) + " s; ";
   }
-  text += outside == 0 ? QStringLiteral("every figure within its tolerance.")
-                       : Number(outside) + QStringLiteral(" figures outside their tolerance.");
+  text += Text(ComparisonVerdict(c)) + QStringLiteral(".");
   status_->setText(text);
   ShowPoint(point_->currentIndex());
 }

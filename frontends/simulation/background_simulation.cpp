@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string_view>
 
+#include "engine/simulation/comparison_table.h"
 #include "engine/simulation/spice_netlist.h"
 #include "stage_simulation.h"
 
@@ -16,12 +17,7 @@ std::string OutcomeLine(const SimulationOutcome& outcome) {
     if (outcome.failure.rfind(kCannot, 0) == 0) return "C" + outcome.failure.substr(1);
     return "Cannot simulate: " + outcome.failure;
   }
-  int outside = 0;
-  for (const ComparedFigure& figure : outcome.comparison->figures) {
-    if (!figure.within) ++outside;
-  }
-  if (outside == 0) return "Simulated: every figure within its tolerance";
-  return "Simulated: " + std::to_string(outside) + " figures outside their tolerance";
+  return "Simulated: " + ComparisonVerdict(*outcome.comparison);
 }
 
 }  // namespace

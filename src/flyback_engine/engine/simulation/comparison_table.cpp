@@ -1,5 +1,6 @@
 #include "engine/simulation/comparison_table.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "base/console/figure_in_width.h"
@@ -75,6 +76,13 @@ std::string ComparisonTable(const SimulationComparison& c) {
   text += Line(head);
   for (const ComparedFigure& row : c.figures) text += Line(ComparisonCells(row));
   return text;
+}
+
+std::string ComparisonVerdict(const SimulationComparison& comparison) {
+  const auto outside = std::count_if(comparison.figures.begin(), comparison.figures.end(),
+                                     [](const ComparedFigure& row) { return !row.within; });
+  if (outside == 0) return "every figure within its tolerance";
+  return std::to_string(outside) + " figures outside their tolerance";
 }
 
 }  // namespace flyback

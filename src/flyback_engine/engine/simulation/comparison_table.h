@@ -19,4 +19,8 @@ std::array<std::string, 7> ComparisonCells(const ComparedFigure& row);
 
 std::string ComparisonTable(const SimulationComparison& comparison);
 
+// "every figure within its tolerance", or "3 figures outside their
+// tolerance": the verdict on the whole comparison a status line gives.
+std::string ComparisonVerdict(const SimulationComparison& comparison);
+
 }  // namespace flyback
