@@ -241,7 +241,15 @@ int RunAutomatic(const flyback::CommandLine& command_line) {
 }
 
 int Run(const flyback::CommandLine& command_line, const flyback::ClosedStandardStreams& closed) {
-  switch (ModeOf(command_line.switches)) {
+  const Mode mode = ModeOf(command_line.switches);
+  // The overview is a window beside Form1; where the window is chosen, or
+  // may be, the window program takes the option over.
+  if (command_line.overview && (mode == Mode::kScript || mode == Mode::kTerminal)) {
+    throw flyback::SessionFailure(
+        "the option --overview opens a window: not with --script or --tty",
+        flyback::kUnusableStart);
+  }
+  switch (mode) {
     case Mode::kScript:
       return RunScript(command_line, closed);
     case Mode::kTerminal:

@@ -4,7 +4,6 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
-#include <algorithm>
 #include <cerrno>
 #include <clocale>
 #include <fstream>
@@ -93,9 +92,7 @@ int RunWindow(const flyback::CommandLine& command_line) {
   flyback::OverviewKey overview_key(overview, window);
   QApplication::instance()->installEventFilter(&overview_key);
   window.show();
-  if (std::ranges::find(command_line.switches, "--overview") != command_line.switches.end()) {
-    overview.ShowBeside(window);
-  }
+  if (command_line.overview) overview.ShowBeside(window);
   // A resumed session goes on where it ended; the answers of the test hook
   // begin with the Start button.
   if (feed || session.resumes()) {
@@ -114,7 +111,7 @@ int main(int argc, char** argv) {
   // display. Qt takes its settings from the environment (QT_QPA_PLATFORM...).
   flyback::CommandLine command_line;
   if (const std::optional<int> exit_status = flyback::ReadCommandLine(
-          {kProgram, flyback::Program::kWindow}, argc, argv, {"--overview"}, command_line)) {
+          {kProgram, flyback::Program::kWindow}, argc, argv, {}, command_line)) {
     return *exit_status;
   }
   int qt_argc = 1;

@@ -31,9 +31,10 @@ struct SwitchOption {
   const char* name;
   bool CommandLine::*on;
 };
-constexpr std::array<SwitchOption, 2> kSessionSwitches = {{
+constexpr std::array<SwitchOption, 3> kSessionSwitches = {{
     {"--simulate", &CommandLine::simulate},
     {"--advise", &CommandLine::advise},
+    {"--overview", &CommandLine::overview},
 }};
 
 [[noreturn]] void BadCommandLine(const std::string& line) {

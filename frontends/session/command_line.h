@@ -22,6 +22,7 @@ struct CommandLine {
   std::string design_report_file;  // --design-report FILE (printable HTML); empty: none
   bool simulate = false;           // --simulate (the stage in ngspice after every calculation)
   bool advise = false;             // --advise: rank the alternative cores after every calculation
+  bool overview = false;           // --overview: the window opens its design overview at once
   bool help = false;
   bool version = false;
 };

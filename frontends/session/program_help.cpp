@@ -42,10 +42,11 @@ constexpr auto kOptions = std::to_array<OptionText>({
      "otherwise one line on standard error says why, and the exit status is 2."},
     {"--gui", "", "", kFlybackOnly, true, "the desktop window (flyback-gui)",
      "It fails (status 2) if\n.B flyback-gui\ncannot be started or cannot open its window."},
-    {"--overview", "", "", kWindowOnly, true,
+    {"--overview", "", "", kBoth, true,
      "open the window \"Design overview\" at once (F2 and the text area's menu open it later): "
      "key figures and checks, output windows, currents, the optimization's sweep",
-     ""},
+     "It belongs to the window: with\n.B \\-\\-script\nor\n.B \\-\\-tty\nit is refused (status "
+     "2)."},
     {"--resume", "FILE", "FILE", kBoth, true,
      "take the answers of FILE first, as 'flyback --script' reads them, then go on from the "
      "question where FILE ends (the window presses Start itself)",
@@ -188,9 +189,9 @@ void AppendWrapped(std::string& out, std::size_t used, std::size_t indent, std::
   AppendWords(out, used, indent, words);
 }
 
-// The switches of one program only (the front-end to run, the window's
-// overview) stand together as alternatives in the usage line; a switch of
-// both programs stands on its own.
+// The switches of one program only (the front-end to run) stand together as
+// alternatives in the usage line; a switch of both programs stands on its
+// own.
 bool IsFrontEndChoice(const OptionText& option) {
   return option.argument.empty() && option.programs != kBoth;
 }
@@ -210,7 +211,7 @@ std::string UsageLine(Program program) {
                       "]");
     }
   }
-  words.insert(words.begin(), "[" + switches + "]");
+  if (!switches.empty()) words.insert(words.begin(), "[" + switches + "]");
   usage += ' ';
   AppendWords(usage, usage.size(), usage.size(), words);
   return usage;
@@ -289,7 +290,7 @@ std::string ManSynopsisOf(Program program) {
       text += ".RB [ " + Troff(option.name) + "\n.IR " + argument + " ]\n";
     }
   }
-  text.insert(text.find('\n') + 1, ".RB [ " + switches + " ]\n");
+  if (!switches.empty()) text.insert(text.find('\n') + 1, ".RB [ " + switches + " ]\n");
   return text + ".br\n.B " + name + "\n.BR \\-\\-help \" | \" \\-\\-version\n";
 }
 
