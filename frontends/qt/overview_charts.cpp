@@ -64,6 +64,39 @@ void KeepLabelsBeside(QChart& chart, const QValueAxis& x, const QCategoryAxis& y
                    });
 }
 
+// A label centred above its point, as Qt writes a point's label, but moved
+// sideways as far as it must to stay within the plot area: the marker of an
+// output far outside its window stands at an end of the axis, and its label
+// would reach over the axis or out of the chart. The carrier has the size
+// of the marker, so that the label stands as high above it.
+QScatterSeries* AboveLabelCarrier(const QString& name, const QString& text, double marker_size) {
+  QScatterSeries* carrier = Markers(name, Qt::transparent, marker_size);
+  carrier->setBorderColor(Qt::transparent);
+  carrier->setPointLabelsVisible(true);
+  carrier->setPointLabelsClipping(false);
+  carrier->setPointLabelsFormat(text);
+  return carrier;
+}
+
+void KeepLabelsInside(QChart& chart, const QValueAxis& x, std::vector<SideLabel> labels) {
+  QObject::connect(&chart, &QChart::plotAreaChanged, &chart,
+                   [&x, labels = std::move(labels)](const QRectF& area) {
+                     if (area.width() <= 0) return;
+                     const double x_per_px = (x.max() - x.min()) / area.width();
+                     for (const SideLabel& label : labels) {
+                       const QFontMetricsF metrics(label.carrier->pointLabelsFont());
+                       const double half_width =
+                           metrics.horizontalAdvance(label.carrier->pointLabelsFormat()) / 2;
+                       const double point_px = area.left() + (label.point.x() - x.min()) / x_per_px;
+                       // Where the plot is narrower than the label, it starts at the left.
+                       const double centre_px = std::max(
+                           area.left() + half_width, std::min(point_px, area.right() - half_width));
+                       label.carrier->replace(0, x.min() + (centre_px - area.left()) * x_per_px,
+                                              label.point.y());
+                     }
+                   });
+}
+
 }  // namespace
 
 QColor VerdictColour(Verdict verdict) {
@@ -114,7 +147,7 @@ QChart* EmptyChart(const QString& title) {
 QChart* OutputWindowsChart(const std::vector<OutputBar>& bars) {
   QChart* chart = NewChart(QStringLiteral("Output voltages in their windows"), false);
   auto* x = new QValueAxis;
-  x->setTitleText(QStringLiteral("place in the window (0: Umin, 1: Umax)"));
+  x->setTitleText(QStringLiteral("0: Umin, 1: Umax"));
   x->setRange(-0.5, 1.5);
   x->setTickCount(5);
   x->setLabelFormat(QStringLiteral("%g"));
@@ -130,26 +163,32 @@ QChart* OutputWindowsChart(const std::vector<OutputBar>& bars) {
               row + 0.5);
   }
   chart->addAxis(y, Qt::AlignLeft);
+  constexpr double kMarkerSize_px = 11;
+  std::vector<SideLabel> labels;
   for (int i = 0; i < count; ++i) {
     const OutputBar& bar = bars[static_cast<std::size_t>(i)];
     const double row = count - 1 - i;
+    const QString name = QString::fromStdString(bar.name);
     const QString window = Number(bar.Umin) + " – " + Number(bar.Umax) + " V";
     const bool fine = bar.verdict == Verdict::kFine;
-    QLineSeries* span = Line(QString::fromStdString(bar.name) + ": " + window,
-                             fine ? kWindowColour : VerdictColour(bar.verdict), 12);
+    QLineSeries* span =
+        Line(name + ": " + window, fine ? kWindowColour : VerdictColour(bar.verdict), 12);
     span->append(0, row);
     span->append(1, row);
     Attach(*chart, span, x, y);
-    QScatterSeries* actual = Markers(QString::fromStdString(bar.name),
-                                     fine ? QColor(Qt::black) : VerdictColour(bar.verdict), 11);
+    QScatterSeries* actual =
+        Markers(name, fine ? QColor(Qt::black) : VerdictColour(bar.verdict), kMarkerSize_px);
     actual->append(bar.position, row);
-    actual->setPointLabelsVisible(true);
-    actual->setPointLabelsClipping(false);
-    QString label = Number(bar.Uact) + (bar.in_window ? " V in " : " V outside ") + window;
-    if (!fine) label = VerdictText(bar.verdict) + ": " + label;
-    actual->setPointLabelsFormat(label);
     Attach(*chart, actual, x, y);
+    QString text = Number(bar.Uact) + (bar.in_window ? " V in " : " V outside ") + window;
+    if (!fine) text = VerdictText(bar.verdict) + ": " + text;
+    QScatterSeries* label =
+        AboveLabelCarrier(name + QStringLiteral(": label"), text, kMarkerSize_px);
+    label->append(bar.position, row);
+    Attach(*chart, label, x, y);
+    labels.push_back({label, {bar.position, row}});
   }
+  KeepLabelsInside(*chart, *x, std::move(labels));
   return chart;
 }
 
@@ -250,7 +289,14 @@ QChart* SweepChart(const std::optional<OptimizationRecord>& record) {
   }
   QValueAxis* x = ValueAxis(*chart, Qt::AlignBottom, QStringLiteral("Bmax / mT"), lowest,
                             highest > lowest ? highest : lowest + 1);
+  // cfmax is at most 1: a tenth above it, without a tick of its own, is
+  // room for the best row's marker, which would be cut at the top of the
+  // plot.
   QValueAxis* y = ValueAxis(*chart, Qt::AlignLeft, QStringLiteral("cfmax"), 0, 1);
+  y->setTickType(QValueAxis::TicksDynamic);
+  y->setTickAnchor(0);
+  y->setTickInterval(0.2);
+  y->setMax(1.1);
   QLineSeries* steps = Line(QStringLiteral("every step"), QColor(120, 120, 120), 1);
   for (const SweepPoint& step : record->steps) {
     steps->append(step.Bmax, DisplayedCfmax(step.cf_prod));
@@ -267,7 +313,7 @@ QChart* SweepChart(const std::optional<OptimizationRecord>& record) {
   if (record->chosen_Bmax) {
     QLineSeries* chosen = Line("chosen " + Number(*record->chosen_Bmax) + " mT", kWarningColour, 2);
     chosen->append(*record->chosen_Bmax, 0);
-    chosen->append(*record->chosen_Bmax, 1);
+    chosen->append(*record->chosen_Bmax, y->max());
     Attach(*chart, chosen, x, y);
   }
   return chart;

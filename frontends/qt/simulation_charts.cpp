@@ -1,6 +1,8 @@
 #include "simulation_charts.h"
 
 #include <QChart>
+#include <QLegend>
+#include <QLegendMarker>
 #include <QLineSeries>
 #include <QPen>
 #include <QValueAxis>
@@ -65,7 +67,11 @@ QChart* SimulatedDrainVoltageChart(const SimulatedPoint& point, double U_D_lim_V
 
 QChart* SimulatedCurrentsChart(const SimulatedPoint& point, const CurrentWaveforms& calculated) {
   const WaveformExcerpt& e = point.figures.excerpt;
-  QChart* chart = NewChart(Title(QStringLiteral("Currents"), point), true);
+  // A legend marker shows a series' colour, not its dashes: the legend names
+  // the two currents by their colours, the title the two kinds of line.
+  QChart* chart = NewChart(QStringLiteral("<b>") + Title(QStringLiteral("Currents"), point) +
+                               QStringLiteral("</b><br>solid: simulated, dashed: calculated"),
+                           true);
   const double span_us = e.time_us.empty() ? 1 : e.time_us.back();
   double peak = std::max(Largest(e.primary_A), Largest(e.reflected_A));
   for (const WaveformPoint& p : calculated.primary) peak = std::max(peak, p.I_A);
@@ -76,11 +82,13 @@ QChart* SimulatedCurrentsChart(const SimulatedPoint& point, const CurrentWavefor
   Attach(*chart, Series(QStringLiteral("drain"), kDesignPointColour, e.time_us, e.primary_A), x, y);
   Attach(*chart, Series(QStringLiteral("secondaries"), kSecondaryColour, e.time_us, e.reflected_A),
          x, y);
-  Attach(*chart, Dashed(QStringLiteral("drain, calc."), kDesignPointColour, calculated.primary), x,
-         y);
-  Attach(*chart,
-         Dashed(QStringLiteral("secondaries, calc."), kSecondaryColour, calculated.secondary), x,
-         y);
+  for (QLineSeries* series :
+       {Dashed(QStringLiteral("drain, calculated"), kDesignPointColour, calculated.primary),
+        Dashed(QStringLiteral("secondaries, calculated"), kSecondaryColour,
+               calculated.secondary)}) {
+    Attach(*chart, series, x, y);
+    for (QLegendMarker* marker : chart->legend()->markers(series)) marker->setVisible(false);
+  }
   return chart;
 }
 

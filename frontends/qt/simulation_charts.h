@@ -15,8 +15,9 @@ QChart* SimulatedDrainVoltageChart(const SimulatedPoint& point, double U_D_lim_V
 
 // The simulated drain current and the secondary currents reflected to the
 // primary (every winding's current times its turns over the primary's),
-// with the calculated current waveforms of one period (the worst case of
-// the design point) from the first turn-on shown, dashed.
+// with the calculated current waveforms of one period at the same bus
+// voltage from the first turn-on shown, dashed; the legend has the two
+// currents, the title says which line is which.
 QChart* SimulatedCurrentsChart(const SimulatedPoint& point, const CurrentWaveforms& calculated);
 
 }  // namespace flyback

@@ -8,10 +8,13 @@
 
 #include <QChart>
 #include <QFile>
+#include <QFontMetricsF>
+#include <QHeaderView>
 #include <QImage>
 #include <QLineSeries>
 #include <QListWidget>
 #include <QScatterSeries>
+#include <QStyle>
 #include <QSvgRenderer>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -66,15 +69,18 @@ class OverviewWindowTest : public QObject {
     OverviewWindow& overview = watched.window;
     Run(kToMainMenu, watched);
 
-    // Output windows: a bar and a marker per output and for the IC supply.
+    // Output windows: a bar, a marker and its label per output and for the
+    // IC supply.
     QChart* windows = overview.output_windows()->chart();
-    QCOMPARE(windows->series().size(), 8);
+    QCOMPARE(windows->series().size(), 12);
     auto* span = SeriesNamed<QLineSeries>(windows, QStringLiteral("U1: 99 – 101 V"));
     QVERIFY(span != nullptr);
     QCOMPARE(span->points(), (QList<QPointF>{{0, 3}, {1, 3}}));
     auto* marker = SeriesNamed<QScatterSeries>(windows, QStringLiteral("U1"));
     QVERIFY(marker != nullptr);
-    QCOMPARE(marker->pointLabelsFormat(), QStringLiteral("100.04 V in 99 – 101 V"));
+    auto* label = SeriesNamed<QScatterSeries>(windows, QStringLiteral("U1: label"));
+    QVERIFY(label != nullptr);
+    QCOMPARE(label->pointLabelsFormat(), QStringLiteral("100.04 V in 99 – 101 V"));
 
     // Currents: the drain current rises from 0 to I_D_max during t_on.
     auto* drain = qobject_cast<QLineSeries*>(overview.currents()->chart()->series().at(0));
@@ -165,6 +171,12 @@ class OverviewWindowTest : public QObject {
     QCOMPARE(best->at(0), QPointF(269.5, 0.99));
     QVERIFY(SeriesNamed<QLineSeries>(sweep, QStringLiteral("chosen 269.5 mT")) != nullptr);
     QCOMPARE(overview.lower_tabs()->currentWidget(), overview.sweep());
+    // cfmax is 0.99 at the best row: its 14 px marker stays inside the plot.
+    overview.resize(1100, 760);
+    overview.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&overview));
+    const QPointF best_centre = sweep->mapToPosition(best->at(0), best);
+    QVERIFY(best_centre.y() - best->markerSize() / 2 >= sweep->plotArea().top());
     // The final design's figures follow.
     QCOMPARE(overview.key_figures()->item(0, 1)->text(), QStringLiteral("269.5 mT"));
   }
@@ -183,7 +195,21 @@ class OverviewWindowTest : public QObject {
     auto* marker = SeriesNamed<QScatterSeries>(windows, QStringLiteral("U3"));
     QVERIFY(marker != nullptr);
     QCOMPARE(marker->color(), VerdictColour(Verdict::kWarning));
-    QCOMPARE(marker->pointLabelsFormat(), QStringLiteral("⚠ warning: 10.44 V outside 8 – 9 V"));
+    auto* label = SeriesNamed<QScatterSeries>(windows, QStringLiteral("U3: label"));
+    QVERIFY(label != nullptr);
+    QCOMPARE(label->pointLabelsFormat(), QStringLiteral("⚠ warning: 10.44 V outside 8 – 9 V"));
+    // 10.44 V lies beyond the window's end (1.5 on the axis, the marker at its
+    // end): its label stands left of the marker, within the plot area.
+    QCOMPARE(marker->at(0).x(), 1.5);
+    overview.resize(1100, 760);
+    overview.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&overview));
+    const QRectF plot = windows->plotArea();
+    const QPointF label_centre = windows->mapToPosition(label->at(0), label);
+    const double half_width =
+        QFontMetricsF(label->pointLabelsFont()).horizontalAdvance(label->pointLabelsFormat()) / 2;
+    QVERIFY(label_centre.x() + half_width <= plot.right() + 0.5);
+    QVERIFY(label_centre.x() - half_width >= plot.left() - 0.5);
   }
 
   void chartsAreSavedAsPngAndSvg() {
