@@ -137,7 +137,7 @@ void ShowKeyFigures(QTableWidget& table, const std::vector<KeyFigure>& figures) 
     verdict->setForeground(VerdictColour(*figure.verdict));
     table.setItem(row, 3, verdict);
   }
-  table.resizeColumnsToContents();
+  table.resizeRowsToContents();
 }
 
 QChart* EmptyChart(const QString& title) {

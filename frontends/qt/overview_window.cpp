@@ -7,11 +7,14 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QWindow>
+#include <algorithm>
 #include <utility>
 
 #include "engine/checks/design_checks.h"
@@ -28,6 +31,26 @@ namespace {
 constexpr QSize kOverviewSize{1100, 760};
 constexpr QSize kChartMinimumSize{360, 260};
 constexpr int kGap = 8;  // between Form1 and the overview
+// The key figures' narrowest: the names and the verdicts whole beside the
+// values and the limits of the demonstration designs in two lines at most.
+constexpr int kFiguresMinimumWidth = 380;
+
+// The figure's name and the verdict as wide as their texts, the value and
+// the limit (the longest texts) sharing the rest of the table: where the
+// window is narrow they are broken between their words, the row as high as
+// its lines. Nothing is cut, and nothing needs scrolling sideways.
+void ShowWholeColumns(QTableWidget& table) {
+  QHeaderView& columns = *table.horizontalHeader();
+  columns.setSectionResizeMode(QHeaderView::ResizeToContents);
+  columns.setSectionResizeMode(1, QHeaderView::Stretch);
+  columns.setSectionResizeMode(2, QHeaderView::Stretch);
+  // The rows follow the widths the columns are given: a limit broken into
+  // lines while the window was laid out stands in one line again.
+  QObject::connect(&columns, &QHeaderView::sectionResized, &table,
+                   [&table] { table.resizeRowsToContents(); });
+  table.setWordWrap(true);
+  table.setTextElideMode(Qt::ElideNone);
+}
 
 ChartView* NewChartView(QWidget* parent, QChart* chart) {
   auto* view = new ChartView(parent);
@@ -48,7 +71,9 @@ QMargins BorderAround(const QWidget& window) {
 }  // namespace
 
 OverviewWindow::OverviewWindow(const DesignEvaluator& evaluator, bool simulate)
-    : key_figures_(new QTableWidget(0, 4, this)),
+    : scroll_(new QScrollArea(this)),
+      content_(new QWidget),
+      key_figures_(new QTableWidget(0, 4, this)),
       findings_(new QListWidget(this)),
       output_windows_(NewChartView(this, EmptyChart(QStringLiteral("Output voltages")))),
       currents_(NewChartView(this, EmptyChart(QStringLiteral("Currents")))),
@@ -67,8 +92,10 @@ OverviewWindow::OverviewWindow(const DesignEvaluator& evaluator, bool simulate)
   key_figures_->verticalHeader()->hide();
   // Rows as high as their text: the loss figures follow the design's.
   key_figures_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
-  findings_->setWordWrap(true);
   key_figures_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  ShowWholeColumns(*key_figures_);
+  findings_->setWordWrap(true);
+  findings_->setMinimumHeight(2 * fontMetrics().lineSpacing() + 8);
   auto* figures = new QWidget(this);
   auto* figures_layout = new QVBoxLayout(figures);
   figures_layout->setContentsMargins(0, 0, 0, 0);
@@ -79,9 +106,15 @@ OverviewWindow::OverviewWindow(const DesignEvaluator& evaluator, bool simulate)
   auto* save_report = new QToolButton(figures);
   save_report->setDefaultAction(save_report_);
   figures_layout->addWidget(save_report);
-  auto* grid = new QGridLayout(this);
+  // The key figures get the width their texts need; the chart beside them
+  // the rest.
+  figures->setMinimumWidth(Scaled(kFiguresMinimumWidth, ScreenScale(screen())));
+  // On a screen too low for the whole overview beside the question dialog
+  // it scrolls, rather than squeeze its charts until their labels are cut.
+  auto* grid = new QGridLayout(content_);
   grid->addWidget(figures, 0, 0);
   grid->addWidget(output_windows_, 0, 1);
+  grid->setColumnStretch(0, 1);
   // The lower charts share the width of the window, one at a time: the
   // losses' bars need it for their values and the names of the losses.
   lower_tabs_->addTab(losses_, QStringLiteral("Where the watts go"));
@@ -90,6 +123,13 @@ OverviewWindow::OverviewWindow(const DesignEvaluator& evaluator, bool simulate)
   lower_tabs_->addTab(simulation_, QStringLiteral("Simulation"));
   simulation_->OnEnded([this] { SimulationEnded(); });
   grid->addWidget(lower_tabs_, 1, 0, 1, 2);
+  scroll_->setWidget(content_);
+  scroll_->setFrameShape(QFrame::NoFrame);
+  scroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  scroll_->viewport()->installEventFilter(this);
+  auto* whole = new QVBoxLayout(this);
+  whole->setContentsMargins(0, 0, 0, 0);
+  whole->addWidget(scroll_);
 }
 
 void OverviewWindow::ShowBeside(const QWidget& form) {
@@ -116,6 +156,12 @@ void OverviewWindow::AwaitExposure(QWindow& window, const QWidget& form) {
 }
 
 bool OverviewWindow::eventFilter(QObject* watched, QEvent* event) {
+  // The content fills the view down to its own minimum, below which it
+  // scrolls. (A scroll area that resizes its widget itself gives it the
+  // height its word-wrapped labels prefer, and scrolls on a high screen.)
+  if (watched == scroll_->viewport() && event->type() == QEvent::Resize) {
+    content_->resize(scroll_->viewport()->size().expandedTo(content_->minimumSizeHint()));
+  }
   auto* window = qobject_cast<QWindow*>(watched);
   if (waiting_for_ != nullptr && window != nullptr && event->type() == QEvent::Expose &&
       window->isExposed()) {
@@ -135,11 +181,23 @@ void OverviewWindow::PlaceBeside(const QWidget& form, const QMargins& border) {
   if (screen == nullptr) return;
   placed_ = true;
   const double scale = ScreenScale(screen);
+  const QSize minimum = minimumSizeHint();
   const WindowPlace place =
-      OverviewPlace(screen->availableGeometry(), form.frameGeometry(), Scaled(kOverviewSize, scale),
-                    minimumSizeHint().width(), border, Scaled(kGap, scale));
+      OverviewPlace(screen->availableGeometry(), form.frameGeometry(),
+                    DialogFrame(screen->geometry(), border, scale), Scaled(kOverviewSize, scale),
+                    minimum, border, Scaled(kGap, scale));
+  setMinimumWidth(std::min(minimum.width(), place.size.width()));
   resize(place.size);
   move(place.corner);
+}
+
+QSize OverviewWindow::minimumSizeHint() const {
+  // As wide as the content needs, which never scrolls sideways; at least as
+  // high as the key figures and the output windows need, below which it
+  // scrolls.
+  const QMargins margins = content_->layout()->contentsMargins();
+  return {content_->minimumSizeHint().width() + style()->pixelMetric(QStyle::PM_ScrollBarExtent),
+          output_windows_->minimumHeight() + margins.top() + margins.bottom()};
 }
 
 void OverviewWindow::AddLowerTab(QWidget* tab, const QString& title) {

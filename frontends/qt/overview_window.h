@@ -24,6 +24,7 @@
 #include "simulation_panel.h"
 
 class QListWidget;
+class QScrollArea;
 class QTabWidget;
 class QTableWidget;
 class QWindow;
@@ -39,6 +40,10 @@ class OverviewWindow : public QWidget, public OptimizationRecorder {
 
   // Shows the window (again) beside `form`, or raises it.
   void ShowBeside(const QWidget& form);
+
+  // As wide as its content without scrolling sideways, as high as its first
+  // row (the key figures and the output windows); lower, it scrolls.
+  QSize minimumSizeHint() const override;
 
   // Adds `tab` (which the window then owns) after the lower tabs.
   void AddLowerTab(QWidget* tab, const QString& title);
@@ -76,6 +81,8 @@ class OverviewWindow : public QWidget, public OptimizationRecorder {
   void SimulationEnded();
   void UpdateReport(const std::vector<Finding>& findings);
 
+  QScrollArea* scroll_;  // around the content, on a low screen
+  QWidget* content_;     // everything but the scroll bar
   QTableWidget* key_figures_;
   QListWidget* findings_;
   ChartView* output_windows_;

@@ -14,17 +14,30 @@ QPoint FormCorner(const QRect& room) {
   return room.topLeft();
 }
 
-WindowPlace OverviewPlace(const QRect& room, const QRect& form, QSize wanted, int minimum_width,
-                          const QMargins& frame, int gap) {
+QRect DialogFrame(const QRect& screen, const QMargins& frame, double scale) {
+  const QPoint corner = screen.topLeft() + Scaled(kDialogOffset, scale);
+  // Its height depends on the question; the overview only needs its top.
+  const QRect client(corner, QSize(Scaled(kDialogMinimumWidth, scale), 1));
+  return client.marginsAdded(frame);
+}
+
+WindowPlace OverviewPlace(const QRect& room, const QRect& form, const QRect& dialog, QSize wanted,
+                          QSize minimum, const QMargins& frame, int gap) {
   const int frame_width = frame.left() + frame.right();
   const int frame_height = frame.top() + frame.bottom();
   const int room_end = room.left() + room.width();  // the first pixel right of the room
   const int beside = form.left() + form.width() + gap;
   const int width_beside = room_end - beside - frame_width;
-  const int width =
-      std::min({wanted.width(), std::max(width_beside, minimum_width), room.width() - frame_width});
-  const int height = std::min(wanted.height(), room.height() - frame_height);
+  const int width = std::min(
+      {wanted.width(), std::max(width_beside, minimum.width()), room.width() - frame_width});
+  int height = std::min(wanted.height(), room.height() - frame_height);
   const int left = std::max(room.left(), std::min(beside, room_end - frame_width - width));
+  const bool over_dialog =
+      left < dialog.left() + dialog.width() && left + frame_width + width > dialog.left();
+  const int height_above_dialog = dialog.top() - gap - room.top() - frame_height;
+  if (over_dialog && height_above_dialog >= minimum.height()) {
+    height = std::min(height, height_above_dialog);
+  }
   return {{left, room.top()}, {width, height}};
 }
 

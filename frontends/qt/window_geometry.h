@@ -35,13 +35,21 @@ struct WindowPlace {
 // the page its question belongs to.
 QPoint FormCorner(const QRect& room);
 
+// The frame of the narrowest question dialog on `screen` (its whole
+// geometry), with the border `frame` that the window manager draws; only
+// its top, its left and its width count.
+QRect DialogFrame(const QRect& screen, const QMargins& frame, double scale);
+
 // The overview stands at the top of the room, `gap` right of Form1's frame
 // `form`, as wide as `wanted` or as the room right of Form1 allows, whichever
-// is less. Where not even `minimum_width` fits there, it is that wide and
-// stands at the room's right edge, over Form1's right part. It is never wider
-// or taller than the room.
-WindowPlace OverviewPlace(const QRect& room, const QRect& form, QSize wanted, int minimum_width,
-                          const QMargins& frame, int gap);
+// is less. Where not even `minimum`'s width fits there, it is that wide and
+// stands at the room's right edge, over Form1's right part. Where it then
+// reaches over the question dialog's frame `dialog`, it ends `gap` above
+// the dialog (as long as `minimum`'s height fits there), so that the
+// question and its buttons stay in sight. It is never wider or taller than
+// the room.
+WindowPlace OverviewPlace(const QRect& room, const QRect& form, const QRect& dialog, QSize wanted,
+                          QSize minimum, const QMargins& frame, int gap);
 
 // Pixels per 96-dpi pixel on `screen` (1 when there is none).
 double ScreenScale(const QScreen* screen);

@@ -130,6 +130,39 @@ class OverviewWindowTest : public QObject {
     QVERIFY(qAbs(clamp->at(1).x() - 0.3810) < 1e-4);
   }
 
+  void keyFiguresFitTheNarrowestOverview() {
+    WatchedOverview watched;
+    OverviewWindow& overview = watched.window;
+    Run(kToMainMenu, watched);
+    // The overview as narrow as it lets itself be (1024 x 600 px): every
+    // column of the key figures within the table, the verdicts whole.
+    overview.resize(overview.minimumSizeHint().width(), 414);
+    overview.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&overview));
+    QTableWidget* figures = overview.key_figures();
+    const QHeaderView* columns = figures->horizontalHeader();
+    QVERIFY2(columns->length() <= figures->viewport()->width(),
+             qPrintable(QStringLiteral("%1 of %2 px")
+                            .arg(columns->length())
+                            .arg(figures->viewport()->width())));
+    // Each row as high as its text needs at the widths the columns ended
+    // with: a limit broken into lines while the window was laid out stands
+    // whole.
+    // A cell's text keeps the style's focus margin and 1 px on each side.
+    const int margin =
+        figures->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, figures) + 1;
+    for (int row = 0; row < figures->rowCount(); ++row) {
+      for (int column = 0; column < figures->columnCount(); ++column) {
+        const QTableWidgetItem* item = figures->item(row, column);
+        if (item == nullptr) continue;
+        const QRect text = figures->fontMetrics().boundingRect(
+            QRect(0, 0, columns->sectionSize(column) - 2 * margin, 1000), Qt::TextWordWrap,
+            item->text());
+        QVERIFY2(text.height() <= figures->rowHeight(row), qPrintable(item->text()));
+      }
+    }
+  }
+
   void savesTheDesignReportOfTheLastDesign() {
     WatchedOverview watched;
     OverviewWindow& overview = watched.window;
