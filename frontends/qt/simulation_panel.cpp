@@ -182,8 +182,8 @@ void SimulationPanel::ShowOutcome() {
     }
   }
   table_->resizeColumnsToContents();
-  QString text = QStringLiteral("Simulated in ngspice, leakage ") + Number(100 * c.leakage_share) +
-                 QStringLiteral(" % of L_prim: ");
+  QString text = QStringLiteral("Simulated in ngspice, leakage ") +
+                 Number(RoundTo(100 * c.leakage_share, 2)) + QStringLiteral(" % of L_prim: ");
   for (const SimulatedPoint& p : c.points) {
     text += Text(p.name) + " " + Number(RoundTo(p.run_s, 1)) + " s; ";
   }
