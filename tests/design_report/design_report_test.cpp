@@ -35,6 +35,23 @@ TEST(EscapeHtml, MarkupCharactersBecomeReferences) {
   EXPECT_EQ(EscapeHtml("PSU\x1a\t1\x7f"), "PSU\uFFFD\t1\uFFFD");
 }
 
+TEST(KeepUnitsWithValues, AFigureAndItsUnitStayOnOneLine) {
+  const struct {
+    const char* html;
+    const char* kept;
+  } cases[] = {
+      {"20.9 K", "20.9&nbsp;K"},
+      {"Ø 0.59 mm (0.27 mm²)", "Ø 0.59&nbsp;mm (0.27&nbsp;mm²)"},
+      {"534 µH ± 10 %", "534&nbsp;µH ± 10&nbsp;%"},
+      {"1.4 Ω · (4.1941 A)²", "1.4&nbsp;Ω · (4.1941&nbsp;A)²"},
+      {"120 °C", "120&nbsp;°C"},
+      // Operators and signs between figures still break; markup is kept.
+      {"2 × Ø 0.28 mm", "2 × Ø 0.28&nbsp;mm"},
+      {"<span class=\"a1 b\">5 V</span>", "<span class=\"a1 b\">5&nbsp;V</span>"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(KeepUnitsWithValues(c.html), c.kept) << c.html;
+}
+
 TEST(WindingSheet, DemonstrationDesign) {
   const DesignState s = CalculatedWithComponents(ThreeOutputDemo());
   const WindingSheet sheet = MakeWindingSheet(s, ComputeLossBudget(s, nullptr));
@@ -114,8 +131,9 @@ TEST_F(DesignReport, HoldsTheSimulationAndTheAlternativesWhereTheyRan) {
   simulation_ = &simulation;
   alternatives_ = &advice;
   const std::string html = Html();
-  EXPECT_NE(html.find("<td>Uact(1)</td><td>103.1 V</td><td>100.04 V</td><td>+3.1 %</td>"),
-            std::string::npos);
+  EXPECT_NE(
+      html.find("<td>Uact(1)</td><td>103.1&nbsp;V</td><td>100.04&nbsp;V</td><td>+3.1&nbsp;%</td>"),
+      std::string::npos);
   EXPECT_NE(html.find("<span class=\"outside\">OUTSIDE</span>"), std::string::npos);
   EXPECT_NE(html.find("<td>EF 25</td>"), std::string::npos);
   EXPECT_NE(html.find("<td>Frequency too high</td>"), std::string::npos);
@@ -128,7 +146,7 @@ TEST_F(DesignReport, HoldsThePartsListAndTheSweepOnceMade) {
   const SweepPoint best{0.96157, 269.5, 37.8, 1.85};
   optimization_ = OptimizationRecord{300, {{0.5, 300, 25, 1.9}, best}, {best}, best, 269.5};
   const std::string html = Html();
-  EXPECT_NE(html.find("<td>C07</td><td>1</td><td>150 µF</td>"), std::string::npos);
+  EXPECT_NE(html.find("<td>C07</td><td>1</td><td>150&nbsp;µF</td>"), std::string::npos);
   EXPECT_NE(html.find("<section id=\"optimization\""), std::string::npos);
   EXPECT_NE(html.find("cfmax 0.99 as Form1 lists it (the fourth root of the accuracy product "
                       "0.96157)"),
