@@ -122,8 +122,9 @@ class DesignReport : public testing::Test {
  protected:
   std::string Html(std::string* non_finite = nullptr) const {
     const std::shared_ptr<const DesignEvaluation> evaluation = EvaluateDesign(design_, {});
-    DesignReportInput input{design_, evaluation->budget, evaluation->findings, optimization_,
-                            "flyback test"};
+    std::vector<Finding> findings = evaluation->findings;
+    findings.insert(findings.end(), more_findings_.begin(), more_findings_.end());
+    DesignReportInput input{design_, evaluation->budget, findings, optimization_, "flyback test"};
     input.simulation = simulation_;
     input.alternatives = alternatives_;
     return DesignReportHtml(input, non_finite);
@@ -133,6 +134,7 @@ class DesignReport : public testing::Test {
   std::optional<OptimizationRecord> optimization_;
   const SimulationComparison* simulation_ = nullptr;
   const CoreAdvice* alternatives_ = nullptr;
+  std::vector<Finding> more_findings_;
 };
 
 TEST_F(DesignReport, HoldsNoPartsListAndNoSweepBeforeThereAreAny) {
@@ -176,6 +178,24 @@ TEST_F(DesignReport, HoldsTheSimulationAndTheAlternativesWhereTheyRan) {
   EXPECT_NE(html.find("<span class=\"outside\">OUTSIDE</span>"), std::string::npos);
   EXPECT_NE(html.find("<td>EF 25</td>"), std::string::npos);
   EXPECT_NE(html.find("<td>Frequency too high</td>"), std::string::npos);
+}
+
+TEST_F(DesignReport, CountsTheSimulationsDisagreementsInOneLine) {
+  // Two figures outside their tolerance: each stands in the simulation's
+  // table, the key figures count them.
+  for (const double U_V : {103.1, 103.4}) {
+    more_findings_.push_back({Severity::kWarning,
+                              std::string(kSimulationDisagrees),
+                              {Quantity::kOutputVoltage, 1},
+                              U_V,
+                              101,
+                              "Uact(1) too high"});
+  }
+  const std::string html = Html();
+  EXPECT_EQ(html.find("Uact(1) too high"), std::string::npos);
+  EXPECT_NE(html.find("<li class=\"warning\">warning: the simulation disagrees with the "
+                      "calculation in 2 figures, each marked OUTSIDE"),
+            std::string::npos);
 }
 
 TEST_F(DesignReport, HoldsThePartsListAndTheSweepOnceMade) {
