@@ -35,39 +35,96 @@ TEST(EscapeHtml, MarkupCharactersBecomeReferences) {
   EXPECT_EQ(EscapeHtml("PSU\x1a\t1\x7f"), "PSU\uFFFD\t1\uFFFD");
 }
 
+TEST(KeepUnitsWithValues, AFigureAndItsUnitStayOnOneLine) {
+  const struct {
+    const char* html;
+    const char* kept;
+  } cases[] = {
+      {"20.9 K", "20.9&nbsp;K"},
+      {"Ø 0.59 mm (0.27 mm²)", "Ø 0.59&nbsp;mm (0.27&nbsp;mm²)"},
+      {"534 µH ± 10 %", "534&nbsp;µH ± 10&nbsp;%"},
+      {"1.4 Ω · (4.1941 A)²", "1.4&nbsp;Ω · (4.1941&nbsp;A)²"},
+      {"120 °C", "120&nbsp;°C"},
+      // Operators and signs between figures still break; markup is kept.
+      {"2 × Ø 0.28 mm", "2 × Ø 0.28&nbsp;mm"},
+      {"<span class=\"a1 b\">5 V</span>", "<span class=\"a1 b\">5&nbsp;V</span>"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(KeepUnitsWithValues(c.html), c.kept) << c.html;
+}
+
+std::vector<std::vector<std::string>> Columns(const WindingSheet& sheet) {
+  std::vector<std::vector<std::string>> rows;
+  for (const WindingSheetRow& row : sheet.rows) {
+    rows.push_back({row.step, row.winding, row.turns, row.wire, row.layers, row.ends, row.tape});
+  }
+  return rows;
+}
+
 TEST(WindingSheet, DemonstrationDesign) {
   const DesignState s = CalculatedWithComponents(ThreeOutputDemo());
   const WindingSheet sheet = MakeWindingSheet(s, ComputeLossBudget(s, nullptr));
-  // Primary 0.27 mm²: d = 2·√(0.27 / 3.1416) = 0.586 mm, pitch 1.1·d = 0.645 mm,
-  // 40 turns a layer on the 26.2 mm of the ETD 39 bobbin: 53 turns in 2 layers.
-  // Output 1, 0.13 mm²: d = 0.407 mm, 58 a layer: 1 layer. The outputs go on
-  // in the order of their power: 50 W, 16.2 W, 8.5 W.
+  // The SMT 31/190 is a slot-type transformer: its maker winds it, and the
+  // layers are counted on the 26.2 mm of the ETD 39 nearest by Ae, without
+  // margins. Primary 0.27 mm²: a round wire of 2·√(0.27 / 3.1416) = 0.586 mm,
+  // the next IEC 60317 size 0.63 mm (0.3118 mm²), 0.704 mm over grade 2
+  // enamel: 26.2 / 0.704 = 37.2, 37 turns a layer, 53 = 37 + 16. IC supply
+  // Ø 0.2 mm, 0.239 mm outer: 109 a layer. Output 1, 0.13 mm²: 0.407 mm, the
+  // size 0.45 mm, 0.513 mm outer: 51 a layer, 53 = 51 + 2. Outputs 2 and 3,
+  // 0.26 mm²: 0.575 mm, the size 0.63 mm. The outputs go on in the order of
+  // their power: 50 W, 16.2 W, 8.5 W; one layer of tape between windings,
+  // the chamber wall between primary side and secondaries, three layers over
+  // all.
+  const std::string anode = "• anode → return";
   const std::vector<std::vector<std::string>> expected = {
-      {"1", "Primary", "53", "Ø 0.59 mm (0.27 mm²)", "2"},
-      {"2", "IC supply", "9", "thinnest practical wire", ""},
-      {"3", "Insulation", "", "", ""},
-      {"4", "Output 1", "53", "Ø 0.41 mm (0.13 mm²)", "1"},
-      {"5", "Output 2", "9", "Ø 0.58 mm (0.26 mm²)", "1"},
-      {"6", "Output 3", "5", "Ø 0.58 mm (0.26 mm²)", "1"},
+      {"1", "Primary", "53", "Ø 0.63 mm", "≈ 2: 37 + 16, spread", "• drain → bus +", "1"},
+      {"2", "IC supply", "9", "Ø 0.2 mm", "≈ 1: 9 of 109, spread", "• anode → primary 0 V",
+       "chamber wall"},
+      {"3", "Output 1", "53", "Ø 0.45 mm", "≈ 2: 51 + 2, spread", anode, "1"},
+      {"4", "Output 2", "9", "Ø 0.63 mm", "≈ 1: 9 of 37, spread", anode, "1"},
+      {"5", "Output 3", "5", "Ø 0.63 mm", "≈ 1: 5 of 37, spread", anode, "3 outer wrap"},
   };
-  ASSERT_EQ(sheet.rows.size(), expected.size());
-  for (std::size_t i = 0; i < expected.size(); ++i) {
-    const WindingSheetRow& row = sheet.rows[i];
-    EXPECT_EQ((std::vector<std::string>{row.step, row.winding, row.turns, row.wire, row.layers}),
-              expected[i]);
-  }
+  EXPECT_EQ(Columns(sheet), expected);
+  EXPECT_EQ(sheet.bobbin.rfind("Slot-type transformer: the winding is the maker's", 0), 0U);
   // 534 µH × 0.9 = 480.6, × 1.1 = 587.4.
   EXPECT_EQ(sheet.inductance.rfind("534 µH ± 10 % (481 µH to 587 µH)", 0), 0U);
-  // μ0 · Ae / AL = 1.2566 nH/mm × 125 mm² / 190 nH = 0.827 mm.
-  EXPECT_EQ(sheet.airgap.rfind("about 0.83 mm", 0), 0U);
+  EXPECT_NE(sheet.leakage.find("with every secondary and the IC-supply winding shorted"),
+            std::string::npos);
+  // μ0 · Ae / AL = 1.2566 nH/mm × 125 mm² / 190 nH = 0.827 mm; the spacer
+  // half of it, 0.413 mm.
+  EXPECT_EQ(sheet.airgap.rfind("0.83 mm, about μ0 · Ae / AL", 0), 0U);
+  EXPECT_NE(sheet.airgap.find("or a spacer of 0.41 mm in each outer leg"), std::string::npos);
+  // The drain's 598 V peak: 5.98 mm of basic creepage, 11.96 mm reinforced.
+  EXPECT_NE(sheet.insulation.find("Creepage 12 mm (twice the 5.98 mm of basic insulation"),
+            std::string::npos);
+}
+
+TEST(WindingSheet, MarginWoundOnTheBobbinNearestByAe) {
+  // The same design on a core known by AL and Ae alone: wound in layers on
+  // the ETD 39 bobbin between margin tapes of 6.0 mm (598 V), so on
+  // 26.2 − 2 · 6.0 = 14.2 mm. Primary 14.2 / 0.704 = 20.2: 53 = 20 + 20 + 13;
+  // output 1 14.2 / 0.513 = 27.7: 53 = 27 + 26.
+  DesignState design = ThreeOutputDemo();
+  design.inputs.tr_type = "3";
+  const DesignState s = CalculatedWithComponents(design);
+  const WindingSheet sheet = MakeWindingSheet(s, ComputeLossBudget(s, nullptr));
+  ASSERT_EQ(sheet.rows.size(), 5U);
+  EXPECT_EQ(sheet.rows[0].layers, "≈ 3: 20 + 20 + 13, spread");
+  EXPECT_EQ(sheet.rows[1].tape, "3 reinforced");
+  EXPECT_EQ(sheet.rows[2].layers, "≈ 2: 27 + 26, spread");
+  EXPECT_EQ(sheet.bobbin.rfind("Estimate: the ETD 39/20/13 bobbin", 0), 0U);
+  EXPECT_NE(sheet.bobbin.find("Layers counted on the 14.2 mm between the margin tapes."),
+            std::string::npos);
+  EXPECT_NE(sheet.insulation.find("Margin tape 6 mm wide at each end of every layer"),
+            std::string::npos);
 }
 
 class DesignReport : public testing::Test {
  protected:
   std::string Html(std::string* non_finite = nullptr) const {
     const std::shared_ptr<const DesignEvaluation> evaluation = EvaluateDesign(design_, {});
-    DesignReportInput input{design_, evaluation->budget, evaluation->findings, optimization_,
-                            "flyback test"};
+    std::vector<Finding> findings = evaluation->findings;
+    findings.insert(findings.end(), more_findings_.begin(), more_findings_.end());
+    DesignReportInput input{design_, evaluation->budget, findings, optimization_, "flyback test"};
     input.simulation = simulation_;
     input.alternatives = alternatives_;
     return DesignReportHtml(input, non_finite);
@@ -77,6 +134,7 @@ class DesignReport : public testing::Test {
   std::optional<OptimizationRecord> optimization_;
   const SimulationComparison* simulation_ = nullptr;
   const CoreAdvice* alternatives_ = nullptr;
+  std::vector<Finding> more_findings_;
 };
 
 TEST_F(DesignReport, HoldsNoPartsListAndNoSweepBeforeThereAreAny) {
@@ -114,11 +172,30 @@ TEST_F(DesignReport, HoldsTheSimulationAndTheAlternativesWhereTheyRan) {
   simulation_ = &simulation;
   alternatives_ = &advice;
   const std::string html = Html();
-  EXPECT_NE(html.find("<td>Uact(1)</td><td>103.1 V</td><td>100.04 V</td><td>+3.1 %</td>"),
-            std::string::npos);
+  EXPECT_NE(
+      html.find("<td>Uact(1)</td><td>103.1&nbsp;V</td><td>100.04&nbsp;V</td><td>+3.1&nbsp;%</td>"),
+      std::string::npos);
   EXPECT_NE(html.find("<span class=\"outside\">OUTSIDE</span>"), std::string::npos);
   EXPECT_NE(html.find("<td>EF 25</td>"), std::string::npos);
   EXPECT_NE(html.find("<td>Frequency too high</td>"), std::string::npos);
+}
+
+TEST_F(DesignReport, CountsTheSimulationsDisagreementsInOneLine) {
+  // Two figures outside their tolerance: each stands in the simulation's
+  // table, the key figures count them.
+  for (const double U_V : {103.1, 103.4}) {
+    more_findings_.push_back({Severity::kWarning,
+                              std::string(kSimulationDisagrees),
+                              {Quantity::kOutputVoltage, 1},
+                              U_V,
+                              101,
+                              "Uact(1) too high"});
+  }
+  const std::string html = Html();
+  EXPECT_EQ(html.find("Uact(1) too high"), std::string::npos);
+  EXPECT_NE(html.find("<li class=\"warning\">warning: the simulation disagrees with the "
+                      "calculation in 2 figures, each marked OUTSIDE"),
+            std::string::npos);
 }
 
 TEST_F(DesignReport, HoldsThePartsListAndTheSweepOnceMade) {
@@ -128,7 +205,7 @@ TEST_F(DesignReport, HoldsThePartsListAndTheSweepOnceMade) {
   const SweepPoint best{0.96157, 269.5, 37.8, 1.85};
   optimization_ = OptimizationRecord{300, {{0.5, 300, 25, 1.9}, best}, {best}, best, 269.5};
   const std::string html = Html();
-  EXPECT_NE(html.find("<td>C07</td><td>1</td><td>150 µF</td>"), std::string::npos);
+  EXPECT_NE(html.find("<td>C07</td><td>1</td><td>150&nbsp;µF</td>"), std::string::npos);
   EXPECT_NE(html.find("<section id=\"optimization\""), std::string::npos);
   EXPECT_NE(html.find("cfmax 0.99 as Form1 lists it (the fourth root of the accuracy product "
                       "0.96157)"),

@@ -102,29 +102,43 @@ def result_screen_lines():
     return [line.strip() for line in lines[start + 1:end] if line.strip()]
 
 
-class DesignReportTest(unittest.TestCase):
-    @classmethod
-    def setUpClass(cls):
-        cls.folder = tempfile.mkdtemp(prefix="flyback-report-")
-        report = os.path.join(cls.folder, "report.html")
-        subprocess.run([FLYBACK, "--script", "--design-report", report], cwd=cls.folder,
-                       input=ANSWERS.encode(), stdout=subprocess.DEVNULL, check=False,
-                       timeout=60, env={"PATH": os.environ.get("PATH", "/usr/bin")})
+class PrintedReport:
+    """The report the program writes for `answers` with the further
+    `options`, its HTML tree, and its print by headless Chromium: the page
+    count, the page size and the text of every page."""
+
+    def __init__(self, folder, answers, options=(), timeout=60):
+        report = os.path.join(folder, "report.html")
+        subprocess.run([FLYBACK, "--script", "--design-report", report, *options], cwd=folder,
+                       input=answers.encode(), stdout=subprocess.DEVNULL, check=False,
+                       timeout=timeout, env={"PATH": os.environ.get("PATH", "/usr/bin")})
         with open(report, "rb") as file:
-            cls.html = file.read()
-        cls.tree = html5lib.HTMLParser(strict=True, namespaceHTMLElements=False).parse(cls.html)
-        pdf = os.path.join(cls.folder, "report.pdf")
+            self.html = file.read()
+        self.tree = html5lib.HTMLParser(strict=True, namespaceHTMLElements=False).parse(self.html)
+        pdf = os.path.join(folder, "report.pdf")
         subprocess.run(["chromium", "--headless", "--no-sandbox", "--disable-gpu",
-                        "--no-pdf-header-footer", "--user-data-dir=" + cls.folder + "/chromium",
+                        "--no-pdf-header-footer", "--user-data-dir=" + folder + "/chromium",
                         "--print-to-pdf=" + pdf, "file://" + report],
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=True,
                        timeout=120)
         info = subprocess.run(["pdfinfo", pdf], capture_output=True, text=True, check=True)
-        cls.page_count = int(re.search(r"^Pages:\s+(\d+)", info.stdout, re.M).group(1))
-        cls.page_size = re.search(r"^Page size:.*$", info.stdout, re.M).group(0)
-        cls.pages = [subprocess.run(["pdftotext", "-f", str(page), "-l", str(page), pdf, "-"],
-                                    capture_output=True, text=True, check=True).stdout
-                     for page in range(1, cls.page_count + 1)]
+        self.page_count = int(re.search(r"^Pages:\s+(\d+)", info.stdout, re.M).group(1))
+        self.page_size = re.search(r"^Page size:.*$", info.stdout, re.M).group(0)
+        self.pages = [subprocess.run(["pdftotext", "-f", str(page), "-l", str(page), pdf, "-"],
+                                     capture_output=True, text=True, check=True).stdout
+                      for page in range(1, self.page_count + 1)]
+
+
+class DesignReportTest(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.folder = tempfile.mkdtemp(prefix="flyback-report-")
+        printed = PrintedReport(cls.folder, ANSWERS)
+        cls.html = printed.html
+        cls.tree = printed.tree
+        cls.page_count = printed.page_count
+        cls.page_size = printed.page_size
+        cls.pages = printed.pages
 
     @classmethod
     def tearDownClass(cls):

@@ -74,7 +74,8 @@ std::optional<ReportSection> PartsListSection(const DesignReportInput& input) {
 std::optional<ReportSection> OptimizationSection(const DesignReportInput& input) {
   if (!input.optimization || input.optimization->steps.empty()) return std::nullopt;
   const OptimizationRecord& record = *input.optimization;
-  std::string body = "<figure>\n" + OptimizationSweepSvg(record) +
+  // The best row is kept on the page of the sweep it was read from.
+  std::string body = "<div class=\"keep\">\n<figure>\n" + OptimizationSweepSvg(record) +
                      "<figcaption>The accuracy product of the output voltages for every step "
                      "of the sweep from " +
                      EscapeHtml(Significant(record.start_Bmax) + " mT") +
@@ -88,7 +89,8 @@ std::optional<ReportSection> OptimizationSection(const DesignReportInput& input)
             " as Form1 lists it (the fourth root of the accuracy product " +
             EscapeHtml(Significant(record.best->cf_prod)) + ").</p>\n";
   }
-  return ReportSection{"optimization", "Optimization of the output voltages", false, body};
+  return ReportSection{"optimization", "Optimization of the output voltages", false,
+                       body + "</div>\n"};
 }
 
 }  // namespace flyback

@@ -66,7 +66,7 @@ std::string Cell(std::optional<double> x, int decimals, const char* unit) {
 std::optional<ReportSection> SimulationSection(const DesignReportInput& input) {
   if (input.simulation == nullptr) return std::nullopt;
   const SimulationComparison& c = *input.simulation;
-  HtmlTable table{"", {}, {}};
+  HtmlTable table{"simulation", {}, {}};
   for (const char* column : kComparisonColumns) table.header.emplace_back(column);
   std::string body =
       "<p>ngspice, leakage " + EscapeHtml(Rounded(100 * c.leakage_share, 2)) + " % of L_prim. ";

@@ -2,6 +2,7 @@
 // sheet, the output windows and the currents.
 
 #include <string>
+#include <utility>
 
 #include "engine/design_report/html_text.h"
 #include "engine/design_report/report_charts.h"
@@ -13,18 +14,31 @@ namespace flyback {
 
 std::optional<ReportSection> WindingSheetSection(const DesignReportInput& input) {
   const WindingSheet sheet = MakeWindingSheet(input.design, input.budget);
-  HtmlTable table{"winding-sheet", {"Step", "Winding", "Turns", "Wire", "Layers", "Remark"}, {}};
+  HtmlTable table{
+      "winding-sheet",
+      {"Step", "Winding", "Turns", "Wire", "Layers", "Start • → finish", "Tape layers", "Remark"},
+      {}};
   for (const WindingSheetRow& row : sheet.rows) {
     table.rows.push_back({EscapeHtml(row.step), EscapeHtml(row.winding), EscapeHtml(row.turns),
-                          EscapeHtml(row.wire), EscapeHtml(row.layers), EscapeHtml(row.remark)});
+                          EscapeHtml(row.wire), EscapeHtml(row.layers), EscapeHtml(row.ends),
+                          EscapeHtml(row.tape), EscapeHtml(row.remark)});
   }
   std::string body = "<p>Core: " + EscapeHtml(input.design.inputs.tr_name) +
                      ". Windings from the core outwards.</p>\n" + TableHtml(table);
   body += "<div class=\"notes keep\">\n";
-  body += "<p><b>Bobbin:</b> " + EscapeHtml(sheet.bobbin) + "</p>\n";
-  body += "<p><b>Insulation:</b> " + EscapeHtml(sheet.insulation) + "</p>\n";
-  body += "<p><b>Primary inductance:</b> " + EscapeHtml(sheet.inductance) + "</p>\n";
-  body += "<p><b>Airgap:</b> " + EscapeHtml(sheet.airgap) + "</p>\n";
+  const std::pair<const char*, const std::string*> notes[] = {
+      {"Bobbin", &sheet.bobbin},
+      {"Phasing", &sheet.phasing},
+      {"Wire", &sheet.wire},
+      {"Insulation", &sheet.insulation},
+      {"Primary inductance", &sheet.inductance},
+      {"Leakage inductance", &sheet.leakage},
+      {"Airgap", &sheet.airgap},
+  };
+  for (const auto& [label, text] : notes) {
+    body += "<p><b>" + std::string(label) + ":</b> " + KeepUnitsWithValues(EscapeHtml(*text)) +
+            "</p>\n";
+  }
   body += "</div>\n";
   return ReportSection{"winding-sheet", "Winding sheet", true, body};
 }

@@ -110,11 +110,24 @@ std::optional<ReportSection> KeyFiguresSection(const DesignReportInput& input) {
   if (input.findings.empty()) {
     body += "<p>The checks find every figure within its bounds.</p>\n";
   } else {
+    // The simulation's disagreements stand one by one in its own table,
+    // marked OUTSIDE; here they are counted, so that the first page holds
+    // the design at a glance however many figures the simulation misses.
+    long disagreements = 0;
     body += "<ul class=\"findings keep\">\n";
     for (const Finding& finding : input.findings) {
+      if (finding.code == kSimulationDisagrees) {
+        ++disagreements;
+        continue;
+      }
       const bool error = finding.severity == Severity::kError;
       body += std::string("<li class=\"") + (error ? "error" : "warning") + "\">" +
               SeverityName(finding.severity) + ": " + EscapeHtml(finding.message) + "</li>\n";
+    }
+    if (disagreements > 0) {
+      body += "<li class=\"warning\">warning: the simulation disagrees with the calculation in " +
+              std::to_string(disagreements) + (disagreements == 1 ? " figure" : " figures") +
+              ", each marked OUTSIDE under \"Simulation beside the calculation\"</li>\n";
     }
     body += "</ul>\n";
   }

@@ -80,18 +80,53 @@ std::string Significant(double x, int digits) {
   return text == "-0" ? "0" : text;
 }
 
+namespace {
+
+// Whether `text` begins with a unit: a letter, or µ, Ω, °, % (UTF-8).
+bool StartsWithUnit(std::string_view text) {
+  if (text.empty()) return false;
+  const char c = text.front();
+  if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '%') return true;
+  for (const std::string_view unit : {"µ", "Ω", "°"}) {
+    if (text.substr(0, unit.size()) == unit) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+std::string KeepUnitsWithValues(std::string_view html) {
+  std::string out;
+  out.reserve(html.size());
+  bool in_tag = false;
+  for (std::size_t i = 0; i < html.size(); ++i) {
+    const char c = html[i];
+    if (c == '<') in_tag = true;
+    if (c == '>') in_tag = false;
+    const bool after_digit = i > 0 && html[i - 1] >= '0' && html[i - 1] <= '9';
+    if (c == ' ' && !in_tag && after_digit && StartsWithUnit(html.substr(i + 1))) {
+      out += "&nbsp;";
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
 std::string TableHtml(const HtmlTable& table) {
   std::string out =
       table.css_class.empty() ? "<table>\n" : "<table class=\"" + table.css_class + "\">\n";
   if (!table.header.empty()) {
     out += "<thead><tr>";
-    for (const std::string& cell : table.header) out += "<th>" + cell + "</th>";
+    for (const std::string& cell : table.header) {
+      out += "<th>" + KeepUnitsWithValues(cell) + "</th>";
+    }
     out += "</tr></thead>\n";
   }
   out += "<tbody>\n";
   for (const std::vector<std::string>& row : table.rows) {
     out += "<tr>";
-    for (const std::string& cell : row) out += "<td>" + cell + "</td>";
+    for (const std::string& cell : row) out += "<td>" + KeepUnitsWithValues(cell) + "</td>";
     out += "</tr>\n";
   }
   out += "</tbody>\n</table>\n";

@@ -32,8 +32,14 @@ std::string Rounded(double x, int decimals);
 // "540.44"). Large values keep every digit before the point.
 std::string Significant(double x, int digits = 5);
 
-// One table: a header row and body rows of cells that are HTML already
-// (escape text with EscapeHtml). `css_class` goes on the table ("" none).
+// `html` with each space between a figure and its unit ("20.9 K",
+// "0.27 mm²", "534 µH", "85 %") written as a non-breaking space, so that a
+// narrow column never puts the unit on a line of its own. Markup is left as
+// it is.
+std::string KeepUnitsWithValues(std::string_view html);
+
+// One table (every cell through KeepUnitsWithValues): a header row and body rows of cells that are
+// HTML already (escape text with EscapeHtml). `css_class` goes on the table ("" none).
 struct HtmlTable {
   std::string css_class;
   std::vector<std::string> header;

@@ -22,16 +22,20 @@ h3 { font-size: 9.5pt; margin: 2.5mm 0 1mm 0; break-after: avoid; page-break-aft
 .title-block p { margin: 0.4mm 0; }
 .chapter { break-before: page; page-break-before: always; }
 table, figure, .keep { break-inside: avoid; page-break-inside: avoid; }
-table { border-collapse: collapse; width: 100%; margin: 1mm 0 2mm 0; }
-th, td { border: 0.4pt solid #999; padding: 0.4mm 1.4mm; text-align: left; vertical-align: top; }
+table { border-collapse: collapse; width: 100%; margin: 1mm 0 2mm 0; font-size: 8pt; }
+th, td { border: 0.4pt solid #999; padding: 0.25mm 1.2mm; text-align: left; vertical-align: top; }
 th { background: #eee; }
 td.number, th.number { text-align: right; }
 tr.step td { color: #444; }
 tr.shown td { font-weight: bold; }
-table.derivations { font-size: 7.8pt; }
+table.derivations, table.winding-sheet, table.parts { font-size: 7.6pt; }
 table.derivations td, table.derivations th { padding: 0.2mm 1.2mm; }
 table.derivations td:first-child { width: 23%; }
 table.derivations td:last-child { width: 11%; white-space: nowrap; }
+table.winding-sheet td { white-space: nowrap; }
+table.winding-sheet td:last-child { white-space: normal; }
+table.simulation { font-size: 7.2pt; }
+table.simulation td { white-space: nowrap; }
 .formula { font-family: "DejaVu Sans Mono", "Liberation Mono", monospace; font-size: 7.4pt; }
 .fine { color: #1a6b1a; fill: #1a6b1a; }
 .warning { color: #a85a00; fill: #d08000; }
@@ -57,6 +61,7 @@ svg .row { fill: #1f5fa8; }
 svg .best { fill: none; stroke: #c00000; stroke-width: 1.6; }
 svg .chosen { stroke: #c00000; stroke-width: 1; stroke-dasharray: 3 3; }
 .notes p { margin: 0.6mm 0; }
+.notes { font-size: 7.8pt; }
 footer { margin-top: 3mm; font-size: 7.5pt; color: #555; }
 )css";
 

@@ -217,8 +217,8 @@ std::vector<Finding> CheckSimulation(const SimulationComparison& comparison) {
     // A ripple's tolerance is its allowed range already.
     message += "; allowed " + AllowedRange(row);
     if (row.deviation) message += " (" + row.tolerance + ")";
-    findings.push_back({Severity::kWarning, "simulation-disagrees", row.quantity, row.simulated,
-                        low ? *row.least : *row.most, std::move(message)});
+    findings.push_back({Severity::kWarning, std::string(kSimulationDisagrees), row.quantity,
+                        row.simulated, low ? *row.least : *row.most, std::move(message)});
   }
   return findings;
 }

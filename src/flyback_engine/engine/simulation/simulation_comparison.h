@@ -14,6 +14,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/checks/design_checks.h"
@@ -75,7 +76,10 @@ inline constexpr double kFrequencyTolerance = 0.10;    // ± of the budget's f; 
 SimulationComparison CompareSimulation(const DesignState& s, const LossBudget& budget,
                                        SimulatedPoint lowest, SimulatedPoint highest);
 
-// A warning for every figure outside its tolerance.
+// The code of the findings of CheckSimulation.
+inline constexpr std::string_view kSimulationDisagrees = "simulation-disagrees";
+
+// A warning for every figure outside its tolerance, coded kSimulationDisagrees.
 std::vector<Finding> CheckSimulation(const SimulationComparison& comparison);
 
 }  // namespace flyback
