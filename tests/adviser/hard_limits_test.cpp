@@ -48,7 +48,9 @@ bool HasReason(const RankedCandidate& ranked, const std::string& part) {
 // input voltage (U_bus 420.02 V) 0.0123042 µs per watt, so the stage
 // switches above the 300 kHz of N87's loss data for any input power below
 // 1000/(0.0123042 × 300) = 270.9 W, 3.5 times the output: rejected for the
-// frequency. Every calculated candidate keeps Bmax ≤ 340 mT, and one at
+// frequency. Its outputs miss their windows, so the voltage optimization
+// runs; it only lowers Bmax, so n_prim and L_prim fall while U_refl =
+// U_peak/q_D stays, and the frequency only rises. Every calculated candidate keeps Bmax ≤ 340 mT, and one at
 // 340 mT reaches 340 × 1.1 × 1.05 = 392.7 mT with the current limit's and
 // the AL's tolerance, above N87's 390 mT at 100 °C. EF 25 at 2 mm and 3 mm
 // are rejected too (a hot spot far above 120 °C).
@@ -59,6 +61,7 @@ TEST(HardLimits, DemonstrationVerdictsByHand) {
   EXPECT_TRUE(HasReason(ef25_small_gap,
                         "at the highest input voltage, outside the loss data of "
                         "N87 (0 to 300 kHz)"));
+  EXPECT_TRUE(ef25_small_gap.assessment.voltage_optimization_ran);
   ASSERT_TRUE(ef25_small_gap.assessment.limits);
   EXPECT_GT(ef25_small_gap.assessment.limits->f_highest_kHz, 300);
   for (const double g_mm : {2.0, 3.0}) {

@@ -4,6 +4,7 @@
 
 #include "base/console/line.h"
 #include "engine/adviser/hot_spot.h"
+#include "engine/adviser/voltage_optimization.h"
 #include "engine/checks/loss_checks.h"
 #include "engine/components/dimensioning.h"
 #include "engine/losses/loss_budget.h"
@@ -115,8 +116,21 @@ CandidateAssessment AssessCandidate(const DesignState& design, const CoreCandida
       Rejection(calculation.Run(s.inputs, s.transformer, /*ask_drain_limit=*/false), s);
   if (!assessment.rejection.empty()) return assessment;
   determine_turns(s.inputs, s.transformer);
+  if (OutputOutsideItsWindow(s)) {
+    // The engineer would optimize the output voltages before giving up on
+    // this transformer; the candidate carries the optimized Bmax and turns.
+    assessment.voltage_optimization_ran = true;
+    if (!OptimizeOutputVoltages(s)) {
+      assessment.rejection = Reason(FrequencyUnreachableLine());
+      return assessment;
+    }
+  }
   s.components = dimension_components(s);
   Judge(s, candidate.name == design.inputs.tr_name ? core_data : nullptr, limits, assessment);
+  if (assessment.voltage_optimization_ran && OutputOutsideItsWindow(s)) {
+    assessment.limit_reasons.emplace_back(
+        "an output stays outside its window after the voltage optimization");
+  }
   return assessment;
 }
 
