@@ -50,10 +50,10 @@ bool HasReason(const RankedCandidate& ranked, const std::string& part) {
 // 1000/(0.0123042 × 300) = 270.9 W, 3.5 times the output: rejected for the
 // frequency. Its outputs miss their windows, so the voltage optimization
 // runs; it only lowers Bmax, so n_prim and L_prim fall while U_refl =
-// U_peak/q_D stays, and the frequency only rises. Every calculated candidate keeps Bmax ≤ 340 mT, and one at
-// 340 mT reaches 340 × 1.1 × 1.05 = 392.7 mT with the current limit's and
-// the AL's tolerance, above N87's 390 mT at 100 °C. EF 25 at 2 mm and 3 mm
-// are rejected too (a hot spot far above 120 °C).
+// U_peak/q_D stays, and the frequency only rises. Every calculated candidate keeps Bmax ≤ 340 mT,
+// and one at 340 mT reaches 340 × 1.1 × 1.05 = 392.7 mT with the current limit's and the AL's
+// tolerance, above N87's 390 mT at 100 °C. EF 25 at 2 mm and 3 mm are rejected too (a hot spot far
+// above 120 °C).
 TEST(HardLimits, DemonstrationVerdictsByHand) {
   const CoreAdvice advice = AdviseCores(CalculatedWithComponents(ThreeOutputDemo()), nullptr);
   const RankedCandidate& ef25_small_gap = Candidate(advice, "EF 25", 0.1);
