@@ -73,7 +73,9 @@ LimitFigures LimitFiguresOf(const DesignState& s, const LossBudget& budget,
   const FerriteLimits& ferrite = FerriteLimitsFor(core.material.name);
   figures.T_limit_C = std::min(limits.T_insulation_C, ferrite.T_loss_data_max_C);
   figures.window_fill = WindowFillOf(s, core, limits.fill).fill;
-  if (T_hot_spot_C) figures.B_sat_mT = SaturationFlux_mT(ferrite, *T_hot_spot_C);
+  // A rise that runs away has no temperature to judge the flux at: that
+  // reason stands for both.
+  if (T_hot_spot_C && !runs_away) figures.B_sat_mT = SaturationFlux_mT(ferrite, *T_hot_spot_C);
   return figures;
 }
 

@@ -36,8 +36,9 @@ struct LimitFigures {
   std::optional<double> T_limit_C;    // °C, the lower of the insulation's and the loss data's
   std::optional<double> window_fill;  // share of the window, none without a core geometry
   double B_peak_tolerance_mT = 0;     // mT, Bmax at the current limit with the AL tolerance
-  std::optional<double> B_sat_mT;     // mT, saturation at the hot spot; none without one
-  double f_lowest_kHz = 0;            // over the operating points
+  // mT, saturation at the hot spot; none without one or where the rise runs away
+  std::optional<double> B_sat_mT;
+  double f_lowest_kHz = 0;  // over the operating points
   double f_highest_kHz = 0;
 };
 
