@@ -84,7 +84,7 @@ std::string Row(const RankedCandidate& ranked) {
   for (std::size_t i = 0; i < figures.size(); ++i) {
     row += " " + Cell(figures[i], kFigureColumns[i].width, kFigureColumns[i].decimals);
   }
-  return row + "  " + Printable(ranked.reason) + "\n";
+  return row + "  " + Printable(JoinedReasons(ranked)) + "\n";
 }
 
 }  // namespace
@@ -97,7 +97,7 @@ std::string AdviceTableText(const CoreAdvice& advice) {
                      "*fit[%] - " + Weight(w.volume_per_cm3) + "*Ve[cm3]):\n";
   text += "rank core                  g/mm verdict    " + Right("score", kScoreWidth);
   for (const FigureColumn& column : kFigureColumns) text += " " + Right(column.name, column.width);
-  text += "  reason\n";
+  text += "  reasons\n";
   for (const RankedCandidate& ranked : advice.ranking) text += Row(ranked);
   return text;
 }

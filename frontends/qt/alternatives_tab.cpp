@@ -53,7 +53,7 @@ AlternativesTab::AlternativesTab(const DesignEvaluator& evaluator, QWidget* pare
       chart_(new ChartView(this)) {
   table_->setHorizontalHeaderLabels({QStringLiteral("Rank"), QStringLiteral("Core"),
                                      QStringLiteral("Airgap / mm"), QStringLiteral("Verdict"),
-                                     QStringLiteral("Reason"), QStringLiteral("Efficiency / %"),
+                                     QStringLiteral("Reasons"), QStringLiteral("Efficiency / %"),
                                      QStringLiteral("Rise / K"), QStringLiteral("Fit / %"),
                                      QStringLiteral("Bmax / mT"), QStringLiteral("fsntmin / kHz")});
   table_->verticalHeader()->hide();
@@ -85,7 +85,9 @@ void AlternativesTab::Show(const CoreAdvice& advice) {
     table_->setItem(row, kCore, TextItem(a.candidate.name + (a.present ? " (present)" : "")));
     table_->setItem(row, kAirgap, NumberItem(a.candidate.g_mm, 2));
     table_->setItem(row, kVerdict, TextItem(CandidateVerdictName(ranked.verdict)));
-    table_->setItem(row, kReason, TextItem(ranked.reason));
+    QTableWidgetItem* reasons = TextItem(JoinedReasons(ranked));
+    reasons->setToolTip(reasons->text().replace(QStringLiteral("; "), QStringLiteral("\n")));
+    table_->setItem(row, kReason, reasons);
     table_->setItem(row, kEfficiency,
                     NumberItem(f ? std::optional(100 * f->efficiency) : std::nullopt, 1));
     table_->setItem(row, kRise, NumberItem(f ? f->rise_K : std::nullopt, 1));

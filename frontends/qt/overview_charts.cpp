@@ -322,8 +322,9 @@ QChart* SweepChart(const std::optional<OptimizationRecord>& record) {
 QChart* AlternativesChart(const std::optional<CoreAdvice>& advice) {
   if (!advice) return NewChart(QStringLiteral("Alternatives: none yet"), false);
   QChart* chart = NewChart(QStringLiteral("Computed efficiency against core volume"), true);
-  QScatterSeries* feasible = Markers(QStringLiteral("feasible"), kFineColour, 8);
-  QScatterSeries* infeasible = Markers(QStringLiteral("with errors"), kErrorColour, 8);
+  QScatterSeries* usable = Markers(QStringLiteral("usable"), kFineColour, 8);
+  QScatterSeries* marginal = Markers(QStringLiteral("marginal"), kWarningColour, 8);
+  QScatterSeries* rejected = Markers(QStringLiteral("rejected"), kErrorColour, 8);
   QScatterSeries* present = Markers(QStringLiteral("present design"), kDesignPointColour, 16);
   double lowest_eta = 100;
   double highest_eta = 0;
@@ -333,7 +334,17 @@ QChart* AlternativesChart(const std::optional<CoreAdvice>& advice) {
     if (!f || !f->V_e_mm3) continue;
     const QPointF point(*f->V_e_mm3 / 1000, 100 * f->efficiency);
     if (ranked.assessment.present) present->append(point);
-    (ranked.verdict == CandidateVerdict::kFeasible ? feasible : infeasible)->append(point);
+    switch (ranked.verdict) {
+      case CandidateVerdict::kUsable:
+        usable->append(point);
+        break;
+      case CandidateVerdict::kMarginal:
+        marginal->append(point);
+        break;
+      case CandidateVerdict::kRejected:
+        rejected->append(point);
+        break;
+    }
     lowest_eta = std::min(lowest_eta, point.y());
     highest_eta = std::max(highest_eta, point.y());
     largest_volume = std::max(largest_volume, point.x());
@@ -344,7 +355,9 @@ QChart* AlternativesChart(const std::optional<CoreAdvice>& advice) {
       ValueAxis(*chart, Qt::AlignLeft, QStringLiteral("efficiency / %"),
                 std::min(lowest_eta, highest_eta), std::max(highest_eta, lowest_eta + 1));
   // The present design is drawn first, so that its marker rings the candidate's.
-  for (QScatterSeries* series : {present, feasible, infeasible}) Attach(*chart, series, x, y);
+  for (QScatterSeries* series : {present, usable, marginal, rejected}) {
+    Attach(*chart, series, x, y);
+  }
   return chart;
 }
 

@@ -50,7 +50,7 @@ QChart* LossesChart(const LossOverview& losses);
 QChart* SweepChart(const std::optional<OptimizationRecord>& record);
 
 // The computed efficiency of every calculated candidate of the core adviser
-// against its core volume, feasible ones and those with errors apart, the
+// against its core volume, usable, marginal and rejected ones apart, the
 // present transformer marked; none yet: a chart that says so.
 QChart* AlternativesChart(const std::optional<CoreAdvice>& advice);
 

@@ -24,12 +24,12 @@ const RankedCandidate* Find(const CoreAdvice& advice, const std::string& name,
   return nullptr;
 }
 
-TEST(CoreAdviser, DemonstrationTransformerIsFeasibleAndPresent) {
+TEST(CoreAdviser, DemonstrationTransformerIsKeptAndPresent) {
   const CoreAdvice advice = AdviseCores(CalculatedWithComponents(ThreeOutputDemo()), nullptr);
   const RankedCandidate* own = Find(advice, "SMT 31/190 (Orega)", std::nullopt);
   ASSERT_NE(own, nullptr);
   EXPECT_TRUE(own->assessment.present);
-  EXPECT_EQ(own->verdict, CandidateVerdict::kFeasible);
+  EXPECT_NE(own->verdict, CandidateVerdict::kRejected);
   // The demonstration's calculation: Bmax stays 340 mT, fsntmin 23.749 kHz.
   ASSERT_TRUE(own->assessment.figures);
   EXPECT_DOUBLE_EQ(own->assessment.figures->Bmax_mT, 340);
@@ -90,7 +90,8 @@ TEST(CoreAdviser, SmallLayerCoreAtFixedFrequencyIsRejected) {
   const RankedCandidate* small = Find(advice, "EF 25", 0.1);
   ASSERT_NE(small, nullptr);
   EXPECT_EQ(small->verdict, CandidateVerdict::kRejected);
-  EXPECT_EQ(small->reason, "Bmax at min. fixed freq.( 891 mT) is higher than Bmaxlim ( 340 mT )!");
+  EXPECT_EQ(small->reasons.front(),
+            "Bmax at min. fixed freq.( 891 mT) is higher than Bmaxlim ( 340 mT )!");
   EXPECT_FALSE(small->score);
   // Rejected candidates come last.
   EXPECT_EQ(advice.ranking.back().verdict, CandidateVerdict::kRejected);
@@ -112,8 +113,9 @@ CandidateAssessment Assessed(const std::string& name, double efficiency,
 //   C: 79 − 0.1 × 40 (no core geometry: the limit) + 0.05 × 60 − 0 = 78.0
 //   D: 90 − 0 + 5 − 0.1 = 94.9, but with an error
 //   E: rejected, no score
-// Order: B, C (no warning, higher score first), A, D, E.
-TEST(CoreAdviser, RanksByVerdictThenWarningsThenScore) {
+// Order: B, C (usable, higher score first), A (marginal), D, E (rejected:
+// D's error and warning are both its reasons).
+TEST(CoreAdviser, RanksByVerdictThenSeverityThenScore) {
   std::vector<CandidateAssessment> list;
   list.push_back(Assessed("A", 0.80, 30, 0.5, 11500, {Severity::kWarning}));
   list.push_back(Assessed("B", 0.78, 20, 0.9, 20000, {}));
@@ -131,9 +133,11 @@ TEST(CoreAdviser, RanksByVerdictThenWarningsThenScore) {
     EXPECT_EQ(ranking[i].assessment.candidate.name, expected[i].first);
     EXPECT_NEAR(ranking[i].score.value_or(0), expected[i].second, 1e-9);
   }
-  EXPECT_EQ(ranking[3].verdict, CandidateVerdict::kInfeasible);
+  EXPECT_EQ(ranking[2].verdict, CandidateVerdict::kMarginal);
+  EXPECT_EQ(ranking[3].verdict, CandidateVerdict::kRejected);
+  EXPECT_EQ(ranking[3].reasons, (std::vector<std::string>{"D", "D"}));
   EXPECT_EQ(ranking[4].assessment.candidate.name, "E");
-  EXPECT_EQ(ranking[4].reason, "Limit of drain voltage 600 V too low !");
+  EXPECT_EQ(ranking[4].reasons, std::vector<std::string>{"Limit of drain voltage 600 V too low !"});
 }
 
 }  // namespace

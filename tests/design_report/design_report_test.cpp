@@ -166,8 +166,12 @@ TEST_F(DesignReport, HoldsTheSimulationAndTheAlternativesWhereTheyRan) {
                                 "-1 % to +1 % (window)",
                                 false});
   CoreAdvice advice;
-  advice.ranking.push_back(
-      {1, CandidateVerdict::kRejected, "Frequency too high", std::nullopt, {}});
+  advice.ranking.push_back({1,
+                            CandidateVerdict::kRejected,
+                            {"Frequency too high", "Window overfull"},
+                            0,
+                            std::nullopt,
+                            {}});
   advice.ranking.front().assessment.candidate.name = "EF 25";
   simulation_ = &simulation;
   alternatives_ = &advice;
@@ -177,7 +181,7 @@ TEST_F(DesignReport, HoldsTheSimulationAndTheAlternativesWhereTheyRan) {
       std::string::npos);
   EXPECT_NE(html.find("<span class=\"outside\">OUTSIDE</span>"), std::string::npos);
   EXPECT_NE(html.find("<td>EF 25</td>"), std::string::npos);
-  EXPECT_NE(html.find("<td>Frequency too high</td>"), std::string::npos);
+  EXPECT_NE(html.find("<td>Frequency too high; Window overfull</td>"), std::string::npos);
 }
 
 TEST_F(DesignReport, CountsTheSimulationsDisagreementsInOneLine) {

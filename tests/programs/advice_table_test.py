@@ -22,7 +22,7 @@ class AdviceTable(ProgramTest):
         self.assertIsNone(NOT_A_FIGURE.search(run.stderr))
         lines = run.stderr.decode().splitlines()
         header = next(line for line in lines if line.startswith("rank "))
-        reason = header.index("  reason")
+        reason = header.index("  reasons")
         rows = [line for line in lines if re.match(r" +\d+ ", line)]
         self.assertEqual(len(rows), 81)
         for row in rows:

@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "base/console/line.h"
+#include "engine/adviser/hot_spot.h"
+#include "engine/adviser/voltage_optimization.h"
 #include "engine/checks/loss_checks.h"
 #include "engine/components/dimensioning.h"
 #include "engine/losses/loss_budget.h"
@@ -82,16 +84,29 @@ double AdviserDrainLimit(const DesignState& design) {
                                      : design.inputs.U_D_lim;
 }
 
+// The calculated design `s` of the candidate judged: its losses at its hot
+// spot, its checks and its hard limits.
+void Judge(const DesignState& s, const UserCoreData* core_data, const HardLimits& limits,
+           CandidateAssessment& assessment) {
+  const std::optional<HotSpot> hot = SelfConsistentHotSpot(s, core_data, limits.T_ambient_C);
+  const LossBudget budget = hot ? hot->budget : ComputeLossBudget(s, core_data);
+  assessment.figures = Figures(s, budget);
+  assessment.findings = CheckDesignAndLosses(s, budget, PartStresses(s, budget));
+  assessment.limits =
+      LimitFiguresOf(s, budget, hot ? std::optional<double>(hot->T_C) : std::nullopt,
+                     hot && hot->runs_away, limits);
+  assessment.limit_reasons = HardLimitReasons(s, budget, *assessment.limits);
+}
+
 CandidateAssessment AssessCandidate(const DesignState& design, const CoreCandidate& candidate,
-                                    const UserCoreData* core_data) {
-  CandidateAssessment assessment{
-      candidate, IsPresentTransformer(design.inputs, candidate), "", std::nullopt, {}};
+                                    const UserCoreData* core_data, const HardLimits& limits) {
+  CandidateAssessment assessment;
+  assessment.candidate = candidate;
+  assessment.present = IsPresentTransformer(design.inputs, candidate);
   if (assessment.present) {
     // The present transformer as the design stands, after the hand changes
     // and the optimization: not calculated anew from the start.
-    const LossBudget budget = ComputeLossBudget(design, core_data);
-    assessment.figures = Figures(design, budget);
-    assessment.findings = CheckDesignAndLosses(design, budget, PartStresses(design, budget));
+    Judge(design, core_data, limits, assessment);
     return assessment;
   }
   DesignState s = CandidateDesign(design, candidate);
@@ -101,11 +116,21 @@ CandidateAssessment AssessCandidate(const DesignState& design, const CoreCandida
       Rejection(calculation.Run(s.inputs, s.transformer, /*ask_drain_limit=*/false), s);
   if (!assessment.rejection.empty()) return assessment;
   determine_turns(s.inputs, s.transformer);
+  if (OutputOutsideItsWindow(s)) {
+    // The engineer would optimize the output voltages before giving up on
+    // this transformer; the candidate carries the optimized Bmax and turns.
+    assessment.voltage_optimization_ran = true;
+    if (!OptimizeOutputVoltages(s)) {
+      assessment.rejection = Reason(FrequencyUnreachableLine());
+      return assessment;
+    }
+  }
   s.components = dimension_components(s);
-  const LossBudget budget =
-      ComputeLossBudget(s, candidate.name == design.inputs.tr_name ? core_data : nullptr);
-  assessment.figures = Figures(s, budget);
-  assessment.findings = CheckDesignAndLosses(s, budget, PartStresses(s, budget));
+  Judge(s, candidate.name == design.inputs.tr_name ? core_data : nullptr, limits, assessment);
+  if (assessment.voltage_optimization_ran && OutputOutsideItsWindow(s)) {
+    assessment.limit_reasons.emplace_back(
+        "an output stays outside its window after the voltage optimization");
+  }
   return assessment;
 }
 

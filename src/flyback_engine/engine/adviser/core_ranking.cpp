@@ -1,8 +1,10 @@
 #include "engine/adviser/core_ranking.h"
 
 #include <algorithm>
+#include <limits>
 #include <tuple>
 
+#include "engine/adviser/warning_severity.h"
 #include "engine/checks/loss_checks.h"
 
 namespace flyback {
@@ -12,15 +14,35 @@ namespace {
 constexpr double kMm3PerCm3 = 1000;
 
 CandidateVerdict VerdictOf(const CandidateAssessment& a) {
-  if (!a.figures) return CandidateVerdict::kRejected;
-  return a.Count(Severity::kError) > 0 ? CandidateVerdict::kInfeasible
-                                       : CandidateVerdict::kFeasible;
+  if (!a.figures || a.Count(Severity::kError) > 0 || !a.limit_reasons.empty()) {
+    return CandidateVerdict::kRejected;
+  }
+  return a.Count(Severity::kWarning) > 0 ? CandidateVerdict::kMarginal : CandidateVerdict::kUsable;
 }
 
-// Errors come first among the findings, so the first finding is the worst.
-std::string ReasonOf(const CandidateAssessment& a) {
-  if (!a.rejection.empty()) return a.rejection;
-  return a.findings.empty() ? "" : a.findings.front().message;
+// The findings come errors first.
+std::vector<std::string> ReasonsOf(const CandidateAssessment& a) {
+  std::vector<std::string> reasons;
+  if (!a.rejection.empty()) reasons.push_back(a.rejection);
+  const auto errors_end = std::find_if(a.findings.begin(), a.findings.end(), [](const Finding& f) {
+    return f.severity != Severity::kError;
+  });
+  for (auto f = a.findings.begin(); f != errors_end; ++f) reasons.push_back(f->message);
+  reasons.insert(reasons.end(), a.limit_reasons.begin(), a.limit_reasons.end());
+  for (auto f = errors_end; f != a.findings.end(); ++f) reasons.push_back(f->message);
+  return reasons;
+}
+
+// Marginal candidates by their warnings' severity; the others have none that
+// counts (a usable one has no warning, a rejected one is out whatever its
+// warnings weigh).
+double SeverityWithinVerdict(const RankedCandidate& c) {
+  return c.verdict == CandidateVerdict::kMarginal ? c.severity : 0;
+}
+
+// Higher scores first; a candidate without a score after every other.
+double ScoreOrder(const RankedCandidate& c) {
+  return -c.score.value_or(-std::numeric_limits<double>::infinity());
 }
 
 }  // namespace
@@ -34,14 +56,20 @@ double CandidateScore(const CandidateFigures& figures, const AdviserWeights& wei
 
 const char* CandidateVerdictName(CandidateVerdict verdict) {
   switch (verdict) {
-    case CandidateVerdict::kFeasible:
-      return "feasible";
-    case CandidateVerdict::kInfeasible:
-      return "infeasible";
+    case CandidateVerdict::kUsable:
+      return "usable";
+    case CandidateVerdict::kMarginal:
+      return "marginal";
     case CandidateVerdict::kRejected:
       break;
   }
   return "rejected";
+}
+
+std::string JoinedReasons(const RankedCandidate& ranked) {
+  std::string line;
+  for (const std::string& reason : ranked.reasons) line += (line.empty() ? "" : "; ") + reason;
+  return line;
 }
 
 std::vector<RankedCandidate> RankCandidates(std::vector<CandidateAssessment> assessments,
@@ -51,30 +79,31 @@ std::vector<RankedCandidate> RankCandidates(std::vector<CandidateAssessment> ass
   for (CandidateAssessment& a : assessments) {
     RankedCandidate ranked;
     ranked.verdict = VerdictOf(a);
-    ranked.reason = ReasonOf(a);
+    ranked.reasons = ReasonsOf(a);
+    ranked.severity = WeightedSeverity(a.findings);
     if (a.figures) ranked.score = CandidateScore(*a.figures, weights);
     ranked.assessment = std::move(a);
     ranking.push_back(std::move(ranked));
   }
-  // Rejected candidates have no score: they keep the catalogue order.
+  // Candidates whose calculation stopped have no score: they keep the
+  // catalogue order at the end.
   std::stable_sort(ranking.begin(), ranking.end(),
                    [](const RankedCandidate& x, const RankedCandidate& y) {
-                     return std::make_tuple(x.verdict, x.assessment.Count(Severity::kWarning),
-                                            -x.score.value_or(0)) <
-                            std::make_tuple(y.verdict, y.assessment.Count(Severity::kWarning),
-                                            -y.score.value_or(0));
+                     return std::make_tuple(x.verdict, SeverityWithinVerdict(x), ScoreOrder(x)) <
+                            std::make_tuple(y.verdict, SeverityWithinVerdict(y), ScoreOrder(y));
                    });
   for (std::size_t i = 0; i < ranking.size(); ++i) ranking[i].rank = static_cast<int>(i) + 1;
   return ranking;
 }
 
 CoreAdvice AdviseCores(const DesignState& design, const UserCoreData* core_data,
-                       const AdviserWeights& weights) {
+                       const AdviserWeights& weights, const HardLimits& limits) {
   std::vector<CandidateAssessment> assessments;
   for (const CoreCandidate& candidate : CoreCandidates(design.inputs)) {
-    assessments.push_back(AssessCandidate(design, candidate, core_data));
+    assessments.push_back(AssessCandidate(design, candidate, core_data, limits));
   }
-  return {weights, AdviserDrainLimit(design), RankCandidates(std::move(assessments), weights)};
+  return {weights, limits, AdviserDrainLimit(design),
+          RankCandidates(std::move(assessments), weights)};
 }
 
 }  // namespace flyback

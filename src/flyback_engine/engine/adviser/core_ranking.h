@@ -1,9 +1,12 @@
 #pragma once
 
 // The core adviser's ranking: every candidate transformer of a design (see
-// core_candidates.h) assessed and put in order. Candidates without an error
-// finding come first, then those with errors, then those whose calculation
-// stopped; within each, fewer warnings first, then the higher score
+// core_candidates.h) assessed, given a verdict and put in order: usable
+// candidates (no finding, no limit broken) first, by score; then marginal
+// ones (warnings only) by their warnings' weighted severity
+// (warning_severity.h), then by score; then rejected ones (the calculation
+// stopped, an error, or a hard limit broken) by score, those without one
+// last. The score is
 //   score = w_eta·η[%] − w_rise·ΔT[K] + w_fit·100·cf_prod − w_volume·V_e[cm³]
 // and, on a tie, the catalogue order. A pure, synchronous function of the
 // design; docs/adviser.md explains the weights.
@@ -30,28 +33,33 @@ struct AdviserWeights {
 double CandidateScore(const CandidateFigures& figures, const AdviserWeights& weights);
 
 enum class CandidateVerdict {
-  kFeasible,    // calculated, no error finding (warnings allowed)
-  kInfeasible,  // calculated, with an error finding
-  kRejected,    // the calculation stopped
+  kUsable,    // calculated, no finding, every hard limit kept
+  kMarginal,  // as usable, but with warnings
+  kRejected,  // the calculation stopped, an error finding, or a hard limit broken
 };
 
-const char* CandidateVerdictName(CandidateVerdict verdict);  // "feasible", ...
+const char* CandidateVerdictName(CandidateVerdict verdict);  // "usable", ...
 
 struct RankedCandidate {
   int rank = 0;  // 1 for the best
   CandidateVerdict verdict = CandidateVerdict::kRejected;
-  // The rejection, else the first error's message, else the first warning's;
-  // empty for a candidate without a finding.
-  std::string reason;
-  std::optional<double> score;  // none when rejected
+  // Every reason: the rejection of the calculation, the errors, the hard
+  // limits broken, then the warnings; empty for a usable candidate.
+  std::vector<std::string> reasons;
+  double severity = 0;          // the warnings' weighted severity
+  std::optional<double> score;  // none when the calculation stopped
   CandidateAssessment assessment;
 };
 
 struct CoreAdvice {
   AdviserWeights weights;
+  HardLimits limits;
   double U_D_lim_V = 0;  // the drain-voltage limit every candidate was calculated against
   std::vector<RankedCandidate> ranking;
 };
+
+// The reasons of `ranked` as one line, parted by "; ".
+std::string JoinedReasons(const RankedCandidate& ranked);
 
 // Puts assessed candidates in order and numbers them.
 std::vector<RankedCandidate> RankCandidates(std::vector<CandidateAssessment> assessments,
@@ -59,6 +67,6 @@ std::vector<RankedCandidate> RankCandidates(std::vector<CandidateAssessment> ass
 
 // Every candidate of `design` assessed and ranked; `core_data` as for AssessCandidate.
 CoreAdvice AdviseCores(const DesignState& design, const UserCoreData* core_data,
-                       const AdviserWeights& weights = {});
+                       const AdviserWeights& weights = {}, const HardLimits& limits = {});
 
 }  // namespace flyback

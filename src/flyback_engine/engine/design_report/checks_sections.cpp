@@ -102,7 +102,7 @@ std::optional<ReportSection> AlternativesSection(const DesignReportInput& input)
   const AdviserWeights& w = advice.weights;
   HtmlTable table{
       "",
-      {"Rank", "Core", "Airgap", "Verdict", "Efficiency", "Rise", "Bmax", "fsntmin", "Reason"},
+      {"Rank", "Core", "Airgap", "Verdict", "Efficiency", "Rise", "Bmax", "fsntmin", "Reasons"},
       {}};
   const std::size_t listed = std::min(kListedCandidates, advice.ranking.size());
   for (std::size_t i = 0; i < listed; ++i) {
@@ -116,11 +116,13 @@ std::optional<ReportSection> AlternativesSection(const DesignReportInput& input)
                           Cell(f ? f->rise_K : std::nullopt, 1, " K"),
                           Cell(f ? std::optional(f->Bmax_mT) : std::nullopt, 0, " mT"),
                           Cell(f ? std::optional(f->fsntmin_kHz) : std::nullopt, 1, " kHz"),
-                          EscapeHtml(ranked.reason)});
+                          EscapeHtml(JoinedReasons(ranked))});
   }
   std::string body =
       "<p>Every core of the catalogues calculated for these outputs and ranked: "
-      "feasible first, then fewer warnings, then the score " +
+      "usable first by score, then marginal ones by the weighted severity of their warnings, "
+      "then rejected ones (a hard limit broken: hot spot, saturation, window fill, "
+      "frequency); within each by the score " +
       EscapeHtml(Rounded(w.efficiency_per_percent, 2) + "·η[%] − " + Rounded(w.rise_per_K, 2) +
                  "·ΔT[K] + " + Rounded(w.fit_per_percent, 2) + "·fit[%] − " +
                  Rounded(w.volume_per_cm3, 2) + "·V_e[cm³]") +

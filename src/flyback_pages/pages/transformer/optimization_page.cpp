@@ -1,14 +1,14 @@
-// Optimization of the output voltages: Bmax is swept downwards in steps of
-// 0.25 mT, every step is calculated and rated, the local maxima of the rating
-// are listed, and the user picks the Bmax of the final calculation.
+// Optimization of the output voltages: Bmax is swept downwards
+// (magnetization_sweep.h), the local maxima of the rating are listed, and
+// the user picks the Bmax of the final calculation.
 
 #include <optional>
 
 #include "base/console/answer_reading.h"
 #include "base/console/number_text.h"
 #include "base/numbers/rounding.h"
+#include "engine/transformer/magnetization_sweep.h"
 #include "engine/transformer/optimization_rating.h"
-#include "engine/transformer/turns.h"
 #include "pages/dialogue/pages.h"
 #include "pages/reports/report_header.h"
 #include "pages/transformer/calculation.h"
@@ -17,8 +17,6 @@ namespace flyback {
 
 namespace {
 
-constexpr double kBmaxStep = 0.25;     // mT per step of the sweep
-constexpr int kMaxSteps = 100000;      // a sweep that long has lost its way
 constexpr int kRowsBeforeAsking = 15;  // "Continue?" from this listed row on
 
 void ShowExplanation(Dialogue& d) {
@@ -121,32 +119,19 @@ bool UserFinishesList(Dialogue& d) {
 void Sweep(Dialogue& d, const CalculationParts& parts, OptimizationSweep& sweep,
            OptimizationList& list) {
   const DesignState& s = d.design();
-  TransformerDesign& t = parts.transformer;
-  for (int step = 1;; ++step) {
-    // An unreachable lowest frequency ends the list like the user would.
-    if (RunCalculation(d, parts, CalculationEntry::kSameDutyCycleAndCurrent,
-                       CalculationPurpose::kOptimizationStep) ==
-        CalculationResult::kFrequencyUnreachable) {
-      return;
-    }
-    if (!s.flow.turns_kept) determine_turns(s.inputs, t);
-    const SweepPoint present{AccuracyProduct(s.inputs, t), t.Bmax, t.fsntmin, t.U_ts};
-    d.observer().SweepStepRated(present);
-    switch (sweep.Step(present)) {
-      case OptimizationSweep::Outcome::kListEnds:
-        return;
-      case OptimizationSweep::Outcome::kRowListed:
-        d.observer().SweepRowListed(sweep.listed_row());
-        list.WriteRow(sweep.listed_row());
-        if (sweep.rows_listed() >= kRowsBeforeAsking && UserFinishesList(d)) return;
-        break;
-      case OptimizationSweep::Outcome::kGoOn:
-        break;
-    }
-    // Primary turns of 0 have no meaning; nor has an endless sweep.
-    if (t.Bmax - kBmaxStep <= 0 || step >= kMaxSteps) return;
-    t.Bmax -= kBmaxStep;
-  }
+  SweepHooks hooks;
+  hooks.calculate = [&d, &parts] {
+    return RunCalculation(d, parts, CalculationEntry::kSameDutyCycleAndCurrent,
+                          CalculationPurpose::kOptimizationStep) !=
+           CalculationResult::kFrequencyUnreachable;
+  };
+  hooks.step_rated = [&d](const SweepPoint& step) { d.observer().SweepStepRated(step); };
+  hooks.row_listed = [&d, &list](const OptimizationSweep& listing) {
+    d.observer().SweepRowListed(listing.listed_row());
+    list.WriteRow(listing.listed_row());
+    return !(listing.rows_listed() >= kRowsBeforeAsking && UserFinishesList(d));
+  };
+  SweepMagnetization(s.inputs, parts.transformer, s.flow.turns_kept, sweep, hooks);
 }
 
 }  // namespace
