@@ -1,10 +1,8 @@
 #pragma once
 
 // The feedback loop of an opto-regulated design as a table on standard error
-// in script mode (--loop), written whenever the dialogue shows a calculated
-// design; the transcript on standard output stays as it is.
+// in script mode (--loop, see side_table.h).
 
-#include <ostream>
 #include <string>
 
 #include "design_evaluator.h"
@@ -17,17 +15,7 @@ namespace flyback {
 // crossover, the phase and gain margins and the warnings.
 std::string LoopTableText(const LoopDesign& loop);
 
-class LoopTable : public DesignObserver {
- public:
-  // `evaluator`: whose evaluation is shown; it outlives the table.
-  LoopTable(std::ostream& out, const DesignEvaluator& evaluator)
-      : out_(out), evaluator_(evaluator) {}
-
-  void DesignShown(const DesignState& design) override;
-
- private:
-  std::ostream& out_;
-  const DesignEvaluator& evaluator_;
-};
+// The loop of the evaluation as that table; empty without one.
+std::string LoopTableOf(const DesignEvaluation& evaluation);
 
 }  // namespace flyback

@@ -18,6 +18,7 @@
 #include "script_console.h"
 #include "session.h"
 #include "session_failure.h"
+#include "side_table.h"
 #include "simulation_observer.h"
 #include "standard_streams.h"
 #include "terminal_check.h"
@@ -80,12 +81,14 @@ class Observers {
                             command_line.netlist_file, command_line.design_report_file, evaluator_,
                             Simulated())
                       : nullptr),
-        advice_table_(command_line.advise && tables != nullptr
-                          ? std::make_unique<flyback::AdviceTable>(*tables, evaluator_)
-                          : nullptr),
-        loop_table_(Loop(command_line) && tables != nullptr
-                        ? std::make_unique<flyback::LoopTable>(*tables, evaluator_)
-                        : nullptr) {
+        advice_table_(
+            command_line.advise && tables != nullptr
+                ? std::make_unique<flyback::SideTable>(*tables, evaluator_, flyback::AdviceTableOf)
+                : nullptr),
+        loop_table_(
+            Loop(command_line) && tables != nullptr
+                ? std::make_unique<flyback::SideTable>(*tables, evaluator_, flyback::LoopTableOf)
+                : nullptr) {
     // The simulation first: the design file then holds the run of the design,
     // or, for a run beside the dialogue, none until the run has ended.
     evaluator_.Add(simulation_.get());
@@ -147,8 +150,8 @@ class Observers {
   std::unique_ptr<flyback::SimulationObserver> simulation_;
   std::unique_ptr<flyback::BackgroundSimulation> background_;
   std::unique_ptr<flyback::DesignExport> exporter_;
-  std::unique_ptr<flyback::AdviceTable> advice_table_;
-  std::unique_ptr<flyback::LoopTable> loop_table_;
+  std::unique_ptr<flyback::SideTable> advice_table_;
+  std::unique_ptr<flyback::SideTable> loop_table_;
 };
 
 int RunScript(const flyback::CommandLine& command_line,
