@@ -7,24 +7,8 @@
 # corners below the two heading lines of each table. Without OPTO standard
 # error stays empty.
 
-file(REMOVE_RECURSE ${WORK_DIR})
-file(MAKE_DIRECTORY ${WORK_DIR})
-execute_process(COMMAND ${PROGRAM} --script --loop
-                INPUT_FILE ${CASE_DIR}/answers.txt
-                OUTPUT_FILE ${WORK_DIR}/transcript.txt
-                ERROR_VARIABLE table
-                WORKING_DIRECTORY ${WORK_DIR}
-                RESULT_VARIABLE status)
-if(NOT status EQUAL 0)
-  message(FATAL_ERROR "flyback --script --loop exited with ${status}")
-endif()
-execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${CASE_DIR}/transcript.txt
-                        ${WORK_DIR}/transcript.txt
-                RESULT_VARIABLE different)
-if(different)
-  message(FATAL_ERROR "the transcript changed: diff ${CASE_DIR}/transcript.txt "
-                      "${WORK_DIR}/transcript.txt")
-endif()
+include(${CMAKE_CURRENT_LIST_DIR}/script_beside.cmake)
+run_script_beside(--loop)
 if(NOT OPTO)
   if(NOT table STREQUAL "")
     message(FATAL_ERROR "a design without opto regulation wrote:\n${table}")
