@@ -1,10 +1,8 @@
 #pragma once
 
 // The core adviser's ranking as a table on standard error in script mode
-// (--advise), written whenever the dialogue shows a calculated design; the
-// transcript on standard output stays as it is.
+// (--advise, see side_table.h).
 
-#include <ostream>
 #include <string>
 
 #include "design_evaluator.h"
@@ -17,18 +15,7 @@ namespace flyback {
 // present transformer is marked with "*".
 std::string AdviceTableText(const CoreAdvice& advice);
 
-class AdviceTable : public DesignObserver {
- public:
-  // `evaluator`: whose evaluation, asked with the ranking, is shown; it
-  // outlives the table.
-  AdviceTable(std::ostream& out, const DesignEvaluator& evaluator)
-      : out_(out), evaluator_(evaluator) {}
-
-  void DesignShown(const DesignState& design) override;
-
- private:
-  std::ostream& out_;
-  const DesignEvaluator& evaluator_;
-};
+// The ranking of the evaluation as that table; empty without one.
+std::string AdviceTableOf(const DesignEvaluation& evaluation);
 
 }  // namespace flyback

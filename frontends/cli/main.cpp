@@ -1,5 +1,6 @@
 // flyback: the terminal and script front-ends, and the launcher of the window.
 
+#include <algorithm>
 #include <cerrno>
 #include <iostream>
 #include <memory>
@@ -12,10 +13,12 @@
 #include "command_line.h"
 #include "design_evaluator.h"
 #include "design_export.h"
+#include "loop_table.h"
 #include "resume_hint.h"
 #include "script_console.h"
 #include "session.h"
 #include "session_failure.h"
+#include "side_table.h"
 #include "simulation_observer.h"
 #include "standard_streams.h"
 #include "terminal_check.h"
@@ -27,11 +30,15 @@ namespace {
 
 constexpr const char* kProgram = "flyback";
 
+// The switch for the loop's table, beside those of the mode.
+constexpr const char* kLoopSwitch = "--loop";
+
 enum class Mode { kAutomatic, kScript, kTerminal, kWindow };
 
 Mode ModeOf(const std::vector<std::string>& switches) {
   Mode mode = Mode::kAutomatic;
   for (const std::string& name : switches) {
+    if (name == kLoopSwitch) continue;
     const Mode chosen = name == "--script" ? Mode::kScript
                         : name == "--tty"  ? Mode::kTerminal
                                            : Mode::kWindow;
@@ -74,15 +81,21 @@ class Observers {
                             command_line.netlist_file, command_line.design_report_file, evaluator_,
                             Simulated())
                       : nullptr),
-        advice_table_(command_line.advise && tables != nullptr
-                          ? std::make_unique<flyback::AdviceTable>(*tables, evaluator_)
-                          : nullptr) {
+        advice_table_(
+            command_line.advise && tables != nullptr
+                ? std::make_unique<flyback::SideTable>(*tables, evaluator_, flyback::AdviceTableOf)
+                : nullptr),
+        loop_table_(
+            Loop(command_line) && tables != nullptr
+                ? std::make_unique<flyback::SideTable>(*tables, evaluator_, flyback::LoopTableOf)
+                : nullptr) {
     // The simulation first: the design file then holds the run of the design,
     // or, for a run beside the dialogue, none until the run has ended.
     evaluator_.Add(simulation_.get());
     evaluator_.Add(background_.get());
     evaluator_.Add(exporter_.get());
     evaluator_.Add(advice_table_.get());
+    evaluator_.Add(loop_table_.get());
     if (exporter_) exporter_->NoticesTo(tables);
     if (background_ && exporter_) {
       background_->OnEnded([exporter = exporter_.get()] { exporter->Refresh(); });
@@ -110,7 +123,8 @@ class Observers {
 
   // Null where nothing watches.
   flyback::DesignObserver* get() {
-    return simulation_ || background_ || exporter_ || advice_table_ ? &evaluator_ : nullptr;
+    return simulation_ || background_ || exporter_ || advice_table_ || loop_table_ ? &evaluator_
+                                                                                   : nullptr;
   }
 
  private:
@@ -124,6 +138,9 @@ class Observers {
     const std::optional<flyback::UserCoreData>& core_data = session.core_data();
     return core_data ? &*core_data : nullptr;
   }
+  static bool Loop(const flyback::CommandLine& command_line) {
+    return std::ranges::find(command_line.switches, kLoopSwitch) != command_line.switches.end();
+  }
   static bool Exports(const flyback::CommandLine& command_line) {
     return !command_line.export_file.empty() || !command_line.bom_file.empty() ||
            !command_line.netlist_file.empty() || !command_line.design_report_file.empty();
@@ -133,7 +150,8 @@ class Observers {
   std::unique_ptr<flyback::SimulationObserver> simulation_;
   std::unique_ptr<flyback::BackgroundSimulation> background_;
   std::unique_ptr<flyback::DesignExport> exporter_;
-  std::unique_ptr<flyback::AdviceTable> advice_table_;
+  std::unique_ptr<flyback::SideTable> advice_table_;
+  std::unique_ptr<flyback::SideTable> loop_table_;
 };
 
 int RunScript(const flyback::CommandLine& command_line,
@@ -282,7 +300,7 @@ int main(int argc, char** argv) {
   flyback::CommandLine command_line;
   if (const std::optional<int> exit_status =
           flyback::ReadCommandLine({kProgram, flyback::Program::kFlyback}, argc, argv,
-                                   {"--script", "--tty", "--gui"}, command_line)) {
+                                   {"--script", "--tty", "--gui", kLoopSwitch}, command_line)) {
     return *exit_status;
   }
   try {

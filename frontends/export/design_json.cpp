@@ -16,6 +16,7 @@
 #include "engine/transformer/wire.h"
 #include "flyback_version.h"
 #include "json_values.h"
+#include "loop_json.h"
 #include "losses_json.h"
 #include "simulation_json.h"
 
@@ -242,6 +243,7 @@ std::string DesignJson(const DesignEvaluation& evaluation,
   };
   if (evaluation.alternatives)
     document["alternatives"] = AlternativesJson(*evaluation.alternatives);
+  if (evaluation.loop) document["loop"] = LoopJson(*evaluation.loop);
   // Texts the design holds as typed may be no valid UTF-8: they are
   // replaced, not refused.
   return document.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";

@@ -117,6 +117,15 @@ constexpr auto kOptions = std::to_array<OptionText>({
      "budgeted; one whose calculation stops is rejected with the reason the dialogue gives.\n"
      "The transcript does not change. The candidates and the score are described in\n"
      ".I docs/adviser.md\nof the sources."},
+    {"--loop", "", "", kFlybackOnly, false,
+     "in script mode, after every calculation of a design regulated through the opto-coupler, "
+     "write its feedback loop as a table on standard error: the compensator's parts and the "
+     "margins at 12 corners",
+     "The corners are the lowest and the highest input voltage at 10, 50 and 100 % load with\n"
+     "the opto-coupler's least and greatest current transfer ratio; each line gives the\n"
+     "stage's mode and switching frequency, the crossover, the phase and gain margins and the\n"
+     "warnings. The design file holds the same loop. The models are described in\n"
+     ".I docs/loop.md\nof the sources."},
     {"--help", "", "", kBoth, false, "show this help", ""},
     {"--version", "", "", kBoth, false, "show the version", ""},
 });

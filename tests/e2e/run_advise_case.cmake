@@ -4,24 +4,8 @@
 # ranking's table, and the design file must rank every candidate: ranks 1 to
 # N in order, a verdict each, and a reason for every rejected one.
 
-file(REMOVE_RECURSE ${WORK_DIR})
-file(MAKE_DIRECTORY ${WORK_DIR})
-execute_process(COMMAND ${PROGRAM} --script --advise --export design.json
-                INPUT_FILE ${CASE_DIR}/answers.txt
-                OUTPUT_FILE ${WORK_DIR}/transcript.txt
-                ERROR_VARIABLE table
-                WORKING_DIRECTORY ${WORK_DIR}
-                RESULT_VARIABLE status)
-if(NOT status EQUAL 0)
-  message(FATAL_ERROR "flyback --script --advise exited with ${status}")
-endif()
-execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${CASE_DIR}/transcript.txt
-                        ${WORK_DIR}/transcript.txt
-                RESULT_VARIABLE different)
-if(different)
-  message(FATAL_ERROR "the transcript changed: diff ${CASE_DIR}/transcript.txt "
-                      "${WORK_DIR}/transcript.txt")
-endif()
+include(${CMAKE_CURRENT_LIST_DIR}/script_beside.cmake)
+run_script_beside(--advise --export design.json)
 if(NOT table MATCHES "Alternatives \\(drain-voltage limit 600 V;"
    OR NOT table MATCHES "\n   1 [^\n]+\n"
    OR NOT table MATCHES "SMT 31/190 \\(Orega\\) *\\*")

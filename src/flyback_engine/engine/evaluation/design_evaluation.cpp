@@ -15,6 +15,8 @@ std::shared_ptr<const DesignEvaluation> EvaluateDesign(const DesignState& design
   evaluation->findings =
       CheckDesignAndLosses(design, evaluation->budget, evaluation->part_stresses);
   if (request.alternatives) evaluation->alternatives = AdviseCores(design, request.core_data);
+  if (design.inputs.opto_reg && design.components.R65 > 0)
+    evaluation->loop = ComputeLoopDesign(design, evaluation->budget);
   return evaluation;
 }
 

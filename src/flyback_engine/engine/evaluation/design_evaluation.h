@@ -14,6 +14,7 @@
 #include "engine/adviser/core_ranking.h"
 #include "engine/checks/design_checks.h"
 #include "engine/checks/part_stress.h"
+#include "engine/loop/loop_design.h"
 #include "engine/losses/loss_budget.h"
 #include "engine/losses/user_core_data.h"
 #include "engine/simulation/simulation_comparison.h"
@@ -30,6 +31,9 @@ struct DesignEvaluation {
   std::vector<Finding> findings;
   // The core adviser's ranking of the other transformers, where asked.
   std::optional<CoreAdvice> alternatives;
+  // The feedback loop of a design regulated through the opto-coupler whose
+  // divider is dimensioned; none otherwise.
+  std::optional<LoopDesign> loop;
 };
 
 struct EvaluationRequest {

@@ -1,0 +1,94 @@
+#include "engine/loop/loop_design.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace flyback {
+
+namespace {
+
+constexpr double kSweepStart_Hz = 10;
+constexpr int kPointsPerDecade = 50;
+constexpr std::array<double, 3> kLoadShares = {0.1, 0.5, 1};
+// Default crossover: a tenth of the lowest switching frequency, and a sixth
+// of the lowest right-half-plane zero where the stage runs continuous.
+constexpr double kCrossoverPerSwitching = 0.1;
+constexpr double kCrossoverPerRhpZero = 1.0 / 6;
+
+struct LineEnd {
+  std::string_view name;
+  const OperatingPointLosses* full_load;
+  double U_mains_V;
+};
+
+// The stage at `share` of full load on the line end: the budget's own point
+// at full load; below it the same equations (SwitchingAt) at that share of
+// the full-load input power, the losses scaled with the load.
+SwitchingPoint PointAt(const DesignState& s, const LineEnd& line, double share) {
+  const SwitchingPoint& full = line.full_load->switching;
+  if (share == 1) return full;
+  return SwitchingAt(StageOf(s.inputs, s.transformer, line.U_mains_V), full.U_bus_V,
+                     share * full.P_in_W);
+}
+
+double DefaultCrossover_Hz(const std::vector<PowerStageModel>& plants) {
+  double f_c = kCrossoverPerSwitching * plants.front().f_sw_Hz;
+  for (const PowerStageModel& p : plants) {
+    f_c = std::min(f_c, kCrossoverPerSwitching * p.f_sw_Hz);
+    if (p.f_rhp_zero_Hz > 0) f_c = std::min(f_c, kCrossoverPerRhpZero * p.f_rhp_zero_Hz);
+  }
+  return f_c;
+}
+
+}  // namespace
+
+LoopDesign ComputeLoopDesign(const DesignState& s, const LossBudget& budget,
+                             const LoopAssumptions& a, const OptoCompensator* chosen) {
+  LoopDesign loop;
+  loop.assumptions = a;
+  loop.output = RegulatedOutputOf(s, a);
+  loop.design_CTR = std::sqrt(a.CTR_min * a.CTR_max);
+  const double I_limit_A = budget.worst_case.I_D_max_A;
+  const std::array<LineEnd, 2> lines = {
+      LineEnd{"lowest input", &budget.lowest_valley, s.inputs.U_mains_min},
+      LineEnd{"highest input", &budget.highest_input, s.inputs.U_mains_max}};
+
+  std::vector<LoopCorner> stages;  // the six line and load points
+  std::vector<PowerStageModel> plants;
+  for (const LineEnd& line : lines) {
+    for (double share : kLoadShares) {
+      LoopCorner c;
+      c.line = line.name;
+      c.load_share = share;
+      c.switching = PointAt(s, line, share);
+      c.plant = PowerStageAt(c.switching, share, loop.output, I_limit_A, a);
+      plants.push_back(c.plant);
+      stages.push_back(std::move(c));
+    }
+  }
+  const double f_c = a.crossover_Hz > 0 ? a.crossover_Hz : DefaultCrossover_Hz(plants);
+  // The design corner: lowest input, full load.
+  loop.compensator = DesignCompensator(stages[kLoadShares.size() - 1].plant, f_c, loop.design_CTR,
+                                       loop.output.U_V, s.components.R65, a);
+  loop.parts = chosen != nullptr ? *chosen : loop.compensator.rounded;
+
+  loop.f_low_Hz = kSweepStart_Hz;
+  loop.f_high_Hz = std::ranges::min_element(plants, {}, &PowerStageModel::f_sw_Hz)->f_sw_Hz / 2;
+  for (const LoopCorner& stage : stages) {
+    for (double CTR : {a.CTR_min, a.CTR_max}) {
+      LoopCorner c = stage;
+      c.CTR = CTR;
+      const LoopResponse response = [&c, &loop, &a](double f_Hz) {
+        return PowerStageResponse(c.plant, f_Hz) + CompensatorResponse(loop.parts, c.CTR, a, f_Hz);
+      };
+      c.bode = SweepLoop(response, loop.f_low_Hz, loop.f_high_Hz, kPointsPerDecade);
+      c.margins = MarginsOf(c.bode, response);
+      c.warnings = LoopWarningsOf(c.margins, c.plant);
+      loop.corners.push_back(std::move(c));
+    }
+  }
+  return loop;
+}
+
+}  // namespace flyback

@@ -1,0 +1,50 @@
+#pragma once
+
+// The feedback loop of a design regulated through the opto-coupler: the
+// compensator designed at the lowest input voltage and full load, and the
+// loop gain with the rounded parts at the 12 corners (lowest and highest
+// input voltage × 10, 50 and 100 % load × the opto's least and greatest
+// CTR), from 10 Hz to half the lowest switching frequency. A pure function
+// of the design and its loss budget; docs/loop.md gives the models.
+
+#include <string_view>
+#include <vector>
+
+#include "engine/loop/compensator_design.h"
+#include "engine/loop/loop_margins.h"
+#include "engine/loop/loop_warnings.h"
+#include "engine/loop/power_stage_model.h"
+#include "engine/loop/regulated_output.h"
+#include "engine/losses/loss_budget.h"
+
+namespace flyback {
+
+struct LoopCorner {
+  std::string_view line;  // "lowest input" or "highest input"
+  double load_share = 0;  // 0.1, 0.5 or 1 of full output power
+  double CTR = 0;
+  SwitchingPoint switching;
+  PowerStageModel plant;
+  std::vector<BodePoint> bode;
+  LoopMargins margins;
+  std::vector<LoopWarning> warnings;
+};
+
+struct LoopDesign {
+  LoopAssumptions assumptions;
+  RegulatedOutput output;
+  double f_low_Hz = 0;  // Hz, the sweep's ends
+  double f_high_Hz = 0;
+  double design_CTR = 0;  // √(CTR_min·CTR_max), the compensator's design value
+  CompensatorDesign compensator;
+  OptoCompensator parts;  // the rounded values, or those the user chose
+  std::vector<LoopCorner> corners;
+};
+
+// The loop of the design `s` (opto regulation, its divider dimensioned) with
+// its `budget`. `chosen` replaces the designed parts where not null.
+LoopDesign ComputeLoopDesign(const DesignState& s, const LossBudget& budget,
+                             const LoopAssumptions& a = {},
+                             const OptoCompensator* chosen = nullptr);
+
+}  // namespace flyback

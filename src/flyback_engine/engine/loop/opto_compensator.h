@@ -1,0 +1,39 @@
+#pragma once
+
+// The type-2 compensator of a shunt regulator driving an opto-coupler, with
+// the LED's series resistor fed from the regulated output (the "fast lane").
+// The loop's feedback-pin volts per output volt (the inversion of the opto
+// left out; the loop closes negatively):
+//   G_c(s) = (CTR·R_pu/R_LED)·((R_up + R_z)/R_up)·(1 + s/ωz)/(s/ωz)/(1 + s/ωp)
+//   ωz = 1/((R_up + R_z)·C_z),  ωp = 1/(R_pu·(C_pole + C_opto)),
+// R_up the divider's upper resistor R65 (the lower one carries no signal: the
+// regulator holds its reference node). Below ωz the integrator rules; above
+// it the gain never falls below the fast lane's CTR·R_pu/R_LED.
+
+#include "engine/loop/bode_terms.h"
+#include "engine/loop/loop_assumptions.h"
+
+namespace flyback {
+
+struct OptoCompensator {
+  double R_up_kOhm = 0;   // kOhm, R65 of the divider
+  double R_LED_kOhm = 0;  // kOhm, LED series resistor from the output
+  double R_z_kOhm = 0;    // kOhm, in series with C_z, cathode to reference; 0: none
+  double C_z_nF = 0;      // nF, the regulator's compensation capacitor
+  double C_pole_nF = 0;   // nF, feedback pin to ground; 0: none
+};
+
+double CompensatorZero_Hz(const OptoCompensator& c);
+// Hz, the pole of the pull-up with C_pole and the opto's own capacitance.
+double CompensatorPole_Hz(const OptoCompensator& c, const LoopAssumptions& a);
+
+GainPhase CompensatorResponse(const OptoCompensator& c, double CTR, const LoopAssumptions& a,
+                              double f_Hz);
+
+// kOhm, the largest LED resistor that still lets the least CTR pull the
+// feedback pin down with the regulator at its least voltage and bias
+// (output U_out_V):
+//   R_LED,max = (U_out − U_F − U_KA,min)/((U_pu − U_CE,sat)/(R_pu·CTR_min) + I_bias).
+double LedResistorMax_kOhm(double U_out_V, const LoopAssumptions& a);
+
+}  // namespace flyback
