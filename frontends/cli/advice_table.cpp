@@ -7,21 +7,11 @@
 #include <string>
 #include <string_view>
 
-#include "base/console/figure_in_width.h"
+#include "table_cells.h"
 
 namespace flyback {
 
 namespace {
-
-// `text` right-aligned in `width` columns.
-std::string Right(const std::string& text, std::size_t width) {
-  return std::string(text.size() < width ? width - text.size() : 0, ' ') + text;
-}
-
-// `text` left-aligned in `width` columns.
-std::string Left(const std::string& text, std::size_t width) {
-  return text + std::string(text.size() < width ? width - text.size() : 0, ' ');
-}
 
 // `text` as typed (a core's name, a reason that quotes it) with every
 // control character, which would move or blank the terminal, as "?".
@@ -31,22 +21,6 @@ std::string Printable(std::string text) {
     if (byte < 0x20 || byte == 0x7F) c = '?';
   }
   return text;
-}
-
-// A figure with `decimals`, or "-" where there is none, right-aligned in
-// `width`; written with std::to_chars, whatever the locale. The caller puts
-// the blank or the mark that parts it from the column before.
-std::string Cell(std::optional<double> value, std::size_t width, int decimals) {
-  std::string text = "-";
-  if (value) {
-    std::array<char, 64> digits{};
-    const auto [end, error] = std::to_chars(digits.data(), digits.data() + digits.size(), *value,
-                                            std::chars_format::fixed, decimals);
-    // A figure too long for the buffer is far too long for the column.
-    text = FigureInWidth(*value, error == std::errc() ? std::string_view(digits.data(), end) : "",
-                         width);
-  }
-  return Right(text, width);
 }
 
 // A figure as the shortest text that reads back as it.

@@ -12,6 +12,7 @@
 #include "command_line.h"
 #include "design_evaluator.h"
 #include "design_export.h"
+#include "efficiency_table.h"
 #include "resume_hint.h"
 #include "script_console.h"
 #include "session.h"
@@ -45,8 +46,9 @@ Mode ModeOf(const std::vector<std::string>& switches) {
 }
 
 // What watches the dialogue: the simulation (--simulate), the keeper of the
-// design file, the parts list, the netlist and the design report, and the
-// core adviser's table (--advise), where the command line asks for them;
+// design file, the parts list, the netlist, the design report and the
+// efficiency map, the core adviser's table (--advise) and the efficiency
+// table, where the command line asks for them;
 // without, the dialogue runs unobserved and records nothing.
 class Observers {
  public:
@@ -61,7 +63,8 @@ class Observers {
   Observers(const flyback::CommandLine& command_line, const flyback::Session& session,
             std::ostream* tables, Simulation simulation)
       : evaluator_({CoreData(session),
-                    command_line.advise && (Exports(command_line) || tables != nullptr)}),
+                    command_line.advise && (Exports(command_line) || tables != nullptr),
+                    command_line.external_power_supply}),
         simulation_(command_line.simulate && simulation == Simulation::kWaited
                         ? std::make_unique<flyback::SimulationObserver>(evaluator_, tables)
                         : nullptr),
@@ -71,18 +74,22 @@ class Observers {
         exporter_(Exports(command_line)
                       ? std::make_unique<flyback::DesignExport>(
                             command_line.export_file, command_line.bom_file,
-                            command_line.netlist_file, command_line.design_report_file, evaluator_,
-                            Simulated())
+                            command_line.netlist_file, command_line.design_report_file,
+                            command_line.efficiency_map_file, evaluator_, Simulated())
                       : nullptr),
         advice_table_(command_line.advise && tables != nullptr
                           ? std::make_unique<flyback::AdviceTable>(*tables, evaluator_)
-                          : nullptr) {
+                          : nullptr),
+        efficiency_table_(ShowsEfficiency(command_line) && tables != nullptr
+                              ? std::make_unique<flyback::EfficiencyTable>(*tables, evaluator_)
+                              : nullptr) {
     // The simulation first: the design file then holds the run of the design,
     // or, for a run beside the dialogue, none until the run has ended.
     evaluator_.Add(simulation_.get());
     evaluator_.Add(background_.get());
     evaluator_.Add(exporter_.get());
     evaluator_.Add(advice_table_.get());
+    evaluator_.Add(efficiency_table_.get());
     if (exporter_) exporter_->NoticesTo(tables);
     if (background_ && exporter_) {
       background_->OnEnded([exporter = exporter_.get()] { exporter->Refresh(); });
@@ -110,7 +117,9 @@ class Observers {
 
   // Null where nothing watches.
   flyback::DesignObserver* get() {
-    return simulation_ || background_ || exporter_ || advice_table_ ? &evaluator_ : nullptr;
+    return simulation_ || background_ || exporter_ || advice_table_ || efficiency_table_
+               ? &evaluator_
+               : nullptr;
   }
 
  private:
@@ -126,7 +135,13 @@ class Observers {
   }
   static bool Exports(const flyback::CommandLine& command_line) {
     return !command_line.export_file.empty() || !command_line.bom_file.empty() ||
-           !command_line.netlist_file.empty() || !command_line.design_report_file.empty();
+           !command_line.netlist_file.empty() || !command_line.design_report_file.empty() ||
+           !command_line.efficiency_map_file.empty();
+  }
+
+  // The efficiency table goes beside the map's file and the rules' check.
+  static bool ShowsEfficiency(const flyback::CommandLine& command_line) {
+    return !command_line.efficiency_map_file.empty() || command_line.external_power_supply;
   }
 
   flyback::DesignEvaluator evaluator_;
@@ -134,6 +149,7 @@ class Observers {
   std::unique_ptr<flyback::BackgroundSimulation> background_;
   std::unique_ptr<flyback::DesignExport> exporter_;
   std::unique_ptr<flyback::AdviceTable> advice_table_;
+  std::unique_ptr<flyback::EfficiencyTable> efficiency_table_;
 };
 
 int RunScript(const flyback::CommandLine& command_line,

@@ -27,8 +27,7 @@ std::vector<MapVoltage> MapVoltagesOf(const DesignState& s) {
   if (!in.dc_input) {
     for (const double U_V : {kLowMains_V, kHighMains_V}) {
       if (in.U_mains_min < U_V && U_V < in.U_mains_max) {
-        voltages.push_back(
-            {std::to_string(static_cast<int>(U_V)) + " V", U_V, U_V, MainsPeak(U_V)});
+        voltages.push_back({"a rules' mains voltage", U_V, U_V, MainsPeak(U_V)});
       }
     }
   }

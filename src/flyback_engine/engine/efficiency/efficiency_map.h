@@ -23,7 +23,7 @@ namespace flyback {
 inline constexpr double kMapLoads[] = {0.10, 0.25, 0.50, 0.75, 1.00};
 
 struct MapVoltage {
-  std::string name;      // "lowest input voltage", "115 V", ...
+  std::string name;      // "lowest input voltage", "a rules' mains voltage", ...
   double U_input_V = 0;  // V rms, or V DC with DC input
   double U_mains_V = 0;  // V rms, the mains voltage the bridge current follows
   double U_bus_V = 0;    // V, the bus voltage the stage switches from
