@@ -76,9 +76,8 @@ std::string AdviceTableText(const CoreAdvice& advice) {
   return text;
 }
 
-void AdviceTable::DesignShown(const DesignState& /*design*/) {
-  const std::optional<CoreAdvice>& advice = evaluator_.evaluation()->alternatives;
-  if (advice) out_ << AdviceTableText(*advice) << std::flush;
+std::string AdviceTableOf(const DesignEvaluation& evaluation) {
+  return evaluation.alternatives ? AdviceTableText(*evaluation.alternatives) : std::string();
 }
 
 }  // namespace flyback

@@ -4,11 +4,10 @@
 // (--advise), written whenever the dialogue shows a calculated design; the
 // transcript on standard output stays as it is.
 
-#include <ostream>
 #include <string>
 
-#include "design_evaluator.h"
 #include "engine/adviser/core_ranking.h"
+#include "engine/evaluation/design_evaluation.h"
 
 namespace flyback {
 
@@ -17,18 +16,8 @@ namespace flyback {
 // present transformer is marked with "*".
 std::string AdviceTableText(const CoreAdvice& advice);
 
-class AdviceTable : public DesignObserver {
- public:
-  // `evaluator`: whose evaluation, asked with the ranking, is shown; it
-  // outlives the table.
-  AdviceTable(std::ostream& out, const DesignEvaluator& evaluator)
-      : out_(out), evaluator_(evaluator) {}
-
-  void DesignShown(const DesignState& design) override;
-
- private:
-  std::ostream& out_;
-  const DesignEvaluator& evaluator_;
-};
+// The ranking of `evaluation`, where it was asked for (--advise); empty
+// otherwise.
+std::string AdviceTableOf(const DesignEvaluation& evaluation);
 
 }  // namespace flyback

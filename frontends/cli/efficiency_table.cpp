@@ -62,9 +62,8 @@ std::string EfficiencyTableText(const EfficiencyMap& map, const RulesCheck& rule
   return text;
 }
 
-void EfficiencyTable::DesignShown(const DesignState& /*design*/) {
-  const DesignEvaluation& evaluation = *evaluator_.evaluation();
-  out_ << EfficiencyTableText(evaluation.efficiency_map, evaluation.efficiency_rules) << std::flush;
+std::string EfficiencyTableOf(const DesignEvaluation& evaluation) {
+  return EfficiencyTableText(evaluation.efficiency_map, evaluation.efficiency_rules);
 }
 
 }  // namespace flyback

@@ -5,12 +5,11 @@
 // dialogue shows a calculated design; the transcript on standard output
 // stays as it is.
 
-#include <ostream>
 #include <string>
 
-#include "design_evaluator.h"
 #include "engine/efficiency/efficiency_map.h"
 #include "engine/efficiency/rule_verdicts.h"
+#include "engine/evaluation/design_evaluation.h"
 
 namespace flyback {
 
@@ -19,17 +18,7 @@ namespace flyback {
 // line per rule with its figures, limits and verdict.
 std::string EfficiencyTableText(const EfficiencyMap& map, const RulesCheck& rules);
 
-class EfficiencyTable : public DesignObserver {
- public:
-  // `evaluator`: whose evaluation is shown; it outlives the table.
-  EfficiencyTable(std::ostream& out, const DesignEvaluator& evaluator)
-      : out_(out), evaluator_(evaluator) {}
-
-  void DesignShown(const DesignState& design) override;
-
- private:
-  std::ostream& out_;
-  const DesignEvaluator& evaluator_;
-};
+// The table of `evaluation`.
+std::string EfficiencyTableOf(const DesignEvaluation& evaluation);
 
 }  // namespace flyback

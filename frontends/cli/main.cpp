@@ -13,6 +13,7 @@
 #include "design_evaluator.h"
 #include "design_export.h"
 #include "efficiency_table.h"
+#include "evaluation_table.h"
 #include "resume_hint.h"
 #include "script_console.h"
 #include "session.h"
@@ -78,10 +79,12 @@ class Observers {
                             command_line.efficiency_map_file, evaluator_, Simulated())
                       : nullptr),
         advice_table_(command_line.advise && tables != nullptr
-                          ? std::make_unique<flyback::AdviceTable>(*tables, evaluator_)
+                          ? std::make_unique<flyback::EvaluationTable>(*tables, evaluator_,
+                                                                       flyback::AdviceTableOf)
                           : nullptr),
         efficiency_table_(ShowsEfficiency(command_line) && tables != nullptr
-                              ? std::make_unique<flyback::EfficiencyTable>(*tables, evaluator_)
+                              ? std::make_unique<flyback::EvaluationTable>(
+                                    *tables, evaluator_, flyback::EfficiencyTableOf)
                               : nullptr) {
     // The simulation first: the design file then holds the run of the design,
     // or, for a run beside the dialogue, none until the run has ended.
@@ -148,8 +151,8 @@ class Observers {
   std::unique_ptr<flyback::SimulationObserver> simulation_;
   std::unique_ptr<flyback::BackgroundSimulation> background_;
   std::unique_ptr<flyback::DesignExport> exporter_;
-  std::unique_ptr<flyback::AdviceTable> advice_table_;
-  std::unique_ptr<flyback::EfficiencyTable> efficiency_table_;
+  std::unique_ptr<flyback::EvaluationTable> advice_table_;
+  std::unique_ptr<flyback::EvaluationTable> efficiency_table_;
 };
 
 int RunScript(const flyback::CommandLine& command_line,
