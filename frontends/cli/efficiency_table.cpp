@@ -19,10 +19,10 @@ std::optional<double> Scaled(const std::optional<double>& value, double factor) 
   return value ? std::optional<double>(*value * factor) : std::nullopt;
 }
 
+// The verdict, or why the rule is not checked.
 std::string VerdictText(const RuleVerdict& v, bool binding) {
-  if (!v.meets) return v.limits.not_covered.empty() ? v.not_measured : v.limits.not_covered;
-  if (binding) return *v.meets ? "pass" : "FAIL";
-  return *v.meets ? "meets (reference)" : "misses (reference)";
+  if (v.meets) return std::string(VerdictName(v, binding)) + (binding ? "" : " (reference)");
+  return v.limits.not_covered.empty() ? v.not_measured : v.limits.not_covered;
 }
 
 std::string RuleLine(const RuleVerdict& v, bool binding) {

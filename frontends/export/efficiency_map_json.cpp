@@ -36,15 +36,6 @@ Json Point(const MapPoint& point) {
           {"terms_below_1_mW_W", other_W}};
 }
 
-// "pass" or "fail" where the verdict binds, "meets" or "misses" as a
-// reference, "not checked" where the rule sets no limit or the map has no
-// figures for it.
-std::string VerdictText(const RuleVerdict& v, bool binding) {
-  if (!v.meets) return "not checked";
-  if (binding) return *v.meets ? "pass" : "fail";
-  return *v.meets ? "meets" : "misses";
-}
-
 Json Rules(const RulesCheck& rules) {
   Json verdicts = Json::array();
   for (const RuleVerdict& v : rules.verdicts) {
@@ -58,7 +49,7 @@ Json Rules(const RulesCheck& rules) {
                         {"no_load_max_W", OrNull(v.limits.no_load_max_W)},
                         {"not_covered", v.limits.not_covered},
                         {"not_measured", v.not_measured},
-                        {"verdict", VerdictText(v, rules.external_power_supply)}});
+                        {"verdict", std::string(VerdictName(v, rules.external_power_supply))}});
   }
   return {{"external_power_supply", rules.external_power_supply},
           {"supply_class", std::string(SupplyClassName(rules.supply_class))},

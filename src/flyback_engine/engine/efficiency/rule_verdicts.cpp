@@ -34,6 +34,12 @@ bool MeetsAll(const RuleVerdict& v) {
 
 }  // namespace
 
+std::string_view VerdictName(const RuleVerdict& verdict, bool binding) {
+  if (!verdict.meets) return "not checked";
+  if (binding) return *verdict.meets ? "pass" : "fail";
+  return *verdict.meets ? "meets" : "misses";
+}
+
 double FourPointAverage(const MapRow& row) {
   double sum = 0;
   for (const double load : kAverageLoads) sum += PointAtLoad(row, load)->efficiency;

@@ -8,6 +8,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/efficiency/efficiency_map.h"
@@ -36,6 +37,11 @@ struct RulesCheck {
 
 // The rules for the design of inputs `in` with its efficiency `map`.
 RulesCheck CheckRules(const DesignInputs& in, const EfficiencyMap& map, bool external_power_supply);
+
+// "pass" or "fail" where the verdict binds, "meets" or "misses" as a
+// reference, "not checked" where the rule sets no limit or the map has no
+// figures for it.
+std::string_view VerdictName(const RuleVerdict& verdict, bool binding);
 
 // The mean of the efficiencies at 25, 50, 75 and 100 % load of `row`.
 double FourPointAverage(const MapRow& row);
