@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "design_evaluator.h"
 #include "engine/adviser/core_ranking.h"
+#include "engine/evaluation/design_evaluation.h"
 
 namespace flyback {
 
@@ -15,7 +15,8 @@ namespace flyback {
 // present transformer is marked with "*".
 std::string AdviceTableText(const CoreAdvice& advice);
 
-// The ranking of the evaluation as that table; empty without one.
+// The ranking of `evaluation`, where it was asked for (--advise); empty
+// otherwise.
 std::string AdviceTableOf(const DesignEvaluation& evaluation);
 
 }  // namespace flyback

@@ -13,6 +13,7 @@
 #include "command_line.h"
 #include "design_evaluator.h"
 #include "design_export.h"
+#include "efficiency_table.h"
 #include "loop_table.h"
 #include "resume_hint.h"
 #include "script_console.h"
@@ -52,8 +53,9 @@ Mode ModeOf(const std::vector<std::string>& switches) {
 }
 
 // What watches the dialogue: the simulation (--simulate), the keeper of the
-// design file, the parts list, the netlist and the design report, and the
-// core adviser's table (--advise), where the command line asks for them;
+// design file, the parts list, the netlist, the design report and the
+// efficiency map, the core adviser's table (--advise) and the efficiency
+// table, where the command line asks for them;
 // without, the dialogue runs unobserved and records nothing.
 class Observers {
  public:
@@ -68,7 +70,8 @@ class Observers {
   Observers(const flyback::CommandLine& command_line, const flyback::Session& session,
             std::ostream* tables, Simulation simulation)
       : evaluator_({CoreData(session),
-                    command_line.advise && (Exports(command_line) || tables != nullptr)}),
+                    command_line.advise && (Exports(command_line) || tables != nullptr),
+                    command_line.external_power_supply}),
         simulation_(command_line.simulate && simulation == Simulation::kWaited
                         ? std::make_unique<flyback::SimulationObserver>(evaluator_, tables)
                         : nullptr),
@@ -78,13 +81,17 @@ class Observers {
         exporter_(Exports(command_line)
                       ? std::make_unique<flyback::DesignExport>(
                             command_line.export_file, command_line.bom_file,
-                            command_line.netlist_file, command_line.design_report_file, evaluator_,
-                            Simulated())
+                            command_line.netlist_file, command_line.design_report_file,
+                            command_line.efficiency_map_file, evaluator_, Simulated())
                       : nullptr),
         advice_table_(
             command_line.advise && tables != nullptr
                 ? std::make_unique<flyback::SideTable>(*tables, evaluator_, flyback::AdviceTableOf)
                 : nullptr),
+        efficiency_table_(ShowsEfficiency(command_line) && tables != nullptr
+                              ? std::make_unique<flyback::SideTable>(*tables, evaluator_,
+                                                                     flyback::EfficiencyTableOf)
+                              : nullptr),
         loop_table_(
             Loop(command_line) && tables != nullptr
                 ? std::make_unique<flyback::SideTable>(*tables, evaluator_, flyback::LoopTableOf)
@@ -95,6 +102,7 @@ class Observers {
     evaluator_.Add(background_.get());
     evaluator_.Add(exporter_.get());
     evaluator_.Add(advice_table_.get());
+    evaluator_.Add(efficiency_table_.get());
     evaluator_.Add(loop_table_.get());
     if (exporter_) exporter_->NoticesTo(tables);
     if (background_ && exporter_) {
@@ -123,8 +131,10 @@ class Observers {
 
   // Null where nothing watches.
   flyback::DesignObserver* get() {
-    return simulation_ || background_ || exporter_ || advice_table_ || loop_table_ ? &evaluator_
-                                                                                   : nullptr;
+    return simulation_ || background_ || exporter_ || advice_table_ || efficiency_table_ ||
+                   loop_table_
+               ? &evaluator_
+               : nullptr;
   }
 
  private:
@@ -143,7 +153,13 @@ class Observers {
   }
   static bool Exports(const flyback::CommandLine& command_line) {
     return !command_line.export_file.empty() || !command_line.bom_file.empty() ||
-           !command_line.netlist_file.empty() || !command_line.design_report_file.empty();
+           !command_line.netlist_file.empty() || !command_line.design_report_file.empty() ||
+           !command_line.efficiency_map_file.empty();
+  }
+
+  // The efficiency table goes beside the map's file and the rules' check.
+  static bool ShowsEfficiency(const flyback::CommandLine& command_line) {
+    return !command_line.efficiency_map_file.empty() || command_line.external_power_supply;
   }
 
   flyback::DesignEvaluator evaluator_;
@@ -151,6 +167,7 @@ class Observers {
   std::unique_ptr<flyback::BackgroundSimulation> background_;
   std::unique_ptr<flyback::DesignExport> exporter_;
   std::unique_ptr<flyback::SideTable> advice_table_;
+  std::unique_ptr<flyback::SideTable> efficiency_table_;
   std::unique_ptr<flyback::SideTable> loop_table_;
 };
 

@@ -2,7 +2,8 @@
 
 // A table on standard error in script mode, written whenever the dialogue
 // shows a calculated design (the adviser's ranking with --advise, the loop's
-// corners with --loop); the transcript on standard output stays as it is.
+// corners with --loop, the efficiency map with its file or the rules); the
+// transcript on standard output stays as it is.
 
 #include <ostream>
 #include <string>

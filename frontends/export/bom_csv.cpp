@@ -4,32 +4,11 @@
 #include <utility>
 
 #include "base/console/number_text.h"
+#include "csv_row.h"
 
 namespace flyback {
 
 namespace {
-
-// A field quoted where it holds a comma, a quote or a line end.
-void AppendField(std::string& csv, const std::string& field) {
-  if (field.find_first_of(",\"\r\n") == std::string::npos) {
-    csv += field;
-    return;
-  }
-  csv += '"';
-  for (char c : field) {
-    if (c == '"') csv += '"';
-    csv += c;
-  }
-  csv += '"';
-}
-
-void AppendRow(std::string& csv, const std::vector<std::string>& fields) {
-  for (std::size_t i = 0; i < fields.size(); ++i) {
-    if (i > 0) csv += ',';
-    AppendField(csv, fields[i]);
-  }
-  csv += "\r\n";
-}
 
 // A figure as the list writes it, with its sign and without blanks. One
 // that is not finite is named in `non_finite` (`what`: "the value of C41").

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "bom_csv.h"
+#include "efficiency_map_csv.h"
 #include "engine/design_report/design_report.h"
 #include "engine/simulation/spice_netlist.h"
 #include "file_replacement.h"
@@ -55,6 +56,10 @@ void DesignExport::WriteDesign() {
   if (!design_file_.empty() || !report_file_.empty()) {
     written_ = evaluation;
     WriteDesignFiles(*evaluation);
+  }
+  if (!efficiency_map_file_.empty()) {
+    ReplaceFile(efficiency_map_file_, EfficiencyMapCsv(evaluation->efficiency_map),
+                "the efficiency map");
   }
   if (!netlist_file_.empty()) {
     const SpiceRun run = SpiceRunOf(evaluation->design, evaluation->budget, BusPoint::kLowest);

@@ -1,9 +1,10 @@
 #pragma once
 
 // Keeps the design file (--export FILE.json), the parts list (--bom
-// FILE.csv), the ngspice netlist (--netlist FILE.cir) and the design report
-// (--design-report FILE.html) up to date as the dialogue goes: the design
-// file, the netlist and the report are written whenever the design is shown
+// FILE.csv), the ngspice netlist (--netlist FILE.cir), the design report
+// (--design-report FILE.html) and the efficiency map (--efficiency-map
+// FILE.csv) up to date as the dialogue goes: the design file, the netlist,
+// the report and the map are written whenever the design is shown
 // after a calculation or its components are dimensioned, the parts list
 // whenever the component list is made. Each is replaced in one step. A file
 // that cannot be written ends the session (SessionFailure). A file that would
@@ -33,12 +34,14 @@ class DesignExport : public OptimizationRecorder {
   // (--simulate), or null. Both must outlive the exporter; a simulation
   // observer must see the design before the exporter does.
   DesignExport(std::string design_file, std::string parts_list_file, std::string netlist_file,
-               std::string report_file, const DesignEvaluator& evaluator,
+               std::string report_file, std::string efficiency_map_file,
+               const DesignEvaluator& evaluator,
                const std::optional<SimulationOutcome>* simulation = nullptr)
       : design_file_(std::move(design_file)),
         parts_list_file_(std::move(parts_list_file)),
         netlist_file_(std::move(netlist_file)),
         report_file_(std::move(report_file)),
+        efficiency_map_file_(std::move(efficiency_map_file)),
         evaluator_(evaluator),
         simulation_(simulation) {}
 
@@ -68,6 +71,7 @@ class DesignExport : public OptimizationRecorder {
   std::string parts_list_file_;
   std::string netlist_file_;
   std::string report_file_;
+  std::string efficiency_map_file_;
   const DesignEvaluator& evaluator_;
   const std::optional<SimulationOutcome>* simulation_;
   std::shared_ptr<const DesignEvaluation> written_;  // the design written last

@@ -7,6 +7,7 @@
 #include "alternatives_json.h"
 #include "base/console/number_text.h"
 #include "base/numbers/rounding.h"
+#include "efficiency_map_json.h"
 #include "engine/checks/design_checks.h"
 #include "engine/checks/part_stress.h"
 #include "engine/transformer/result_figures.h"
@@ -238,6 +239,7 @@ std::string DesignJson(const DesignEvaluation& evaluation,
                          : Json(nullptr)},
       {"optimization", optimization ? Optimization(*optimization) : Json(nullptr)},
       {"losses", LossesJson(evaluation.budget, evaluation.part_stresses)},
+      {"efficiency_map", EfficiencyMapJson(evaluation.efficiency_map, evaluation.efficiency_rules)},
       {"simulation", simulation != nullptr ? SimulationJson(*simulation) : Json(nullptr)},
       {"checks", Checks(evaluation, simulation)},
   };

@@ -57,11 +57,13 @@ int RunWindow(const flyback::CommandLine& command_line) {
   settings.keep_session_files = true;
   flyback::Session session(settings);
   const flyback::UserCoreData* core_data = session.core_data() ? &*session.core_data() : nullptr;
-  flyback::DesignEvaluator evaluator({core_data, command_line.advise});
+  flyback::DesignEvaluator evaluator(
+      {core_data, command_line.advise, command_line.external_power_supply});
   flyback::OverviewWindow overview(evaluator, command_line.simulate);
   flyback::DesignExport exporter(command_line.export_file, command_line.bom_file,
                                  command_line.netlist_file, command_line.design_report_file,
-                                 evaluator, &overview.simulation()->outcome());
+                                 command_line.efficiency_map_file, evaluator,
+                                 &overview.simulation()->outcome());
   flyback::AlternativesTab* alternatives = nullptr;
   if (command_line.advise) {
     alternatives = new flyback::AlternativesTab(evaluator);

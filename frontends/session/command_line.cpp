@@ -16,7 +16,7 @@ struct FileOption {
   const char* name;
   std::string CommandLine::*file;
 };
-constexpr std::array<FileOption, 7> kFileOptions = {{
+constexpr std::array<FileOption, 8> kFileOptions = {{
     {"--resume", &CommandLine::resume_file},
     {"--record", &CommandLine::record_file},
     {"--export", &CommandLine::export_file},
@@ -24,6 +24,7 @@ constexpr std::array<FileOption, 7> kFileOptions = {{
     {"--netlist", &CommandLine::netlist_file},
     {"--core-data", &CommandLine::core_data_file},
     {"--design-report", &CommandLine::design_report_file},
+    {"--efficiency-map", &CommandLine::efficiency_map_file},
 }};
 
 // The options of a session without a value.
@@ -31,10 +32,11 @@ struct SwitchOption {
   const char* name;
   bool CommandLine::*on;
 };
-constexpr std::array<SwitchOption, 3> kSessionSwitches = {{
+constexpr std::array<SwitchOption, 4> kSessionSwitches = {{
     {"--simulate", &CommandLine::simulate},
     {"--advise", &CommandLine::advise},
     {"--overview", &CommandLine::overview},
+    {"--external-power-supply", &CommandLine::external_power_supply},
 }};
 
 [[noreturn]] void BadCommandLine(const std::string& line) {

@@ -17,12 +17,15 @@ struct CommandLine {
   std::string resume_file;            // --resume FILE; empty: none
   std::string export_file;            // --export FILE (the design as JSON); empty: none
   std::string bom_file;               // --bom FILE (the parts list as CSV); empty: none
-  std::string netlist_file;        // --netlist FILE (the stage as an ngspice netlist); empty: none
-  std::string core_data_file;      // --core-data FILE (a core for the loss budget); empty: none
-  std::string design_report_file;  // --design-report FILE (printable HTML); empty: none
-  bool simulate = false;           // --simulate (the stage in ngspice after every calculation)
-  bool advise = false;             // --advise: rank the alternative cores after every calculation
-  bool overview = false;           // --overview: the window opens its design overview at once
+  std::string netlist_file;         // --netlist FILE (the stage as an ngspice netlist); empty: none
+  std::string core_data_file;       // --core-data FILE (a core for the loss budget); empty: none
+  std::string design_report_file;   // --design-report FILE (printable HTML); empty: none
+  std::string efficiency_map_file;  // --efficiency-map FILE (the map as CSV); empty: none
+  bool simulate = false;            // --simulate (the stage in ngspice after every calculation)
+  bool advise = false;              // --advise: rank the alternative cores after every calculation
+  bool overview = false;            // --overview: the window opens its design overview at once
+  // --external-power-supply: the rules for external power supplies bind
+  bool external_power_supply = false;
   bool help = false;
   bool version = false;
 };

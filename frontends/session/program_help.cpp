@@ -126,6 +126,19 @@ constexpr auto kOptions = std::to_array<OptionText>({
      "stage's mode and switching frequency, the crossover, the phase and gain margins and the\n"
      "warnings. The design file holds the same loop. The models are described in\n"
      ".I docs/loop.md\nof the sources."},
+    {"--efficiency-map", "FILE", "FILE.csv", kBoth, true,
+     "keep the efficiency over line and load in FILE as CSV, rewritten after every "
+     "calculation",
+     "A line per input voltage and load (10 to 100 % of the output power, and no load) with\n"
+     "the input power, the efficiency, the controller's mode and every loss in W; in script\n"
+     "mode a table of it goes to standard error. The models are described in\n"
+     ".I docs/efficiency.md\nof the sources."},
+    {"--external-power-supply", "", "", kBoth, true,
+     "check the design against the rules for external power supplies (DoE Level VI, EU "
+     "2019/1782, CoC Tier 2); without, their verdicts are a reference only",
+     "The verdicts stand in the design file under efficiency_map.rules and, in script mode,\n"
+     "in the table on standard error. The rules are cited in\n.I docs/efficiency.md\n"
+     "of the sources."},
     {"--help", "", "", kBoth, false, "show this help", ""},
     {"--version", "", "", kBoth, false, "show the version", ""},
 });

@@ -33,8 +33,9 @@ SessionSettings SessionSettingsOf(std::string program, const CommandLine& comman
   settings.program = std::move(program);
   settings.record_file = command_line.record_file;
   settings.resume_file = command_line.resume_file;
-  for (const std::string& file : {command_line.export_file, command_line.bom_file,
-                                  command_line.netlist_file, command_line.design_report_file}) {
+  for (const std::string& file :
+       {command_line.export_file, command_line.bom_file, command_line.netlist_file,
+        command_line.design_report_file, command_line.efficiency_map_file}) {
     if (!file.empty()) settings.output_files.push_back(file);
   }
   if (!command_line.core_data_file.empty()) {

@@ -200,6 +200,29 @@ class DesignFile(ProgramTest):
         self.assertEqual([c["code"] for c in design["checks"]],
                          ["output-voltage-high", "part-stress-high"])
 
+    def test_efficiency_map_file(self):
+        # The map of the demonstration (90 to 270 V: also 115 V and 230 V),
+        # a line per voltage and load with no load last, as the design file
+        # has it.
+        process = self.run_program([FLYBACK, "--script", "--export", "d.json",
+                                    "--efficiency-map", "m.csv"], DEMO_WITH_LIST.encode())
+        self.assertEqual(process.returncode, 0, process.stderr)
+        lines = read_bytes(self.path("m.csv")).decode().split("\r\n")
+        self.assertEqual(lines[-1], "")
+        rows = [line.split(",") for line in lines[1:-1]]
+        self.assertEqual(lines[0].split(",")[:4], ["input", "U_input_V", "U_bus_V", "load"])
+        self.assertEqual([(row[1], row[3]) for row in rows],
+                         [(U, load) for U in ("90", "115", "230", "270")
+                          for load in ("0.1", "0.25", "0.5", "0.75", "1", "0")])
+        design = load(self.path("d.json"))
+        points = [point for voltage in design["efficiency_map"]["voltages"]
+                  for point in voltage["points"] + [voltage["no_load"]]]
+        # The CSV writes 15 significant digits.
+        self.assertEqual(len(rows), len(points))
+        for row, point in zip(rows, points):
+            self.assertAlmostEqual(float(row[5]), point["P_in_W"], delta=1e-13 * point["P_in_W"])
+        self.assertIn("Efficiency over load", process.stderr.decode())
+
     def test_a_dc_range_up_to_0_volts(self):
         # The demonstration on DC input from 154 V down to 0 V: the highest
         # input point has no bus, its switching and losses are no figures.

@@ -1,7 +1,7 @@
 """The same numbers in every locale: the demonstration run with all four
 reports gives the same transcript, report bytes and recorded answers under
-German and French locales (decimal comma) as under C, in script mode and in
-the window."""
+German and French locales (decimal comma) as under C, in script mode (with
+the efficiency map's file and table) and in the window."""
 
 import locale
 import os
@@ -42,15 +42,16 @@ class SameResultsInEveryLocale(ProgramTest):
         return process, self.outputs(work)
 
     def test_script_mode(self):
-        reference, reference_files = self.run_in("C", [FLYBACK, "--script", "--record", "answers.txt"],
-                                                 self.environment())
-        self.assertEqual(len(reference_files), 5)  # four reports and the record
+        # With the efficiency map as CSV and its table on standard error.
+        arguments = [FLYBACK, "--script", "--record", "answers.txt", "--efficiency-map", "m.csv"]
+        reference, reference_files = self.run_in("C", arguments, self.environment())
+        self.assertEqual(len(reference_files), 6)  # four reports, the record and the map
         for name in COMMA_LOCALES:
             require_locale(name)
             with self.subTest(locale=name):
-                process, files = self.run_in(name, [FLYBACK, "--script", "--record", "answers.txt"],
-                                             self.environment())
+                process, files = self.run_in(name, arguments, self.environment())
                 self.assertEqual(process.stdout, reference.stdout)
+                self.assertEqual(process.stderr, reference.stderr)
                 self.assertEqual(files, reference_files)
 
     @unittest.skipUnless(FLYBACK_GUI, "the window is not built")

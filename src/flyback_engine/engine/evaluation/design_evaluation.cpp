@@ -11,6 +11,9 @@ std::shared_ptr<const DesignEvaluation> EvaluateDesign(const DesignState& design
   auto evaluation = std::make_shared<DesignEvaluation>();
   evaluation->design = design;
   evaluation->budget = ComputeLossBudget(design, request.core_data);
+  evaluation->efficiency_map = ComputeEfficiencyMap(design, evaluation->budget);
+  evaluation->efficiency_rules =
+      CheckRules(design.inputs, evaluation->efficiency_map, request.external_power_supply);
   evaluation->part_stresses = PartStresses(design, evaluation->budget);
   evaluation->findings =
       CheckDesignAndLosses(design, evaluation->budget, evaluation->part_stresses);

@@ -1,11 +1,10 @@
 #pragma once
 
 // One shown design, evaluated once: its loss budget at the operating points
-// that exist, every part against its stress, and every finding of the checks.
-// The design file, the design report, the netlist, the overview and the
-// tables on standard error all render this one object; none of them
-// recomputes a figure of it. It is immutable once made, so a worker thread
-// (the simulation) may share it with the window.
+// that exist, its efficiency over line and load, every part against its stress, and every finding
+// of the checks. The design file, the design report, the netlist, the overview and the tables on
+// standard error all render this one object; none of them recomputes a figure of it. It is
+// immutable once made, so a worker thread (the simulation) may share it with the window.
 
 #include <memory>
 #include <optional>
@@ -14,6 +13,8 @@
 #include "engine/adviser/core_ranking.h"
 #include "engine/checks/design_checks.h"
 #include "engine/checks/part_stress.h"
+#include "engine/efficiency/efficiency_map.h"
+#include "engine/efficiency/rule_verdicts.h"
 #include "engine/loop/loop_design.h"
 #include "engine/losses/loss_budget.h"
 #include "engine/losses/user_core_data.h"
@@ -25,6 +26,10 @@ namespace flyback {
 struct DesignEvaluation {
   DesignState design;
   LossBudget budget;
+  // The efficiency over line and load, and against the rules for external
+  // power supplies.
+  EfficiencyMap efficiency_map;
+  RulesCheck efficiency_rules;
   std::vector<PartStress> part_stresses;
   // Those of the design's checks, of its operating points, its losses and
   // its parts' stresses; errors first.
@@ -39,6 +44,9 @@ struct DesignEvaluation {
 struct EvaluationRequest {
   const UserCoreData* core_data = nullptr;  // the user's core (--core-data), or null
   bool alternatives = false;                // rank the other transformers (--advise)
+  // The design is an external power supply: the rules' verdicts bind
+  // (--external-power-supply); otherwise they are a reference.
+  bool external_power_supply = false;
 };
 
 std::shared_ptr<const DesignEvaluation> EvaluateDesign(const DesignState& design,

@@ -57,6 +57,9 @@ struct SwitchingPoint {
   // Whether the input power settled where the losses let it; false where the
   // losses outgrow it (the figures are then those of the last step).
   bool fixed_point_met = true;
+  // Share of the time the stage switches: 1 but in burst operation, where
+  // bursts of these pulses alternate with pauses.
+  double burst_duty = 1;
 };
 
 // The point at the bus voltage U_bus_V (V) drawing P_in_W (W).
