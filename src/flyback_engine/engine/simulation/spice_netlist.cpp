@@ -284,7 +284,9 @@ void AppendPrimary(NetlistText& n, const Stage& st) {
   n += "* " + n.Num(kHotOnResistanceFactor) + " x " + n.Num(st.R_on_ohm) +
        " Ohm (the data sheet's 25 C figure times the loss budget's hot factor)\n";
   n += "S1 drain 0 q 0 SMOS\n";
-  n += ".model SMOS SW(VT=0.5 VH=0.1 RON=" + n.Num(R_on_hot_ohm) + " ROFF=10Meg)\n";
+  n += ".model SMOS SW(VT=" + n.Num((kGateOn_V + kGateOff_V) / 2) +
+       " VH=" + n.Num((kGateOn_V - kGateOff_V) / 2) + " RON=" + n.Num(R_on_hot_ohm) +
+       " ROFF=10Meg)\n";
   n += "* drain capacitance: the MOSFET's assumed C_oss and C09 of the component list\n";
   n += "Cd drain 0 " + n.Num(st.C_drain_pF) + "p\n";
   n += "Dc drain clamp DCLAMP\n";
@@ -484,8 +486,10 @@ void AppendAnalysis(NetlistText& n, const Stage& st, BusPoint point, StartState 
   }
   n += ".meas tran I_D_peak MAX i(Vsense)" + window;
   n += ".meas tran U_D_peak MAX v(drain)" + window;
-  n += ".meas tran t_10 TRIG v(q) VAL=0.5 RISE=1 TD=" + n.Num(from_us) +
-       "u TARG v(q) VAL=0.5 RISE=11 TD=" + n.Num(from_us) + "u\n";
+  // The switch turns on where the latch rises through its on threshold.
+  const std::string on = " VAL=" + n.Num(kGateOn_V);
+  n += ".meas tran t_10 TRIG v(q)" + on + " RISE=1 TD=" + n.Num(from_us) + "u TARG v(q)" + on +
+       " RISE=11 TD=" + n.Num(from_us) + "u\n";
   n += ".meas tran f_sw PARAM='10/t_10'\n";
   n += ".end\n";
 }
