@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstddef>
 #include <limits>
 #include <vector>
@@ -80,6 +81,20 @@ TEST(SettlingAtEnd, LastTenPeriodsAgainstTheTenBeforeAfterFiftyPeriods) {
     EXPECT_EQ(s.periods, c.periods);
     EXPECT_EQ(s.settled, c.settled) << c.periods << " periods, " << c.slope_V << " V/s";
   }
+}
+
+TEST(SettlingAtEnd, NotAtTheTurnOfASwing) {
+  // 80 periods, the output 100 V + 0.01 V/s·|t − 70.15 s|: it turns at the
+  // start of the last window, so the last two windows average about
+  // 100.05 V both (within 0.02 %), while the one before them averages about
+  // 100.15 V, 0.1 % away: the turn of a swing, not a settled output.
+  Ramp r(80, 0);
+  for (std::size_t i = 0; i < r.time_s.size(); ++i) {
+    r.output_V[i] = 100 + 0.01 * std::abs(r.time_s[i] - 70.15);
+  }
+  const Settling s = SettlingAtEnd(r.time_s, r.gate, {&r.output_V});
+  EXPECT_EQ(s.periods, 80);
+  EXPECT_FALSE(s.settled);
 }
 
 // The switch turns on where the latch rises through 0.6, its on threshold;
