@@ -6,8 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstddef>
 #include <limits>
 #include <vector>
+
+#include "engine/simulation/waveform_windows.h"
 
 namespace flyback {
 namespace {
@@ -36,8 +40,9 @@ TEST(AveragesSettled, EveryOutputWithinTheShareOfItsEarlierAverage) {
   }
 }
 
-// `periods` + 1 turn-ons of a switch of period 1 s, at k + 0.125 s (the
-// command rises from 0 at k s to 1 at k + 0.25 s), sampled every 0.25 s,
+// `periods` + 1 turn-ons of a switch of period 1 s, at k + 0.15 s (the
+// command rises from 0 at k s to 1 at k + 0.25 s, through the switch's on
+// threshold of 0.6), sampled every 0.25 s,
 // and one output rising `slope_V` a second from 100 V.
 struct Ramp {
   std::vector<double> time_s;
@@ -75,6 +80,46 @@ TEST(SettlingAtEnd, LastTenPeriodsAgainstTheTenBeforeAfterFiftyPeriods) {
     const Settling s = SettlingAtEnd(r.time_s, r.gate, {&r.output_V});
     EXPECT_EQ(s.periods, c.periods);
     EXPECT_EQ(s.settled, c.settled) << c.periods << " periods, " << c.slope_V << " V/s";
+  }
+}
+
+TEST(SettlingAtEnd, NotAtTheTurnOfASwing) {
+  // 80 periods, the output 100 V + 0.01 V/s·|t − 70.15 s|: it turns at the
+  // start of the last window, so the last two windows average about
+  // 100.05 V both (within 0.02 %), while the one before them averages about
+  // 100.15 V, 0.1 % away: the turn of a swing, not a settled output.
+  Ramp r(80, 0);
+  for (std::size_t i = 0; i < r.time_s.size(); ++i) {
+    r.output_V[i] = 100 + 0.01 * std::abs(r.time_s[i] - 70.15);
+  }
+  const Settling s = SettlingAtEnd(r.time_s, r.gate, {&r.output_V});
+  EXPECT_EQ(s.periods, 80);
+  EXPECT_FALSE(s.settled);
+}
+
+// The switch turns on where the latch rises through 0.6, its on threshold;
+// the latch may come to rest near one half after a turn-off. The gate is
+// sampled at 0, 1, 2, ... s.
+TEST(TurnOnTimes, ARiseThroughTheOnThreshold) {
+  const struct {
+    const char* what;
+    std::vector<double> gate;
+    std::vector<double> on_s;
+  } cases[] = {
+      {"on, off, on", {0, 1, 0, 1, 0}, {0.6, 2.6}},
+      // The latch comes to rest at 0.51 after a turn-off: that is no
+      // turn-on, the rise from 0.51 to 1 is one, at 4 + 0.09/0.49 s.
+      {"resting above one half", {0, 1, 0.3, 0.51, 0.51, 1}, {0.6, 4.183673}},
+      // Off at 0.45, on again at 2 + 0.15/0.55 s.
+      {"off above the switch's VT - VH", {0, 1, 0.45, 1}, {0.6, 2.272727}},
+      {"on from the start", {1, 0, 1}, {1.6}},
+  };
+  for (const auto& c : cases) {
+    std::vector<double> time_s;
+    for (std::size_t i = 0; i < c.gate.size(); ++i) time_s.push_back(static_cast<double>(i));
+    const std::vector<double> on = TurnOnTimes(time_s, c.gate);
+    ASSERT_EQ(on.size(), c.on_s.size()) << c.what;
+    for (std::size_t k = 0; k < on.size(); ++k) EXPECT_NEAR(on[k], c.on_s[k], 1e-6) << c.what;
   }
 }
 

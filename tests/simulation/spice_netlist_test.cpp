@@ -18,6 +18,8 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstddef>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <utility>
@@ -109,21 +111,69 @@ TEST(SpiceNetlist, EveryPairCoupledByItsTwoLeakages) {
 }
 
 TEST(SpiceNetlist, WindingResistancesHotInSeries) {
-  const std::string n = NetlistOf(Demo());
-  // ρ(100 °C)·N·MLT/A of each winding's copper (tests/losses): primary
-  // 0.30470 Ω between Vsense and Lp, outputs 0.63283, 0.053731, 0.029851 Ω
-  // between each inductor and its rectifier; the IC supply's wire is not
-  // sized, so it has none.
+  const DesignState demo = Demo();
+  const LossBudget budget = ComputeLossBudget(demo, nullptr);
+  const std::string n = SpiceNetlist(demo, budget);
+  // The primary's resistor between Vsense and Lp, each output's between its
+  // inductor and its rectifier; the IC supply's wire is not sized, so it has
+  // none.
   EXPECT_EQ(Element(n, "Vsense")[2], "pw");
   const std::vector<std::string> primary = Element(n, "Rwp");
   ASSERT_EQ(primary.size(), 4u);
   EXPECT_EQ(primary[1] + " " + primary[2], "pw p");
-  EXPECT_NEAR(Value(primary[3]), 0.30470, 1e-5);
-  const std::pair<const char*, double> outputs[] = {
-      {"Rw1", 0.63283}, {"Rw2", 0.053731}, {"Rw3", 0.029851}};
-  for (const auto& [name, R] : outputs) EXPECT_NEAR(ValueOf(n, name), R, 2e-5 * R) << name;
   EXPECT_EQ(Element(n, "Rw2")[2], "s2");
   EXPECT_EQ(Element(n, "Lic")[2], "aux");
+  // Each resistor dissipates the budget's copper loss (DC and harmonics) at
+  // the lowest bus's crest with the rms current of its ramp: the primary
+  // rises to I_pk in t_on (boundary mode), output i falls from
+  // 2·Imax·T/t_off in t_off, I_rms² = I_peak²·t/(3·T). Above the DC
+  // resistance ρ(100 °C)·N·MLT/A (tests/losses: 0.30470, 0.63283, 0.053731,
+  // 0.029851 Ω) by the skin and proximity effect.
+  const SwitchingPoint& p = budget.lowest_crest.switching;
+  const double T = p.period_us;
+  struct Winding {
+    const char* name;
+    double R_dc_ohm;
+    double I_peak_A;
+    double t_us;
+  };
+  const auto secondary_peak = [&](int i) {
+    return 2 * demo.inputs.output(i).Imax * T / p.t_off_us;
+  };
+  const Winding windings[] = {{"Rwp", 0.30470, p.I_pk_A, p.t_on_us},
+                              {"Rw1", 0.63283, secondary_peak(1), p.t_off_us},
+                              {"Rw2", 0.053731, secondary_peak(2), p.t_off_us},
+                              {"Rw3", 0.029851, secondary_peak(3), p.t_off_us}};
+  for (std::size_t i = 0; i < std::size(windings); ++i) {
+    const Winding& w = windings[i];
+    const double R = ValueOf(n, w.name);
+    const double I_rms2 = w.I_peak_A * w.I_peak_A * w.t_us / (3 * T);
+    EXPECT_NEAR(R * I_rms2, budget.lowest_crest.windings[i].P_W,
+                2e-5 * budget.lowest_crest.windings[i].P_W)
+        << w.name;
+    EXPECT_GT(R, 1.001 * w.R_dc_ohm) << w.name;
+  }
+}
+
+TEST(SpiceNetlist, CoreLossAsAResistorAcrossThePrimaryAtEachBus) {
+  const DesignState demo = Demo();
+  const LossBudget budget = ComputeLossBudget(demo, nullptr);
+  // The primary sees the bus during t_on and U_refl = 101.671263 V during
+  // t_off: R = (U_bus²·t_on + U_refl²·t_off)/(T·P_core) dissipates the
+  // budget's core loss of the point.
+  const double U_refl = 101.671263;
+  const std::pair<BusPoint, const OperatingPointLosses*> points[] = {
+      {BusPoint::kLowest, &budget.lowest_crest}, {BusPoint::kHighest, &budget.highest_input}};
+  for (const auto& [point, losses] : points) {
+    const std::string n = SpiceNetlist(demo, budget, point);
+    const SwitchingPoint& p = losses->switching;
+    const double U2 =
+        (p.U_bus_V * p.U_bus_V * p.t_on_us + U_refl * U_refl * p.t_off_us) / p.period_us;
+    const std::vector<std::string> core = Element(n, "Rcore");
+    ASSERT_EQ(core.size(), 4u);
+    EXPECT_EQ(core[1] + " " + core[2], "p drain");
+    EXPECT_NEAR(Value(core[3]), U2 / *losses->core_W, 2e-5 * U2 / *losses->core_W);
+  }
 }
 
 TEST(SpiceNetlist, RectifiersFittedToTheirDataSheets) {

@@ -68,6 +68,9 @@ struct WindingLossTerm {
   int layers = 0;
   double R_dc_ohm = 0;
   double P_W = 0;  // DC and harmonics together
+  // Ω, the resistance that dissipates P_W at the winding's rms current:
+  // R_dc times the AC factor of its current's harmonics at this point.
+  double R_ac_ohm = 0;
 };
 
 struct OutputDiodeTerm {

@@ -84,7 +84,13 @@ void AddTransformerLosses(const DesignInputs& in, const std::vector<BudgetWindin
                                                        w.layers, w.penetration_at_1_Hz * sqrt_f,
                                                        is_primary ? primary : secondary));
     const double P_W = w.R_dc_ohm * I_peak_A * I_peak_A * loss_factors.back() * p.burst_duty;
-    losses.windings.push_back({w.name, w.layers, w.R_dc_ohm, P_W});
+    // The ramp of that peak over its conduction time has I_peak²·t/(3·T)
+    // as its square rms, in bursts for their share of the time; a winding
+    // without current (Imax 0) keeps R_dc.
+    const double t_pulse_us = is_primary ? p.t_on_us : p.t_off_us;
+    const double I_rms2_A2 = I_peak_A * I_peak_A * t_pulse_us / (3 * p.period_us) * p.burst_duty;
+    const double R_ac_ohm = I_rms2_A2 > 0 ? P_W / I_rms2_A2 : w.R_dc_ohm;
+    losses.windings.push_back({w.name, w.layers, w.R_dc_ohm, P_W, R_ac_ohm});
     copper_W += P_W;
   }
   losses.transformer_W = *losses.core_W + copper_W;

@@ -26,17 +26,22 @@ Settling SettlingAtEnd(const std::vector<double>& time_s, const std::vector<doub
   const auto turn_on = [&on](int periods_back) {
     return on[on.size() - 1 - static_cast<std::size_t>(periods_back)];
   };
-  const Window earlier =
-      WindowOf(time_s, turn_on(2 * kSettlingWindowPeriods), turn_on(kSettlingWindowPeriods));
-  const Window later = WindowOf(time_s, turn_on(kSettlingWindowPeriods), turn_on(0));
-  std::vector<double> earlier_V;
-  std::vector<double> later_V;
-  for (const std::vector<double>* u : outputs_V) {
-    const auto value = [u](std::size_t i) { return (*u)[i]; };
-    earlier_V.push_back(Average(time_s, earlier, value));
-    later_V.push_back(Average(time_s, later, value));
+  // Three windows back to back: the rule must hold for both steps, so that
+  // an outlying turn of a slow swing, where two windows happen to agree,
+  // does not pass for settled.
+  std::vector<std::vector<double>> averages_V(static_cast<std::size_t>(kSettlingSteps) + 1);
+  for (int w = 0; w <= kSettlingSteps; ++w) {
+    const Window win = WindowOf(time_s, turn_on((w + 1) * kSettlingWindowPeriods),
+                                turn_on(w * kSettlingWindowPeriods));
+    for (const std::vector<double>* u : outputs_V) {
+      averages_V[static_cast<std::size_t>(w)].push_back(
+          Average(time_s, win, [u](std::size_t i) { return (*u)[i]; }));
+    }
   }
-  s.settled = AveragesSettled(earlier_V, later_V);
+  s.settled = true;
+  for (std::size_t w = 0; w < static_cast<std::size_t>(kSettlingSteps); ++w) {
+    s.settled = s.settled && AveragesSettled(averages_V[w + 1], averages_V[w]);
+  }
   return s;
 }
 

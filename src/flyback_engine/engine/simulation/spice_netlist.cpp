@@ -98,7 +98,7 @@ struct Rectified {
   std::string C_from;        // where the capacitor comes from
   bool bled = false;         // loaded by the bleeder: its Imax lies below kBleederCurrent_A
   double leakage_share = 0;  // of its self inductance, referred (SplitLeakage)
-  double R_ohm = 0;          // Ω, DC resistance of the winding hot; 0 where not known
+  double R_ohm = 0;          // Ω, AC resistance of the winding hot; 0 where not known
   std::string rectifier;     // designator: "D26", "D41", ...
   DiodeModel diode;
 };
@@ -116,9 +116,16 @@ struct Stage {
   double leakage_share = 0;          // the loss budget's, of L_prim
   double primary_leakage_share = 0;  // the primary's own (SplitLeakage)
   double L_magnetizing_uH = 0;       // µH, L_prim less the primary's own leakage
-  double R_prim_ohm = 0;             // Ω, DC resistance of the primary hot; 0 where not known
+  double R_prim_ohm = 0;             // Ω, AC resistance of the primary hot; 0 where not known
   double T_winding_C = 0;            // °C, of the windings' resistances
-  double R_on_ohm = 0;               // Ω, the data sheet's, at 25 °C
+  double f_point_kHz = 0;            // kHz, the loss budget's switching frequency at the point
+  // The core loss as a resistor across the primary: the budget's loss P_core_W
+  // at the point over the square average of the primary's voltage there,
+  // U2_avg_V2; R_core_ohm 0 without a core.
+  double P_core_W = 0;
+  double U2_avg_V2 = 0;
+  double R_core_ohm = 0;
+  double R_on_ohm = 0;  // Ω, the data sheet's, at 25 °C
   std::string mosfet;
   double C_drain_pF = 0;
   double U_refl_V = 0;
@@ -138,7 +145,19 @@ double DefaultCapacitance_uF(double I_A, double U_V, double period_us) {
   return I_A * period_us / (kOutputRipple * U_V);
 }
 
-Stage StageOf(const DesignState& s, const LossBudget& budget) {
+// The loss budget's figures of the operating point `point`.
+const OperatingPointLosses& LossesAt(const LossBudget& budget, BusPoint point) {
+  return point == BusPoint::kLowest ? budget.lowest_crest : budget.highest_input;
+}
+
+// V², the square average of the primary's voltage over the budget's period
+// at `p`: the bus during t_on, the reflected voltage during t_off, 0 while
+// the drain rings after the demagnetization.
+double PrimaryVoltageSquareAverage(const SwitchingPoint& p, double U_refl_V) {
+  return (p.U_bus_V * p.U_bus_V * p.t_on_us + U_refl_V * U_refl_V * p.t_off_us) / p.period_us;
+}
+
+Stage StageOf(const DesignState& s, const LossBudget& budget, BusPoint point) {
   const DesignInputs& in = s.inputs;
   const TransformerDesign& t = s.transformer;
   Stage st;
@@ -154,10 +173,12 @@ Stage StageOf(const DesignState& s, const LossBudget& budget) {
   const WindingLeakageShares leakage = SplitLeakage(budget.leakage, in.n_sec);
   st.primary_leakage_share = leakage.primary;
   st.L_magnetizing_uH = (1 - leakage.primary) * st.L_prim_uH;
-  // The budget's copper: the primary first, then output i, where a core is known.
-  const std::vector<WindingLossTerm>& copper = budget.lowest_crest.windings;
+  // The budget's copper at the point: the primary first, then output i,
+  // where a core is known.
+  const OperatingPointLosses& at = LossesAt(budget, point);
+  const std::vector<WindingLossTerm>& copper = at.windings;
   const auto resistance_of = [&copper](std::size_t term) {
-    return term < copper.size() ? copper[term].R_dc_ohm : 0.0;
+    return term < copper.size() ? copper[term].R_ac_ohm : 0.0;
   };
   st.R_prim_ohm = resistance_of(0);
   st.T_winding_C = budget.assumptions.T_winding_C;
@@ -165,6 +186,12 @@ Stage StageOf(const DesignState& s, const LossBudget& budget) {
   st.R_on_ohm = s.components.R_DSon;
   st.C_drain_pF = budget.assumptions.C_oss_pF + budget.assumptions.C_drain_extra_pF;
   st.U_refl_V = ReflectedVoltage(t.n_prim, t.U_ts);
+  st.f_point_kHz = 1000 / at.switching.period_us;
+  if (at.core_W) {
+    st.P_core_W = *at.core_W;
+    st.U2_avg_V2 = PrimaryVoltageSquareAverage(at.switching, st.U_refl_V);
+    st.R_core_ohm = st.P_core_W > 0 ? st.U2_avg_V2 / st.P_core_W : 0;
+  }
   st.clamp = budget.clamp;
   st.U_cl_V = budget.lowest_crest.clamp.U_clamp_V;
   const double period_us = budget.lowest_crest.switching.period_us;
@@ -200,12 +227,13 @@ Stage StageOf(const DesignState& s, const LossBudget& budget) {
   return st;
 }
 
-// The resistance R_ohm (Ω, at T_C °C) of a winding as the resistor `name`
-// between `from` and `to`, traced to the loss budget.
+// The resistance R_ohm (Ω) of a winding as the resistor `name` between
+// `from` and `to`, traced to the loss budget of the stage `st`.
 void AppendWindingResistance(NetlistText& n, const std::string& name, const std::string& from,
-                             const std::string& to, double R_ohm, double T_C) {
-  n +=
-      "* winding resistance at " + n.Num(T_C) + " C: the loss budget's rho*N*MLT/A of its copper\n";
+                             const std::string& to, double R_ohm, const Stage& st) {
+  n += "* winding resistance at " + n.Num(st.T_winding_C) + " C and " + n.Num(st.f_point_kHz) +
+       " kHz: the loss budget's copper loss\n";
+  n += "* over its rms current, rho*N*MLT/A times Dowell's factor of the current's harmonics\n";
   n += name + " " + from + " " + to + " " + n.Num(R_ohm) + "\n";
 }
 
@@ -221,6 +249,8 @@ void AppendHead(NetlistText& n, const Stage& st, BusPoint point) {
     n += "* The bus is the highest bus voltage U_bus_max.\n";
     n += "* For the design point write .param Ubus={Ubus_min} below.\n";
   }
+  n += "* The windings' AC resistances and the core-loss resistor are sized at this\n";
+  n += "* bus voltage's operating point of the loss budget.\n";
   n += ".param Ubus_min=" + n.Num(st.U_bus_min_V) + " Ubus_max=" + n.Num(st.U_bus_max_V) + "\n";
   n += point == BusPoint::kLowest ? ".param Ubus={Ubus_min}\n" : ".param Ubus={Ubus_max}\n";
   n += "* Start value of the peak current from the energy balance of boundary\n";
@@ -236,18 +266,27 @@ void AppendPrimary(NetlistText& n, const Stage& st) {
   n += "Vbus bus 0 {Ubus}\n";
   if (st.R_prim_ohm > 0) {
     n += "Vsense bus pw 0\n";
-    AppendWindingResistance(n, "Rwp", "pw", "p", st.R_prim_ohm, st.T_winding_C);
+    AppendWindingResistance(n, "Rwp", "pw", "p", st.R_prim_ohm, st);
   } else {
     n += "Vsense bus p 0\n";
   }
   n += "* L_prim = 0.001*AL*n_prim^2 of the whole turns, n_prim = " + n.Num(st.n_prim) + "\n";
   n += "Lp p drain " + n.Num(st.L_prim_uH) + "u\n";
+  if (st.R_core_ohm > 0) {
+    n += "* core loss: a resistor across the primary dissipating the loss budget's\n";
+    n += "* core loss " + n.Num(st.P_core_W) + " W at this point, where the primary's voltage\n";
+    n += "* (Ubus in t_on, U_refl in t_off) has the square average " + n.Num(st.U2_avg_V2) +
+         " V^2\n";
+    n += "Rcore p drain " + n.Num(st.R_core_ohm) + "\n";
+  }
   const double R_on_hot_ohm = kHotOnResistanceFactor * st.R_on_ohm;
   n += "* MOSFET " + st.mosfet + ": a switch driven by the latch q, RON = R_DSon at 100 C:\n";
   n += "* " + n.Num(kHotOnResistanceFactor) + " x " + n.Num(st.R_on_ohm) +
        " Ohm (the data sheet's 25 C figure times the loss budget's hot factor)\n";
   n += "S1 drain 0 q 0 SMOS\n";
-  n += ".model SMOS SW(VT=0.5 VH=0.1 RON=" + n.Num(R_on_hot_ohm) + " ROFF=10Meg)\n";
+  n += ".model SMOS SW(VT=" + n.Num((kGateOn_V + kGateOff_V) / 2) +
+       " VH=" + n.Num((kGateOn_V - kGateOff_V) / 2) + " RON=" + n.Num(R_on_hot_ohm) +
+       " ROFF=10Meg)\n";
   n += "* drain capacitance: the MOSFET's assumed C_oss and C09 of the component list\n";
   n += "Cd drain 0 " + n.Num(st.C_drain_pF) + "p\n";
   n += "Dc drain clamp DCLAMP\n";
@@ -295,7 +334,7 @@ void AppendTransformer(NetlistText& n, const Stage& st) {
     n += WindingInductor(w.winding) + " 0 " + end + " " +
          n.Num(SelfInductance_uH(st.L_magnetizing_uH, ratio, w.leakage_share)) + "u ; " +
          n.Num(w.turns) + " turns, s = " + n.Num(w.leakage_share) + "\n";
-    if (w.R_ohm > 0) AppendWindingResistance(n, "Rw" + w.name, end, node, w.R_ohm, st.T_winding_C);
+    if (w.R_ohm > 0) AppendWindingResistance(n, "Rw" + w.name, end, node, w.R_ohm, st);
     inductors.push_back(WindingInductor(w.winding));
     shares.push_back(w.leakage_share);
   }
@@ -447,8 +486,10 @@ void AppendAnalysis(NetlistText& n, const Stage& st, BusPoint point, StartState 
   }
   n += ".meas tran I_D_peak MAX i(Vsense)" + window;
   n += ".meas tran U_D_peak MAX v(drain)" + window;
-  n += ".meas tran t_10 TRIG v(q) VAL=0.5 RISE=1 TD=" + n.Num(from_us) +
-       "u TARG v(q) VAL=0.5 RISE=11 TD=" + n.Num(from_us) + "u\n";
+  // The switch turns on where the latch rises through its on threshold.
+  const std::string on = " VAL=" + n.Num(kGateOn_V);
+  n += ".meas tran t_10 TRIG v(q)" + on + " RISE=1 TD=" + n.Num(from_us) + "u TARG v(q)" + on +
+       " RISE=11 TD=" + n.Num(from_us) + "u\n";
   n += ".meas tran f_sw PARAM='10/t_10'\n";
   n += ".end\n";
 }
@@ -457,7 +498,7 @@ void AppendAnalysis(NetlistText& n, const Stage& st, BusPoint point, StartState 
 
 SpiceRun SpiceRunOf(const DesignState& s, const LossBudget& budget, BusPoint point,
                     StartState start) {
-  const Stage st = StageOf(s, budget);
+  const Stage st = StageOf(s, budget, point);
   NetlistText text;
   AppendHead(text, st, point);
   AppendPrimary(text, st);

@@ -3,15 +3,14 @@
 // The designed flyback stage as an ngspice netlist that a user runs by hand
 // (`ngspice -b FILE.cir`): the DC bus at the design point, the MOSFET as a
 // switch at its hot on-resistance, the RCD clamp, the transformer as coupled
-// inductors of whole turns with each winding's own leakage and copper
-// resistance, the listed rectifiers fitted to their data sheets, the
-// outputs' capacitors with a series resistance under full load (an output of
-// less than 1 mA, a spare or sense winding, under a 1 mA bleeder) and a
-// behavioural controller
-// (quasi-resonant current mode, or current-mode PWM at the lowest fixed
-// frequency). The run prints the settled output voltages, the peak drain
-// current and voltage, and the switching frequency. docs/simulation.md gives
-// the model and its limits.
+// inductors of whole turns with each winding's own leakage and AC copper
+// resistance and a resistor for the core loss, the listed rectifiers fitted
+// to their data sheets, the outputs' capacitors with a series resistance
+// under full load (an output of less than 1 mA, a spare or sense winding,
+// under a 1 mA bleeder) and a behavioural controller (quasi-resonant current
+// mode, or current-mode PWM at the lowest fixed frequency). The run prints
+// the settled output voltages, the peak drain current and voltage, and the
+// switching frequency. docs/simulation.md gives the model and its limits.
 
 #include <string>
 #include <vector>
@@ -54,9 +53,9 @@ SpiceRun SpiceRunOf(const DesignState& s, const LossBudget& budget, BusPoint poi
                     StartState start = StartState::kWarm);
 
 // The netlist of the calculated design `s` at `point`; `budget` gives the
-// leakage and the winding it was estimated from, the windings' resistances,
-// the drain capacitance, the IC's supply current, the clamp voltage and the
-// clamp loss.
+// leakage and the winding it was estimated from, the windings' resistances
+// and the core loss at `point`, the drain capacitance, the IC's supply
+// current, the clamp voltage and the clamp loss.
 std::string SpiceNetlist(const DesignState& s, const LossBudget& budget,
                          BusPoint point = BusPoint::kLowest);
 

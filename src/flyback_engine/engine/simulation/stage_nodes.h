@@ -34,7 +34,15 @@ inline std::string BranchCurrentVector(std::string element) {
 
 // Nodes and sources every netlist has.
 inline constexpr const char* kDrainNode = "drain";
-inline constexpr const char* kGateNode = "q";           // the latch: 0 off, 1 on
+inline constexpr const char* kGateNode = "q";  // the latch: 0 off, 1 on
+// The switch's thresholds on the latch (ngspice's switch with VT in the
+// middle and VH half the gap). The latch is a behavioural element and may
+// rest near one half after a turn-off: ngspice 39.3 turned the switch off
+// there (the drain rose with the latch at 0.44 to 0.58), and on again where
+// the latch rose through kGateOn_V. A rise through one half would count a
+// latch coming to rest as a turn-on and miss the turn-on after it.
+inline constexpr double kGateOn_V = 0.6;
+inline constexpr double kGateOff_V = 0.4;
 inline constexpr const char* kPrimarySense = "Vsense";  // 0 V source, bus to primary
 inline constexpr const char* kBusSource = "Vbus";
 

@@ -2,14 +2,16 @@
 
 #include <algorithm>
 
+#include "engine/simulation/stage_nodes.h"
+
 namespace flyback {
 
 std::vector<double> TurnOnTimes(const std::vector<double>& time_s,
                                 const std::vector<double>& gate) {
   std::vector<double> times;
   for (std::size_t i = 1; i < time_s.size(); ++i) {
-    if (gate[i - 1] < 0.5 && gate[i] >= 0.5) {
-      const double share = (0.5 - gate[i - 1]) / (gate[i] - gate[i - 1]);
+    if (gate[i - 1] < kGateOn_V && gate[i] >= kGateOn_V) {
+      const double share = (kGateOn_V - gate[i - 1]) / (gate[i] - gate[i - 1]);
       times.push_back(time_s[i - 1] + share * (time_s[i] - time_s[i - 1]));
     }
   }

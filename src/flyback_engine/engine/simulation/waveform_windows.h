@@ -10,7 +10,8 @@
 namespace flyback {
 
 // s, the times at which the switch turns on: the command `gate` rising
-// through one half, between two time points by linear interpolation.
+// through kGateOn_V (stage_nodes.h), between two time points by linear
+// interpolation.
 std::vector<double> TurnOnTimes(const std::vector<double>& time_s, const std::vector<double>& gate);
 
 // The time points of [from, to]: the indices first..last.
