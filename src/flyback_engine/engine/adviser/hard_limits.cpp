@@ -59,7 +59,9 @@ LimitFigures LimitFiguresOf(const DesignState& s, const LossBudget& budget,
                             std::optional<double> T_hot_spot_C, bool runs_away,
                             const HardLimits& limits) {
   LimitFigures figures;
-  figures.T_hot_spot_C = T_hot_spot_C;
+  // A rise that runs away has no temperature: the last one tried is no
+  // hot spot, and that reason stands for the flux at it too.
+  if (!runs_away) figures.T_hot_spot_C = T_hot_spot_C;
   figures.rise_runs_away = runs_away;
   figures.B_peak_tolerance_mT =
       s.transformer.Bmax * limits.current_limit_factor * (1 + limits.AL_tolerance);
@@ -73,9 +75,7 @@ LimitFigures LimitFiguresOf(const DesignState& s, const LossBudget& budget,
   const FerriteLimits& ferrite = FerriteLimitsFor(core.material.name);
   figures.T_limit_C = std::min(limits.T_insulation_C, ferrite.T_loss_data_max_C);
   figures.window_fill = WindowFillOf(s, core, limits.fill).fill;
-  // A rise that runs away has no temperature to judge the flux at: that
-  // reason stands for both.
-  if (T_hot_spot_C && !runs_away) figures.B_sat_mT = SaturationFlux_mT(ferrite, *T_hot_spot_C);
+  if (figures.T_hot_spot_C) figures.B_sat_mT = SaturationFlux_mT(ferrite, *figures.T_hot_spot_C);
   return figures;
 }
 

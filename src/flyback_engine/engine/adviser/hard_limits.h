@@ -31,7 +31,8 @@ struct HardLimits {
 
 // The figures the limits judge a calculated candidate by.
 struct LimitFigures {
-  std::optional<double> T_hot_spot_C;  // none without a core geometry
+  // °C; none without a core geometry or where the rise runs away
+  std::optional<double> T_hot_spot_C;
   bool rise_runs_away = false;
   std::optional<double> T_limit_C;    // °C, the lower of the insulation's and the loss data's
   std::optional<double> window_fill;  // share of the window, none without a core geometry
