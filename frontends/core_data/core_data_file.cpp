@@ -168,6 +168,8 @@ UserCoreData ReadCoreData(std::string_view text, const std::string& file) {
   core.file = file;
   ReadGeometry(content, core);
   ReadMaterial(content, core);
+  if (content.contains("T_ambient_C"))
+    core.T_ambient_C = Number(content, "", "T_ambient_C", kAmbientRange);
   return core;
 }
 

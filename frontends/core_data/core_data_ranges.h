@@ -56,6 +56,11 @@ inline constexpr std::array kSteinmetzFields{
     SteinmetzField{"ct2", &SteinmetzSet::ct2, {0, 1, "1/°C²"}},
 };
 
+// The air around the transformer: from a cold start outdoors to the hottest
+// enclosure a ferrite core survives in; above it no winding stays within any
+// insulation class.
+inline constexpr PhysicalRange kAmbientRange{-40, 100, "°C"};
+
 // f_min_Hz and f_max_Hz of a range: no ferrite's fit reaches beyond 100 MHz.
 inline constexpr PhysicalRange kFitFrequencyRange{0, 1e8, "Hz"};
 

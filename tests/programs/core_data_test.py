@@ -52,6 +52,21 @@ class CoreDataFile(ProgramTest):
                 self.assertEqual(process.stderr, b"")
                 self.assertTrue(process.stdout.endswith(b"[3] => <cancel>\n"))
 
+    def test_the_ambient_reaches_the_adviser(self):
+        with open(self.path("core.json"), "w", encoding="utf-8") as file:
+            json.dump(dict(GOOD, T_ambient_C=60), file)
+        process = self.run_program(
+            [FLYBACK, "--script", "--core-data", "core.json", "--advise", "--export", "d.json"],
+            TO_MAIN_MENU.encode())
+        self.assertEqual(process.returncode, 0, process.stderr)
+        with open(self.path("d.json"), encoding="utf-8") as file:
+            alternatives = json.load(file)["alternatives"]
+        self.assertEqual(alternatives["limits"]["T_ambient_C"], 60)
+        hot_spots = [c["hot_spot_C"] for c in alternatives["candidates"]
+                     if c["hot_spot_C"] is not None]
+        self.assertTrue(hot_spots)
+        self.assertTrue(all(t > 60 for t in hot_spots), min(hot_spots))
+
     def test_a_missing_field(self):
         data = copy.deepcopy(GOOD)
         del data["geometry"]["V_e_mm3"]
@@ -205,6 +220,8 @@ class HostileCoreData(ProgramTest):
              "geometry.l_e_mm must lie from 1 to 1000 mm, not 1000000"),
             ("a surface of 0.001 cm²", json.dumps(with_geometry(surface_cm2=0.001)),
              "geometry.surface_cm2 must lie from 0.01 to 10000 cm², not 0.001"),
+            ("an ambient of 150 °C", json.dumps(dict(GOOD, T_ambient_C=150)),
+             "T_ambient_C must lie from -40 to 100 °C, not 150"),
         )
         for what, content, problem in cases:
             with self.subTest(what=what):

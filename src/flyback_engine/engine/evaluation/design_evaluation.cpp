@@ -17,7 +17,12 @@ std::shared_ptr<const DesignEvaluation> EvaluateDesign(const DesignState& design
   evaluation->part_stresses = PartStresses(design, evaluation->budget);
   evaluation->findings =
       CheckDesignAndLosses(design, evaluation->budget, evaluation->part_stresses);
-  if (request.alternatives) evaluation->alternatives = AdviseCores(design, request.core_data);
+  if (request.alternatives) {
+    HardLimits limits;
+    if (request.core_data != nullptr && request.core_data->T_ambient_C)
+      limits.T_ambient_C = *request.core_data->T_ambient_C;
+    evaluation->alternatives = AdviseCores(design, request.core_data, {}, limits);
+  }
   if (design.inputs.opto_reg && design.components.R65 > 0)
     evaluation->loop = ComputeLoopDesign(design, evaluation->budget);
   return evaluation;

@@ -5,6 +5,7 @@
 // catalogue knows or estimates, for every transformer type: the user's
 // measured core is the one wound.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,9 @@ struct UserCoreData {
   std::string material_source;
   std::vector<SteinmetzRange> ranges;  // ascending and contiguous
   double Pv_limit_W_per_m3 = 0;
+  // °C, the air around the transformer in its enclosure, which the adviser's
+  // hot spots start from; none: the adviser's stated default.
+  std::optional<double> T_ambient_C;
 
   // Views into this record: valid while it lives unchanged.
   CoreGeometry Geometry() const;
