@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "table_cells.h"
 
@@ -26,17 +27,26 @@ std::string Row(const LoopCorner& c) {
   return row + "\n";
 }
 
+std::string PartsText(const OptoCompensator& p) {
+  return "R65 " + Fixed(p.R_up_kOhm, 1) + " kOhm, R_LED " + Fixed(p.R_LED_kOhm, 1) + " kOhm, R_z " +
+         Fixed(p.R_z_kOhm, 1) + " kOhm, C_z " + Fixed(p.C_z_nF, 3) + " nF, C_p " +
+         Fixed(p.C_p_nF, 3) + " nF, C_pole " + Fixed(p.C_pole_nF, 2) + " nF";
+}
+
+std::string CornersText(const std::string& title, const std::vector<LoopCorner>& corners) {
+  std::string text = title;
+  text += "line          load%   CTR mode           f_sw/kHz  f_c/Hz PM/deg  GM/dB  warnings\n";
+  for (const LoopCorner& c : corners) text += Row(c);
+  return text;
+}
+
 }  // namespace
 
 std::string LoopTableText(const LoopDesign& loop) {
-  const OptoCompensator& p = loop.parts;
-  std::string text = "Loop (R65 " + Fixed(p.R_up_kOhm, 1) + " kOhm, R_LED " +
-                     Fixed(p.R_LED_kOhm, 1) + " kOhm, R_z " + Fixed(p.R_z_kOhm, 1) + " kOhm, C_z " +
-                     Fixed(p.C_z_nF, 3) + " nF, C_pole " + Fixed(p.C_pole_nF, 2) +
-                     " nF; designed for " + Fixed(loop.compensator.crossover_Hz, 0) + " Hz):\n";
-  text += "line          load%   CTR mode           f_sw/kHz  f_c/Hz PM/deg  GM/dB  warnings\n";
-  for (const LoopCorner& c : loop.corners) text += Row(c);
-  return text;
+  return CornersText("Loop (" + PartsText(loop.parts) + "):\n", loop.corners) +
+         CornersText("Proposed compensator (" + PartsText(loop.compensator.rounded) +
+                         "; designed for " + Fixed(loop.compensator.crossover_Hz, 0) + " Hz):\n",
+                     loop.proposed_corners);
 }
 
 std::string LoopTableOf(const DesignEvaluation& evaluation) {

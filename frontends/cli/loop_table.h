@@ -10,9 +10,10 @@
 
 namespace flyback {
 
-// A line with the compensator's parts, a line of column names and a line per
-// corner: line end, load, CTR, the stage's mode and switching frequency, the
-// crossover, the phase and gain margins and the warnings.
+// Two tables, the design's own parts (the component list's) and then the
+// proposed compensator: each a line with the parts, a line of column names
+// and a line per corner: line end, load, CTR, the stage's mode and switching
+// frequency, the crossover, the phase and gain margins and the warnings.
 std::string LoopTableText(const LoopDesign& loop);
 
 // The loop of the evaluation as that table; empty without one.

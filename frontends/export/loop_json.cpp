@@ -1,6 +1,7 @@
 #include "loop_json.h"
 
 #include <string>
+#include <vector>
 
 #include "json_values.h"
 
@@ -9,6 +10,13 @@ namespace flyback {
 namespace {
 
 using Json = nlohmann::ordered_json;
+
+template <typename Row>
+Json JsonArray(const std::vector<Row>& rows, Json (*of)(const Row&)) {
+  Json array = Json::array();
+  for (const Row& row : rows) array.push_back(of(row));
+  return array;
+}
 
 Json Assumptions(const LoopAssumptions& a) {
   return {{"R_pullup_kOhm", a.R_pullup_kOhm},
@@ -33,8 +41,30 @@ Json Parts(const OptoCompensator& c, const LoopAssumptions& a) {
           {"R_z_kOhm", c.R_z_kOhm},
           {"C_z_nF", c.C_z_nF},
           {"C_pole_nF", c.C_pole_nF},
+          {"C_p_nF", c.C_p_nF},
           {"f_zero_Hz", CompensatorZero_Hz(c)},
           {"f_pole_Hz", CompensatorPole_Hz(c, a)}};
+}
+
+Json Margins(const LoopCorner& c) {
+  Json warnings = Json::array();
+  for (LoopWarning w : c.warnings) warnings.push_back(std::string(LoopWarningText(w)));
+  return {{"crossings", c.margins.crossings},
+          {"crossover_Hz", OrNull(c.margins.crossover_Hz)},
+          {"phase_margin_deg", OrNull(c.margins.phase_margin_deg)},
+          {"phase_180_Hz", OrNull(c.margins.phase_180_Hz)},
+          {"gain_margin_dB", OrNull(c.margins.gain_margin_dB)},
+          {"warnings", warnings}};
+}
+
+Json Where(const LoopCorner& c) {
+  return {{"line", std::string(c.line)}, {"load_share", c.load_share}, {"CTR", c.CTR}};
+}
+
+Json ProposedCorner(const LoopCorner& c) {
+  Json corner = Where(c);
+  corner.update(Margins(c));
+  return corner;
 }
 
 Json Compensator(const LoopDesign& loop) {
@@ -48,39 +78,30 @@ Json Compensator(const LoopDesign& loop) {
           {"fast_lane_too_strong", d.fast_lane_too_strong},
           {"opto_pole_too_low", d.opto_pole_too_low},
           {"exact", Parts(d.exact, loop.assumptions)},
-          {"parts", Parts(loop.parts, loop.assumptions)}};
+          {"parts", Parts(d.rounded, loop.assumptions)},
+          {"corners", JsonArray(loop.proposed_corners, ProposedCorner)}};
 }
 
 Json Corner(const LoopCorner& c) {
   const PowerStageModel& p = c.plant;
-  Json warnings = Json::array();
-  for (LoopWarning w : c.warnings) warnings.push_back(std::string(LoopWarningText(w)));
-  return {{"line", std::string(c.line)},
-          {"load_share", c.load_share},
-          {"CTR", c.CTR},
-          {"mode", std::string(SwitchingModeName(p.mode))},
-          {"f_sw_Hz", p.f_sw_Hz},
-          {"duty", p.duty},
-          {"R_load_ohm", p.R_load_ohm},
-          {"G0", p.G0},
-          {"f_load_pole_Hz", p.f_load_pole_Hz},
-          {"f_esr_zero_Hz", p.f_esr_zero_Hz},
-          {"f_rhp_zero_Hz", p.f_rhp_zero_Hz > 0 ? Json(p.f_rhp_zero_Hz) : Json(nullptr)},
-          {"Q_sampling", p.Q_sampling > 0 ? Json(p.Q_sampling) : Json(nullptr)},
-          {"crossings", c.margins.crossings},
-          {"crossover_Hz", OrNull(c.margins.crossover_Hz)},
-          {"phase_margin_deg", OrNull(c.margins.phase_margin_deg)},
-          {"phase_180_Hz", OrNull(c.margins.phase_180_Hz)},
-          {"gain_margin_dB", OrNull(c.margins.gain_margin_dB)},
-          {"warnings", warnings}};
+  Json corner = Where(c);
+  corner.update(Json{{"mode", std::string(SwitchingModeName(p.mode))},
+                     {"f_sw_Hz", p.f_sw_Hz},
+                     {"duty", p.duty},
+                     {"R_load_ohm", p.R_load_ohm},
+                     {"G0", p.G0},
+                     {"f_load_pole_Hz", p.f_load_pole_Hz},
+                     {"f_esr_zero_Hz", p.f_esr_zero_Hz},
+                     {"f_rhp_zero_Hz", p.f_rhp_zero_Hz > 0 ? Json(p.f_rhp_zero_Hz) : Json(nullptr)},
+                     {"Q_sampling", p.Q_sampling > 0 ? Json(p.Q_sampling) : Json(nullptr)}});
+  corner.update(Margins(c));
+  return corner;
 }
 
 }  // namespace
 
 Json LoopJson(const LoopDesign& loop) {
   const RegulatedOutput& out = loop.output;
-  Json corners = Json::array();
-  for (const LoopCorner& c : loop.corners) corners.push_back(Corner(c));
   return {{"assumptions", Assumptions(loop.assumptions)},
           {"output",
            {{"U_V", out.U_V},
@@ -91,7 +112,8 @@ Json LoopJson(const LoopDesign& loop) {
             {"turns_ratio", out.turns_ratio}}},
           {"sweep", {{"f_low_Hz", loop.f_low_Hz}, {"f_high_Hz", loop.f_high_Hz}}},
           {"compensator", Compensator(loop)},
-          {"corners", corners}};
+          {"parts", Parts(loop.parts, loop.assumptions)},
+          {"corners", JsonArray(loop.corners, Corner)}};
 }
 
 }  // namespace flyback

@@ -119,8 +119,8 @@ constexpr auto kOptions = std::to_array<OptionText>({
      ".I docs/adviser.md\nof the sources."},
     {"--loop", "", "", kFlybackOnly, false,
      "in script mode, after every calculation of a design regulated through the opto-coupler, "
-     "write its feedback loop as a table on standard error: the compensator's parts and the "
-     "margins at 12 corners",
+     "write its feedback loop as two tables on standard error: the margins at 12 corners "
+     "with the component list's parts, then with a proposed compensator",
      "The corners are the lowest and the highest input voltage at 10, 50 and 100 % load with\n"
      "the opto-coupler's least and greatest current transfer ratio; each line gives the\n"
      "stage's mode and switching frequency, the crossover, the phase and gain margins and the\n"

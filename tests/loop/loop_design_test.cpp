@@ -16,12 +16,25 @@
 //   56 kΩ below it; C_pole = 1/(2π·2407.08·20 kΩ) − 1.4 nF = 1.90597 nF;
 //   at CTR √(0.38·1.25) the gain wants R_z = 2756.36 kΩ, C_z = 22.2149 pF;
 //   E24: 2.7 MΩ, 22 pF, 2 nF.
-//   With those: crossover 1508.23 Hz, 50.677° at CTR 0.38; 3955.31 Hz,
-//   71.923° at CTR 1.25.
+//   With those (the proposal): crossover 1508.23 Hz, 50.677° at CTR 0.38;
+//   3955.31 Hz, 71.923° at CTR 1.25.
+// The design's own parts, the component list's: R_LED = R61 1 kΩ, R_z = R63
+// 39 kΩ with C_z = C61 15 nF, C_p = C62 56 pF across them, R_up = R65
+// 220 kΩ, C_pole = C28 1.5 nF (QRM1X305) with the 20 kΩ pull-up and 1.4 nF
+// of the opto. G_c = CTR·20/1·(1 + Z_f/220 kΩ)/(1 + s·20 kΩ·2.9 nF),
+// Z_f = (39 kΩ + 1/(s·15 nF)) ∥ 1/(s·56 pF), times the stage above (an
+// independent script, complex arithmetic):
+//   at 1 kHz the loop is 10.9501 dB at CTR 0.38 and 21.2926 dB at 1.25,
+//   −71.6948° at both; at CTR 0.38 it crosses at 6123.96 Hz with 102.114°,
+//   above a fifth of 24070.82 Hz; at CTR 1.25 not before 21.3 kHz, beyond
+//   the sweep's end at half the switching frequency.
 
 #include "engine/loop/loop_design.h"
 
 #include <gtest/gtest.h>
+
+#include <cstddef>
+#include <vector>
 
 #include "engine/losses/loss_budget.h"
 #include "transformer/demo_calculation.h"
@@ -84,14 +97,45 @@ TEST_F(OptoDemoLoop, CompensatorAsByHand) {
 }
 
 TEST_F(OptoDemoLoop, MarginsOfTheRoundedPartsAsByHand) {
-  ASSERT_EQ(loop_->corners.size(), 12U);
-  const LoopMargins& low_ctr = loop_->corners[4].margins;
-  const LoopMargins& high_ctr = loop_->corners[5].margins;
+  ASSERT_EQ(loop_->proposed_corners.size(), 12U);
+  const LoopMargins& low_ctr = loop_->proposed_corners[4].margins;
+  const LoopMargins& high_ctr = loop_->proposed_corners[5].margins;
   EXPECT_NEAR(*low_ctr.crossover_Hz, 1508.23, 0.05);
   EXPECT_NEAR(*low_ctr.phase_margin_deg, 50.677, 1e-2);
   EXPECT_NEAR(*high_ctr.crossover_Hz, 3955.31, 0.05);
   EXPECT_NEAR(*high_ctr.phase_margin_deg, 71.923, 1e-2);
   EXPECT_NEAR(loop_->f_high_Hz, 24070.82 / 2, 0.05);
+}
+
+TEST_F(OptoDemoLoop, TheCornersUseTheListedParts) {
+  const OptoCompensator& p = loop_->parts;
+  EXPECT_EQ(p.R_up_kOhm, 220);
+  EXPECT_EQ(p.R_LED_kOhm, 1);
+  EXPECT_EQ(p.R_z_kOhm, 39);
+  EXPECT_EQ(p.C_z_nF, 15);
+  EXPECT_DOUBLE_EQ(p.C_p_nF, 0.056);
+  EXPECT_EQ(p.C_pole_nF, 1.5);
+}
+
+TEST_F(OptoDemoLoop, LoopOfTheListedPartsAsByHand) {
+  struct Case {
+    std::size_t corner;
+    double gain_1kHz_dB;
+  };
+  for (const Case& k : {Case{4, 10.9501}, Case{5, 21.2926}}) {
+    const LoopCorner& c = loop_->corners[k.corner];
+    const GainPhase t = PowerStageResponse(c.plant, 1000) +
+                        CompensatorResponse(loop_->parts, c.CTR, loop_->assumptions, 1000);
+    EXPECT_NEAR(t.gain_dB, k.gain_1kHz_dB, 1e-3) << "CTR " << c.CTR;
+    EXPECT_NEAR(t.phase_deg, -71.6948, 1e-3) << "CTR " << c.CTR;
+  }
+  const LoopCorner& low_ctr = loop_->corners[4];
+  EXPECT_NEAR(*low_ctr.margins.crossover_Hz, 6123.96, 0.5);
+  EXPECT_NEAR(*low_ctr.margins.phase_margin_deg, 102.114, 1e-2);
+  EXPECT_EQ(low_ctr.warnings, std::vector<LoopWarning>{LoopWarning::kNearSwitching});
+  const LoopCorner& high_ctr = loop_->corners[5];
+  EXPECT_FALSE(high_ctr.margins.crossover_Hz);
+  EXPECT_EQ(high_ctr.warnings, std::vector<LoopWarning>{LoopWarning::kNoCrossover});
 }
 
 }  // namespace

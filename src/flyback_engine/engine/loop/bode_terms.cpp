@@ -49,4 +49,8 @@ GainPhase DoublePole(double f_Hz, double fn_Hz, double Q) {
   return {-Decibels(std::hypot(re, im)), -kDegreesPerRadian * std::atan2(im, re)};
 }
 
+GainPhase ComplexTerm(std::complex<double> value) {
+  return {Decibels(std::abs(value)), kDegreesPerRadian * std::arg(value)};
+}
+
 }  // namespace flyback

@@ -4,6 +4,8 @@
 // at one frequency. Products become sums, and the phase is summed term by
 // term, so it never wraps at ±180°.
 
+#include <complex>
+
 namespace flyback {
 
 struct GainPhase {
@@ -25,5 +27,8 @@ GainPhase RightZero(double f_Hz, double fz_Hz);
 GainPhase OriginPole(double f_Hz, double f0_Hz);
 // 1/(1 + s/(ωn·Q) + s²/ωn²).
 GainPhase DoublePole(double f_Hz, double fn_Hz, double Q);
+// A term given by its complex value at one frequency; its phase in
+// −180° … 180°, so only for a term whose phase stays inside that.
+GainPhase ComplexTerm(std::complex<double> value);
 
 }  // namespace flyback

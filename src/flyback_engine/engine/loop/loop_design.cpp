@@ -4,6 +4,8 @@
 #include <array>
 #include <cmath>
 
+#include "engine/loop/listed_compensator.h"
+
 namespace flyback {
 
 namespace {
@@ -41,6 +43,28 @@ double DefaultCrossover_Hz(const std::vector<PowerStageModel>& plants) {
   return f_c;
 }
 
+// The six line and load points each at the least and the greatest CTR, with
+// `parts`, swept over the loop's range.
+std::vector<LoopCorner> CornersWith(const std::vector<LoopCorner>& stages,
+                                    const OptoCompensator& parts, const LoopDesign& loop) {
+  const LoopAssumptions& a = loop.assumptions;
+  std::vector<LoopCorner> corners;
+  for (const LoopCorner& stage : stages) {
+    for (double CTR : {a.CTR_min, a.CTR_max}) {
+      LoopCorner c = stage;
+      c.CTR = CTR;
+      const LoopResponse response = [&c, &parts, &a](double f_Hz) {
+        return PowerStageResponse(c.plant, f_Hz) + CompensatorResponse(parts, c.CTR, a, f_Hz);
+      };
+      c.bode = SweepLoop(response, loop.f_low_Hz, loop.f_high_Hz, kPointsPerDecade);
+      c.margins = MarginsOf(c.bode, response);
+      c.warnings = LoopWarningsOf(c.margins, c.plant);
+      corners.push_back(std::move(c));
+    }
+  }
+  return corners;
+}
+
 }  // namespace
 
 LoopDesign ComputeLoopDesign(const DesignState& s, const LossBudget& budget,
@@ -68,26 +92,16 @@ LoopDesign ComputeLoopDesign(const DesignState& s, const LossBudget& budget,
     }
   }
   const double f_c = a.crossover_Hz > 0 ? a.crossover_Hz : DefaultCrossover_Hz(plants);
-  // The design corner: lowest input, full load.
+  // The proposal is designed at the design corner: lowest input, full load.
   loop.compensator = DesignCompensator(stages[kLoadShares.size() - 1].plant, f_c, loop.design_CTR,
                                        loop.output.U_V, s.components.R65, a);
-  loop.parts = chosen != nullptr ? *chosen : loop.compensator.rounded;
+  loop.listed = ListedCompensatorOf(s);
+  loop.parts = chosen != nullptr ? *chosen : loop.listed;
 
   loop.f_low_Hz = kSweepStart_Hz;
   loop.f_high_Hz = std::ranges::min_element(plants, {}, &PowerStageModel::f_sw_Hz)->f_sw_Hz / 2;
-  for (const LoopCorner& stage : stages) {
-    for (double CTR : {a.CTR_min, a.CTR_max}) {
-      LoopCorner c = stage;
-      c.CTR = CTR;
-      const LoopResponse response = [&c, &loop, &a](double f_Hz) {
-        return PowerStageResponse(c.plant, f_Hz) + CompensatorResponse(loop.parts, c.CTR, a, f_Hz);
-      };
-      c.bode = SweepLoop(response, loop.f_low_Hz, loop.f_high_Hz, kPointsPerDecade);
-      c.margins = MarginsOf(c.bode, response);
-      c.warnings = LoopWarningsOf(c.margins, c.plant);
-      loop.corners.push_back(std::move(c));
-    }
-  }
+  loop.corners = CornersWith(stages, loop.parts, loop);
+  loop.proposed_corners = CornersWith(stages, loop.compensator.rounded, loop);
   return loop;
 }
 

@@ -1,11 +1,13 @@
 #pragma once
 
 // The feedback loop of a design regulated through the opto-coupler: the
-// compensator designed at the lowest input voltage and full load, and the
-// loop gain with the rounded parts at the 12 corners (lowest and highest
-// input voltage × 10, 50 and 100 % load × the opto's least and greatest
-// CTR), from 10 Hz to half the lowest switching frequency. A pure function
-// of the design and its loss budget; docs/loop.md gives the models.
+// loop gain with the design's own compensator (the component list's parts)
+// at the 12 corners (lowest and highest input voltage × 10, 50 and 100 %
+// load × the opto's least and greatest CTR), from 10 Hz to half the lowest
+// switching frequency; beside it a proposed type-2 compensator designed at
+// the lowest input voltage and full load, with its own margins at the same
+// corners. A pure function of the design and its loss budget; docs/loop.md
+// gives the models.
 
 #include <string_view>
 #include <vector>
@@ -35,14 +37,17 @@ struct LoopDesign {
   RegulatedOutput output;
   double f_low_Hz = 0;  // Hz, the sweep's ends
   double f_high_Hz = 0;
-  double design_CTR = 0;  // √(CTR_min·CTR_max), the compensator's design value
-  CompensatorDesign compensator;
-  OptoCompensator parts;  // the rounded values, or those the user chose
+  double design_CTR = 0;          // √(CTR_min·CTR_max), the compensator's design value
+  CompensatorDesign compensator;  // the proposal: designed, then rounded
+  OptoCompensator listed;         // the component list's parts
+  OptoCompensator parts;          // the corners' parts: the listed, or those the user chose
   std::vector<LoopCorner> corners;
+  // The same corners with the proposal's rounded parts.
+  std::vector<LoopCorner> proposed_corners;
 };
 
 // The loop of the design `s` (opto regulation, its divider dimensioned) with
-// its `budget`. `chosen` replaces the designed parts where not null.
+// its `budget`. `chosen` replaces the listed parts where not null.
 LoopDesign ComputeLoopDesign(const DesignState& s, const LossBudget& budget,
                              const LoopAssumptions& a = {},
                              const OptoCompensator* chosen = nullptr);

@@ -1,5 +1,6 @@
 #include "engine/loop/opto_compensator.h"
 
+#include <complex>
 #include <numbers>
 
 namespace flyback {
@@ -11,6 +12,23 @@ constexpr double kHertzPerInverseKiloOhmNanofarad = 1e6;
 
 double Corner_Hz(double R_kOhm, double C_nF) {
   return kHertzPerInverseKiloOhmNanofarad / (2 * std::numbers::pi * R_kOhm * C_nF);
+}
+
+// kOhm, the impedance of C_nF at f_Hz.
+std::complex<double> CapacitorImpedance_kOhm(double C_nF, double f_Hz) {
+  return kHertzPerInverseKiloOhmNanofarad /
+         std::complex<double>(0, 2 * std::numbers::pi * f_Hz * C_nF);
+}
+
+// 1 + Z_f/R_up: the regulator's share of the LED current per output volt,
+// in units of 1/R_LED.
+std::complex<double> RegulatorTerm(const OptoCompensator& c, double f_Hz) {
+  std::complex<double> Z_f_kOhm = c.R_z_kOhm + CapacitorImpedance_kOhm(c.C_z_nF, f_Hz);
+  if (c.C_p_nF > 0) {
+    const std::complex<double> Z_p_kOhm = CapacitorImpedance_kOhm(c.C_p_nF, f_Hz);
+    Z_f_kOhm = Z_f_kOhm * Z_p_kOhm / (Z_f_kOhm + Z_p_kOhm);
+  }
+  return 1.0 + Z_f_kOhm / c.R_up_kOhm;
 }
 
 }  // namespace
@@ -25,10 +43,8 @@ double CompensatorPole_Hz(const OptoCompensator& c, const LoopAssumptions& a) {
 
 GainPhase CompensatorResponse(const OptoCompensator& c, double CTR, const LoopAssumptions& a,
                               double f_Hz) {
-  const double f_z = CompensatorZero_Hz(c);
-  return Factor(CTR * a.R_pullup_kOhm / c.R_LED_kOhm) +
-         Factor((c.R_up_kOhm + c.R_z_kOhm) / c.R_up_kOhm) + LeftZero(f_Hz, f_z) +
-         OriginPole(f_Hz, f_z) + LeftPole(f_Hz, CompensatorPole_Hz(c, a));
+  return Factor(CTR * a.R_pullup_kOhm / c.R_LED_kOhm) + ComplexTerm(RegulatorTerm(c, f_Hz)) +
+         LeftPole(f_Hz, CompensatorPole_Hz(c, a));
 }
 
 double LedResistorMax_kOhm(double U_out_V, const LoopAssumptions& a) {

@@ -4,11 +4,16 @@
 // the LED's series resistor fed from the regulated output (the "fast lane").
 // The loop's feedback-pin volts per output volt (the inversion of the opto
 // left out; the loop closes negatively):
-//   G_c(s) = (CTR·R_pu/R_LED)·((R_up + R_z)/R_up)·(1 + s/ωz)/(s/ωz)/(1 + s/ωp)
-//   ωz = 1/((R_up + R_z)·C_z),  ωp = 1/(R_pu·(C_pole + C_opto)),
-// R_up the divider's upper resistor R65 (the lower one carries no signal: the
-// regulator holds its reference node). Below ωz the integrator rules; above
-// it the gain never falls below the fast lane's CTR·R_pu/R_LED.
+//   G_c(s) = (CTR·R_pu/R_LED)·(1 + Z_f(s)/R_up)/(1 + s/ωp),
+//   Z_f = (R_z + 1/(s·C_z)) ∥ 1/(s·C_p),  ωp = 1/(R_pu·(C_pole + C_opto)),
+// Z_f the network from the regulator's cathode to its reference, R_up the
+// divider's upper resistor R65 (the lower one carries no signal: the
+// regulator holds its reference node). Without C_p this is
+//   (CTR·R_pu/R_LED)·((R_up + R_z)/R_up)·(1 + s/ωz)/(s/ωz)/(1 + s/ωp),
+//   ωz = 1/((R_up + R_z)·C_z):
+// below ωz the integrator rules; above it the gain never falls below the
+// fast lane's CTR·R_pu/R_LED. C_p pulls Z_f to 0 earlier, above
+// 1/(2π·R_z·C_p), towards that same floor.
 
 #include "engine/loop/bode_terms.h"
 #include "engine/loop/loop_assumptions.h"
@@ -21,8 +26,10 @@ struct OptoCompensator {
   double R_z_kOhm = 0;    // kOhm, in series with C_z, cathode to reference; 0: none
   double C_z_nF = 0;      // nF, the regulator's compensation capacitor
   double C_pole_nF = 0;   // nF, feedback pin to ground; 0: none
+  double C_p_nF = 0;      // nF, across R_z and C_z, cathode to reference; 0: none
 };
 
+// Hz, 1/(2π·(R_up + R_z)·C_z): the zero where C_p ≪ C_z.
 double CompensatorZero_Hz(const OptoCompensator& c);
 // Hz, the pole of the pull-up with C_pole and the opto's own capacitance.
 double CompensatorPole_Hz(const OptoCompensator& c, const LoopAssumptions& a);

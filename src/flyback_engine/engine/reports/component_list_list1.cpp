@@ -4,6 +4,7 @@
 #include <array>
 
 #include "base/console/number_text.h"
+#include "engine/components/opto_feedback_parts.h"
 #include "engine/components/selection_rules.h"
 #include "engine/inputs/mains.h"
 #include "engine/reports/component_list_rows.h"
@@ -24,7 +25,7 @@ constexpr auto kPwxBlock = std::to_array<PartRow>({
     FixedValue(C::kOpto, "C25", 3.3, "nF").Rated("63 V"),
     FixedValue(C::kAlways, "C26", 22, "µF").Rated("25 V"),
     FixedValue(C::kAlways, "C27", 100, "nF").Rated("63 V"),
-    FixedValue(C::kOpto, "C28", 1, "nF").Rated("63 V"),
+    FixedValue(C::kOpto, "C28", kC28PwxOpto_nF, "nF").Rated("63 V"),
     FixedValue(C::kAlways, "C29", 56, "pF"),
     DimensionedPart(C::kAlways, "C30", &V::C30, "nF").Rated("63 V").Scaled(1, "pF"),
     DimensionedPart(C::kFixedFrequency, "C31", &V::C31, "pF").Rated("63 V"),
@@ -67,7 +68,7 @@ constexpr auto kQrmBlock = std::to_array<PartRow>({
     DimensionedPart(C::kAlways, "C22", &V::C22, "pF").Rated("63 V"),
     FixedValue(C::kAlways, "C26", 33, "µF").Rated("25 V"),
     FixedValue(C::kAlways, "C27", 100, "nF").Rated("63 V"),
-    FixedValue(C::kOpto, "C28", 1.5, "nF").Rated("63 V"),
+    FixedValue(C::kOpto, "C28", kC28QrmOpto_nF, "nF").Rated("63 V"),
     FixedValue(C::kNoOpto, "C28", 10, "nF").Rated("63 V"),
     DimensionedPart(C::kAlways, "C29", &V::C29, "pF"),
     EmptyRow(),

@@ -6,6 +6,7 @@
 
 #include "base/console/number_text.h"
 #include "engine/components/opto_divider.h"
+#include "engine/components/opto_feedback_parts.h"
 #include "engine/components/output_rectifier.h"
 #include "engine/components/selection_rules.h"
 #include "engine/reports/component_list_rows.h"
@@ -22,8 +23,8 @@ using V = ComponentValues;
 // of List 1.
 constexpr auto kOptoParts = std::to_array<PartRow>({
     EmptyRow(),
-    FixedValue(C::kAlways, "C61", 15, "nF"),
-    FixedValue(C::kAlways, "C62", 56, "pF"),
+    FixedValue(C::kAlways, "C61", kC61_nF, "nF"),
+    FixedValue(C::kAlways, "C62", kC62_pF, "pF"),
     EmptyRow(),
     TypePart(C::kAlways, "D60", "TL 431"),
     EmptyRow(),
@@ -37,9 +38,9 @@ constexpr auto kOptoParts = std::to_array<PartRow>({
         .Rated("1/4 W")
         .Scaled(1, "Ohm")
         .PrintedAs("", "1/4 W"),
-    FixedValue(C::kAlways, "R61", 1, "kOhm").Rated("1/4 W").PrintedAs("", "1/4 W"),
-    FixedValue(C::kAlways, "R62", 820, "Ohm").Rated("1/4 W").PrintedAs("", "1/4 W"),
-    FixedValue(C::kAlways, "R63", 39, "kOhm").Rated("1/4 W").PrintedAs("", "1/4 W"),
+    FixedValue(C::kAlways, "R61", kR61_kOhm, "kOhm").Rated("1/4 W").PrintedAs("", "1/4 W"),
+    FixedValue(C::kAlways, "R62", kR62_Ohm, "Ohm").Rated("1/4 W").PrintedAs("", "1/4 W"),
+    FixedValue(C::kAlways, "R63", kR63_kOhm, "kOhm").Rated("1/4 W").PrintedAs("", "1/4 W"),
     DimensionedPart(C::kAlways, "R65", &V::R65, "kOhm")
         .Rated("1/4 W")
         .Scaled(1, "Ohm")
