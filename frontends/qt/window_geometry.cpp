@@ -17,7 +17,7 @@ QPoint FormCorner(const QRect& room) {
 QRect DialogFrame(const QRect& screen, const QMargins& frame, double scale) {
   const QPoint corner = screen.topLeft() + Scaled(kDialogOffset, scale);
   // Its height depends on the question; the overview only needs its top.
-  const QRect client(corner, QSize(Scaled(kDialogMinimumWidth, scale), 1));
+  const QRect client(corner, QSize(Scaled(kDialogUsualWidth, scale), 1));
   return client.marginsAdded(frame);
 }
 
@@ -26,7 +26,7 @@ WindowPlace OverviewPlace(const QRect& room, const QRect& form, const QRect& dia
   const int frame_width = frame.left() + frame.right();
   const int frame_height = frame.top() + frame.bottom();
   const int room_end = room.left() + room.width();  // the first pixel right of the room
-  const int beside = form.left() + form.width() + gap;
+  const int beside = std::max(form.left() + form.width(), dialog.left() + dialog.width()) + gap;
   const int width_beside = room_end - beside - frame_width;
   const int width = std::min(
       {wanted.width(), std::max(width_beside, minimum.width()), room.width() - frame_width});
