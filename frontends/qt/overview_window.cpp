@@ -60,15 +60,6 @@ ChartView* NewChartView(QWidget* parent, QChart* chart) {
   return view;
 }
 
-// The border the window manager draws around `window`: none before it is
-// on the screen, and none without a window manager.
-QMargins BorderAround(const QWidget& window) {
-  const QRect frame = window.frameGeometry();
-  const QRect client = window.geometry();
-  return {client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
-          frame.bottom() - client.bottom()};
-}
-
 }  // namespace
 
 OverviewWindow::OverviewWindow(const DesignEvaluator& evaluator, bool simulate)

@@ -1,6 +1,7 @@
 #include "window_geometry.h"
 
 #include <QScreen>
+#include <QWidget>
 #include <algorithm>
 #include <cmath>
 
@@ -39,6 +40,26 @@ WindowPlace OverviewPlace(const QRect& room, const QRect& form, const QRect& dia
     height = std::min(height, height_above_dialog);
   }
   return {{left, room.top()}, {width, height}};
+}
+
+int PageScroll(const std::vector<QRect>& lines, int height, const QRect& covered) {
+  if (lines.empty()) return 0;
+  const auto below = [](const QRect& line) { return line.top() + line.height(); };
+  int scroll = std::max(0, below(lines.back()) - height);
+  if (covered.isEmpty()) return scroll;
+  for (const QRect& line : lines) {
+    const bool under = line.left() < covered.left() + covered.width() &&
+                       line.left() + line.width() > covered.left();
+    if (under) scroll = std::max(scroll, below(line) - covered.top());
+  }
+  return scroll;
+}
+
+QMargins BorderAround(const QWidget& window) {
+  const QRect frame = window.frameGeometry();
+  const QRect client = window.geometry();
+  return {client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
+          frame.bottom() - client.bottom()};
 }
 
 double ScreenScale(const QScreen* screen) {

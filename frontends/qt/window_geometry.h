@@ -8,8 +8,10 @@
 #include <QPoint>
 #include <QRect>
 #include <QSize>
+#include <vector>
 
 class QScreen;
+class QWidget;
 
 namespace flyback {
 
@@ -58,6 +60,18 @@ QRect DialogFrame(const QRect& screen, const QMargins& frame, double scale);
 // than the room.
 WindowPlace OverviewPlace(const QRect& room, const QRect& form, const QRect& dialog, QSize wanted,
                           QSize minimum, const QMargins& frame, int gap);
+
+// Pixels a page of Form1's text area is drawn scrolled up by: as few as
+// show its last line within the area's `height` and leave no line's ink
+// under `covered`, the part of the area another window lies over (the open
+// question dialog; empty when there is none). `lines` are the ink boxes of
+// the page's lines, unscrolled, in the area's pixels; the last one's bottom
+// is the page's, however short its ink. 0 while the page fits.
+int PageScroll(const std::vector<QRect>& lines, int height, const QRect& covered);
+
+// The border the window manager draws around `window`: none before it is
+// on the screen, and none without a window manager.
+QMargins BorderAround(const QWidget& window);
 
 // Pixels per 96-dpi pixel on `screen` (1 when there is none).
 double ScreenScale(const QScreen* screen);

@@ -1,7 +1,8 @@
 // Where Form1 and the design overview open in the part of the screen the
-// panels leave free. The figures are worked out by hand; the border is the
-// one openbox draws around the overview (1 px at the sides, a 20 px title
-// bar, a 5 px grip at the bottom), Form1's frame is 709 x 477 px around its
+// panels leave free, and how far Form1 scrolls its page while a question is
+// open. The figures are worked out by hand; the border is the one openbox
+// draws around the overview (1 px at the sides, a 20 px title bar, a 5 px
+// grip at the bottom), Form1's frame is 709 x 477 px around its
 // 707 x 456 px, the question dialog's frame begins at 333 - 1 = 332,
 // 467 - 20 = 447 and is 468 + 2 = 470 px wide (to x = 801), and the overview
 // wants 1100 x 760 px, 748 x 400 px at least.
@@ -9,6 +10,8 @@
 #include "window_geometry.h"
 
 #include <QTest>
+#include <cstddef>
+#include <vector>
 
 #include "gui_test_registry.h"
 
@@ -85,6 +88,53 @@ class WindowGeometryTest : public QObject {
         OverviewPlace(room, form, dialog, QSize(1100, 760), QSize(748, minimum_height), border, 8);
     QCOMPARE(place.corner, corner);
     QCOMPARE(place.size, size);
+  }
+
+  // A page of `count` lines, every 11 px, 13 px high, `width` px of ink;
+  // line `odd_line` has `odd_width` instead. Form1's text area is 456 px
+  // high; the dialog's frame from 332, 447 on the screen lies over it from
+  // 331, 427 (Form1's client area begins at 1, 20), 470 px wide.
+  void pageShowsItsLastLinesAboveTheDialog_data() {
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("odd_line");
+    QTest::addColumn<int>("odd_width");
+    QTest::addColumn<bool>("dialog_open");
+    QTest::addColumn<int>("scroll");
+    QTest::newRow("empty page") << 0 << 0 << -1 << 0 << true << 0;
+    // The last line ends at 39 x 11 + 13 = 442, in the area.
+    QTest::newRow("40 lines, no question") << 40 << 400 << -1 << 0 << false << 0;
+    // ... but 442 - 427 = 15 px under the dialog.
+    QTest::newRow("40 lines under the dialog") << 40 << 400 << -1 << 0 << true << 15;
+    // Ink up to x = 331 ends where the dialog begins: beside it.
+    QTest::newRow("40 lines left of the dialog") << 40 << 331 << -1 << 0 << true << 0;
+    // Line 36 ends at 36 x 11 + 13 = 409, above 427.
+    QTest::newRow("long rows above, short last lines beside")
+        << 40 << 300 << 36 << 600 << true << 0;
+    // Line 38 ends at 38 x 11 + 13 = 431: 431 - 427 = 4 px up.
+    QTest::newRow("a long row one line too low") << 40 << 300 << 38 << 600 << true << 4;
+    // 50 lines end at 49 x 11 + 13 = 552: 552 - 456 = 96 up.
+    QTest::newRow("taller than the area") << 50 << 300 << -1 << 0 << true << 96;
+    // Line 45 ends at 508, 96 up at 412, above the dialog.
+    QTest::newRow("taller, a long row high enough") << 50 << 300 << 45 << 600 << true << 96;
+    // Line 48 ends at 541: 541 - 427 = 114 up.
+    QTest::newRow("taller, a long row under the dialog") << 50 << 300 << 48 << 600 << true << 114;
+  }
+
+  void pageShowsItsLastLinesAboveTheDialog() {
+    QFETCH(int, count);
+    QFETCH(int, width);
+    QFETCH(int, odd_line);
+    QFETCH(int, odd_width);
+    QFETCH(bool, dialog_open);
+    QFETCH(int, scroll);
+    std::vector<QRect> lines;
+    lines.reserve(static_cast<std::size_t>(count));
+    for (int line = 0; line < count; ++line) {
+      lines.emplace_back(0, 11 * line, line == odd_line ? odd_width : width, 13);
+    }
+    const QRect dialog = dialog_open ? QRect(331, 427, 470, 120) : QRect();
+    QCOMPARE(PageScroll(lines, 456, dialog), scroll);
   }
 };
 
