@@ -94,7 +94,9 @@ int RunWindow(const flyback::CommandLine& command_line) {
   flyback::OverviewKey overview_key(overview, window);
   QApplication::instance()->installEventFilter(&overview_key);
   window.show();
-  if (command_line.overview) overview.ShowBeside(window);
+  if (command_line.overview) {
+    overview.ShowBeside(window, flyback::OverviewWindow::Stacking::kBehindForm);
+  }
   // A resumed session goes on where it ended; the answers of the test hook
   // begin with the Start button.
   if (feed || session.resumes()) {

@@ -1,5 +1,6 @@
 #include "overview_window.h"
 
+#include <QApplication>
 #include <QChart>
 #include <QGridLayout>
 #include <QHeaderView>
@@ -57,15 +58,6 @@ ChartView* NewChartView(QWidget* parent, QChart* chart) {
   view->Show(chart);
   view->setMinimumSize(Scaled(kChartMinimumSize, ScreenScale(parent->screen())));
   return view;
-}
-
-// The border the window manager draws around `window`: none before it is
-// on the screen, and none without a window manager.
-QMargins BorderAround(const QWidget& window) {
-  const QRect frame = window.frameGeometry();
-  const QRect client = window.geometry();
-  return {client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
-          frame.bottom() - client.bottom()};
 }
 
 }  // namespace
@@ -132,7 +124,7 @@ OverviewWindow::OverviewWindow(const DesignEvaluator& evaluator, bool simulate)
   whole->addWidget(scroll_);
 }
 
-void OverviewWindow::ShowBeside(const QWidget& form) {
+void OverviewWindow::ShowBeside(QWidget& form, Stacking stacking) {
   // The place depends on the borders the window manager draws, which are
   // known once a window is on the screen: first Form1's (--overview asks
   // while Form1 is not there yet), then the overview's own, which may be
@@ -140,17 +132,23 @@ void OverviewWindow::ShowBeside(const QWidget& form) {
   if (!placed_) {
     QWindow* form_window = form.windowHandle();
     if (form_window != nullptr && !form_window->isExposed()) {
+      stacking_ = stacking;
       AwaitExposure(*form_window, form);
       return;
     }
     PlaceBeside(form, BorderAround(form));
   }
   show();
-  raise();
+  if (stacking == Stacking::kInFront) {
+    raise();
+    KeepQuestionInFront();
+  } else {
+    form.raise();
+  }
   if (waiting_for_ == nullptr && !windowHandle()->isExposed()) AwaitExposure(*windowHandle(), form);
 }
 
-void OverviewWindow::AwaitExposure(QWindow& window, const QWidget& form) {
+void OverviewWindow::AwaitExposure(QWindow& window, QWidget& form) {
   waiting_for_ = &form;
   window.installEventFilter(this);
 }
@@ -166,14 +164,26 @@ bool OverviewWindow::eventFilter(QObject* watched, QEvent* event) {
   if (waiting_for_ != nullptr && window != nullptr && event->type() == QEvent::Expose &&
       window->isExposed()) {
     window->removeEventFilter(this);
-    const QWidget& form = *std::exchange(waiting_for_, nullptr);
+    QWidget& form = *std::exchange(waiting_for_, nullptr);
     if (window == windowHandle()) {
       PlaceBeside(form, BorderAround(*this));
     } else {
-      ShowBeside(form);
+      ShowBeside(form, stacking_);
     }
   }
   return QWidget::eventFilter(watched, event);
+}
+
+void OverviewWindow::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) KeepQuestionInFront();
+  QWidget::changeEvent(event);
+}
+
+void OverviewWindow::KeepQuestionInFront() {
+  QWidget* question = QApplication::activeModalWidget();
+  if (question != nullptr && question->frameGeometry().intersects(frameGeometry())) {
+    question->raise();
+  }
 }
 
 void OverviewWindow::PlaceBeside(const QWidget& form, const QMargins& border) {

@@ -38,8 +38,17 @@ class OverviewWindow : public QWidget, public OptimizationRecorder {
   // once (--simulate), not only on the user's demand.
   explicit OverviewWindow(const DesignEvaluator& evaluator, bool simulate = false);
 
-  // Shows the window (again) beside `form`, or raises it.
-  void ShowBeside(const QWidget& form);
+  // Where the window stands among the others once shown.
+  enum class Stacking {
+    kInFront,  // the user asked for it (F2, the text area's menu)
+    // It opens with the program (--overview): where it lies over Form1 (on a
+    // low screen), Form1 with its Start button stays in front.
+    kBehindForm,
+  };
+
+  // Shows the window (again) beside `form`, or raises it; an open question
+  // stays in front of it.
+  void ShowBeside(QWidget& form, Stacking stacking = Stacking::kInFront);
 
   // As wide as its content without scrolling sideways, as high as its first
   // row (the key figures and the output windows); lower, it scrolls.
@@ -69,11 +78,18 @@ class OverviewWindow : public QWidget, public OptimizationRecorder {
   // Goes on placing the overview once the window it waits for is on the
   // screen.
   bool eventFilter(QObject* watched, QEvent* event) override;
+  // Keeps an open question in front when the user clicks into the overview.
+  void changeEvent(QEvent* event) override;
 
  private:
+  // An open question (the question dialog, or a file's "Replace it?") that
+  // the overview lies over goes in front of it: it waits for the user's
+  // answer, and only the comma hint at the start is wider than the room
+  // the overview leaves it.
+  void KeepQuestionInFront();
   // Once `window` is on the screen: for Form1 the overview is shown beside
   // it, for the overview's own window it is placed again with its border.
-  void AwaitExposure(QWindow& window, const QWidget& form);
+  void AwaitExposure(QWindow& window, QWidget& form);
   // `border`: the one the window manager draws around the overview.
   void PlaceBeside(const QWidget& form, const QMargins& border);
   void ShowFindings(const std::vector<Finding>& checks);
@@ -95,21 +111,22 @@ class OverviewWindow : public QWidget, public OptimizationRecorder {
   const DesignEvaluator& evaluator_;
   std::shared_ptr<const DesignEvaluation> shown_;  // the evaluation of the design shown
   bool placed_ = false;
-  const QWidget* waiting_for_ = nullptr;  // Form1, while a window awaits exposure
+  QWidget* waiting_for_ = nullptr;          // Form1, while a window awaits exposure
+  Stacking stacking_ = Stacking::kInFront;  // of the showing that awaits exposure
 };
 
 // F2 anywhere in the program (also while a question is open) shows the
 // overview.
 class OverviewKey : public QObject {
  public:
-  OverviewKey(OverviewWindow& overview, const QWidget& form) : overview_(overview), form_(form) {}
+  OverviewKey(OverviewWindow& overview, QWidget& form) : overview_(overview), form_(form) {}
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   OverviewWindow& overview_;
-  const QWidget& form_;
+  QWidget& form_;
 };
 
 }  // namespace flyback

@@ -93,6 +93,11 @@ QuestionDialog::QuestionDialog(const Question& question, QWidget* parent)
   field_->setFocus();
 }
 
+void QuestionDialog::showEvent(QShowEvent* event) {
+  if (parentWidget() != nullptr) parentWidget()->window()->raise();
+  QDialog::showEvent(event);
+}
+
 std::string QuestionDialog::Answer() const {
   return result() == QDialog::Accepted ? field_->text().toStdString() : std::string();
 }

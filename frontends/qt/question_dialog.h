@@ -30,6 +30,11 @@ class QuestionDialog : public QDialog {
   QPushButton* ok_button() const { return ok_button_; }
   QPushButton* cancel_button() const { return cancel_button_; }
 
+ protected:
+  // The page the question belongs to comes in front with it: where the
+  // design overview lies over Form1 (a low screen), Form1 comes over it.
+  void showEvent(QShowEvent* event) override;
+
  private:
   QLabel* prompt_;
   QLineEdit* field_;

@@ -2,9 +2,10 @@
 
 #include <QPaintEvent>
 #include <QPainter>
-#include <algorithm>
+#include <cmath>
 
 #include "window_font.h"
+#include "window_geometry.h"
 
 namespace flyback {
 
@@ -30,9 +31,25 @@ int TextArea::Baseline(std::size_t index) const {
 }
 
 int TextArea::ScrolledBy() const {
-  if (lines_.empty()) return 0;
-  const int bottom = Baseline(lines_.size() - 1) + fontMetrics().descent();
-  return std::max(0, bottom - height());
+  const QFontMetricsF metrics(font(), this);
+  const int ascent = fontMetrics().ascent();
+  const int line_height = ascent + fontMetrics().descent();
+  std::vector<QRect> inks;
+  inks.reserve(lines_.size());
+  for (std::size_t index = 0; index < lines_.size(); ++index) {
+    const PlacedLine& line = lines_[index];
+    const double left = line.empty() ? 0 : line.front().x;
+    const double right =
+        line.empty() ? 0 : line.back().x + metrics.horizontalAdvance(line.back().text);
+    inks.emplace_back(static_cast<int>(left), Baseline(index) - ascent,
+                      static_cast<int>(std::ceil(right - left)), line_height);
+  }
+  return PageScroll(inks, height(), covered_);
+}
+
+void TextArea::KeepClearOf(const QRect& covered) {
+  covered_ = covered;
+  update();
 }
 
 void TextArea::paintEvent(QPaintEvent* event) {

@@ -4,7 +4,8 @@
 // cleared, drawn from the top in the window's own font (window_font.h).
 // Lines are never wrapped; what lies beyond the right edge is not visible.
 // A page taller than the area (a long optimization list) is drawn scrolled
-// up so that its last line, the one a question refers to, stays visible.
+// up so that its last line, the one a question refers to, stays visible;
+// so is a page whose last lines lie under the open question dialog.
 
 #include <QWidget>
 #include <cstddef>
@@ -29,14 +30,20 @@ class TextArea : public QWidget {
   // Pixels from the top of the page to the baseline of line `index` (0 is
   // the first line).
   int Baseline(std::size_t index) const;
-  // Pixels the page is drawn scrolled up by: 0 while it fits the area.
+  // Pixels the page is drawn scrolled up by: 0 while it fits the area and
+  // no line's ink lies under the part kept clear.
   int ScrolledBy() const;
+  // While the question dialog lies over `covered` (in the area's pixels;
+  // empty: nothing), the page's lines are drawn above it, so that the last
+  // ones, which the question is about, stay in sight.
+  void KeepClearOf(const QRect& covered);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
 
  private:
   std::vector<PlacedLine> lines_;
+  QRect covered_;
 };
 
 }  // namespace flyback

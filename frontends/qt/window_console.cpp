@@ -3,13 +3,20 @@
 #include <QMessageBox>
 
 #include "question_dialog.h"
+#include "window_geometry.h"
 
 namespace flyback {
 
 std::string WindowConsole::Ask(const Question& question) {
   QuestionDialog dialog(question, &window_);
   if (feed_ != nullptr) feed_->Attach(dialog);
+  // The dialog's frame, taken to be Form1's (the same window manager draws
+  // both), is known only once it is on the screen.
+  const QRect frame = QRect(dialog.pos(), dialog.minimumSizeHint().expandedTo(dialog.minimumSize()))
+                          .marginsAdded(BorderAround(window_));
+  text_area_.KeepClearOf(frame.translated(-text_area_.mapToGlobal(QPoint(0, 0))));
   dialog.exec();
+  text_area_.KeepClearOf({});
   return dialog.Answer();
 }
 

@@ -1,6 +1,7 @@
 #include "window_geometry.h"
 
 #include <QScreen>
+#include <QWidget>
 #include <algorithm>
 #include <cmath>
 
@@ -17,7 +18,7 @@ QPoint FormCorner(const QRect& room) {
 QRect DialogFrame(const QRect& screen, const QMargins& frame, double scale) {
   const QPoint corner = screen.topLeft() + Scaled(kDialogOffset, scale);
   // Its height depends on the question; the overview only needs its top.
-  const QRect client(corner, QSize(Scaled(kDialogMinimumWidth, scale), 1));
+  const QRect client(corner, QSize(Scaled(kDialogUsualWidth, scale), 1));
   return client.marginsAdded(frame);
 }
 
@@ -26,7 +27,7 @@ WindowPlace OverviewPlace(const QRect& room, const QRect& form, const QRect& dia
   const int frame_width = frame.left() + frame.right();
   const int frame_height = frame.top() + frame.bottom();
   const int room_end = room.left() + room.width();  // the first pixel right of the room
-  const int beside = form.left() + form.width() + gap;
+  const int beside = std::max(form.left() + form.width(), dialog.left() + dialog.width()) + gap;
   const int width_beside = room_end - beside - frame_width;
   const int width = std::min(
       {wanted.width(), std::max(width_beside, minimum.width()), room.width() - frame_width});
@@ -39,6 +40,26 @@ WindowPlace OverviewPlace(const QRect& room, const QRect& form, const QRect& dia
     height = std::min(height, height_above_dialog);
   }
   return {{left, room.top()}, {width, height}};
+}
+
+int PageScroll(const std::vector<QRect>& lines, int height, const QRect& covered) {
+  if (lines.empty()) return 0;
+  const auto below = [](const QRect& line) { return line.top() + line.height(); };
+  int scroll = std::max(0, below(lines.back()) - height);
+  if (covered.isEmpty()) return scroll;
+  for (const QRect& line : lines) {
+    const bool under = line.left() < covered.left() + covered.width() &&
+                       line.left() + line.width() > covered.left();
+    if (under) scroll = std::max(scroll, below(line) - covered.top());
+  }
+  return scroll;
+}
+
+QMargins BorderAround(const QWidget& window) {
+  const QRect frame = window.frameGeometry();
+  const QRect client = window.geometry();
+  return {client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
+          frame.bottom() - client.bottom()};
 }
 
 double ScreenScale(const QScreen* screen) {
