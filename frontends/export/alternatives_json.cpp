@@ -8,13 +8,13 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-const char* KindName(CandidateKind kind) {
+const char* KindName(TransformerKind kind) {
   switch (kind) {
-    case CandidateKind::kSlotTransformer:
+    case TransformerKind::kSlotTransformer:
       return "slot-type";
-    case CandidateKind::kUserTransformer:
+    case TransformerKind::kUserTransformer:
       return "user";
-    case CandidateKind::kLayerCore:
+    case TransformerKind::kLayerCore:
       break;
   }
   return "layer-type";

@@ -58,9 +58,9 @@ Json Inputs(const DesignInputs& in) {
         {"f_fix_min_kHz", Only(in.fixed_freq, in.f_fix_min)},
         {"f_fix_max_kHz", Only(in.fixed_freq, in.f_fix_max)}}},
       {"core",
-       {{"type_answer", in.tr_type},
+       {{"type_answer", in.tr_type_answer},
         {"name", in.tr_name},
-        {"airgap_mm", Only(in.tr_type == "1", in.g)},
+        {"airgap_mm", Only(in.airgap_shown, in.g)},
         {"AL_nH", in.AL},
         {"Ae_mm2", in.Ae}}},
       {"operating_conditions",
@@ -74,7 +74,7 @@ Json Inputs(const DesignInputs& in) {
         {"Bmaxlim_mT", in.Bmaxlim},
         {"U_D_lim_V", in.U_D_lim}}},
       {"wires",
-       {{"number_of_wires", WiresMode(in)}, {"d_wire_mm", Only(WiresMode(in), in.d_wire)}}},
+       {{"number_of_wires", in.wire_counts}, {"d_wire_mm", Only(in.wire_counts, in.d_wire)}}},
   };
 }
 
@@ -128,7 +128,7 @@ Json Windings(const DesignState& s) {
   const DesignInputs& in = s.inputs;
   const TransformerDesign& t = s.transformer;
   const WindingValues values = ComputeWindingValues(in, t);
-  const bool wires = WiresMode(in);
+  const bool wires = in.wire_counts;
   const auto wire_count = [&](double cross_section) {
     return Only(wires, WireCount(cross_section, in.A_wire));
   };

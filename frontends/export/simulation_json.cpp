@@ -43,9 +43,9 @@ Json Figure(const ComparedFigure& row) {
           {"reference", row.calculated ? Json(row.reference) : Json(nullptr)},
           {"deviation", OrNull(row.deviation)},
           {"deviation_unit", row.deviation ? Json(row.deviation_unit) : Json(nullptr)},
-          {"least", OrNull(row.least)},
-          {"most", OrNull(row.most)},
-          {"tolerance", row.tolerance},
+          {"least", OrNull(row.tolerance.least)},
+          {"most", OrNull(row.tolerance.most)},
+          {"tolerance", row.tolerance.text},
           {"within", row.within}};
 }
 

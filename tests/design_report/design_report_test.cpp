@@ -104,7 +104,7 @@ TEST(WindingSheet, MarginWoundOnTheBobbinNearestByAe) {
   // 26.2 − 2 · 6.0 = 14.2 mm. Primary 14.2 / 0.704 = 20.2: 53 = 20 + 20 + 13;
   // output 1 14.2 / 0.513 = 27.7: 53 = 27 + 26.
   DesignState design = ThreeOutputDemo();
-  design.inputs.tr_type = "3";
+  design.inputs.tr_kind = TransformerKind::kUserTransformer;
   const DesignState s = CalculatedWithComponents(design);
   const WindingSheet sheet = MakeWindingSheet(s, ComputeLossBudget(s, nullptr));
   ASSERT_EQ(sheet.rows.size(), 5U);

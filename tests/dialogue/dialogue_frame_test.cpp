@@ -23,7 +23,8 @@ TEST(Introduction, PageAndStartValues) {
   before.report.header_asked = true;
   before.flow.manual_mode = true;
   before.flow.ask_drain_limit = false;
-  before.inputs.wire_mode = "1";
+  before.inputs.wire_answered = true;
+  before.inputs.wire_counts = true;
   before.flow.last_manual_key = "+";
   const ScriptRun run = RunScript("\n", Page::kIntroduction, before);
   ASSERT_GE(run.lines.size(), 25U);
@@ -43,7 +44,8 @@ TEST(Introduction, PageAndStartValues) {
   EXPECT_FALSE(s.flow.turns_kept);
   EXPECT_FALSE(s.inputs.dc_input);
   EXPECT_TRUE(s.flow.ask_drain_limit);
-  EXPECT_EQ(s.inputs.wire_mode, "0");
+  EXPECT_FALSE(s.inputs.wire_answered);
+  EXPECT_FALSE(s.inputs.wire_counts);
   EXPECT_DOUBLE_EQ(s.inputs.k_os_sec, 1.5);
   EXPECT_DOUBLE_EQ(s.inputs.U_F_ic, 0.7);
   EXPECT_DOUBLE_EQ(s.inputs.U_F_sec, 1);

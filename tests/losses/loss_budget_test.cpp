@@ -265,7 +265,7 @@ TEST(LossBudget, LossesThatOutgrowThePowerHaveNoOperatingPoint) {
 
 TEST(LossBudget, WithoutGeometryTheTransformerLossesAreNotEstimated) {
   DesignState s = DemoWithComponents();
-  s.inputs.tr_type = "3";
+  s.inputs.tr_kind = TransformerKind::kUserTransformer;
   s.inputs.Ae = 5000;  // mm², far beyond every standard shape
   const LossBudget budget = ComputeLossBudget(s, nullptr);
   EXPECT_FALSE(budget.core.core);

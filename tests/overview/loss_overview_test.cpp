@@ -94,7 +94,7 @@ TEST(WhereTheWattsGo, DemonstrationDesign) {
 
 TEST(WhereTheWattsGo, WithoutGeometryTheTransformerBarsAreNotEstimated) {
   DesignState s = Demonstration();
-  s.inputs.tr_type = "3";
+  s.inputs.tr_kind = TransformerKind::kUserTransformer;
   s.inputs.Ae = 5000;  // mm², far beyond every standard shape
   const LossBudget budget = ComputeLossBudget(s, nullptr);
   const LossOverview overview = WhereTheWattsGo(budget);

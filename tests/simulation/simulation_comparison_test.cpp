@@ -318,8 +318,8 @@ TEST(SimulationComparison, WarningsAndColumnsInTheirUnits) {
   const auto rated = std::find_if(c.figures.begin(), c.figures.end(),
                                   [](const ComparedFigure& r) { return r.figure == "U_D_peak"; });
   ASSERT_NE(rated, c.figures.end());
-  EXPECT_DOUBLE_EQ(*rated->most, 540);
-  EXPECT_TRUE(rated->tolerance.ends_with("(90 % of 600 V)")) << rated->tolerance;
+  EXPECT_DOUBLE_EQ(*rated->tolerance.most, 540);
+  EXPECT_TRUE(rated->tolerance.text.ends_with("(90 % of 600 V)")) << rated->tolerance.text;
 }
 
 // A degenerate design's figures in the table: each stays in its column of
@@ -366,7 +366,7 @@ TEST(ComparisonTable, VerdictsInOneColumn) {
     row.point = "lowest input voltage";
     row.figure = "I_pk";
     row.unit = "A";
-    row.tolerance = tolerance;
+    row.tolerance.text = tolerance;
     c.figures.push_back(row);
   }
   std::vector<std::size_t> columns;

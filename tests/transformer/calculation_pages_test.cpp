@@ -185,7 +185,7 @@ TEST(CalculationPages, NothingIsShownWhileTheOptimizationRuns) {
 TEST(CalculationPages, ManualModeEndsInTheWindingTable) {
   DesignState s = Calculated(ThreeOutputDemo());
   s.flow.manual_mode = true;
-  s.inputs.wire_mode = "cross section (Ret) number of wires (1)";
+  s.inputs.wire_answered = true;
   const ScriptRun run = RunScript("", Page::kCalculateSameDutyCycle, s);
   EXPECT_EQ(run.lines.front(), "\f");
   EXPECT_EQ(run.lines[2],

@@ -36,7 +36,8 @@ inline DesignState ThreeOutputDemo() {
   s.inputs.k_valley = 1.12;
   s.inputs.k_T = 1.05;
   s.inputs.k_U = 1.1;
-  s.inputs.tr_type = "2";
+  s.inputs.tr_kind = TransformerKind::kSlotTransformer;
+  s.inputs.tr_type_answer = "2";
   s.inputs.tr_name = "SMT 31/190 (Orega)";
   s.inputs.AL = 190;
   s.inputs.Ae = 125;

@@ -14,7 +14,7 @@ namespace {
 // The demonstration design as the continuation menu leaves it.
 DesignState AfterWindingTable() {
   DesignState s = Calculated(ThreeOutputDemo());
-  s.inputs.wire_mode = "cross section (Ret) number of wires (1)";
+  s.inputs.wire_answered = true;
   s.flow.turns_kept = true;
   return s;
 }

@@ -88,7 +88,7 @@ TEST(ResultScreen, AnswerOneLeadsToTheMainMenuAnythingElseToTheWindingTable) {
 TEST(ResultScreen, ManualModeGoesStraightToTheWindingTable) {
   DesignState s = Calculated(ThreeOutputDemo());
   s.flow.manual_mode = true;
-  s.inputs.wire_mode = "cross section (Ret) number of wires (1)";
+  s.inputs.wire_answered = true;
   const ScriptRun run = ShowResult(s);
   EXPECT_EQ(run.Find("    Result:"), -1);
   EXPECT_NE(run.Find("Windg."), -1);
@@ -139,9 +139,10 @@ TEST(ResultScreen, OnlyTheLayerTypeAnswerOneShowsTheAirgap) {
   s.inputs.g = 1.5;
   s.inputs.AL = 181.5 * std::pow(1.5, -0.749);  // 133.96 nH
   s.inputs.Ae = 120;
-  s.inputs.tr_type = "1";
+  s.inputs.tr_kind = TransformerKind::kLayerCore;
+  s.inputs.airgap_shown = true;
   EXPECT_TRUE(ShowResult(s).Has("    Core = E36/11, g =  1.5 mm, AL = 134 nH, Ae = 120 mm²"));
-  s.inputs.tr_type = "7";
+  s.inputs.airgap_shown = false;
   EXPECT_TRUE(ShowResult(s).Has("    Core = E36/11, AL = 134 nH, Ae = 120 mm²"));
 }
 

@@ -17,7 +17,9 @@ ScriptRun ChooseTransformer(const std::string& answers, DesignState s = ThreeOut
 
 TEST(TransformerTypePage, ReturnSelectsTheSlotTransformerForTheNumberOfOutputs) {
   const ScriptRun three = ChooseTransformer("\n\n");
-  EXPECT_EQ(three.state.inputs.tr_type, "2");
+  EXPECT_EQ(three.state.inputs.tr_kind, TransformerKind::kSlotTransformer);
+  EXPECT_EQ(three.state.inputs.tr_type_answer, "2");
+  EXPECT_FALSE(three.state.inputs.airgap_shown);
   EXPECT_EQ(three.state.inputs.tr_name, "SMT 31/190 (Orega)");
   EXPECT_DOUBLE_EQ(three.state.inputs.AL, 190);
   EXPECT_DOUBLE_EQ(three.state.inputs.Ae, 125);
@@ -75,7 +77,8 @@ TEST(TransformerTypePage, TypeMenuAndSlotTable) {
 
 TEST(TransformerTypePage, LayerTypeWithReturnTakesE36AtOnePointFiveMillimetres) {
   const ScriptRun run = ChooseTransformer("1\n\n\n");
-  EXPECT_EQ(run.state.inputs.tr_type, "1");
+  EXPECT_EQ(run.state.inputs.tr_kind, TransformerKind::kLayerCore);
+  EXPECT_TRUE(run.state.inputs.airgap_shown);
   EXPECT_EQ(run.state.inputs.tr_name, "E36/11");
   EXPECT_DOUBLE_EQ(run.state.inputs.g, 1.5);
   EXPECT_NEAR(run.state.inputs.AL, 133.96, 5e-3);
@@ -103,7 +106,9 @@ TEST(TransformerTypePage, LayerTypeWithReturnTakesE36AtOnePointFiveMillimetres) 
 
 TEST(TransformerTypePage, AnyOtherTypeAnswerShowsTheLayerPageAndFallsBackToEf25) {
   const ScriptRun run = ChooseTransformer("7\n7\n\n");
-  EXPECT_EQ(run.state.inputs.tr_type, "7");
+  EXPECT_EQ(run.state.inputs.tr_kind, TransformerKind::kLayerCore);
+  EXPECT_EQ(run.state.inputs.tr_type_answer, "7");
+  EXPECT_FALSE(run.state.inputs.airgap_shown);
   EXPECT_EQ(run.state.inputs.tr_name, "EF 25");
   EXPECT_NEAR(run.state.inputs.AL, 66.91, 5e-3);
   EXPECT_DOUBLE_EQ(run.state.inputs.Ae, 52.5);

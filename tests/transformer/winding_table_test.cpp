@@ -63,7 +63,8 @@ TEST(WindingTable, ThreeOutputDemonstrationDesignInCrossSectionMode) {
   };
   ASSERT_EQ(run.lines.size(), expected.size());
   for (std::size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(run.lines[i], expected[i]) << i;
-  EXPECT_EQ(run.state.inputs.wire_mode, kCrossSectionAnswer);
+  EXPECT_TRUE(run.state.inputs.wire_answered);
+  EXPECT_FALSE(run.state.inputs.wire_counts);
   EXPECT_TRUE(run.state.flow.turns_kept);
 }
 
@@ -110,6 +111,23 @@ TEST(WindingTable, WireDiameterMustBePositive) {
   EXPECT_DOUBLE_EQ(run.state.inputs.d_wire, 0.5);
 }
 
+TEST(WindingTable, OnlyTheAnswerOneSelectsWireCounts) {
+  struct Case {
+    const char* answers;  // the wire answer, then the diameter if asked
+    bool answered;
+    bool counts;
+  };
+  const Case cases[] = {
+      {"1\n0.3\n", true, true}, {"0\n", false, false}, {" 1\n", true, false},
+      {"01\n", true, false},    {"\n", true, false},  // the default answer: cross-sections
+  };
+  for (const Case& c : cases) {
+    const ScriptRun run = RunScript(c.answers, Page::kWireQuestion, Calculated(ThreeOutputDemo()));
+    EXPECT_EQ(run.state.inputs.wire_answered, c.answered) << c.answers;
+    EXPECT_EQ(run.state.inputs.wire_counts, c.counts) << c.answers;
+  }
+}
+
 TEST(WindingTable, AnswerZeroAsksTheWireQuestionAgainAtTheNextShowing) {
   // Table, continuation menu "(Ret)", result screen, Return: the table again.
   const ScriptRun zero = RunScript("0\n\n\n", Page::kWindingTable, Calculated(ThreeOutputDemo()));
@@ -126,17 +144,17 @@ TEST(WindingTable, AnswerZeroAsksTheWireQuestionAgainAtTheNextShowing) {
 
 TEST(WindingTable, WireQuestionEntryAlwaysAsks) {
   DesignState s = Calculated(ThreeOutputDemo());
-  s.inputs.wire_mode = kCrossSectionAnswer;
+  s.inputs.wire_answered = true;
   EXPECT_EQ(Count(RunScript("", Page::kWindingTable, s), "?> Cross section / number of wires"), 0);
   const ScriptRun run = RunScript("1\n0.3\n", Page::kWireQuestion, s);
-  EXPECT_EQ(run.state.inputs.wire_mode, "1");
+  EXPECT_TRUE(run.state.inputs.wire_counts);
   EXPECT_DOUBLE_EQ(run.state.inputs.d_wire, 0.3);
   EXPECT_NE(run.Find(" * Diameter of wire:  0.3 mm"), -1);
 }
 
 TEST(WindingTable, ManualModeLeadsToTheManualKeysAndKeepsTheTurnsFlag) {
   DesignState s = Calculated(ThreeOutputDemo());
-  s.inputs.wire_mode = kCrossSectionAnswer;
+  s.inputs.wire_answered = true;
   s.flow.manual_mode = true;
   const ScriptRun run = RunScript("", Page::kWindingTable, s);
   EXPECT_FALSE(run.state.flow.turns_kept);
@@ -146,7 +164,7 @@ TEST(WindingTable, ManualModeLeadsToTheManualKeysAndKeepsTheTurnsFlag) {
 
 TEST(ContinuationMenu, Choices) {
   DesignState s = Calculated(ThreeOutputDemo());
-  s.inputs.wire_mode = kCrossSectionAnswer;
+  s.inputs.wire_answered = true;
   EXPECT_NE(RunScript("1\n", Page::kContinuationMenu, s).Find("?> Choice for continuation [1]"),
             -1);
   EXPECT_NE(RunScript("2\n", Page::kContinuationMenu, s).Find("?> Manually Change [b]"), -1);

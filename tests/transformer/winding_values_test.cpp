@@ -56,15 +56,5 @@ TEST(WindingValues, WireCrossSectionAndCount) {
   EXPECT_DOUBLE_EQ(WireCount(0.2, 0.25), 1);
 }
 
-TEST(WindingValues, OnlyTheAnswerOneSelectsWiresMode) {
-  DesignInputs in;
-  for (const char* answer : {"0", "", " 1", "cross section (Ret) number of wires (1)"}) {
-    in.wire_mode = answer;
-    EXPECT_FALSE(WiresMode(in)) << answer;
-  }
-  in.wire_mode = "1";
-  EXPECT_TRUE(WiresMode(in));
-}
-
 }  // namespace
 }  // namespace flyback

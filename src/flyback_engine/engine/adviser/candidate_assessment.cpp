@@ -21,7 +21,9 @@ namespace {
 DesignState CandidateDesign(const DesignState& design, const CoreCandidate& candidate) {
   DesignState s;
   s.inputs = design.inputs;
-  s.inputs.tr_type = TransformerTypeAnswer(candidate.kind);
+  s.inputs.tr_kind = candidate.kind;
+  // A layer core as if chosen with the answer "1": its airgap is the candidate's.
+  s.inputs.airgap_shown = candidate.kind == TransformerKind::kLayerCore;
   s.inputs.tr_name = candidate.name;
   if (candidate.g_mm) s.inputs.g = *candidate.g_mm;
   s.inputs.AL = candidate.AL_nH;

@@ -12,12 +12,6 @@ namespace {
 // mm, two airgaps closer than this are one.
 constexpr double kSameAirgap_mm = 1e-6;
 
-CandidateKind KindOf(const DesignInputs& in) {
-  if (in.tr_type == "2") return CandidateKind::kSlotTransformer;
-  if (in.tr_type == "3") return CandidateKind::kUserTransformer;
-  return CandidateKind::kLayerCore;
-}
-
 bool SameValue(double a, double b) {
   return std::abs(a - b) <= 1e-9 * std::max(std::abs(a), std::abs(b));
 }
@@ -33,24 +27,12 @@ void AddLayerCore(const DesignInputs& in, std::size_t index, std::vector<CoreCan
     airgaps.insert(std::upper_bound(airgaps.begin(), airgaps.end(), *matching), *matching);
   }
   for (const double g : airgaps) {
-    list.push_back({CandidateKind::kLayerCore, std::string(core.name), g, is_matching(g),
+    list.push_back({TransformerKind::kLayerCore, std::string(core.name), g, is_matching(g),
                     LayerCoreAL(core, g), core.Ae});
   }
 }
 
 }  // namespace
-
-const char* TransformerTypeAnswer(CandidateKind kind) {
-  switch (kind) {
-    case CandidateKind::kSlotTransformer:
-      return "2";
-    case CandidateKind::kUserTransformer:
-      return "3";
-    case CandidateKind::kLayerCore:
-      break;
-  }
-  return "1";
-}
 
 std::optional<double> AirgapForDesignInductance(const DesignInputs& in, std::size_t layer_core) {
   if (!(in.AL > 0 && in.Ae > 0)) return std::nullopt;
@@ -70,18 +52,18 @@ std::vector<CoreCandidate> CoreCandidates(const DesignInputs& in) {
   std::vector<CoreCandidate> list;
   for (std::size_t i = 0; i < kLayerCores.size(); ++i) AddLayerCore(in, i, list);
   for (const SlotTransformer& slot : kSlotTransformers) {
-    list.push_back({CandidateKind::kSlotTransformer, std::string(slot.stored_name), std::nullopt,
+    list.push_back({TransformerKind::kSlotTransformer, std::string(slot.stored_name), std::nullopt,
                     false, slot.AL, slot.Ae});
   }
-  if (KindOf(in) == CandidateKind::kUserTransformer) {
+  if (in.tr_kind == TransformerKind::kUserTransformer) {
     list.push_back(
-        {CandidateKind::kUserTransformer, in.tr_name, std::nullopt, false, in.AL, in.Ae});
+        {TransformerKind::kUserTransformer, in.tr_name, std::nullopt, false, in.AL, in.Ae});
   }
   return list;
 }
 
 bool IsPresentTransformer(const DesignInputs& in, const CoreCandidate& candidate) {
-  return candidate.kind == KindOf(in) && candidate.name == in.tr_name &&
+  return candidate.kind == in.tr_kind && candidate.name == in.tr_name &&
          SameValue(candidate.AL_nH, in.AL) && SameValue(candidate.Ae_mm2, in.Ae);
 }
 

@@ -19,10 +19,8 @@ namespace flyback {
 inline constexpr std::array<double, 9> kAdviserAirgaps_mm = {0.1, 0.2, 0.3, 0.5, 0.7,
                                                              1.0, 1.5, 2.0, 3.0};
 
-enum class CandidateKind { kLayerCore, kSlotTransformer, kUserTransformer };
-
 struct CoreCandidate {
-  CandidateKind kind = CandidateKind::kLayerCore;
+  TransformerKind kind = TransformerKind::kLayerCore;
   std::string name;            // tr_name as the dialogue stores it
   std::optional<double> g_mm;  // airgap, layer cores only
   // A layer core at the airgap that gives the design's own primary inductance.
@@ -30,9 +28,6 @@ struct CoreCandidate {
   double AL_nH = 0;
   double Ae_mm2 = 0;
 };
-
-// The answer to the transformer-type question that selects the candidate's kind.
-const char* TransformerTypeAnswer(CandidateKind kind);
 
 // mm, the airgap at which `core` gives the primary inductance of the design
 // `in` at its magnetization and peak current: n_prim = Bmax·Ae/(I_D_max·AL)

@@ -42,7 +42,7 @@ std::string CircuitTable(const DesignInputs& in) {
                                                    : "free running";
   std::string core =
       EscapeHtml(in.tr_name) + ", AL " + WithUnit(in.AL, "nH") + ", Ae " + WithUnit(in.Ae, "mm²");
-  if (in.tr_type == "1") core += ", g " + WithUnit(in.g, "mm");
+  if (in.airgap_shown) core += ", g " + WithUnit(in.g, "mm");
   table.rows = {
       {"P_out_max", WithUnit(in.P_out_max, "W"), "Input range", mains},
       {"Efficiency η", EscapeHtml(Significant(in.eta)), "Overshoot factor k_os",
@@ -57,7 +57,7 @@ std::string CircuitTable(const DesignInputs& in) {
       {"THP", in.THP ? "yes, P_perm " + WithUnit(in.P_perm, "W") : "no", "Opto regulation",
        in.opto_reg ? "yes, " + WithUnit(in.U_opto, "V") : "no"},
       {"Core", core, "Wires",
-       in.wire_mode == "1" ? "parallel wires of Ø " + WithUnit(in.d_wire, "mm") : "cross-section"},
+       in.wire_counts ? "parallel wires of Ø " + WithUnit(in.d_wire, "mm") : "cross-section"},
   };
   return TableHtml(table);
 }

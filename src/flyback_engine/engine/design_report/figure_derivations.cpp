@@ -169,8 +169,8 @@ std::vector<Derivation> ResultDerivations(const DesignState& s) {
   const ResultFigures f = ShownResultFigures(s);
   std::vector<Derivation> rows;
   std::string core = R(in.AL, 0, "nH") + ", " + Q(in.Ae, "mm²");
-  if (in.tr_type == "1") core = Q(in.g, "mm") + ", " + core;
-  rows.push_back({"Core = " + in.tr_name, in.tr_type == "1" ? "g, AL, Ae" : "AL, Ae", "as entered",
+  if (in.airgap_shown) core = Q(in.g, "mm") + ", " + core;
+  rows.push_back({"Core = " + in.tr_name, in.airgap_shown ? "g, AL, Ae" : "AL, Ae", "as entered",
                   "", core, true});
   rows.push_back({"Input- voltage- range", in.dc_input ? "U_DC" : "U_mains", "as entered", "",
                   Q(f.input_min_V, "V") + " to " + Q(f.input_max_V, in.dc_input ? "V DC" : "V"),

@@ -33,7 +33,7 @@ struct Construction {
 Construction ConstructionOf(const DesignInputs& in, const TransformerDesign& t,
                             const LossBudget& budget) {
   Construction c;
-  c.slot_type = in.tr_type == "2";
+  c.slot_type = in.tr_kind == TransformerKind::kSlotTransformer;
   c.core = budget.core.core;
   if (!c.slot_type) c.margin_mm = ReinforcedMargin_mm(t.U_D_max);
   if (c.core) c.width_mm = c.core->geometry.bobbin_width_mm - 2 * c.margin_mm.value_or(0);
@@ -202,7 +202,7 @@ std::string Leakage(const LossBudget& budget) {
 std::string Airgap(const DesignInputs& in) {
   double g_mm = in.g;
   std::string source = "as the core catalogue gives it";
-  if (in.tr_type != "1") {
+  if (!in.airgap_shown) {
     g_mm = kMu0_nH_per_mm * in.Ae / in.AL;
     source = "about μ0 · Ae / AL = " + Significant(kMu0_nH_per_mm) + " nH/mm · " +
              Significant(in.Ae) + " mm² / " + Significant(in.AL) +

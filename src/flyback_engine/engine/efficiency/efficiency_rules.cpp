@@ -1,6 +1,8 @@
 #include "engine/efficiency/efficiency_rules.h"
 
-#include <cmath>
+#include <array>
+
+#include "base/numbers/power_bands.h"
 
 namespace flyback {
 
@@ -15,22 +17,43 @@ inline constexpr double kCocLeast_W = 0.3;
 inline constexpr double kLowVoltage_V = 6;
 inline constexpr double kLowVoltageCurrent_A = 0.55;
 
-// DoE Level VI and EU 2019/1782 share their efficiency formulas.
+// DoE Level VI and EU 2019/1782 share their average efficiency formulas,
+// one set per supply class; CoC Tier 2 has its own for the average and the
+// 10 % load.
+constexpr std::array<PowerBand, 3> kBasicVoltageAverage = {{
+    {kOneWatt_W, 0.5, 0, 0.16},
+    {kMidRange_W, -0.0014, 0.071, 0.67},
+    {.constant = 0.880},
+}};
+constexpr std::array<PowerBand, 3> kLowVoltageAverage = {{
+    {kOneWatt_W, 0.517, 0, 0.087},
+    {kMidRange_W, -0.0014, 0.0834, 0.609},
+    {.constant = 0.870},
+}};
+constexpr std::array<PowerBand, 3> kMultipleVoltageAverage = {{
+    {kOneWatt_W, 0.497, 0, 0.067},
+    {kMidRange_W, 0, 0.075, 0.561},
+    {.constant = 0.860},
+}};
+constexpr std::array<PowerBand, 3> kCocAverage = {{
+    {kOneWatt_W, 0.5, 0, 0.169},
+    {kMidRange_W, -0.00115, 0.071, 0.670},
+    {.constant = 0.890},
+}};
+constexpr std::array<PowerBand, 3> kCocTenPercent = {{
+    {kOneWatt_W, 0.5, 0, 0.060},
+    {kMidRange_W, -0.0014, 0.071, 0.570},
+    {.constant = 0.790},
+}};
+
 double SharedAverage(double P, SupplyClass c) {
-  const double lnP = std::log(P);
   switch (c) {
     case SupplyClass::kBasicVoltage:
-      if (P <= kOneWatt_W) return 0.5 * P + 0.16;
-      if (P <= kMidRange_W) return 0.071 * lnP - 0.0014 * P + 0.67;
-      return 0.880;
+      return ValueInBands(kBasicVoltageAverage, P);
     case SupplyClass::kLowVoltage:
-      if (P <= kOneWatt_W) return 0.517 * P + 0.087;
-      if (P <= kMidRange_W) return 0.0834 * lnP - 0.0014 * P + 0.609;
-      return 0.870;
+      return ValueInBands(kLowVoltageAverage, P);
     case SupplyClass::kMultipleVoltage:
-      if (P <= kOneWatt_W) return 0.497 * P + 0.067;
-      if (P <= kMidRange_W) return 0.075 * lnP + 0.561;
-      return 0.860;
+      return ValueInBands(kMultipleVoltageAverage, P);
   }
   return 0;
 }
@@ -79,17 +102,8 @@ RuleLimits CocTier2(double P, SupplyClass c) {
     limits.not_covered = "rated outside 0.3 W to 250 W";
     return limits;
   }
-  const double lnP = std::log(P);
-  if (P <= kOneWatt_W) {
-    limits.average_min = 0.5 * P + 0.169;
-    limits.ten_percent_min = 0.5 * P + 0.060;
-  } else if (P <= kMidRange_W) {
-    limits.average_min = 0.071 * lnP - 0.00115 * P + 0.670;
-    limits.ten_percent_min = 0.071 * lnP - 0.0014 * P + 0.570;
-  } else {
-    limits.average_min = 0.890;
-    limits.ten_percent_min = 0.790;
-  }
+  limits.average_min = ValueInBands(kCocAverage, P);
+  limits.ten_percent_min = ValueInBands(kCocTenPercent, P);
   limits.no_load_max_W = P <= kMidRange_W ? 0.075 : 0.150;
   return limits;
 }

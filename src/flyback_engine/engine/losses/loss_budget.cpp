@@ -28,7 +28,7 @@ inline constexpr double kLeastCrossSection_mm2 = 0.01;
 }  // namespace
 
 Copper CopperOf(const DesignInputs& in, double cross_section_mm2) {
-  if (WiresMode(in) && in.A_wire > 0) {
+  if (in.wire_counts && in.A_wire > 0) {
     const double wires = WireCount(cross_section_mm2, in.A_wire);
     return {wires * in.A_wire, in.d_wire, CountAsInt(wires)};
   }
@@ -69,7 +69,7 @@ LeakageFigures LeakageOf(const DesignState& s, const LossBudget& budget,
   }
   winding.mean_turn_length_mm = g.mean_turn_length_mm;
   winding.winding_width_mm = g.bobbin_width_mm;
-  winding.sectioned_bobbin = s.inputs.tr_type == "2";
+  winding.sectioned_bobbin = s.inputs.tr_kind == TransformerKind::kSlotTransformer;
   leakage.L_lk_uH = EstimatedLeakage(winding);
   leakage.share = leakage.L_lk_uH / t.L_prim;
   leakage.estimated = true;
@@ -81,14 +81,14 @@ LeakageFigures LeakageOf(const DesignState& s, const LossBudget& budget,
 
 LossCoreChoice ChooseLossCore(const DesignInputs& in, const UserCoreData* user) {
   if (user != nullptr) return {LossCore{user->Geometry(), user->Material(), false}, ""};
-  if (in.tr_type == "2") {
+  if (in.tr_kind == TransformerKind::kSlotTransformer) {
     const std::optional<int> choice = SlotChoiceNamed(in.tr_name);
     const std::optional<CoreGeometry> geometry =
         choice ? GeometryForSlotTransformer(*choice) : std::nullopt;
     if (geometry) return {LossCore{*geometry, MaterialForSlotTransformer(*choice), true}, ""};
     return {std::nullopt, "the slot-type transformer has no geometry in the data"};
   }
-  if (in.tr_type == "3") {
+  if (in.tr_kind == TransformerKind::kUserTransformer) {
     const GeometryEstimate estimate = EstimatedGeometryForAe(in.Ae);
     if (estimate.geometry) return {LossCore{*estimate.geometry, DefaultMaterial(), true}, ""};
     return {std::nullopt, estimate.reason};

@@ -12,7 +12,7 @@ void AddEmpty(std::vector<Line>& lines, int count) {
 }
 
 void AddWindingHeader(const DesignInputs& in, std::vector<Line>& lines) {
-  if (WiresMode(in)) {
+  if (in.wire_counts) {
     lines.push_back(
         {"    Windg.", zone, "n / I/A", zone, "Ieff/wires*", zone, "Umin/Umax/V", " Uact/V"});
   } else {
@@ -26,7 +26,7 @@ void AddFootnotes(const DesignInputs& in, std::vector<Line>& lines) {
   lines.emplace_back();
   lines.push_back({"    Current density ", in.J, "A/mm²"});
   lines.emplace_back();
-  if (WiresMode(in)) {
+  if (in.wire_counts) {
     lines.push_back({"    *: Wire diameter ", in.d_wire, "mm"});
   } else {
     lines.push_back({"   *'cross s.' = minimum cross section of needed wire for highest current."});

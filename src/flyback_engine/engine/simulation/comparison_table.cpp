@@ -56,7 +56,7 @@ std::array<std::string, 7> ComparisonCells(const ComparedFigure& row) {
           Figure(row.simulated, row.unit),
           row.calculated ? Figure(*row.calculated, row.unit) : "",
           Deviation(row),
-          row.tolerance,
+          row.tolerance.text,
           row.within ? "within" : "OUTSIDE"};
 }
 

@@ -13,61 +13,19 @@ namespace flyback {
 
 namespace {
 
-// `percent` with its sign, one decimal: "+5 %", "-10 %", "0 %".
-std::string SignedPercent(double percent) {
-  const double rounded = RoundTo(percent, 1);
-  return (rounded > 0 ? "+" : "") + SignedNumberText(rounded) + " %";
-}
-
-// The bounds of a relative tolerance as shares of the calculated figure.
-std::string RelativeTolerance(std::optional<double> least_share, std::optional<double> most_share) {
-  if (least_share && most_share) {
-    if (std::abs(*least_share + *most_share) < 1e-12) {
-      return "±" + NumberText(RoundTo(100 * *most_share, 1)) + " %";
-    }
-    return SignedPercent(100 * *least_share) + " to " + SignedPercent(100 * *most_share);
-  }
-  if (most_share) return "at most " + SignedPercent(100 * *most_share);
-  if (least_share) return "at least " + SignedPercent(100 * *least_share);
-  return "none";
-}
-
-struct Bounds {
-  std::optional<double> least;  // in the figure's unit
-  std::optional<double> most;
-};
-
-// A figure whose deviation and tolerance are stated in % of `calculated`;
-// `bound` names the bounds where they are not shares of the calculated
-// figure itself ("window", "U_D_lim").
+// A figure whose deviation is stated in % of `calculated`.
 ComparedFigure Relative(CheckedQuantity quantity, std::string figure, std::string unit,
-                        double simulated, double calculated, std::string reference, Bounds bounds,
-                        const std::string& bound = "") {
-  const auto share = [calculated](std::optional<double> x) -> std::optional<double> {
-    if (!x) return std::nullopt;
-    return *x / calculated - 1;
-  };
-  std::string tolerance = RelativeTolerance(share(bounds.least), share(bounds.most));
-  if (!bound.empty() && (bounds.least || bounds.most)) tolerance += " (" + bound + ")";
-  return {quantity,
-          std::move(figure),
-          "",
-          std::move(unit),
-          simulated,
-          calculated,
-          std::move(reference),
-          100 * (simulated / calculated - 1),
-          "%",
-          bounds.least,
-          bounds.most,
-          std::move(tolerance)};
-}
-
-// A figure within ± `share` of `calculated`.
-ComparedFigure Within(CheckedQuantity quantity, std::string figure, std::string unit,
-                      double simulated, double calculated, std::string reference, double share) {
-  return Relative(quantity, std::move(figure), std::move(unit), simulated, calculated,
-                  std::move(reference), {calculated * (1 - share), calculated * (1 + share)});
+                        double simulated, double calculated, std::string reference,
+                        FigureTolerance tolerance) {
+  return {.quantity = quantity,
+          .figure = std::move(figure),
+          .unit = std::move(unit),
+          .simulated = simulated,
+          .calculated = calculated,
+          .reference = std::move(reference),
+          .deviation = 100 * (simulated / calculated - 1),
+          .deviation_unit = "%",
+          .tolerance = std::move(tolerance)};
 }
 
 // An efficiency (shares) within ± `margin_points` percentage points of
@@ -75,18 +33,15 @@ ComparedFigure Within(CheckedQuantity quantity, std::string figure, std::string 
 ComparedFigure Efficiency(CheckedQuantity quantity, std::string figure, double simulated,
                           double calculated, std::string reference, double margin_points) {
   const double calculated_percent = 100 * calculated;
-  return {quantity,
-          std::move(figure),
-          "",
-          "%",
-          100 * simulated,
-          calculated_percent,
-          std::move(reference),
-          100 * simulated - calculated_percent,
-          "points",
-          calculated_percent - margin_points,
-          calculated_percent + margin_points,
-          "±" + NumberText(margin_points) + " points"};
+  return {.quantity = quantity,
+          .figure = std::move(figure),
+          .unit = "%",
+          .simulated = 100 * simulated,
+          .calculated = calculated_percent,
+          .reference = std::move(reference),
+          .deviation = 100 * simulated - calculated_percent,
+          .deviation_unit = "points",
+          .tolerance = PointsTolerance(calculated_percent, margin_points)};
 }
 
 // The voltage and the ripple of one winding; an output against its window
@@ -100,23 +55,27 @@ void AddWinding(const DesignInputs& in, const TransformerDesign& t, const Simula
   const double calculated = ic ? IcSupplyVoltage(in, t) : OutputVoltage(in, t, out.winding);
   const std::string name = QuantityName(quantity);
   if (ic) {
-    rows.push_back(
-        Within(quantity, name, "V", out.U_avg_V, calculated, "calculated", kIcSupplyTolerance));
+    rows.push_back(Relative(quantity, name, "V", out.U_avg_V, calculated, "calculated",
+                            ShareTolerance(calculated, kIcSupplyTolerance)));
   } else {
     // The output's voltage window as the user gave it; 0 leaves a side open.
     const auto& wanted = in.output(out.winding);
-    Bounds window;
+    FigureBounds window;
     if (wanted.Umax > 0) window.most = wanted.Umax;
     if (wanted.Umin > 0) window.least = wanted.Umin;
-    rows.push_back(
-        Relative(quantity, name, "V", out.U_avg_V, calculated, "calculated", window, "window"));
+    rows.push_back(Relative(quantity, name, "V", out.U_avg_V, calculated, "calculated",
+                            RelativeTolerance(calculated, window, "window")));
   }
   const std::string suffix = ic ? "(ic)" : "(" + std::to_string(out.winding) + ")";
   const double limit_V = kRippleLimit * calculated;
-  rows.push_back({quantity, "ripple" + suffix, "", "V", out.U_ripple_V, std::nullopt, "",
-                  std::nullopt, "", std::nullopt, limit_V,
-                  "at most " + NumberText(RoundTo(limit_V, 3)) + " V (" +
-                      NumberText(100 * kRippleLimit) + " % of " + name + ")"});
+  // A ripple has only a limit, stated in volts.
+  rows.push_back({.quantity = quantity,
+                  .figure = "ripple" + suffix,
+                  .unit = "V",
+                  .simulated = out.U_ripple_V,
+                  .tolerance = {std::nullopt, limit_V,
+                                "at most " + NumberText(RoundTo(limit_V, 3)) + " V (" +
+                                    NumberText(100 * kRippleLimit) + " % of " + name + ")"}});
 }
 
 void AddPoint(const DesignState& s, const OperatingPointLosses& losses, const SimulatedPoint& p,
@@ -131,36 +90,41 @@ void AddPoint(const DesignState& s, const OperatingPointLosses& losses, const Si
   // power brings in at this very bus voltage: the simulated stage must meet
   // its peak current and its frequency from both sides.
   const CheckedQuantity current{Quantity::kPeakDrainCurrent};
-  rows.push_back(Within(current, "I_pk", "A", f.I_D_peak_A, losses.switching.I_pk_A, "loss budget",
-                        kPeakCurrentTolerance));
+  rows.push_back(Relative(current, "I_pk", "A", f.I_D_peak_A, losses.switching.I_pk_A,
+                          "loss budget",
+                          ShareTolerance(losses.switching.I_pk_A, kPeakCurrentTolerance)));
   // The calculation's I_D_max bounds the worst case (the current at the
   // valley of the bus ripple, the times at the crest): the stage may stay
   // below it, not above.
   const double I_D_max = in.fixed_freq ? t.I_D_max_fix : t.I_D_max;
-  rows.push_back(Relative(current, in.fixed_freq ? "I_D_max_fix" : "I_D_max", "A", f.I_D_peak_A,
-                          I_D_max, "worst case",
-                          {std::nullopt, I_D_max * (1 + kPeakCurrentTolerance)}));
+  rows.push_back(Relative(
+      current, in.fixed_freq ? "I_D_max_fix" : "I_D_max", "A", f.I_D_peak_A, I_D_max, "worst case",
+      RelativeTolerance(I_D_max, {std::nullopt, I_D_max * (1 + kPeakCurrentTolerance)})));
 
   const CheckedQuantity frequency{Quantity::kFrequency};
-  rows.push_back(Within(frequency, "f_sw", "kHz", f.f_sw_kHz, 1000 / losses.switching.period_us,
-                        "loss budget", kFrequencyTolerance));
+  const double f_budget_kHz = 1000 / losses.switching.period_us;
+  rows.push_back(Relative(frequency, "f_sw", "kHz", f.f_sw_kHz, f_budget_kHz, "loss budget",
+                          ShareTolerance(f_budget_kHz, kFrequencyTolerance)));
   // fsntmin is the worst case too: the stage switches faster where it needs
   // less current. At a fixed frequency the budget's period is the clock's.
   if (!in.fixed_freq) {
-    rows.push_back(Relative(frequency, "fsntmin", "kHz", f.f_sw_kHz, t.fsntmin, "worst case",
-                            {t.fsntmin * (1 - kFrequencyTolerance), std::nullopt}));
+    rows.push_back(Relative(
+        frequency, "fsntmin", "kHz", f.f_sw_kHz, t.fsntmin, "worst case",
+        RelativeTolerance(t.fsntmin, {t.fsntmin * (1 - kFrequencyTolerance), std::nullopt})));
   }
 
   rows.push_back(Relative({Quantity::kDrainVoltage}, "U_D_max", "V", f.U_D_peak_V, t.U_D_max,
-                          "calculated", {std::nullopt, in.U_D_lim}, "U_D_lim"));
+                          "calculated",
+                          RelativeTolerance(t.U_D_max, {std::nullopt, in.U_D_lim}, "U_D_lim")));
   // The part-stress rule judges the budget's drain peak at this point against
   // the MOSFET's derated rating; the simulated peak must keep the same rule.
   const double rating_V = MosfetRating_V(s.components.mosfet);
   if (rating_V > 0) {
     rows.push_back(Relative(
         {Quantity::kPartStress}, "U_D_peak", "V", f.U_D_peak_V, losses.drain_peak_V, "loss budget",
-        {std::nullopt, kMosfetVoltageDerating * rating_V},
-        NumberText(100 * kMosfetVoltageDerating) + " % of " + NumberText(rating_V) + " V"));
+        RelativeTolerance(
+            losses.drain_peak_V, {std::nullopt, kMosfetVoltageDerating * rating_V},
+            NumberText(100 * kMosfetVoltageDerating) + " % of " + NumberText(rating_V) + " V")));
   }
 
   // The same circuit at the same operating point: the simulated efficiency
@@ -177,8 +141,7 @@ void AddPoint(const DesignState& s, const OperatingPointLosses& losses, const Si
   for (std::size_t i = first; i < rows.size(); ++i) {
     ComparedFigure& row = rows[i];
     row.point = p.name;
-    row.within =
-        (!row.least || row.simulated >= *row.least) && (!row.most || row.simulated <= *row.most);
+    row.within = row.tolerance.Admits(row.simulated);
   }
 }
 
@@ -186,9 +149,10 @@ void AddPoint(const DesignState& s, const OperatingPointLosses& losses, const Si
 // "at most 600 V".
 std::string AllowedRange(const ComparedFigure& row) {
   const auto figure = [&row](double x) { return SignedNumberText(RoundTo(x, 3)) + " " + row.unit; };
-  if (row.least && row.most) return figure(*row.least) + " to " + figure(*row.most);
-  if (row.most) return "at most " + figure(*row.most);
-  return "at least " + figure(*row.least);
+  const FigureTolerance& t = row.tolerance;
+  if (t.least && t.most) return figure(*t.least) + " to " + figure(*t.most);
+  if (t.most) return "at most " + figure(*t.most);
+  return "at least " + figure(*t.least);
 }
 
 }  // namespace
@@ -208,7 +172,8 @@ std::vector<Finding> CheckSimulation(const SimulationComparison& comparison) {
   std::vector<Finding> findings;
   for (const ComparedFigure& row : comparison.figures) {
     if (row.within) continue;
-    const bool low = row.least && row.simulated < *row.least;
+    const FigureTolerance& t = row.tolerance;
+    const bool low = t.least && row.simulated < *t.least;
     std::string message = "the simulation at the ";
     message += row.point;
     message += " gives ";
@@ -222,9 +187,9 @@ std::vector<Finding> CheckSimulation(const SimulationComparison& comparison) {
     }
     // A ripple's tolerance is its allowed range already.
     message += "; allowed " + AllowedRange(row);
-    if (row.deviation) message += " (" + row.tolerance + ")";
+    if (row.deviation) message += " (" + t.text + ")";
     findings.push_back({Severity::kWarning, std::string(kSimulationDisagrees), row.quantity,
-                        row.simulated, low ? *row.least : *row.most, std::move(message)});
+                        row.simulated, low ? *t.least : *t.most, std::move(message)});
   }
   return findings;
 }

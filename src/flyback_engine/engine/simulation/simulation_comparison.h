@@ -19,6 +19,7 @@
 
 #include "engine/checks/design_checks.h"
 #include "engine/losses/loss_budget.h"
+#include "engine/simulation/figure_tolerance.h"
 #include "engine/simulation/operating_point_figures.h"
 #include "engine/simulation/spice_netlist.h"
 #include "state/design/design_state.h"
@@ -29,18 +30,16 @@ namespace flyback {
 // deviation is stated in the unit its tolerance is stated in: % of the
 // calculated figure, or percentage points between two efficiencies.
 struct ComparedFigure {
-  CheckedQuantity quantity;  // the calculated quantity
-  std::string figure;        // the figure compared with: "Uact(1)", "ripple(1)", "I_pk", ...
-  std::string point;         // "lowest input voltage", "highest input voltage"
-  std::string unit;          // "V", "A", "kHz", "%"
+  CheckedQuantity quantity{};  // the calculated quantity
+  std::string figure{};        // the figure compared with: "Uact(1)", "ripple(1)", "I_pk", ...
+  std::string point{};         // "lowest input voltage", "highest input voltage"
+  std::string unit{};          // "V", "A", "kHz", "%"
   double simulated = 0;
-  std::optional<double> calculated;  // none for a ripple, which has only a limit
-  std::string reference;             // "calculated", "loss budget", "worst case"
-  std::optional<double> deviation;   // in `deviation_unit`; none without a calculated figure
-  std::string deviation_unit;        // "%": simulated/calculated - 1; "points": the difference
-  std::optional<double> least;       // the simulated figure's allowed range, in `unit`;
-  std::optional<double> most;        // none on a side without a bound
-  std::string tolerance;             // in `deviation_unit`: "±5 %", "at most +0.3 % (U_D_lim)"
+  std::optional<double> calculated{};  // none for a ripple, which has only a limit
+  std::string reference{};             // "calculated", "loss budget", "worst case"
+  std::optional<double> deviation{};   // in `deviation_unit`; none without a calculated figure
+  std::string deviation_unit{};        // "%": simulated/calculated - 1; "points": the difference
+  FigureTolerance tolerance{};         // bounds in `unit`, its text in `deviation_unit`
   bool within = true;
 };
 

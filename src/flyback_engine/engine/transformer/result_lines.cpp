@@ -153,15 +153,14 @@ Line RowLine(const ResultRow& row, const ResultFigures& f, ResultMedium medium) 
 
 // A cross-section (mm²), or in wires mode the number of parallel wires.
 Item WireFigure(const DesignInputs& in, double cross_section) {
-  return WiresMode(in) ? WireCount(cross_section, in.A_wire) : cross_section;
+  return in.wire_counts ? WireCount(cross_section, in.A_wire) : cross_section;
 }
 
 }  // namespace
 
 Line CoreLine(const DesignState& s) {
   const DesignInputs& in = s.inputs;
-  // Only the exact answer "1" to the type question shows the airgap.
-  if (in.tr_type == "1") {
+  if (in.airgap_shown) {
     return {"    Core = ",     in.tr_name, ", g = ", in.g, "mm, AL =",
             RoundTo(in.AL, 0), "nH, Ae =", in.Ae,    "mm²"};
   }

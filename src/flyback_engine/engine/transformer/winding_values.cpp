@@ -26,10 +26,6 @@ double SecondaryRmsCurrent(const DesignInputs& in, const TransformerDesign& t, i
 
 }  // namespace
 
-bool WiresMode(const DesignInputs& in) {
-  return in.wire_mode == "1";
-}
-
 double PrimaryRmsCurrent(const DesignInputs& in, const TransformerDesign& t) {
   double I_rms = RoundTo(t.I_D_max * std::sqrt(PrimaryPulseShare(t)), 2);
   if (in.fixed_freq) I_rms = RoundTo(I_rms * t.k_fix, 2);

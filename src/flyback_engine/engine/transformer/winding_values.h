@@ -13,9 +13,6 @@
 
 namespace flyback {
 
-// The last answer to the cross-section / number-of-wires question was "1".
-bool WiresMode(const DesignInputs& in);
-
 // A, rms current of the triangular primary pulse of length t_on in the period
 // t_on + t_off, to 0.01 A; at fixed frequency multiplied by k_fix and rounded
 // to 0.01 A again.

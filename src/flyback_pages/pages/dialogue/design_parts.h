@@ -98,7 +98,8 @@ struct CalculationParts {
 
 // The answers of the winding table's wire question, kept with the inputs.
 struct WireAnswers {
-  std::string& wire_mode;
+  bool& answered;  // an answer that reads as 0 is none
+  bool& counts;    // numbers of parallel wires rather than cross-sections
   double& d_wire;  // mm
   double& A_wire;  // mm²
 };
@@ -161,7 +162,8 @@ class DesignParts {
   }
 
   WireAnswers wire_answers(WindingTablePagesKey /*winding_table_page*/) {
-    return {design_.inputs.wire_mode, design_.inputs.d_wire, design_.inputs.A_wire};
+    return {design_.inputs.wire_answered, design_.inputs.wire_counts, design_.inputs.d_wire,
+            design_.inputs.A_wire};
   }
 
   // An entry the component list asks for designs with PFC.

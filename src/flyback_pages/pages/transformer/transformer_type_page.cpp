@@ -81,12 +81,16 @@ Page TransformerTypePage(Dialogue& d) {
   d.Write({"Type of transformer"});
   d.Write();
   d.WriteChoices(kTransformerTypeChoices);
-  s.tr_type = d.Ask({"Type of transformer", "2", ""});
-  if (s.tr_type == "2") {
+  s.tr_type_answer = d.Ask({"Type of transformer", "2", ""});
+  s.airgap_shown = s.tr_type_answer == "1";
+  if (s.tr_type_answer == "2") {
+    s.tr_kind = TransformerKind::kSlotTransformer;
     ChooseSlotTransformer(d, s);
-  } else if (s.tr_type == "3") {
+  } else if (s.tr_type_answer == "3") {
+    s.tr_kind = TransformerKind::kUserTransformer;
     DescribeOtherTransformer(d, s);
   } else {
+    s.tr_kind = TransformerKind::kLayerCore;
     ChooseLayerCore(d, s);
   }
   return Page::kOvershootFactor;

@@ -23,9 +23,11 @@ void AskWireMode(Dialogue& d, const WireAnswers& wire) {
   d.Write(
       {" can also be indicated as number of wires to switch parallel after specifying the "
        "diameter of the chosen wire."});
-  wire.wire_mode = d.Ask({"Cross section / number of wires (see note above)",
-                          "cross section (Ret) number of wires (1)", ""});
-  if (WiresMode(d.design().inputs)) {
+  const std::string answer = d.Ask({"Cross section / number of wires (see note above)",
+                                    "cross section (Ret) number of wires (1)", ""});
+  wire.answered = ReadWholeAnswer(answer) != 0.0;
+  wire.counts = answer == "1";
+  if (wire.counts) {
     d.Write();
     d.Write({"Diameter of wire ?"});
     wire.d_wire = d.AskNumber({"Diameter of wire ?", "0.28", ""}, Accept::kPositive);
@@ -33,14 +35,9 @@ void AskWireMode(Dialogue& d, const WireAnswers& wire) {
   }
 }
 
-// The answer 0 counts as not given, so the question comes again.
-bool WireModeAnswered(const DesignInputs& s) {
-  return ReadWholeAnswer(s.wire_mode) != 0.0;
-}
-
 Page ShowWindingTable(Dialogue& d, WindingTablePagesKey key) {
   const DesignState& s = d.design();
-  const bool wires = WiresMode(s.inputs);
+  const bool wires = s.inputs.wire_counts;
   d.Clear();
   d.Write();
   d.Write({"Windg.", zone, "n / I/A", zone, wires ? "Ieff/wires*" : "Irms/cross s.*", zone,
@@ -65,7 +62,7 @@ Page ShowWindingTable(Dialogue& d, WindingTablePagesKey key) {
 // inputs; the winding table that needs them asks them.
 Page WindingTablePage(Dialogue& d) {
   const WindingTablePagesKey key{};
-  if (!WireModeAnswered(d.design().inputs)) AskWireMode(d, d.parts().wire_answers(key));
+  if (!d.design().inputs.wire_answered) AskWireMode(d, d.parts().wire_answers(key));
   return ShowWindingTable(d, key);
 }
 

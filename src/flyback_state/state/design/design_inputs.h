@@ -28,6 +28,13 @@ enum class ControlIc {
   kQrm,  // QRM1X305: free running with standby burst mode
 };
 
+// The transformer the type question chose.
+enum class TransformerKind {
+  kLayerCore,        // layer-type winding on a catalogue core with a chosen airgap
+  kSlotTransformer,  // ready-made slot-type transformer of the catalogue
+  kUserTransformer,  // any other transformer, described by name, AL and Ae
+};
+
 // Mains filter of the component list, chosen there for designs with PFC.
 enum class MainsFilter {
   kNotAsked,      // no PFC, or no component list yet
@@ -62,9 +69,14 @@ struct DesignInputs {
   double k_U = 0;           // bus voltage factor: 1, or 1.1 with PFC
 
   // --- Transformer core ---
-  // The answer to the transformer-type question as typed: only the exact
-  // answer "1" shows the airgap in the core line, whatever page it chose.
-  std::string tr_type;
+  TransformerKind tr_kind = TransformerKind::kLayerCore;
+  // The layer core's airgap g is part of the design's core line (and its
+  // files); only the exact type answer "1" sets this, whatever page it chose,
+  // so another answer that led to the layer cores shows the core without g.
+  bool airgap_shown = false;
+  // The type answer as typed; the design file keeps it, nothing computes
+  // with it.
+  std::string tr_type_answer;
   std::string tr_name;  // name of the core or transformer
   double g = 0;         // mm, airgap (layer type only)
   double AL = 0;        // nH, inductance factor
@@ -87,10 +99,12 @@ struct DesignInputs {
   double k_os_sec = 0;  // overshoot factor of the output diodes' reverse voltage
 
   // --- Wires of the winding table ---
-  // The answer to the cross-section / number-of-wires question as typed:
-  // "1" means wire counts, and an answer that reads as the number 0 counts
-  // as not given, so the question comes again.
-  std::string wire_mode;
+  // The cross-section / number-of-wires question: an answer that reads as the
+  // number 0 counts as not given, so the question comes again; the exact
+  // answer "1" shows numbers of parallel wires of diameter d_wire instead of
+  // cross-sections.
+  bool wire_answered = false;
+  bool wire_counts = false;
   double d_wire = 0;  // mm, diameter of the chosen wire
   double A_wire = 0;  // mm², cross-section of the chosen wire
 

@@ -26,7 +26,8 @@ void ApplyStartValues(DesignState& state) {
   flow.modify_transformer = false;
   flow.ask_drain_limit = true;
   in.k_os_sec = kDiodeOvershoot;
-  in.wire_mode = "0";  // the wire question has not been answered
+  in.wire_answered = false;
+  in.wire_counts = false;
   in.U_F_ic = kIcDiodeDrop;
   in.fixed_freq = false;
   in.f_fix_min = kUnaskedFixedMinimum;
