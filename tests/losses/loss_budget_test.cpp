@@ -18,25 +18,27 @@
 // with t_f = 20 ns, output diodes 2.5 W, IC diode 0.007 W, the IC
 // 16.46 V·10 mA, the bridge 2·1 V·P_in/(U_mains·1.12). With PFC the charge
 // pump holds the drain at U_bus + 1.75·U_refl (177.925 V above the bus) and
-// R06 (4.7 kΩ) discharges C06 (1 nF), charged to that at each turn-off:
-// ½·1 nF·177.925²·(1 − e^(−2T/4.7 µs))/T.
+// R06 (4.7 kΩ) discharges C06 (1 nF), charged to that at each turn-off, to
+// U_refl in t_d = 4.7 µs·ln 1.75 = 2.630 µs, well within t_off; D09 holds it
+// there for the rest of t_off, then it falls for T − t_off:
+// (½·1 nF·(177.925² − (U_refl·e^(−(T − t_off)/4.7 µs))²) +
+// U_refl²/4.7 kΩ·(t_off − t_d))/T.
 // The search for P_in, worked through with these formulas: a plain step from
 // 89.4 W, then secant steps, until |residual| ≤ 1e-9·P_in (last column: the
-// residual over that bound). Plain iteration would take 9, 10 and 6 steps.
+// residual over that bound). Plain iteration would take 11, 10 and 6 steps.
 //   point    step  P_in (W)       residual (W)  over the bound
-//   valley   1     89.4           −0.0663       7.4e5
-//            2     89.333728      −0.0117       1.3e5
-//            3     89.319474      +1.05e-6      12
-//            4     89.319476      −1.7e-11      2e-4   met
-//   crest    1     89.4           −2.00         2.2e7
-//            2     87.402238      −0.261        3.0e6
-//            3     87.101836      +4.69e-4      5.4e3
-//            4     87.102375      −1.1e-7       1.3
-//            5     87.102375      −4e-14        5e-7   met
-//   highest  1     89.4           −5.53         6.2e7
-//            2     83.874011      −0.0766       9.1e5
-//            3     83.796373      +1.97e-4      2.4e3
-//            4     83.796572      −7.3e-9       0.088  met
+//   valley   1     89.4           +0.837        9.4e6
+//            2     90.237411      +0.15         1.7e6
+//            3     90.420459      +1.67e-4      1.8e3
+//            4     90.420662      +3.33e-8      0.37   met
+//   crest    1     89.4           −1.01         1.1e7
+//            2     88.393035      −0.134        1.5e6
+//            3     88.238073      +1.18e-4      1.3e3
+//            4     88.238209      −1.38e-8      0.16   met
+//   highest  1     89.4           −4.27         4.8e7
+//            2     85.130648      −0.0882       1e6
+//            3     85.040620      +1.43e-4      1.7e3
+//            4     85.040766      −4.92e-9      0.058  met
 
 #include "engine/losses/loss_budget.h"
 
@@ -113,12 +115,12 @@ TEST(LossBudget, ThreeOutputDemonstrationAtItsThreeOperatingPoints) {
   // The pump holds C06 at 1.75·U_refl = 177.924710 V above the bus.
   const HandFigures expected[] = {
       // U_bus = 90·1.12: the valley sits above U_refl, the valley switch at 0 V.
-      {&budget.lowest_valley, 100.8, 89.319476, 4, 3.705699, 24.070824, 0.280906, 2.069397,
-       6.129464, 0, 0.014889, 1.772212, 177.924710, 0.381007, 0.850878, 33.3137},
-      {&budget.lowest_crest, 127.279221, 87.102375, 5, 3.236198, 30.778307, 0.275721, 1.787364,
-       4.134037, 0.003734, 0.014520, 1.728222, 177.924710, 0.487177, 0.872536, 29.2426},
-      {&budget.highest_input, 420.021428, 83.796572, 4, 2.149763, 67.101151, 0.304009, 1.133854,
-       0.800594, 1.258090, 0.013969, 0.554210, 177.924710, 1.060247, 0.906958, 20.3806},
+      {&budget.lowest_valley, 100.8, 90.420662, 4, 3.751385, 23.777678, 0.285301, 2.091475,
+       6.281532, 0, 0.015073, 1.794061, 177.924710, 1.281622, 0.840516, 33.6889},
+      {&budget.lowest_crest, 127.279221, 88.238209, 4, 3.278399, 30.382117, 0.280285, 1.805214,
+       4.242558, 0.003686, 0.014709, 1.750758, 177.924710, 1.469399, 0.861305, 29.5603},
+      {&budget.highest_input, 420.021428, 85.040766, 4, 2.181682, 66.119425, 0.309739, 1.144247,
+       0.824544, 1.239684, 0.014176, 0.562439, 177.924710, 2.274337, 0.893689, 20.6091},
   };
   // The hand values take the windings' resistances to five digits: P_in to
   // 5e-5 W, I_pk as P_in (5e-5 W × I_pk/P_in), the copper and the MOSFET
@@ -135,28 +137,29 @@ TEST(LossBudget, ThreeOutputDemonstrationAtItsThreeOperatingPoints) {
 //   12, 6 and 3 turns of 0.91, 0.28, 0.45, 0.19 and 0.45 mm² in 2, 2, 1, 1
 //   and 1 layers (R = ρ(100 °C)·N·MLT/A), outputs of 0.75, 1.2, 0.5, 1.2 A.
 // At the bus valley 100.8 V, by the rules of the three-output design (C06
-// charged to k_os·U_refl = 2.4·74.939699 V); the search: 183.8, 182.866704,
-// 182.653945 and 182.654076 W, residuals −0.933, −0.173, +1.1e-4 and
-// −1.2e-8 W (0.067 of the bound): 4 steps.
+// charged to k_os·U_refl = 2.4·74.939699 V and held by D09 at U_refl for the
+// rest of t_off); the search: 183.8, 183.371727, 183.273428 and 183.273456 W,
+// residuals −0.428, −0.0799, +2.25e-5 and −1.18e-9 W (0.0064 of the bound):
+// 4 steps.
 TEST(LossBudget, FourOutputDemonstrationAtTheBusValley) {
   const LossBudget budget = ComputeLossBudget(CalculatedWithComponents(FourOutputDemo()), nullptr);
   ASSERT_TRUE(budget.core.core);
   EXPECT_EQ(budget.core.core->geometry.shape, "E 42/21/15");
   const OperatingPointLosses& p = budget.lowest_valley;
-  EXPECT_NEAR(p.switching.P_in_W, 182.654076, 1e-5);
+  EXPECT_NEAR(p.switching.P_in_W, 183.273456, 1e-5);
   EXPECT_EQ(p.switching.fixed_point_steps, 4);
-  EXPECT_NEAR(p.switching.I_pk_A, 8.923723, 1e-6);
+  EXPECT_NEAR(p.switching.I_pk_A, 8.953983, 1e-6);
   ASSERT_EQ(p.windings.size(), 5u);
   EXPECT_NEAR(p.windings[0].R_dc_ohm, 0.059684, 5e-5 * 0.059684);
-  EXPECT_NEAR(*p.core_W, 0.427365, 1e-6);
-  EXPECT_NEAR(Copper(p), 5.056029, 1e-5);
-  EXPECT_NEAR(p.mosfet_conduction_W, 12.936145, 1e-5);
-  EXPECT_NEAR(p.mosfet_turn_off_W, 0.108335, 1e-6);
-  EXPECT_NEAR(p.bridge_W, 3.624089, 1e-6);
-  EXPECT_NEAR(p.clamp.P_W, 0.488477, 1e-6);
-  EXPECT_NEAR(p.total_W, 26.454076, 1e-5);
-  EXPECT_NEAR(p.efficiency, 0.855168, 1e-6);
-  EXPECT_NEAR(*p.transformer_rise_K, 62.3420, 1e-3);
+  EXPECT_NEAR(*p.core_W, 0.429202, 1e-6);
+  EXPECT_NEAR(Copper(p), 5.070100, 1e-5);
+  EXPECT_NEAR(p.mosfet_conduction_W, 13.024027, 1e-5);
+  EXPECT_NEAR(p.mosfet_turn_off_W, 0.108702, 1e-6);
+  EXPECT_NEAR(p.bridge_W, 3.636378, 1e-6);
+  EXPECT_NEAR(p.clamp.P_W, 0.991422, 1e-6);
+  EXPECT_NEAR(p.total_W, 27.073456, 1e-5);
+  EXPECT_NEAR(p.efficiency, 0.852278, 1e-6);
+  EXPECT_NEAR(*p.transformer_rise_K, 62.5228, 1e-3);
 }
 
 // The three-output design with PFC switched off (k_T = 1, k_U = 1): the
@@ -246,11 +249,11 @@ TEST(LossBudget, AWindingSizedAtNoCopperIsWoundOfTheLeastTheTableStates) {
 }
 
 // A MOSFET of 10 Ω in the three-output design: at the bus valley its
-// conduction alone is 6.129464 W·10/1.4·(P/89.319)² = 5.49e-3/W·P², and
+// conduction alone is 6.281532 W·10/1.4·(P/90.421)² = 5.49e-3/W·P², and
 // P = 79 W + 5.49e-3/W·P² has no root (4·5.49e-3·79 > 1): the losses
 // outgrow the power. The residual grows along P, so the search climbs by
-// plain steps, 89.4, 127.05, 173.45, 252.44, 442.12 W, and the fifth asks
-// for 1181.55 W, past ten times the 76 W output.
+// plain steps, 89.4, 127.96, 175.71, 257.86, 458.68 W, and the fifth asks
+// for 1266.16 W, past ten times the 76 W output.
 TEST(LossBudget, LossesThatOutgrowThePowerHaveNoOperatingPoint) {
   DesignState demo = CalculatedWithComponents(ThreeOutputDemo());
   demo.components.R_DSon = 10;
@@ -259,7 +262,7 @@ TEST(LossBudget, LossesThatOutgrowThePowerHaveNoOperatingPoint) {
   EXPECT_FALSE(p.switching.fixed_point_met);
   EXPECT_EQ(p.switching.fixed_point_steps, 5);
   // The hand values take the windings' resistances to five digits.
-  EXPECT_NEAR(p.switching.P_in_W, 442.12, 0.01);
+  EXPECT_NEAR(p.switching.P_in_W, 458.68, 0.01);
   EXPECT_GT(p.total_W, 9 * 76);
 }
 
@@ -276,12 +279,12 @@ TEST(LossBudget, WithoutGeometryTheTransformerLossesAreNotEstimated) {
   EXPECT_FALSE(p.transformer_rise_K);
   EXPECT_TRUE(p.windings.empty());
   // The rest of the budget still stands, at the point its smaller losses
-  // give: P_in 86.5520 W, the MOSFET 5.7555 W, turn-off 0.01443 W, R06
-  // 0.3932 W, losses 10.5520 W.
-  EXPECT_NEAR(p.switching.P_in_W, 86.552044, 1e-5);
-  EXPECT_NEAR(p.mosfet_conduction_W, 5.755524, 1e-5);
-  EXPECT_NEAR(p.clamp.P_W, 0.393190, 1e-6);
-  EXPECT_NEAR(p.total_W, 10.552044, 1e-5);
+  // give: P_in 87.6110 W, the MOSFET 5.8972 W, turn-off 0.01460 W, R06
+  // 1.2893 W, losses 11.6110 W.
+  EXPECT_NEAR(p.switching.P_in_W, 87.611020, 1e-5);
+  EXPECT_NEAR(p.mosfet_conduction_W, 5.897224, 1e-5);
+  EXPECT_NEAR(p.clamp.P_W, 1.289277, 1e-6);
+  EXPECT_NEAR(p.total_W, 11.611020, 1e-5);
 }
 
 }  // namespace

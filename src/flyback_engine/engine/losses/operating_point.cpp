@@ -153,13 +153,9 @@ OperatingPointLosses PointLosses(const DesignState& s, const SwitchingPoint& p,
   losses.ic_diode_W = DiodeConductionLoss(in.U_F_ic, I_ic_A);
   losses.controller_W = IcSupplyVoltage(in, t) * I_ic_A;
   losses.bridge_W = in.dc_input ? 0 : BridgeRectifierLoss(a.U_F_bridge_V, p.I_in_avg_A);
-  losses.clamp =
-      ClampAt(budget.clamp, budget.leakage.L_lk_uH, p.I_pk_A, p.period_us, U_refl_V, p.U_bus_V);
+  losses.clamp = ClampAt(budget.clamp, budget.leakage.L_lk_uH, p, U_refl_V);
   losses.clamp.P_W *= d;
-  losses.clamp_W_at_1_percent =
-      ClampAt(budget.clamp, kOnePercent * t.L_prim, p.I_pk_A, p.period_us, U_refl_V, p.U_bus_V)
-          .P_W *
-      d;
+  losses.clamp_W_at_1_percent = ClampAt(budget.clamp, kOnePercent * t.L_prim, p, U_refl_V).P_W * d;
   losses.drain_peak_V = losses.clamp.drain_peak_V;
 
   losses.total_W = losses.transformer_W.value_or(0) + losses.mosfet_conduction_W +
