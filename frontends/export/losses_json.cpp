@@ -24,6 +24,11 @@ Json Point(const OperatingPointLosses& losses) {
   for (const OutputDiodeTerm& diode : losses.output_diodes) {
     diodes.push_back({{"output", diode.output}, {"P_W", diode.P_W}});
   }
+  Json capacitors = Json::array();
+  for (const OutputCapacitorTerm& capacitor : losses.output_capacitors) {
+    capacitors.push_back(
+        {{"output", capacitor.output}, {"ESR_ohm", capacitor.ESR_ohm}, {"P_W", capacitor.P_W}});
+  }
   return {{"operating_point", losses.name},
           {"mode", std::string(SwitchingModeName(p.mode))},
           {"P_in_W", p.P_in_W},
@@ -45,6 +50,7 @@ Json Point(const OperatingPointLosses& losses) {
           {"mosfet_turn_on_W", losses.mosfet_turn_on_W},
           {"mosfet_turn_off_W", losses.mosfet_turn_off_W},
           {"output_diodes", diodes},
+          {"output_capacitors", capacitors},
           {"ic_diode_W", losses.ic_diode_W},
           {"controller_W", losses.controller_W},
           {"bridge_W", losses.bridge_W},

@@ -47,27 +47,52 @@ TEST(SwitchingAt, EachModeStoresItsInputPowerPerPeriod) {
   }
 }
 
-// The snubber of the list (30 kΩ, 33 nF) with 20 µH of leakage at 2 A every
-// 20 µs against 100 V reflected: e = exp(−20 µs/0.99 ms) = 0.980001; the
-// ring alone 20e-6·4/33e-9 = 2424.24 V² would lift it to 149.24 V, from
-// which it would not fall below U_refl, so (U − 100)² = (e·U − 100)² +
-// 2424.24: U = 303.034 V, starting the next period at 296.974 V; ½·33 nF·
-// (303.034² − 296.974²)/20 µs = 3.0000 W, as the familiar balance
-// ½·L·I²·f·U/(U − U_refl) gives for a capacitor that holds its voltage.
-// 1 nF and 4.7 kΩ discharge almost fully (e = 0.014189): U = 100 + √80000 =
-// 382.843 V, 5.432 V left, ½·1 nF·(382.843² − 5.432²)/20 µs = 3.6635 W.
+// 20 µH of leakage at 2 A against 100 V reflected and the bus at 400 V, with
+// the period T and the demagnetization time t_dis of each row.
+// The listed snubber (30 kΩ, 33 nF, T 20 µs): e = exp(−20 µs/0.99 ms) =
+// 0.980001; the ring alone 20e-6·4/33e-9 = 2424.24 V² would lift it to
+// 149.24 V, from which it would not fall below U_refl, so (U − 100)² =
+// (e·U − 100)² + 2424.24: U = 303.034 V, starting the next period at
+// 296.974 V; ½·33 nF·(303.034² − 296.974²)/20 µs = 3.0000 W, as the familiar
+// balance ½·L·I²·f·U/(U − U_refl) gives for a capacitor that holds its voltage.
+// 1 nF and 4.7 kΩ ring to U = 100 + √80000 = 382.843 V and fall to U_refl in
+// 4.7 µs·ln(3.82843) = 6.3095 µs. With t_dis 5 µs the drain has left U_bus +
+// U_refl by then: e = exp(−20/4.7) = 0.014189, 5.432 V left, ½·1 nF·
+// (382.843² − 5.432²)/20 µs = 3.6635 W. With t_dis 12 µs D holds it at 100 V
+// for 5.6905 µs, R taking 100²/4.7 kΩ·5.6905 µs = 12.107 µJ, then it falls
+// for 8 µs to 100·exp(−8/4.7) = 18.2295 V: (½·1 nF·(382.843² − 18.2295²) +
+// 12.107 µJ)/20 µs = 4.2613 W.
+// The pump's clamp held at 1.75·100 V (T 15 µs, t_dis 10 µs) reaches 100 V
+// after 4.7 µs·ln 1.75 = 2.6302 µs, is held for 7.3698 µs (15.680 µJ) and
+// falls for 5 µs to 34.5131 V: (½·1 nF·(175² − 34.5131²) + 15.680 µJ)/15 µs
+// = 2.0265 W.
 TEST(ClampAt, TheListedNetworkSettlesByItsEnergyBalance) {
-  ClampNetwork snubber{"RCD snubber", "D10", "C11", "R11", 30e3, 33, 2, 630, 600, 0, ""};
-  ClampPoint p = ClampAt(snubber, 20, 2, 20, 100, 400);
-  EXPECT_NEAR(p.U_clamp_V, 303.0343, 1e-4);
-  EXPECT_NEAR(p.U_start_V, 296.9738, 1e-4);
-  EXPECT_NEAR(p.P_W, 3.0000, 1e-4);
-  EXPECT_NEAR(p.drain_peak_V, 703.0343, 1e-4);
+  const ClampNetwork snubber{"RCD snubber", "D10", "C11", "R11", 30e3, 33, 2, 630, 600, 0, ""};
   const ClampNetwork small{"RC", "D", "C", "R", 4700, 1, 2, 1000, 600, 0, ""};
-  p = ClampAt(small, 20, 2, 20, 100, 400);
-  EXPECT_NEAR(p.U_clamp_V, 382.8427, 1e-4);
-  EXPECT_NEAR(p.U_start_V, 5.4320, 1e-4);
-  EXPECT_NEAR(p.P_W, 3.6635, 1e-4);
+  const ClampNetwork held{"RC", "D", "C", "R", 4700, 1, 2, 1000, 600, 1.75, ""};
+  const struct {
+    const char* what;
+    const ClampNetwork& network;
+    double period_us, t_dis_us, U_clamp_V, U_start_V, P_W;
+  } cases[] = {
+      {"never down to U_refl", snubber, 20, 10, 303.0343, 296.9738, 3.0000},
+      {"down to U_refl after t_dis", small, 20, 5, 382.8427, 5.4320, 3.6635},
+      {"held at U_refl within t_dis", small, 20, 12, 382.8427, 18.2295, 4.2613},
+      {"held by the pump, then at U_refl", held, 15, 10, 175, 34.5131, 2.0265},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    SwitchingPoint s;
+    s.U_bus_V = 400;
+    s.I_pk_A = 2;
+    s.period_us = c.period_us;
+    s.t_off_us = c.t_dis_us;
+    const ClampPoint p = ClampAt(c.network, 20, s, 100);
+    EXPECT_NEAR(p.U_clamp_V, c.U_clamp_V, 1e-4);
+    EXPECT_NEAR(p.U_start_V, c.U_start_V, 1e-4);
+    EXPECT_NEAR(p.P_W, c.P_W, 1e-4);
+    EXPECT_NEAR(p.drain_peak_V, 400 + c.U_clamp_V, 1e-4);
+  }
 }
 
 // The three-output demonstration's winding on the ETD 39/20/13 geometry

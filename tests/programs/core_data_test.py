@@ -302,7 +302,8 @@ class CoreOfTheLossBudget(ProgramTest):
             # The rest of the budget still stands: its terms make its total.
             terms = (point["mosfet_conduction_W"] + point["mosfet_turn_on_W"] +
                      point["mosfet_turn_off_W"] +
-                     sum(d["P_W"] for d in point["output_diodes"]) + point["ic_diode_W"] +
+                     sum(d["P_W"] for d in point["output_diodes"]) +
+                     sum(c["P_W"] for c in point["output_capacitors"]) + point["ic_diode_W"] +
                      point["controller_W"] + point["bridge_W"] + point["clamp_W"])
             self.assertGreater(terms, 0)
             self.assertAlmostEqual(point["total_W"], terms, places=9)

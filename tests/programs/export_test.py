@@ -80,18 +80,21 @@ class DesignFile(ProgramTest):
         self.assertEqual([w["Uact_V"] for w in design["windings"][2:]], [100.04, 16.16, 8.53])
         self.assertTrue(all(w["in_window"] for w in design["windings"][2:]))
         # Within every bound of the design checks and of the loss budget (its
-        # 13.32 W at the bus valley give 85.1 %, hand calculation in
+        # 15.30 W at the bus valley give 83.2 %, hand calculation in
         # tests/losses/loss_budget_test.cpp); the drain's 597.9 V lie above
-        # 90 % of the MOSFET's 600 V. Its terms add up to its total.
-        self.assertEqual([c["code"] for c in design["checks"]], ["part-stress-high"])
+        # 90 % of the MOSFET's 600 V, and R06's 2.27 W at the highest input
+        # voltage above 60 % of its 2 W. Its terms add up to its total.
+        self.assertEqual([c["code"] for c in design["checks"]],
+                         ["part-stress-high", "part-stress-high"])
         low = design["losses"]["operating_points"][0]
         terms = (low["core_W"] + sum(w["P_W"] for w in low["windings"]) +
                  low["mosfet_conduction_W"] + low["mosfet_turn_on_W"] +
                  low["mosfet_turn_off_W"] + sum(d["P_W"] for d in low["output_diodes"]) +
-                 low["ic_diode_W"] + low["controller_W"] + low["bridge_W"] + low["clamp_W"])
+                 sum(c["P_W"] for c in low["output_capacitors"]) + low["ic_diode_W"] +
+                 low["controller_W"] + low["bridge_W"] + low["clamp_W"])
         self.assertAlmostEqual(terms, low["total_W"], places=9)
-        self.assertAlmostEqual(low["efficiency"], 0.8509, places=4)
-        self.assertAlmostEqual(low["transformer_rise_K"], 33.31, places=2)
+        self.assertAlmostEqual(low["efficiency"], 0.8324, places=4)
+        self.assertAlmostEqual(low["transformer_rise_K"], 33.99, places=2)
         self.assertTrue(design["losses"]["core"]["estimated"])
         self.assertEqual(design["components"]["C07"]["value"], 150)
         # The bridge as four diodes, its part and rating apart (the list
@@ -176,11 +179,11 @@ class DesignFile(ProgramTest):
                          [("error", "inductance-not-positive"),
                           ("error", "output-turns-not-positive"),
                           ("error", "output-voltage-not-positive"),
+                          # 4.8 kW through the default core: the losses outgrow
+                          # the power (100 A of ripple in one 10000 µF
+                          # capacitor of 0.018 Ohm alone takes 324 W).
+                          ("error", "loss-budget-runs-away"),
                           ("warning", "conduction-loss-above-budget"),
-                          # 4.8 kW through the default core: every loss bound.
-                          ("warning", "efficiency-optimistic"),
-                          ("warning", "transformer-temperature-rise-high"),
-                          ("warning", "core-loss-density-high"),
                           # The drain, R06 and D09 beyond their derated ratings.
                           ("warning", "part-stress-high"),
                           ("warning", "part-stress-high"),
@@ -195,10 +198,10 @@ class DesignFile(ProgramTest):
         design = load(self.path("d.json"))
         self.assertEqual(design["windings"][4]["Uact_V"], 10.44)
         self.assertFalse(design["windings"][4]["in_window"])
-        # The winding's finding, before the MOSFET's stress (which hand turns
-        # of a secondary do not change).
+        # The winding's finding, before the MOSFET's and R06's stresses (which
+        # hand turns of a secondary do not change).
         self.assertEqual([c["code"] for c in design["checks"]],
-                         ["output-voltage-high", "part-stress-high"])
+                         ["output-voltage-high", "part-stress-high", "part-stress-high"])
 
     def test_efficiency_map_file(self):
         # The map of the demonstration (90 to 270 V: also 115 V and 230 V),
@@ -322,11 +325,11 @@ class BatchExample(ProgramTest):
         rows = [line.split("\t") for line in process.stdout.decode().splitlines()]
         self.assertEqual(len(rows), 12)
         # The demonstration transformer: 53 turns, 340 mT, 23.7 kHz, the
-        # losses give 85.1 % at the bus valley (hand calculation in
+        # losses give 83.2 % at the bus valley (hand calculation in
         # tests/losses/loss_budget_test.cpp), the drain 597.9 V above 90 % of
-        # the MOSFET's 600 V.
-        self.assertEqual(rows[3], ["SMT 31/190 (Orega)", "53", "340", "23.7", "85.1",
-                                   "part-stress-high"])
+        # the MOSFET's 600 V and R06's 2.27 W above 60 % of its 2 W.
+        self.assertEqual(rows[3], ["SMT 31/190 (Orega)", "53", "340", "23.7", "83.2",
+                                   "part-stress-high part-stress-high"])
         for row in rows:
             self.assertEqual(len(row), 6)
             self.assertTrue(set(row[5].split()) <= {"output-voltage-low", "output-voltage-high",

@@ -40,6 +40,10 @@ std::optional<BudgetTerm> FirstNonFiniteTerm(const OperatingPointLosses& p) {
   for (const OutputDiodeTerm& diode : p.output_diodes) {
     terms.push_back({"output " + std::to_string(diode.output) + " rectifier loss", diode.P_W});
   }
+  for (const OutputCapacitorTerm& capacitor : p.output_capacitors) {
+    terms.push_back(
+        {"output " + std::to_string(capacitor.output) + " capacitor loss", capacitor.P_W});
+  }
   terms.push_back({"IC supply diode loss", p.ic_diode_W});
   terms.push_back({"control IC supply", p.controller_W});
   terms.push_back({"bridge loss", p.bridge_W});

@@ -16,6 +16,9 @@ std::vector<LossTerm> LossTermsOf(const MapPoint& point) {
   for (const OutputDiodeTerm& d : stage.output_diodes) {
     terms.push_back({"rectifier output " + std::to_string(d.output), d.P_W});
   }
+  for (const OutputCapacitorTerm& c : stage.output_capacitors) {
+    terms.push_back({"capacitor output " + std::to_string(c.output), c.P_W});
+  }
   terms.push_back({"IC supply diode", stage.ic_diode_W});
   terms.push_back({"control IC", stage.controller_W});
   terms.push_back({"bridge rectifier", stage.bridge_W});

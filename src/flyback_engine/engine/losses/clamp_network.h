@@ -13,6 +13,7 @@
 
 #include <string>
 
+#include "engine/losses/switching_point.h"
 #include "state/design/component_values.h"
 #include "state/design/design_inputs.h"
 
@@ -45,17 +46,20 @@ struct ClampPoint {
   double drain_peak_V = 0;  // V, U_bus + U_clamp
 };
 
-// The clamp in steady state at one operating point: at turn-off the peak
-// primary current I_pk_A (A) lifts the capacitor to the reflected voltage
-// U_refl_V (V), if the resistor has let it fall below, then the leakage
-// inductance L_lk_uH (µH) rings its current into it (½·L_lk·I_pk² =
-// ½·C·((U − U_refl)² − (U_start − U_refl)²)); over the period period_us (µs)
-// the resistor discharges it to U_start = U·exp(−T/(R·C)). Solved in closed
-// form; the resistor dissipates ½·C·(U² − U_start²) each period. For R·C ≫ T
-// this is the familiar U = (U_refl + √(U_refl² + 2·R·L_lk·I_pk²·f))/2.
-// Where the charge pump holds the clamp, U = held_U_refl_factor·U_refl and
-// only the discharge of the capacitor is dissipated.
-ClampPoint ClampAt(const ClampNetwork& network, double L_lk_uH, double I_pk_A, double period_us,
-                   double U_refl_V, double U_bus_V);
+// The clamp in steady state at the switching point `s`: at turn-off the
+// peak primary current lifts the capacitor to the reflected voltage U_refl_V
+// (V), if the resistor has let it fall below, then the leakage inductance
+// L_lk_uH (µH) rings its current into it (½·L_lk·I_pk² = ½·C·((U − U_refl)²
+// − (U_start − U_refl)²)). The resistor discharges it with τ = R·C. Where it
+// reaches U_refl within the demagnetization time t_dis (s.t_off_us), the
+// diode holds it there against the drain at U_bus + U_refl: R dissipates
+// U_refl²/R for the rest of t_dis, then the capacitor decays to U_start =
+// U_refl·exp(−(T − t_dis)/τ), and per period R takes ½·C·(U² − U_start²) +
+// U_refl²/R·(t_dis − τ·ln(U/U_refl)). Otherwise it decays over the whole
+// period to U_start = U·exp(−T/τ) and R takes ½·C·(U² − U_start²): for
+// R·C ≫ T the familiar U = (U_refl + √(U_refl² + 2·R·L_lk·I_pk²·f))/2.
+// Where the charge pump holds the clamp, U = held_U_refl_factor·U_refl.
+ClampPoint ClampAt(const ClampNetwork& network, double L_lk_uH, const SwitchingPoint& s,
+                   double U_refl_V);
 
 }  // namespace flyback

@@ -78,6 +78,13 @@ struct OutputDiodeTerm {
   double P_W = 0;
 };
 
+// The ripple current's loss in an output's capacitor.
+struct OutputCapacitorTerm {
+  int output = 0;
+  double ESR_ohm = 0;  // Ω at 100 kHz, of the list's capacitor
+  double P_W = 0;
+};
+
 struct OperatingPointLosses {
   std::string name;  // "lowest input voltage, bus valley", ...
   SwitchingPoint switching;
@@ -88,6 +95,7 @@ struct OperatingPointLosses {
   double mosfet_turn_on_W = 0;
   double mosfet_turn_off_W = 0;
   std::vector<OutputDiodeTerm> output_diodes;
+  std::vector<OutputCapacitorTerm> output_capacitors;
   double ic_diode_W = 0;
   double controller_W = 0;  // the control IC's own supply
   double bridge_W = 0;      // 0 with DC input

@@ -7,6 +7,7 @@
 #include "base/numbers/units.h"
 #include "engine/losses/core_loss.h"
 #include "engine/losses/fixed_point_step.h"
+#include "engine/losses/output_capacitor_esr.h"
 #include "engine/losses/semiconductor_loss.h"
 #include "engine/losses/thermal.h"
 #include "engine/losses/winding_loss.h"
@@ -143,29 +144,31 @@ OperatingPointLosses PointLosses(const DesignState& s, const SwitchingPoint& p,
       TurnOffLoss(p.U_bus_V + U_refl_V, p.I_pk_A, a.t_fall_ns, C_drain_pF, f_kHz) * d;
 
   for (int i = 1; i <= in.n_sec; ++i) {
-    // Outputs of 0 V minimum get no rectifier in the component list.
+    // Outputs of 0 V minimum get no rectifier and no capacitor in the
+    // component list.
     if (in.output(i).Umin == 0) continue;
-    losses.output_diodes.push_back(
-        {i, DiodeConductionLoss(in.U_F_sec, in.output(i).Imax * demand.output_share)});
+    const double I_out_A = in.output(i).Imax * demand.output_share;
+    losses.output_diodes.push_back({i, DiodeConductionLoss(in.U_F_sec, I_out_A)});
+    const double ESR_ohm = OutputCapacitorEsr_ohm(in.output(i));
+    losses.output_capacitors.push_back({i, ESR_ohm, OutputCapacitorLoss(ESR_ohm, I_out_A, p)});
   }
   // Between bursts the control IC idles on its lower supply current.
   const double I_ic_A = d * a.I_ic_A + (1 - d) * demand.I_ic_idle_A;
   losses.ic_diode_W = DiodeConductionLoss(in.U_F_ic, I_ic_A);
   losses.controller_W = IcSupplyVoltage(in, t) * I_ic_A;
   losses.bridge_W = in.dc_input ? 0 : BridgeRectifierLoss(a.U_F_bridge_V, p.I_in_avg_A);
-  losses.clamp =
-      ClampAt(budget.clamp, budget.leakage.L_lk_uH, p.I_pk_A, p.period_us, U_refl_V, p.U_bus_V);
+  losses.clamp = ClampAt(budget.clamp, budget.leakage.L_lk_uH, p, U_refl_V);
   losses.clamp.P_W *= d;
-  losses.clamp_W_at_1_percent =
-      ClampAt(budget.clamp, kOnePercent * t.L_prim, p.I_pk_A, p.period_us, U_refl_V, p.U_bus_V)
-          .P_W *
-      d;
+  losses.clamp_W_at_1_percent = ClampAt(budget.clamp, kOnePercent * t.L_prim, p, U_refl_V).P_W * d;
   losses.drain_peak_V = losses.clamp.drain_peak_V;
 
   losses.total_W = losses.transformer_W.value_or(0) + losses.mosfet_conduction_W +
                    losses.mosfet_turn_on_W + losses.mosfet_turn_off_W + losses.ic_diode_W +
                    losses.controller_W + losses.bridge_W + losses.clamp.P_W;
   for (const OutputDiodeTerm& diode : losses.output_diodes) losses.total_W += diode.P_W;
+  for (const OutputCapacitorTerm& capacitor : losses.output_capacitors) {
+    losses.total_W += capacitor.P_W;
+  }
   losses.efficiency = Efficiency(in.P_out_max * demand.output_share, losses.total_W);
   return losses;
 }

@@ -31,6 +31,12 @@ double OutputDiodeLoss(const OperatingPointLosses& p) {
   return W;
 }
 
+double OutputCapacitorLoss(const OperatingPointLosses& p) {
+  double W = 0;
+  for (const OutputCapacitorTerm& capacitor : p.output_capacitors) W += capacitor.P_W;
+  return W;
+}
+
 // The copper is estimated with the core: without a core there are no terms.
 std::optional<double> OptionalCopperLoss(const OperatingPointLosses& p) {
   return p.core_W ? std::optional(CopperLoss(p)) : std::nullopt;
@@ -69,6 +75,7 @@ LossOverview WhereTheWattsGo(const LossBudget& budget) {
   add("MOSFET turn-on", [](const OperatingPointLosses& p) { return p.mosfet_turn_on_W; });
   add("MOSFET turn-off", [](const OperatingPointLosses& p) { return p.mosfet_turn_off_W; });
   add("output diodes", OutputDiodeLoss);
+  add("output capacitors", OutputCapacitorLoss);
   add("control IC and its diode",
       [](const OperatingPointLosses& p) { return p.controller_W + p.ic_diode_W; });
   add("bridge rectifier", [](const OperatingPointLosses& p) { return p.bridge_W; });
