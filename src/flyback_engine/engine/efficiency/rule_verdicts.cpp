@@ -40,6 +40,13 @@ std::string_view VerdictName(const RuleVerdict& verdict, bool binding) {
   return *verdict.meets ? "meets" : "misses";
 }
 
+std::string VerdictText(const RuleVerdict& verdict, bool binding) {
+  if (verdict.meets) {
+    return std::string(VerdictName(verdict, binding)) + (binding ? "" : " (reference)");
+  }
+  return verdict.limits.not_covered.empty() ? verdict.not_measured : verdict.limits.not_covered;
+}
+
 double FourPointAverage(const MapRow& row) {
   double sum = 0;
   for (const double load : kAverageLoads) sum += PointAtLoad(row, load)->efficiency;

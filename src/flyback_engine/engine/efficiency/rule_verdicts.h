@@ -43,6 +43,10 @@ RulesCheck CheckRules(const DesignInputs& in, const EfficiencyMap& map, bool ext
 // figures for it.
 std::string_view VerdictName(const RuleVerdict& verdict, bool binding);
 
+// The verdict's name, marked "(reference)" where it does not bind; where the
+// rule is not checked, why not.
+std::string VerdictText(const RuleVerdict& verdict, bool binding);
+
 // The mean of the efficiencies at 25, 50, 75 and 100 % load of `row`.
 double FourPointAverage(const MapRow& row);
 
