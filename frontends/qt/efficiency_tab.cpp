@@ -53,12 +53,15 @@ EfficiencyTab::EfficiencyTab(QWidget* parent)
   rules_->verticalHeader()->hide();
   rules_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   rules_->setWordWrap(true);
+  rules_->setTextElideMode(Qt::ElideNone);
   rules_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   rules_->horizontalHeader()->setSectionResizeMode(kVerdict, QHeaderView::Stretch);
   auto* layout = new QHBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(chart_, 3);
-  layout->addWidget(rules_, 2);
+  // The table's figures beside their limits need about as much width as
+  // the chart with its legend.
+  layout->addWidget(chart_, 1);
+  layout->addWidget(rules_, 1);
 }
 
 void EfficiencyTab::Show(const DesignEvaluation& evaluation) {
@@ -79,11 +82,10 @@ void EfficiencyTab::Show(const DesignEvaluation& evaluation) {
                     AgainstLimit(v.ten_percent, l.ten_percent_min, "≥ ", kPercent, 1, " %"));
     rules_->setItem(row, kNoLoad,
                     AgainstLimit(v.no_load_W, l.no_load_max_W, "≤ ", kMilliwattsPerWatt, 0, " mW"));
-    const Verdict verdict = VerdictOf(v, rules.external_power_supply);
+    // The words say the verdict; the colour repeats it.
     auto* item =
-        new QTableWidgetItem((v.meets ? VerdictText(verdict) + ": " : QString()) +
-                             QString::fromStdString(VerdictText(v, rules.external_power_supply)));
-    item->setForeground(VerdictColour(verdict));
+        new QTableWidgetItem(QString::fromStdString(VerdictText(v, rules.external_power_supply)));
+    item->setForeground(VerdictColour(VerdictOf(v, rules.external_power_supply)));
     rules_->setItem(row, kVerdict, item);
     ++row;
   }

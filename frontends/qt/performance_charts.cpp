@@ -40,22 +40,23 @@ QLineSeries* DashedLine(const QString& name, const QColor& colour) {
 }
 
 void AddLimits(QChart& chart, const RulesCheck& rules, QValueAxis* x, QValueAxis* y) {
-  for (const RuleVerdict& v : rules.verdicts) {
-    const QString name = QString::fromStdString(std::string(RuleName(v.rule)));
-    if (v.limits.average_min) {
-      const double eta = kPercent * *v.limits.average_min;
-      QLineSeries* line = DashedLine(name + ": average ≥ " + Rounded(eta, 1) + " %", kErrorColour);
-      line->append(kAverageFrom_percent, eta);
-      line->append(kPercent, eta);
-      Attach(chart, line, x, y);
-    }
-    if (v.limits.ten_percent_min) {
-      const double eta = kPercent * *v.limits.ten_percent_min;
-      QLineSeries* bar = DashedLine(name + ": at 10 % ≥ " + Rounded(eta, 1) + " %", kWarningColour);
-      bar->append(kTenPercent - kBarHalfWidth_percent, eta);
-      bar->append(kTenPercent + kBarHalfWidth_percent, eta);
-      Attach(chart, bar, x, y);
-    }
+  for (const LimitLine& limit : AverageLimitLines(rules.verdicts)) {
+    const double eta = kPercent * limit.efficiency;
+    QLineSeries* line =
+        DashedLine(QString::fromStdString(limit.rules) + ": average ≥ " + Rounded(eta, 1) + " %",
+                   kErrorColour);
+    line->append(kAverageFrom_percent, eta);
+    line->append(kPercent, eta);
+    Attach(chart, line, x, y);
+  }
+  for (const LimitLine& limit : TenPercentLimitLines(rules.verdicts)) {
+    const double eta = kPercent * limit.efficiency;
+    QLineSeries* bar =
+        DashedLine(QString::fromStdString(limit.rules) + ": at 10 % ≥ " + Rounded(eta, 1) + " %",
+                   kWarningColour);
+    bar->append(kTenPercent - kBarHalfWidth_percent, eta);
+    bar->append(kTenPercent + kBarHalfWidth_percent, eta);
+    Attach(chart, bar, x, y);
   }
 }
 

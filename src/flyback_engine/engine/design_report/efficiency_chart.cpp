@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
-#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -16,7 +15,7 @@ namespace {
 
 // Half the report's width: the chart stands beside the map's table.
 constexpr double kWidth_px = 320;
-constexpr double kHeight_px = 170;
+constexpr double kHeight_px = 160;
 constexpr double kLeft_px = 30;
 constexpr double kPercent = 100;
 constexpr int kRowStyles = 4;  // map-0 ... map-3, then again
@@ -50,48 +49,22 @@ AxisRange EfficiencyRange(const EfficiencyMap& map, const RulesCheck& rules) {
   return {std::floor(lowest / kStep - 0.2) * kStep, std::min(kPercent, highest + 1)};
 }
 
-// One limit line and the rules that set it: rules that set the same limit
-// share a line and its label.
-struct LimitLine {
-  double eta_percent;
-  std::string rules;
-};
-
-void AddLimit(std::vector<LimitLine>& lines, double eta_percent, std::string_view rule) {
-  for (LimitLine& line : lines) {
-    if (Rounded(line.eta_percent, 1) == Rounded(eta_percent, 1)) {
-      line.rules += ", " + std::string(rule);
-      return;
-    }
-  }
-  lines.push_back({eta_percent, std::string(rule)});
-}
-
+// Each limit's line, labelled with the rules that set it.
 std::string Limits(const SvgPlot& plot, const RulesCheck& rules) {
-  std::vector<LimitLine> averages;
-  std::vector<LimitLine> ten_percent;
-  for (const RuleVerdict& v : rules.verdicts) {
-    if (v.limits.average_min)
-      AddLimit(averages, kPercent * *v.limits.average_min, RuleName(v.rule));
-    if (v.limits.ten_percent_min) {
-      AddLimit(ten_percent, kPercent * *v.limits.ten_percent_min, RuleName(v.rule));
-    }
-  }
   std::string out;
-  for (const LimitLine& line : averages) {
-    out += plot.Polyline(
-        {{kPercent * kAverageFrom, line.eta_percent}, {kPercent, line.eta_percent}}, "limit");
-    out += SvgText(plot.X(kPercent) - 3, plot.Y(line.eta_percent) - 2,
-                   line.rules + ": average ≥ " + Rounded(line.eta_percent, 1) + " %", "end",
-                   "limit-label");
+  for (const LimitLine& line : AverageLimitLines(rules.verdicts)) {
+    const double eta = kPercent * line.efficiency;
+    out += plot.Polyline({{kPercent * kAverageFrom, eta}, {kPercent, eta}}, "limit");
+    out += SvgText(plot.X(kPercent) - 3, plot.Y(eta) - 2,
+                   line.rules + ": average ≥ " + Rounded(eta, 1) + " %", "end", "limit-label");
   }
-  for (const LimitLine& line : ten_percent) {
-    out += plot.Polyline({{kPercent * (kTenPercent - kBarHalfWidth), line.eta_percent},
-                          {kPercent * (kTenPercent + kBarHalfWidth), line.eta_percent}},
+  for (const LimitLine& line : TenPercentLimitLines(rules.verdicts)) {
+    const double eta = kPercent * line.efficiency;
+    out += plot.Polyline({{kPercent * (kTenPercent - kBarHalfWidth), eta},
+                          {kPercent * (kTenPercent + kBarHalfWidth), eta}},
                          "limit");
-    out += SvgText(
-        plot.X(kPercent * (kTenPercent + kBarHalfWidth)) + 2, plot.Y(line.eta_percent) + 3,
-        line.rules + ": 10 % ≥ " + Rounded(line.eta_percent, 1) + " %", "start", "limit-label");
+    out += SvgText(plot.X(kPercent * (kTenPercent + kBarHalfWidth)) + 2, plot.Y(eta) + 3,
+                   line.rules + ": 10 % ≥ " + Rounded(eta, 1) + " %", "start", "limit-label");
   }
   return out;
 }

@@ -1,8 +1,6 @@
 // The sections on how the design behaves over its range: the efficiency over
 // line and load against the rules, and the feedback loop at its corners.
 
-#include <cstddef>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,31 +26,22 @@ std::string Figure(std::optional<double> x, double factor, int decimals, const c
   return EscapeHtml(Rounded(factor * *x, decimals) + unit);
 }
 
-// The efficiency at each load, the 4-point average and the no-load input
-// power, a column for each input voltage of the map: beside the chart, the
-// loads run down as its horizontal axis runs across.
+// The figures the rules ask for at every input voltage of the map (a column
+// each; the chart beside it draws every load): the 4-point average, the
+// efficiency at 10 % load and the no-load input power.
 std::string MapTable(const EfficiencyMap& map) {
-  HtmlTable table{"map", {"Load"}, {}};
-  for (const MapRow& row : map.rows) {
-    table.header.push_back("<span title=\"" + EscapeHtml(row.voltage.name) + "\">" +
-                           EscapeHtml(Significant(row.voltage.U_input_V) + " V") + "</span>");
-  }
-  for (std::size_t i = 0; i < std::size(kMapLoads); ++i) {
-    std::vector<std::string> cells{Rounded(kPercent * kMapLoads[i], 0) + " %"};
-    for (const MapRow& row : map.rows) {
-      cells.push_back(i < row.loads.size() ? Figure(row.loads[i].efficiency, kPercent, 1, " %")
-                                           : "–");
-    }
-    table.rows.push_back(std::move(cells));
-  }
+  HtmlTable table{"map", {"At"}, {}};
   std::vector<std::string> average{"4-point average"};
+  std::vector<std::string> ten_percent{"10 % load"};
   std::vector<std::string> no_load{"no load"};
   for (const MapRow& row : map.rows) {
+    table.header.push_back(EscapeHtml(Significant(row.voltage.U_input_V) + " V"));
     average.push_back(Figure(FourPointAverage(row), kPercent, 1, " %"));
+    ten_percent.push_back(
+        row.loads.empty() ? "–" : Figure(row.loads.front().efficiency, kPercent, 1, " %"));
     no_load.push_back(Figure(row.no_load.P_in_W, kMilliwattsPerWatt, 0, " mW"));
   }
-  table.rows.push_back(std::move(average));
-  table.rows.push_back(std::move(no_load));
+  table.rows = {std::move(average), std::move(ten_percent), std::move(no_load)};
   return TableHtml(table);
 }
 
@@ -67,9 +56,25 @@ std::string RulesTable(const RulesCheck& rules) {
                           Figure(l.average_min, kPercent, 1, " %"),
                           Figure(l.ten_percent_min, kPercent, 1, " %"),
                           Figure(l.no_load_max_W, kMilliwattsPerWatt, 0, " mW"),
-                          EscapeHtml(VerdictText(v, rules.external_power_supply))});
+                          // Why a rule is not checked is told below the table.
+                          v.meets ? EscapeHtml(VerdictText(v, rules.external_power_supply))
+                                  : std::string(VerdictName(v, rules.external_power_supply))});
   }
   return TableHtml(table);
+}
+
+// " CoC Tier 2 is not checked: why." for each rule the map is not checked
+// against.
+std::string NotCheckedRules(const RulesCheck& rules) {
+  std::string text;
+  for (const RuleVerdict& v : rules.verdicts) {
+    if (v.meets) continue;
+    text += " " +
+            EscapeHtml(std::string(RuleName(v.rule)) +
+                       " not checked: " + VerdictText(v, rules.external_power_supply)) +
+            ".";
+  }
+  return text;
 }
 
 // The corner whose loop has the least phase margin; where no corner's gain
@@ -133,25 +138,19 @@ std::optional<ReportSection> EfficiencySection(const DesignReportInput& input) {
   }
   const EfficiencyMap& map = *input.efficiency_map;
   const RulesCheck& rules = *input.efficiency_rules;
-  std::string names;
-  for (const MapRow& row : map.rows) {
-    names +=
-        (names.empty() ? "" : ", ") + Significant(row.voltage.U_input_V) + " V " + row.voltage.name;
-  }
   // The chart and the tables side by side, so that the section fits below
   // the output windows on the first page.
   std::string body =
       "<div class=\"side-by-side\">\n<figure>\n" + EfficiencySvg(map, rules) +
       "<figcaption>Every output at the same share of its Imax; the rules' least efficiencies "
-      "dashed. Input voltages: " +
-      EscapeHtml(names) + ".</figcaption>\n</figure>\n<div>\n" + MapTable(map) + RulesTable(rules) +
-      "<p class=\"notes\">Rules for external power supplies for a " +
-      EscapeHtml(std::string(SupplyClassName(rules.supply_class)) + " supply rated " +
+      "dashed.</figcaption>\n</figure>\n<div>\n" +
+      MapTable(map) + RulesTable(rules) + "<p class=\"notes\">The rules for a " +
+      EscapeHtml(std::string(SupplyClassName(rules.supply_class)) + " supply of " +
                  Significant(rules.P_rated_W) + " W") +
-      (rules.external_power_supply ? "; the design is an external power supply."
-                                   : "; a reference only: the design is not said to be an "
-                                     "external power supply.") +
-      "</p>\n</div>\n</div>\n";
+      (rules.external_power_supply ? ", the design an external power supply."
+                                   : ", a reference only (not said to be an external power "
+                                     "supply).") +
+      NotCheckedRules(rules) + "</p>\n</div>\n</div>\n";
   return ReportSection{"efficiency", "Efficiency over line and load", false, body};
 }
 
