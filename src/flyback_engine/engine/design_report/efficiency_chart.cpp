@@ -15,7 +15,7 @@ namespace {
 
 // Half the report's width: the chart stands beside the map's table.
 constexpr double kWidth_px = 320;
-constexpr double kHeight_px = 160;
+constexpr double kHeight_px = 136;
 constexpr double kLeft_px = 30;
 constexpr double kPercent = 100;
 constexpr int kRowStyles = 4;  // map-0 ... map-3, then again
@@ -78,7 +78,7 @@ std::string EfficiencySvg(const EfficiencyMap& map, const RulesCheck& rules) {
   body += Limits(plot, rules);
   // The legend stands low on the right, where the efficiency at high load
   // leaves the plot empty: the input voltages, named in the map's table.
-  constexpr double kLine_px = 10;
+  constexpr double kLine_px = 9;
   const double legend_top = plot.Y(eta.min) - kLine_px * static_cast<double>(map.rows.size());
   for (std::size_t i = 0; i < map.rows.size(); ++i) {
     const MapRow& row = map.rows[i];

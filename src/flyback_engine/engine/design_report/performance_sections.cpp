@@ -56,9 +56,9 @@ std::string RulesTable(const RulesCheck& rules) {
                           Figure(l.average_min, kPercent, 1, " %"),
                           Figure(l.ten_percent_min, kPercent, 1, " %"),
                           Figure(l.no_load_max_W, kMilliwattsPerWatt, 0, " mW"),
-                          // Why a rule is not checked is told below the table.
-                          v.meets ? EscapeHtml(VerdictText(v, rules.external_power_supply))
-                                  : std::string(VerdictName(v, rules.external_power_supply))});
+                          // Whether the verdicts bind, and why a rule is not checked, is told
+                          // below the table.
+                          std::string(VerdictName(v, rules.external_power_supply))});
   }
   return TableHtml(table);
 }
