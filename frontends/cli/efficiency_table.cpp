@@ -19,12 +19,6 @@ std::optional<double> Scaled(const std::optional<double>& value, double factor) 
   return value ? std::optional<double>(*value * factor) : std::nullopt;
 }
 
-// The verdict, or why the rule is not checked.
-std::string VerdictText(const RuleVerdict& v, bool binding) {
-  if (v.meets) return std::string(VerdictName(v, binding)) + (binding ? "" : " (reference)");
-  return v.limits.not_covered.empty() ? v.not_measured : v.limits.not_covered;
-}
-
 std::string RuleLine(const RuleVerdict& v, bool binding) {
   return Left(std::string(RuleName(v.rule)), 13) + Cell(RuleMainsVoltage(v.rule), 4, 0) + " V" +
          Cell(Scaled(v.average, kPercent), kPercentWidth + 1, 1) +

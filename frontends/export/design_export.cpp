@@ -6,6 +6,7 @@
 #include "bom_csv.h"
 #include "efficiency_map_csv.h"
 #include "engine/design_report/design_report.h"
+#include "engine/evaluation/report_input.h"
 #include "engine/simulation/spice_netlist.h"
 #include "file_replacement.h"
 #include "flyback_version.h"
@@ -81,10 +82,9 @@ void DesignExport::WriteDesignFiles(const DesignEvaluation& evaluation) {
     const SimulationComparison* simulated =
         simulation != nullptr && simulation->comparison ? &*simulation->comparison : nullptr;
     const std::vector<Finding> findings = FindingsWithSimulation(evaluation, simulated);
-    DesignReportInput input{evaluation.design, evaluation.budget, findings, last_optimization(),
-                            std::string("flyback ") + kVersion};
+    DesignReportInput input = ReportInputOf(evaluation, findings, last_optimization(),
+                                            std::string("flyback ") + kVersion);
     input.simulation = simulated;
-    input.alternatives = evaluation.alternatives ? &*evaluation.alternatives : nullptr;
     std::string non_finite;
     const std::string html = DesignReportHtml(input, &non_finite);
     WriteFinite(report_file_, html, "the design report", non_finite);

@@ -19,6 +19,7 @@
 #include <utility>
 
 #include "engine/checks/design_checks.h"
+#include "engine/evaluation/report_input.h"
 #include "engine/overview/loss_overview.h"
 #include "flyback_version.h"
 #include "overview_charts.h"
@@ -70,6 +71,8 @@ OverviewWindow::OverviewWindow(const DesignEvaluator& evaluator, bool simulate)
       output_windows_(NewChartView(this, EmptyChart(QStringLiteral("Output voltages")))),
       currents_(NewChartView(this, EmptyChart(QStringLiteral("Currents")))),
       losses_(NewChartView(this, EmptyChart(QStringLiteral("Where the watts go")))),
+      efficiency_(new EfficiencyTab(this)),
+      loop_(new LoopTab(this)),
       sweep_(NewChartView(this, SweepChart(std::nullopt))),
       simulation_(new SimulationPanel(simulate, this)),
       lower_tabs_(new QTabWidget(this)),
@@ -110,6 +113,8 @@ OverviewWindow::OverviewWindow(const DesignEvaluator& evaluator, bool simulate)
   // The lower charts share the width of the window, one at a time: the
   // losses' bars need it for their values and the names of the losses.
   lower_tabs_->addTab(losses_, QStringLiteral("Where the watts go"));
+  lower_tabs_->addTab(efficiency_, QStringLiteral("Efficiency"));
+  lower_tabs_->addTab(loop_, QStringLiteral("Loop"));
   lower_tabs_->addTab(currents_, QStringLiteral("Currents"));
   lower_tabs_->addTab(sweep_, QStringLiteral("Optimization"));
   lower_tabs_->addTab(simulation_, QStringLiteral("Simulation"));
@@ -227,6 +232,8 @@ void OverviewWindow::DesignShown(const DesignState& /*design*/) {
   output_windows_->Show(OutputWindowsChart(OutputBars(design, checks)));
   currents_->Show(WaveformsChart(Waveforms(design)));
   losses_->Show(LossesChart(WhereTheWattsGo(shown_->budget)));
+  efficiency_->Show(*shown_);
+  loop_->Show(*shown_);
   simulation_->SetDesign(shown_);
   UpdateReport(checks);
 }
@@ -265,16 +272,17 @@ void OverviewWindow::ComponentsDimensioned(const DesignState& /*design*/) {
   // capacitors the list has chosen: a run of the design before them is no
   // longer the design's.
   shown_ = evaluator_.evaluation();
+  // The loop's output capacitors are the list's.
+  loop_->Show(*shown_);
   simulation_->SetDesign(shown_);
   UpdateReport(shown_->findings);
 }
 
 void OverviewWindow::UpdateReport(const std::vector<Finding>& findings) {
-  DesignReportInput input{shown_->design, shown_->budget, findings, last_optimization(),
-                          std::string("flyback-gui ") + kVersion};
+  DesignReportInput input =
+      ReportInputOf(*shown_, findings, last_optimization(), std::string("flyback-gui ") + kVersion);
   const std::optional<SimulationOutcome>& outcome = simulation_->outcome();
   if (outcome && outcome->comparison) input.simulation = &*outcome->comparison;
-  input.alternatives = shown_->alternatives ? &*shown_->alternatives : nullptr;
   save_report_->Update(input);
 }
 

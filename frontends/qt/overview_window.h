@@ -6,9 +6,10 @@
 //   - the key figures with their limits and the findings of the checks,
 //   - the voltage window of every output with its actual voltage,
 //   - in tabs: where the watts go (the loss budget with its efficiency and
-//     the transformer's temperature rise), the currents over one switching
-//     period, the accuracy factor of the last optimization's sweep, and the
-//     stage simulated in ngspice beside the calculation.
+//     the transformer's temperature rise), the efficiency over line and load
+//     against the rules, the feedback loop at its corners, the currents over
+//     one switching period, the accuracy factor of the last optimization's
+//     sweep, and the stage simulated in ngspice beside the calculation.
 // Every chart is saved as PNG or SVG from its context menu; the whole design
 // as the printable design report by "Save design report…".
 
@@ -19,7 +20,9 @@
 #include "chart_view.h"
 #include "design_evaluator.h"
 #include "design_report_action.h"
+#include "efficiency_tab.h"
 #include "engine/checks/design_checks.h"
+#include "loop_tab.h"
 #include "pages/dialogue/optimization_recorder.h"
 #include "simulation_panel.h"
 
@@ -66,10 +69,12 @@ class OverviewWindow : public QWidget, public OptimizationRecorder {
   ChartView* output_windows() const { return output_windows_; }
   ChartView* currents() const { return currents_; }
   ChartView* losses() const { return losses_; }
+  EfficiencyTab* efficiency() const { return efficiency_; }
+  LoopTab* loop() const { return loop_; }
   ChartView* sweep() const { return sweep_; }
   SimulationPanel* simulation() const { return simulation_; }
-  // The losses, the currents, the sweep, the simulation and any tab added,
-  // one at a time.
+  // The losses, the efficiency, the loop, the currents, the sweep, the
+  // simulation and any tab added, one at a time.
   QTabWidget* lower_tabs() const { return lower_tabs_; }
   // "Save design report…", also for the main window's text area.
   DesignReportAction* save_report() const { return save_report_; }
@@ -104,6 +109,8 @@ class OverviewWindow : public QWidget, public OptimizationRecorder {
   ChartView* output_windows_;
   ChartView* currents_;
   ChartView* losses_;
+  EfficiencyTab* efficiency_;
+  LoopTab* loop_;
   ChartView* sweep_;
   SimulationPanel* simulation_;
   QTabWidget* lower_tabs_;

@@ -5,10 +5,15 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
+#include "engine/design_report/efficiency_chart.h"
 #include "engine/design_report/html_text.h"
+#include "engine/design_report/report_sections.h"
 #include "engine/design_report/winding_sheet.h"
 #include "engine/evaluation/design_evaluation.h"
 #include "transformer/demo_calculation.h"
@@ -234,6 +239,80 @@ TEST_F(DesignReport, NamesTheSectionOfAFigureThatIsNotFinite) {
   Html(&non_finite);
   EXPECT_EQ(non_finite,
             "a figure of its section \"Loss budget and temperature rise\" is not finite");
+}
+
+// A corner of a made-up loop, named by its line end, load and CTR; a phase
+// margin of none: its gain never crosses 0 dB.
+LoopCorner Corner(std::string_view line, double load, double CTR,
+                  std::optional<double> phase_margin_deg) {
+  LoopCorner c;
+  c.line = line;
+  c.load_share = load;
+  c.CTR = CTR;
+  c.bode = {{10, {40, -90}}, {10000, {-30, -170}}};
+  if (phase_margin_deg) {
+    c.margins = {1, 1000, phase_margin_deg, std::nullopt, std::nullopt};
+  }
+  return c;
+}
+
+TEST_F(DesignReport, PlotsTheLoopOfTheCornerWithTheLeastPhaseMargin) {
+  const struct {
+    std::vector<LoopCorner> corners;
+    const char* plotted;
+  } cases[] = {
+      {{Corner("lowest input", 1, 0.38, 50.7), Corner("highest input", 0.1, 1.25, 35),
+        Corner("highest input", 0.5, 0.38, std::nullopt)},
+       "(highest input, 10 % load, CTR 1.25)"},
+      // No corner crosses: the first is plotted.
+      {{Corner("lowest input", 0.5, 0.38, std::nullopt),
+        Corner("highest input", 1, 1.25, std::nullopt)},
+       "(lowest input, 50 % load, CTR 0.38)"},
+      {{Corner("lowest input", 0.1, 0.38, std::nullopt), Corner("lowest input", 1, 1.25, 70),
+        Corner("highest input", 0.5, 0.38, 45)},
+       "(highest input, 50 % load, CTR 0.38)"},
+  };
+  for (const auto& c : cases) {
+    LoopDesign loop;
+    loop.corners = c.corners;
+    const std::shared_ptr<const DesignEvaluation> evaluation = EvaluateDesign(design_, {});
+    DesignReportInput input{design_, evaluation->budget, evaluation->findings, optimization_,
+                            "flyback test"};
+    input.loop = &loop;
+    const std::optional<ReportSection> section = LoopSection(input);
+    ASSERT_TRUE(section);
+    EXPECT_NE(section->body.find(c.plotted), std::string::npos) << c.plotted;
+    // The frequency axis in decades, 10 Hz to 10 kHz.
+    for (const char* tick : {">10<", ">100<", ">1000<", ">10000<"}) {
+      EXPECT_NE(section->body.find(tick), std::string::npos) << tick;
+    }
+  }
+  DesignReportInput without{design_, EvaluateDesign(design_, {})->budget, more_findings_,
+                            optimization_, "flyback test"};
+  EXPECT_FALSE(LoopSection(without));
+}
+
+TEST(EfficiencySvg, RulesOfTheSameLimitShareItsLine) {
+  // DoE Level VI and the EU regulation both ask 86 % on average of a
+  // 76 W multiple-voltage supply; the Code of Conduct 89 % and 79 % at 10 %.
+  EfficiencyMap map;
+  map.rows.push_back({{"lowest input voltage", 90, 90, 127}, {}, {}});
+  for (const double load : kMapLoads) map.rows[0].loads.push_back({load, "", {}, {}, 0, 0, 0.87});
+  RulesCheck rules;
+  for (const auto& [rule, limits] :
+       {std::pair{EfficiencyRule::kDoeLevelVi, RuleLimits{0.86, std::nullopt, 0.3, ""}},
+        std::pair{EfficiencyRule::kEu2019_1782, RuleLimits{0.86, std::nullopt, 0.3, ""}},
+        std::pair{EfficiencyRule::kCocTier2, RuleLimits{0.89, 0.79, 0.15, ""}}}) {
+    RuleVerdict verdict;
+    verdict.rule = rule;
+    verdict.limits = limits;
+    rules.verdicts.push_back(verdict);
+  }
+  const std::string svg = EfficiencySvg(map, rules);
+  EXPECT_NE(svg.find(">DoE Level VI, EU 2019/1782: average ≥ 86 %<"), std::string::npos);
+  EXPECT_NE(svg.find(">CoC Tier 2: average ≥ 89 %<"), std::string::npos);
+  EXPECT_NE(svg.find(">CoC Tier 2: 10 % ≥ 79 %<"), std::string::npos);
+  EXPECT_NE(svg.find(">90 V<"), std::string::npos);
 }
 
 }  // namespace

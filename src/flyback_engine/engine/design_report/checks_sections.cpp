@@ -101,7 +101,7 @@ std::optional<ReportSection> AlternativesSection(const DesignReportInput& input)
   const CoreAdvice& advice = *input.alternatives;
   const AdviserWeights& w = advice.weights;
   HtmlTable table{
-      "",
+      "ranking",
       {"Rank", "Core", "Airgap", "Verdict", "Efficiency", "Rise", "Bmax", "fsntmin", "Reasons"},
       {}};
   const std::size_t listed = std::min(kListedCandidates, advice.ranking.size());
@@ -131,7 +131,7 @@ std::optional<ReportSection> AlternativesSection(const DesignReportInput& input)
     body += " The first " + std::to_string(listed) + " of " +
             std::to_string(advice.ranking.size()) + "; the design file lists every one.";
   }
-  return ReportSection{"alternatives", "Alternative cores", true,
+  return ReportSection{"alternatives", "Alternative cores", false,
                        body + "</p>\n" + TableHtml(table)};
 }
 

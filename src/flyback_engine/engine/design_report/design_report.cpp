@@ -37,13 +37,16 @@ std::string Title(const DesignReportInput& input) {
 }  // namespace
 
 const std::vector<SectionWriter>& DesignReportSections() {
-  // Printed: the design at a glance on the first page, the derivations on
-  // the second, what the winder and the thermal check need on the third, the
-  // parts on the fourth.
+  // Printed: the design at a glance with its efficiency over line and load
+  // on the first page, the derivations on the second, what the winder and
+  // the thermal check need on the third, the parts, the loop and the
+  // optimization's or the adviser's findings on the fourth, the simulation
+  // on the fifth.
   static const std::vector<SectionWriter> kSections = {
-      InputsSection,       KeyFiguresSection, OutputWindowsSection, DerivationsSection,
-      WindingSheetSection, CurrentsSection,   LossesSection,        PartsListSection,
-      OptimizationSection, SimulationSection, AlternativesSection,
+      InputsSection,      KeyFiguresSection,   OutputWindowsSection, EfficiencySection,
+      DerivationsSection, WindingSheetSection, CurrentsSection,      LossesSection,
+      PartsListSection,   LoopSection,         OptimizationSection,  AlternativesSection,
+      SimulationSection,
   };
   return kSections;
 }

@@ -3,8 +3,8 @@
 // The design report: one self-contained HTML5 file (inline CSS and SVG, no
 // scripts, nothing fetched) that prints on A4 and shows the design with every
 // figure traced to its formula, the winding sheet, the losses, the parts list,
-// the optimization, the simulation and the core adviser's ranking. A pure
-// function of plain data.
+// the optimization, the efficiency over line and load, the feedback loop, the
+// simulation and the core adviser's ranking. A pure function of plain data.
 //
 // The report is a sequence of sections, each written by one function of the
 // report input that gives no section where it has nothing to show (no parts
@@ -17,6 +17,8 @@
 
 #include "engine/adviser/core_ranking.h"
 #include "engine/checks/design_checks.h"
+#include "engine/efficiency/rule_verdicts.h"
+#include "engine/loop/loop_design.h"
 #include "engine/losses/loss_budget.h"
 #include "engine/simulation/simulation_comparison.h"
 #include "engine/transformer/optimization_record.h"
@@ -32,6 +34,11 @@ struct DesignReportInput {
   std::string program;  // "flyback 1.4.0", named at the foot of the report
   const SimulationComparison* simulation = nullptr;  // where the stage was simulated
   const CoreAdvice* alternatives = nullptr;          // where the core adviser ran
+  // The efficiency over line and load and its rules, of the design's
+  // evaluation; no section without them.
+  const EfficiencyMap* efficiency_map = nullptr;
+  const RulesCheck* efficiency_rules = nullptr;
+  const LoopDesign* loop = nullptr;  // where the design is regulated through the opto-coupler
 };
 
 struct ReportSection {

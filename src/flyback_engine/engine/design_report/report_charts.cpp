@@ -47,7 +47,7 @@ std::vector<std::pair<double, double>> Points(const std::vector<WaveformPoint>& 
 std::string OutputWindowsSvg(const std::vector<OutputBar>& bars) {
   // The window of every output spans the same width; the actual voltage sits
   // where it lies in it, up to half a window outside on either side.
-  constexpr double kRow_px = 26;
+  constexpr double kRow_px = 22;
   constexpr double kLabel_px = 80;
   constexpr double kValues_px = 190;
   const double height = 14 + kRow_px * static_cast<double>(bars.size());

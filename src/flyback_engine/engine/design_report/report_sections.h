@@ -25,6 +25,12 @@ std::optional<ReportSection> OutputWindowsSection(const DesignReportInput& input
 std::optional<ReportSection> CurrentsSection(const DesignReportInput& input);
 // The loss budget at both ends of the input range and the temperature rise.
 std::optional<ReportSection> LossesSection(const DesignReportInput& input);
+// The efficiency over line and load against the rules for external power
+// supplies.
+std::optional<ReportSection> EfficiencySection(const DesignReportInput& input);
+// The feedback loop's compensator and its margins at every corner, where the
+// design is regulated through the opto-coupler.
+std::optional<ReportSection> LoopSection(const DesignReportInput& input);
 // The component list, once it is made.
 std::optional<ReportSection> PartsListSection(const DesignReportInput& input);
 // The last optimization's sweep, once one ran.

@@ -60,6 +60,33 @@ svg .sweep { fill: none; stroke: #1f5fa8; stroke-width: 1.2; }
 svg .row { fill: #1f5fa8; }
 svg .best { fill: none; stroke: #c00000; stroke-width: 1.6; }
 svg .chosen { stroke: #c00000; stroke-width: 1; stroke-dasharray: 3 3; }
+svg .map-0 { fill: none; stroke: #1f5fa8; stroke-width: 1.4; }
+svg .map-1 { fill: none; stroke: #c05a00; stroke-width: 1.4; stroke-dasharray: 6 2; }
+svg .map-2 { fill: none; stroke: #2a8a3a; stroke-width: 1.4; stroke-dasharray: 2 2; }
+svg .map-3 { fill: none; stroke: #7a3aa0; stroke-width: 1.4; stroke-dasharray: 8 3 2 3; }
+svg .map-0-point { fill: #1f5fa8; }
+svg .map-1-point { fill: #c05a00; }
+svg .map-2-point { fill: #2a8a3a; }
+svg .map-3-point { fill: #7a3aa0; }
+svg .limit { fill: none; stroke: #b00000; stroke-width: 1; stroke-dasharray: 4 2; }
+svg .limit-label { fill: #b00000; font-size: 8px; }
+svg .bode { fill: none; stroke: #1f5fa8; stroke-width: 1.4; }
+svg .crossover { fill: #c00000; }
+figure.pair svg.chart { display: inline-block; width: 49.5%; }
+.side-by-side { display: flex; gap: 3mm; align-items: flex-start; break-inside: avoid;
+                page-break-inside: avoid; }
+.side-by-side > * { flex: 9 1 0; min-width: 0; margin: 0; }
+.side-by-side > div { flex: 11 1 0; }
+table.map { font-size: 7.4pt; margin: 0 0 1.5mm 0; }
+table.map td, table.map th { padding: 0.1mm 1mm; white-space: nowrap; }
+table.parts { line-height: 1.12; }
+table.parts td, table.parts th { padding: 0 1.2mm; }
+table.ranking { font-size: 7.2pt; line-height: 1.15; }
+table.ranking td { white-space: nowrap; padding: 0.1mm 0.8mm; }
+table.ranking td:last-child { white-space: normal; font-size: 6.8pt; }
+table.loop { font-size: 7.4pt; }
+table.loop td { white-space: nowrap; }
+table.loop td:last-child { white-space: normal; }
 .notes p { margin: 0.6mm 0; }
 .notes { font-size: 7.8pt; }
 footer { margin-top: 3mm; font-size: 7.5pt; color: #555; }

@@ -30,12 +30,21 @@ double SvgPlot::Y(double y) const {
 }
 
 std::string SvgPlot::Axes(const std::string& x_title, const std::string& y_title) const {
+  return AxesWith(Ticks(x_, TickStep(x_.max - x_.min, 6)), false, x_title, y_title);
+}
+
+std::string SvgPlot::DecadeAxes(const std::string& x_title, const std::string& y_title) const {
+  return AxesWith(Ticks(x_, 1), true, x_title, y_title);
+}
+
+std::string SvgPlot::AxesWith(const std::vector<double>& x_ticks, bool decades,
+                              const std::string& x_title, const std::string& y_title) const {
   std::string out;
-  for (const double x : Ticks(x_, TickStep(x_.max - x_.min, 6))) {
+  for (const double x : x_ticks) {
     const double px = X(x);
     out += "<line class=\"grid\" x1=\"" + Px(px) + "\" y1=\"" + Px(Y(y_.min)) + "\" x2=\"" +
            Px(px) + "\" y2=\"" + Px(Y(y_.max)) + "\"/>\n";
-    out += SvgText(px, Y(y_.min) + 13, Significant(x, 4), "middle");
+    out += SvgText(px, Y(y_.min) + 13, Significant(decades ? std::pow(10, x) : x, 4), "middle");
   }
   for (const double y : Ticks(y_, TickStep(y_.max - y_.min, 5))) {
     const double py = Y(y);

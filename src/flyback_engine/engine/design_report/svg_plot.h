@@ -26,6 +26,9 @@ class SvgPlot {
 
   // Both axes with ticks at round steps, grid lines and the axis titles.
   std::string Axes(const std::string& x_title, const std::string& y_title) const;
+  // As Axes, for x the decimal logarithm of the quantity: a tick at every
+  // whole decade, labelled with the quantity ("10", "100", "1000").
+  std::string DecadeAxes(const std::string& x_title, const std::string& y_title) const;
   // A line through data points; `css_class` styles it.
   std::string Polyline(const std::vector<std::pair<double, double>>& points,
                        const std::string& css_class) const;
@@ -37,6 +40,9 @@ class SvgPlot {
   std::string Svg(const std::string& title, const std::string& body) const;
 
  private:
+  std::string AxesWith(const std::vector<double>& x_ticks, bool decades, const std::string& x_title,
+                       const std::string& y_title) const;
+
   double width_, height_, left_;
   AxisRange x_, y_;
 };

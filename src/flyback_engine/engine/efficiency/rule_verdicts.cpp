@@ -1,6 +1,9 @@
 #include "engine/efficiency/rule_verdicts.h"
 
+#include <algorithm>
+#include <cmath>
 #include <iterator>
+#include <string>
 #include <utility>
 
 namespace flyback {
@@ -38,6 +41,46 @@ std::string_view VerdictName(const RuleVerdict& verdict, bool binding) {
   if (!verdict.meets) return "not checked";
   if (binding) return *verdict.meets ? "pass" : "fail";
   return *verdict.meets ? "meets" : "misses";
+}
+
+std::string VerdictText(const RuleVerdict& verdict, bool binding) {
+  if (verdict.meets) {
+    return std::string(VerdictName(verdict, binding)) + (binding ? "" : " (reference)");
+  }
+  return verdict.limits.not_covered.empty() ? verdict.not_measured : verdict.limits.not_covered;
+}
+
+namespace {
+
+// Limits closer than this are one line: the rules state them to 0.1 %.
+constexpr double kSameLimit = 0.0005;
+
+std::vector<LimitLine> LimitLines(const std::vector<RuleVerdict>& verdicts,
+                                  std::optional<double> RuleLimits::*limit) {
+  std::vector<LimitLine> lines;
+  for (const RuleVerdict& v : verdicts) {
+    const std::optional<double>& eta = v.limits.*limit;
+    if (!eta) continue;
+    const auto same = std::find_if(lines.begin(), lines.end(), [&](const LimitLine& line) {
+      return std::abs(line.efficiency - *eta) < kSameLimit;
+    });
+    if (same != lines.end()) {
+      same->rules += ", " + std::string(RuleName(v.rule));
+    } else {
+      lines.push_back({*eta, std::string(RuleName(v.rule))});
+    }
+  }
+  return lines;
+}
+
+}  // namespace
+
+std::vector<LimitLine> AverageLimitLines(const std::vector<RuleVerdict>& verdicts) {
+  return LimitLines(verdicts, &RuleLimits::average_min);
+}
+
+std::vector<LimitLine> TenPercentLimitLines(const std::vector<RuleVerdict>& verdicts) {
+  return LimitLines(verdicts, &RuleLimits::ten_percent_min);
 }
 
 double FourPointAverage(const MapRow& row) {

@@ -43,6 +43,22 @@ RulesCheck CheckRules(const DesignInputs& in, const EfficiencyMap& map, bool ext
 // figures for it.
 std::string_view VerdictName(const RuleVerdict& verdict, bool binding);
 
+// The verdict's name, marked "(reference)" where it does not bind; where the
+// rule is not checked, why not.
+std::string VerdictText(const RuleVerdict& verdict, bool binding);
+
+// A limit as a chart draws it, and the rules that set it ("DoE Level VI,
+// EU 2019/1782"): rules that set the same limit share one line.
+struct LimitLine {
+  double efficiency = 0;
+  std::string rules;
+};
+
+// The least 4-point averages and the least efficiencies at 10 % load of the
+// rules' `verdicts`, each limit once, in the order of the rules.
+std::vector<LimitLine> AverageLimitLines(const std::vector<RuleVerdict>& verdicts);
+std::vector<LimitLine> TenPercentLimitLines(const std::vector<RuleVerdict>& verdicts);
+
 // The mean of the efficiencies at 25, 50, 75 and 100 % load of `row`.
 double FourPointAverage(const MapRow& row);
 

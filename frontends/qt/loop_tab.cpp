@@ -1,0 +1,117 @@
+#include "loop_tab.h"
+
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QTableWidget>
+#include <optional>
+#include <string>
+
+#include "base/console/number_text.h"
+#include "base/numbers/rounding.h"
+#include "chart_parts.h"
+#include "overview_charts.h"
+#include "performance_charts.h"
+
+namespace flyback {
+
+namespace {
+
+enum Column { kCorner, kCrossover, kPhaseMargin, kGainMargin, kWarnings };
+
+constexpr double kPercent = 100;
+
+QString Figure(const std::optional<double>& x, int decimals, const char* unit) {
+  if (!x) return QStringLiteral("–");
+  return QString::fromStdString(SignedNumberText(RoundTo(*x, decimals)) + unit);
+}
+
+QTableWidgetItem* NumberItem(const std::optional<double>& x, int decimals, const char* unit) {
+  auto* item = new QTableWidgetItem(Figure(x, decimals, unit));
+  item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  return item;
+}
+
+}  // namespace
+
+LoopTab::LoopTab(QWidget* parent)
+    : QWidget(parent),
+      gain_(new ChartView(this)),
+      phase_(new ChartView(this)),
+      compensator_(new QLabel(this)),
+      margins_(new QTableWidget(0, kWarnings + 1, this)) {
+  gain_->Show(EmptyChart(QStringLiteral("Loop gain")));
+  phase_->Show(EmptyChart(QStringLiteral("Loop phase")));
+  compensator_->setWordWrap(true);
+  compensator_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  margins_->setHorizontalHeaderLabels({QStringLiteral("Corner"), QStringLiteral("Crossover"),
+                                       QStringLiteral("Phase margin"),
+                                       QStringLiteral("Gain margin"), QStringLiteral("Warnings")});
+  margins_->verticalHeader()->hide();
+  margins_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  margins_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  margins_->horizontalHeader()->setSectionResizeMode(kWarnings, QHeaderView::Stretch);
+  margins_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+  auto* layout = new QGridLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(gain_, 0, 0, 2, 1);
+  layout->addWidget(phase_, 0, 1, 2, 1);
+  layout->addWidget(compensator_, 0, 2);
+  layout->addWidget(margins_, 1, 2);
+  layout->setColumnStretch(0, 2);
+  layout->setColumnStretch(1, 2);
+  layout->setColumnStretch(2, 3);
+}
+
+void LoopTab::Show(const DesignEvaluation& evaluation) {
+  if (evaluation.loop && !evaluation.loop->corners.empty()) {
+    ShowLoop(*evaluation.loop);
+    return;
+  }
+  gain_->Show(NewChart(QStringLiteral("Loop gain: no opto-regulated loop"), false));
+  phase_->Show(NewChart(QStringLiteral("Loop phase: no opto-regulated loop"), false));
+  compensator_->setText(QStringLiteral(
+      "The design is not regulated through the opto-coupler with its divider dimensioned: "
+      "there is no loop to show."));
+  margins_->setRowCount(0);
+}
+
+void LoopTab::ShowLoop(const LoopDesign& loop) {
+  gain_->Show(BodeChart(loop, BodeQuantity::kGain));
+  phase_->Show(BodeChart(loop, BodeQuantity::kPhase));
+  const OptoCompensator& p = loop.parts;
+  compensator_->setText(
+      "Compensator: R65 " + Figure(p.R_up_kOhm, 1, " kΩ") + ", R_LED " +
+      Figure(p.R_LED_kOhm, 2, " kΩ") + ", R_z " + Figure(p.R_z_kOhm, 2, " kΩ") + ", C_z " +
+      Figure(p.C_z_nF, 3, " nF") + ", C_pole " + Figure(p.C_pole_nF, 3, " nF") +
+      "; designed for a crossover at " + Figure(loop.compensator.crossover_Hz, 0, " Hz") +
+      " and a phase margin of " + Figure(loop.compensator.phase_margin_deg, 0, "°") +
+      ". Dashed: the least CTR.");
+  margins_->setRowCount(static_cast<int>(loop.corners.size()));
+  int row = 0;
+  for (const LoopCorner& c : loop.corners) {
+    auto* corner = new QTableWidgetItem(
+        QString::fromStdString(std::string(c.line) + ", " +
+                               SignedNumberText(RoundTo(kPercent * c.load_share, 0)) + " %, CTR " +
+                               SignedNumberText(RoundTo(c.CTR, 2))) +
+        (CornerDashed(loop, c) ? QStringLiteral(" (dashed)") : QString()));
+    corner->setForeground(CornerColour(loop, c));
+    margins_->setItem(row, kCorner, corner);
+    margins_->setItem(row, kCrossover, NumberItem(c.margins.crossover_Hz, 0, " Hz"));
+    margins_->setItem(row, kPhaseMargin, NumberItem(c.margins.phase_margin_deg, 1, "°"));
+    margins_->setItem(row, kGainMargin, NumberItem(c.margins.gain_margin_dB, 1, " dB"));
+    QString warnings;
+    for (const LoopWarning w : c.warnings) {
+      if (!warnings.isEmpty()) warnings += QStringLiteral("; ");
+      warnings += QString::fromStdString(std::string(LoopWarningText(w)));
+    }
+    auto* item =
+        new QTableWidgetItem(warnings.isEmpty() ? VerdictText(Verdict::kFine)
+                                                : VerdictText(Verdict::kWarning) + ": " + warnings);
+    item->setForeground(VerdictColour(warnings.isEmpty() ? Verdict::kFine : Verdict::kWarning));
+    margins_->setItem(row, kWarnings, item);
+    ++row;
+  }
+}
+
+}  // namespace flyback

@@ -1,0 +1,37 @@
+#pragma once
+
+// The charts of the overview's tabs "Efficiency" and "Loop", drawn from the
+// design's one evaluation: they only draw, and compute no figure of it.
+
+#include <QColor>
+#include <QString>
+
+#include "engine/efficiency/efficiency_map.h"
+#include "engine/efficiency/rule_verdicts.h"
+#include "engine/loop/loop_design.h"
+
+class QChart;
+
+namespace flyback {
+
+// The efficiency (%) against the load (% of P_out_max) at each input voltage
+// of `map`, and the limits of `rules`: each rule's least 4-point average as a
+// dashed line over 25 ... 100 % load, its least efficiency at 10 % load as a
+// short dashed bar there.
+QChart* EfficiencyChart(const EfficiencyMap& map, const RulesCheck& rules);
+
+enum class BodeQuantity { kGain, kPhase };
+
+// The colour of `corner`'s curve: the hue by its load, darker at the line end
+// of the loop's later corners (the highest input voltage). Its curve is
+// dashed at a CTR below the design's.
+QColor CornerColour(const LoopDesign& loop, const LoopCorner& corner);
+bool CornerDashed(const LoopDesign& loop, const LoopCorner& corner);
+
+// The loop gain (dB) or phase (°) of every corner of `loop` against the
+// frequency on a decade scale, each in its colour and dash, without a legend
+// (the margins table beside it names the corners in their colours); the
+// 0 dB or −180° line drawn.
+QChart* BodeChart(const LoopDesign& loop, BodeQuantity quantity);
+
+}  // namespace flyback
