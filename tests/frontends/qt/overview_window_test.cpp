@@ -151,9 +151,10 @@ class OverviewWindowTest : public QObject {
     // The demonstration regulates through its IC supply: no loop.
     QCOMPARE(overview.loop()->margins()->rowCount(), 0);
 
-    // Regulated through the opto-coupler at 100 V: at the lowest input
-    // voltage, full load and the least CTR the loop crosses at 1508.23 Hz
-    // with 50.677° (worked by hand in the loop's own test).
+    // Regulated through the opto-coupler at 100 V, with the component
+    // list's feedback parts: at the lowest input voltage, full load and the
+    // least CTR the loop crosses at 5971.40 Hz with 102.393° (worked by hand
+    // in the loop's own test).
     DesignState opto = ThreeOutputDemo();
     opto.inputs.opto_reg = true;
     opto.inputs.U_opto = 100;
@@ -161,8 +162,8 @@ class OverviewWindowTest : public QObject {
     QTableWidget* margins = overview.loop()->margins();
     QCOMPARE(margins->rowCount(), 12);
     QCOMPARE(margins->item(4, 0)->text(), QStringLiteral("lowest input, 100 %, CTR 0.38 (dashed)"));
-    QCOMPARE(margins->item(4, 1)->text(), QStringLiteral("1508 Hz"));
-    QCOMPARE(margins->item(4, 2)->text(), QStringLiteral("50.7°"));
+    QCOMPARE(margins->item(4, 1)->text(), QStringLiteral("5971 Hz"));
+    QCOMPARE(margins->item(4, 2)->text(), QStringLiteral("102.4°"));
     // Each corner's curve and the 0 dB line.
     QCOMPARE(overview.loop()->gain()->chart()->series().size(), 13);
   }
