@@ -37,15 +37,16 @@ std::string Title(const DesignReportInput& input) {
 }  // namespace
 
 const std::vector<SectionWriter>& DesignReportSections() {
-  // Printed: the design at a glance with its efficiency over line and load
-  // on the first page, the derivations on the second, what the winder and
-  // the thermal check need on the third, the parts, the loop and the
+  // Printed: the design at a glance on the first page, the derivations on
+  // the second, what the winder and the thermal check need on the third,
+  // the parts, the efficiency over line and load, the loop and the
   // optimization's or the adviser's findings on the fourth, the simulation
-  // on the fifth.
+  // on the fifth. The first page keeps room for as many findings as the
+  // design has.
   static const std::vector<SectionWriter> kSections = {
-      InputsSection,      KeyFiguresSection,   OutputWindowsSection, EfficiencySection,
-      DerivationsSection, WindingSheetSection, CurrentsSection,      LossesSection,
-      PartsListSection,   LoopSection,         OptimizationSection,  AlternativesSection,
+      InputsSection,       KeyFiguresSection, OutputWindowsSection, DerivationsSection,
+      WindingSheetSection, CurrentsSection,   LossesSection,        PartsListSection,
+      EfficiencySection,   LoopSection,       OptimizationSection,  AlternativesSection,
       SimulationSection,
   };
   return kSections;
@@ -64,6 +65,11 @@ std::string DesignReportHtml(const DesignReportInput& input, std::string* non_fi
   html += "<title>" + Title(input) + "</title>\n<style>" + std::string(kDesignReportStyle) +
           "</style>\n</head>\n<body>\n";
   html += TitleBlock(input);
+  // How to read the figures, where the reader starts: the last page is
+  // often full.
+  html += "<p class=\"notes\">Written by " + EscapeHtml(input.program) +
+          ". Numbers: \".\" as the decimal point; figures rounded as the result screen shows "
+          "them, intermediate values to 5 significant digits.</p>\n";
   name_non_finite("its title");
   for (const SectionWriter writer : DesignReportSections()) {
     const std::optional<ReportSection> section = writer(input);
@@ -73,9 +79,7 @@ std::string DesignReportHtml(const DesignReportInput& input, std::string* non_fi
             (section->new_page ? " class=\"chapter\"" : "") + ">\n<h2>" +
             EscapeHtml(section->title) + "</h2>\n" + section->body + "</section>\n";
   }
-  html += "<footer>Written by " + EscapeHtml(input.program) +
-          ". Numbers: \".\" as the decimal point; figures rounded as the result screen shows "
-          "them, intermediate values to 5 significant digits.</footer>\n</body>\n</html>\n";
+  html += "</body>\n</html>\n";
   return html;
 }
 
