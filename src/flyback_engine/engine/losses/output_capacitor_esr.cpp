@@ -12,7 +12,7 @@ namespace {
 
 // The series' largest dissipation factor tan δ at 120 Hz and 20 °C by rated
 // voltage: Nichicon PW ("miniature sized, low impedance, high reliability
-// for switching power supplies", 105 °C, 6.3 V to 450 V), specification
+// for switching power supplies", 105 °C, 6.3 V to 450 V), data-sheet
 // table "Tangent of loss angle".
 struct DissipationRow {
   double U_rated_V;
