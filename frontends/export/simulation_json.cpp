@@ -46,7 +46,7 @@ Json Figure(const ComparedFigure& row) {
           {"least", OrNull(row.tolerance.least)},
           {"most", OrNull(row.tolerance.most)},
           {"tolerance", row.tolerance.text},
-          {"within", row.within}};
+          {"within", row.judged ? Json(row.within) : Json(nullptr)}};
 }
 
 }  // namespace

@@ -177,7 +177,7 @@ void SimulationPanel::ShowOutcome() {
     const auto cells = ComparisonCells(row);
     for (std::size_t k = 0; k < cells.size(); ++k) {
       auto* item = new QTableWidgetItem(Text(cells[k]));
-      if (!row.within) item->setForeground(kWarningColour);
+      if (row.Outside()) item->setForeground(kWarningColour);
       table_->setItem(static_cast<int>(r), static_cast<int>(k), item);
     }
   }

@@ -86,7 +86,7 @@ TEST(SimulatedOperatingPoint, NoFiguresWithoutTwoTurnOns) {
 // operating point `losses` of its budget: the outputs at their calculated
 // voltages, the peak current and the frequency the budget's, the drain at
 // 500 V (below both the drain limit of 600 V and 90 % of the 600 V MOSFET),
-// the budget's efficiency once its bridge is in front.
+// the budget's efficiency once its bridge is in front; settled.
 SimulatedPoint PointLike(const DesignState& s, const OperatingPointLosses& losses,
                          const char* name) {
   OperatingPointFigures f;
@@ -98,6 +98,7 @@ SimulatedPoint PointLike(const DesignState& s, const OperatingPointLosses& losse
   f.f_sw_kHz = 1000 / losses.switching.period_us;
   f.U_D_peak_V = 500;
   f.efficiency = losses.efficiency * (1 + losses.bridge_W / losses.switching.P_in_W);
+  f.settled = true;
   return {name, f, 1};
 }
 
@@ -259,6 +260,46 @@ TEST(SimulationComparison, AFixedFrequencyAgainstItsClock) {
     EXPECT_EQ(std::count(figures.begin(), figures.end(), "fsntmin"), 0);
     EXPECT_EQ(std::count(figures.begin(), figures.end(), "I_D_max_fix"), 1);
   }
+}
+
+// A run that did not settle gives the figures of a stage still moving (an
+// efficiency of 111 % was seen so): they are shown as "not settled", judged
+// neither within nor outside, and one warning names the point instead. The
+// settled point beside it is judged as ever: its output 1 at 101.1 V leaves
+// the window 99 to 101 V.
+TEST(SimulationComparison, AnUnsettledPointIsNamedNotJudged) {
+  const DesignState s = CalculatedWithComponents(ThreeOutputDemo());
+  const LossBudget budget = ComputeLossBudget(s, nullptr);
+  SimulatedPoint lowest = PointLike(s, budget.lowest_crest, "lowest input voltage");
+  SimulatedPoint highest = PointLike(s, budget.highest_input, "highest input voltage");
+  lowest.figures.outputs[1].U_avg_V = 101.1;
+  highest.figures.settled = false;
+  highest.figures.periods_simulated = 400;
+  highest.figures.efficiency = 1.11;
+  highest.figures.U_bus_V = 381.8;
+  const SimulationComparison c = CompareSimulation(s, budget, lowest, highest);
+
+  for (const ComparedFigure& row : c.figures) {
+    const bool unsettled = row.point == "highest input voltage";
+    EXPECT_EQ(ComparisonCells(row)[6], unsettled                 ? "not settled"
+                                       : row.figure == "Uact(1)" ? "OUTSIDE"
+                                                                 : "within")
+        << row.point << " " << row.figure;
+  }
+  const std::vector<Finding> findings = CheckSimulation(c);
+  ASSERT_EQ(findings.size(), 2u);
+  EXPECT_EQ(findings[0].code, kSimulationNotSettled);
+  EXPECT_EQ(findings[0].message,
+            "the simulation at the highest input voltage did not settle in 400 periods; its "
+            "figures are not compared");
+  EXPECT_EQ(findings[1].code, kSimulationDisagrees);
+  EXPECT_EQ(ComparisonVerdict(c),
+            "1 figures outside their tolerance; not settled at the highest input voltage: not "
+            "compared there");
+
+  lowest.figures.outputs[1].U_avg_V = OutputVoltage(s.inputs, s.transformer, 1);
+  EXPECT_EQ(ComparisonVerdict(CompareSimulation(s, budget, lowest, highest)),
+            "not settled at the highest input voltage: not compared there");
 }
 
 // The warning names the output, the operating point, the simulated voltage

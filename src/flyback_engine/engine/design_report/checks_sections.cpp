@@ -81,7 +81,7 @@ std::optional<ReportSection> SimulationSection(const DesignReportInput& input) {
   for (const ComparedFigure& row : c.figures) {
     std::vector<std::string> cells;
     for (const std::string& cell : ComparisonCells(row)) cells.push_back(EscapeHtml(cell));
-    if (!row.within) cells.back() = "<span class=\"outside\">" + cells.back() + "</span>";
+    if (row.Outside()) cells.back() = "<span class=\"outside\">" + cells.back() + "</span>";
     table.rows.push_back(std::move(cells));
   }
   body += TableHtml(table);

@@ -57,7 +57,9 @@ std::array<std::string, 7> ComparisonCells(const ComparedFigure& row) {
           row.calculated ? Figure(*row.calculated, row.unit) : "",
           Deviation(row),
           row.tolerance.text,
-          row.within ? "within" : "OUTSIDE"};
+          !row.judged  ? "not settled"
+          : row.within ? "within"
+                       : "OUTSIDE"};
 }
 
 std::string ComparisonTable(const SimulationComparison& c) {
@@ -79,10 +81,21 @@ std::string ComparisonTable(const SimulationComparison& c) {
 }
 
 std::string ComparisonVerdict(const SimulationComparison& comparison) {
+  std::string unsettled;
+  for (const SimulatedPoint& p : comparison.points) {
+    if (!p.figures.settled) unsettled += (unsettled.empty() ? "" : " and at the ") + p.name;
+  }
   const auto outside = std::count_if(comparison.figures.begin(), comparison.figures.end(),
-                                     [](const ComparedFigure& row) { return !row.within; });
-  if (outside == 0) return "every figure within its tolerance";
-  return std::to_string(outside) + " figures outside their tolerance";
+                                     [](const ComparedFigure& row) { return row.Outside(); });
+  std::string verdict;
+  if (outside > 0) {
+    verdict = std::to_string(outside) + " figures outside their tolerance";
+  } else if (unsettled.empty()) {
+    verdict = "every figure within its tolerance";
+  }
+  if (unsettled.empty()) return verdict;
+  return verdict + (verdict.empty() ? "" : "; ") + "not settled at the " + unsettled +
+         ": not compared there";
 }
 
 }  // namespace flyback

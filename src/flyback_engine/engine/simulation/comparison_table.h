@@ -20,7 +20,9 @@ std::array<std::string, 7> ComparisonCells(const ComparedFigure& row);
 std::string ComparisonTable(const SimulationComparison& comparison);
 
 // "every figure within its tolerance", or "3 figures outside their
-// tolerance": the verdict on the whole comparison a status line gives.
+// tolerance", followed by "not settled at the highest input voltage: not
+// compared there" where a run did not settle: the verdict on the whole
+// comparison a status line gives.
 std::string ComparisonVerdict(const SimulationComparison& comparison);
 
 }  // namespace flyback

@@ -142,6 +142,7 @@ void AddPoint(const DesignState& s, const OperatingPointLosses& losses, const Si
     ComparedFigure& row = rows[i];
     row.point = p.name;
     row.within = row.tolerance.Admits(row.simulated);
+    row.judged = f.settled;
   }
 }
 
@@ -170,8 +171,20 @@ SimulationComparison CompareSimulation(const DesignState& s, const LossBudget& b
 
 std::vector<Finding> CheckSimulation(const SimulationComparison& comparison) {
   std::vector<Finding> findings;
+  // A point that did not settle is named once; its figures are not judged.
+  for (const SimulatedPoint& p : comparison.points) {
+    if (p.figures.settled) continue;
+    findings.push_back({Severity::kWarning,
+                        std::string(kSimulationNotSettled),
+                        {Quantity::kBusVoltage},
+                        p.figures.U_bus_V,
+                        p.figures.U_bus_V,
+                        "the simulation at the " + p.name + " did not settle in " +
+                            std::to_string(p.figures.periods_simulated) +
+                            " periods; its figures are not compared"});
+  }
   for (const ComparedFigure& row : comparison.figures) {
-    if (row.within) continue;
+    if (!row.Outside()) continue;
     const FigureTolerance& t = row.tolerance;
     const bool low = t.least && row.simulated < *t.least;
     std::string message = "the simulation at the ";

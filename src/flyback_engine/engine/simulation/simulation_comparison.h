@@ -40,7 +40,12 @@ struct ComparedFigure {
   std::optional<double> deviation{};   // in `deviation_unit`; none without a calculated figure
   std::string deviation_unit{};        // "%": simulated/calculated - 1; "points": the difference
   FigureTolerance tolerance{};         // bounds in `unit`, its text in `deviation_unit`
-  bool within = true;
+  bool within = true;                  // the tolerance admits the simulated figure
+  // False where the run of the row's operating point did not settle: its
+  // figures are those of a stage still moving, shown but not judged.
+  bool judged = true;
+
+  bool Outside() const { return judged && !within; }
 };
 
 struct SimulatedPoint {
@@ -78,7 +83,12 @@ SimulationComparison CompareSimulation(const DesignState& s, const LossBudget& b
 // The code of the findings of CheckSimulation.
 inline constexpr std::string_view kSimulationDisagrees = "simulation-disagrees";
 
-// A warning for every figure outside its tolerance, coded kSimulationDisagrees.
+// The code of the findings for an operating point that did not settle.
+inline constexpr std::string_view kSimulationNotSettled = "simulation-not-settled";
+
+// A warning for every judged figure outside its tolerance, coded
+// kSimulationDisagrees, and one for every operating point whose run did not
+// settle, coded kSimulationNotSettled.
 std::vector<Finding> CheckSimulation(const SimulationComparison& comparison);
 
 }  // namespace flyback
