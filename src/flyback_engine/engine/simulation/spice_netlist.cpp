@@ -10,6 +10,7 @@
 
 #include "base/numbers/rounding.h"
 #include "engine/components/output_rectifier.h"
+#include "engine/losses/output_capacitor_esr.h"
 #include "engine/losses/semiconductor_loss.h"
 #include "engine/simulation/rectifier_models.h"
 #include "engine/simulation/stage_nodes.h"
@@ -32,10 +33,12 @@ constexpr double kOutputRipple = 0.01;  // default output capacitor: ripple shar
 // highest bus, which switches faster, costs no more steps than the lowest.
 constexpr double kSettlingPeriods = 300;
 constexpr double kMeasuredPeriods = 30;  // the last periods the averages are taken over
-// Ω, equivalent series resistance of an output capacitor, which the
-// component list does not give: a typical 100 kHz figure of a low-impedance
-// radial aluminium electrolytic of some 100 µF (docs/simulation.md).
-constexpr double kOutputCapacitorEsr_ohm = 0.1;
+// Ω, the series resistance of the IC supply's capacitor: a typical 100 kHz
+// figure of a small low-impedance electrolytic. The loss budget counts no
+// loss in it, and the dissipation-factor model the outputs take
+// (output_capacitor_esr.h) gives tens of ohms for the few µF of the default
+// capacitor, far above what such a part has at 100 kHz (docs/simulation.md).
+constexpr double kIcCapacitorEsr_ohm = 0.1;
 // Periods of the design point after which the controller turns the switch on
 // without a demagnetization: the start, and a stage whose ringing stalls.
 constexpr double kRestartPeriods = 2;
@@ -96,6 +99,7 @@ struct Rectified {
   double U_F_V = 0;          // V, rectifier forward drop
   double C_uF = 0;           // µF, output capacitor
   std::string C_from;        // where the capacitor comes from
+  double ESR_ohm = 0;        // Ω, of the capacitor at 100 kHz (output_capacitor_esr.h)
   bool bled = false;         // loaded by the bleeder: its Imax lies below kBleederCurrent_A
   double leakage_share = 0;  // of its self inductance, referred (SplitLeakage)
   double R_ohm = 0;          // Ω, AC resistance of the winding hot; 0 where not known
@@ -203,10 +207,11 @@ Stage StageOf(const DesignState& s, const LossBudget& budget, BusPoint point) {
   const double I_ic = budget.assumptions.I_ic_A;
   const std::optional<double> C_ic = ListCapacitance_uF(s, "C26");
   // D26 of the component list is always the small-signal diode.
-  st.windings.push_back({0, "ic", t.nic, U_ic, I_ic, in.U_F_ic,
-                         C_ic.value_or(DefaultCapacitance_uF(I_ic, U_ic, period_us)),
+  const double C_ic_uF = C_ic.value_or(DefaultCapacitance_uF(I_ic, U_ic, period_us));
+  st.windings.push_back({0, "ic", t.nic, U_ic, I_ic, in.U_F_ic, C_ic_uF,
                          C_ic ? "C26 of the component list" : "1 % ripple at the design point",
-                         false, leakage.ic, 0, "D26", RectifierModel("1N4148", in.U_F_ic, I_ic)});
+                         kIcCapacitorEsr_ohm, false, leakage.ic, 0, "D26",
+                         RectifierModel("1N4148", in.U_F_ic, I_ic)});
   for (int i = 1; i <= in.n_sec; ++i) {
     const std::string designator = "C4" + std::to_string(i);
     const double U = OutputVoltage(in, t, i);
@@ -218,8 +223,9 @@ Stage StageOf(const DesignState& s, const LossBudget& budget, BusPoint point) {
     st.windings.push_back(
         {i, std::to_string(i), t.n_out(i), U, I, in.U_F_sec,
          C.value_or(DefaultCapacitance_uF(I, U, period_us)),
-         C ? designator + " of the component list" : "1 % ripple at the design point", bled,
-         leakage.outputs[index - 1], resistance_of(index), "D4" + std::to_string(i),
+         C ? designator + " of the component list" : "1 % ripple at the design point",
+         OutputCapacitorEsr_ohm(in.output(i)), bled, leakage.outputs[index - 1],
+         resistance_of(index), "D4" + std::to_string(i),
          RectifierModel(OutputRectifierOf(s, i).part, in.U_F_sec, I)});
   }
   st.regulated = in.opto_reg ? "o1" : "ic";
@@ -377,10 +383,11 @@ void AppendRectifiers(NetlistText& n, const Stage& st) {
     n += "D" + w.name + " " + WindingNode(w.winding) + " " + OutputNode(w.winding) + " " + model +
          "\n";
     AppendDiodeModel(n, model, w);
-    n += "* ESR " + n.Num(kOutputCapacitorEsr_ohm) +
-         " Ohm: typical of a low-impedance electrolytic, the list gives none\n";
-    n += "Resr" + w.name + " " + OutputNode(w.winding) + " e" + w.name + " " +
-         n.Num(kOutputCapacitorEsr_ohm) + "\n";
+    n += "* ESR " + n.Num(w.ESR_ohm) +
+         " Ohm at 100 kHz: the loss budget's, from a low-impedance electrolytic series'\n"
+         "* largest tan(delta) at 120 Hz, halved\n";
+    n += "Resr" + w.name + " " + OutputNode(w.winding) + " e" + w.name + " " + n.Num(w.ESR_ohm) +
+         "\n";
     n += "C" + w.name + " e" + w.name + " 0 " + n.Num(w.C_uF) + "u ; " + w.C_from + "\n";
     n += "R" + w.name + " " + OutputNode(w.winding) + " 0 " + n.Num(w.U_V / w.I_A) + "\n";
   }
