@@ -50,7 +50,8 @@ std::string LoopTableText(const LoopDesign& loop) {
 }
 
 std::string LoopTableOf(const DesignEvaluation& evaluation) {
-  return evaluation.loop ? LoopTableText(*evaluation.loop) : std::string();
+  if (evaluation.loop) return LoopTableText(*evaluation.loop);
+  return "Loop: " + std::string(LoopNotModelledReason(evaluation.design)) + "\n";
 }
 
 }  // namespace flyback

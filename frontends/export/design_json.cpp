@@ -245,7 +245,11 @@ std::string DesignJson(const DesignEvaluation& evaluation,
   };
   if (evaluation.alternatives)
     document["alternatives"] = AlternativesJson(*evaluation.alternatives);
-  if (evaluation.loop) document["loop"] = LoopJson(*evaluation.loop);
+  if (evaluation.loop) {
+    document["loop"] = LoopJson(*evaluation.loop);
+  } else {
+    document["loop_not_modelled"] = std::string(LoopNotModelledReason(evaluation.design));
+  }
   // Texts the design holds as typed may be no valid UTF-8: they are
   // replaced, not refused.
   return document.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";

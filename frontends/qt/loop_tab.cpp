@@ -70,9 +70,10 @@ void LoopTab::Show(const DesignEvaluation& evaluation) {
   }
   gain_->Show(NewChart(QStringLiteral("Loop gain: no opto-regulated loop"), false));
   phase_->Show(NewChart(QStringLiteral("Loop phase: no opto-regulated loop"), false));
-  compensator_->setText(QStringLiteral(
-      "The design is not regulated through the opto-coupler with its divider dimensioned: "
-      "there is no loop to show."));
+  const std::string_view reason = LoopNotModelledReason(evaluation.design);
+  compensator_->setText(QStringLiteral("No loop to show: ") +
+                        QString::fromUtf8(reason.data(), static_cast<qsizetype>(reason.size())) +
+                        QStringLiteral("."));
   margins_->setRowCount(0);
 }
 

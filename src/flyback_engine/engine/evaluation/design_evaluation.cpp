@@ -23,7 +23,7 @@ std::shared_ptr<const DesignEvaluation> EvaluateDesign(const DesignState& design
       limits.T_ambient_C = *request.core_data->T_ambient_C;
     evaluation->alternatives = AdviseCores(design, request.core_data, {}, limits);
   }
-  if (design.inputs.opto_reg && design.components.R65 > 0)
+  if (LoopNotModelledReason(design).empty())
     evaluation->loop = ComputeLoopDesign(design, evaluation->budget);
   return evaluation;
 }

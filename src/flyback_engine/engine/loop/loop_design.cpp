@@ -105,4 +105,17 @@ LoopDesign ComputeLoopDesign(const DesignState& s, const LossBudget& budget,
   return loop;
 }
 
+std::string_view LoopNotModelledReason(const DesignState& s) {
+  if (!s.inputs.opto_reg) {
+    return "regulated through the IC-supply winding by the controller's internal error "
+           "amplifier, for which the controllers' data sheets give no transconductance or "
+           "compensation figures: not modelled";
+  }
+  if (!(s.components.R65 > 0)) {
+    return "the opto-coupler's divider is not dimensioned yet: the loop is modelled once the "
+           "components are";
+  }
+  return "";
+}
+
 }  // namespace flyback

@@ -52,4 +52,8 @@ LoopDesign ComputeLoopDesign(const DesignState& s, const LossBudget& budget,
                              const LoopAssumptions& a = {},
                              const OptoCompensator* chosen = nullptr);
 
+// Why the design `s` has no loop to model, in one sentence; empty where it
+// has one (opto regulation with its divider dimensioned).
+std::string_view LoopNotModelledReason(const DesignState& s);
+
 }  // namespace flyback
