@@ -31,7 +31,6 @@ Json Assumptions(const LoopAssumptions& a) {
           {"U_F_LED_V", a.U_F_LED_V},
           {"U_KA_min_V", a.U_KA_min_V},
           {"I_bias_mA", a.I_bias_mA},
-          {"tan_delta", a.tan_delta},
           {"phase_margin_deg", a.phase_margin_deg}};
 }
 

@@ -17,11 +17,18 @@ double CapacitanceDemand(double U, double I) {
   return 20000 * I / U;
 }
 
+// The voltage rating's margin over an output's highest voltage.
+constexpr double kOutputVoltageMargin = 1.25;
+
 }  // namespace
 
 CapacitorChoice select_capacitor(double U, double I) {
   return {FirstStepNotBelow(kOutputCapacitorVoltages, U),
           FirstStepNotBelow(kOutputCapacitances, CapacitanceDemand(U, I))};
+}
+
+CapacitorChoice ListedOutputCapacitor(const OutputSpec& out) {
+  return select_capacitor(kOutputVoltageMargin * out.Umax, out.Imax);
 }
 
 }  // namespace flyback

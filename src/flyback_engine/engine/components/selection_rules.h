@@ -17,6 +17,10 @@ struct CapacitorChoice {
 };
 CapacitorChoice select_capacitor(double U, double I);
 
+// The capacitor the component list proposes for an output (C41, C42, ...):
+// rated for 1.25 times its highest voltage, sized for its highest current.
+CapacitorChoice ListedOutputCapacitor(const OutputSpec& out);
+
 // Output rectifier for the reverse voltage U_rev (V) and the output current
 // Imax (A); the diode is chosen for 1.75 times the output current.
 inline constexpr double kOutputDiodeCurrentFactor = 1.75;

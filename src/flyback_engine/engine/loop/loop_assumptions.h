@@ -31,10 +31,6 @@ struct LoopAssumptions {
   double U_KA_min_V = 2.5;  // V, lowest cathode voltage
   double I_bias_mA = 1;     // mA, least cathode current beside the LED's
 
-  // --- Output capacitors: aluminium electrolytics whose ESR follows from
-  // the dissipation factor at the 120 Hz test frequency.
-  double tan_delta = 0.1;
-
   // --- Design rule of the compensator.
   double phase_margin_deg = 60;  // wanted at the design corner
   double crossover_Hz = 0;       // Hz, 0: the default rule of docs/loop.md

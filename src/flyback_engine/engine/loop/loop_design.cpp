@@ -71,7 +71,7 @@ LoopDesign ComputeLoopDesign(const DesignState& s, const LossBudget& budget,
                              const LoopAssumptions& a, const OptoCompensator* chosen) {
   LoopDesign loop;
   loop.assumptions = a;
-  loop.output = RegulatedOutputOf(s, a);
+  loop.output = RegulatedOutputOf(s);
   loop.design_CTR = std::sqrt(a.CTR_min * a.CTR_max);
   const double I_limit_A = budget.worst_case.I_D_max_A;
   const std::array<LineEnd, 2> lines = {

@@ -1,26 +1,19 @@
 #include "engine/loop/regulated_output.h"
 
-#include <numbers>
-
 #include "engine/components/selection_rules.h"
+#include "engine/losses/output_capacitor_esr.h"
 
 namespace flyback {
 
 namespace {
 
-constexpr double kCapacitorTestFrequency_Hz = 120;
-constexpr double kFaradPerMicrofarad = 1e-6;
-// The component list rates an output's capacitor for 1.25 times its
-// highest voltage.
-constexpr double kCapacitorVoltageMargin = 1.25;
-
 double CapacitorOf(const OutputSpec& out) {
-  return select_capacitor(kCapacitorVoltageMargin * out.Umax, out.Imax).C;
+  return ListedOutputCapacitor(out).C;
 }
 
 }  // namespace
 
-RegulatedOutput RegulatedOutputOf(const DesignState& s, const LoopAssumptions& a) {
+RegulatedOutput RegulatedOutputOf(const DesignState& s) {
   const DesignInputs& in = s.inputs;
   RegulatedOutput out;
   out.U_V = in.U_opto;
@@ -32,9 +25,9 @@ RegulatedOutput RegulatedOutputOf(const DesignState& s, const LoopAssumptions& a
     const double U_mid = (o.Umin + o.Umax) / 2;
     out.C_total_uF += CapacitorOf(o) * (U_mid * U_mid) / (out.U_V * out.U_V);
   }
-  // tan δ = ESR·ω·C at the test frequency.
-  out.ESR_ohm = a.tan_delta / (2 * std::numbers::pi * kCapacitorTestFrequency_Hz * out.C_own_uF *
-                               kFaradPerMicrofarad);
+  // The same capacitor, with the same ESR, as the loss budget and the
+  // simulation's netlist take.
+  out.ESR_ohm = OutputCapacitorEsr_ohm(in.output(1));
   out.turns_ratio = s.transformer.n_prim / s.transformer.n_out(1);
   return out;
 }

@@ -6,7 +6,6 @@
 // other outputs' capacitors are referred to output 1 by their stored energy
 // (C·U² is kept), as their voltages follow output 1 through the turns.
 
-#include "engine/loop/loop_assumptions.h"
 #include "state/design/design_state.h"
 
 namespace flyback {
@@ -16,11 +15,11 @@ struct RegulatedOutput {
   double P_full_W = 0;     // W, every output's power at full load, P_out_max
   double C_own_uF = 0;     // µF, output 1's capacitor of the component list
   double C_total_uF = 0;   // µF, every output's capacitor referred to output 1
-  double ESR_ohm = 0;      // Ω, of output 1's capacitor
+  double ESR_ohm = 0;      // Ω, of output 1's capacitor at 100 kHz (OutputCapacitorEsr_ohm)
   double turns_ratio = 0;  // primary turns per turn of output 1, n_prim/n_1
 };
 
-RegulatedOutput RegulatedOutputOf(const DesignState& s, const LoopAssumptions& a);
+RegulatedOutput RegulatedOutputOf(const DesignState& s);
 
 // Ω, the load the loop sees at `load_share` (0 ... 1) of full output power.
 double LoadResistance(const RegulatedOutput& out, double load_share);

@@ -42,9 +42,6 @@ inline constexpr double kTestFrequency_Hz = 120;
 // ESR at 100 kHz over ESR at 120 Hz (docs/losses-models.md).
 inline constexpr double kEsr100kHzOver120Hz = 0.5;
 inline constexpr double kFaradPerMicrofarad = 1e-6;
-// The component list rates an output's capacitor for 1.25 times its
-// highest voltage.
-inline constexpr double kListVoltageMargin = 1.25;
 
 double TanDeltaAt120Hz(double C_uF, double U_rated_V) {
   const auto row = std::ranges::find_if(kDissipationFactors, [U_rated_V](const DissipationRow& r) {
@@ -66,7 +63,7 @@ double ElectrolyticEsr_ohm(double C_uF, double U_rated_V) {
 }
 
 double OutputCapacitorEsr_ohm(const OutputSpec& out) {
-  const CapacitorChoice listed = select_capacitor(kListVoltageMargin * out.Umax, out.Imax);
+  const CapacitorChoice listed = ListedOutputCapacitor(out);
   return ElectrolyticEsr_ohm(listed.C, listed.U_rating);
 }
 

@@ -18,7 +18,7 @@ namespace flyback {
 double ElectrolyticEsr_ohm(double C_uF, double U_rated_V);
 
 // Ω, the ESR of output `output`'s capacitor as the component list proposes
-// it: select_capacitor(1.25·Umax, Imax).
+// it (ListedOutputCapacitor).
 double OutputCapacitorEsr_ohm(const OutputSpec& out);
 
 // W, what the ripple current dissipates in ESR_ohm (Ω) where the output

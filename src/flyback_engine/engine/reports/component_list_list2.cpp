@@ -57,7 +57,7 @@ void WriteSecondarySide(const DesignState& s, ComponentListWriter& list) {
   for (int i = 1; i <= in.n_sec; ++i) {
     const OutputSpec& out = in.output(i);
     if (out.Umin == 0) continue;
-    const CapacitorChoice capacitor = select_capacitor(1.25 * out.Umax, out.Imax);
+    const CapacitorChoice capacitor = ListedOutputCapacitor(out);
     list.Part({.designator = "C4" + std::to_string(i),
                .value = capacitor.C,
                .unit = "µF",
