@@ -63,5 +63,34 @@ TEST(RectifierDatasheet, EveryHeldPartIsACatalogueProposal) {
   EXPECT_FALSE(RectifierModel("", 1, 0.5).fitted);
 }
 
+TEST(FittedRectifier, MatchesTheHandFitOfItsDatasheetPoints) {
+  // By hand from the data sheet figures, U_T = 25.864 mV:
+  // MUR 420: N = 0.01/(U_T·ln(4/3)) = 1.34398, IS = 3·exp(−0.88/(N·U_T)) =
+  //   3.0375e-11 A, TT = 25 ns/ln(1.5) = 61.658 ns;
+  // MUR 460: N = 0.03/(U_T·ln(4/3)) = 4.03193, IS = 3·exp(−1.25/(N·U_T)) =
+  //   1.8678e-5 A, TT = 50 ns/ln(1.5) = 123.315 ns;
+  // 1N 4148: N = 0.28/(U_T·ln 20) = 3.61376, IS = 0.005·exp(−0.72/(N·U_T)) =
+  //   2.2567e-6 A, TT = 4 ns/ln 2 = 5.7708 ns.
+  const struct {
+    const char* part;
+    double N;
+    double IS_A;
+    double TT_ns;
+  } cases[] = {
+      {"MUR 420", 1.34398, 3.0375e-11, 61.658},
+      {"MUR 460", 4.03193, 1.8678e-5, 123.315},
+      {"1N 4148", 3.61376, 2.2567e-6, 5.7708},
+  };
+  for (const auto& c : cases) {
+    const std::optional<RectifierDatasheet> sheet = RectifierDatasheetOf(c.part);
+    ASSERT_TRUE(sheet) << c.part;
+    const DiodeModel model = FittedRectifier(*sheet);
+    EXPECT_NEAR(model.N, c.N, 1e-4 * c.N) << c.part;
+    EXPECT_NEAR(model.IS_A, c.IS_A, 1e-3 * c.IS_A) << c.part;
+    EXPECT_NEAR(model.TT_ns, c.TT_ns, 1e-4 * c.TT_ns) << c.part;
+    EXPECT_EQ(model.CJO_pF, sheet->C_j_pF) << c.part;
+  }
+}
+
 }  // namespace
 }  // namespace flyback
