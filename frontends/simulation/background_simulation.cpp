@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <string_view>
+#include <utility>
 
 #include "engine/simulation/comparison_table.h"
 #include "engine/simulation/spice_netlist.h"
@@ -23,7 +24,13 @@ std::string OutcomeLine(const SimulationOutcome& outcome) {
 }  // namespace
 
 BackgroundSimulation::BackgroundSimulation(const DesignEvaluator& evaluator)
-    : evaluator_(evaluator), worker_([this] { Work(); }) {}
+    : BackgroundSimulation(evaluator,
+                           [](const DesignEvaluation& evaluation, const RunControl& control) {
+                             return SimulateStage(evaluation.design, evaluation.budget, control);
+                           }) {}
+
+BackgroundSimulation::BackgroundSimulation(const DesignEvaluator& evaluator, StageRun run)
+    : evaluator_(evaluator), run_(std::move(run)), worker_([this] { Work(); }) {}
 
 BackgroundSimulation::~BackgroundSimulation() {
   {
@@ -73,9 +80,14 @@ void BackgroundSimulation::Work() {
     cancel_ = false;
     lock.unlock();
     RunControl control;
-    control.progress = [this](double share) { share_done_ = share; };
+    // A run cancelled for a newer design may still report progress until
+    // its worker process is gone: the share shown is the newer run's.
+    control.progress = [this, generation](double share) {
+      const std::lock_guard<std::mutex> progress_lock(mutex_);
+      if (generation == generation_) share_done_ = share;
+    };
     control.cancel = &cancel_;
-    SimulationOutcome outcome = SimulateStage(evaluation->design, evaluation->budget, control);
+    SimulationOutcome outcome = run_(*evaluation, control);
     lock.lock();
     if (generation == generation_) finished_ = std::move(outcome);
   }

@@ -18,14 +18,20 @@
 
 #include "design_evaluator.h"
 #include "engine/simulation/simulation_comparison.h"
+#include "ngspice_run.h"
 
 namespace flyback {
 
 class BackgroundSimulation : public DesignObserver {
  public:
+  // Runs one evaluated design to its outcome, on the worker thread.
+  using StageRun = std::function<SimulationOutcome(const DesignEvaluation& evaluation,
+                                                   const RunControl& control)>;
+
   // `evaluator` (whose evaluation of the shown design is simulated) must
-  // outlive the simulation.
+  // outlive the simulation. `run` simulates the stage (SimulateStage).
   explicit BackgroundSimulation(const DesignEvaluator& evaluator);
+  BackgroundSimulation(const DesignEvaluator& evaluator, StageRun run);
   BackgroundSimulation(const BackgroundSimulation&) = delete;
   BackgroundSimulation& operator=(const BackgroundSimulation&) = delete;
   // Cancels the run that is going and waits for the worker thread, which
@@ -54,6 +60,7 @@ class BackgroundSimulation : public DesignObserver {
   std::string Status() const;
 
   const DesignEvaluator& evaluator_;
+  StageRun run_;
   std::function<void()> ended_;
   // The dialogue's thread only.
   std::optional<SimulationOutcome> outcome_;
@@ -61,7 +68,7 @@ class BackgroundSimulation : public DesignObserver {
   bool running_ = false;   // a run of the design shown last has not been taken yet
 
   std::atomic<bool> cancel_ = false;
-  std::atomic<double> share_done_ = 0;  // of the run going, 0 .. 1
+  std::atomic<double> share_done_ = 0;  // of the run of the design shown last, 0 .. 1
 
   std::mutex mutex_;  // guards what follows
   std::condition_variable wake_;
