@@ -3,8 +3,9 @@
 // The equivalent series resistance of the output capacitors the component
 // list proposes (C41, C42, ...: a capacitance and a voltage rating, no
 // series), and what the secondary's ripple current dissipates in it. The
-// loss budget and the simulation's netlist both take the resistance from
-// here (docs/losses-models.md gives the data sheet and the known error).
+// loss budget, the simulation's netlist and the feedback loop's ESR zero
+// all take the resistance from here (docs/losses-models.md gives the data
+// sheet and the known error).
 
 #include "engine/losses/switching_point.h"
 #include "state/design/design_inputs.h"
