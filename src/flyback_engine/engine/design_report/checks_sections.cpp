@@ -94,7 +94,7 @@ std::optional<ReportSection> SimulationSection(const DesignReportInput& input) {
             ", and the calculated currents of one period (grey, dashed).</figcaption>\n"
             "</figure>\n";
   }
-  return ReportSection{"simulation", "Simulation beside the calculation", true, body};
+  return ReportSection{"simulation", "Simulation beside the calculation", false, body};
 }
 
 std::optional<ReportSection> AlternativesSection(const DesignReportInput& input) {
