@@ -3,11 +3,9 @@ design prints on after the optimization of the output voltages to
 269.5 mT, with the result report and the component list: at most four, as
 without the optimization, and the sweep's best row shares its page with the
 sweep. Simulated and with the core adviser's ranking (--simulate --advise)
-it is to print on at most five, its efficiency over line and load,
-simulation and ranking whole: it prints on six (the simulation's findings
-push the efficiency section off the first page), held as an expected
-failure until the layout makes the room. Needs chromium, poppler-utils,
-python3-html5lib and ngspice (scripts/setup.sh)."""
+it prints on at most five, its efficiency over line and load, simulation
+and ranking whole. Needs chromium, poppler-utils, python3-html5lib and
+ngspice (scripts/setup.sh)."""
 
 import shutil
 import tempfile
@@ -56,7 +54,6 @@ class SimulatedAdvisedReportPages(unittest.TestCase):
     def tearDown(self):
         shutil.rmtree(self.folder, ignore_errors=True)
 
-    @unittest.expectedFailure
     def test_simulated_advised_design_prints_on_five_pages_with_every_section(self):
         # Two simulations in ngspice: minutes on a busy machine.
         printed = PrintedReport(self.folder, ANSWERS, ("--simulate", "--advise"), timeout=600)

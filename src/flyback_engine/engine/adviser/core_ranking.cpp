@@ -66,10 +66,14 @@ const char* CandidateVerdictName(CandidateVerdict verdict) {
   return "rejected";
 }
 
-std::string JoinedReasons(const RankedCandidate& ranked) {
+std::string JoinedReasons(const std::vector<std::string>& reasons) {
   std::string line;
-  for (const std::string& reason : ranked.reasons) line += (line.empty() ? "" : "; ") + reason;
+  for (const std::string& reason : reasons) line += (line.empty() ? "" : "; ") + reason;
   return line;
+}
+
+std::string JoinedReasons(const RankedCandidate& ranked) {
+  return JoinedReasons(ranked.reasons);
 }
 
 std::vector<RankedCandidate> RankCandidates(std::vector<CandidateAssessment> assessments,

@@ -58,7 +58,9 @@ struct CoreAdvice {
   std::vector<RankedCandidate> ranking;
 };
 
-// The reasons of `ranked` as one line, parted by "; ".
+// The reasons as one line, parted by "; ".
+std::string JoinedReasons(const std::vector<std::string>& reasons);
+// The reasons of `ranked` as one line.
 std::string JoinedReasons(const RankedCandidate& ranked);
 
 // Puts assessed candidates in order and numbers them.

@@ -8,6 +8,7 @@
 
 #include "engine/design_report/html_text.h"
 #include "engine/design_report/report_sections.h"
+#include "engine/design_report/shared_reasons.h"
 #include "engine/design_report/svg_plot.h"
 #include "engine/overview/design_overview.h"
 #include "engine/simulation/comparison_table.h"
@@ -93,7 +94,7 @@ std::optional<ReportSection> SimulationSection(const DesignReportInput& input) {
             ", and the calculated currents of one period (grey, dashed).</figcaption>\n"
             "</figure>\n";
   }
-  return ReportSection{"simulation", "Simulation beside the calculation", true, body};
+  return ReportSection{"simulation", "Simulation beside the calculation", false, body};
 }
 
 std::optional<ReportSection> AlternativesSection(const DesignReportInput& input) {
@@ -105,6 +106,11 @@ std::optional<ReportSection> AlternativesSection(const DesignReportInput& input)
       {"Rank", "Core", "Airgap", "Verdict", "Efficiency", "Rise", "Bmax", "fsntmin", "Reasons"},
       {}};
   const std::size_t listed = std::min(kListedCandidates, advice.ranking.size());
+  std::vector<std::vector<std::string>> listed_reasons;
+  for (std::size_t i = 0; i < listed; ++i) listed_reasons.push_back(advice.ranking[i].reasons);
+  // The design's own findings most cores share are said once above the
+  // ranking; each row keeps what is its own.
+  const SharedReasons reasons = ShareReasons(listed_reasons);
   for (std::size_t i = 0; i < listed; ++i) {
     const RankedCandidate& ranked = advice.ranking[i];
     const CandidateAssessment& a = ranked.assessment;
@@ -116,7 +122,7 @@ std::optional<ReportSection> AlternativesSection(const DesignReportInput& input)
                           Cell(f ? f->rise_K : std::nullopt, 1, " K"),
                           Cell(f ? std::optional(f->Bmax_mT) : std::nullopt, 0, " mT"),
                           Cell(f ? std::optional(f->fsntmin_kHz) : std::nullopt, 1, " kHz"),
-                          EscapeHtml(JoinedReasons(ranked))});
+                          EscapeHtml(JoinedReasons(reasons.own[i]))});
   }
   std::string body =
       "<p>Every core of the catalogues calculated for these outputs and ranked: "
@@ -131,8 +137,13 @@ std::optional<ReportSection> AlternativesSection(const DesignReportInput& input)
     body += " The first " + std::to_string(listed) + " of " +
             std::to_string(advice.ranking.size()) + "; the design file lists every one.";
   }
-  return ReportSection{"alternatives", "Alternative cores", false,
-                       body + "</p>\n" + TableHtml(table)};
+  body += "</p>\n";
+  if (!reasons.shared.empty()) {
+    const std::string shared = JoinedReasons(reasons.shared);
+    body += "<p class=\"notes\">Every candidate: " + KeepUnitsWithValues(EscapeHtml(shared)) +
+            (shared.ends_with('.') ? "" : ".") + "</p>\n";
+  }
+  return ReportSection{"alternatives", "Alternative cores", false, body + TableHtml(table)};
 }
 
 }  // namespace flyback

@@ -39,14 +39,13 @@ std::string Title(const DesignReportInput& input) {
 const std::vector<SectionWriter>& DesignReportSections() {
   // Printed: the design at a glance on the first page, the derivations on
   // the second, what the winder and the thermal check need on the third,
-  // the parts, the efficiency over line and load, the loop and the
-  // optimization's or the adviser's findings on the fourth, the simulation
-  // on the fifth. The first page keeps room for as many findings as the
-  // design has.
+  // the parts, the loop and the optimization's or the adviser's findings on
+  // the fourth, the efficiency over line and load and the simulation after
+  // them. The first page keeps room for as many findings as the design has.
   static const std::vector<SectionWriter> kSections = {
-      InputsSection,       KeyFiguresSection, OutputWindowsSection, DerivationsSection,
-      WindingSheetSection, CurrentsSection,   LossesSection,        PartsListSection,
-      EfficiencySection,   LoopSection,       OptimizationSection,  AlternativesSection,
+      InputsSection,       KeyFiguresSection,   OutputWindowsSection, DerivationsSection,
+      WindingSheetSection, CurrentsSection,     LossesSection,        PartsListSection,
+      LoopSection,         OptimizationSection, AlternativesSection,  EfficiencySection,
       SimulationSection,
   };
   return kSections;

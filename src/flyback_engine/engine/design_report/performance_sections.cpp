@@ -138,8 +138,8 @@ std::optional<ReportSection> EfficiencySection(const DesignReportInput& input) {
   }
   const EfficiencyMap& map = *input.efficiency_map;
   const RulesCheck& rules = *input.efficiency_rules;
-  // The chart and the tables side by side, so that the section fits below
-  // the output windows on the first page.
+  // The chart and the tables side by side, so that the section shares its
+  // page with the parts list, or with the simulation after the ranking.
   std::string body =
       "<div class=\"side-by-side\">\n<figure>\n" + EfficiencySvg(map, rules) +
       "<figcaption>Every output at the same share of its Imax; the rules' least efficiencies "

@@ -22,6 +22,9 @@ h3 { font-size: 9.5pt; margin: 2.5mm 0 1mm 0; break-after: avoid; page-break-aft
 .title-block p { margin: 0.4mm 0; }
 .chapter { break-before: page; page-break-before: always; }
 table, figure, .keep { break-inside: avoid; page-break-inside: avoid; }
+/* The ranking and the simulation are read as a whole: each moves to the
+   next page rather than leave its heading and notes behind. */
+#alternatives, #simulation { break-inside: avoid; page-break-inside: avoid; }
 table { border-collapse: collapse; width: 100%; margin: 1mm 0 2mm 0; font-size: 8pt; }
 th, td { border: 0.4pt solid #999; padding: 0.25mm 1.2mm; text-align: left; vertical-align: top; }
 th { background: #eee; }
@@ -34,8 +37,8 @@ table.derivations td:first-child { width: 23%; }
 table.derivations td:last-child { width: 11%; white-space: nowrap; }
 table.winding-sheet td { white-space: nowrap; }
 table.winding-sheet td:last-child { white-space: normal; }
-table.simulation { font-size: 7.2pt; }
-table.simulation td { white-space: nowrap; }
+table.simulation { font-size: 7.2pt; line-height: 1.1; }
+table.simulation td { white-space: nowrap; padding: 0.05mm 1.2mm; }
 .formula { font-family: "DejaVu Sans Mono", "Liberation Mono", monospace; font-size: 7.4pt; }
 .fine { color: #1a6b1a; fill: #1a6b1a; }
 .warning { color: #a85a00; fill: #d08000; }
