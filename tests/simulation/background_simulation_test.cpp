@@ -39,15 +39,15 @@ class HeldRuns {
   }
   void AwaitStarted(int run) {
     std::unique_lock<std::mutex> lock(mutex_);
-    ASSERT_TRUE(changed_.wait_for(lock, std::chrono::seconds(10),
-                                  [this, run] { return started_ >= run; }));
+    ASSERT_TRUE(
+        changed_.wait_for(lock, std::chrono::seconds(10), [this, run] { return started_ >= run; }));
   }
   void Release(int run) {
     std::unique_lock<std::mutex> lock(mutex_);
     released_ = run;
     changed_.notify_all();
-    ASSERT_TRUE(changed_.wait_for(lock, std::chrono::seconds(10),
-                                  [this, run] { return ended_ >= run; }));
+    ASSERT_TRUE(
+        changed_.wait_for(lock, std::chrono::seconds(10), [this, run] { return ended_ >= run; }));
   }
 
  private:
