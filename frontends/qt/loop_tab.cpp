@@ -1,8 +1,11 @@
 #include "loop_tab.h"
 
+#include <QDoubleSpinBox>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPushButton>
 #include <QTableWidget>
 #include <optional>
 #include <string>
@@ -20,6 +23,7 @@ namespace {
 enum Column { kCorner, kCrossover, kPhaseMargin, kGainMargin, kWarnings };
 
 constexpr double kPercent = 100;
+constexpr double kHighestCrossover_Hz = 1e6;
 
 QString Figure(const std::optional<double>& x, int decimals, const char* unit) {
   if (!x) return QStringLiteral("–");
@@ -32,6 +36,12 @@ QTableWidgetItem* NumberItem(const std::optional<double>& x, int decimals, const
   return item;
 }
 
+QString PartsText(const OptoCompensator& p) {
+  return "R65 " + Figure(p.R_up_kOhm, 1, " kΩ") + ", R_LED " + Figure(p.R_LED_kOhm, 2, " kΩ") +
+         ", R_z " + Figure(p.R_z_kOhm, 2, " kΩ") + ", C_z " + Figure(p.C_z_nF, 3, " nF") +
+         ", C_pole " + Figure(p.C_pole_nF, 3, " nF");
+}
+
 }  // namespace
 
 LoopTab::LoopTab(QWidget* parent)
@@ -39,11 +49,30 @@ LoopTab::LoopTab(QWidget* parent)
       gain_(new ChartView(this)),
       phase_(new ChartView(this)),
       compensator_(new QLabel(this)),
+      proposal_(new QLabel(this)),
+      crossover_(new QDoubleSpinBox(this)),
+      design_(new QPushButton(QStringLiteral("Design for this crossover"), this)),
       margins_(new QTableWidget(0, kWarnings + 1, this)) {
   gain_->Show(EmptyChart(QStringLiteral("Loop gain")));
   phase_->Show(EmptyChart(QStringLiteral("Loop phase")));
   compensator_->setWordWrap(true);
   compensator_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  proposal_->setWordWrap(true);
+  proposal_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  crossover_->setRange(0, kHighestCrossover_Hz);
+  crossover_->setDecimals(0);
+  crossover_->setSuffix(QStringLiteral(" Hz"));
+  crossover_->setSpecialValueText(QStringLiteral("default rule"));
+  crossover_->setEnabled(false);
+  design_->setEnabled(false);
+  connect(design_, &QPushButton::clicked, this, [this] {
+    if (chosen_) chosen_(crossover_->value());
+  });
+  auto* crossover_row = new QHBoxLayout;
+  crossover_row->addWidget(new QLabel(QStringLiteral("Crossover:"), this));
+  crossover_row->addWidget(crossover_);
+  crossover_row->addWidget(design_);
+  crossover_row->addStretch();
   margins_->setHorizontalHeaderLabels({QStringLiteral("Corner"), QStringLiteral("Crossover"),
                                        QStringLiteral("Phase margin"),
                                        QStringLiteral("Gain margin"), QStringLiteral("Warnings")});
@@ -54,10 +83,13 @@ LoopTab::LoopTab(QWidget* parent)
   margins_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
   auto* layout = new QGridLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(gain_, 0, 0, 2, 1);
-  layout->addWidget(phase_, 0, 1, 2, 1);
+  layout->addWidget(gain_, 0, 0, 4, 1);
+  layout->addWidget(phase_, 0, 1, 4, 1);
   layout->addWidget(compensator_, 0, 2);
-  layout->addWidget(margins_, 1, 2);
+  layout->addWidget(proposal_, 1, 2);
+  layout->addLayout(crossover_row, 2, 2);
+  layout->addWidget(margins_, 3, 2);
+  layout->setRowStretch(3, 1);
   layout->setColumnStretch(0, 2);
   layout->setColumnStretch(1, 2);
   layout->setColumnStretch(2, 3);
@@ -74,20 +106,23 @@ void LoopTab::Show(const DesignEvaluation& evaluation) {
   compensator_->setText(QStringLiteral("No loop to show: ") +
                         QString::fromUtf8(reason.data(), static_cast<qsizetype>(reason.size())) +
                         QStringLiteral("."));
+  proposal_->clear();
+  crossover_->setEnabled(false);
+  design_->setEnabled(false);
   margins_->setRowCount(0);
 }
 
 void LoopTab::ShowLoop(const LoopDesign& loop) {
   gain_->Show(BodeChart(loop, BodeQuantity::kGain));
   phase_->Show(BodeChart(loop, BodeQuantity::kPhase));
-  const OptoCompensator& p = loop.parts;
-  compensator_->setText(
-      "Compensator: R65 " + Figure(p.R_up_kOhm, 1, " kΩ") + ", R_LED " +
-      Figure(p.R_LED_kOhm, 2, " kΩ") + ", R_z " + Figure(p.R_z_kOhm, 2, " kΩ") + ", C_z " +
-      Figure(p.C_z_nF, 3, " nF") + ", C_pole " + Figure(p.C_pole_nF, 3, " nF") +
-      "; designed for a crossover at " + Figure(loop.compensator.crossover_Hz, 0, " Hz") +
-      " and a phase margin of " + Figure(loop.compensator.phase_margin_deg, 0, "°") +
-      ". Dashed: the least CTR.");
+  compensator_->setText("Compensator of the curves and the margins: " + PartsText(loop.parts) +
+                        ". Dashed: the least CTR.");
+  const CompensatorDesign& d = loop.compensator;
+  proposal_->setText("Proposed for a crossover at " + Figure(d.crossover_Hz, 0, " Hz") +
+                     " and a phase margin of " + Figure(d.phase_margin_deg, 0, "°") +
+                     " (E24): " + PartsText(d.rounded) + ".");
+  crossover_->setEnabled(true);
+  design_->setEnabled(true);
   margins_->setRowCount(static_cast<int>(loop.corners.size()));
   int row = 0;
   for (const LoopCorner& c : loop.corners) {

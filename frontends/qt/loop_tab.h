@@ -1,17 +1,20 @@
 #pragma once
 
 // The tab "Loop" of the design overview: the loop gain and phase of every
-// corner against frequency, the compensator's values, and the margins of
-// every corner with its warnings, the corner named in its curves' colour.
-// It renders the design's one evaluation; a design without an
-// opto-regulated loop says so.
+// corner against frequency, the compensator's values, the proposal for the
+// crossover the user may set, and the margins of every corner with its
+// warnings, the corner named in its curves' colour. It renders the design's
+// one evaluation; a design without an opto-regulated loop says so.
 
 #include <QWidget>
+#include <functional>
 
 #include "chart_view.h"
 #include "engine/evaluation/design_evaluation.h"
 
+class QDoubleSpinBox;
 class QLabel;
+class QPushButton;
 class QTableWidget;
 
 namespace flyback {
@@ -22,9 +25,18 @@ class LoopTab : public QWidget {
 
   void Show(const DesignEvaluation& evaluation);
 
+  // `chosen` is told the crossover (Hz; 0: the default rule) the user asks
+  // the proposal to be designed for.
+  void OnCrossoverChosen(std::function<void(double crossover_Hz)> chosen) {
+    chosen_ = std::move(chosen);
+  }
+
   ChartView* gain() const { return gain_; }
   ChartView* phase() const { return phase_; }
   QLabel* compensator() const { return compensator_; }
+  QLabel* proposal() const { return proposal_; }
+  QDoubleSpinBox* crossover() const { return crossover_; }
+  QPushButton* design_button() const { return design_; }
   QTableWidget* margins() const { return margins_; }
 
  private:
@@ -33,7 +45,11 @@ class LoopTab : public QWidget {
   ChartView* gain_;
   ChartView* phase_;
   QLabel* compensator_;
+  QLabel* proposal_;
+  QDoubleSpinBox* crossover_;
+  QPushButton* design_;
   QTableWidget* margins_;
+  std::function<void(double crossover_Hz)> chosen_;
 };
 
 }  // namespace flyback

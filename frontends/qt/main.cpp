@@ -18,6 +18,7 @@
 #include "command_line.h"
 #include "design_evaluator.h"
 #include "design_export.h"
+#include "loop_tab.h"
 #include "main_window.h"
 #include "overview_window.h"
 #include "session.h"
@@ -76,6 +77,10 @@ int RunWindow(const flyback::CommandLine& command_line) {
   evaluator.Add(&overview);
   evaluator.Add(&exporter);
   evaluator.Add(alternatives);
+  // The crossover the user sets in the Loop tab: the shown design again,
+  // its loop designed for it, in every view and in the files.
+  overview.loop()->OnCrossoverChosen(
+      [&evaluator](double crossover_Hz) { evaluator.SetLoopCrossover(crossover_Hz); });
   overview.simulation()->OnEnded([&exporter] {
     try {
       exporter.Refresh();

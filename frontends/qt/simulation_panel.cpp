@@ -18,6 +18,7 @@
 #include "chart_view.h"
 #include "engine/overview/design_overview.h"
 #include "engine/simulation/comparison_table.h"
+#include "engine/simulation/spice_netlist.h"
 #include "overview_charts.h"
 #include "simulation_charts.h"
 #include "stage_simulation.h"
@@ -101,7 +102,11 @@ SimulationPanel::~SimulationPanel() {
 }
 
 void SimulationPanel::SetDesign(std::shared_ptr<const DesignEvaluation> evaluation) {
+  std::string netlist = SpiceNetlist(evaluation->design, evaluation->budget);
+  const bool same_stage = evaluation_ != nullptr && netlist == netlist_;
   evaluation_ = std::move(evaluation);
+  if (same_stage) return;
+  netlist_ = std::move(netlist);
   ++generation_;
   outcome_.reset();
   table_->setRowCount(0);

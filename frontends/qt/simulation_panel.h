@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -39,6 +40,8 @@ class SimulationPanel : public QWidget {
   SimulationPanel& operator=(const SimulationPanel&) = delete;
 
   // The evaluated design to simulate; the run shares it with the window.
+  // A design whose stage is the one set before (shown again, or evaluated
+  // again for another loop crossover) keeps its run and its outcome.
   void SetDesign(std::shared_ptr<const DesignEvaluation> evaluation);
   // The simulation of the design set last, once it has ended.
   const std::optional<SimulationOutcome>& outcome() const { return outcome_; }
@@ -60,7 +63,8 @@ class SimulationPanel : public QWidget {
 
   bool automatic_;
   std::shared_ptr<const DesignEvaluation> evaluation_;
-  int generation_ = 0;  // counts the designs set; an outcome of an older one is dropped
+  std::string netlist_;  // of the design set last: the same stage is not dropped and run again
+  int generation_ = 0;   // counts the designs set; an outcome of an older one is dropped
   std::optional<SimulationOutcome> outcome_;
   std::vector<std::function<void()>> ended_;
   std::thread worker_;

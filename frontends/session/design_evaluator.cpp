@@ -9,12 +9,26 @@ void DesignEvaluator::Evaluate(const DesignState& design) {
 
 void DesignEvaluator::DesignShown(const DesignState& design) {
   Evaluate(design);
+  dimensioned_last_ = false;
   ObserverList::DesignShown(design);
 }
 
 void DesignEvaluator::ComponentsDimensioned(const DesignState& design) {
   Evaluate(design);
+  dimensioned_last_ = true;
   ObserverList::ComponentsDimensioned(design);
+}
+
+void DesignEvaluator::SetLoopCrossover(double crossover_Hz) {
+  request_.loop_crossover_Hz = crossover_Hz;
+  if (!evaluation_) return;
+  // A copy: the evaluation that holds the design is replaced.
+  const DesignState design = evaluation_->design;
+  if (dimensioned_last_) {
+    ComponentsDimensioned(design);
+  } else {
+    DesignShown(design);
+  }
 }
 
 }  // namespace flyback

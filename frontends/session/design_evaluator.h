@@ -28,10 +28,16 @@ class DesignEvaluator : public ObserverList {
   void DesignShown(const DesignState& design) override;
   void ComponentsDimensioned(const DesignState& design) override;
 
+  // The user sets the loop's crossover (Hz; 0: the default rule): the
+  // design shown last is evaluated again with it, and every view hears of
+  // it as of that design shown once more.
+  void SetLoopCrossover(double crossover_Hz);
+
  private:
   void Evaluate(const DesignState& design);
 
   EvaluationRequest request_;
+  bool dimensioned_last_ = false;  // the last event was ComponentsDimensioned
   std::shared_ptr<const DesignEvaluation> evaluation_;
   int evaluations_ = 0;
 };

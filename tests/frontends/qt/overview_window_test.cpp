@@ -7,12 +7,15 @@
 #include "overview_window.h"
 
 #include <QChart>
+#include <QDoubleSpinBox>
 #include <QFile>
 #include <QFontMetricsF>
 #include <QHeaderView>
 #include <QImage>
 #include <QLineSeries>
+#include <QLabel>
 #include <QListWidget>
+#include <QPushButton>
 #include <QScatterSeries>
 #include <QStyle>
 #include <QSvgRenderer>
@@ -164,6 +167,18 @@ class OverviewWindowTest : public QObject {
     QCOMPARE(margins->item(4, 0)->text(), QStringLiteral("lowest input, 100 %, CTR 0.38 (dashed)"));
     QCOMPARE(margins->item(4, 1)->text(), QStringLiteral("4358 Hz"));
     QCOMPARE(margins->item(4, 2)->text(), QStringLiteral("101.2°"));
+    // The proposal, worked by hand there too: the default crossover a tenth
+    // of 23548.86 Hz, R_z 3.6 MΩ, C_z 20 pF, C_pole 1.8 nF. The user asks
+    // for another crossover: the tab hands it on.
+    QVERIFY(overview.loop()->proposal()->text().startsWith(
+        QStringLiteral("Proposed for a crossover at 2355 Hz")));
+    QVERIFY(overview.loop()->proposal()->text().contains(
+        QStringLiteral("R_z 3600 kΩ, C_z 0.02 nF, C_pole 1.8 nF")));
+    double chosen_Hz = -1;
+    overview.loop()->OnCrossoverChosen([&chosen_Hz](double f_Hz) { chosen_Hz = f_Hz; });
+    overview.loop()->crossover()->setValue(1500);
+    QTest::mouseClick(overview.loop()->design_button(), Qt::LeftButton);
+    QCOMPARE(chosen_Hz, 1500.0);
     // Each corner's curve and the 0 dB line.
     QCOMPARE(overview.loop()->gain()->chart()->series().size(), 13);
   }

@@ -23,8 +23,11 @@ std::shared_ptr<const DesignEvaluation> EvaluateDesign(const DesignState& design
       limits.T_ambient_C = *request.core_data->T_ambient_C;
     evaluation->alternatives = AdviseCores(design, request.core_data, {}, limits);
   }
-  if (LoopNotModelledReason(design).empty())
-    evaluation->loop = ComputeLoopDesign(design, evaluation->budget);
+  if (LoopNotModelledReason(design).empty()) {
+    LoopAssumptions loop_assumptions;
+    loop_assumptions.crossover_Hz = request.loop_crossover_Hz;
+    evaluation->loop = ComputeLoopDesign(design, evaluation->budget, loop_assumptions);
+  }
   return evaluation;
 }
 

@@ -47,6 +47,9 @@ struct EvaluationRequest {
   // The design is an external power supply: the rules' verdicts bind
   // (--external-power-supply); otherwise they are a reference.
   bool external_power_supply = false;
+  // Hz, the crossover the loop's compensator is designed for, as the user
+  // set it in the overview; 0: the default rule (docs/loop.md).
+  double loop_crossover_Hz = 0;
 };
 
 std::shared_ptr<const DesignEvaluation> EvaluateDesign(const DesignState& design,
