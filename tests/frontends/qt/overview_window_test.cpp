@@ -12,8 +12,8 @@
 #include <QFontMetricsF>
 #include <QHeaderView>
 #include <QImage>
-#include <QLineSeries>
 #include <QLabel>
+#include <QLineSeries>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScatterSeries>
