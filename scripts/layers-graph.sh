@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Draws the libraries and programs of the project and which links which
-# (CMake's --graphviz, rendered by Graphviz) into docs/layers.svg: the four
-# layers of the core, the front-end libraries and the programs.
+# (CMake's --graphviz, rendered by Graphviz) into docs/layers.svg: the
+# layers of the core with the engine's floors, the front-end libraries and the
+# programs.
 #   ./scripts/layers-graph.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."

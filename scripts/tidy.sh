@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs clang-tidy with the checks of .clang-tidy over the C++ sources of the
-# core, the front-ends (the window too), the tests and the fuzz console; any
+# core, the adapters, the front-ends (the window too), the tests and the fuzz console; any
 # finding fails. (The benchmarks are left out: the analyzer takes the loop
 # variable of every benchmark loop for a dead store.)
 set -euo pipefail
@@ -12,4 +12,4 @@ cmake --build build-tidy --target flyback_gui_tests_autogen >/dev/null
 # Headers of the tree only, not the files that moc generates in build-tidy.
 git ls-files '*.cpp' ':!bench/*' |
   xargs -P2 -n4 clang-tidy -p build-tidy --quiet --extra-arg=-Wno-unknown-warning-option \
-    --header-filter="^$(pwd)/(src|frontends|tests|fuzz)/"
+    --header-filter="^$(pwd)/(src|adapters|frontends|tests|fuzz)/"
