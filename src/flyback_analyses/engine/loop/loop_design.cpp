@@ -115,6 +115,13 @@ std::string_view LoopNotModelledReason(const DesignState& s) {
     return "the opto-coupler's divider is not dimensioned yet: the loop is modelled once the "
            "components are";
   }
+  // A transformer dimensioned to no turns (a degenerate answer the dialogue
+  // lets through) has no turns ratio and no inductance: no plant to model.
+  if (!(s.transformer.n_prim > 0) || !(s.transformer.n_out(1) > 0) ||
+      !(s.transformer.L_prim > 0)) {
+    return "the transformer has no turns on the primary or on output 1: no power stage to "
+           "model";
+  }
   return "";
 }
 

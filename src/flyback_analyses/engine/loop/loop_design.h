@@ -53,7 +53,8 @@ LoopDesign ComputeLoopDesign(const DesignState& s, const LossBudget& budget,
                              const OptoCompensator* chosen = nullptr);
 
 // Why the design `s` has no loop to model, in one sentence; empty where it
-// has one (opto regulation with its divider dimensioned).
+// has one (opto regulation with its divider dimensioned, a transformer
+// with turns).
 std::string_view LoopNotModelledReason(const DesignState& s);
 
 }  // namespace flyback
