@@ -112,6 +112,7 @@ Json LoopJson(const LoopDesign& loop) {
           {"sweep", {{"f_low_Hz", loop.f_low_Hz}, {"f_high_Hz", loop.f_high_Hz}}},
           {"compensator", Compensator(loop)},
           {"parts", Parts(loop.parts, loop.assumptions)},
+          {"parts_chosen", loop.parts_chosen},
           {"corners", JsonArray(loop.corners, Corner)}};
 }
 

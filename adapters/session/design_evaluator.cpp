@@ -21,6 +21,15 @@ void DesignEvaluator::ComponentsDimensioned(const DesignState& design) {
 
 void DesignEvaluator::SetLoopCrossover(double crossover_Hz) {
   request_.loop_crossover_Hz = crossover_Hz;
+  EvaluateAgain();
+}
+
+void DesignEvaluator::SetLoopParts(const std::optional<OptoCompensator>& parts) {
+  request_.loop_parts = parts;
+  EvaluateAgain();
+}
+
+void DesignEvaluator::EvaluateAgain() {
   if (!evaluation_) return;
   // A copy: the evaluation that holds the design is replaced.
   const DesignState design = evaluation_->design;

@@ -9,6 +9,7 @@
 // event goes to each view in turn, in the order they were added.
 
 #include <memory>
+#include <optional>
 
 #include "engine/evaluation/design_evaluation.h"
 #include "observer_list.h"
@@ -32,9 +33,15 @@ class DesignEvaluator : public ObserverList {
   // design shown last is evaluated again with it, and every view hears of
   // it as of that design shown once more.
   void SetLoopCrossover(double crossover_Hz);
+  // The user sets the compensator the loop's corners are drawn with (none:
+  // the component list's parts again); the shown design is evaluated again
+  // in the same way.
+  void SetLoopParts(const std::optional<OptoCompensator>& parts);
 
  private:
   void Evaluate(const DesignState& design);
+  // The design shown last, evaluated again with the request as it now is.
+  void EvaluateAgain();
 
   EvaluationRequest request_;
   bool dimensioned_last_ = false;  // the last event was ComponentsDimensioned

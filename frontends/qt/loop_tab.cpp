@@ -23,7 +23,6 @@ namespace {
 enum Column { kCorner, kCrossover, kPhaseMargin, kGainMargin, kWarnings };
 
 constexpr double kPercent = 100;
-constexpr double kHighestCrossover_Hz = 1e6;
 
 QString Figure(const std::optional<double>& x, int decimals, const char* unit) {
   if (!x) return QStringLiteral("–");
@@ -52,6 +51,7 @@ LoopTab::LoopTab(QWidget* parent)
       proposal_(new QLabel(this)),
       crossover_(new QDoubleSpinBox(this)),
       design_(new QPushButton(QStringLiteral("Design for this crossover"), this)),
+      editor_(new CompensatorEditor(this)),
       margins_(new QTableWidget(0, kWarnings + 1, this)) {
   gain_->Show(EmptyChart(QStringLiteral("Loop gain")));
   phase_->Show(EmptyChart(QStringLiteral("Loop phase")));
@@ -59,7 +59,7 @@ LoopTab::LoopTab(QWidget* parent)
   compensator_->setTextInteractionFlags(Qt::TextSelectableByMouse);
   proposal_->setWordWrap(true);
   proposal_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  crossover_->setRange(0, kHighestCrossover_Hz);
+  crossover_->setRange(0, kHighestLoopCrossover_Hz);
   crossover_->setDecimals(0);
   crossover_->setSuffix(QStringLiteral(" Hz"));
   crossover_->setSpecialValueText(QStringLiteral("default rule"));
@@ -83,13 +83,14 @@ LoopTab::LoopTab(QWidget* parent)
   margins_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
   auto* layout = new QGridLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(gain_, 0, 0, 4, 1);
-  layout->addWidget(phase_, 0, 1, 4, 1);
+  layout->addWidget(gain_, 0, 0, 5, 1);
+  layout->addWidget(phase_, 0, 1, 5, 1);
   layout->addWidget(compensator_, 0, 2);
   layout->addWidget(proposal_, 1, 2);
   layout->addLayout(crossover_row, 2, 2);
-  layout->addWidget(margins_, 3, 2);
-  layout->setRowStretch(3, 1);
+  layout->addWidget(editor_, 3, 2);
+  layout->addWidget(margins_, 4, 2);
+  layout->setRowStretch(4, 1);
   layout->setColumnStretch(0, 2);
   layout->setColumnStretch(1, 2);
   layout->setColumnStretch(2, 3);
@@ -109,13 +110,16 @@ void LoopTab::Show(const DesignEvaluation& evaluation) {
   proposal_->clear();
   crossover_->setEnabled(false);
   design_->setEnabled(false);
+  editor_->Disable();
   margins_->setRowCount(0);
 }
 
 void LoopTab::ShowLoop(const LoopDesign& loop) {
   gain_->Show(BodeChart(loop, BodeQuantity::kGain));
   phase_->Show(BodeChart(loop, BodeQuantity::kPhase));
-  compensator_->setText("Compensator of the curves and the margins: " + PartsText(loop.parts) +
+  compensator_->setText(QString::fromUtf8(loop.parts_chosen ? "Compensator set by hand"
+                                                            : "The component list's compensator") +
+                        " (the curves and the margins): " + PartsText(loop.parts) +
                         ". Dashed: the least CTR.");
   const CompensatorDesign& d = loop.compensator;
   proposal_->setText("Proposed for a crossover at " + Figure(d.crossover_Hz, 0, " Hz") +
@@ -123,6 +127,7 @@ void LoopTab::ShowLoop(const LoopDesign& loop) {
                      " (E24): " + PartsText(d.rounded) + ".");
   crossover_->setEnabled(true);
   design_->setEnabled(true);
+  editor_->Show(loop);
   margins_->setRowCount(static_cast<int>(loop.corners.size()));
   int row = 0;
   for (const LoopCorner& c : loop.corners) {

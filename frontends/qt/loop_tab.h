@@ -2,7 +2,8 @@
 
 // The tab "Loop" of the design overview: the loop gain and phase of every
 // corner against frequency, the compensator's values, the proposal for the
-// crossover the user may set, and the margins of every corner with its
+// crossover the user may set, the compensator the user may set by hand, and
+// the margins of every corner with its
 // warnings, the corner named in its curves' colour. It renders the design's
 // one evaluation; a design without an opto-regulated loop says so.
 
@@ -10,6 +11,7 @@
 #include <functional>
 
 #include "chart_view.h"
+#include "compensator_editor.h"
 #include "engine/evaluation/design_evaluation.h"
 
 class QDoubleSpinBox;
@@ -38,6 +40,7 @@ class LoopTab : public QWidget {
   QDoubleSpinBox* crossover() const { return crossover_; }
   QPushButton* design_button() const { return design_; }
   QTableWidget* margins() const { return margins_; }
+  CompensatorEditor* editor() const { return editor_; }
 
  private:
   void ShowLoop(const LoopDesign& loop);
@@ -48,6 +51,7 @@ class LoopTab : public QWidget {
   QLabel* proposal_;
   QDoubleSpinBox* crossover_;
   QPushButton* design_;
+  CompensatorEditor* editor_;
   QTableWidget* margins_;
   std::function<void(double crossover_Hz)> chosen_;
 };

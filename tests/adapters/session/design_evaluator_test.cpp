@@ -62,11 +62,11 @@ TEST(DesignEvaluator, EachShowingIsEvaluatedOnceForEveryView) {
   EXPECT_TRUE(first.seen.back()->design.component_list.has_value());
 }
 
-// The crossover the user sets: the shown design is evaluated once more with
-// its loop designed for it, and every view hears of it again; the default
-// rule comes back with 0 (a tenth of the lowest switching frequency,
+// The crossover and the compensator the user sets: the shown design is
+// evaluated once more with its loop designed for it, and every view hears of
+// it again; the default rule comes back with 0 (a tenth of the lowest switching frequency,
 // 2354.886 Hz for the 80 W demonstration regulated at 100 V: tests/loop).
-TEST(DesignEvaluator, ASetCrossoverEvaluatesTheShownDesignAgain) {
+TEST(DesignEvaluator, ASetCrossoverOrCompensatorEvaluatesTheShownDesignAgain) {
   DesignEvaluator evaluator({});
   EvaluationRecorder view(evaluator);
   evaluator.Add(&view);
@@ -86,6 +86,22 @@ TEST(DesignEvaluator, ASetCrossoverEvaluatesTheShownDesignAgain) {
   evaluator.SetLoopCrossover(0);
   ASSERT_TRUE(evaluator.evaluation()->loop);
   EXPECT_NEAR(evaluator.evaluation()->loop->compensator.crossover_Hz, 2354.886, 0.01);
+
+  // The user takes the proposal as the design's compensator: the corners
+  // are then the proposal's, until the list's parts are asked for again.
+  const LoopDesign listed = *evaluator.evaluation()->loop;
+  evaluator.SetLoopParts(listed.compensator.rounded);
+  ASSERT_EQ(view.seen.size(), 4U);
+  const LoopDesign& chosen = *view.seen.back()->loop;
+  EXPECT_TRUE(chosen.parts_chosen);
+  ASSERT_EQ(chosen.corners.size(), listed.proposed_corners.size());
+  for (std::size_t i = 0; i < chosen.corners.size(); ++i) {
+    EXPECT_EQ(chosen.corners[i].margins.phase_margin_deg,
+              listed.proposed_corners[i].margins.phase_margin_deg);
+  }
+  evaluator.SetLoopParts(std::nullopt);
+  EXPECT_FALSE(evaluator.evaluation()->loop->parts_chosen);
+  EXPECT_EQ(evaluator.evaluation()->loop->parts.C_z_nF, listed.listed.C_z_nF);
 }
 
 }  // namespace

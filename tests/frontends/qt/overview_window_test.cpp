@@ -179,6 +179,23 @@ class OverviewWindowTest : public QObject {
     overview.loop()->crossover()->setValue(1500);
     QTest::mouseClick(overview.loop()->design_button(), Qt::LeftButton);
     QCOMPARE(chosen_Hz, 1500.0);
+    // The parts by hand: the proposal taken as the start, then drawn; back
+    // to the component list's.
+    CompensatorEditor* editor = overview.loop()->editor();
+    std::optional<OptoCompensator> chosen_parts;
+    bool told = false;
+    editor->OnChosen([&](const std::optional<OptoCompensator>& parts) {
+      chosen_parts = parts;
+      told = true;
+    });
+    QTest::mouseClick(editor->proposal_button(), Qt::LeftButton);
+    QTest::mouseClick(editor->draw_button(), Qt::LeftButton);
+    QVERIFY(told && chosen_parts);
+    QCOMPARE(chosen_parts->R_z_kOhm, 3600.0);
+    QCOMPARE(chosen_parts->C_z_nF, 0.02);
+    QCOMPARE(chosen_parts->C_pole_nF, 1.8);
+    QTest::mouseClick(editor->listed_button(), Qt::LeftButton);
+    QVERIFY(!chosen_parts);
     // Each corner's curve and the 0 dB line.
     QCOMPARE(overview.loop()->gain()->chart()->series().size(), 13);
   }

@@ -97,6 +97,7 @@ LoopDesign ComputeLoopDesign(const DesignState& s, const LossBudget& budget,
                                        loop.output.U_V, s.components.R65, a);
   loop.listed = ListedCompensatorOf(s);
   loop.parts = chosen != nullptr ? *chosen : loop.listed;
+  loop.parts_chosen = chosen != nullptr;
 
   loop.f_low_Hz = kSweepStart_Hz;
   loop.f_high_Hz = std::ranges::min_element(plants, {}, &PowerStageModel::f_sw_Hz)->f_sw_Hz / 2;
@@ -117,8 +118,7 @@ std::string_view LoopNotModelledReason(const DesignState& s) {
   }
   // A transformer dimensioned to no turns (a degenerate answer the dialogue
   // lets through) has no turns ratio and no inductance: no plant to model.
-  if (!(s.transformer.n_prim > 0) || !(s.transformer.n_out(1) > 0) ||
-      !(s.transformer.L_prim > 0)) {
+  if (!(s.transformer.n_prim > 0) || !(s.transformer.n_out(1) > 0) || !(s.transformer.L_prim > 0)) {
     return "the transformer has no turns on the primary or on output 1: no power stage to "
            "model";
   }

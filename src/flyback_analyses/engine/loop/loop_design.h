@@ -41,10 +41,14 @@ struct LoopDesign {
   CompensatorDesign compensator;  // the proposal: designed, then rounded
   OptoCompensator listed;         // the component list's parts
   OptoCompensator parts;          // the corners' parts: the listed, or those the user chose
+  bool parts_chosen = false;      // `parts` are the user's, not the component list's
   std::vector<LoopCorner> corners;
   // The same corners with the proposal's rounded parts.
   std::vector<LoopCorner> proposed_corners;
 };
+
+// Hz, the highest crossover the user may ask the proposal to be designed for.
+inline constexpr double kHighestLoopCrossover_Hz = 1e6;
 
 // The loop of the design `s` (opto regulation, its divider dimensioned) with
 // its `budget`. `chosen` replaces the listed parts where not null.

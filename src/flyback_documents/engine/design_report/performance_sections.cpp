@@ -166,6 +166,11 @@ std::optional<ReportSection> LoopSection(const DesignReportInput& input) {
                      Figure(loop.compensator.crossover_Hz, 1, 0, " Hz") +
                      " and a phase margin of " +
                      Figure(loop.compensator.phase_margin_deg, 1, 0, " °") + ".</p>\n";
+  if (loop.parts_chosen) {
+    body +=
+        "<p>The corners with the compensator set in the overview, not the component "
+        "list's parts.</p>\n";
+  }
   body += PartsTable(loop.parts);
   body += "<figure class=\"pair\">\n" + BodeSvg(worst) +
           "<figcaption>Loop gain and phase of the corner with the least phase margin (" +

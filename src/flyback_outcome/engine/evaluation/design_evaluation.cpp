@@ -26,7 +26,8 @@ std::shared_ptr<const DesignEvaluation> EvaluateDesign(const DesignState& design
   if (LoopNotModelledReason(design).empty()) {
     LoopAssumptions loop_assumptions;
     loop_assumptions.crossover_Hz = request.loop_crossover_Hz;
-    evaluation->loop = ComputeLoopDesign(design, evaluation->budget, loop_assumptions);
+    evaluation->loop = ComputeLoopDesign(design, evaluation->budget, loop_assumptions,
+                                         request.loop_parts ? &*request.loop_parts : nullptr);
   }
   return evaluation;
 }

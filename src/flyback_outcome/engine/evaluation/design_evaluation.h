@@ -50,6 +50,9 @@ struct EvaluationRequest {
   // Hz, the crossover the loop's compensator is designed for, as the user
   // set it in the overview; 0: the default rule (docs/loop.md).
   double loop_crossover_Hz = 0;
+  // The compensator the user set in the overview in place of the component
+  // list's parts, for the loop's corners; none: the list's parts.
+  std::optional<OptoCompensator> loop_parts{};
 };
 
 std::shared_ptr<const DesignEvaluation> EvaluateDesign(const DesignState& design,
