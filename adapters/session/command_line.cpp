@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <iostream>
 
+#include "base/console/answer_reading.h"
 #include "flyback_version.h"
 #include "session_failure.h"
 
@@ -43,11 +45,11 @@ constexpr std::array<SwitchOption, 4> kSessionSwitches = {{
   throw SessionFailure(line, kUnusableStart);
 }
 
-// Sets `file` from the option's value: the next argument (not an option:
-// "--record --script" lacks its FILE), or the text after "=" in
-// "--record=FILE".
-void TakeFile(const std::vector<std::string>& arguments, std::size_t& i, const std::string& option,
-              std::string& file) {
+// The option's value: the next argument (not an option: "--record
+// --script" lacks its FILE), or the text after "=" in "--record=FILE";
+// `what` names it where it is missing.
+std::string TakeValue(const std::vector<std::string>& arguments, std::size_t& i,
+                      const std::string& option, const std::string& what) {
   const std::string& argument = arguments[i];
   std::string value;
   if (argument.size() > option.size()) {
@@ -55,9 +57,39 @@ void TakeFile(const std::vector<std::string>& arguments, std::size_t& i, const s
   } else if (i + 1 < arguments.size() && arguments[i + 1].rfind("--", 0) != 0) {
     value = arguments[++i];
   }
-  if (value.empty()) BadCommandLine("the option " + option + " needs a FILE");
+  if (value.empty()) BadCommandLine("the option " + option + " needs " + what);
+  return value;
+}
+
+void TakeFile(const std::vector<std::string>& arguments, std::size_t& i, const std::string& option,
+              std::string& file) {
+  std::string value = TakeValue(arguments, i, option, "a FILE");
   if (!file.empty()) BadCommandLine("the option " + option + " is given twice");
-  file = value;
+  file = std::move(value);
+}
+
+constexpr const char* kLoopCrossover = "--loop-crossover";
+
+// --loop-crossover HERTZ: a number from 0 (the default rule) to the highest
+// crossover the loop is designed for, read as the dialogue reads numbers.
+void TakeCrossover(const std::vector<std::string>& arguments, std::size_t& i,
+                   std::optional<double>& crossover_Hz) {
+  const std::string value = TakeValue(arguments, i, kLoopCrossover, "a frequency in Hz");
+  const std::optional<double> f_Hz = ReadWholeAnswer(value);
+  if (!f_Hz || !(*f_Hz >= 0 && *f_Hz <= kHighestLoopCrossover_Hz)) {
+    BadCommandLine(std::string("the option ") + kLoopCrossover + " needs a frequency from 0 to " +
+                   std::to_string(static_cast<long>(kHighestLoopCrossover_Hz)) + " Hz, not '" +
+                   value + "'");
+  }
+  if (crossover_Hz) BadCommandLine(std::string("the option ") + kLoopCrossover + " is given twice");
+  crossover_Hz = *f_Hz;
+}
+
+// `x` as the shortest text that reads back as the same number.
+std::string ExactText(double x) {
+  std::array<char, 32> text{};
+  const auto [end, error] = std::to_chars(text.data(), text.data() + text.size(), x);
+  return {text.data(), end};
 }
 
 bool IsOption(const std::string& argument, const std::string& option) {
@@ -93,6 +125,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments,
       command_line.version = true;
     } else if (const FileOption* option = FileOptionOf(argument)) {
       TakeFile(arguments, i, option->name, command_line.*option->file);
+    } else if (IsOption(argument, kLoopCrossover)) {
+      TakeCrossover(arguments, i, command_line.loop_crossover_Hz);
     } else if (const SwitchOption* session_switch = SessionSwitchOf(argument)) {
       command_line.*session_switch->on = true;
     } else if (std::find(own_switches.begin(), own_switches.end(), argument) !=
@@ -113,10 +147,23 @@ std::vector<std::string> SessionArguments(const CommandLine& command_line) {
     const std::string& file = command_line.*option.file;
     if (!file.empty()) arguments.insert(arguments.end(), {option.name, file});
   }
+  if (command_line.loop_crossover_Hz) {
+    arguments.insert(arguments.end(), {kLoopCrossover, ExactText(*command_line.loop_crossover_Hz)});
+  }
   for (const SwitchOption& option : kSessionSwitches) {
     if (command_line.*option.on) arguments.emplace_back(option.name);
   }
   return arguments;
+}
+
+EvaluationRequest EvaluationRequestOf(const CommandLine& command_line,
+                                      const UserCoreData* core_data) {
+  EvaluationRequest request;
+  request.core_data = core_data;
+  request.alternatives = command_line.advise;
+  request.external_power_supply = command_line.external_power_supply;
+  request.loop_crossover_Hz = command_line.loop_crossover_Hz.value_or(0);
+  return request;
 }
 
 std::optional<int> ReadCommandLine(const ProgramText& program, int argc, char** argv,

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/evaluation/design_evaluation.h"
 #include "program_help.h"
 
 namespace flyback {
@@ -21,9 +22,12 @@ struct CommandLine {
   std::string core_data_file;       // --core-data FILE (a core for the loss budget); empty: none
   std::string design_report_file;   // --design-report FILE (printable HTML); empty: none
   std::string efficiency_map_file;  // --efficiency-map FILE (the map as CSV); empty: none
-  bool simulate = false;            // --simulate (the stage in ngspice after every calculation)
-  bool advise = false;              // --advise: rank the alternative cores after every calculation
-  bool overview = false;            // --overview: the window opens its design overview at once
+  // --loop-crossover HERTZ: the crossover the loop's proposal is designed
+  // for; none: the default rule
+  std::optional<double> loop_crossover_Hz;
+  bool simulate = false;  // --simulate (the stage in ngspice after every calculation)
+  bool advise = false;    // --advise: rank the alternative cores after every calculation
+  bool overview = false;  // --overview: the window opens its design overview at once
   // --external-power-supply: the rules for external power supplies bind
   bool external_power_supply = false;
   bool help = false;
@@ -34,6 +38,12 @@ struct CommandLine {
 // switches, as arguments for another
 // program that runs the session (the window program started by flyback).
 std::vector<std::string> SessionArguments(const CommandLine& command_line);
+
+// What the command line asks of every design's evaluation: the user's core
+// (`core_data`, or null), the ranking (--advise), the rules
+// (--external-power-supply) and the loop's crossover (--loop-crossover).
+EvaluationRequest EvaluationRequestOf(const CommandLine& command_line,
+                                      const UserCoreData* core_data);
 
 struct ProgramText {
   const char* name;  // "flyback"

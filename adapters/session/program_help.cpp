@@ -20,7 +20,7 @@ enum Programs : unsigned { kFlybackOnly = 1, kWindowOnly = 2, kBoth = 3 };
 
 struct OptionText {
   std::string_view name;               // "--resume"
-  std::string_view argument;           // "FILE"; "": none
+  std::string_view argument;           // "FILE", "HERTZ"; "": none
   std::string_view synopsis_argument;  // in the usage line: "FILE.json"
   Programs programs;
   bool in_synopsis;           // --help and --version stand in a line of their own
@@ -126,6 +126,15 @@ constexpr auto kOptions = std::to_array<OptionText>({
      "stage's mode and switching frequency, the crossover, the phase and gain margins and the\n"
      "warnings. The design file holds the same loop. The models are described in\n"
      ".I docs/loop.md\nof the sources."},
+    {"--loop-crossover", "HERTZ", "HERTZ", kBoth, true,
+     "design the proposed compensator of the feedback loop for a crossover at HERTZ (0, "
+     "the default: a tenth of the lowest switching frequency, less where a right-half-plane "
+     "zero asks for it)",
+     "It counts for every design regulated through the opto-coupler, in the design file,\n"
+     "the design report, the tables of\n.B \\-\\-loop\nand the overview's tab Loop, where it can "
+     "be\n"
+     "set again. A value that is not a number from 0 to 1000000 is a bad command line\n"
+     "(status 2)."},
     {"--efficiency-map", "FILE", "FILE.csv", kBoth, true,
      "keep the efficiency over line and load in FILE as CSV, rewritten after every "
      "calculation",
@@ -288,6 +297,15 @@ std::string Troff(std::string_view text) {
   return out;
 }
 
+// The option's argument as the man page writes it, in small letters: "file".
+std::string ManArgument(const OptionText& option) {
+  std::string argument(option.argument);
+  for (char& c : argument) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return argument;
+}
+
 // The help text as the man page's first sentence: a capital and a full stop.
 std::string Sentence(std::string_view help) {
   std::string sentence = Troff(help);
@@ -308,7 +326,7 @@ std::string ManSynopsisOf(Program program) {
       text += ".RB [ " + Troff(option.name) + " ]\n";
     } else {
       std::string argument(option.synopsis_argument);
-      argument.replace(0, kFile.size(), kManFile);
+      argument.replace(0, option.argument.size(), ManArgument(option));
       text += ".RB [ " + Troff(option.name) + "\n.IR " + argument + " ]\n";
     }
   }
@@ -366,7 +384,7 @@ std::string ManPageOptions() {
     text += ".TP\n";
     text += option.argument.empty()
                 ? ".B " + Troff(option.name) + "\n"
-                : ".BI " + Troff(option.name) + " \" " + std::string(kManFile) + "\"\n";
+                : ".BI " + Troff(option.name) + " \" " + ManArgument(option) + "\"\n";
     if (option.programs != kBoth) {
       text += "(" +
               std::string(

@@ -69,9 +69,7 @@ class Observers {
   // null.
   Observers(const flyback::CommandLine& command_line, const flyback::Session& session,
             std::ostream* tables, Simulation simulation)
-      : evaluator_({CoreData(session),
-                    command_line.advise && (Exports(command_line) || tables != nullptr),
-                    command_line.external_power_supply}),
+      : evaluator_(Request(command_line, session, tables)),
         simulation_(command_line.simulate && simulation == Simulation::kWaited
                         ? std::make_unique<flyback::SimulationObserver>(evaluator_, tables)
                         : nullptr),
@@ -147,6 +145,15 @@ class Observers {
   static const flyback::UserCoreData* CoreData(const flyback::Session& session) {
     const std::optional<flyback::UserCoreData>& core_data = session.core_data();
     return core_data ? &*core_data : nullptr;
+  }
+  // The ranking is made only where something shows it.
+  static flyback::EvaluationRequest Request(const flyback::CommandLine& command_line,
+                                            const flyback::Session& session,
+                                            const std::ostream* tables) {
+    flyback::EvaluationRequest request =
+        flyback::EvaluationRequestOf(command_line, CoreData(session));
+    request.alternatives = command_line.advise && (Exports(command_line) || tables != nullptr);
+    return request;
   }
   static bool Loop(const flyback::CommandLine& command_line) {
     return std::ranges::find(command_line.switches, kLoopSwitch) != command_line.switches.end();

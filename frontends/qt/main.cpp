@@ -1,6 +1,7 @@
 // flyback-gui: the design calculator in its desktop window.
 
 #include <QApplication>
+#include <QDoubleSpinBox>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
@@ -58,8 +59,7 @@ int RunWindow(const flyback::CommandLine& command_line) {
   settings.keep_session_files = true;
   flyback::Session session(settings);
   const flyback::UserCoreData* core_data = session.core_data() ? &*session.core_data() : nullptr;
-  flyback::DesignEvaluator evaluator(
-      {core_data, command_line.advise, command_line.external_power_supply});
+  flyback::DesignEvaluator evaluator(flyback::EvaluationRequestOf(command_line, core_data));
   flyback::OverviewWindow overview(evaluator, command_line.simulate);
   flyback::DesignExport exporter(command_line.export_file, command_line.bom_file,
                                  command_line.netlist_file, command_line.design_report_file,
@@ -79,8 +79,14 @@ int RunWindow(const flyback::CommandLine& command_line) {
   evaluator.Add(alternatives);
   // The crossover the user sets in the Loop tab: the shown design again,
   // its loop designed for it, in every view and in the files.
+  overview.loop()->crossover()->setValue(command_line.loop_crossover_Hz.value_or(0));
   overview.loop()->OnCrossoverChosen(
       [&evaluator](double crossover_Hz) { evaluator.SetLoopCrossover(crossover_Hz); });
+  // So do the parts the user sets there in place of the list's.
+  overview.loop()->editor()->OnChosen(
+      [&evaluator](const std::optional<flyback::OptoCompensator>& parts) {
+        evaluator.SetLoopParts(parts);
+      });
   overview.simulation()->OnEnded([&exporter] {
     try {
       exporter.Refresh();

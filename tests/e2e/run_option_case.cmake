@@ -1,9 +1,10 @@
-# Runs PROGRAM with one ARGUMENT and checks the exit status (STATUS) and the
+# Runs PROGRAM with ARGUMENT (words separated by blanks) and checks the exit status (STATUS) and the
 # whole of what it writes: standard output against the file STDOUT_FILE (or
 # nothing, where none is given), and standard error against the line
 # STDERR_LINE, a blank line and the file STDERR_FILE (or nothing).
 
-execute_process(COMMAND ${PROGRAM} ${ARGUMENT}
+separate_arguments(arguments UNIX_COMMAND "${ARGUMENT}")
+execute_process(COMMAND ${PROGRAM} ${arguments}
                 OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE status)
 set(expected_out "")
 if(STDOUT_FILE)
