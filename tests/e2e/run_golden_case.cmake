@@ -1,8 +1,9 @@
 # Runs `flyback --script` on CASE_DIR/answers.txt in an empty WORK_DIR and
 # compares the transcript and every report file with the expected ones, byte
 # for byte; a file that the case does not expect fails it too. A case that
-# expects design.json or parts.csv runs with --export design.json or
-# --bom parts.csv; the program's version in the design file is masked as
+# expects design.json, parts.csv or design-report.html runs with --export
+# design.json, --bom parts.csv or --design-report design-report.html; the
+# program's version in the design file and the design report is masked as
 # "VERSION", so that a new version changes no expected file. On a
 # difference the actual file stays beside the expected one's name in
 # WORK_DIR, one `diff` away.
@@ -15,6 +16,9 @@ if(EXISTS ${CASE_DIR}/design.json)
 endif()
 if(EXISTS ${CASE_DIR}/parts.csv)
   list(APPEND file_options --bom parts.csv)
+endif()
+if(EXISTS ${CASE_DIR}/design-report.html)
+  list(APPEND file_options --design-report design-report.html)
 endif()
 execute_process(COMMAND ${PROGRAM} --script ${file_options}
                 INPUT_FILE ${CASE_DIR}/answers.txt
@@ -30,6 +34,12 @@ if(EXISTS ${WORK_DIR}/design.json)
   string(REGEX REPLACE "(\"program\": {[^}]*\"version\": )\"[^\"]*\"" "\\1\"VERSION\"" design
          "${design}")
   file(WRITE ${WORK_DIR}/design.json "${design}")
+endif()
+if(EXISTS ${WORK_DIR}/design-report.html)
+  file(READ ${WORK_DIR}/design-report.html report)
+  string(REGEX REPLACE "Written by flyback [0-9.]+\\." "Written by flyback VERSION." report
+         "${report}")
+  file(WRITE ${WORK_DIR}/design-report.html "${report}")
 endif()
 
 file(GLOB expected_files RELATIVE ${CASE_DIR} ${CASE_DIR}/*)
