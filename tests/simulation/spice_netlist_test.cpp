@@ -53,12 +53,13 @@ std::vector<std::string> Element(const std::string& netlist, const std::string& 
   return {};
 }
 
-// A SPICE figure with its scale suffix: "533.71u" is 533.71e-6.
+// A SPICE figure with its scale suffix: "533.71u" is 533.71e-6, "39k" 39e3.
 double Value(const std::string& text) {
   double x = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), x);
   EXPECT_EQ(error, std::errc()) << text;
   const std::string suffix(end, text.data() + text.size());
+  if (suffix == "k") return x * 1e3;
   if (suffix == "u") return x * 1e-6;
   if (suffix == "n") return x * 1e-9;
   if (suffix == "p") return x * 1e-12;
@@ -364,6 +365,37 @@ TEST(SpiceNetlist, StartsWarmAtTheCalculatedStateOrColdWithEveryCapacitorEmpty) 
   });
   ASSERT_NE(comp, cold.end());
   EXPECT_NEAR(Value(comp->substr(8)), 0.2097, 0.0001);
+}
+
+// With opto regulation of output 1 at 100 V the loop is the component
+// list's (as tests/loop reads it): R65 220 kΩ; R60 so that the reference
+// sees 2.495 V at Uact(1) 100.04 V, 220·2.495/97.545 = 5.62715 kΩ; R61
+// 1 kΩ; R63 39 kΩ with C61 15 nF, C62 56 pF; the pin's C28 1.5 nF and the
+// opto's 1.4 nF; CTR √(0.38·1.25) = 0.689202; the peak current per pin
+// volt k_i = 4.194108 A/3 V = 1.398036 A/V. Regulated through the IC
+// supply, the generic error amplifier stays and none of these is there.
+TEST(SpiceNetlist, OptoRegulationHasTheListsLoop) {
+  DesignState s = ThreeOutputDemo();
+  s.inputs.opto_reg = true;
+  s.inputs.U_opto = 100;
+  const std::string n = NetlistOf(CalculatedWithComponents(s));
+  const struct {
+    const char* name;
+    double value;
+  } elements[] = {{"R65", 220e3}, {"R60", 5.62715e3}, {"R61", 1e3},   {"R63", 39e3},
+                  {"C61", 15e-9}, {"C62", 56e-12},    {"Cfb", 2.9e-9}};
+  for (const auto& e : elements) {
+    EXPECT_NEAR(ValueOf(n, e.name), e.value, e.value * 1e-5) << e.name;
+  }
+  const std::vector<std::string> opto = Element(n, "Fopto");
+  ASSERT_EQ(opto.size(), 5U);
+  EXPECT_NEAR(Value(opto[4]), 0.689202, 1e-6);
+  EXPECT_NE(n.find("Bcomp comp 0 V=min(max(1.39804*V(fb),"), std::string::npos);
+  EXPECT_EQ(n.find("Bea "), std::string::npos);
+
+  const std::string ic_regulated = NetlistOf(Demo());
+  EXPECT_NE(ic_regulated.find("Bea "), std::string::npos);
+  EXPECT_EQ(ic_regulated.find("R61 "), std::string::npos);
 }
 
 }  // namespace

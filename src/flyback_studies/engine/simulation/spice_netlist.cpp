@@ -10,6 +10,9 @@
 
 #include "base/numbers/rounding.h"
 #include "engine/components/output_rectifier.h"
+#include "engine/loop/listed_compensator.h"
+#include "engine/loop/loop_design.h"
+#include "engine/loop/power_stage_model.h"
 #include "engine/losses/output_capacitor_esr.h"
 #include "engine/losses/semiconductor_loss.h"
 #include "engine/simulation/rectifier_models.h"
@@ -42,6 +45,20 @@ constexpr double kIcCapacitorEsr_ohm = 0.1;
 // Periods of the design point after which the controller turns the switch on
 // without a demagnetization: the start, and a stage whose ringing stalls.
 constexpr double kRestartPeriods = 2;
+
+// V, the shunt regulator's reference, which the divider R65/R60+P60 compares
+// output 1 with (TL431 class: 2.495 V typical).
+constexpr double kShuntReference_V = 2.495;
+// The shunt regulator's gain from its reference to its cathode, 80 dB, and
+// its gain-bandwidth: the loop model takes the regulator as ideal, holding
+// its reference node; a gain this high and a bandwidth far above any
+// crossover keep it so, while a finite bandwidth keeps the circuit from an
+// algebraic loop through C62 that the simulator cannot step.
+constexpr double kShuntGain = 1e4;
+constexpr double kShuntTransconductance_S = 1e-3;  // of the amplifier's input stage
+constexpr double kShuntGainBandwidth_Hz = 1e6;
+constexpr double kLedEmission = 2;             // the LED's emission coefficient
+constexpr double kThermalVoltage_V = 0.02585;  // kT/q at 27 °C, ngspice's default temperature
 
 // A load current below which a winding is loaded by a bleeder: a spare or
 // sense winding (Imax 0) still needs a load for its rectifier's operating
@@ -107,6 +124,15 @@ struct Rectified {
   DiodeModel diode;
 };
 
+// The feedback through the opto-coupler with the component list's parts, as
+// the loop's model reads them (docs/loop.md).
+struct OptoFeedback {
+  OptoCompensator parts;
+  LoopAssumptions assumptions;
+  double CTR = 0;                 // the loop's design value √(CTR_min·CTR_max)
+  double I_per_feedback_V_A = 0;  // A/V, the peak primary current per feedback-pin volt
+};
+
 // Everything the netlist is built of, worked out from the design once.
 struct Stage {
   std::string core;
@@ -141,6 +167,9 @@ struct Stage {
   std::vector<Rectified> windings;  // the IC supply first, then the outputs
   std::string regulated;            // node held at its calculated voltage: "ic" or "o1"
   double U_reg_V = 0;
+  // Where the design has an opto-coupler loop to model: its compensator
+  // replaces the generic error amplifier.
+  std::optional<OptoFeedback> opto;
 };
 
 // µF, default output capacitor: the charge of Imax over one period of the
@@ -230,6 +259,13 @@ Stage StageOf(const DesignState& s, const LossBudget& budget, BusPoint point) {
   }
   st.regulated = in.opto_reg ? "o1" : "ic";
   st.U_reg_V = in.opto_reg ? st.windings[1].U_V : U_ic;
+  if (LoopNotModelledReason(s).empty()) {
+    OptoFeedback opto;
+    opto.parts = ListedCompensatorOf(s);
+    opto.CTR = std::sqrt(opto.assumptions.CTR_min * opto.assumptions.CTR_max);
+    opto.I_per_feedback_V_A = CurrentPerFeedbackVolt(budget.worst_case.I_D_max_A, opto.assumptions);
+    st.opto = opto;
+  }
   return st;
 }
 
@@ -393,7 +429,10 @@ void AppendRectifiers(NetlistText& n, const Stage& st) {
   }
 }
 
-void AppendController(NetlistText& n, const Stage& st) {
+// The generic error amplifier of a design without a modelled opto loop: a
+// transconductance holding the regulated node, its output comp the peak
+// primary current in A (1 V = 1 A), clamped.
+void AppendErrorAmplifier(NetlistText& n, const Stage& st) {
   n += "\n* Controller. Error amplifier: a transconductance holding " + st.regulated + " at " +
        n.Num(st.U_reg_V) + " V;\n";
   n += "* its output comp is the peak primary current in A (1 V = 1 A)\n";
@@ -405,6 +444,83 @@ void AppendController(NetlistText& n, const Stage& st) {
        " A\n";
   n += "Vlo lo 0 " + n.Num(kLeastPeakShare * st.I_D_max_A) + "\nDlo lo comp DCL\n";
   n += "Vhi hi 0 " + n.Num(kCurrentLimitShare * st.I_D_max_A) + "\nDhi comp hi DCL\n";
+}
+
+// The shunt regulator's cathode voltage with the loop at rest at the peak
+// current Ipk0 (an expression of the netlist's parameters): the feedback
+// pin where it asks for Ipk0, the LED's current what pulls it there through
+// the CTR, and the cathode what lets that current flow through R61.
+std::string RestingCathode(NetlistText& n, const Stage& st, const OptoFeedback& f) {
+  const LoopAssumptions& a = f.assumptions;
+  const std::string I_LED = "((" + n.Num(a.U_pullup_V) + "-Ipk0/" + n.Num(f.I_per_feedback_V_A) +
+                            ")/" + n.Num(a.R_pullup_kOhm * 1e3) + "/" + n.Num(f.CTR) + ")";
+  return "{" + n.Num(st.U_reg_V - a.U_F_LED_V) + "-" + I_LED + "*" +
+         n.Num(f.parts.R_LED_kOhm * 1e3) + "}";
+}
+
+// The loop as built: the divider, the shunt regulator with the list's
+// compensation network, the LED through its series resistor from output 1
+// (the fast lane), the opto's transistor at the loop's design CTR pulling
+// the feedback pin down against the controller's pull-up and C28, and the
+// feedback pin's voltage setting the peak current as the loop model reads
+// the controller (I_pk = k_i*V_FB), clamped as the error amplifier is.
+void AppendOptoFeedback(NetlistText& n, const Stage& st, const OptoFeedback& f) {
+  const OptoCompensator& p = f.parts;
+  const LoopAssumptions& a = f.assumptions;
+  n += "\n* Controller with the opto-coupler loop of the component list (docs/loop.md).\n";
+  n += "* Divider: R65 and R60+P60 set so that the reference sees " + n.Num(kShuntReference_V) +
+       " V at o1 = " + n.Num(st.U_reg_V) + " V\n";
+  n += "R65 o1 ref " + n.Num(p.R_up_kOhm) + "k\n";
+  n += "R60 ref 0 " + n.Num(p.R_up_kOhm * kShuntReference_V / (st.U_reg_V - kShuntReference_V)) +
+       "k\n";
+  n += "* Shunt regulator: an amplifier of gain " + n.Num(kShuntGain) + " and a " +
+       n.Num(kShuntGainBandwidth_Hz / 1e6) + " MHz gain-bandwidth,\n";
+  n += "* the cathode ka falling as the reference rises about the cathode voltage at\n";
+  n += "* rest (xo), between its least cathode voltage " + n.Num(a.U_KA_min_V) +
+       " V and o1 less the LED's forward voltage\n";
+  const double R_x_ohm = kShuntGain / kShuntTransconductance_S;
+  n += "Bta 0 x I=" + n.Num(kShuntTransconductance_S) + "*(" + n.Num(kShuntReference_V) +
+       "-V(ref))\n";
+  n += "Rx x xo " + n.Num(R_x_ohm) + "\n";
+  n += "Cx x xo " +
+       n.Num(kShuntTransconductance_S / (2 * std::numbers::pi * kShuntGainBandwidth_Hz)) + "\n";
+  n += "Vxo xo 0 " + RestingCathode(n, st, f) + "\n";
+  n += "Bka ka 0 V=min(max(V(x)," + n.Num(a.U_KA_min_V) + "),V(o1)-" + n.Num(a.U_F_LED_V) + ")\n";
+  n += "* R63 and C61 in series, C62 across them, cathode to reference\n";
+  n += "R63 ka zc " + n.Num(p.R_z_kOhm > 0 ? p.R_z_kOhm : 1e-6) + "k\n";
+  n += "C61 zc ref " + n.Num(p.C_z_nF) + "n\n";
+  if (p.C_p_nF > 0) n += "C62 ka ref " + n.Num(p.C_p_nF) + "n\n";
+  // An exponential diode of emission coefficient 2 through the LED's
+  // forward voltage at 1 mA: IS = 1 mA/exp(U_F/(2*U_T)).
+  const double IS_A = 1e-3 / std::exp(a.U_F_LED_V / (kLedEmission * kThermalVoltage_V));
+  n += "* LED: R61 from o1; a diode of N = " + n.Num(kLedEmission) + " with " + n.Num(a.U_F_LED_V) +
+       " V at 1 mA (Vled measures its current)\n";
+  n += "R61 o1 led " + n.Num(p.R_LED_kOhm) + "k\n";
+  n += "Vled led ledi 0\nDled ledi ka DLED\n";
+  n += ".model DLED D(IS=" + n.Num(IS_A) + " N=" + n.Num(kLedEmission) + ")\n";
+  n += "* opto transistor: CTR " + n.Num(f.CTR) +
+       " (the loop's design value) of the LED's current,\n";
+  n += "* no lower than its saturation " + n.Num(a.U_CE_sat_V) + " V\n";
+  n += "Fopto fb 0 Vled " + n.Num(f.CTR) + "\n";
+  n += "Vsat sat 0 " + n.Num(a.U_CE_sat_V) + "\nDsat sat fb DCL\n";
+  n += "* the controller's pull-up " + n.Num(a.R_pullup_kOhm) + " kOhm to " + n.Num(a.U_pullup_V) +
+       " V; C28 and the opto's own capacitance at the pin\n";
+  n += "Vpu pu 0 " + n.Num(a.U_pullup_V) + "\nRpu pu fb " + n.Num(a.R_pullup_kOhm) + "k\n";
+  n += "Cfb fb 0 " + n.Num(p.C_pole_nF + a.C_opto_nF) + "n\n";
+  n += "* peak primary current comp (1 V = 1 A): " + n.Num(f.I_per_feedback_V_A) +
+       " A per feedback volt, between " + n.Num(100 * kLeastPeakShare) + " % and " +
+       n.Num(100 * kCurrentLimitShare) + " % of " + n.Num(st.I_D_max_A) + " A\n";
+  n += "Bcomp comp 0 V=min(max(" + n.Num(f.I_per_feedback_V_A) + "*V(fb)," +
+       n.Num(kLeastPeakShare * st.I_D_max_A) + ")," + n.Num(kCurrentLimitShare * st.I_D_max_A) +
+       ")\n";
+}
+
+void AppendController(NetlistText& n, const Stage& st) {
+  if (st.opto) {
+    AppendOptoFeedback(n, st, *st.opto);
+  } else {
+    AppendErrorAmplifier(n, st);
+  }
   n += ".model DCL D(IS=1e-12 N=0.05)\n";
   n += "* reset: the primary current reaches the peak comp\n";
   n += "Brst rst 0 V=0.5+0.5*tanh(100*(I(Vsense)-V(comp)))\n";
@@ -437,6 +553,22 @@ double AnalysisPeriod_us(const Stage& st, BusPoint point) {
   return 1000 / (point == BusPoint::kLowest ? st.f_design_kHz : st.f_highest_kHz);
 }
 
+// The controller's part of the .ic: warm, the loop at rest with the peak
+// current at Ipk0; cold, the peak current at its lower clamp.
+std::string ControllerStart(NetlistText& n, const Stage& st, bool warm) {
+  if (!st.opto) {
+    const std::string comp = warm ? "{Ipk0}" : n.Num(kLeastPeakShare * st.I_D_max_A);
+    return " v(comp)=" + comp + " v(z)=" + comp;
+  }
+  const OptoFeedback& f = *st.opto;
+  const LoopAssumptions& a = f.assumptions;
+  if (!warm) return " v(fb)=" + n.Num(a.U_CE_sat_V) + " v(ref)=0 v(zc)=0 v(x)=0";
+  // At rest no current flows in R63 and the reference sits at its value.
+  const std::string U_ka = RestingCathode(n, st, f);
+  return " v(fb)={Ipk0/" + n.Num(f.I_per_feedback_V_A) + "} v(ref)=" + n.Num(kShuntReference_V) +
+         " v(zc)=" + U_ka + " v(x)=" + U_ka;
+}
+
 // The .ic of `start`: warm, the calculation's state at the start of a
 // period; cold, every capacitor empty and the compensator at its lower clamp.
 void AppendStart(NetlistText& n, const Stage& st, StartState start) {
@@ -460,16 +592,19 @@ void AppendStart(NetlistText& n, const Stage& st, StartState start) {
     n += "\n* The clamp capacitor at the loss budget's clamp voltage over the bus; the\n";
     n += "* drain capacitance at the bus: the switch off and every winding current 0,\n";
     n += "* as at the start of a boundary-mode period (the currents' start, which is\n";
-    n += "* exact there); the compensator's capacitors (Cp at comp, Cz at z, equal\n";
-    n += "* with no current in Rz) at the boundary-mode peak Ipk0 the loop settles\n";
-    n += "* near; the latch off";
+    n += st.opto ? "* exact there); the loop at rest at the boundary-mode peak Ipk0 it settles\n"
+                   "* near: the feedback pin at Ipk0's voltage, the reference at its value,\n"
+                   "* C61 and the regulator's amplifier at the cathode that lets the LED carry\n"
+                   "* the current the opto needs there; the latch off"
+                 : "* exact there); the compensator's capacitors (Cp at comp, Cz at z, equal\n"
+                   "* with no current in Rz) at the boundary-mode peak Ipk0 the loop settles\n"
+                   "* near; the latch off";
     n += st.fixed_frequency ? "\n" : ", its arming and restart timer empty\n";
   } else {
     n += "\n";
   }
-  const std::string comp = warm ? "{Ipk0}" : n.Num(kLeastPeakShare * st.I_D_max_A);
   n += ".ic v(clamp)={Ubus" + (warm ? "+" + n.Num(st.U_cl_V) : std::string()) +
-       "} v(drain)={Ubus} v(comp)=" + comp + " v(z)=" + comp + " v(q)=0";
+       "} v(drain)={Ubus}" + ControllerStart(n, st, warm) + " v(q)=0";
   if (!st.fixed_frequency) n += " v(arm)=0 v(tm)=0";
   n += "\n";
 }

@@ -8,7 +8,8 @@
 // to their data sheets, the outputs' capacitors with a series resistance
 // under full load (an output of less than 1 mA, a spare or sense winding,
 // under a 1 mA bleeder) and a behavioural controller (quasi-resonant current
-// mode, or current-mode PWM at the lowest fixed frequency). The run prints
+// mode, or current-mode PWM at the lowest fixed frequency) regulated through
+// the component list's opto-coupler loop where the design has one. The run prints
 // the settled output voltages, the peak drain current and voltage, and the
 // switching frequency. docs/simulation.md gives the model and its limits.
 
