@@ -95,16 +95,34 @@ std::string CornerName(const LoopCorner& c) {
          Rounded(c.CTR, 2);
 }
 
-std::string PartsTable(const OptoCompensator& p) {
-  const HtmlTable table{
+// The compensator of the curves and the margins beside the proposal, part
+// by part.
+std::string PartsTable(const LoopDesign& loop) {
+  struct Part {
+    const char* name;
+    double OptoCompensator::*value;
+    int decimals;
+    const char* unit;
+    const char* role;
+  };
+  static constexpr Part kParts[] = {
+      {"R65", &OptoCompensator::R_up_kOhm, 1, " kΩ", "upper resistor of the divider"},
+      {"R_LED", &OptoCompensator::R_LED_kOhm, 2, " kΩ",
+       "opto LED's series resistor from output 1 (the fast lane)"},
+      {"R_z", &OptoCompensator::R_z_kOhm, 2, " kΩ", "in series with C_z, cathode to reference"},
+      {"C_z", &OptoCompensator::C_z_nF, 3, " nF", "the shunt regulator's compensation capacitor"},
+      {"C_p", &OptoCompensator::C_p_nF, 3, " nF", "across R_z and C_z"},
+      {"C_pole", &OptoCompensator::C_pole_nF, 3, " nF", "feedback pin to ground: the high pole"},
+  };
+  HtmlTable table{
       "parts",
-      {"Part", "Value", "Role"},
-      {{"R65", Figure(p.R_up_kOhm, 1, 1, " kΩ"), "upper resistor of the divider"},
-       {"R_LED", Figure(p.R_LED_kOhm, 1, 2, " kΩ"),
-        "opto LED's series resistor from output 1 (the fast lane)"},
-       {"R_z", Figure(p.R_z_kOhm, 1, 2, " kΩ"), "in series with C_z, cathode to reference"},
-       {"C_z", Figure(p.C_z_nF, 1, 3, " nF"), "the shunt regulator's compensation capacitor"},
-       {"C_pole", Figure(p.C_pole_nF, 1, 3, " nF"), "feedback pin to ground: the high pole"}}};
+      {"Part", loop.parts_chosen ? "Set by hand" : "Component list", "Proposed", "Role"},
+      {}};
+  for (const Part& part : kParts) {
+    table.rows.push_back({part.name, Figure(loop.parts.*part.value, 1, part.decimals, part.unit),
+                          Figure(loop.compensator.rounded.*part.value, 1, part.decimals, part.unit),
+                          part.role});
+  }
   return TableHtml(table);
 }
 
@@ -162,16 +180,14 @@ std::optional<ReportSection> LoopSection(const DesignReportInput& input) {
                      " regulated through the shunt regulator and the opto-coupler (CTR " +
                      EscapeHtml(Rounded(loop.assumptions.CTR_min, 2) + " to " +
                                 Rounded(loop.assumptions.CTR_max, 2)) +
-                     "); the compensator designed for a crossover at " +
+                     "). The curves and the margins are those of " +
+                     (loop.parts_chosen ? "the compensator set in the overview"
+                                        : "the component list's compensator") +
+                     "; beside it the proposal, designed for a crossover at " +
                      Figure(loop.compensator.crossover_Hz, 1, 0, " Hz") +
                      " and a phase margin of " +
-                     Figure(loop.compensator.phase_margin_deg, 1, 0, " °") + ".</p>\n";
-  if (loop.parts_chosen) {
-    body +=
-        "<p>The corners with the compensator set in the overview, not the component "
-        "list's parts.</p>\n";
-  }
-  body += PartsTable(loop.parts);
+                     Figure(loop.compensator.phase_margin_deg, 1, 0, " °") + " (E24).</p>\n";
+  body += PartsTable(loop);
   body += "<figure class=\"pair\">\n" + BodeSvg(worst) +
           "<figcaption>Loop gain and phase of the corner with the least phase margin (" +
           EscapeHtml(CornerName(worst)) + "); the crossover dashed.</figcaption>\n</figure>\n";
