@@ -73,9 +73,12 @@ RunResult RunNetlist(const SpiceRun& run, const RunControl& control) {
   std::vector<std::string> arguments = {SecondsText(run.stop_s), SecondsText(control.time_limit_s)};
   const VectorNames vectors(run);
   arguments.insert(arguments.end(), vectors.names.begin(), vectors.names.end());
-  // The run ends once the outputs have settled, at the latest at stop_s.
-  arguments.insert(arguments.end(), {"--settle", SecondsText(run.period_s), kGateNode});
-  for (const SpiceRun::Load& load : run.loads) arguments.push_back(OutputNode(load.winding));
+  // The run ends once the outputs have settled, at the latest at stop_s; a
+  // load step runs to its end.
+  if (!run.load_step) {
+    arguments.insert(arguments.end(), {"--settle", SecondsText(run.period_s), kGateNode});
+    for (const SpiceRun::Load& load : run.loads) arguments.push_back(OutputNode(load.winding));
+  }
 
   WorkerProcess worker;
   if (!worker.Start(program, arguments, result.failure)) return result;

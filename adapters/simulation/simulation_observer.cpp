@@ -22,7 +22,7 @@ void SimulationObserver::Simulate() {
   simulated_ = std::move(netlist);
   if (table_ == nullptr) return;
   if (outcome_->comparison) {
-    *table_ << ComparisonTable(*outcome_->comparison);
+    *table_ << ComparisonTable(*outcome_->comparison) << LoadStepLines(*outcome_->comparison);
   } else {
     *table_ << "flyback: " << outcome_->failure << "\n";
   }

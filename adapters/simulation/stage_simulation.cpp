@@ -2,6 +2,9 @@
 
 #include <utility>
 
+#include "engine/loop/loop_design.h"
+#include "engine/transformer/winding_values.h"
+
 namespace flyback {
 
 namespace {
@@ -62,23 +65,63 @@ std::optional<SimulatedPoint> SimulatePoint(const DesignState& design, const Los
   return simulated;
 }
 
+// The load step of a design with its loop in the netlist, or why there is
+// none.
+void SimulateLoadStep(const DesignState& design, const LossBudget& budget,
+                      const RunControl& control, SimulationComparison& comparison) {
+  const SpiceRun run = LoadStepRunOf(design, budget);
+  if (!run.non_finite_line.empty()) {
+    comparison.load_step_failure =
+        "the netlist would hold a figure that is not finite: " + run.non_finite_line;
+    return;
+  }
+  const RunResult result = RunNetlist(run, control);
+  if (!result.waves) {
+    comparison.load_step_failure = result.failure;
+    return;
+  }
+  // The netlist holds output 1 at its calculated voltage.
+  comparison.load_step =
+      MeasureLoadStep(*result.waves, run, OutputVoltage(design.inputs, design.transformer, 1));
+  if (!comparison.load_step) comparison.load_step_failure = "the run ended before the load step";
+}
+
 }  // namespace
 
 SimulationOutcome SimulateStage(const DesignState& design, const LossBudget& budget,
                                 const RunControl& control) {
   SimulationOutcome outcome;
-  RunControl half = control;
-  if (control.progress) half.progress = [&control](double share) { control.progress(share / 2); };
+  // The two operating points, and a load step where the design's loop is in
+  // the netlist, share the progress equally.
+  const bool load_step = LoopNotModelledReason(design).empty();
+  const double parts = load_step ? 3 : 2;
+  RunControl part = control;
+  const auto share_of = [&control, &part, parts](double done) {
+    if (control.progress) {
+      part.progress = [&control, done, parts](double share) {
+        control.progress((done + share) / parts);
+      };
+    }
+  };
+  share_of(0);
   std::optional<SimulatedPoint> lowest =
-      SimulatePoint(design, budget, BusPoint::kLowest, half, outcome.failure);
+      SimulatePoint(design, budget, BusPoint::kLowest, part, outcome.failure);
   if (!lowest) return outcome;
-  if (control.progress) {
-    half.progress = [&control](double share) { control.progress(0.5 + share / 2); };
-  }
+  share_of(1);
   std::optional<SimulatedPoint> highest =
-      SimulatePoint(design, budget, BusPoint::kHighest, half, outcome.failure);
+      SimulatePoint(design, budget, BusPoint::kHighest, part, outcome.failure);
   if (!highest) return outcome;
-  outcome.comparison = CompareSimulation(design, budget, std::move(*lowest), std::move(*highest));
+  SimulationComparison comparison =
+      CompareSimulation(design, budget, std::move(*lowest), std::move(*highest));
+  if (load_step) {
+    share_of(2);
+    SimulateLoadStep(design, budget, part, comparison);
+    if (control.cancel != nullptr && *control.cancel) {
+      outcome.failure = "the simulation was cancelled";
+      return outcome;
+    }
+  }
+  outcome.comparison = std::move(comparison);
   return outcome;
 }
 

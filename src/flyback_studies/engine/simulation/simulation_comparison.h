@@ -20,6 +20,7 @@
 #include "engine/checks/design_checks.h"
 #include "engine/losses/loss_budget.h"
 #include "engine/simulation/figure_tolerance.h"
+#include "engine/simulation/load_step_response.h"
 #include "engine/simulation/operating_point_figures.h"
 #include "engine/simulation/spice_netlist.h"
 #include "state/design/design_state.h"
@@ -61,6 +62,11 @@ struct SimulationComparison {
   std::vector<SimulatedPoint> points;  // the lowest, then the highest input voltage
   std::vector<ComparedFigure> figures;
   double leakage_share = 0;  // of L_prim, the coupling the netlist assumed
+  // Output 1 across a load step with the design's own loop (a design
+  // regulated through the opto-coupler); none otherwise, or where its run
+  // failed (`load_step_failure` says why).
+  std::optional<LoadStepResponse> load_step;
+  std::string load_step_failure;
 };
 
 // A simulation as it ended: compared, or failed with its reason.
