@@ -17,6 +17,7 @@
 
 #include "engine/adviser/core_ranking.h"
 #include "engine/checks/design_checks.h"
+#include "engine/design_report/html_text.h"
 #include "engine/efficiency/rule_verdicts.h"
 #include "engine/loop/loop_design.h"
 #include "engine/losses/loss_budget.h"
@@ -45,7 +46,7 @@ struct ReportSection {
   std::string id;     // the HTML id: "winding-sheet"
   std::string title;  // "Winding sheet"
   bool new_page;      // printed from the top of a page
-  std::string body;   // HTML
+  Html body;
 };
 
 using SectionWriter = std::optional<ReportSection> (*)(const DesignReportInput&);

@@ -4,11 +4,12 @@
 // on A4 with a new page where a chapter begins and no table, chart or
 // derivation cut across a page break.
 
-#include <string_view>
+#include "engine/design_report/html_text.h"
 
 namespace flyback {
 
-inline constexpr std::string_view kDesignReportStyle = R"css(
+inline Html DesignReportStyle() {
+  return R"css(
 @page { size: A4; margin: 12mm 13mm 12mm 13mm; }
 html { font-family: "DejaVu Sans", "Liberation Sans", Arial, sans-serif; font-size: 8.6pt;
        line-height: 1.28; color: #111; }
@@ -94,5 +95,6 @@ table.loop td:last-child { white-space: normal; }
 .notes { font-size: 7.8pt; }
 footer { margin-top: 3mm; font-size: 7.5pt; color: #555; }
 )css";
+}
 
 }  // namespace flyback
