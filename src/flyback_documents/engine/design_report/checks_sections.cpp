@@ -108,8 +108,8 @@ std::optional<ReportSection> AlternativesSection(const DesignReportInput& input)
   const std::size_t listed = std::min(kListedCandidates, advice.ranking.size());
   std::vector<std::vector<std::string>> listed_reasons;
   for (std::size_t i = 0; i < listed; ++i) listed_reasons.push_back(advice.ranking[i].reasons);
-  // The design's own findings most cores share are said once above the
-  // ranking; each row keeps what is its own.
+  // The design's own findings most cores share, and the findings a few
+  // share, are said once above the ranking; each row keeps what is its own.
   const SharedReasons reasons = ShareReasons(listed_reasons);
   for (std::size_t i = 0; i < listed; ++i) {
     const RankedCandidate& ranked = advice.ranking[i];
@@ -142,6 +142,13 @@ std::optional<ReportSection> AlternativesSection(const DesignReportInput& input)
     const std::string shared = JoinedReasons(reasons.shared);
     body += "<p class=\"notes\">Every candidate: " + KeepUnitsWithValues(EscapeHtml(shared)) +
             (shared.ends_with('.') ? "" : ".") + "</p>\n";
+  }
+  if (!reasons.noted.empty()) {
+    const std::string noted = JoinedReasons(reasons.noted);
+    body +=
+        "<p class=\"notes\">Several candidates, their rows with the mark and their own "
+        "figures: " +
+        KeepUnitsWithValues(EscapeHtml(noted)) + (noted.ends_with('.') ? "" : ".") + "</p>\n";
   }
   return ReportSection{"alternatives", "Alternative cores", false, body + TableHtml(table)};
 }
