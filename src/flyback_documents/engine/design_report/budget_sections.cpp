@@ -74,13 +74,15 @@ std::optional<ReportSection> PartsListSection(const DesignReportInput& input) {
 std::optional<ReportSection> OptimizationSection(const DesignReportInput& input) {
   if (!input.optimization || input.optimization->steps.empty()) return std::nullopt;
   const OptimizationRecord& record = *input.optimization;
-  // The best row is kept on the page of the sweep it was read from.
-  std::string body = "<div class=\"keep\">\n<figure>\n" + OptimizationSweepSvg(record) +
+  // The chart at half the width with its caption and the best row beside
+  // it, so that the ranking finds room below; the best row stays on the page
+  // of the sweep it was read from.
+  std::string body = "<figure class=\"side-by-side\">\n" + OptimizationSweepSvg(record) +
                      "<figcaption>The accuracy product of the output voltages for every step "
                      "of the sweep from " +
                      EscapeHtml(Significant(record.start_Bmax) + " mT") +
                      " (line), the listed rows (dots), the best row (ring) and the Bmax chosen "
-                     "for the final calculation (dashed).</figcaption>\n</figure>\n";
+                     "for the final calculation (dashed).\n";
   if (record.best) {
     body += "<p>Best row: Bmax " + EscapeHtml(Significant(record.best->Bmax) + " mT") +
             ", fsntmin " + EscapeHtml(Rounded(record.best->fsntmin, 1) + " kHz") + ", U_ts " +
@@ -90,7 +92,7 @@ std::optional<ReportSection> OptimizationSection(const DesignReportInput& input)
             EscapeHtml(Significant(record.best->cf_prod)) + ").</p>\n";
   }
   return ReportSection{"optimization", "Optimization of the output voltages", false,
-                       body + "</div>\n"};
+                       body + "</figcaption>\n</figure>\n"};
 }
 
 }  // namespace flyback
