@@ -74,13 +74,15 @@ std::optional<ReportSection> PartsListSection(const DesignReportInput& input) {
 std::optional<ReportSection> OptimizationSection(const DesignReportInput& input) {
   if (!input.optimization || input.optimization->steps.empty()) return std::nullopt;
   const OptimizationRecord& record = *input.optimization;
-  // The best row is kept on the page of the sweep it was read from.
-  Html body = "\n" + ChartFigure(OptimizationSweepSvg(record),
-                                 "The accuracy product of the output voltages for every step of "
-                                 "the sweep from " +
-                                     Html::Text(Significant(record.start_Bmax) + " mT") +
-                                     " (line), the listed rows (dots), the best row (ring) and the "
-                                     "Bmax chosen for the final calculation (dashed).");
+  // The chart at half the width with its caption and the best row beside
+  // it, so that the ranking finds room below; the best row stays on the page
+  // of the sweep it was read from.
+  Html body = "<figure class=\"side-by-side\">\n" + OptimizationSweepSvg(record) +
+              "<figcaption>The accuracy product of the output voltages for every step "
+              "of the sweep from " +
+              Html::Text(Significant(record.start_Bmax) + " mT") +
+              " (line), the listed rows (dots), the best row (ring) and the Bmax chosen "
+              "for the final calculation (dashed).\n";
   if (record.best) {
     body +=
         Element("p", "Best row: Bmax " + Html::Text(Significant(record.best->Bmax) + " mT") +
@@ -92,7 +94,7 @@ std::optional<ReportSection> OptimizationSection(const DesignReportInput& input)
         "\n";
   }
   return ReportSection{"optimization", "Optimization of the output voltages", false,
-                       Element("div", body, "keep") + "\n"};
+                       body + "</figcaption>\n</figure>\n"};
 }
 
 }  // namespace flyback

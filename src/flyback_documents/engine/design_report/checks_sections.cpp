@@ -107,8 +107,8 @@ std::optional<ReportSection> AlternativesSection(const DesignReportInput& input)
   const std::size_t listed = std::min(kListedCandidates, advice.ranking.size());
   std::vector<std::vector<std::string>> listed_reasons;
   for (std::size_t i = 0; i < listed; ++i) listed_reasons.push_back(advice.ranking[i].reasons);
-  // The design's own findings most cores share are said once above the
-  // ranking; each row keeps what is its own.
+  // The design's own findings most cores share, and the findings a few
+  // share, are said once above the ranking; each row keeps what is its own.
   const SharedReasons reasons = ShareReasons(listed_reasons);
   for (std::size_t i = 0; i < listed; ++i) {
     const RankedCandidate& ranked = advice.ranking[i];
@@ -144,6 +144,15 @@ std::optional<ReportSection> AlternativesSection(const DesignReportInput& input)
     body += Element("p",
                     "Every candidate: " + KeepUnitsWithValues(Html::Text(shared)) +
                         (shared.ends_with('.') ? Html() : Html(".")),
+                    "notes") +
+            "\n";
+  }
+  if (!reasons.noted.empty()) {
+    const std::string noted = JoinedReasons(reasons.noted);
+    body += Element("p",
+                    "Several candidates, their rows with the mark and their own figures: " +
+                        KeepUnitsWithValues(Html::Text(noted)) +
+                        (noted.ends_with('.') ? Html() : Html(".")),
                     "notes") +
             "\n";
   }

@@ -101,7 +101,11 @@ Html OptimizationSweepSvg(const OptimizationRecord& record) {
     B = {std::min(B.min, step.Bmax), std::max(B.max, step.Bmax)};
     rating.max = std::max(rating.max, step.cf_prod);
   }
-  const SvgPlot plot(kChartWidth_px, 220, 44, B, {0, 1.1 * rating.max});
+  // px; half the report's width, beside the caption and the best row.
+  constexpr double kSweepWidth_px = 320;
+  constexpr double kSweepHeight_px = 120;
+  constexpr double kSweepLeft_px = 36;
+  const SvgPlot plot(kSweepWidth_px, kSweepHeight_px, kSweepLeft_px, B, {0, 1.1 * rating.max});
   Html body = plot.Axes("Bmax in mT", "accuracy product");
   std::vector<std::pair<double, double>> steps;
   steps.reserve(record.steps.size());
