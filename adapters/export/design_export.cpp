@@ -81,7 +81,9 @@ void DesignExport::WriteDesignFiles(const DesignEvaluation& evaluation) {
   if (!report_file_.empty()) {
     const SimulationComparison* simulated =
         simulation != nullptr && simulation->comparison ? &*simulation->comparison : nullptr;
-    const std::vector<Finding> findings = FindingsWithSimulation(evaluation, simulated);
+    const LoopSimulation* loop =
+        simulation != nullptr && simulation->loop ? &*simulation->loop : nullptr;
+    const std::vector<Finding> findings = FindingsWithSimulation(evaluation, simulated, loop);
     DesignReportInput input = ReportInputOf(evaluation, findings, last_optimization(),
                                             std::string("flyback ") + kVersion);
     input.simulation = simulated;

@@ -47,9 +47,13 @@ std::optional<LoopSimulation> SimulateLoop(const DesignState& design, const Loss
   if (!LoopNotModelledReason(design).empty()) return std::nullopt;
   const LoopDesign loop = ComputeLoopDesign(design, budget);
   const LoopCircuit circuit = LoopCircuitOf(design, budget, loop);
+  // The runs take a fraction of the stage's: they report no progress of
+  // their own.
+  RunControl quiet = control;
+  quiet.progress = nullptr;
   LoopSimulation simulated;
   simulated.corners = LoopCornersToSimulate(loop);
-  for (SimulatedLoopCorner& s : simulated.corners) Simulate(loop, circuit, control, s);
+  for (SimulatedLoopCorner& s : simulated.corners) Simulate(loop, circuit, quiet, s);
   return simulated;
 }
 

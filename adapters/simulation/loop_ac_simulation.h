@@ -13,6 +13,8 @@
 namespace flyback {
 
 // None where the design has no loop to model (LoopNotModelledReason).
+// `control`'s cancel and time limit hold for each run; its progress is not
+// told.
 std::optional<LoopSimulation> SimulateLoop(const DesignState& design, const LossBudget& budget,
                                            const RunControl& control);
 

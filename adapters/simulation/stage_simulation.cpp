@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "loop_ac_simulation.h"
+
 namespace flyback {
 
 namespace {
@@ -67,6 +69,7 @@ std::optional<SimulatedPoint> SimulatePoint(const DesignState& design, const Los
 SimulationOutcome SimulateStage(const DesignState& design, const LossBudget& budget,
                                 const RunControl& control) {
   SimulationOutcome outcome;
+  outcome.loop = SimulateLoop(design, budget, control);
   RunControl half = control;
   if (control.progress) half.progress = [&control](double share) { control.progress(share / 2); };
   std::optional<SimulatedPoint> lowest =

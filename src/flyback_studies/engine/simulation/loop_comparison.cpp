@@ -44,13 +44,17 @@ GainPhase Interpolated(const std::vector<BodePoint>& points, double f_Hz) {
           a.loop.phase_deg + share * (b.loop.phase_deg - a.loop.phase_deg)};
 }
 
-// "2.35 kHz", "870 Hz": three significant digits.
+}  // namespace
+
 std::string FrequencyText(double f_Hz) {
   if (f_Hz >= 1000) return NumberText(RoundTo(f_Hz / 1000, f_Hz >= 10000 ? 1 : 2)) + " kHz";
   return NumberText(RoundTo(f_Hz, f_Hz >= 100 ? 0 : 1)) + " Hz";
 }
 
-}  // namespace
+std::string CornerText(const LoopCorner& corner) {
+  return std::string(corner.line) + ", " + NumberText(RoundTo(100 * corner.load_share, 0)) +
+         " % load, CTR " + NumberText(RoundTo(corner.CTR, 2));
+}
 
 LoopComparison CompareLoop(const LoopCorner& corner, const LoopResponse& analytic,
                            const std::vector<SimulatedLoopPoint>& sim) {
@@ -83,9 +87,7 @@ LoopComparison CompareLoop(const LoopCorner& corner, const LoopResponse& analyti
 
 std::string LoopDisagreementText(const LoopCorner& corner, const LoopComparison& c) {
   if (c.agrees) return "";
-  return std::string(corner.line) + ", " + NumberText(RoundTo(100 * corner.load_share, 0)) +
-         " % load, CTR " + NumberText(RoundTo(corner.CTR, 2)) +
-         ": the simulated loop gain differs by " +
+  return CornerText(corner) + ": the simulated loop gain differs by " +
          SignedNumberText(RoundTo(c.gain_difference_dB, 2)) + " dB at " +
          FrequencyText(c.gain_difference_at_Hz) + " and by " +
          SignedNumberText(RoundTo(c.phase_difference_deg, 1)) + "° at " +

@@ -41,6 +41,12 @@ struct LoopComparison {
 LoopComparison CompareLoop(const LoopCorner& corner, const LoopResponse& analytic,
                            const std::vector<SimulatedLoopPoint>& sim);
 
+// "2.35 kHz", "870 Hz": three significant digits.
+std::string FrequencyText(double f_Hz);
+
+// "lowest input, 100 % load, CTR 0.38".
+std::string CornerText(const LoopCorner& corner);
+
 // "lowest input, 100 % load, CTR 0.38: the simulated loop gain differs by
 // −1.6 dB at 2.35 kHz and by 7.2° at 4.1 kHz from the analytic (tolerance
 // ±1 dB, ±5°)"; empty where it agrees.

@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <string>
+
+#include "base/console/number_text.h"
+#include "base/numbers/rounding.h"
 
 namespace flyback {
 
@@ -26,6 +30,46 @@ std::vector<SimulatedLoopCorner> LoopCornersToSimulate(const LoopDesign& loop) {
     add(i, c.line == corners.front().line ? "full load, lowest input" : "full load, highest input");
   }
   return chosen;
+}
+
+namespace {
+
+// "4.95 kHz (analytic 5.53 kHz)", "none (analytic none)".
+std::string Beside(const std::optional<double>& simulated, const std::optional<double>& analytic,
+                   std::string (*text)(double)) {
+  return (simulated ? text(*simulated) : "none") + " (analytic " +
+         (analytic ? text(*analytic) : "none") + ")";
+}
+
+std::string DegreesText(double deg) {
+  return SignedNumberText(RoundTo(deg, 1)) + "°";
+}
+
+}  // namespace
+
+std::string LoopSimulationText(const LoopDesign& loop, const LoopSimulation& simulated) {
+  std::string t =
+      "Loop in ngspice (.ac of the averaged stage) beside the analytic; tolerance "
+      "±1 dB, ±5° up to twice the crossover\n";
+  for (const SimulatedLoopCorner& s : simulated.corners) {
+    const LoopCorner& corner = loop.corners[s.corner];
+    t += CornerText(corner) + " (" + std::string(s.reason) + "): ";
+    if (!s.failure.empty()) {
+      t += "failed: " + s.failure + "\n";
+      continue;
+    }
+    const LoopComparison& c = s.comparison;
+    t +=
+        "crossover " +
+        Beside(c.simulated_margins.crossover_Hz, corner.margins.crossover_Hz, FrequencyText) +
+        ", phase margin " +
+        Beside(c.simulated_margins.phase_margin_deg, corner.margins.phase_margin_deg, DegreesText) +
+        ", differences " + SignedNumberText(RoundTo(c.gain_difference_dB, 2)) + " dB at " +
+        FrequencyText(c.gain_difference_at_Hz) + ", " + DegreesText(c.phase_difference_deg) +
+        " at " + FrequencyText(c.phase_difference_at_Hz) + ": " +
+        (c.agrees ? "within" : "OUTSIDE") + ", run " + NumberText(RoundTo(s.run_s, 3)) + " s\n";
+  }
+  return t;
 }
 
 std::vector<Finding> CheckLoopSimulation(const LoopDesign& loop, const LoopSimulation& simulated) {

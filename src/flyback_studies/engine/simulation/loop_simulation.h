@@ -32,6 +32,11 @@ struct LoopSimulation {
 // The corners of `loop` to simulate, each once, with the reason it is one.
 std::vector<SimulatedLoopCorner> LoopCornersToSimulate(const LoopDesign& loop);
 
+// The runs as lines of text beside the script's dialogue: a heading, then
+// per corner its simulated and analytic crossover and phase margin, the
+// largest differences and the verdict, or why its run failed.
+std::string LoopSimulationText(const LoopDesign& loop, const LoopSimulation& simulated);
+
 // The code of the findings of CheckLoopSimulation.
 inline constexpr std::string_view kLoopSimulationDisagrees = "loop-simulation-disagrees";
 
