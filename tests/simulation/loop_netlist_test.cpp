@@ -119,7 +119,7 @@ TEST(LoopNetlist, FreeRunningStageAsByHand) {
   ASSERT_EQ(w.size(), 4U);
   EXPECT_EQ(w[1], "0");
   EXPECT_EQ(w[2], "out");
-  // I=η/(2·k_T)*(k_i*v(fb))/(1/U_bus+1/(U_refl/U_o*v(out)))/v(out)
+  // I=η/(2·k_T)*(k_i*max(v(fb),0))/(1/U_bus+1/(U_refl/U_o*v(out)))/v(out)
   const std::string& law = w[3];
   ASSERT_EQ(law.substr(0, 2), "I=");
   std::string numbers;
@@ -127,9 +127,23 @@ TEST(LoopNetlist, FreeRunningStageAsByHand) {
   std::istringstream figures(numbers);
   std::vector<double> got;
   for (std::string f; figures >> f;) got.push_back(Number(f));
-  const std::vector<double> want = {0.3963939, 1.398036, 1, 100.8, 1, 1.0167126};
+  const std::vector<double> want = {0.3963939, 1.398036, 0, 1, 100.8, 1, 1.0167126};
   ASSERT_EQ(got.size(), want.size()) << law;
   for (std::size_t i = 0; i < want.size(); ++i) EXPECT_NEAR(got[i], want[i], 2e-6 * want[i]) << law;
+}
+
+// The operating point starts at the regulated output and at the feedback
+// voltage of the point's peak current, I_pk·A_cs·1 V/I_D_max =
+// 3.787837·3/4.194108 = 2.709399 V: the stage's power law has a second
+// root at a negative feedback voltage, where the loop would close
+// positively.
+TEST(LoopNetlist, OperatingPointStartsAtTheStagesRoot) {
+  const std::vector<std::string> w = Line(CornerNetlist(), ".nodeset");
+  ASSERT_EQ(w.size(), 4U);
+  EXPECT_EQ(w[1], "v(out)=100");
+  EXPECT_EQ(w[2], "v(sense)=100");
+  ASSERT_EQ(w[3].substr(0, 6), "v(fb)=");
+  EXPECT_NEAR(Number(w[3].substr(6)), 2.709399, 2e-6);
 }
 
 }  // namespace

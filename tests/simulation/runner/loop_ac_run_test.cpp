@@ -63,5 +63,33 @@ TEST(LoopAcRun, OptoDemoCornersAsByHand) {
   EXPECT_NE(findings[0].message.find("CTR 0.38"), std::string::npos) << findings[0].message;
 }
 
+// Discontinuous at a fixed 100 kHz: the averaged stage's power
+// η·½·L·I_pk²·f does not depend on the output voltage, so its conductance
+// is 2/R as in the analytic model, and its operating point's peak current
+// √(2·P_out/(η·L·f)) = √(2·P_in/(L·f)) is the loss budget's: G0 and the load
+// pole are the analytic ones by construction. What is left is the output
+// capacitors' network and the regulator's finite gain, both far inside the
+// tolerance: every corner agrees, and the loop closes negatively (a stage
+// at the wrong root of its power law would show 180°).
+TEST(LoopAcRun, DiscontinuousStageAgrees) {
+  std::string why;
+  if (OpenNgspice(why) == nullptr) GTEST_SKIP() << why;
+  DesignState s = FixedFrequencyDemo(100, 110);
+  s.inputs.opto_reg = true;
+  s.inputs.U_opto = 100;
+  s = CalculatedWithComponents(s);
+  const LossBudget budget = ComputeLossBudget(s, nullptr);
+  const std::optional<LoopSimulation> simulated = SimulateLoop(s, budget, {});
+  ASSERT_TRUE(simulated);
+  const LoopDesign loop = ComputeLoopDesign(s, budget);
+  ASSERT_FALSE(simulated->corners.empty());
+  for (const SimulatedLoopCorner& c : simulated->corners) {
+    EXPECT_EQ(loop.corners[c.corner].switching.mode, SwitchingMode::kDiscontinuous);
+    EXPECT_EQ(c.failure, "");
+    EXPECT_TRUE(c.comparison.agrees) << LoopDisagreementText(loop.corners[c.corner], c.comparison);
+  }
+  EXPECT_TRUE(CheckLoopSimulation(loop, *simulated).empty());
+}
+
 }  // namespace
 }  // namespace flyback

@@ -42,7 +42,9 @@ std::string StageLines(const LoopCorner& c, const LoopCircuit& k) {
   const double U_refl = L_H * (p.I_pk_A - p.I_start_A) / (kSecondsPerMicrosecond * p.t_off_us);
   // The reflected voltage follows the output: U_refl·v(out)/U_o.
   const std::string refl = "(" + Num(U_refl / U_o) + "*v(out))";
-  const std::string i_pk = "(" + Num(k_i) + "*v(fb))";
+  // The peak current is never negative: the power has one root, the
+  // stage's.
+  const std::string i_pk = "(" + Num(k_i) + "*max(v(fb),0))";
   std::string t = "* stage: " + std::string(SwitchingModeName(p.mode)) + ", L " + Num(L_H) +
                   " H, bus " + Num(p.U_bus_V) + " V, k_i " + Num(k_i) + " A/V, efficiency " +
                   Num(eta) + "\n";
@@ -141,9 +143,12 @@ std::string LoopNetlist(const LoopCorner& corner, const LoopCircuit& circuit, do
   // The loop broken at output 1: T = -V(out)/V(sense).
   t += "Vinject sense out DC 0 AC 1\n";
   t += CompensatorLines(corner, circuit);
-  // The operating point starts from the regulated output.
+  // The operating point starts from the regulated output and the point's
+  // peak current.
   const std::string U_o = Num(circuit.output.U_V);
-  t += ".nodeset v(out)=" + U_o + " v(sense)=" + U_o + "\n";
+  const LoopAssumptions& a = circuit.assumptions;
+  const double U_fb_V = corner.switching.I_pk_A * a.A_cs * a.U_cs_limit_V / circuit.I_limit_A;
+  t += ".nodeset v(out)=" + U_o + " v(sense)=" + U_o + " v(fb)=" + Num(U_fb_V) + "\n";
   t += ".ac dec " + std::to_string(points_per_decade) + " " + Num(f_start_Hz) + " " +
        Num(f_stop_Hz) + "\n";
   t += ".end\n";
