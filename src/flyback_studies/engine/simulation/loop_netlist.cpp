@@ -86,8 +86,11 @@ std::string OutputLines(const LoopCorner& c, const LoopCircuit& k) {
   std::string t;
   for (std::size_t i = 0; i < k.capacitors.size(); ++i) {
     const std::string n = std::to_string(i + 1);
-    t += "Cout" + n + " out esr" + n + " " + Num(kFaradPerMicrofarad * k.capacitors[i].C_uF) + "\n";
-    t += "Resr" + n + " esr" + n + " 0 " + Num(k.capacitors[i].ESR_ohm) + "\n";
+    const std::string esr_node = "esr" + n;
+    t += "Cout" + n;
+    t += " out " + esr_node + " " + Num(kFaradPerMicrofarad * k.capacitors[i].C_uF) + "\n";
+    t += "Resr" + n;
+    t += " " + esr_node + " 0 " + Num(k.capacitors[i].ESR_ohm) + "\n";
   }
   t += "Rload out 0 " + Num(c.plant.R_load_ohm) + "\n";
   return t;
