@@ -32,15 +32,8 @@
 namespace flyback {
 namespace {
 
-DesignState OptoDemo() {
-  DesignState s = ThreeOutputDemo();
-  s.inputs.opto_reg = true;
-  s.inputs.U_opto = 100;
-  return CalculatedWithComponents(s);
-}
-
 std::string CornerNetlist() {
-  const DesignState s = OptoDemo();
+  const DesignState s = OptoRegulatedDemo();
   const LossBudget budget = ComputeLossBudget(s, nullptr);
   const LoopDesign loop = ComputeLoopDesign(s, budget);
   const LoopCorner& c = loop.corners[4];  // lowest input, full load, CTR 0.38

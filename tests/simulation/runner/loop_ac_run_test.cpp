@@ -17,13 +17,6 @@
 namespace flyback {
 namespace {
 
-DesignState OptoDemo() {
-  DesignState s = ThreeOutputDemo();
-  s.inputs.opto_reg = true;
-  s.inputs.U_opto = 100;
-  return CalculatedWithComponents(s);
-}
-
 // Lowest input, full load: the averaged stage lets the reflected voltage
 // follow the output (U_refl ∝ v), which the analytic model holds fixed. Its
 // power P ∝ 1/(1/U_bus + 1/U_refl) then grows with v by the exponent
@@ -37,7 +30,7 @@ DesignState OptoDemo() {
 TEST(LoopAcRun, OptoDemoCornersAsByHand) {
   std::string why;
   if (OpenNgspice(why) == nullptr) GTEST_SKIP() << why;
-  const DesignState s = OptoDemo();
+  const DesignState s = OptoRegulatedDemo();
   const LossBudget budget = ComputeLossBudget(s, nullptr);
   const std::optional<LoopSimulation> simulated = SimulateLoop(s, budget, {});
   ASSERT_TRUE(simulated);
