@@ -87,6 +87,7 @@ void DesignExport::WriteDesignFiles(const DesignEvaluation& evaluation) {
     DesignReportInput input = ReportInputOf(evaluation, findings, last_optimization(),
                                             std::string("flyback ") + kVersion);
     input.simulation = simulated;
+    input.loop_simulation = loop;
     std::string non_finite;
     const std::string html = DesignReportHtml(input, &non_finite);
     WriteFinite(report_file_, html, "the design report", non_finite);

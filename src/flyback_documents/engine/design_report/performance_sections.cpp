@@ -129,6 +129,36 @@ std::string MarginsTable(const LoopDesign& loop) {
   return TableHtml(table);
 }
 
+// The corners run in ngspice beside their analytic figures.
+std::string SimulatedLoopTable(const LoopDesign& loop, const LoopSimulation& simulated) {
+  HtmlTable table{"loop-simulated",
+                  {"Corner", "Why", "Crossover", "Phase margin", "Largest difference", "Verdict"},
+                  {}};
+  for (const SimulatedLoopCorner& s : simulated.corners) {
+    const LoopCorner& c = loop.corners[s.corner];
+    if (!s.failure.empty()) {
+      table.rows.push_back({EscapeHtml(CornerName(c)), EscapeHtml(std::string(s.reason)), "–", "–",
+                            "–", "<span class=\"warning\">" + EscapeHtml(s.failure) + "</span>"});
+      continue;
+    }
+    const LoopComparison& m = s.comparison;
+    table.rows.push_back(
+        {EscapeHtml(CornerName(c)), EscapeHtml(std::string(s.reason)),
+         Figure(m.simulated_margins.crossover_Hz, 1, 0, " Hz") + " (" +
+             Figure(c.margins.crossover_Hz, 1, 0, " Hz") + ")",
+         Figure(m.simulated_margins.phase_margin_deg, 1, 1, " °") + " (" +
+             Figure(c.margins.phase_margin_deg, 1, 1, " °") + ")",
+         Figure(m.gain_difference_dB, 1, 2, " dB") + " at " +
+             Figure(m.gain_difference_at_Hz, 1, 0, " Hz") + ", " +
+             Figure(m.phase_difference_deg, 1, 1, " °") + " at " +
+             Figure(m.phase_difference_at_Hz, 1, 0, " Hz"),
+         m.agrees ? "within ±1 dB, ±5°" : "<span class=\"warning\">outside ±1 dB, ±5°</span>"});
+  }
+  return TableHtml(table) +
+         "<p class=\"notes\">Simulated in ngspice (.ac of an averaged circuit), the analytic "
+         "figure in brackets; the differences up to twice the crossover.</p>\n";
+}
+
 }  // namespace
 
 std::optional<ReportSection> EfficiencySection(const DesignReportInput& input) {
@@ -171,6 +201,7 @@ std::optional<ReportSection> LoopSection(const DesignReportInput& input) {
           "<figcaption>Loop gain and phase of the corner with the least phase margin (" +
           EscapeHtml(CornerName(worst)) + "); the crossover dashed.</figcaption>\n</figure>\n";
   body += MarginsTable(loop);
+  if (input.loop_simulation != nullptr) body += SimulatedLoopTable(loop, *input.loop_simulation);
   return ReportSection{"loop", "Feedback loop", false, body};
 }
 
