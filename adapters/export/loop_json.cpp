@@ -123,7 +123,8 @@ Json SimulatedCorner(const LoopDesign& loop, const SimulatedLoopCorner& s) {
 
 Json LoopSimulationJson(const LoopDesign& loop, const LoopSimulation& simulated) {
   Json corners = Json::array();
-  for (const SimulatedLoopCorner& s : simulated.corners) corners.push_back(SimulatedCorner(loop, s));
+  for (const SimulatedLoopCorner& s : simulated.corners)
+    corners.push_back(SimulatedCorner(loop, s));
   return corners;
 }
 
