@@ -26,6 +26,8 @@ void SimulationObserver::Simulate() {
   } else {
     *table_ << "flyback: " << outcome_->failure << "\n";
   }
+  if (outcome_->loop && evaluation.loop)
+    *table_ << LoopSimulationText(*evaluation.loop, *outcome_->loop);
   table_->flush();
 }
 

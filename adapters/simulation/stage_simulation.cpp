@@ -4,6 +4,7 @@
 
 #include "engine/loop/loop_design.h"
 #include "engine/transformer/winding_values.h"
+#include "loop_ac_simulation.h"
 
 namespace flyback {
 
@@ -91,6 +92,7 @@ void SimulateLoadStep(const DesignState& design, const LossBudget& budget,
 SimulationOutcome SimulateStage(const DesignState& design, const LossBudget& budget,
                                 const RunControl& control) {
   SimulationOutcome outcome;
+  outcome.loop = SimulateLoop(design, budget, control);
   // The two operating points, and a load step where the design's loop is in
   // the netlist, share the progress equally.
   const bool load_step = LoopNotModelledReason(design).empty();

@@ -40,6 +40,9 @@ struct DesignReportInput {
   const EfficiencyMap* efficiency_map = nullptr;
   const RulesCheck* efficiency_rules = nullptr;
   const LoopDesign* loop = nullptr;  // where the design is regulated through the opto-coupler
+  // The loop's corners run in ngspice, where they ran (with the stage's
+  // simulation).
+  const LoopSimulation* loop_simulation = nullptr;
 };
 
 struct ReportSection {

@@ -149,6 +149,39 @@ Html MarginsTable(const LoopDesign& loop) {
   return TableHtml(table);
 }
 
+// The corners run in ngspice beside their analytic figures.
+Html SimulatedLoopTable(const LoopDesign& loop, const LoopSimulation& simulated) {
+  HtmlTable table{"loop-simulated",
+                  {"Corner", "Why", "Crossover", "Phase margin", "Largest difference", "Verdict"},
+                  {}};
+  for (const SimulatedLoopCorner& s : simulated.corners) {
+    const LoopCorner& c = loop.corners[s.corner];
+    if (!s.failure.empty()) {
+      table.rows.push_back({Html::Text(CornerName(c)), Html::Text(s.reason), "–", "–", "–",
+                            Element("span", Html::Text(s.failure), "warning")});
+      continue;
+    }
+    const LoopComparison& m = s.comparison;
+    table.rows.push_back(
+        {Html::Text(CornerName(c)), Html::Text(s.reason),
+         Figure(m.simulated_margins.crossover_Hz, 1, 0, " Hz") + " (" +
+             Figure(c.margins.crossover_Hz, 1, 0, " Hz") + ")",
+         Figure(m.simulated_margins.phase_margin_deg, 1, 1, " °") + " (" +
+             Figure(c.margins.phase_margin_deg, 1, 1, " °") + ")",
+         Figure(m.gain_difference_dB, 1, 2, " dB") + " at " +
+             Figure(m.gain_difference_at_Hz, 1, 0, " Hz") + ", " +
+             Figure(m.phase_difference_deg, 1, 1, " °") + " at " +
+             Figure(m.phase_difference_at_Hz, 1, 0, " Hz"),
+         m.agrees ? Html("within ±1 dB, ±5°") : Element("span", "outside ±1 dB, ±5°", "warning")});
+  }
+  return TableHtml(table) +
+         Element("p",
+                 "Simulated in ngspice (.ac of an averaged circuit), the analytic figure in "
+                 "brackets; the differences up to twice the crossover.",
+                 "notes") +
+         "\n";
+}
+
 }  // namespace
 
 std::optional<ReportSection> EfficiencySection(const DesignReportInput& input) {
@@ -203,6 +236,7 @@ std::optional<ReportSection> LoopSection(const DesignReportInput& input) {
                           Html::Text(CornerName(worst)) + "); the crossover dashed.",
                       "pair");
   body += MarginsTable(loop);
+  if (input.loop_simulation != nullptr) body += SimulatedLoopTable(loop, *input.loop_simulation);
   return ReportSection{"loop", "Feedback loop", false, body};
 }
 

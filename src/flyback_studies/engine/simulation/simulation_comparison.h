@@ -21,6 +21,7 @@
 #include "engine/losses/loss_budget.h"
 #include "engine/simulation/figure_tolerance.h"
 #include "engine/simulation/load_step_response.h"
+#include "engine/simulation/loop_simulation.h"
 #include "engine/simulation/operating_point_figures.h"
 #include "engine/simulation/spice_netlist.h"
 #include "state/design/design_state.h"
@@ -73,6 +74,8 @@ struct SimulationComparison {
 struct SimulationOutcome {
   std::optional<SimulationComparison> comparison;
   std::string failure;  // one line where there is no comparison
+  // The feedback loop's .ac runs; none without an opto-regulated loop.
+  std::optional<LoopSimulation> loop;
 };
 
 // Tolerances of the comparison, shares of the calculated figure.
