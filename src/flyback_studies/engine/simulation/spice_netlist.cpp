@@ -567,9 +567,9 @@ void AppendLoadStep(NetlistText& n, const Stage& st, const LoadStepTimes& t) {
        n.Num(t.up_s * 1e6 + 1) + "u 0)\n";
   for (const Rectified& w : st.windings) {
     if (w.winding == 0 || w.bled) continue;
-    const std::string node = OutputNode(w.winding);
-    n += "Bstep" + w.name + " 0 " + node + " I=" + n.Num((1 - kLoadStepShare) * w.I_A / w.U_V) +
-         "*V(" + node + ")*V(step)\n";
+    n += "Bstep" + w.name + " 0 " + OutputNode(w.winding) +
+         " I=" + n.Num((1 - kLoadStepShare) * w.I_A / w.U_V) + "*V(" + OutputNode(w.winding) +
+         ")*V(step)\n";
   }
 }
 
