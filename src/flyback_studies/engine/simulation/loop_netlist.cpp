@@ -7,18 +7,13 @@
 #include "base/numbers/units.h"
 #include "engine/components/selection_rules.h"
 #include "engine/losses/output_capacitor_esr.h"
+#include "engine/simulation/compensator_netlist.h"
 
 namespace flyback {
 
 namespace {
 
 constexpr double kFaradPerMicrofarad = 1e-6;
-constexpr double kFaradPerNanofarad = 1e-9;
-constexpr double kOhmPerKiloOhm = 1e3;
-// The shunt regulator as an amplifier of this open-loop gain (V/V): far
-// above the compensator's integrator over the sweep, so that the regulator
-// holds its reference node as the analytic model takes it.
-constexpr double kRegulatorGain = 1e5;
 // The most duty cycle the averaged continuous stage is let take.
 constexpr double kDutyMax = 0.95;
 
@@ -96,29 +91,14 @@ std::string OutputLines(const LoopCorner& c, const LoopCircuit& k) {
   return t;
 }
 
-// Divider, shunt regulator, fast lane, opto-coupler and feedback pin.
+// Divider, shunt regulator, fast lane, opto-coupler and feedback pin, the
+// regulator and the LED linearized.
 std::string CompensatorLines(const LoopCorner& c, const LoopCircuit& k) {
-  const OptoCompensator& p = k.parts;
-  const LoopAssumptions& a = k.assumptions;
-  const double R_up = kOhmPerKiloOhm * p.R_up_kOhm;
-  // The lower resistor (R60 with P60) trimmed to the regulated voltage.
-  const double R_low = R_up * k.U_ref_V / (k.output.U_V - k.U_ref_V);
-  std::string t = "R65 sense ref " + Num(R_up) + "\n";
-  t += "R60 ref 0 " + Num(R_low) + "\n";
-  t += "Vref vref 0 " + Num(k.U_ref_V) + "\n";
-  t += "Eshunt cathode 0 vref ref " + Num(kRegulatorGain) + "\n";
-  const std::string feedback_end = p.R_z_kOhm > 0 ? "z" : "cathode";
-  if (p.R_z_kOhm > 0) t += "Rz cathode z " + Num(kOhmPerKiloOhm * p.R_z_kOhm) + "\n";
-  t += "Cz " + feedback_end + " ref " + Num(kFaradPerNanofarad * p.C_z_nF) + "\n";
-  if (p.C_p_nF > 0) t += "Cp cathode ref " + Num(kFaradPerNanofarad * p.C_p_nF) + "\n";
-  // The LED as its forward voltage, fed from the output through R_LED.
-  t += "Rled sense led " + Num(kOhmPerKiloOhm * p.R_LED_kOhm) + "\n";
-  t += "Vled led cathode " + Num(a.U_F_LED_V) + "\n";
-  t += "Fopto fb 0 Vled " + Num(c.CTR) + "\n";
-  t += "Vpu pu 0 " + Num(a.U_pullup_V) + "\n";
-  t += "Rpu pu fb " + Num(kOhmPerKiloOhm * a.R_pullup_kOhm) + "\n";
-  t += "Cfb fb 0 " + Num(kFaradPerNanofarad * (p.C_pole_nF + a.C_opto_nF)) + "\n";
-  return t;
+  NetlistText n;
+  AppendCompensator(n,
+                    {k.parts, k.assumptions, c.CTR, k.U_ref_V, k.output.U_V, kLoopInjectNode, ""},
+                    CompensatorModel::kLinearized);
+  return n.text;
 }
 
 }  // namespace

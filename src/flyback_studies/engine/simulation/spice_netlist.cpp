@@ -1,6 +1,5 @@
 #include "engine/simulation/spice_netlist.h"
 
-#include <charconv>
 #include <cmath>
 #include <limits>
 #include <numbers>
@@ -15,6 +14,8 @@
 #include "engine/loop/power_stage_model.h"
 #include "engine/losses/output_capacitor_esr.h"
 #include "engine/losses/semiconductor_loss.h"
+#include "engine/simulation/compensator_netlist.h"
+#include "engine/simulation/netlist_text.h"
 #include "engine/simulation/rectifier_models.h"
 #include "engine/simulation/stage_nodes.h"
 #include "engine/simulation/winding_leakage.h"
@@ -53,55 +54,10 @@ constexpr double kIcCapacitorEsr_ohm = 0.1;
 // without a demagnetization: the start, and a stage whose ringing stalls.
 constexpr double kRestartPeriods = 2;
 
-// V, the shunt regulator's reference, which the divider R65/R60+P60 compares
-// output 1 with (TL431 class: 2.495 V typical).
-constexpr double kShuntReference_V = 2.495;
-// The shunt regulator's gain from its reference to its cathode, 80 dB, and
-// its gain-bandwidth: the loop model takes the regulator as ideal, holding
-// its reference node; a gain this high and a bandwidth far above any
-// crossover keep it so, while a finite bandwidth keeps the circuit from an
-// algebraic loop through C62 that the simulator cannot step.
-constexpr double kShuntGain = 1e4;
-constexpr double kShuntTransconductance_S = 1e-3;  // of the amplifier's input stage
-constexpr double kShuntGainBandwidth_Hz = 1e6;
-constexpr double kLedEmission = 2;             // the LED's emission coefficient
-constexpr double kThermalVoltage_V = 0.02585;  // kT/q at 27 °C, ngspice's default temperature
-
 // A load current below which a winding is loaded by a bleeder: a spare or
 // sense winding (Imax 0) still needs a load for its rectifier's operating
 // point and a resistor of finite value.
 constexpr double kBleederCurrent_A = 1e-3;
-
-// The netlist's text as it is built. Num is the one place it writes a
-// figure; a figure that is not finite is noted there, and the line it lands
-// on is kept to name it, so that no "inf" or "nan" is handed on as a value.
-class NetlistText {
- public:
-  // Six significant digits, locale-free; a zero has no sign.
-  std::string Num(double x) {
-    if (!std::isfinite(x)) non_finite_pending_ = true;
-    if (x == 0) return "0";
-    char figure[32];
-    const auto result =
-        std::to_chars(figure, figure + sizeof figure, x, std::chars_format::general, 6);
-    return {figure, result.ptr};
-  }
-
-  NetlistText& operator+=(const std::string& part) {
-    if (non_finite_pending_ && non_finite_line.empty()) {
-      non_finite_line = part.substr(0, part.find('\n'));
-    }
-    non_finite_pending_ = false;
-    text += part;
-    return *this;
-  }
-
-  std::string text;
-  std::string non_finite_line;  // the first line with a figure that is not finite
-
- private:
-  bool non_finite_pending_ = false;  // a figure not finite since the last part
-};
 
 // µF, the capacitor `designator` ("C41") of the component list, if the list
 // is made and holds it in µF.
@@ -137,6 +93,7 @@ struct OptoFeedback {
   OptoCompensator parts;
   LoopAssumptions assumptions;
   double CTR = 0;                 // the loop's design value √(CTR_min·CTR_max)
+  double U_ref_V = 0;             // V, the shunt regulator's reference
   double I_per_feedback_V_A = 0;  // A/V, the peak primary current per feedback-pin volt
 };
 
@@ -270,6 +227,7 @@ Stage StageOf(const DesignState& s, const LossBudget& budget, BusPoint point) {
     OptoFeedback opto;
     opto.parts = ListedCompensatorOf(s);
     opto.CTR = std::sqrt(opto.assumptions.CTR_min * opto.assumptions.CTR_max);
+    opto.U_ref_V = s.components.U_ref;
     opto.I_per_feedback_V_A = CurrentPerFeedbackVolt(budget.worst_case.I_D_max_A, opto.assumptions);
     st.opto = opto;
   }
@@ -465,55 +423,16 @@ std::string RestingCathode(NetlistText& n, const Stage& st, const OptoFeedback& 
          n.Num(f.parts.R_LED_kOhm * 1e3) + "}";
 }
 
-// The loop as built: the divider, the shunt regulator with the list's
-// compensation network, the LED through its series resistor from output 1
-// (the fast lane), the opto's transistor at the loop's design CTR pulling
-// the feedback pin down against the controller's pull-up and C28, and the
-// feedback pin's voltage setting the peak current as the loop model reads
-// the controller (I_pk = k_i*V_FB), clamped as the error amplifier is.
+// The loop as built: the component list's compensator (compensator_netlist.h)
+// with the opto at the loop's design CTR, and the feedback pin's voltage
+// setting the peak current as the loop model reads the controller
+// (I_pk = k_i*V_FB), clamped as the error amplifier is.
 void AppendOptoFeedback(NetlistText& n, const Stage& st, const OptoFeedback& f) {
-  const OptoCompensator& p = f.parts;
-  const LoopAssumptions& a = f.assumptions;
   n += "\n* Controller with the opto-coupler loop of the component list (docs/loop.md).\n";
-  n += "* Divider: R65 and R60+P60 set so that the reference sees " + n.Num(kShuntReference_V) +
-       " V at o1 = " + n.Num(st.U_reg_V) + " V\n";
-  n += "R65 o1 ref " + n.Num(p.R_up_kOhm) + "k\n";
-  n += "R60 ref 0 " + n.Num(p.R_up_kOhm * kShuntReference_V / (st.U_reg_V - kShuntReference_V)) +
-       "k\n";
-  n += "* Shunt regulator: an amplifier of gain " + n.Num(kShuntGain) + " and a " +
-       n.Num(kShuntGainBandwidth_Hz / 1e6) + " MHz gain-bandwidth,\n";
-  n += "* the cathode ka falling as the reference rises about the cathode voltage at\n";
-  n += "* rest (xo), between its least cathode voltage " + n.Num(a.U_KA_min_V) +
-       " V and o1 less the LED's forward voltage\n";
-  const double R_x_ohm = kShuntGain / kShuntTransconductance_S;
-  n += "Bta 0 x I=" + n.Num(kShuntTransconductance_S) + "*(" + n.Num(kShuntReference_V) +
-       "-V(ref))\n";
-  n += "Rx x xo " + n.Num(R_x_ohm) + "\n";
-  n += "Cx x xo " +
-       n.Num(kShuntTransconductance_S / (2 * std::numbers::pi * kShuntGainBandwidth_Hz)) + "\n";
-  n += "Vxo xo 0 " + RestingCathode(n, st, f) + "\n";
-  n += "Bka ka 0 V=min(max(V(x)," + n.Num(a.U_KA_min_V) + "),V(o1)-" + n.Num(a.U_F_LED_V) + ")\n";
-  n += "* R63 and C61 in series, C62 across them, cathode to reference\n";
-  n += "R63 ka zc " + n.Num(p.R_z_kOhm > 0 ? p.R_z_kOhm : 1e-6) + "k\n";
-  n += "C61 zc ref " + n.Num(p.C_z_nF) + "n\n";
-  if (p.C_p_nF > 0) n += "C62 ka ref " + n.Num(p.C_p_nF) + "n\n";
-  // An exponential diode of emission coefficient 2 through the LED's
-  // forward voltage at 1 mA: IS = 1 mA/exp(U_F/(2*U_T)).
-  const double IS_A = 1e-3 / std::exp(a.U_F_LED_V / (kLedEmission * kThermalVoltage_V));
-  n += "* LED: R61 from o1; a diode of N = " + n.Num(kLedEmission) + " with " + n.Num(a.U_F_LED_V) +
-       " V at 1 mA (Vled measures its current)\n";
-  n += "R61 o1 led " + n.Num(p.R_LED_kOhm) + "k\n";
-  n += "Vled led ledi 0\nDled ledi ka DLED\n";
-  n += ".model DLED D(IS=" + n.Num(IS_A) + " N=" + n.Num(kLedEmission) + ")\n";
-  n += "* opto transistor: CTR " + n.Num(f.CTR) +
-       " (the loop's design value) of the LED's current,\n";
-  n += "* no lower than its saturation " + n.Num(a.U_CE_sat_V) + " V\n";
-  n += "Fopto fb 0 Vled " + n.Num(f.CTR) + "\n";
-  n += "Vsat sat 0 " + n.Num(a.U_CE_sat_V) + "\nDsat sat fb DCL\n";
-  n += "* the controller's pull-up " + n.Num(a.R_pullup_kOhm) + " kOhm to " + n.Num(a.U_pullup_V) +
-       " V; C28 and the opto's own capacitance at the pin\n";
-  n += "Vpu pu 0 " + n.Num(a.U_pullup_V) + "\nRpu pu fb " + n.Num(a.R_pullup_kOhm) + "k\n";
-  n += "Cfb fb 0 " + n.Num(p.C_pole_nF + a.C_opto_nF) + "n\n";
+  const CompensatorCircuit circuit{
+      f.parts,       f.assumptions,           f.CTR, f.U_ref_V, st.U_reg_V,
+      OutputNode(1), RestingCathode(n, st, f)};
+  AppendCompensator(n, circuit, CompensatorModel::kSwitching);
   n += "* peak primary current comp (1 V = 1 A): " + n.Num(f.I_per_feedback_V_A) +
        " A per feedback volt, between " + n.Num(100 * kLeastPeakShare) + " % and " +
        n.Num(100 * kCurrentLimitShare) + " % of " + n.Num(st.I_D_max_A) + " A\n";
@@ -588,11 +507,15 @@ std::string ControllerStart(NetlistText& n, const Stage& st, bool warm) {
   }
   const OptoFeedback& f = *st.opto;
   const LoopAssumptions& a = f.assumptions;
-  if (!warm) return " v(fb)=" + n.Num(a.U_CE_sat_V) + " v(ref)=0 v(zc)=0 v(x)=0";
+  const std::string fb = std::string(" v(") + kFeedbackPinNode + ")=";
+  const std::string ref = std::string(" v(") + kShuntReferenceNode + ")=";
+  const std::string zc = std::string(" v(") + kCompensationZeroNode + ")=";
+  const std::string x = std::string(" v(") + kShuntAmplifierNode + ")=";
+  if (!warm) return fb + n.Num(a.U_CE_sat_V) + ref + "0" + zc + "0" + x + "0";
   // At rest no current flows in R63 and the reference sits at its value.
   const std::string U_ka = RestingCathode(n, st, f);
-  return " v(fb)={Ipk0/" + n.Num(f.I_per_feedback_V_A) + "} v(ref)=" + n.Num(kShuntReference_V) +
-         " v(zc)=" + U_ka + " v(x)=" + U_ka;
+  return fb + "{Ipk0/" + n.Num(f.I_per_feedback_V_A) + "}" + ref + n.Num(f.U_ref_V) + zc + U_ka +
+         x + U_ka;
 }
 
 // The .ic of `start`: warm, the calculation's state at the start of a
