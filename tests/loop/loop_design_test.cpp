@@ -36,6 +36,7 @@
 #include <gtest/gtest.h>
 
 #include <cstddef>
+#include <string_view>
 #include <vector>
 
 #include "engine/losses/loss_budget.h"
@@ -132,6 +133,35 @@ TEST_F(OptoDemoLoop, LoopOfTheListedPartsAsByHand) {
   const LoopCorner& high_ctr = loop_->corners[5];
   EXPECT_FALSE(high_ctr.margins.crossover_Hz);
   EXPECT_EQ(high_ctr.warnings, std::vector<LoopWarning>{LoopWarning::kNoCrossover});
+}
+
+// Each reason for leaving the loop out fires on its own fault of the
+// opto-regulated demonstration, and none on the demonstration itself. The
+// last: R60 = R65·U_ref/(U − U_ref) has no positive value for an output at
+// the reference of 2.5 V.
+TEST(LoopNotModelled, EachReasonFiresOnItsOwnFault) {
+  const struct {
+    const char* fault;
+    void (*make)(DesignState&);
+    std::string_view reason_start;
+  } cases[] = {
+      {"none", [](DesignState&) {}, ""},
+      {"regulated through the IC supply", [](DesignState& s) { s.inputs.opto_reg = false; },
+       "regulated through the IC-supply winding"},
+      {"no divider", [](DesignState& s) { s.components.R65 = 0; },
+       "the opto-coupler's divider is not dimensioned"},
+      {"no turns", [](DesignState& s) { s.transformer.n_prim = 0; },
+       "the transformer has no turns"},
+      {"regulated at the reference", [](DesignState& s) { s.inputs.U_opto = 2.5; },
+       "output 1 does not lie above the shunt regulator's reference"},
+  };
+  for (const auto& c : cases) {
+    DesignState s = OptoRegulatedDemo();
+    c.make(s);
+    const std::string_view reason = LoopNotModelledReason(s);
+    EXPECT_EQ(reason.substr(0, c.reason_start.size()), c.reason_start) << c.fault;
+    EXPECT_EQ(reason.empty(), c.reason_start.empty()) << c.fault;
+  }
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "engine/loop/listed_compensator.h"
+#include "engine/transformer/winding_values.h"
 
 namespace flyback {
 
@@ -121,6 +122,14 @@ std::string_view LoopNotModelledReason(const DesignState& s) {
   if (!(s.transformer.n_prim > 0) || !(s.transformer.n_out(1) > 0) || !(s.transformer.L_prim > 0)) {
     return "the transformer has no turns on the primary or on output 1: no power stage to "
            "model";
+  }
+  // The divider's lower resistor is R65·U_ref/(U − U_ref): an output at or
+  // below the reference cannot be regulated through it (the dialogue takes
+  // any positive regulated voltage).
+  const double U_ref = s.components.U_ref;
+  if (!(s.inputs.U_opto > U_ref) || !(OutputVoltage(s.inputs, s.transformer, 1) > U_ref)) {
+    return "output 1 does not lie above the shunt regulator's reference: no divider can set "
+           "it, no loop to model";
   }
   return "";
 }
