@@ -14,7 +14,11 @@ constexpr double kDesignDropSaturation_A = 1e-12;
 // at 25 °C (pulse tests). The 1 A MUR 1x0 data sheet gives one such point:
 // its second point lies on the slope of the 4 A part of the same voltage and
 // series (MUR 420, MUR 460), through its own 1 A point. The 1N 4148 takes the
-// points of the 1N 4448, the same die graded by forward voltage.
+// points of the 1N 4448, the same die graded by forward voltage. onsemi gives
+// no junction capacitance; each part takes the typical one at 4 V of another
+// maker's part of its current: the 1 A parts that of Diodes Inc.'s surface-
+// mount part of the same voltage (MURS120, MURS160), the 4 A parts that of
+// Pingwei's MUR440GR, whose forward voltage is onsemi's MUR440's.
 constexpr std::array<RectifierDatasheet, 5> kRectifierDatasheets = {{
     {"MUR 120",
      {1, 0.875},
@@ -28,30 +32,30 @@ constexpr std::array<RectifierDatasheet, 5> kRectifierDatasheets = {{
     {"MUR 160",
      {1, 1.25},
      {4.0 / 3, 1.28},
-     27,
+     10,
      50,
      0.5,
      1,
      "onsemi MUR120 Series (MUR120/D): vF 1.25 V at 1 A, trr 50 ns (IF 0.5 A, iR 1 A); "
-     "slope of MUR460; CJ 27 pF: Diodes Inc. MURS120 (DS30179), at 4 V"},
+     "slope of MUR460; CJ 10 pF: Diodes Inc. MURS160 (DS30130 Rev. 11), at 4 V"},
     {"MUR 420",
      {3, 0.88},
      {4, 0.89},
-     27,
+     60,
      25,
      0.5,
      1,
      "onsemi MUR405-MUR460 (MUR420/D): vF 0.88 V at 3 A, 0.89 V at 4 A, trr 25 ns "
-     "(IF 0.5 A, iR 1 A); CJ of the 1 A part, Diodes Inc. MURS120 (DS30179)"},
+     "(IF 0.5 A, iR 1 A); CJ 60 pF: Pingwei MUR440GR, at 4 V"},
     {"MUR 460",
      {3, 1.25},
      {4, 1.28},
-     27,
+     60,
      50,
      0.5,
      1,
      "onsemi MUR405-MUR460 (MUR420/D): vF 1.25 V at 3 A, 1.28 V at 4 A, trr 50 ns "
-     "(IF 0.5 A, iR 1 A); CJ of the 1 A part, Diodes Inc. MURS120 (DS30179)"},
+     "(IF 0.5 A, iR 1 A); CJ 60 pF: Pingwei MUR440GR, at 4 V"},
     {"1N 4148",
      {0.005, 0.72},
      {0.1, 1.0},
