@@ -173,11 +173,11 @@ class WindowPagesTest : public QObject {
     QVERIFY2(failures.isEmpty(), qPrintable(failures.join(QLatin1Char('\n'))));
     // What docs/window.md reports as measured with the window's own font (one
     // line of the overshoot page, 3 characters beyond the edge and 1 under
-    // the controls, in each of the 28 golden cases, twice in report-demo):
+    // the controls, in each of the 29 golden cases, twice in report-demo):
     // a change of the font, the zones or the controls that loses more fails.
     QVERIFY2(golden_total.lines_below_bottom <= 19, qPrintable(Counts(golden_total)));
-    QVERIFY2(golden_total.characters_beyond_right_edge <= 87, qPrintable(Counts(golden_total)));
-    QVERIFY2(golden_total.characters_under_controls <= 29, qPrintable(Counts(golden_total)));
+    QVERIFY2(golden_total.characters_beyond_right_edge <= 90, qPrintable(Counts(golden_total)));
+    QVERIFY2(golden_total.characters_under_controls <= 30, qPrintable(Counts(golden_total)));
     QVERIFY2(extra_total.characters_beyond_right_edge <= 12, qPrintable(Counts(extra_total)));
     QVERIFY2(extra_total.characters_under_controls <= 4, qPrintable(Counts(extra_total)));
   }
