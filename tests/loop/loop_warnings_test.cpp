@@ -20,8 +20,12 @@ TEST(LoopWarningsOf, EachFiresPastItsLimitOnly) {
   PowerStageModel continuous;
   continuous.f_sw_Hz = 50e3;
   continuous.f_rhp_zero_Hz = 10e3;
-  PowerStageModel boundary;  // no RHP zero
+  PowerStageModel boundary;  // no RHP zero; at the worst case, which sets the limit
   boundary.f_sw_Hz = 50e3;
+  boundary.I_control_A = 2.5;
+  boundary.I_limit_A = 2.5;
+  PowerStageModel limited = boundary;  // a point beyond the worst case
+  limited.I_control_A = 2.51;
   const struct {
     const char* name;
     const PowerStageModel* plant;
@@ -45,6 +49,8 @@ TEST(LoopWarningsOf, EachFiresPastItsLimitOnly) {
       {"none", &boundary, 0, std::nullopt, std::nullopt, std::nullopt, LoopWarning::kNoCrossover,
        true},
       {"one", &boundary, 1, 1000, 60, 20, LoopWarning::kNoCrossover, false},
+      {"beyond the limit", &limited, 1, 1000, 60, 20, LoopWarning::kBeyondCurrentLimit, true},
+      {"at the limit", &boundary, 1, 1000, 60, 20, LoopWarning::kBeyondCurrentLimit, false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

@@ -30,18 +30,19 @@ TEST(PowerStageAt, EachModeAgainstItsHandFigures) {
   const struct {
     const char* name;
     SwitchingPoint point;
-    double G0, f_load_pole_Hz, f_rhp_zero_Hz, Q_sampling;
+    double G0, f_load_pole_Hz, f_rhp_zero_Hz, Q_sampling, I_control_A;
   } cases[] = {
       // Boundary at 2 A: G0 = 1·12/(2·2) = 3, load pole 2/(2π·2.4·1 mF) =
-      // 132.629 Hz.
-      {"boundary", Point(SwitchingMode::kBoundary, 0, 4), 3, 132.629, 0, 0},
+      // 132.629 Hz; the comparator reaches the peak current.
+      {"boundary", Point(SwitchingMode::kBoundary, 0, 4), 3, 132.629, 0, 0, 2},
       // Discontinuous at 2 A: G0 = 12/2 = 6, the same pole.
-      {"discontinuous", Point(SwitchingMode::kDiscontinuous, 0, 4), 6, 132.629, 0, 0},
+      {"discontinuous", Point(SwitchingMode::kDiscontinuous, 0, 4), 6, 132.629, 0, 0, 2},
       // Continuous, D = 0.5 of 10 µs, 1 A to 2 A: L = 100 V·5 µs/1 A = 500 µH.
       // G0 = 1·2.4·5·0.5/1.5 = 4, pole 1.5/(2π·2.4·1 mF) = 99.4718 Hz,
       // f_RHPZ = 2.4·0.25·25/(2π·0.5·500 µH) = 9549.30 Hz, m_c = 1 + 0.5·1 =
-      // 1.5, Q = 1/(π·(1.5·0.5 − 0.5)) = 1.27324.
-      {"continuous", Point(SwitchingMode::kContinuous, 1, 5), 4, 99.4718, 9549.30, 1.27324},
+      // 1.5, Q = 1/(π·(1.5·0.5 − 0.5)) = 1.27324. The ramp 0.5·U_refl/L·t_on,
+      // U_refl/L = 1 A/5 µs: 0.5 A above the 2 A peak.
+      {"continuous", Point(SwitchingMode::kContinuous, 1, 5), 4, 99.4718, 9549.30, 1.27324, 2.5},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -53,6 +54,8 @@ TEST(PowerStageAt, EachModeAgainstItsHandFigures) {
     EXPECT_NEAR(m.f_esr_zero_Hz, 3183.10, 1e-2);
     EXPECT_NEAR(m.f_rhp_zero_Hz, c.f_rhp_zero_Hz, 1e-2);
     EXPECT_NEAR(m.Q_sampling, c.Q_sampling, 1e-5);
+    EXPECT_NEAR(m.I_control_A, c.I_control_A, 1e-12);
+    EXPECT_EQ(m.I_limit_A, 3);
   }
 }
 

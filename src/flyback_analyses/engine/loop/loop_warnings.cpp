@@ -16,6 +16,9 @@ std::string_view LoopWarningText(LoopWarning w) {
       return "crossover above a fifth of the switching frequency";
     case LoopWarning::kSeveralCrossings:
       return "the loop gain crosses 0 dB more than once";
+    case LoopWarning::kBeyondCurrentLimit:
+      return "the peak current with the slope ramp needs more than I_D_max, the current limit "
+             "the loop takes: the controller limits before this load";
   }
   return "";
 }
@@ -35,6 +38,10 @@ std::vector<LoopWarning> LoopWarningsOf(const LoopMargins& m, const PowerStageMo
   if (m.gain_margin_dB && *m.gain_margin_dB < kLeastGainMargin_dB)
     warnings.push_back(LoopWarning::kLowGainMargin);
   if (m.crossings > 1) warnings.push_back(LoopWarning::kSeveralCrossings);
+  // The worst-case point itself sets the limit: equal by construction there.
+  constexpr double kRoundOff = 1e-9;
+  if (plant.I_control_A > plant.I_limit_A * (1 + kRoundOff))
+    warnings.push_back(LoopWarning::kBeyondCurrentLimit);
   return warnings;
 }
 

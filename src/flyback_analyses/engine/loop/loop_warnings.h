@@ -4,7 +4,8 @@
 // controller makers' data sheets: a phase margin of at least 45° and a gain
 // margin of at least 10 dB, a crossover at most a fifth of the right-half-
 // plane zero and of the switching frequency, and a gain that crosses 0 dB
-// once.
+// once. Beside the margins: an operating point the controller cannot reach,
+// its peak current (with the slope ramp) beyond the current limit.
 
 #include <string_view>
 #include <vector>
@@ -25,6 +26,7 @@ enum class LoopWarning {
   kNearRightHalfPlaneZero,  // crossover above a fifth of f_RHPZ
   kNearSwitching,           // crossover above a fifth of f_sw
   kSeveralCrossings,        // the gain crosses 0 dB more than once
+  kBeyondCurrentLimit,      // the point needs more than the current limit
 };
 
 // "phase margin below 45°", ...

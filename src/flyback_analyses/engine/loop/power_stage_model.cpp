@@ -30,6 +30,9 @@ void SetContinuous(const SwitchingPoint& p, const RegulatedOutput& out, double k
   // on-slope.
   const double m_c = 1 + a.slope_share * D / (1 - D);
   m.Q_sampling = 1 / (std::numbers::pi * (m_c * (1 - D) - 0.5));
+  // The ramp S_e·t_on, S_e = slope_share·U_refl/L, U_refl/L the off-slope
+  // (I_pk − I_start)/t_off, the off time the rest of the period.
+  m.I_control_A += a.slope_share * (p.I_pk_A - p.I_start_A) * p.t_on_us / (p.period_us - p.t_on_us);
 }
 
 }  // namespace
@@ -47,6 +50,8 @@ PowerStageModel PowerStageAt(const SwitchingPoint& p, double load_share, const R
   m.R_load_ohm = LoadResistance(out, load_share);
   m.f_esr_zero_Hz = CornerOf(1, out.ESR_ohm, out.C_own_uF);
   const double k_i = CurrentPerFeedbackVolt(I_limit_A, a);
+  m.I_control_A = p.I_pk_A;
+  m.I_limit_A = I_limit_A;
   switch (p.mode) {
     case SwitchingMode::kBoundary:
       m.G0 = k_i * out.U_V / (2 * p.I_pk_A);

@@ -31,6 +31,11 @@ struct PowerStageModel {
   double f_esr_zero_Hz = 0;
   double f_rhp_zero_Hz = 0;  // 0 where there is none (not continuous)
   double Q_sampling = 0;     // 0 where there is none (not continuous)
+  // A, what the controller's comparator must reach at the end of the on
+  // time: the peak current, plus the slope ramp in continuous operation;
+  // and the current limit the current-sense threshold stands for.
+  double I_control_A = 0;
+  double I_limit_A = 0;
 };
 
 // The stage at the switching point `p` delivering `load_share` (0 ... 1) of
