@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QVBoxLayout>
 #include <optional>
 #include <string>
 
@@ -15,6 +16,7 @@
 #include "chart_parts.h"
 #include "overview_charts.h"
 #include "performance_charts.h"
+#include "simulation_charts.h"
 
 namespace flyback {
 
@@ -23,6 +25,9 @@ namespace {
 enum Column { kCorner, kCrossover, kPhaseMargin, kGainMargin, kWarnings };
 
 constexpr double kPercent = 100;
+// The load step's height in lines of text: its title, the axis labels and
+// room for the curve between them.
+constexpr int kLoadStepMinimumLines = 10;
 
 QString Figure(const std::optional<double>& x, int decimals, const char* unit) {
   if (!x) return QStringLiteral("–");
@@ -52,7 +57,8 @@ LoopTab::LoopTab(QWidget* parent)
       crossover_(new QDoubleSpinBox(this)),
       design_(new QPushButton(QStringLiteral("Design for this crossover"), this)),
       editor_(new CompensatorEditor(this)),
-      margins_(new QTableWidget(0, kWarnings + 1, this)) {
+      margins_(new QTableWidget(0, kWarnings + 1, this)),
+      load_step_(new ChartView(this)) {
   gain_->Show(EmptyChart(QStringLiteral("Loop gain")));
   phase_->Show(EmptyChart(QStringLiteral("Loop phase")));
   compensator_->setWordWrap(true);
@@ -81,24 +87,34 @@ LoopTab::LoopTab(QWidget* parent)
   margins_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   margins_->horizontalHeader()->setSectionResizeMode(kWarnings, QHeaderView::Stretch);
   margins_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+  // The load step below both Bode plots, across their width, once there is
+  // one to draw; until then the plots take the whole height.
+  auto* bode_row = new QHBoxLayout;
+  bode_row->addWidget(gain_);
+  bode_row->addWidget(phase_);
+  auto* charts = new QVBoxLayout;
+  charts->addLayout(bode_row, 3);
+  charts->addWidget(load_step_, 2);
+  load_step_->setMinimumHeight(kLoadStepMinimumLines * fontMetrics().height());
+  load_step_->hide();
   auto* layout = new QGridLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(gain_, 0, 0, 5, 1);
-  layout->addWidget(phase_, 0, 1, 5, 1);
-  layout->addWidget(compensator_, 0, 2);
-  layout->addWidget(proposal_, 1, 2);
-  layout->addLayout(crossover_row, 2, 2);
-  layout->addWidget(editor_, 3, 2);
-  layout->addWidget(margins_, 4, 2);
+  layout->addLayout(charts, 0, 0, 5, 1);
+  layout->addWidget(compensator_, 0, 1);
+  layout->addWidget(proposal_, 1, 1);
+  layout->addLayout(crossover_row, 2, 1);
+  layout->addWidget(editor_, 3, 1);
+  layout->addWidget(margins_, 4, 1);
   layout->setRowStretch(4, 1);
-  layout->setColumnStretch(0, 2);
-  layout->setColumnStretch(1, 2);
-  layout->setColumnStretch(2, 3);
+  layout->setColumnStretch(0, 4);
+  layout->setColumnStretch(1, 3);
 }
 
-void LoopTab::Show(const DesignEvaluation& evaluation) {
+void LoopTab::Show(const DesignEvaluation& evaluation, const SimulationOutcome* simulation) {
+  ShowLoadStep(simulation);
   if (evaluation.loop && !evaluation.loop->corners.empty()) {
-    ShowLoop(*evaluation.loop);
+    ShowLoop(*evaluation.loop,
+             simulation != nullptr && simulation->loop ? &*simulation->loop : nullptr);
     return;
   }
   gain_->Show(NewChart(QStringLiteral("Loop gain: no opto-regulated loop"), false));
@@ -114,13 +130,30 @@ void LoopTab::Show(const DesignEvaluation& evaluation) {
   margins_->setRowCount(0);
 }
 
-void LoopTab::ShowLoop(const LoopDesign& loop) {
-  gain_->Show(BodeChart(loop, BodeQuantity::kGain));
-  phase_->Show(BodeChart(loop, BodeQuantity::kPhase));
+void LoopTab::ShowLoadStep(const SimulationOutcome* simulation) {
+  const bool stepped =
+      simulation != nullptr && simulation->comparison && simulation->comparison->load_step;
+  if (stepped) load_step_->Show(LoadStepChart(*simulation->comparison->load_step));
+  load_step_->setVisible(stepped);
+}
+
+void LoopTab::ShowLoop(const LoopDesign& loop, const LoopSimulation* simulated) {
+  // ngspice runs the component list's compensator: its points do not belong
+  // on the curves of one set by hand.
+  const LoopSimulation* drawn = loop.parts_chosen ? nullptr : simulated;
+  gain_->Show(BodeChart(loop, BodeQuantity::kGain, drawn));
+  phase_->Show(BodeChart(loop, BodeQuantity::kPhase, drawn));
+  QString simulation_note;
+  if (drawn != nullptr) {
+    simulation_note = QStringLiteral(" Markers: ngspice's .ac points of the simulated corners.");
+  } else if (simulated != nullptr) {
+    simulation_note =
+        QStringLiteral(" ngspice's .ac points are of the component list's compensator: not drawn.");
+  }
   compensator_->setText(QString::fromUtf8(loop.parts_chosen ? "Compensator set by hand"
                                                             : "The component list's compensator") +
                         " (the curves and the margins): " + PartsText(loop.parts) +
-                        ". Dashed: the least CTR.");
+                        ". Dashed: the least CTR." + simulation_note);
   const CompensatorDesign& d = loop.compensator;
   proposal_->setText("Proposed for a crossover at " + Figure(d.crossover_Hz, 0, " Hz") +
                      " and a phase margin of " + Figure(d.phase_margin_deg, 0, "°") +

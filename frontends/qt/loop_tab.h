@@ -4,8 +4,11 @@
 // corner against frequency, the compensator's values, the proposal for the
 // crossover the user may set, the compensator the user may set by hand, and
 // the margins of every corner with its
-// warnings, the corner named in its curves' colour. It renders the design's
-// one evaluation; a design without an opto-regulated loop says so.
+// warnings, the corner named in its curves' colour. After a simulation the
+// .ac points of the simulated corners stand over their curves, and output 1
+// across the load step is drawn below the margins. It renders the design's
+// one evaluation and the simulation's outcome; a design without an
+// opto-regulated loop says so.
 
 #include <QWidget>
 #include <functional>
@@ -13,6 +16,7 @@
 #include "chart_view.h"
 #include "compensator_editor.h"
 #include "engine/evaluation/design_evaluation.h"
+#include "engine/simulation/simulation_comparison.h"
 
 class QDoubleSpinBox;
 class QLabel;
@@ -25,7 +29,9 @@ class LoopTab : public QWidget {
  public:
   explicit LoopTab(QWidget* parent = nullptr);
 
-  void Show(const DesignEvaluation& evaluation);
+  // `simulation`: the outcome of the design's simulation, none before one
+  // ended.
+  void Show(const DesignEvaluation& evaluation, const SimulationOutcome* simulation = nullptr);
 
   // `chosen` is told the crossover (Hz; 0: the default rule) the user asks
   // the proposal to be designed for.
@@ -40,10 +46,12 @@ class LoopTab : public QWidget {
   QDoubleSpinBox* crossover() const { return crossover_; }
   QPushButton* design_button() const { return design_; }
   QTableWidget* margins() const { return margins_; }
+  ChartView* load_step() const { return load_step_; }
   CompensatorEditor* editor() const { return editor_; }
 
  private:
-  void ShowLoop(const LoopDesign& loop);
+  void ShowLoop(const LoopDesign& loop, const LoopSimulation* simulated);
+  void ShowLoadStep(const SimulationOutcome* simulation);
 
   ChartView* gain_;
   ChartView* phase_;
@@ -53,6 +61,7 @@ class LoopTab : public QWidget {
   QPushButton* design_;
   CompensatorEditor* editor_;
   QTableWidget* margins_;
+  ChartView* load_step_;
   std::function<void(double crossover_Hz)> chosen_;
 };
 

@@ -233,8 +233,9 @@ void OverviewWindow::DesignShown(const DesignState& /*design*/) {
   currents_->Show(WaveformsChart(Waveforms(design)));
   losses_->Show(LossesChart(WhereTheWattsGo(shown_->budget)));
   efficiency_->Show(*shown_);
-  loop_->Show(*shown_);
+  // A design whose stage is the one simulated keeps the simulation's outcome.
   simulation_->SetDesign(shown_);
+  ShowLoop();
   UpdateReport(checks);
 }
 
@@ -265,7 +266,13 @@ void OverviewWindow::SimulationEnded() {
   const std::vector<Finding> checks = FindingsWithSimulation(
       *shown_, &*outcome->comparison, outcome->loop ? &*outcome->loop : nullptr);
   ShowFindings(checks);
+  ShowLoop();
   UpdateReport(checks);
+}
+
+void OverviewWindow::ShowLoop() {
+  const std::optional<SimulationOutcome>& outcome = simulation_->outcome();
+  loop_->Show(*shown_, outcome ? &*outcome : nullptr);
 }
 
 void OverviewWindow::ComponentsDimensioned(const DesignState& /*design*/) {
@@ -274,8 +281,8 @@ void OverviewWindow::ComponentsDimensioned(const DesignState& /*design*/) {
   // longer the design's.
   shown_ = evaluator_.evaluation();
   // The loop's output capacitors are the list's.
-  loop_->Show(*shown_);
   simulation_->SetDesign(shown_);
+  ShowLoop();
   UpdateReport(shown_->findings);
 }
 

@@ -100,6 +100,8 @@ class OverviewWindow : public QWidget, public OptimizationRecorder {
   void ShowFindings(const std::vector<Finding>& checks);
   // The simulation's findings join the checks of the design.
   void SimulationEnded();
+  // The loop of the design shown, with the simulation's points once it ran.
+  void ShowLoop();
   void UpdateReport(const std::vector<Finding>& findings);
 
   QScrollArea* scroll_;  // around the content, on a low screen

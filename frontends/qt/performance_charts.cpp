@@ -1,9 +1,12 @@
 #include "performance_charts.h"
 
 #include <QChart>
+#include <QLegend>
+#include <QLegendMarker>
 #include <QLineSeries>
 #include <QLogValueAxis>
 #include <QPen>
+#include <QScatterSeries>
 #include <QValueAxis>
 #include <algorithm>
 #include <cmath>
@@ -60,6 +63,51 @@ void AddLimits(QChart& chart, const RulesCheck& rules, QValueAxis* x, QValueAxis
   }
 }
 
+// The whole turns (°) between `run`'s simulated phase and the analytic curve
+// of its corner at the run's first point: both are continuous, but may
+// start a turn apart, and the markers belong on the curve they confirm.
+double PhaseTurns_deg(const LoopCorner& corner, const std::vector<BodePoint>& run) {
+  const BodePoint& first = run.front();
+  const auto analytic = std::ranges::find_if(
+      corner.bode, [&first](const BodePoint& p) { return p.f_Hz >= first.f_Hz; });
+  if (analytic == corner.bode.end()) return 0;
+  return 360 * std::round((analytic->loop.phase_deg - first.loop.phase_deg) / 360);
+}
+
+// The simulated points of every run that gave them over the corners'
+// curves, hollow, so that the curve shows through; the legend names them
+// once ("ngspice"), the margins table the corners by their colours.
+void AddSimulatedPoints(QChart& chart, const LoopDesign& loop, const LoopSimulation& simulated,
+                        bool gain, QAbstractAxis* x, QAbstractAxis* y) {
+  constexpr double kMarkerSize = 6;
+  constexpr double kMarkersPerDecade = 8;
+  for (QLegendMarker* marker : chart.legend()->markers()) marker->setVisible(false);
+  bool named = false;
+  for (const SimulatedLoopCorner& s : simulated.corners) {
+    const std::vector<BodePoint>& run = s.comparison.simulated;
+    if (!s.failure.empty() || run.empty() || s.corner >= loop.corners.size()) continue;
+    const LoopCorner& corner = loop.corners[s.corner];
+    QScatterSeries* points =
+        Markers(QStringLiteral("ngspice"), CornerColour(loop, corner), kMarkerSize);
+    points->setColor(Qt::white);
+    const double turns_deg = gain ? 0 : PhaseTurns_deg(corner, run);
+    // The sweep's points lie too close on a plot this size to be told
+    // apart from the curve: at most kMarkersPerDecade of them are drawn.
+    double last_drawn_Hz = 0;
+    for (const BodePoint& p : run) {
+      if (last_drawn_Hz > 0 && std::log10(p.f_Hz / last_drawn_Hz) < 1.0 / kMarkersPerDecade) {
+        continue;
+      }
+      last_drawn_Hz = p.f_Hz;
+      points->append(p.f_Hz, gain ? p.loop.gain_dB : p.loop.phase_deg + turns_deg);
+    }
+    Attach(chart, points, x, y);
+    for (QLegendMarker* marker : chart.legend()->markers(points)) marker->setVisible(!named);
+    named = true;
+  }
+  chart.legend()->setVisible(named);
+}
+
 }  // namespace
 
 QColor CornerColour(const LoopDesign& loop, const LoopCorner& corner) {
@@ -113,7 +161,7 @@ QChart* EfficiencyChart(const EfficiencyMap& map, const RulesCheck& rules) {
   return chart;
 }
 
-QChart* BodeChart(const LoopDesign& loop, BodeQuantity quantity) {
+QChart* BodeChart(const LoopDesign& loop, BodeQuantity quantity, const LoopSimulation* simulated) {
   const bool gain = quantity == BodeQuantity::kGain;
   QChart* chart = NewChart(gain ? QStringLiteral("Loop gain of every corner")
                                 : QStringLiteral("Loop phase of every corner"),
@@ -158,6 +206,7 @@ QChart* BodeChart(const LoopDesign& loop, BodeQuantity quantity) {
   limit->append(x->min(), reference);
   limit->append(x->max(), reference);
   Attach(*chart, limit, x, y);
+  if (simulated != nullptr) AddSimulatedPoints(*chart, loop, *simulated, gain, x, y);
   return chart;
 }
 

@@ -9,6 +9,7 @@
 #include "engine/efficiency/efficiency_map.h"
 #include "engine/efficiency/rule_verdicts.h"
 #include "engine/loop/loop_design.h"
+#include "engine/simulation/loop_simulation.h"
 
 class QChart;
 
@@ -29,9 +30,12 @@ QColor CornerColour(const LoopDesign& loop, const LoopCorner& corner);
 bool CornerDashed(const LoopDesign& loop, const LoopCorner& corner);
 
 // The loop gain (dB) or phase (°) of every corner of `loop` against the
-// frequency on a decade scale, each in its colour and dash, without a legend
-// (the margins table beside it names the corners in their colours); the
-// 0 dB or −180° line drawn.
-QChart* BodeChart(const LoopDesign& loop, BodeQuantity quantity);
+// frequency on a decade scale, each in its colour and dash (the margins
+// table beside it names the corners in their colours); the 0 dB or −180°
+// line drawn. With `simulated` (the .ac runs of some corners) each run's
+// points as markers in its corner's colour over the curve, the legend
+// naming only them.
+QChart* BodeChart(const LoopDesign& loop, BodeQuantity quantity,
+                  const LoopSimulation* simulated = nullptr);
 
 }  // namespace flyback

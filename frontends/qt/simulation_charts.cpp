@@ -44,6 +44,16 @@ QLineSeries* Dashed(const QString& name, const QColor& colour,
   return series;
 }
 
+QLineSeries* Edge(const QString& name, double t_ms, const QValueAxis& y) {
+  QLineSeries* edge = Line(name, Qt::darkGray, 1);
+  QPen pen = edge->pen();
+  pen.setStyle(Qt::DashLine);
+  edge->setPen(pen);
+  edge->append(t_ms, y.min());
+  edge->append(t_ms, y.max());
+  return edge;
+}
+
 }  // namespace
 
 QChart* SimulatedDrainVoltageChart(const SimulatedPoint& point, double U_D_lim_V) {
@@ -89,6 +99,36 @@ QChart* SimulatedCurrentsChart(const SimulatedPoint& point, const CurrentWavefor
     Attach(*chart, series, x, y);
     for (QLegendMarker* marker : chart->legend()->markers(series)) marker->setVisible(false);
   }
+  return chart;
+}
+
+QChart* LoadStepChart(const LoadStepResponse& r) {
+  constexpr double kMillisecondsPerSecond = 1e3;
+  // No legend: the title says which line is which, and the chart keeps its
+  // height for the curve.
+  QChart* chart = NewChart(
+      QStringLiteral("Output 1 across the load step (ngspice); dashed: the load's edges"), false);
+  const std::vector<double>& U = r.window_average_V;
+  double lowest = r.U_regulated_V;
+  double highest = r.U_regulated_V;
+  for (const double U_V : U) {
+    lowest = std::min(lowest, U_V);
+    highest = std::max(highest, U_V);
+  }
+  QValueAxis* x = ValueAxis(*chart, Qt::AlignBottom, QStringLiteral("t / ms"), 0,
+                            kMillisecondsPerSecond * r.times.end_s);
+  QValueAxis* y = ValueAxis(*chart, Qt::AlignLeft, QStringLiteral("U1 / V"), lowest, highest);
+  // A low chart: three labels fit beside it where five would be cut short.
+  y->setTickCount(3);
+  QLineSeries* average = Line(QStringLiteral("averaged over each period"), kDesignPointColour, 1.5);
+  for (std::size_t i = 0; i < U.size(); ++i) {
+    average->append(kMillisecondsPerSecond * r.window_end_s[i], U[i]);
+  }
+  Attach(*chart, average, x, y);
+  Attach(*chart, Edge(QStringLiteral("load to 50 %"), kMillisecondsPerSecond * r.times.down_s, *y),
+         x, y);
+  Attach(*chart, Edge(QStringLiteral("load to 100 %"), kMillisecondsPerSecond * r.times.up_s, *y),
+         x, y);
   return chart;
 }
 

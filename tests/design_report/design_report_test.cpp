@@ -14,6 +14,7 @@
 
 #include "engine/design_report/efficiency_chart.h"
 #include "engine/design_report/html_text.h"
+#include "engine/design_report/load_step_report.h"
 #include "engine/design_report/report_sections.h"
 #include "engine/design_report/winding_sheet.h"
 #include "engine/evaluation/design_evaluation.h"
@@ -214,6 +215,56 @@ TEST_F(DesignReport, CountsTheSimulationsDisagreementsInOneLine) {
   EXPECT_NE(html.find("<li class=\"warning\">warning: the simulation disagrees with the "
                       "calculation in 2 figures, each marked OUTSIDE"),
             std::string::npos);
+}
+
+// A made-up load step of a 12 V output: the load falls at 1 ms, rises at
+// 3 ms, the run ends at 5 ms. The fall settles, the rise does not within
+// the 2 ms of its part.
+LoadStepResponse MadeUpLoadStep() {
+  LoadStepResponse r;
+  r.U_regulated_V = 12;
+  r.times = {1e-3, 3e-3, 5e-3};
+  r.edges = {{"100 % to 50 %", 11.9876, 12.0312, 12.4127, 0.3817, 0.84567e-3},
+             {"50 % to 100 %", 12.0312, 11.9891, 11.5034, -0.4857, std::nullopt}};
+  r.window_end_s = {1e-3, 2e-3, 3e-3, 4e-3, 5e-3};
+  r.window_average_V = {11.9876, 12.0312, 12.0312, 11.9891, 11.9891};
+  return r;
+}
+
+TEST(LoadStepTable, EachEdgeWithItsSettledVoltagesExtremeAndSettling) {
+  const HtmlTable table = LoadStepTable(MadeUpLoadStep());
+  std::vector<std::string> header;
+  for (const flyback::Html& cell : table.header) header.push_back(cell.str());
+  EXPECT_EQ(header, (std::vector<std::string>{"Load step", "Before", "After", "Extreme",
+                                              "Deviation", "Settled within 1 %"}));
+  std::vector<std::vector<std::string>> rows;
+  for (const std::vector<flyback::Html>& row : table.rows) {
+    rows.emplace_back();
+    for (const flyback::Html& cell : row) rows.back().push_back(cell.str());
+  }
+  // Volts to 3 decimals, the deviation signed; 0.84567 ms to 0.846 ms; an
+  // edge not settled within its part of 3 ms − 1 ms marked.
+  const std::vector<std::vector<std::string>> expected = {
+      {"100 % to 50 %", "11.988 V", "12.031 V", "12.413 V", "+0.382 V", "0.846 ms"},
+      {"50 % to 100 %", "12.031 V", "11.989 V", "11.503 V", "-0.486 V",
+       "<span class=\"outside\">not within 2 ms</span>"},
+  };
+  EXPECT_EQ(rows, expected);
+}
+
+TEST_F(DesignReport, HoldsTheLoadStepInTheSimulationOrWhyItFailed) {
+  SimulationComparison simulation;
+  simulation.load_step = MadeUpLoadStep();
+  simulation_ = &simulation;
+  std::string html = Html();
+  EXPECT_NE(html.find("<td>50&nbsp;% to 100&nbsp;%</td><td>12.031&nbsp;V</td>"), std::string::npos);
+  EXPECT_NE(html.find("<title>Output 1 across the load step</title>"), std::string::npos);
+  simulation.load_step.reset();
+  simulation.load_step_failure = "the run ended before the load step";
+  html = Html();
+  EXPECT_NE(html.find("Load step not simulated: the run ended before the load step."),
+            std::string::npos);
+  EXPECT_EQ(html.find("<title>Output 1 across the load step</title>"), std::string::npos);
 }
 
 TEST_F(DesignReport, HoldsThePartsListAndTheSweepOnceMade) {

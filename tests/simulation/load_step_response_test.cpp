@@ -9,17 +9,19 @@
 
 #include <functional>
 #include <optional>
+#include <vector>
 
 namespace flyback {
 namespace {
 
 constexpr double kPeriod_s = 10e-6;
 
-SimulatedWaveforms Waves(const std::function<double(double)>& U_of) {
+SimulatedWaveforms Waves(const std::function<double(double)>& U_of, int samples = 700,
+                         double first_s = 0) {
   SimulatedWaveforms w;
   w.windings.resize(2);
-  for (int i = 0; i <= 700; ++i) {
-    const double t = i * 1e-6;
+  for (int i = 0; i <= samples; ++i) {
+    const double t = first_s + i * 1e-6;
     w.time_s.push_back(t);
     w.windings[1].output_V.push_back(U_of(t));
   }
@@ -81,6 +83,45 @@ TEST(LoadStepResponse, OvershootUndershootAndSettlingByHand) {
         return r;
       }(),
       100));
+}
+
+TEST(LoadStepResponse, WindowsGroupedWithAShorterLastGroup) {
+  // Five windows of 1 s averaging 1..5 V in pairs: (1+2)/2, (3+4)/2, and 5
+  // alone, each at the end of its last window.
+  const WindowAverages grouped = GroupedWindows({{1, 2, 3, 4, 5}, {1, 2, 3, 4, 5}}, 2);
+  EXPECT_EQ(grouped.end_s, (std::vector<double>{2, 4, 5}));
+  EXPECT_EQ(grouped.U_V, (std::vector<double>{1.5, 3.5, 5}));
+}
+
+TEST(LoadStepResponse, ALongRunIsPlottedInPairsOfWindowsWithinEachPart) {
+  // 99 + 300 + 300 windows of 10 µs: 699 single windows are more than the
+  // 400 a plot keeps, pairs give 50 + 150 + 150 = 350, the first part ending
+  // in a window of its own. Output 1 rises by 1 V a millisecond, so a group
+  // averages 100 V + its middle at 1 V/ms. The samples lie half a
+  // microsecond off the windows' ends, so that each window holds ten of them
+  // symmetric about its middle.
+  SpiceRun run;
+  run.period_s = kPeriod_s;
+  run.load_step = LoadStepTimes{990e-6, 3990e-6, 6990e-6};
+  const std::optional<LoadStepResponse> r =
+      MeasureLoadStep(Waves([](double t) { return 100 + 1000 * t; }, 6990, 0.5e-6), run, 100);
+  ASSERT_TRUE(r);
+  ASSERT_EQ(r->window_end_s.size(), 350U);
+  ASSERT_EQ(r->window_average_V.size(), 350U);
+  const struct {
+    std::size_t index;
+    double end_s;
+    double U_V;
+  } points[] = {
+      {0, 20e-6, 100.01},      // 0 to 20 µs
+      {49, 990e-6, 100.985},   // 980 to 990 µs, alone before the fall
+      {50, 1010e-6, 101},      // 990 to 1010 µs, the first pair after it
+      {349, 6990e-6, 106.98},  // 6970 to 6990 µs
+  };
+  for (const auto& p : points) {
+    EXPECT_NEAR(r->window_end_s[p.index], p.end_s, 1e-12) << p.index;
+    EXPECT_NEAR(r->window_average_V[p.index], p.U_V, 1e-9) << p.index;
+  }
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/design_report/html_text.h"
+#include "engine/design_report/load_step_report.h"
 #include "engine/design_report/report_sections.h"
 #include "engine/design_report/shared_reasons.h"
 #include "engine/design_report/svg_plot.h"
@@ -93,6 +94,7 @@ std::optional<ReportSection> SimulationSection(const DesignReportInput& input) {
                             Html::Text(c.points.front().name) +
                             ", and the calculated currents of one period (grey, dashed).");
   }
+  body += LoadStepHtml(c);
   return ReportSection{"simulation", "Simulation beside the calculation", false, body};
 }
 

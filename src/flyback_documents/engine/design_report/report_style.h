@@ -76,6 +76,8 @@ svg .limit { fill: none; stroke: #b00000; stroke-width: 1; stroke-dasharray: 4 2
 svg .limit-label { fill: #b00000; font-size: 8px; }
 svg .bode { fill: none; stroke: #1f5fa8; stroke-width: 1.4; }
 svg .crossover { fill: #c00000; }
+svg .load-step { fill: none; stroke: #1f5fa8; stroke-width: 1.2; }
+svg .load-edge { stroke: #555; stroke-width: 1; stroke-dasharray: 4 3; }
 figure.pair svg.chart { display: inline-block; width: 49.5%; }
 .side-by-side { display: flex; gap: 3mm; align-items: flex-start; break-inside: avoid;
                 page-break-inside: avoid; }

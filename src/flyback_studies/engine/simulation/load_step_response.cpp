@@ -10,14 +10,9 @@ namespace flyback {
 namespace {
 
 // The windows' averages from `from_s` to `to_s`, one period each.
-struct Averages {
-  std::vector<double> end_s;
-  std::vector<double> U_V;
-};
-
-Averages AveragesOver(const SimulatedWaveforms& w, const std::vector<double>& U, double from_s,
-                      double to_s, double period_s) {
-  Averages a;
+WindowAverages AveragesOver(const SimulatedWaveforms& w, const std::vector<double>& U,
+                            double from_s, double to_s, double period_s) {
+  WindowAverages a;
   const int windows = static_cast<int>(std::floor((to_s - from_s) / period_s + 1e-9));
   for (int i = 0; i < windows; ++i) {
     const double start_s = from_s + i * period_s;
@@ -38,8 +33,8 @@ double MeanOfLast(const std::vector<double>& x, std::size_t count) {
 
 // The edge at `edge_s` with the part before it (`before`) and after it
 // (`after`); `rise` of the load: its extreme is a minimum.
-LoadStepEdge EdgeOf(std::string name, const Averages& before, const Averages& after, double edge_s,
-                    bool rise, double band_V) {
+LoadStepEdge EdgeOf(std::string name, const WindowAverages& before, const WindowAverages& after,
+                    double edge_s, bool rise, double band_V) {
   LoadStepEdge e;
   e.name = std::move(name);
   e.U_before_V = MeanOfLast(before.U_V, kSettledWindows);
@@ -60,7 +55,29 @@ LoadStepEdge EdgeOf(std::string name, const Averages& before, const Averages& af
   return e;
 }
 
+// The least group of neighbouring windows that keeps the plot of `parts`
+// within kLoadStepPlotPoints, each part grouped on its own.
+std::size_t PlotGroup(const std::vector<const WindowAverages*>& parts) {
+  for (std::size_t group = 1;; ++group) {
+    std::size_t points = 0;
+    for (const WindowAverages* part : parts) points += (part->U_V.size() + group - 1) / group;
+    if (points <= kLoadStepPlotPoints) return group;
+  }
+}
+
 }  // namespace
+
+WindowAverages GroupedWindows(const WindowAverages& windows, std::size_t group) {
+  WindowAverages grouped;
+  for (std::size_t first = 0; first < windows.U_V.size(); first += group) {
+    const std::size_t end = std::min(first + group, windows.U_V.size());
+    double sum = 0;
+    for (std::size_t i = first; i < end; ++i) sum += windows.U_V[i];
+    grouped.end_s.push_back(windows.end_s[end - 1]);
+    grouped.U_V.push_back(sum / static_cast<double>(end - first));
+  }
+  return grouped;
+}
 
 std::optional<LoadStepResponse> MeasureLoadStep(const SimulatedWaveforms& waves,
                                                 const SpiceRun& run, double U_regulated_V) {
@@ -69,9 +86,9 @@ std::optional<LoadStepResponse> MeasureLoadStep(const SimulatedWaveforms& waves,
   // A run cut short ends before the load step's end.
   if (waves.time_s.back() < t.end_s * (1 - 1e-6)) return std::nullopt;
   const std::vector<double>& U = waves.windings[1].output_V;
-  const Averages start = AveragesOver(waves, U, 0, t.down_s, run.period_s);
-  const Averages half = AveragesOver(waves, U, t.down_s, t.up_s, run.period_s);
-  const Averages full = AveragesOver(waves, U, t.up_s, t.end_s, run.period_s);
+  const WindowAverages start = AveragesOver(waves, U, 0, t.down_s, run.period_s);
+  const WindowAverages half = AveragesOver(waves, U, t.down_s, t.up_s, run.period_s);
+  const WindowAverages full = AveragesOver(waves, U, t.up_s, t.end_s, run.period_s);
   if (start.U_V.empty() || half.U_V.empty() || full.U_V.empty()) return std::nullopt;
   LoadStepResponse r;
   r.U_regulated_V = U_regulated_V;
@@ -79,9 +96,12 @@ std::optional<LoadStepResponse> MeasureLoadStep(const SimulatedWaveforms& waves,
   const double band_V = kLoadStepBand * U_regulated_V;
   r.edges.push_back(EdgeOf("100 % to 50 %", start, half, t.down_s, false, band_V));
   r.edges.push_back(EdgeOf("50 % to 100 %", half, full, t.up_s, true, band_V));
-  for (const Averages* part : {&start, &half, &full}) {
-    r.window_end_s.insert(r.window_end_s.end(), part->end_s.begin(), part->end_s.end());
-    r.window_average_V.insert(r.window_average_V.end(), part->U_V.begin(), part->U_V.end());
+  const std::vector<const WindowAverages*> parts = {&start, &half, &full};
+  const std::size_t group = PlotGroup(parts);
+  for (const WindowAverages* part : parts) {
+    const WindowAverages plotted = GroupedWindows(*part, group);
+    r.window_end_s.insert(r.window_end_s.end(), plotted.end_s.begin(), plotted.end_s.end());
+    r.window_average_V.insert(r.window_average_V.end(), plotted.U_V.begin(), plotted.U_V.end());
   }
   return r;
 }

@@ -12,7 +12,12 @@
 // kLoadStepBand of the regulated voltage from the settled voltage after it.
 // None where the last kSettledWindows windows of the part already spread
 // more than that band: the output has not settled within the part.
+// For a plot the window averages are kept, at most kLoadStepPlotPoints of
+// them: where the run has more windows, neighbouring windows are averaged
+// in groups of a whole number of periods, each group within one part so
+// that both edges stay at a group's end.
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -24,6 +29,7 @@ namespace flyback {
 
 inline constexpr double kLoadStepBand = 0.01;  // of the regulated voltage
 inline constexpr int kSettledWindows = 10;
+inline constexpr std::size_t kLoadStepPlotPoints = 400;
 
 struct LoadStepEdge {
   std::string name;                  // "100 % to 50 %", "50 % to 100 %"
@@ -38,11 +44,23 @@ struct LoadStepResponse {
   double U_regulated_V = 0;  // V, output 1's calculated voltage
   LoadStepTimes times;
   std::vector<LoadStepEdge> edges;  // the fall of the load, then its rise
-  // Output 1 averaged over each window of one design period: its end (s)
-  // and the average (V), for a plot.
+  // Output 1 averaged over windows of whole design periods, at most
+  // kLoadStepPlotPoints of them: each window's end (s) and its average (V),
+  // for a plot.
   std::vector<double> window_end_s;
   std::vector<double> window_average_V;
 };
+
+// Output 1's window averages: the end of each window (s) and its average (V).
+struct WindowAverages {
+  std::vector<double> end_s;
+  std::vector<double> U_V;
+};
+
+// `windows` averaged in groups of `group` neighbouring windows (of equal
+// length): each group's end and the mean of its averages; the last group
+// shorter where `group` does not divide their count.
+WindowAverages GroupedWindows(const WindowAverages& windows, std::size_t group);
 
 // The response of output 1 in `waves` of a run of `run`; `U_regulated_V`
 // its calculated voltage. None where the waveforms do not reach the run's
