@@ -26,6 +26,7 @@
 #include <vector>
 
 #include "engine/components/dimensioning.h"
+#include "engine/efficiency/efficiency_map.h"
 #include "transformer/demo_calculation.h"
 
 namespace flyback {
@@ -242,6 +243,41 @@ TEST(SpiceNetlist, LoadsBusClampAndSwitch) {
   EXPECT_NE(n.find(" RON=2.8 "), std::string::npos);
   // The drain: C_oss 150 pF and C09 220 pF.
   EXPECT_DOUBLE_EQ(ValueOf(n, "Cd"), 370e-12);
+}
+
+TEST(SpiceNetlist, APartLoadScalesEveryOutputAtTheMapsPoint) {
+  const DesignState s = Demo();
+  const LossBudget budget = ComputeLossBudget(s, nullptr);
+  const EfficiencyMap map = ComputeEfficiencyMap(s, budget);
+  const MapPoint& half = map.rows.front().loads[2];
+  ASSERT_EQ(half.load, 0.5);
+  const PartLoad part{0.5, half.stage, 130};
+  const SpiceRun run = SpiceRunOf(s, budget, BusPoint::kLowest, StartState::kWarm, &part);
+  const std::string& n = run.netlist;
+  // Every output at half its Imax, R = Uact/(Imax/2): 100.04/0.25,
+  // 16.16/0.5, 8.53/0.5; the IC supply's 10 mA is the IC's own, 1646 Ohm.
+  EXPECT_DOUBLE_EQ(ValueOf(n, "R1"), 400.16);
+  EXPECT_DOUBLE_EQ(ValueOf(n, "R2"), 32.32);
+  EXPECT_DOUBLE_EQ(ValueOf(n, "R3"), 17.06);
+  EXPECT_DOUBLE_EQ(ValueOf(n, "Ric"), 1646);
+  // The parts stay the full load's: C2 at 1 % ripple of 1 A at the design
+  // point, 205.281 µF.
+  EXPECT_NEAR(ValueOf(n, "C2"), 205.281e-6, 0.001e-6);
+  // The bus √2·90 V, the warm start at the map's peak current, the run
+  // counted in the map's periods.
+  EXPECT_NE(n.find("\n.param Ubus=127.279\n"), std::string::npos);
+  const std::size_t Ipk0 = n.find(" Ipk0=");
+  ASSERT_NE(Ipk0, std::string::npos);
+  const std::size_t from = Ipk0 + 6;
+  EXPECT_NEAR(Value(n.substr(from, n.find('\n', from) - from)), half.stage.switching.I_pk_A,
+              1e-5 * half.stage.switching.I_pk_A);
+  EXPECT_NEAR(run.period_s, half.stage.switching.period_us * 1e-6, 1e-12);
+  // The ceiling of 130 kHz: a valley counts after 1/130 kHz = 7.69231 µs
+  // less the map's on time, Cce = that many pF at 1 uA to 1 V.
+  EXPECT_NEAR(ValueOf(n, "Cce"), (7.69231 - half.stage.switching.t_on_us) * 1e-12, 1e-17);
+  EXPECT_NE(n.find("*(0.5+0.5*tanh(100*(V(ce)-1))))"), std::string::npos);
+  // At full load the netlist has neither.
+  EXPECT_EQ(NetlistOf(s).find("Cce"), std::string::npos);
 }
 
 TEST(SpiceNetlist, OutputCapacitorsFromTheListOrOnePercentRipple) {

@@ -50,8 +50,22 @@ struct SpiceRun {
 // settle.
 enum class StartState { kWarm, kCold };
 
+// A part load of the efficiency map to run at instead of full load: every
+// output at `share` of its Imax, the outputs together, the stage switching
+// as the map's point `losses` at that load switches (its bus, frequency and
+// peak current), the controller waiting for a valley no sooner than its
+// frequency ceiling allows; where the map's point bursts, pulses of the
+// least peak current while the loop asks for more (free running only).
+struct PartLoad {
+  double share = 1;  // of every output's Imax
+  OperatingPointLosses losses;
+  double f_ceiling_kHz = 0;  // kHz, the highest frequency of valley switching
+  double I_burst_A = 0;      // A, the least peak current of a pulse, where the point bursts
+};
+
+// `part_load`: none at full load, the budget's operating point at `point`.
 SpiceRun SpiceRunOf(const DesignState& s, const LossBudget& budget, BusPoint point,
-                    StartState start = StartState::kWarm);
+                    StartState start = StartState::kWarm, const PartLoad* part_load = nullptr);
 
 // The netlist of the calculated design `s` at `point`; `budget` gives the
 // leakage and the winding it was estimated from, the windings' resistances
