@@ -23,6 +23,7 @@ void SimulationObserver::Simulate() {
   if (table_ == nullptr) return;
   if (outcome_->comparison) {
     *table_ << ComparisonTable(*outcome_->comparison);
+    *table_ << LoadPointTable(outcome_->comparison->load_points);
   } else {
     *table_ << "flyback: " << outcome_->failure << "\n";
   }

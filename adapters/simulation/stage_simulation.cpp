@@ -1,18 +1,22 @@
 #include "stage_simulation.h"
 
+#include <cmath>
 #include <utility>
+
+#include "engine/efficiency/efficiency_map.h"
 
 namespace flyback {
 
 namespace {
 
-// The figures of one run of `point` from `start`; none, with the reason in
-// `failure`.
+// The figures of one run of `point` from `start`, at full load or at
+// `part_load`; none, with the reason in `failure`.
 std::optional<OperatingPointFigures> RunPoint(const DesignState& design, const LossBudget& budget,
                                               BusPoint point, StartState start,
-                                              const RunControl& control, const std::string& name,
-                                              double& run_s, std::string& failure) {
-  const SpiceRun netlist = SpiceRunOf(design, budget, point, start);
+                                              const PartLoad* part_load, const RunControl& control,
+                                              const std::string& name, double& run_s,
+                                              std::string& failure) {
+  const SpiceRun netlist = SpiceRunOf(design, budget, point, start, part_load);
   // A figure that is not a number would only be refused by ngspice with a
   // less telling message: the netlist is not run at all.
   if (!netlist.non_finite_line.empty()) {
@@ -32,16 +36,19 @@ std::optional<OperatingPointFigures> RunPoint(const DesignState& design, const L
   return figures;
 }
 
+bool Cancelled(const RunControl& control) {
+  return control.cancel != nullptr && *control.cancel;
+}
+
 // A warm run, and where it does not settle a cold one, whose figures count
 // where it settles.
 std::optional<SimulatedPoint> SimulatePoint(const DesignState& design, const LossBudget& budget,
-                                            BusPoint point, const RunControl& control,
+                                            BusPoint point, const PartLoad* part_load,
+                                            const std::string& name, const RunControl& control,
                                             std::string& failure) {
-  const std::string name =
-      point == BusPoint::kLowest ? "lowest input voltage" : "highest input voltage";
   SimulatedPoint simulated{name, {}, 0, StartState::kWarm};
-  std::optional<OperatingPointFigures> warm =
-      RunPoint(design, budget, point, StartState::kWarm, control, name, simulated.run_s, failure);
+  std::optional<OperatingPointFigures> warm = RunPoint(
+      design, budget, point, StartState::kWarm, part_load, control, name, simulated.run_s, failure);
   if (!warm) return std::nullopt;
   simulated.figures = std::move(*warm);
   if (simulated.figures.settled) return simulated;
@@ -49,9 +56,10 @@ std::optional<SimulatedPoint> SimulatePoint(const DesignState& design, const Los
   RunControl silent = control;
   silent.progress = nullptr;
   std::string cold_failure;
-  std::optional<OperatingPointFigures> cold = RunPoint(design, budget, point, StartState::kCold,
-                                                       silent, name, simulated.run_s, cold_failure);
-  if (control.cancel != nullptr && *control.cancel) {
+  std::optional<OperatingPointFigures> cold =
+      RunPoint(design, budget, point, StartState::kCold, part_load, silent, name, simulated.run_s,
+               cold_failure);
+  if (Cancelled(control)) {
     failure = std::move(cold_failure);
     return std::nullopt;
   }
@@ -62,23 +70,114 @@ std::optional<SimulatedPoint> SimulatePoint(const DesignState& design, const Los
   return simulated;
 }
 
+// One load of the map to simulate at one end of the input range.
+struct PlannedLoad {
+  BusPoint point;
+  const MapRow* row;
+  const MapPoint* map;
+  // The full-load run of `point` stands for the map's point: the map's full
+  // load at the budget's bus, the same circuit at the same operating point.
+  bool full_load_run = false;
+};
+
+// The map's simulated loads at the lowest and the highest input voltage.
+std::vector<PlannedLoad> PlanLoads(const EfficiencyMap& map, const LossBudget& budget) {
+  std::vector<PlannedLoad> plan;
+  if (map.rows.empty()) return plan;
+  const std::pair<BusPoint, const MapRow*> ends[] = {{BusPoint::kLowest, &map.rows.front()},
+                                                     {BusPoint::kHighest, &map.rows.back()}};
+  for (const auto& [point, row] : ends) {
+    const double U_budget_V =
+        (point == BusPoint::kLowest ? budget.lowest_crest : budget.highest_input).switching.U_bus_V;
+    for (const double load : kSimulatedLoads) {
+      const MapPoint* at = MapPointAt(*row, load);
+      if (at == nullptr) continue;
+      const bool same_bus = std::abs(at->stage.switching.U_bus_V / U_budget_V - 1) < 1e-6;
+      plan.push_back({point, row, at, load == 1 && same_bus});
+    }
+  }
+  return plan;
+}
+
+SimulatedLoadPoint LoadPointOf(const PlannedLoad& planned) {
+  SimulatedLoadPoint p;
+  p.name = LoadPointName(planned.map->load, planned.row->voltage.name);
+  p.load = planned.map->load;
+  p.U_bus_V = planned.map->stage.switching.U_bus_V;
+  p.f_map_kHz = 1000 / planned.map->stage.switching.period_us;
+  p.map_efficiency = planned.map->efficiency;
+  return p;
+}
+
+void Record(const SimulatedPoint& run, const MapPoint& map, SimulatedLoadPoint& p) {
+  p.efficiency = MapFootingEfficiency(run.figures, map);
+  p.f_sw_kHz = run.figures.f_sw_kHz;
+  p.settled = run.figures.settled;
+  p.run_s = run.run_s;
+}
+
+// Runs `runs` of them in all, this one the `index`th: its share of the
+// progress.
+RunControl Slice(const RunControl& control, int index, int runs) {
+  RunControl slice = control;
+  if (control.progress) {
+    slice.progress = [&control, index, runs](double share) {
+      control.progress((index + share) / runs);
+    };
+  }
+  return slice;
+}
+
 }  // namespace
 
 SimulationOutcome SimulateStage(const DesignState& design, const LossBudget& budget,
                                 const RunControl& control) {
   SimulationOutcome outcome;
-  RunControl half = control;
-  if (control.progress) half.progress = [&control](double share) { control.progress(share / 2); };
+  const EfficiencyMap map = ComputeEfficiencyMap(design, budget);
+  const std::vector<PlannedLoad> plan = PlanLoads(map, budget);
+  // The two full-load points, then every load of the map that is not one of them.
+  int runs = 2;
+  for (const PlannedLoad& planned : plan) runs += !planned.full_load_run;
   std::optional<SimulatedPoint> lowest =
-      SimulatePoint(design, budget, BusPoint::kLowest, half, outcome.failure);
+      SimulatePoint(design, budget, BusPoint::kLowest, nullptr, "lowest input voltage",
+                    Slice(control, 0, runs), outcome.failure);
   if (!lowest) return outcome;
-  if (control.progress) {
-    half.progress = [&control](double share) { control.progress(0.5 + share / 2); };
-  }
   std::optional<SimulatedPoint> highest =
-      SimulatePoint(design, budget, BusPoint::kHighest, half, outcome.failure);
+      SimulatePoint(design, budget, BusPoint::kHighest, nullptr, "highest input voltage",
+                    Slice(control, 1, runs), outcome.failure);
   if (!highest) return outcome;
-  outcome.comparison = CompareSimulation(design, budget, std::move(*lowest), std::move(*highest));
+  SimulationComparison comparison =
+      CompareSimulation(design, budget, std::move(*lowest), std::move(*highest));
+  int index = 2;
+  for (const PlannedLoad& planned : plan) {
+    SimulatedLoadPoint p = LoadPointOf(planned);
+    const MapPoint& at = *planned.map;
+    if (planned.full_load_run) {
+      Record(comparison.points[planned.point == BusPoint::kLowest ? 0 : 1], at, p);
+    } else if (at.stage.switching.burst_duty < 1 && design.inputs.fixed_freq) {
+      // The behavioural controller bursts only when free running.
+      p.not_simulated = "the map has the controller bursting at its fixed frequency there";
+    } else {
+      const PartLoad part{at.load, at.stage, map.controller.f_ceiling_kHz,
+                          map.controller.burst_peak_share * budget.worst_case.I_D_max_A};
+      std::string failure;
+      const std::optional<SimulatedPoint> run = SimulatePoint(
+          design, budget, planned.point, &part, p.name, Slice(control, index, runs), failure);
+      if (Cancelled(control)) {
+        outcome.failure = failure;
+        return outcome;
+      }
+      if (run) {
+        Record(*run, at, p);
+      } else {
+        p.not_simulated = failure;
+      }
+    }
+    index += !planned.full_load_run;
+    comparison.load_points.push_back(std::move(p));
+  }
+  if (control.progress) control.progress(1);
+  outcome.comparison = std::move(comparison);
   return outcome;
 }
 
