@@ -60,5 +60,21 @@ TEST(LoadPointComparison, NoVerdictWithoutASettledRun) {
   EXPECT_TRUE(CheckLoadPoints({Point(0.5, false), not_simulated}).empty());
 }
 
+TEST(LoadPointComparison, TableLineEndsWithTheRunTime) {
+  SimulatedLoadPoint p = Point(0.829);
+  p.f_map_kHz = 60.94;
+  p.f_sw_kHz = 64.72;
+  p.run_s = 0.714;
+  SimulatedLoadPoint skipped = Point(0.5);
+  skipped.efficiency.reset();
+  skipped.not_simulated = "the map has the controller bursting at its fixed frequency there";
+  EXPECT_EQ(LoadPointTable({p, skipped}),
+            "Efficiency map beside the simulation (within ± 2 points)\n"
+            "50 % load at the lowest input voltage: map 85 %, simulated 82.9 % (-2.1 points), "
+            "OUTSIDE; 60.9 kHz against 64.7 kHz, run 0.71 s\n"
+            "50 % load at the lowest input voltage: map 85 %, not simulated: the map has the "
+            "controller bursting at its fixed frequency there\n");
+}
+
 }  // namespace
 }  // namespace flyback

@@ -41,12 +41,12 @@ std::string LoadPointLine(const SimulatedLoadPoint& p) {
   if (!p.efficiency) return line + "not simulated: " + p.not_simulated + "\n";
   const double deviation = 100 * (*p.efficiency - p.map_efficiency);
   return line + "simulated " + Rounded(100 * *p.efficiency, 1) + " % (" +
-         SignedNumberText(RoundTo(deviation, 1)) + " points), " + Rounded(p.f_map_kHz, 1) +
-         " kHz against " + Rounded(p.f_sw_kHz, 1) + " kHz, run " + Rounded(p.run_s, 2) + " s, " +
+         SignedNumberText(RoundTo(deviation, 1)) + " points), " +
          (!p.settled    ? "not settled"
           : p.Outside() ? "OUTSIDE"
                         : "within") +
-         "\n";
+         "; " + Rounded(p.f_map_kHz, 1) + " kHz against " + Rounded(p.f_sw_kHz, 1) + " kHz, run " +
+         Rounded(p.run_s, 2) + " s\n";
 }
 
 }  // namespace

@@ -55,7 +55,8 @@ std::string LoadPointName(double load, const std::string& voltage);
 
 // The map beside the simulation as plain text, one line a point:
 // "25 % load at the lowest input voltage: map 85.6 %, simulated 85.1 %
-// (-0.5 points), 130 kHz against 128.4 kHz, run 0.71 s, within".
+// (-0.5 points), within; 130 kHz against 128.4 kHz, run 0.71 s", the run
+// time last, as in the comparison table.
 std::string LoadPointTable(const std::vector<SimulatedLoadPoint>& points);
 
 // The code of the findings of CheckLoadPoints.
