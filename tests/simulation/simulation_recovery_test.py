@@ -63,6 +63,10 @@ def check_lines(lines, problems):
             problems.append(f"standard error holds {line!r}")
 
 
+def without_run_time(line):
+    return re.sub(rb", run [0-9.]+ s\n$", b"", line)
+
+
 def tables(lines):
     """The comparison tables, each as its lines without the run times (the
     only part that changes from one run of a netlist to the next)."""
@@ -71,7 +75,7 @@ def tables(lines):
         if line.startswith(b"Simulation (ngspice)"):
             found.append([])
         if found and not line.startswith(b"flyback: "):
-            found[-1].append(re.sub(rb", run [0-9.]+ s\n$", b"", line))
+            found[-1].append(without_run_time(line))
     return found
 
 
@@ -89,7 +93,8 @@ def check_refused_netlist(flyback, problems):
     found = tables(lines)
     # The demonstration again, after the refusals, as at first; its table
     # ends standard error.
-    if len(found) < 2 or found[-1] != found[0] or lines[-1][1] != found[-1][-1]:
+    if (len(found) < 2 or found[-1] != found[0]
+            or without_run_time(lines[-1][1]) != found[-1][-1]):
         problems.append("the demonstration after the refusals was not simulated as at first: "
                         f"{len(found)} tables, the last line {lines[-1][1] if lines else b''!r}")
 
