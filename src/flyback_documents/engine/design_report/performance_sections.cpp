@@ -45,22 +45,6 @@ std::string MapTable(const EfficiencyMap& map) {
   return TableHtml(table);
 }
 
-// The map's loads simulated by ngspice beside the map: the map's and the
-// simulated efficiency and the verdict; empty without a simulation.
-std::string SimulatedLoadsTable(const SimulationComparison* simulation) {
-  if (simulation == nullptr || simulation->load_points.empty()) return {};
-  HtmlTable table{"map", {"Simulated (ngspice)", "Map", "Simulated", "Verdict"}, {}};
-  for (const SimulatedLoadPoint& p : simulation->load_points) {
-    const std::string verdict = !p.efficiency ? "not simulated"
-                                : !p.settled  ? "not settled"
-                                : p.Outside() ? "beyond ± 2 points"
-                                              : "within ± 2 points";
-    table.rows.push_back({EscapeHtml(p.name), Figure(p.map_efficiency, kPercent, 1, " %"),
-                          p.efficiency ? Figure(*p.efficiency, kPercent, 1, " %") : "–", verdict});
-  }
-  return TableHtml(table);
-}
-
 // Each rule's limits at its mains voltage (the map's column of that
 // voltage holds the figures) and the verdict.
 std::string RulesTable(const RulesCheck& rules) {
@@ -178,8 +162,7 @@ std::optional<ReportSection> EfficiencySection(const DesignReportInput& input) {
       "<div class=\"side-by-side\">\n<figure>\n" + EfficiencySvg(map, rules) +
       "<figcaption>Every output at the same share of its Imax; the rules' least efficiencies "
       "dashed.</figcaption>\n</figure>\n<div>\n" +
-      MapTable(map) + RulesTable(rules) + SimulatedLoadsTable(input.simulation) +
-      "<p class=\"notes\">The rules for a " +
+      MapTable(map) + RulesTable(rules) + "<p class=\"notes\">The rules for a " +
       EscapeHtml(std::string(SupplyClassName(rules.supply_class)) + " supply of " +
                  Significant(rules.P_rated_W) + " W") +
       (rules.external_power_supply ? ", the design an external power supply."
