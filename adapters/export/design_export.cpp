@@ -81,10 +81,13 @@ void DesignExport::WriteDesignFiles(const DesignEvaluation& evaluation) {
   if (!report_file_.empty()) {
     const SimulationComparison* simulated =
         simulation != nullptr && simulation->comparison ? &*simulation->comparison : nullptr;
-    const std::vector<Finding> findings = FindingsWithSimulation(evaluation, simulated);
+    const LoopSimulation* loop =
+        simulation != nullptr && simulation->loop ? &*simulation->loop : nullptr;
+    const std::vector<Finding> findings = FindingsWithSimulation(evaluation, simulated, loop);
     DesignReportInput input = ReportInputOf(evaluation, findings, last_optimization(),
                                             std::string("flyback ") + kVersion);
     input.simulation = simulated;
+    input.loop_simulation = loop;
     std::string non_finite;
     const std::string html = DesignReportHtml(input, &non_finite);
     WriteFinite(report_file_, html, "the design report", non_finite);

@@ -210,7 +210,9 @@ Json Checks(const DesignEvaluation& evaluation, const SimulationOutcome* simulat
   const SimulationComparison* simulated =
       simulation != nullptr && simulation->comparison ? &*simulation->comparison : nullptr;
   Json checks = Json::array();
-  for (const Finding& finding : FindingsWithSimulation(evaluation, simulated)) {
+  const LoopSimulation* loop =
+      simulation != nullptr && simulation->loop ? &*simulation->loop : nullptr;
+  for (const Finding& finding : FindingsWithSimulation(evaluation, simulated, loop)) {
     checks.push_back({{"severity", SeverityName(finding.severity)},
                       {"code", finding.code},
                       {"quantity", QuantityName(finding.quantity)},
@@ -248,6 +250,9 @@ std::string DesignJson(const DesignEvaluation& evaluation,
     document["alternatives"] = AlternativesJson(*evaluation.alternatives);
   if (evaluation.loop) {
     document["loop"] = LoopJson(*evaluation.loop);
+    if (simulation != nullptr && simulation->loop) {
+      document["loop"]["simulated"] = LoopSimulationJson(*evaluation.loop, *simulation->loop);
+    }
   } else {
     document["loop_not_modelled"] = std::string(LoopNotModelledReason(evaluation.design));
   }

@@ -97,7 +97,36 @@ Json Corner(const LoopCorner& c) {
   return corner;
 }
 
+Json SimulatedCorner(const LoopDesign& loop, const SimulatedLoopCorner& s) {
+  const LoopCorner& analytic = loop.corners[s.corner];
+  Json corner = Where(analytic);
+  corner["reason"] = std::string(s.reason);
+  if (!s.failure.empty()) {
+    corner["failure"] = s.failure;
+    return corner;
+  }
+  const LoopComparison& c = s.comparison;
+  corner.update(Json{{"compared_to_Hz", c.compared_to_Hz},
+                     {"gain_difference_dB", c.gain_difference_dB},
+                     {"gain_difference_at_Hz", c.gain_difference_at_Hz},
+                     {"phase_difference_deg", c.phase_difference_deg},
+                     {"phase_difference_at_Hz", c.phase_difference_at_Hz},
+                     {"crossover_Hz", OrNull(c.simulated_margins.crossover_Hz)},
+                     {"phase_margin_deg", OrNull(c.simulated_margins.phase_margin_deg)},
+                     {"analytic_crossover_Hz", OrNull(analytic.margins.crossover_Hz)},
+                     {"analytic_phase_margin_deg", OrNull(analytic.margins.phase_margin_deg)},
+                     {"agrees", c.agrees}});
+  return corner;
+}
+
 }  // namespace
+
+Json LoopSimulationJson(const LoopDesign& loop, const LoopSimulation& simulated) {
+  Json corners = Json::array();
+  for (const SimulatedLoopCorner& s : simulated.corners)
+    corners.push_back(SimulatedCorner(loop, s));
+  return corners;
+}
 
 Json LoopJson(const LoopDesign& loop) {
   const RegulatedOutput& out = loop.output;

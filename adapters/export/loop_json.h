@@ -7,9 +7,15 @@
 #include <nlohmann/json.hpp>
 
 #include "engine/loop/loop_design.h"
+#include "engine/simulation/loop_simulation.h"
 
 namespace flyback {
 
 nlohmann::ordered_json LoopJson(const LoopDesign& loop);
+
+// The corners of `loop` run in ngspice (flyback --simulate), for "loop"'s
+// key "simulated": each with its reason, its run's failure or the
+// comparison with the analytic loop gain.
+nlohmann::ordered_json LoopSimulationJson(const LoopDesign& loop, const LoopSimulation& simulated);
 
 }  // namespace flyback

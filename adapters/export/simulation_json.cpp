@@ -49,6 +49,25 @@ Json Figure(const ComparedFigure& row) {
           {"within", row.judged ? Json(row.within) : Json(nullptr)}};
 }
 
+// Output 1 across the load step, its failure, or null without one.
+Json LoadStep(const SimulationComparison& c) {
+  if (!c.load_step_failure.empty()) return {{"failure", c.load_step_failure}};
+  if (!c.load_step) return nullptr;
+  const LoadStepResponse& r = *c.load_step;
+  Json edges = Json::array();
+  for (const LoadStepEdge& e : r.edges) {
+    edges.push_back({{"edge", e.name},
+                     {"U_before_V", e.U_before_V},
+                     {"U_after_V", e.U_after_V},
+                     {"U_extreme_V", e.U_extreme_V},
+                     {"deviation_V", e.deviation_V},
+                     {"settling_s", OrNull(e.settling_s)}});
+  }
+  return {{"U_regulated_V", r.U_regulated_V}, {"band", kLoadStepBand},
+          {"down_s", r.times.down_s},         {"up_s", r.times.up_s},
+          {"end_s", r.times.end_s},           {"edges", edges}};
+}
+
 }  // namespace
 
 Json SimulationJson(const SimulationOutcome& outcome) {
@@ -61,7 +80,8 @@ Json SimulationJson(const SimulationOutcome& outcome) {
   return {{"simulator", "ngspice"},
           {"leakage_share", c.leakage_share},
           {"operating_points", points},
-          {"comparison", figures}};
+          {"comparison", figures},
+          {"load_step", LoadStep(c)}};
 }
 
 nlohmann::ordered_json SimulatedLoadPointsJson(const SimulationOutcome* outcome) {

@@ -8,8 +8,7 @@
 #include <vector>
 
 #include "engine/simulation/stage_nodes.h"
-#include "worker_process.h"
-#include "worker_program.h"
+#include "worker_conversation.h"
 #include "worker_protocol.h"
 
 namespace flyback {
@@ -17,8 +16,6 @@ namespace flyback {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-constexpr auto kPollInterval = std::chrono::milliseconds(20);
 
 // The vectors a run gives, for each of them its name at ngspice.
 struct VectorNames {
@@ -68,58 +65,20 @@ std::optional<SimulatedWaveforms> Waveforms(const SpiceRun& run,
 RunResult RunNetlist(const SpiceRun& run, const RunControl& control) {
   RunResult result;
   const Clock::time_point start = Clock::now();
-  const std::string program = WorkerProgram(result.failure);
-  if (program.empty()) return result;
   std::vector<std::string> arguments = {SecondsText(run.stop_s), SecondsText(control.time_limit_s)};
   const VectorNames vectors(run);
   arguments.insert(arguments.end(), vectors.names.begin(), vectors.names.end());
-  // The run ends once the outputs have settled, at the latest at stop_s.
-  arguments.insert(arguments.end(), {"--settle", SecondsText(run.period_s), kGateNode});
-  for (const SpiceRun::Load& load : run.loads) arguments.push_back(OutputNode(load.winding));
-
-  WorkerProcess worker;
-  if (!worker.Start(program, arguments, result.failure)) return result;
-  worker.Feed(run.netlist);  // a worker that reads no more tells why below
-  WorkerRecordReader reader;
-  std::map<std::string, std::vector<double>> got;
-  bool ended = false;
-  std::string output;
-  while (!ended && result.failure.empty()) {
-    const bool open = worker.Read(output, kPollInterval);
-    reader.Add(output);
-    output.clear();
-    while (std::optional<WorkerRecord> record = reader.Next()) {
-      switch (record->kind) {
-        case WorkerRecord::Kind::kProgress:
-          if (control.progress) control.progress(record->percent / 100);
-          break;
-        case WorkerRecord::Kind::kFailure:
-          result.failure = std::move(record->text);
-          break;
-        case WorkerRecord::Kind::kVector:
-          got[record->text] = std::move(record->values);
-          break;
-        case WorkerRecord::Kind::kEnd:
-          ended = true;
-          break;
-      }
-    }
-    if (control.cancel != nullptr && *control.cancel) {
-      worker.Kill();
-      result.failure = "the simulation was cancelled";
-    }
-    if (!open && !ended && result.failure.empty()) {
-      const std::string how = worker.Wait();
-      result.failure = "ngspice ended without waveforms (" +
-                       (reader.Malformed() ? "unreadable output"
-                        : how.empty()      ? "no output"
-                                           : how) +
-                       ")";
-    }
+  // The run ends once the outputs have settled, at the latest at stop_s; a
+  // load step runs to its end.
+  if (!run.load_step) {
+    arguments.insert(arguments.end(), {"--settle", SecondsText(run.period_s), kGateNode});
+    for (const SpiceRun::Load& load : run.loads) arguments.push_back(OutputNode(load.winding));
   }
-  worker.Kill();
+
+  WorkerReply reply = ConverseWithWorker(arguments, run.netlist, control);
+  result.failure = std::move(reply.failure);
   result.run_s = std::chrono::duration<double>(Clock::now() - start).count();
-  if (ended && result.failure.empty()) result.waves = Waveforms(run, got, result.failure);
+  if (result.failure.empty()) result.waves = Waveforms(run, reply.vectors, result.failure);
   return result;
 }
 

@@ -34,8 +34,8 @@ struct RunResult {
 };
 
 // Runs `run` until its outputs have settled (engine/simulation/output_settling.h),
-// at the latest to its end. Runs of several threads go on side by side, each in
-// its own worker.
+// at the latest to its end; a load step always to its end. Runs of several
+// threads go on side by side, each in its own worker.
 RunResult RunNetlist(const SpiceRun& run, const RunControl& control);
 
 }  // namespace flyback

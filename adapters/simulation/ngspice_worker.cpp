@@ -4,6 +4,7 @@
 // with this process and the next netlist meets a fresh library.
 //
 //   flyback-ngspice STOP_S LIMIT_S VECTOR... [--settle PERIOD_S GATE OUTPUT...] < NETLIST
+//   flyback-ngspice --ac LIMIT_S VECTOR... < NETLIST
 //
 // STOP_S is the end time of the netlist's analysis (s), LIMIT_S the
 // processor time (s) the run may take; the records of worker_protocol.h go
@@ -12,6 +13,9 @@
 // PERIOD_S (s) once kLeastSettledPeriods have passed, and ends there when
 // the vectors OUTPUT... have settled (engine/simulation/output_settling.h),
 // the switch's command being the vector GATE; STOP_S is then the cap.
+// With --ac the netlist's own analysis (an .ac sweep) runs once, and each
+// VECTOR comes back as its real parts under its name and its imaginary
+// parts under ImaginaryPartName(VECTOR).
 
 #include <signal.h>
 #include <sys/resource.h>
@@ -187,9 +191,11 @@ std::vector<double> Values(const NgspiceLibrary& ng, const std::string& name) {
 }
 
 constexpr std::string_view kSettleOption = "--settle";
+constexpr std::string_view kAcOption = "--ac";
 constexpr const char* kUsage =
     "usage: flyback-ngspice STOP_S LIMIT_S VECTOR... [--settle PERIOD_S GATE OUTPUT...] "
-    "< NETLIST\n";
+    "< NETLIST\n"
+    "       flyback-ngspice --ac LIMIT_S VECTOR... < NETLIST\n";
 
 // Where the analysis pauses to ask whether the outputs have settled.
 class SettleCheck {
@@ -240,7 +246,68 @@ bool ReadSeconds(const char* text, double& seconds) {
   return error == std::errc() && end == t.data() + t.size() && seconds > 0;
 }
 
+// ngspice with the netlist of standard input loaded, the records going to
+// a duplicate of standard output and the processor time kept to limit_s.
+const NgspiceLibrary& LoadedCircuit(double limit_s) {
+  record_descriptor = dup(STDOUT_FILENO);
+  if (FILE* nowhere = std::freopen("/dev/null", "w", stdout); nowhere == nullptr) {
+    std::_Exit(kMisused);
+  }
+  KeepProcessorLimit(limit_s);
+
+  std::string why;
+  const NgspiceLibrary* ng = OpenNgspice(why);
+  if (ng == nullptr) Fail(why);
+  ng->init(TakeOutput, TakeStatus, TakeExit, TakeData, TakeInitData, nullptr, nullptr);
+
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(std::cin, line);) lines.push_back(line);
+  std::vector<char*> pointers;
+  pointers.reserve(lines.size() + 1);
+  for (std::string& line : lines) pointers.push_back(line.data());
+  pointers.push_back(nullptr);
+  if (ng->circuit(pointers.data()) != 0 || !run.errors.Text().empty()) {
+    Fail(WithErrors(run.stage));
+  }
+  return *ng;
+}
+
+// The netlist's .ac analysis, its complex vectors sent as real and
+// imaginary parts.
+int RunAc(int argc, char** argv) {
+  double limit_s = 0;
+  if (argc < 4 || !ReadSeconds(argv[2], limit_s)) {
+    std::cerr << kUsage;
+    return kMisused;
+  }
+  const NgspiceLibrary& ng = LoadedCircuit(limit_s);
+  run.stage = "the .ac analysis failed";
+  Command(ng, "run");
+  std::vector<std::pair<std::string, std::vector<double>>> records;
+  for (int i = 3; i < argc; ++i) {
+    std::string key = argv[i];
+    const pvector_info v = ng.vector(key.data());
+    if (v == nullptr || v->v_compdata == nullptr || v->v_length == 0) {
+      Fail(WithErrors(run.stage + (": no vector " + key)));
+    }
+    std::vector<double> real(static_cast<std::size_t>(v->v_length));
+    std::vector<double> imaginary(real.size());
+    for (std::size_t k = 0; k < real.size(); ++k) {
+      real[k] = v->v_compdata[k].cx_real;
+      imaginary[k] = v->v_compdata[k].cx_imag;
+    }
+    records.emplace_back(key, std::move(real));
+    records.emplace_back(ImaginaryPartName(key), std::move(imaginary));
+  }
+  for (const auto& [name, values] : records) {
+    Send(VectorRecord(name, values.data(), values.size()));
+  }
+  Send(EndRecord());
+  std::_Exit(kRan);
+}
+
 int Main(int argc, char** argv) {
+  if (argc > 1 && std::string_view(argv[1]) == kAcOption) return RunAc(argc, argv);
   double stop_s = 0;
   double limit_s = 0;
   if (argc < 3 || !ReadSeconds(argv[1], stop_s) || !ReadSeconds(argv[2], limit_s)) {
@@ -259,24 +326,7 @@ int Main(int argc, char** argv) {
     settle.emplace(period_s, argv[vectors_end + 2],
                    std::vector<std::string>(argv + vectors_end + 3, argv + argc));
   }
-  record_descriptor = dup(STDOUT_FILENO);
-  if (FILE* nowhere = std::freopen("/dev/null", "w", stdout); nowhere == nullptr) return kMisused;
-  KeepProcessorLimit(limit_s);
-
-  std::string why;
-  const NgspiceLibrary* ng = OpenNgspice(why);
-  if (ng == nullptr) Fail(why);
-  ng->init(TakeOutput, TakeStatus, TakeExit, TakeData, TakeInitData, nullptr, nullptr);
-
-  std::vector<std::string> lines;
-  for (std::string line; std::getline(std::cin, line);) lines.push_back(line);
-  std::vector<char*> pointers;
-  pointers.reserve(lines.size() + 1);
-  for (std::string& line : lines) pointers.push_back(line.data());
-  pointers.push_back(nullptr);
-  if (ng->circuit(pointers.data()) != 0 || !run.errors.Text().empty()) {
-    Fail(WithErrors(run.stage));
-  }
+  const NgspiceLibrary* ng = &LoadedCircuit(limit_s);
 
   run.stage = "the analysis failed";
   run.bound.emplace(stop_s, limit_s);

@@ -22,11 +22,14 @@ void SimulationObserver::Simulate() {
   simulated_ = std::move(netlist);
   if (table_ == nullptr) return;
   if (outcome_->comparison) {
-    *table_ << ComparisonTable(*outcome_->comparison);
-    *table_ << LoadPointTable(outcome_->comparison->load_points);
+    *table_ << ComparisonTable(*outcome_->comparison)
+            << LoadPointTable(outcome_->comparison->load_points)
+            << LoadStepLines(*outcome_->comparison);
   } else {
     *table_ << "flyback: " << outcome_->failure << "\n";
   }
+  if (outcome_->loop && evaluation.loop)
+    *table_ << LoopSimulationText(*evaluation.loop, *outcome_->loop);
   table_->flush();
 }
 

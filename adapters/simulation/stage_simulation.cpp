@@ -3,7 +3,13 @@
 #include <cmath>
 #include <utility>
 
+<<<<<<< ours
 #include "engine/efficiency/efficiency_map.h"
+=======
+#include "engine/loop/loop_design.h"
+#include "engine/transformer/winding_values.h"
+#include "loop_ac_simulation.h"
+>>>>>>> theirs
 
 namespace flyback {
 
@@ -70,6 +76,7 @@ std::optional<SimulatedPoint> SimulatePoint(const DesignState& design, const Los
   return simulated;
 }
 
+<<<<<<< ours
 // One load of the map to simulate at one end of the input range.
 struct PlannedLoad {
   BusPoint point;
@@ -126,6 +133,27 @@ RunControl Slice(const RunControl& control, int index, int runs) {
     };
   }
   return slice;
+=======
+// The load step of a design with its loop in the netlist, or why there is
+// none.
+void SimulateLoadStep(const DesignState& design, const LossBudget& budget,
+                      const RunControl& control, SimulationComparison& comparison) {
+  const SpiceRun run = LoadStepRunOf(design, budget);
+  if (!run.non_finite_line.empty()) {
+    comparison.load_step_failure =
+        "the netlist would hold a figure that is not finite: " + run.non_finite_line;
+    return;
+  }
+  const RunResult result = RunNetlist(run, control);
+  if (!result.waves) {
+    comparison.load_step_failure = result.failure;
+    return;
+  }
+  // The netlist holds output 1 at its calculated voltage.
+  comparison.load_step =
+      MeasureLoadStep(*result.waves, run, OutputVoltage(design.inputs, design.transformer, 1));
+  if (!comparison.load_step) comparison.load_step_failure = "the run ended before the load step";
+>>>>>>> theirs
 }
 
 }  // namespace
@@ -133,6 +161,7 @@ RunControl Slice(const RunControl& control, int index, int runs) {
 SimulationOutcome SimulateStage(const DesignState& design, const LossBudget& budget,
                                 const RunControl& control) {
   SimulationOutcome outcome;
+<<<<<<< ours
   const EfficiencyMap map = ComputeEfficiencyMap(design, budget);
   const std::vector<PlannedLoad> plan = PlanLoads(map, budget);
   // The two full-load points, then every load of the map that is not one of them.
@@ -177,6 +206,39 @@ SimulationOutcome SimulateStage(const DesignState& design, const LossBudget& bud
     comparison.load_points.push_back(std::move(p));
   }
   if (control.progress) control.progress(1);
+=======
+  outcome.loop = SimulateLoop(design, budget, control);
+  // The two operating points, and a load step where the design's loop is in
+  // the netlist, share the progress equally.
+  const bool load_step = LoopNotModelledReason(design).empty();
+  const double parts = load_step ? 3 : 2;
+  RunControl part = control;
+  const auto share_of = [&control, &part, parts](double done) {
+    if (control.progress) {
+      part.progress = [&control, done, parts](double share) {
+        control.progress((done + share) / parts);
+      };
+    }
+  };
+  share_of(0);
+  std::optional<SimulatedPoint> lowest =
+      SimulatePoint(design, budget, BusPoint::kLowest, part, outcome.failure);
+  if (!lowest) return outcome;
+  share_of(1);
+  std::optional<SimulatedPoint> highest =
+      SimulatePoint(design, budget, BusPoint::kHighest, part, outcome.failure);
+  if (!highest) return outcome;
+  SimulationComparison comparison =
+      CompareSimulation(design, budget, std::move(*lowest), std::move(*highest));
+  if (load_step) {
+    share_of(2);
+    SimulateLoadStep(design, budget, part, comparison);
+    if (control.cancel != nullptr && *control.cancel) {
+      outcome.failure = "the simulation was cancelled";
+      return outcome;
+    }
+  }
+>>>>>>> theirs
   outcome.comparison = std::move(comparison);
   return outcome;
 }

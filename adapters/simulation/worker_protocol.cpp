@@ -31,6 +31,10 @@ bool ReadNumber(std::string_view text, Number& number) {
 
 }  // namespace
 
+std::string ImaginaryPartName(std::string_view name) {
+  return "imag(" + std::string(name) + ")";
+}
+
 std::string ProgressRecord(double percent) {
   std::array<char, 32> digits{};
   const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), percent).ptr;

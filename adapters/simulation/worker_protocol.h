@@ -22,6 +22,10 @@ std::string FailureRecord(std::string_view why);
 std::string VectorRecord(std::string_view name, const double* values, std::size_t count);
 std::string EndRecord();
 
+// The name the imaginary parts of the complex vector `name` come under; its
+// real parts come under `name` itself (an .ac run).
+std::string ImaginaryPartName(std::string_view name);
+
 // The shortest text that reads back as `seconds`, locale-free: a time in the
 // worker's arguments and in the commands it gives ngspice.
 std::string SecondsText(double seconds);

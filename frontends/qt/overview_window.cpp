@@ -262,7 +262,8 @@ void OverviewWindow::SimulationEnded() {
   // and a tab bar that moves sends the next click into a table.
   const std::optional<SimulationOutcome>& outcome = simulation_->outcome();
   if (!outcome || !outcome->comparison || !shown_) return;
-  const std::vector<Finding> checks = FindingsWithSimulation(*shown_, &*outcome->comparison);
+  const std::vector<Finding> checks = FindingsWithSimulation(
+      *shown_, &*outcome->comparison, outcome->loop ? &*outcome->loop : nullptr);
   ShowFindings(checks);
   UpdateReport(checks);
 }
@@ -283,6 +284,7 @@ void OverviewWindow::UpdateReport(const std::vector<Finding>& findings) {
       ReportInputOf(*shown_, findings, last_optimization(), std::string("flyback-gui ") + kVersion);
   const std::optional<SimulationOutcome>& outcome = simulation_->outcome();
   if (outcome && outcome->comparison) input.simulation = &*outcome->comparison;
+  if (outcome && outcome->loop) input.loop_simulation = &*outcome->loop;
   save_report_->Update(input);
 }
 

@@ -18,10 +18,8 @@
 #include "chart_view.h"
 #include "engine/overview/design_overview.h"
 #include "engine/simulation/comparison_table.h"
-#include "engine/simulation/spice_netlist.h"
 #include "overview_charts.h"
 #include "simulation_charts.h"
-#include "stage_simulation.h"
 
 namespace flyback {
 
@@ -46,7 +44,12 @@ SimulationPanel::SimulationPanel(bool automatic, QWidget* parent)
       point_(new QComboBox(this)),
       drain_voltage_(new ChartView(this)),
       currents_(new ChartView(this)),
-      poll_(new QTimer(this)) {
+      poll_(new QTimer(this)),
+      worker_([this] {
+        // On the worker thread: the end is taken on the window's.
+        QMetaObject::invokeMethod(
+            this, [this] { Ended(); }, Qt::QueuedConnection);
+      }) {
   simulate_->setEnabled(false);
   cancel_->setEnabled(false);
   progress_->setRange(0, 100);
@@ -85,89 +88,62 @@ SimulationPanel::SimulationPanel(bool automatic, QWidget* parent)
   layout->addWidget(body, 1);
 
   connect(simulate_, &QPushButton::clicked, this, [this] { Start(); });
-  connect(cancel_, &QPushButton::clicked, this, [this] {
-    cancel_flag_ = true;
-    restart_ = false;
-  });
+  connect(cancel_, &QPushButton::clicked, this, [this] { worker_.Cancel(); });
   connect(point_, &QComboBox::currentIndexChanged, this, [this](int index) { ShowPoint(index); });
   connect(poll_, &QTimer::timeout, this,
-          [this] { progress_->setValue(static_cast<int>(100 * share_done_)); });
-}
-
-SimulationPanel::~SimulationPanel() {
-  if (worker_.joinable()) {
-    cancel_flag_ = true;
-    worker_.join();
-  }
+          [this] { progress_->setValue(static_cast<int>(100 * worker_.share_done())); });
 }
 
 void SimulationPanel::SetDesign(std::shared_ptr<const DesignEvaluation> evaluation) {
-  std::string netlist = SpiceNetlist(evaluation->design, evaluation->budget);
-  const bool same_stage = evaluation_ != nullptr && netlist == netlist_;
-  evaluation_ = std::move(evaluation);
-  if (same_stage) return;
-  netlist_ = std::move(netlist);
-  ++generation_;
+  evaluation_ = evaluation;
+  // The run of the design before, if one is going, is cancelled and dropped.
+  if (!worker_.SetDesign(std::move(evaluation))) return;
   outcome_.reset();
   table_->setRowCount(0);
   drain_voltage_->Show(EmptyChart(QStringLiteral("Drain voltage")));
   currents_->Show(EmptyChart(QStringLiteral("Currents")));
-  if (running_) {
-    // The run of the design before is of no use any more.
-    cancel_flag_ = true;
-    restart_ = automatic_;
-    return;
-  }
+  ShowIdle(0);
   status_->setText(QStringLiteral("Not simulated yet: press Simulate."));
-  simulate_->setEnabled(true);
   if (automatic_) Start();
 }
 
 void SimulationPanel::Start() {
   if (!evaluation_ || running_) return;
   running_ = true;
-  cancel_flag_ = false;
-  share_done_ = 0;
   simulate_->setEnabled(false);
   cancel_->setEnabled(true);
   progress_->setValue(0);
   status_->setText(QStringLiteral("Simulating the lowest and the highest input voltage…"));
   poll_->start(kPollInterval_ms);
-  const int generation = generation_;
-  worker_ = std::thread([this, evaluation = evaluation_, generation] {
-    RunControl control;
-    control.progress = [this](double share) { share_done_ = share; };
-    control.cancel = &cancel_flag_;
-    SimulationOutcome outcome = SimulateStage(evaluation->design, evaluation->budget, control);
-    QMetaObject::invokeMethod(
-        this, [this, outcome = std::move(outcome), generation] { Ended(outcome, generation); },
-        Qt::QueuedConnection);
-  });
+  worker_.Start();
 }
 
-void SimulationPanel::Ended(SimulationOutcome outcome, int generation) {
-  worker_.join();
+void SimulationPanel::Ended() {
+  // None where an earlier call took it, or a newer design dropped it.
+  std::optional<RunEnd> end = worker_.TakeEnded();
+  if (!end) return;
+  if (end->cancelled && !end->outcome.comparison) {
+    // The user's cancel is no failure, and a run of this very design that
+    // ended before still stands.
+    const bool stands = outcome_ && outcome_->comparison;
+    ShowIdle(stands ? 100 : 0);
+    status_->setText(stands
+                         ? QStringLiteral("Cancelled: the last simulation of this design stands.")
+                         : QStringLiteral("Cancelled: not simulated."));
+  } else {
+    ShowIdle(end->outcome.comparison ? 100 : 0);
+    outcome_ = std::move(end->outcome);
+    ShowOutcome();
+  }
+  for (const std::function<void()>& done : ended_) done();
+}
+
+void SimulationPanel::ShowIdle(int progress_percent) {
   running_ = false;
   poll_->stop();
   cancel_->setEnabled(false);
-  simulate_->setEnabled(evaluation_ != nullptr);
-  progress_->setValue(outcome.comparison ? 100 : 0);
-  if (generation == generation_ && cancel_flag_ && !outcome.comparison) {
-    // The user's cancel is no failure, and a run of this very design that
-    // ended before still stands.
-    progress_->setValue(outcome_ && outcome_->comparison ? 100 : 0);
-    status_->setText(outcome_ && outcome_->comparison
-                         ? QStringLiteral("Cancelled: the last simulation of this design stands.")
-                         : QStringLiteral("Cancelled: not simulated."));
-    for (const std::function<void()>& done : ended_) done();
-  } else if (generation == generation_) {
-    outcome_ = std::move(outcome);
-    ShowOutcome();
-    for (const std::function<void()>& done : ended_) done();
-  } else {
-    status_->setText(QStringLiteral("Not simulated yet: press Simulate."));
-  }
-  if (std::exchange(restart_, false)) Start();
+  simulate_->setEnabled(true);
+  progress_->setValue(progress_percent);
 }
 
 void SimulationPanel::ShowOutcome() {

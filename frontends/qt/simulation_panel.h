@@ -8,16 +8,14 @@
 // simulation of the one before.
 
 #include <QWidget>
-#include <atomic>
 #include <functional>
 #include <memory>
 #include <optional>
-#include <string>
-#include <thread>
 #include <vector>
 
 #include "engine/evaluation/design_evaluation.h"
 #include "engine/simulation/simulation_comparison.h"
+#include "simulation_worker.h"
 
 class QComboBox;
 class QLabel;
@@ -35,7 +33,6 @@ class SimulationPanel : public QWidget {
   // `automatic`: each design is simulated as it is shown (--simulate),
   // otherwise when the user presses Simulate.
   SimulationPanel(bool automatic, QWidget* parent);
-  ~SimulationPanel() override;
   SimulationPanel(const SimulationPanel&) = delete;
   SimulationPanel& operator=(const SimulationPanel&) = delete;
 
@@ -57,21 +54,16 @@ class SimulationPanel : public QWidget {
 
  private:
   void Start();
-  void Ended(SimulationOutcome outcome, int generation);
+  void Ended();
+  void ShowIdle(int progress_percent);
   void ShowOutcome();
   void ShowPoint(int index);
 
   bool automatic_;
   std::shared_ptr<const DesignEvaluation> evaluation_;
-  std::string netlist_;  // of the design set last: the same stage is not dropped and run again
-  int generation_ = 0;   // counts the designs set; an outcome of an older one is dropped
   std::optional<SimulationOutcome> outcome_;
   std::vector<std::function<void()>> ended_;
-  std::thread worker_;
-  bool running_ = false;
-  bool restart_ = false;  // start again once the cancelled run has ended
-  std::atomic<bool> cancel_flag_{false};
-  std::atomic<double> share_done_{0};
+  bool running_ = false;  // a run of the design set last has not ended yet
 
   QPushButton* simulate_;
   QPushButton* cancel_;
@@ -82,6 +74,9 @@ class SimulationPanel : public QWidget {
   ChartView* drain_voltage_;
   ChartView* currents_;
   QTimer* poll_;
+  // Last: destroyed first, it cancels the run going and waits for its
+  // thread; an end it still posts is dropped with the panel.
+  SimulationWorker worker_;
 };
 
 }  // namespace flyback

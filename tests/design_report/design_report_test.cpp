@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -40,9 +41,15 @@ TEST(EscapeHtml, MarkupCharactersBecomeReferences) {
   EXPECT_EQ(EscapeHtml("PSU\x1a\t1\x7f"), "PSU\uFFFD\t1\uFFFD");
 }
 
+// Text reaches the page only escaped (Html::Text) or as markup written into
+// the program: neither a string nor a pointer to one becomes Html.
+static_assert(!std::is_convertible_v<std::string, Html>);
+static_assert(!std::is_constructible_v<Html, std::string>);
+static_assert(!std::is_constructible_v<Html, const char*>);
+
 TEST(KeepUnitsWithValues, AFigureAndItsUnitStayOnOneLine) {
   const struct {
-    const char* html;
+    Html html;
     const char* kept;
   } cases[] = {
       {"20.9 K", "20.9&nbsp;K"},
@@ -54,7 +61,9 @@ TEST(KeepUnitsWithValues, AFigureAndItsUnitStayOnOneLine) {
       {"2 × Ø 0.28 mm", "2 × Ø 0.28&nbsp;mm"},
       {"<span class=\"a1 b\">5 V</span>", "<span class=\"a1 b\">5&nbsp;V</span>"},
   };
-  for (const auto& c : cases) EXPECT_EQ(KeepUnitsWithValues(c.html), c.kept) << c.html;
+  for (const auto& c : cases) {
+    EXPECT_EQ(KeepUnitsWithValues(c.html).str(), c.kept) << c.html.str();
+  }
 }
 
 std::vector<std::vector<std::string>> Columns(const WindingSheet& sheet) {
@@ -281,10 +290,10 @@ TEST_F(DesignReport, PlotsTheLoopOfTheCornerWithTheLeastPhaseMargin) {
     input.loop = &loop;
     const std::optional<ReportSection> section = LoopSection(input);
     ASSERT_TRUE(section);
-    EXPECT_NE(section->body.find(c.plotted), std::string::npos) << c.plotted;
+    EXPECT_NE(section->body.str().find(c.plotted), std::string::npos) << c.plotted;
     // The frequency axis in decades, 10 Hz to 10 kHz.
     for (const char* tick : {">10<", ">100<", ">1000<", ">10000<"}) {
-      EXPECT_NE(section->body.find(tick), std::string::npos) << tick;
+      EXPECT_NE(section->body.str().find(tick), std::string::npos) << tick;
     }
   }
   DesignReportInput without{design_, EvaluateDesign(design_, {})->budget, more_findings_,
@@ -308,7 +317,7 @@ TEST(EfficiencySvg, RulesOfTheSameLimitShareItsLine) {
     verdict.limits = limits;
     rules.verdicts.push_back(verdict);
   }
-  const std::string svg = EfficiencySvg(map, rules);
+  const std::string svg = EfficiencySvg(map, rules).str();
   EXPECT_NE(svg.find(">DoE Level VI, EU 2019/1782: average ≥ 86 %<"), std::string::npos);
   EXPECT_NE(svg.find(">CoC Tier 2: average ≥ 89 %<"), std::string::npos);
   EXPECT_NE(svg.find(">CoC Tier 2: 10 % ≥ 79 %<"), std::string::npos);

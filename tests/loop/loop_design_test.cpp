@@ -44,17 +44,10 @@
 namespace flyback {
 namespace {
 
-DesignState OptoDemo() {
-  DesignState s = ThreeOutputDemo();
-  s.inputs.opto_reg = true;
-  s.inputs.U_opto = 100;
-  return CalculatedWithComponents(s);
-}
-
 class OptoDemoLoop : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    const DesignState s = OptoDemo();
+    const DesignState s = OptoRegulatedDemo();
     loop_ = new LoopDesign(ComputeLoopDesign(s, ComputeLossBudget(s, nullptr)));
   }
   static void TearDownTestSuite() {

@@ -4,8 +4,9 @@ design prints on after the optimization of the output voltages to
 without the optimization, and the sweep's best row shares its page with the
 sweep. Simulated and with the core adviser's ranking (--simulate --advise)
 it prints on at most five, its efficiency over line and load, simulation
-and ranking whole. Needs chromium, poppler-utils, python3-html5lib and
-ngspice (scripts/setup.sh)."""
+and ranking whole, as the demonstration design without the optimization
+does. Needs chromium, poppler-utils, python3-html5lib and ngspice
+(scripts/setup.sh)."""
 
 import shutil
 import tempfile
@@ -54,14 +55,21 @@ class SimulatedAdvisedReportPages(unittest.TestCase):
     def tearDown(self):
         shutil.rmtree(self.folder, ignore_errors=True)
 
-    def test_simulated_advised_design_prints_on_five_pages_with_every_section(self):
+    def assert_five_pages_with_every_section(self, answers, titles):
         # Two simulations in ngspice: minutes on a busy machine.
-        printed = PrintedReport(self.folder, ANSWERS, ("--simulate", "--advise"), timeout=600)
+        printed = PrintedReport(self.folder, answers, ("--simulate", "--advise"), timeout=600)
         self.assertLessEqual(printed.page_count, A4_PAGES_SIMULATED_ADVISED)
         printed_text = squeezed("".join(printed.pages))
         for title in ("Efficiency over line and load", "Parts list", "Alternative cores",
-                      "Simulation beside the calculation"):
+                      "Simulation beside the calculation", *titles):
             self.assertIn(squeezed(title), printed_text)
+
+    def test_simulated_advised_design_prints_on_five_pages_with_every_section(self):
+        self.assert_five_pages_with_every_section(ANSWERS, ())
+
+    def test_optimized_simulated_advised_design_prints_on_five_pages_too(self):
+        self.assert_five_pages_with_every_section(
+            OPTIMIZED, ("Optimization of the output voltages", "Best row:"))
 
 if __name__ == "__main__":
     unittest.main()

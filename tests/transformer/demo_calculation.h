@@ -33,4 +33,13 @@ inline DesignState CalculatedWithComponents(DesignState s) {
   return s;
 }
 
+// The 80 W demonstration regulated through the opto-coupler at 100 V,
+// calculated with its components.
+inline DesignState OptoRegulatedDemo() {
+  DesignState s = ThreeOutputDemo();
+  s.inputs.opto_reg = true;
+  s.inputs.U_opto = 100;
+  return CalculatedWithComponents(s);
+}
+
 }  // namespace flyback

@@ -43,6 +43,8 @@ std::string QuantityName(const CheckedQuantity& quantity) {
       return "U_bus";
     case Quantity::kPeakDrainCurrent:
       return "I_D_max";
+    case Quantity::kLoopGain:
+      return "T_loop";
   }
   return "";
 }

@@ -29,6 +29,8 @@ enum class Quantity {
   kBusVoltage,              // U_bus of an operating point of the loss budget
   // Compared with a simulation of the stage:
   kPeakDrainCurrent,  // I_D_max, the peak drain current
+  // Compared with an .ac simulation of the feedback loop:
+  kLoopGain,  // the loop gain T of a corner, dB or degrees
 };
 
 // A quantity, of one output where it belongs to one: {Quantity::kBmax},

@@ -27,7 +27,7 @@ enum class Quantity { kGain, kPhase };
 // One of the two charts: the gain or the phase of each point against the
 // frequency, the 0 dB or −180° line, and the crossover marked where the
 // gain crosses 0 dB.
-std::string BodePanel(const LoopCorner& corner, Quantity quantity) {
+Html BodePanel(const LoopCorner& corner, Quantity quantity) {
   const bool gain = quantity == Quantity::kGain;
   const double reference = gain ? 0 : kPhaseLimit_deg;
   AxisRange y{reference, reference};
@@ -42,7 +42,7 @@ std::string BodePanel(const LoopCorner& corner, Quantity quantity) {
   y = {std::floor(y.min / step) * step, std::ceil(y.max / step) * step};
   const AxisRange x = Decades(corner.bode);
   const SvgPlot plot(kWidth_px, kHeight_px, kLeft_px, x, y);
-  std::string body = plot.DecadeAxes("f in Hz", gain ? "loop gain in dB" : "loop phase in °");
+  Html body = plot.DecadeAxes("f in Hz", gain ? "loop gain in dB" : "loop phase in °");
   body += plot.Polyline({{x.min, reference}, {x.max, reference}}, "limit");
   body += plot.Polyline(points, "bode");
   const LoopMargins& m = corner.margins;
@@ -60,7 +60,7 @@ std::string BodePanel(const LoopCorner& corner, Quantity quantity) {
 
 }  // namespace
 
-std::string BodeSvg(const LoopCorner& corner) {
+Html BodeSvg(const LoopCorner& corner) {
   return BodePanel(corner, Quantity::kGain) + BodePanel(corner, Quantity::kPhase);
 }
 

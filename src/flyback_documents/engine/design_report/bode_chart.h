@@ -3,8 +3,7 @@
 // The Bode plot of one corner of the feedback loop as inline SVG for the
 // design report.
 
-#include <string>
-
+#include "engine/design_report/html_text.h"
 #include "engine/loop/loop_design.h"
 
 namespace flyback {
@@ -13,6 +12,6 @@ namespace flyback {
 // scale): the loop gain in dB with the 0 dB line and the crossover marked,
 // and the phase in degrees with the −180° line and the phase at the
 // crossover marked.
-std::string BodeSvg(const LoopCorner& corner);
+Html BodeSvg(const LoopCorner& corner);
 
 }  // namespace flyback

@@ -15,7 +15,7 @@ namespace flyback {
 
 namespace {
 
-std::string SwitchingTable(const LossBudget& budget) {
+Html SwitchingTable(const LossBudget& budget) {
   HtmlTable table{
       "",
       {"Operating point", "Mode", "U_bus", "P_in", "I_pk", "t_on", "t_off", "Period", "B_pk"},
@@ -23,11 +23,12 @@ std::string SwitchingTable(const LossBudget& budget) {
   for (const OperatingPointLosses* p : budget.points()) {
     const SwitchingPoint& s = p->switching;
     table.rows.push_back(
-        {EscapeHtml(p->name), std::string(SwitchingModeName(s.mode)),
-         Significant(s.U_bus_V, 4) + " V", Significant(s.P_in_W, 4) + " W",
-         Significant(s.I_pk_A, 4) + " A", EscapeHtml(Significant(s.t_on_us, 4) + " µs"),
-         EscapeHtml(Significant(s.t_off_us, 4) + " µs"),
-         EscapeHtml(Significant(s.period_us, 4) + " µs"), Significant(s.B_max_mT, 4) + " mT"});
+        {Html::Text(p->name), Html::Text(SwitchingModeName(s.mode)),
+         Html::Text(Significant(s.U_bus_V, 4) + " V"), Html::Text(Significant(s.P_in_W, 4) + " W"),
+         Html::Text(Significant(s.I_pk_A, 4) + " A"), Html::Text(Significant(s.t_on_us, 4) + " µs"),
+         Html::Text(Significant(s.t_off_us, 4) + " µs"),
+         Html::Text(Significant(s.period_us, 4) + " µs"),
+         Html::Text(Significant(s.B_max_mT, 4) + " mT")});
   }
   return TableHtml(table);
 }
@@ -40,20 +41,19 @@ std::optional<ReportSection> LossesSection(const DesignReportInput& input) {
   for (const LossBar& bar : overview.bars) {
     for (const std::optional<double>& W : {bar.lowest_W, bar.highest_W}) NoteFigure(W.value_or(0));
     table.rows.push_back(
-        {EscapeHtml(bar.name), EscapeHtml(bar.lowest_text), EscapeHtml(bar.highest_text)});
+        {Html::Text(bar.name), Html::Text(bar.lowest_text), Html::Text(bar.highest_text)});
   }
-  table.rows.push_back({"<b>total</b>",
-                        "<b>" + EscapeHtml(WattText(overview.lowest_total_W)) + "</b>",
-                        "<b>" + EscapeHtml(WattText(overview.highest_total_W)) + "</b>"});
+  table.rows.push_back({Element("b", "total"),
+                        Element("b", Html::Text(WattText(overview.lowest_total_W))),
+                        Element("b", Html::Text(WattText(overview.highest_total_W)))});
   for (const double figure : {overview.lowest_total_W, overview.highest_total_W}) {
     NoteFigure(figure);
   }
   for (const OperatingPointLosses* p : input.budget.points()) NoteFigure(p->efficiency);
-  std::string body = SwitchingTable(input.budget) + TableHtml(table);
-  body += "<p>Efficiency: " + EscapeHtml(overview.efficiency) +
-          ". Temperature: " + EscapeHtml(overview.rise) + " in still air.";
-  if (!overview.note.empty()) body += " Core: " + EscapeHtml(overview.note) + ".";
-  body += "</p>\n";
+  Html summary = "Efficiency: " + Html::Text(overview.efficiency) +
+                 ". Temperature: " + Html::Text(overview.rise) + " in still air.";
+  if (!overview.note.empty()) summary += " Core: " + Html::Text(overview.note) + ".";
+  const Html body = SwitchingTable(input.budget) + TableHtml(table) + Element("p", summary) + "\n";
   return ReportSection{"losses", "Loss budget and temperature rise", false, body};
 }
 
@@ -64,9 +64,9 @@ std::optional<ReportSection> PartsListSection(const DesignReportInput& input) {
     if (row.value) NoteFigure(*row.value);
     const std::string value =
         row.value ? SignedNumberText(*row.value) + " " + row.unit : std::string();
-    table.rows.push_back({EscapeHtml(row.designator), std::to_string(row.quantity),
-                          EscapeHtml(value), EscapeHtml(row.part), EscapeHtml(row.rating),
-                          EscapeHtml(row.remark)});
+    table.rows.push_back({Html::Text(row.designator), Html::Text(std::to_string(row.quantity)),
+                          Html::Text(value), Html::Text(row.part), Html::Text(row.rating),
+                          Html::Text(row.remark)});
   }
   return ReportSection{"parts-list", "Parts list", true, TableHtml(table)};
 }
@@ -74,23 +74,27 @@ std::optional<ReportSection> PartsListSection(const DesignReportInput& input) {
 std::optional<ReportSection> OptimizationSection(const DesignReportInput& input) {
   if (!input.optimization || input.optimization->steps.empty()) return std::nullopt;
   const OptimizationRecord& record = *input.optimization;
-  // The best row is kept on the page of the sweep it was read from.
-  std::string body = "<div class=\"keep\">\n<figure>\n" + OptimizationSweepSvg(record) +
-                     "<figcaption>The accuracy product of the output voltages for every step "
-                     "of the sweep from " +
-                     EscapeHtml(Significant(record.start_Bmax) + " mT") +
-                     " (line), the listed rows (dots), the best row (ring) and the Bmax chosen "
-                     "for the final calculation (dashed).</figcaption>\n</figure>\n";
+  // The chart at half the width with its caption and the best row beside
+  // it, so that the ranking finds room below; the best row stays on the page
+  // of the sweep it was read from.
+  Html body = "<figure class=\"side-by-side\">\n" + OptimizationSweepSvg(record) +
+              "<figcaption>The accuracy product of the output voltages for every step "
+              "of the sweep from " +
+              Html::Text(Significant(record.start_Bmax) + " mT") +
+              " (line), the listed rows (dots), the best row (ring) and the Bmax chosen "
+              "for the final calculation (dashed).\n";
   if (record.best) {
-    body += "<p>Best row: Bmax " + EscapeHtml(Significant(record.best->Bmax) + " mT") +
-            ", fsntmin " + EscapeHtml(Rounded(record.best->fsntmin, 1) + " kHz") + ", U_ts " +
-            EscapeHtml(Rounded(record.best->U_ts, 2) + " V") + ", cfmax " +
-            EscapeHtml(NumberText(DisplayedCfmax(record.best->cf_prod))) +
-            " as Form1 lists it (the fourth root of the accuracy product " +
-            EscapeHtml(Significant(record.best->cf_prod)) + ").</p>\n";
+    body +=
+        Element("p", "Best row: Bmax " + Html::Text(Significant(record.best->Bmax) + " mT") +
+                         ", fsntmin " + Html::Text(Rounded(record.best->fsntmin, 1) + " kHz") +
+                         ", U_ts " + Html::Text(Rounded(record.best->U_ts, 2) + " V") + ", cfmax " +
+                         Html::Text(NumberText(DisplayedCfmax(record.best->cf_prod))) +
+                         " as Form1 lists it (the fourth root of the accuracy product " +
+                         Html::Text(Significant(record.best->cf_prod)) + ").") +
+        "\n";
   }
   return ReportSection{"optimization", "Optimization of the output voltages", false,
-                       body + "</div>\n"};
+                       body + "</figcaption>\n</figure>\n"};
 }
 
 }  // namespace flyback

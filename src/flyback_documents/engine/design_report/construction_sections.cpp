@@ -19,13 +19,11 @@ std::optional<ReportSection> WindingSheetSection(const DesignReportInput& input)
       {"Step", "Winding", "Turns", "Wire", "Layers", "Start • → finish", "Tape layers", "Remark"},
       {}};
   for (const WindingSheetRow& row : sheet.rows) {
-    table.rows.push_back({EscapeHtml(row.step), EscapeHtml(row.winding), EscapeHtml(row.turns),
-                          EscapeHtml(row.wire), EscapeHtml(row.layers), EscapeHtml(row.ends),
-                          EscapeHtml(row.tape), EscapeHtml(row.remark)});
+    table.rows.push_back({Html::Text(row.step), Html::Text(row.winding), Html::Text(row.turns),
+                          Html::Text(row.wire), Html::Text(row.layers), Html::Text(row.ends),
+                          Html::Text(row.tape), Html::Text(row.remark)});
   }
-  std::string body = "<p>Core: " + EscapeHtml(input.design.inputs.tr_name) +
-                     ". Windings from the core outwards.</p>\n" + TableHtml(table);
-  body += "<div class=\"notes keep\">\n";
+  Html notes_html = "\n";
   const std::pair<const char*, const std::string*> notes[] = {
       {"Bobbin", &sheet.bobbin},
       {"Phasing", &sheet.phasing},
@@ -36,27 +34,28 @@ std::optional<ReportSection> WindingSheetSection(const DesignReportInput& input)
       {"Airgap", &sheet.airgap},
   };
   for (const auto& [label, text] : notes) {
-    body += "<p><b>" + std::string(label) + ":</b> " + KeepUnitsWithValues(EscapeHtml(*text)) +
-            "</p>\n";
+    notes_html += Element("p", Element("b", Html::Text(label) + ":") + " " +
+                                   KeepUnitsWithValues(Html::Text(*text))) +
+                  "\n";
   }
-  body += "</div>\n";
+  const Html body = Element("p", "Core: " + Html::Text(input.design.inputs.tr_name) +
+                                     ". Windings from the core outwards.") +
+                    "\n" + TableHtml(table) + Element("div", notes_html, "notes keep") + "\n";
   return ReportSection{"winding-sheet", "Winding sheet", true, body};
 }
 
 std::optional<ReportSection> OutputWindowsSection(const DesignReportInput& input) {
-  const std::string body = "<figure>\n" +
-                           OutputWindowsSvg(OutputBars(input.design, input.findings)) +
-                           "<figcaption>The voltage window of every output and of the IC supply "
-                           "(blue) with the actual voltage (dot; green: fine, orange: warning, "
-                           "red: error).</figcaption>\n</figure>\n";
+  const Html body =
+      ChartFigure(OutputWindowsSvg(OutputBars(input.design, input.findings)),
+                  "The voltage window of every output and of the IC supply (blue) with "
+                  "the actual voltage (dot; green: fine, orange: warning, red: error).");
   return ReportSection{"output-windows", "Output windows", false, body};
 }
 
 std::optional<ReportSection> CurrentsSection(const DesignReportInput& input) {
-  const std::string body =
-      "<figure>\n" + CurrentWaveformsSvg(Waveforms(input.design)) +
-      "<figcaption>Drain current and secondary current referred to the primary over one "
-      "period at the lowest input voltage and full load.</figcaption>\n</figure>\n";
+  const Html body = ChartFigure(CurrentWaveformsSvg(Waveforms(input.design)),
+                                "Drain current and secondary current referred to the primary over "
+                                "one period at the lowest input voltage and full load.");
   return ReportSection{"currents", "Currents over one period", false, body};
 }
 

@@ -10,28 +10,30 @@ namespace {
 
 // The name of the power supply and the date as the report header asked them;
 // a design whose header was never asked has neither.
-std::string TitleBlock(const DesignReportInput& input) {
+Html TitleBlock(const DesignReportInput& input) {
   const ReportHeaderAnswers& header = input.design.report;
-  std::string out = "<header class=\"title-block\">\n<h1>Flyback design report";
+  Html out = "<header class=\"title-block\">\n<h1>Flyback design report";
   if (header.header_asked && !header.smps_name.empty()) {
-    out += ": " + EscapeHtml(header.smps_name);
+    out += ": " + Html::Text(header.smps_name);
   }
   out += "</h1>\n";
   if (header.header_asked && !header.report_date.empty()) {
-    out += "<p>Date: " + EscapeHtml(header.report_date) + "</p>\n";
+    out += Element("p", "Date: " + Html::Text(header.report_date)) + "\n";
   }
-  out += "<p>Transformer " + EscapeHtml(input.design.inputs.tr_name) + ", " +
-         std::to_string(input.design.inputs.n_sec) + " output(s), " +
-         Significant(input.design.inputs.P_out_max) +
-         " W. All values are starting points for a real design: build and measure.</p>\n";
+  out += Element("p", "Transformer " + Html::Text(input.design.inputs.tr_name) + ", " +
+                          Html::Text(std::to_string(input.design.inputs.n_sec)) + " output(s), " +
+                          Html::Text(Significant(input.design.inputs.P_out_max)) +
+                          " W. All values are starting points for a real design: build and "
+                          "measure.") +
+         "\n";
   return out + "</header>\n";
 }
 
-std::string Title(const DesignReportInput& input) {
+Html Title(const DesignReportInput& input) {
   const ReportHeaderAnswers& header = input.design.report;
   std::string title = "Flyback design report";
   if (header.header_asked && !header.smps_name.empty()) title += " – " + header.smps_name;
-  return EscapeHtml(title);
+  return Html::Text(title);
 }
 
 }  // namespace
@@ -60,26 +62,29 @@ std::string DesignReportHtml(const DesignReportInput& input, std::string* non_fi
       *non_finite = "a figure of " + where + " is not finite";
     }
   };
-  std::string html = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n";
-  html += "<title>" + Title(input) + "</title>\n<style>" + std::string(kDesignReportStyle) +
-          "</style>\n</head>\n<body>\n";
+  Html html = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n";
+  html += Element("title", Title(input)) + "\n" + Element("style", DesignReportStyle()) +
+          "\n</head>\n<body>\n";
   html += TitleBlock(input);
   // How to read the figures, where the reader starts: the last page is
   // often full.
-  html += "<p class=\"notes\">Written by " + EscapeHtml(input.program) +
-          ". Numbers: \".\" as the decimal point; figures rounded as the result screen shows "
-          "them, intermediate values to 5 significant digits.</p>\n";
+  html += Element("p",
+                  "Written by " + Html::Text(input.program) +
+                      ". Numbers: \".\" as the decimal point; figures rounded as the result "
+                      "screen shows them, intermediate values to 5 significant digits.",
+                  "notes") +
+          "\n";
   name_non_finite("its title");
   for (const SectionWriter writer : DesignReportSections()) {
     const std::optional<ReportSection> section = writer(input);
     if (!section) continue;
     name_non_finite("its section \"" + section->title + "\"");
-    html += "<section id=\"" + section->id + "\"" +
-            (section->new_page ? " class=\"chapter\"" : "") + ">\n<h2>" +
-            EscapeHtml(section->title) + "</h2>\n" + section->body + "</section>\n";
+    html += "<section id=\"" + Html::Text(section->id) + "\"" +
+            (section->new_page ? Html(" class=\"chapter\"") : Html()) + ">\n" +
+            Element("h2", Html::Text(section->title)) + "\n" + section->body + "</section>\n";
   }
   html += "</body>\n</html>\n";
-  return html;
+  return html.str();
 }
 
 }  // namespace flyback

@@ -17,6 +17,7 @@
 
 #include "engine/adviser/core_ranking.h"
 #include "engine/checks/design_checks.h"
+#include "engine/design_report/html_text.h"
 #include "engine/efficiency/rule_verdicts.h"
 #include "engine/loop/loop_design.h"
 #include "engine/losses/loss_budget.h"
@@ -39,13 +40,16 @@ struct DesignReportInput {
   const EfficiencyMap* efficiency_map = nullptr;
   const RulesCheck* efficiency_rules = nullptr;
   const LoopDesign* loop = nullptr;  // where the design is regulated through the opto-coupler
+  // The loop's corners run in ngspice, where they ran (with the stage's
+  // simulation).
+  const LoopSimulation* loop_simulation = nullptr;
 };
 
 struct ReportSection {
   std::string id;     // the HTML id: "winding-sheet"
   std::string title;  // "Winding sheet"
   bool new_page;      // printed from the top of a page
-  std::string body;   // HTML
+  Html body;
 };
 
 using SectionWriter = std::optional<ReportSection> (*)(const DesignReportInput&);

@@ -14,77 +14,79 @@ namespace flyback {
 
 namespace {
 
-std::string YesNo(bool yes) {
-  return yes ? "yes" : "no";
+Html YesNo(bool yes) {
+  return yes ? Html("yes") : Html("no");
 }
 
-std::string WithUnit(double x, const char* unit) {
-  return EscapeHtml(Significant(x) + " " + unit);
+Html WithUnit(double x, const char* unit) {
+  return Html::Text(Significant(x) + " " + unit);
 }
 
-std::string OutputsTable(const DesignInputs& in) {
+Html OutputsTable(const DesignInputs& in) {
   HtmlTable table{"", {"Output", "Umin", "Umax", "Imax"}, {}};
   for (int i = 1; i <= in.n_sec; ++i) {
     const OutputSpec& out = in.output(i);
-    table.rows.push_back({"U" + std::to_string(i), WithUnit(out.Umin, "V"), WithUnit(out.Umax, "V"),
-                          WithUnit(out.Imax, "A")});
+    table.rows.push_back({"U" + Html::Text(std::to_string(i)), WithUnit(out.Umin, "V"),
+                          WithUnit(out.Umax, "V"), WithUnit(out.Imax, "A")});
   }
   return TableHtml(table);
 }
 
-std::string CircuitTable(const DesignInputs& in) {
+Html CircuitTable(const DesignInputs& in) {
   HtmlTable table{"", {"Entry", "Value", "Entry", "Value"}, {}};
-  const std::string mains =
+  const Html mains =
       in.dc_input ? WithUnit(in.U_DC_min, "V") + " to " + WithUnit(in.U_DC_max, "V DC")
                   : WithUnit(in.U_mains_min, "V") + " to " + WithUnit(in.U_mains_max, "V rms");
-  const std::string frequency_mode = in.fixed_freq ? "fixed, " + WithUnit(in.f_fix_min, "kHz") +
-                                                         " to " + WithUnit(in.f_fix_max, "kHz")
-                                                   : "free running";
-  std::string core =
-      EscapeHtml(in.tr_name) + ", AL " + WithUnit(in.AL, "nH") + ", Ae " + WithUnit(in.Ae, "mm²");
+  const Html frequency_mode = in.fixed_freq ? "fixed, " + WithUnit(in.f_fix_min, "kHz") + " to " +
+                                                  WithUnit(in.f_fix_max, "kHz")
+                                            : "free running";
+  Html core =
+      Html::Text(in.tr_name) + ", AL " + WithUnit(in.AL, "nH") + ", Ae " + WithUnit(in.Ae, "mm²");
   if (in.airgap_shown) core += ", g " + WithUnit(in.g, "mm");
   table.rows = {
       {"P_out_max", WithUnit(in.P_out_max, "W"), "Input range", mains},
-      {"Efficiency η", EscapeHtml(Significant(in.eta)), "Overshoot factor k_os",
-       EscapeHtml(Significant(in.k_os))},
+      {"Efficiency η", Html::Text(Significant(in.eta)), "Overshoot factor k_os",
+       Html::Text(Significant(in.k_os))},
       {"P_in_max", WithUnit(in.P_in_max, "W"), "Lowest frequency f_low_lim",
        WithUnit(in.f_low_lim, "kHz")},
       {"Current density J", WithUnit(in.J, "A/mm²"), "Magnetization limit Bmaxlim",
        WithUnit(in.Bmaxlim, "mT")},
       {"PFC", YesNo(in.PFC), "Drain voltage limit U_D_lim", WithUnit(in.U_D_lim, "V")},
-      {"Control IC", in.ic_type == ControlIc::kQrm ? "QRM1X305" : "PWX 40218-2 / PWX 40219",
+      {"Control IC",
+       in.ic_type == ControlIc::kQrm ? Html("QRM1X305") : Html("PWX 40218-2 / PWX 40219"),
        "Frequency", frequency_mode},
-      {"THP", in.THP ? "yes, P_perm " + WithUnit(in.P_perm, "W") : "no", "Opto regulation",
-       in.opto_reg ? "yes, " + WithUnit(in.U_opto, "V") : "no"},
+      {"THP", in.THP ? "yes, P_perm " + WithUnit(in.P_perm, "W") : Html("no"), "Opto regulation",
+       in.opto_reg ? "yes, " + WithUnit(in.U_opto, "V") : Html("no")},
       {"Core", core, "Wires",
-       in.wire_counts ? "parallel wires of Ø " + WithUnit(in.d_wire, "mm") : "cross-section"},
+       in.wire_counts ? "parallel wires of Ø " + WithUnit(in.d_wire, "mm") : Html("cross-section")},
   };
   return TableHtml(table);
 }
 
-std::string VerdictCell(const std::optional<Verdict>& verdict) {
-  if (!verdict) return "";
+Html VerdictCell(const std::optional<Verdict>& verdict) {
+  if (!verdict) return {};
   switch (*verdict) {
     case Verdict::kError:
-      return "<span class=\"error\">error</span>";
+      return Element("span", "error", "error");
     case Verdict::kWarning:
-      return "<span class=\"warning\">warning</span>";
+      return Element("span", "warning", "warning");
     case Verdict::kFine:
       break;
   }
-  return "<span class=\"fine\">fine</span>";
+  return Element("span", "fine", "fine");
 }
 
-std::string DerivationTable(const std::vector<Derivation>& rows, const char* first_column) {
-  std::string out = "<table class=\"derivations\">\n<thead><tr><th>" + std::string(first_column) +
-                    "</th><th>Formula</th><th>With the values</th><th "
-                    "class=\"number\">Result</th></tr></thead>\n<tbody>\n";
+Html DerivationTable(const std::vector<Derivation>& rows, const Html& first_column) {
+  Html out = "<table class=\"derivations\">\n<thead><tr>" + Element("th", first_column) +
+             "<th>Formula</th><th>With the values</th><th "
+             "class=\"number\">Result</th></tr></thead>\n<tbody>\n";
   for (const Derivation& row : rows) {
-    out += row.on_screen ? "<tr class=\"shown\">" : "<tr class=\"step\">";
-    out += "<td>" + EscapeHtml(row.figure) + "</td><td class=\"formula\">" +
-           EscapeHtml(row.symbol) + " = " + EscapeHtml(row.formula) +
-           "</td><td class=\"formula\">" + EscapeHtml(row.values) + "</td><td class=\"number\">" +
-           EscapeHtml(row.result) + "</td></tr>\n";
+    const Html cells =
+        Element("td", Html::Text(row.figure)) +
+        Element("td", Html::Text(row.symbol) + " = " + Html::Text(row.formula), "formula") +
+        Element("td", Html::Text(row.values), "formula") +
+        Element("td", Html::Text(row.result), "number");
+    out += Element("tr", cells, row.on_screen ? "shown" : "step") + "\n";
   }
   return out + "</tbody>\n</table>\n";
 }
@@ -103,10 +105,10 @@ std::optional<ReportSection> KeyFiguresSection(const DesignReportInput& input) {
   }
   HtmlTable table{"", {"Figure", "Value", "Limit", "Check"}, {}};
   for (const KeyFigure& figure : figures) {
-    table.rows.push_back({EscapeHtml(figure.name), EscapeHtml(figure.value),
-                          EscapeHtml(figure.limit), VerdictCell(figure.verdict)});
+    table.rows.push_back({Html::Text(figure.name), Html::Text(figure.value),
+                          Html::Text(figure.limit), VerdictCell(figure.verdict)});
   }
-  std::string body = TableHtml(table);
+  Html body = TableHtml(table);
   if (input.findings.empty()) {
     body += "<p>The checks find every figure within its bounds.</p>\n";
   } else {
@@ -121,13 +123,20 @@ std::optional<ReportSection> KeyFiguresSection(const DesignReportInput& input) {
         continue;
       }
       const bool error = finding.severity == Severity::kError;
-      body += std::string("<li class=\"") + (error ? "error" : "warning") + "\">" +
-              SeverityName(finding.severity) + ": " + EscapeHtml(finding.message) + "</li>\n";
+      body +=
+          Element("li",
+                  Html::Text(SeverityName(finding.severity)) + ": " + Html::Text(finding.message),
+                  error ? "error" : "warning") +
+          "\n";
     }
     if (disagreements > 0) {
-      body += "<li class=\"warning\">warning: the simulation disagrees with the calculation in " +
-              std::to_string(disagreements) + (disagreements == 1 ? " figure" : " figures") +
-              ", each marked OUTSIDE under \"Simulation beside the calculation\"</li>\n";
+      body += Element("li",
+                      "warning: the simulation disagrees with the calculation in " +
+                          Html::Text(std::to_string(disagreements)) +
+                          (disagreements == 1 ? Html(" figure") : Html(" figures")) +
+                          ", each marked OUTSIDE under \"Simulation beside the calculation\"",
+                      "warning") +
+              "\n";
     }
     body += "</ul>\n";
   }
@@ -135,7 +144,7 @@ std::optional<ReportSection> KeyFiguresSection(const DesignReportInput& input) {
 }
 
 std::optional<ReportSection> DerivationsSection(const DesignReportInput& input) {
-  std::string body =
+  Html body =
       "<p>Each figure of the result screen (bold) with the formula that finds it and the "
       "values of this design; the rows between give the quantities it is built from. Units: "
       "V, A, W, mT, mm², nH, µH, µs, kHz; L in µH from AL in nH.</p>\n";

@@ -50,8 +50,8 @@ AxisRange EfficiencyRange(const EfficiencyMap& map, const RulesCheck& rules) {
 }
 
 // Each limit's line, labelled with the rules that set it.
-std::string Limits(const SvgPlot& plot, const RulesCheck& rules) {
-  std::string out;
+Html Limits(const SvgPlot& plot, const RulesCheck& rules) {
+  Html out;
   for (const LimitLine& line : AverageLimitLines(rules.verdicts)) {
     const double eta = kPercent * line.efficiency;
     out += plot.Polyline({{kPercent * kAverageFrom, eta}, {kPercent, eta}}, "limit");
@@ -71,10 +71,10 @@ std::string Limits(const SvgPlot& plot, const RulesCheck& rules) {
 
 }  // namespace
 
-std::string EfficiencySvg(const EfficiencyMap& map, const RulesCheck& rules) {
+Html EfficiencySvg(const EfficiencyMap& map, const RulesCheck& rules) {
   const AxisRange eta = EfficiencyRange(map, rules);
   const SvgPlot plot(kWidth_px, kHeight_px, kLeft_px, {0, kPercent}, eta);
-  std::string body = plot.Axes("load in % of P_out_max", "efficiency in %");
+  Html body = plot.Axes("load in % of P_out_max", "efficiency in %");
   body += Limits(plot, rules);
   // The legend stands low on the right, where the efficiency at high load
   // leaves the plot empty: the input voltages, named in the map's table.
@@ -92,8 +92,9 @@ std::string EfficiencySvg(const EfficiencyMap& map, const RulesCheck& rules) {
       body += plot.Marker(load, efficiency, 2, RowClass(i) + "-point");
     }
     const double y = legend_top + kLine_px * static_cast<double>(i) + 2;
-    body += "<line class=\"" + RowClass(i) + "\" x1=\"" + Px(plot.X(kPercent) - 62) + "\" y1=\"" +
-            Px(y - 3) + "\" x2=\"" + Px(plot.X(kPercent) - 44) + "\" y2=\"" + Px(y - 3) + "\"/>\n";
+    body += "<line class=\"" + Html::Text(RowClass(i)) + "\" x1=\"" + Px(plot.X(kPercent) - 62) +
+            "\" y1=\"" + Px(y - 3) + "\" x2=\"" + Px(plot.X(kPercent) - 44) + "\" y2=\"" +
+            Px(y - 3) + "\"/>\n";
     body += SvgText(plot.X(kPercent) - 40, y, Significant(row.voltage.U_input_V) + " V", "start");
   }
   return plot.Svg("Efficiency against load at each input voltage", body);

@@ -2,8 +2,7 @@
 
 // The efficiency over load as an inline SVG chart for the design report.
 
-#include <string>
-
+#include "engine/design_report/html_text.h"
 #include "engine/efficiency/efficiency_map.h"
 #include "engine/efficiency/rule_verdicts.h"
 
@@ -13,6 +12,6 @@ namespace flyback {
 // input voltage of `map`, one line each, and the limits of `rules`: a rule's
 // least 4-point average as a dashed line over 25 ... 100 % load, its least
 // efficiency at 10 % load as a short dashed bar at that load.
-std::string EfficiencySvg(const EfficiencyMap& map, const RulesCheck& rules);
+Html EfficiencySvg(const EfficiencyMap& map, const RulesCheck& rules);
 
 }  // namespace flyback

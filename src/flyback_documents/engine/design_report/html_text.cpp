@@ -4,6 +4,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <utility>
 
 #include "base/console/number_text.h"
 #include "base/numbers/rounding.h"
@@ -95,42 +96,51 @@ bool StartsWithUnit(std::string_view text) {
 
 }  // namespace
 
-std::string KeepUnitsWithValues(std::string_view html) {
+Html KeepUnitsWithValues(const Html& html) {
+  const std::string_view text = html.str();
   std::string out;
-  out.reserve(html.size());
+  out.reserve(text.size());
   bool in_tag = false;
-  for (std::size_t i = 0; i < html.size(); ++i) {
-    const char c = html[i];
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
     if (c == '<') in_tag = true;
     if (c == '>') in_tag = false;
-    const bool after_digit = i > 0 && html[i - 1] >= '0' && html[i - 1] <= '9';
-    if (c == ' ' && !in_tag && after_digit && StartsWithUnit(html.substr(i + 1))) {
+    const bool after_digit = i > 0 && text[i - 1] >= '0' && text[i - 1] <= '9';
+    if (c == ' ' && !in_tag && after_digit && StartsWithUnit(text.substr(i + 1))) {
       out += "&nbsp;";
     } else {
       out += c;
     }
   }
-  return out;
+  return Html(std::move(out));
 }
 
-std::string TableHtml(const HtmlTable& table) {
-  std::string out =
-      table.css_class.empty() ? "<table>\n" : "<table class=\"" + table.css_class + "\">\n";
+Html Element(std::string_view tag, const Html& content, std::string_view css_class) {
+  const Html name = Html::Text(tag);
+  const Html open = css_class.empty() ? "<" + name + ">"
+                                      : "<" + name + " class=\"" + Html::Text(css_class) + "\">";
+  return open + content + "</" + name + ">";
+}
+
+Html ChartFigure(const Html& chart, const Html& caption, std::string_view css_class) {
+  return Element("figure", "\n" + chart + Element("figcaption", caption) + "\n", css_class) + "\n";
+}
+
+Html TableHtml(const HtmlTable& table) {
+  Html inside = "\n";
   if (!table.header.empty()) {
-    out += "<thead><tr>";
-    for (const std::string& cell : table.header) {
-      out += "<th>" + KeepUnitsWithValues(cell) + "</th>";
-    }
-    out += "</tr></thead>\n";
+    Html cells;
+    for (const Html& cell : table.header) cells += Element("th", KeepUnitsWithValues(cell));
+    inside += Element("thead", Element("tr", cells)) + "\n";
   }
-  out += "<tbody>\n";
-  for (const std::vector<std::string>& row : table.rows) {
-    out += "<tr>";
-    for (const std::string& cell : row) out += "<td>" + KeepUnitsWithValues(cell) + "</td>";
-    out += "</tr>\n";
+  inside += "<tbody>\n";
+  for (const std::vector<Html>& row : table.rows) {
+    Html cells;
+    for (const Html& cell : row) cells += Element("td", KeepUnitsWithValues(cell));
+    inside += Element("tr", cells) + "\n";
   }
-  out += "</tbody>\n</table>\n";
-  return out;
+  inside += "</tbody>\n";
+  return Element("table", inside, table.css_class) + "\n";
 }
 
 }  // namespace flyback

@@ -20,25 +20,25 @@ constexpr double kPercent = 100;
 constexpr double kMilliwattsPerWatt = 1000;
 
 // A figure with its unit, or "–" where there is none.
-std::string Figure(std::optional<double> x, double factor, int decimals, const char* unit) {
+Html Figure(std::optional<double> x, double factor, int decimals, const char* unit) {
   if (!x) return "–";
   NoteFigure(*x);
-  return EscapeHtml(Rounded(factor * *x, decimals) + unit);
+  return Html::Text(Rounded(factor * *x, decimals) + unit);
 }
 
 // The figures the rules ask for at every input voltage of the map (a column
 // each; the chart beside it draws every load): the 4-point average, the
 // efficiency at 10 % load and the no-load input power.
-std::string MapTable(const EfficiencyMap& map) {
+Html MapTable(const EfficiencyMap& map) {
   HtmlTable table{"map", {"At"}, {}};
-  std::vector<std::string> average{"4-point average"};
-  std::vector<std::string> ten_percent{"10 % load"};
-  std::vector<std::string> no_load{"no load"};
+  std::vector<Html> average{"4-point average"};
+  std::vector<Html> ten_percent{"10 % load"};
+  std::vector<Html> no_load{"no load"};
   for (const MapRow& row : map.rows) {
-    table.header.push_back(EscapeHtml(Significant(row.voltage.U_input_V) + " V"));
+    table.header.push_back(Html::Text(Significant(row.voltage.U_input_V) + " V"));
     average.push_back(Figure(FourPointAverage(row), kPercent, 1, " %"));
     ten_percent.push_back(
-        row.loads.empty() ? "–" : Figure(row.loads.front().efficiency, kPercent, 1, " %"));
+        row.loads.empty() ? Html("–") : Figure(row.loads.front().efficiency, kPercent, 1, " %"));
     no_load.push_back(Figure(row.no_load.P_in_W, kMilliwattsPerWatt, 0, " mW"));
   }
   table.rows = {std::move(average), std::move(ten_percent), std::move(no_load)};
@@ -47,30 +47,30 @@ std::string MapTable(const EfficiencyMap& map) {
 
 // Each rule's limits at its mains voltage (the map's column of that
 // voltage holds the figures) and the verdict.
-std::string RulesTable(const RulesCheck& rules) {
+Html RulesTable(const RulesCheck& rules) {
   HtmlTable table{"map", {"Rule", "Average ≥", "10 % ≥", "No load ≤", "Verdict"}, {}};
   for (const RuleVerdict& v : rules.verdicts) {
     const RuleLimits& l = v.limits;
-    table.rows.push_back({EscapeHtml(std::string(RuleName(v.rule)) + ", " +
+    table.rows.push_back({Html::Text(std::string(RuleName(v.rule)) + ", " +
                                      Rounded(RuleMainsVoltage(v.rule), 0) + " V"),
                           Figure(l.average_min, kPercent, 1, " %"),
                           Figure(l.ten_percent_min, kPercent, 1, " %"),
                           Figure(l.no_load_max_W, kMilliwattsPerWatt, 0, " mW"),
                           // Whether the verdicts bind, and why a rule is not checked, is told
                           // below the table.
-                          std::string(VerdictName(v, rules.external_power_supply))});
+                          Html::Text(VerdictName(v, rules.external_power_supply))});
   }
   return TableHtml(table);
 }
 
 // " CoC Tier 2 is not checked: why." for each rule the map is not checked
 // against.
-std::string NotCheckedRules(const RulesCheck& rules) {
-  std::string text;
+Html NotCheckedRules(const RulesCheck& rules) {
+  Html text;
   for (const RuleVerdict& v : rules.verdicts) {
     if (v.meets) continue;
     text += " " +
-            EscapeHtml(std::string(RuleName(v.rule)) +
+            Html::Text(std::string(RuleName(v.rule)) +
                        " not checked: " + VerdictText(v, rules.external_power_supply)) +
             ".";
   }
@@ -97,7 +97,7 @@ std::string CornerName(const LoopCorner& c) {
 
 // The compensator of the curves and the margins beside the proposal, part
 // by part.
-std::string PartsTable(const LoopDesign& loop) {
+Html PartsTable(const LoopDesign& loop) {
   struct Part {
     const char* name;
     double OptoCompensator::*value;
@@ -114,19 +114,20 @@ std::string PartsTable(const LoopDesign& loop) {
       {"C_p", &OptoCompensator::C_p_nF, 3, " nF", "across R_z and C_z"},
       {"C_pole", &OptoCompensator::C_pole_nF, 3, " nF", "feedback pin to ground: the high pole"},
   };
-  HtmlTable table{
-      "parts",
-      {"Part", loop.parts_chosen ? "Set by hand" : "Component list", "Proposed", "Role"},
-      {}};
+  HtmlTable table{"parts",
+                  {"Part", loop.parts_chosen ? Html("Set by hand") : Html("Component list"),
+                   "Proposed", "Role"},
+                  {}};
   for (const Part& part : kParts) {
-    table.rows.push_back({part.name, Figure(loop.parts.*part.value, 1, part.decimals, part.unit),
+    table.rows.push_back({Html::Text(part.name),
+                          Figure(loop.parts.*part.value, 1, part.decimals, part.unit),
                           Figure(loop.compensator.rounded.*part.value, 1, part.decimals, part.unit),
-                          part.role});
+                          Html::Text(part.role)});
   }
   return TableHtml(table);
 }
 
-std::string MarginsTable(const LoopDesign& loop) {
+Html MarginsTable(const LoopDesign& loop) {
   HtmlTable table{"loop",
                   {"Line", "Load", "CTR", "Mode", "f_sw", "Crossover", "Phase margin",
                    "Gain margin", "Warnings"},
@@ -136,15 +137,49 @@ std::string MarginsTable(const LoopDesign& loop) {
     for (const LoopWarning w : c.warnings) {
       warnings += (warnings.empty() ? "" : "; ") + std::string(LoopWarningText(w));
     }
-    table.rows.push_back({EscapeHtml(c.line), Rounded(kPercent * c.load_share, 0) + " %",
-                          Figure(c.CTR, 1, 2, ""), std::string(SwitchingModeName(c.plant.mode)),
+    table.rows.push_back({Html::Text(c.line),
+                          Html::Text(Rounded(kPercent * c.load_share, 0) + " %"),
+                          Figure(c.CTR, 1, 2, ""), Html::Text(SwitchingModeName(c.plant.mode)),
                           Figure(c.plant.f_sw_Hz, 1.0 / 1000, 1, " kHz"),
                           Figure(c.margins.crossover_Hz, 1, 0, " Hz"),
                           Figure(c.margins.phase_margin_deg, 1, 1, " °"),
                           Figure(c.margins.gain_margin_dB, 1, 1, " dB"),
-                          "<span class=\"warning\">" + EscapeHtml(warnings) + "</span>"});
+                          Element("span", Html::Text(warnings), "warning")});
   }
   return TableHtml(table);
+}
+
+// The corners run in ngspice beside their analytic figures.
+Html SimulatedLoopTable(const LoopDesign& loop, const LoopSimulation& simulated) {
+  HtmlTable table{"loop-simulated",
+                  {"Corner", "Why", "Crossover", "Phase margin", "Largest difference", "Verdict"},
+                  {}};
+  for (const SimulatedLoopCorner& s : simulated.corners) {
+    const LoopCorner& c = loop.corners[s.corner];
+    if (!s.failure.empty()) {
+      table.rows.push_back({Html::Text(CornerName(c)), Html::Text(s.reason), "–", "–", "–",
+                            Element("span", Html::Text(s.failure), "warning")});
+      continue;
+    }
+    const LoopComparison& m = s.comparison;
+    table.rows.push_back(
+        {Html::Text(CornerName(c)), Html::Text(s.reason),
+         Figure(m.simulated_margins.crossover_Hz, 1, 0, " Hz") + " (" +
+             Figure(c.margins.crossover_Hz, 1, 0, " Hz") + ")",
+         Figure(m.simulated_margins.phase_margin_deg, 1, 1, " °") + " (" +
+             Figure(c.margins.phase_margin_deg, 1, 1, " °") + ")",
+         Figure(m.gain_difference_dB, 1, 2, " dB") + " at " +
+             Figure(m.gain_difference_at_Hz, 1, 0, " Hz") + ", " +
+             Figure(m.phase_difference_deg, 1, 1, " °") + " at " +
+             Figure(m.phase_difference_at_Hz, 1, 0, " Hz"),
+         m.agrees ? Html("within ±1 dB, ±5°") : Element("span", "outside ±1 dB, ±5°", "warning")});
+  }
+  return TableHtml(table) +
+         Element("p",
+                 "Simulated in ngspice (.ac of an averaged circuit), the analytic figure in "
+                 "brackets; the differences up to twice the crossover.",
+                 "notes") +
+         "\n";
 }
 
 }  // namespace
@@ -158,17 +193,25 @@ std::optional<ReportSection> EfficiencySection(const DesignReportInput& input) {
   const RulesCheck& rules = *input.efficiency_rules;
   // The chart and the tables side by side, so that the section shares its
   // page with the parts list, or with the simulation after the ranking.
-  std::string body =
-      "<div class=\"side-by-side\">\n<figure>\n" + EfficiencySvg(map, rules) +
-      "<figcaption>Every output at the same share of its Imax; the rules' least efficiencies "
-      "dashed.</figcaption>\n</figure>\n<div>\n" +
-      MapTable(map) + RulesTable(rules) + "<p class=\"notes\">The rules for a " +
-      EscapeHtml(std::string(SupplyClassName(rules.supply_class)) + " supply of " +
+  const Html notes =
+      "The rules for a " +
+      Html::Text(std::string(SupplyClassName(rules.supply_class)) + " supply of " +
                  Significant(rules.P_rated_W) + " W") +
-      (rules.external_power_supply ? ", the design an external power supply."
-                                   : ", a reference only (not said to be an external power "
-                                     "supply).") +
-      NotCheckedRules(rules) + "</p>\n</div>\n</div>\n";
+      (rules.external_power_supply ? Html(", the design an external power supply.")
+                                   : Html(", a reference only (not said to be an external power "
+                                          "supply).")) +
+      NotCheckedRules(rules);
+  const Html tables =
+      "\n" + MapTable(map) + RulesTable(rules) + Element("p", notes, "notes") + "\n";
+  const Html body =
+      Element("div",
+              "\n" +
+                  ChartFigure(EfficiencySvg(map, rules),
+                              "Every output at the same share of its Imax; the rules' least "
+                              "efficiencies dashed.") +
+                  Element("div", tables) + "\n",
+              "side-by-side") +
+      "\n";
   return ReportSection{"efficiency", "Efficiency over line and load", false, body};
 }
 
@@ -176,22 +219,24 @@ std::optional<ReportSection> LoopSection(const DesignReportInput& input) {
   if (input.loop == nullptr || input.loop->corners.empty()) return std::nullopt;
   const LoopDesign& loop = *input.loop;
   const LoopCorner& worst = WorstCorner(loop);
-  std::string body = "<p>Output 1 at " + EscapeHtml(Significant(loop.output.U_V) + " V") +
-                     " regulated through the shunt regulator and the opto-coupler (CTR " +
-                     EscapeHtml(Rounded(loop.assumptions.CTR_min, 2) + " to " +
-                                Rounded(loop.assumptions.CTR_max, 2)) +
-                     "). The curves and the margins are those of " +
-                     (loop.parts_chosen ? "the compensator set in the overview"
-                                        : "the component list's compensator") +
-                     "; beside it the proposal, designed for a crossover at " +
-                     Figure(loop.compensator.crossover_Hz, 1, 0, " Hz") +
-                     " and a phase margin of " +
-                     Figure(loop.compensator.phase_margin_deg, 1, 0, " °") + " (E24).</p>\n";
-  body += PartsTable(loop);
-  body += "<figure class=\"pair\">\n" + BodeSvg(worst) +
-          "<figcaption>Loop gain and phase of the corner with the least phase margin (" +
-          EscapeHtml(CornerName(worst)) + "); the crossover dashed.</figcaption>\n</figure>\n";
+  const Html regulated = "Output 1 at " + Html::Text(Significant(loop.output.U_V) + " V") +
+                         " regulated through the shunt regulator and the opto-coupler (CTR " +
+                         Html::Text(Rounded(loop.assumptions.CTR_min, 2) + " to " +
+                                    Rounded(loop.assumptions.CTR_max, 2)) +
+                         "). The curves and the margins are those of " +
+                         (loop.parts_chosen ? Html("the compensator set in the overview")
+                                            : Html("the component list's compensator")) +
+                         "; beside it the proposal, designed for a crossover at " +
+                         Figure(loop.compensator.crossover_Hz, 1, 0, " Hz") +
+                         " and a phase margin of " +
+                         Figure(loop.compensator.phase_margin_deg, 1, 0, " °") + " (E24).";
+  Html body = Element("p", regulated) + "\n" + PartsTable(loop);
+  body += ChartFigure(BodeSvg(worst),
+                      "Loop gain and phase of the corner with the least phase margin (" +
+                          Html::Text(CornerName(worst)) + "); the crossover dashed.",
+                      "pair");
   body += MarginsTable(loop);
+  if (input.loop_simulation != nullptr) body += SimulatedLoopTable(loop, *input.loop_simulation);
   return ReportSection{"loop", "Feedback loop", false, body};
 }
 

@@ -44,7 +44,7 @@ std::vector<std::pair<double, double>> Points(const std::vector<WaveformPoint>& 
 
 }  // namespace
 
-std::string OutputWindowsSvg(const std::vector<OutputBar>& bars) {
+Html OutputWindowsSvg(const std::vector<OutputBar>& bars) {
   // The window of every output spans the same width; the actual voltage sits
   // where it lies in it, up to half a window outside on either side.
   constexpr double kRow_px = 22;
@@ -53,7 +53,7 @@ std::string OutputWindowsSvg(const std::vector<OutputBar>& bars) {
   const double height = 14 + kRow_px * static_cast<double>(bars.size());
   const double scale = kChartWidth_px - kLabel_px - kValues_px;
   const auto x = [&](double position) { return kLabel_px + (position + 0.5) / 2 * scale; };
-  std::string body;
+  Html body;
   for (std::size_t i = 0; i < bars.size(); ++i) {
     const OutputBar& bar = bars[i];
     const double top = 8 + kRow_px * static_cast<double>(i);
@@ -62,7 +62,7 @@ std::string OutputWindowsSvg(const std::vector<OutputBar>& bars) {
             Px(scale) + "\" height=\"4\"/>\n";
     body += "<rect class=\"window\" x=\"" + Px(x(0)) + "\" y=\"" + Px(top + 2) + "\" width=\"" +
             Px(x(1) - x(0)) + "\" height=\"14\"/>\n";
-    body += "<circle class=\"" + std::string(VerdictClass(bar.verdict)) + "\" cx=\"" +
+    body += "<circle class=\"" + Html::Text(VerdictClass(bar.verdict)) + "\" cx=\"" +
             Px(x(bar.position)) + "\" cy=\"" + Px(top + 9) + "\" r=\"5\"/>\n";
     body += SvgText(kChartWidth_px - kValues_px + 8, top + 13,
                     Significant(bar.Umin) + " V to " + Significant(bar.Umax) +
@@ -73,7 +73,7 @@ std::string OutputWindowsSvg(const std::vector<OutputBar>& bars) {
   return frame.Svg("Voltage window and actual voltage of every output", body);
 }
 
-std::string CurrentWaveformsSvg(const CurrentWaveforms& waveforms) {
+Html CurrentWaveformsSvg(const CurrentWaveforms& waveforms) {
   double I_max = 0;
   for (const WaveformPoint& p : waveforms.primary) I_max = std::max(I_max, p.I_A);
   // px; lower than the other charts, so that the loss budget with its
@@ -81,7 +81,7 @@ std::string CurrentWaveformsSvg(const CurrentWaveforms& waveforms) {
   constexpr double kCurrentsHeight_px = 180;
   const SvgPlot plot(kChartWidth_px, kCurrentsHeight_px, 44, {0, waveforms.period_us},
                      {0, 1.1 * I_max});
-  std::string body = plot.Axes("t in µs", "I in A");
+  Html body = plot.Axes("t in µs", "I in A");
   body += plot.Polyline(Points(waveforms.primary), "primary");
   body += plot.Polyline(Points(waveforms.secondary), "secondary");
   body += SvgText(plot.X(waveforms.period_us) - 4, plot.Y(1.05 * I_max),
@@ -94,15 +94,19 @@ std::string CurrentWaveformsSvg(const CurrentWaveforms& waveforms) {
   return plot.Svg("Currents over one switching period", body);
 }
 
-std::string OptimizationSweepSvg(const OptimizationRecord& record) {
+Html OptimizationSweepSvg(const OptimizationRecord& record) {
   AxisRange B{record.start_Bmax, record.start_Bmax};
   AxisRange rating{0, 0};
   for (const SweepPoint& step : record.steps) {
     B = {std::min(B.min, step.Bmax), std::max(B.max, step.Bmax)};
     rating.max = std::max(rating.max, step.cf_prod);
   }
-  const SvgPlot plot(kChartWidth_px, 220, 44, B, {0, 1.1 * rating.max});
-  std::string body = plot.Axes("Bmax in mT", "accuracy product");
+  // px; half the report's width, beside the caption and the best row.
+  constexpr double kSweepWidth_px = 320;
+  constexpr double kSweepHeight_px = 120;
+  constexpr double kSweepLeft_px = 36;
+  const SvgPlot plot(kSweepWidth_px, kSweepHeight_px, kSweepLeft_px, B, {0, 1.1 * rating.max});
+  Html body = plot.Axes("Bmax in mT", "accuracy product");
   std::vector<std::pair<double, double>> steps;
   steps.reserve(record.steps.size());
   for (const SweepPoint& step : record.steps) steps.emplace_back(step.Bmax, step.cf_prod);

@@ -4,11 +4,12 @@
 // on A4 with a new page where a chapter begins and no table, chart or
 // derivation cut across a page break.
 
-#include <string_view>
+#include "engine/design_report/html_text.h"
 
 namespace flyback {
 
-inline constexpr std::string_view kDesignReportStyle = R"css(
+inline Html DesignReportStyle() {
+  return R"css(
 @page { size: A4; margin: 12mm 13mm 12mm 13mm; }
 html { font-family: "DejaVu Sans", "Liberation Sans", Arial, sans-serif; font-size: 8.6pt;
        line-height: 1.28; color: #111; }
@@ -79,10 +80,10 @@ figure.pair svg.chart { display: inline-block; width: 49.5%; }
 .side-by-side { display: flex; gap: 3mm; align-items: flex-start; break-inside: avoid;
                 page-break-inside: avoid; }
 .side-by-side > * { flex: 9 1 0; min-width: 0; margin: 0; }
-.side-by-side > div { flex: 11 1 0; }
+.side-by-side > div, .side-by-side > figcaption { flex: 11 1 0; }
 table.map { font-size: 7.4pt; margin: 0 0 1.5mm 0; }
 table.map td, table.map th { padding: 0.1mm 1mm; white-space: nowrap; }
-table.parts { line-height: 1.12; }
+table.parts { line-height: 1.06; }
 table.parts td, table.parts th { padding: 0 1.2mm; }
 table.ranking { font-size: 7.2pt; line-height: 1.15; }
 table.ranking td { white-space: nowrap; padding: 0.1mm 0.8mm; }
@@ -94,5 +95,6 @@ table.loop td:last-child { white-space: normal; }
 .notes { font-size: 7.8pt; }
 footer { margin-top: 3mm; font-size: 7.5pt; color: #555; }
 )css";
+}
 
 }  // namespace flyback

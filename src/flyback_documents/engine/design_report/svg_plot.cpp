@@ -1,6 +1,7 @@
 #include "engine/design_report/svg_plot.h"
 
 #include <cmath>
+#include <utility>
 
 #include "engine/design_report/html_text.h"
 
@@ -29,17 +30,17 @@ double SvgPlot::Y(double y) const {
   return height_ - kBottom_px - (y - y_.min) / (y_.max - y_.min) * (height_ - kTop_px - kBottom_px);
 }
 
-std::string SvgPlot::Axes(const std::string& x_title, const std::string& y_title) const {
+Html SvgPlot::Axes(std::string_view x_title, std::string_view y_title) const {
   return AxesWith(Ticks(x_, TickStep(x_.max - x_.min, 6)), false, x_title, y_title);
 }
 
-std::string SvgPlot::DecadeAxes(const std::string& x_title, const std::string& y_title) const {
+Html SvgPlot::DecadeAxes(std::string_view x_title, std::string_view y_title) const {
   return AxesWith(Ticks(x_, 1), true, x_title, y_title);
 }
 
-std::string SvgPlot::AxesWith(const std::vector<double>& x_ticks, bool decades,
-                              const std::string& x_title, const std::string& y_title) const {
-  std::string out;
+Html SvgPlot::AxesWith(const std::vector<double>& x_ticks, bool decades, std::string_view x_title,
+                       std::string_view y_title) const {
+  Html out;
   for (const double x : x_ticks) {
     const double px = X(x);
     out += "<line class=\"grid\" x1=\"" + Px(px) + "\" y1=\"" + Px(Y(y_.min)) + "\" x2=\"" +
@@ -59,31 +60,31 @@ std::string SvgPlot::AxesWith(const std::vector<double>& x_ticks, bool decades,
   return out;
 }
 
-std::string SvgPlot::Polyline(const std::vector<std::pair<double, double>>& points,
-                              const std::string& css_class) const {
-  std::string coordinates;
+Html SvgPlot::Polyline(const std::vector<std::pair<double, double>>& points,
+                       std::string_view css_class) const {
+  Html coordinates;
+  bool first = true;
   for (const auto& [x, y] : points) {
-    if (!coordinates.empty()) coordinates += ' ';
+    if (!std::exchange(first, false)) coordinates += " ";
     coordinates += Px(X(x)) + "," + Px(Y(y));
   }
-  return "<polyline class=\"" + css_class + "\" points=\"" + coordinates + "\"/>\n";
+  return "<polyline class=\"" + Html::Text(css_class) + "\" points=\"" + coordinates + "\"/>\n";
 }
 
-std::string SvgPlot::Marker(double x, double y, double radius_px,
-                            const std::string& css_class) const {
-  return "<circle class=\"" + css_class + "\" cx=\"" + Px(X(x)) + "\" cy=\"" + Px(Y(y)) +
-         "\" r=\"" + Px(radius_px) + "\"/>\n";
+Html SvgPlot::Marker(double x, double y, double radius_px, std::string_view css_class) const {
+  return "<circle class=\"" + Html::Text(css_class) + "\" cx=\"" + Px(X(x)) + "\" cy=\"" +
+         Px(Y(y)) + "\" r=\"" + Px(radius_px) + "\"/>\n";
 }
 
-std::string SvgPlot::VerticalLine(double x, const std::string& css_class) const {
-  return "<line class=\"" + css_class + "\" x1=\"" + Px(X(x)) + "\" y1=\"" + Px(Y(y_.min)) +
-         "\" x2=\"" + Px(X(x)) + "\" y2=\"" + Px(Y(y_.max)) + "\"/>\n";
+Html SvgPlot::VerticalLine(double x, std::string_view css_class) const {
+  return "<line class=\"" + Html::Text(css_class) + "\" x1=\"" + Px(X(x)) + "\" y1=\"" +
+         Px(Y(y_.min)) + "\" x2=\"" + Px(X(x)) + "\" y2=\"" + Px(Y(y_.max)) + "\"/>\n";
 }
 
-std::string SvgPlot::Svg(const std::string& title, const std::string& body) const {
+Html SvgPlot::Svg(std::string_view title, const Html& body) const {
   return "<svg xmlns=\"http://www.w3.org/2000/svg\" class=\"chart\" viewBox=\"0 0 " + Px(width_) +
          " " + Px(height_) + "\" width=\"" + Px(width_) + "\" height=\"" + Px(height_) +
-         "\" role=\"img\">\n<title>" + EscapeHtml(title) + "</title>\n" + body + "</svg>\n";
+         "\" role=\"img\">\n" + Element("title", Html::Text(title)) + "\n" + body + "</svg>\n";
 }
 
 double TickStep(double span, int count) {
@@ -107,15 +108,15 @@ std::vector<double> Ticks(AxisRange range, double step) {
   return ticks;
 }
 
-std::string Px(double px) {
-  return Rounded(std::isfinite(px) ? px : 0, 1);
+Html Px(double px) {
+  return Html::Text(Rounded(std::isfinite(px) ? px : 0, 1));
 }
 
-std::string SvgText(double x_px, double y_px, const std::string& text, const std::string& anchor,
-                    const std::string& css_class) {
-  const std::string style = css_class.empty() ? "" : " class=\"" + css_class + "\"";
-  return "<text x=\"" + Px(x_px) + "\" y=\"" + Px(y_px) + "\" text-anchor=\"" + anchor + "\"" +
-         style + ">" + EscapeHtml(text) + "</text>\n";
+Html SvgText(double x_px, double y_px, std::string_view text, std::string_view anchor,
+             std::string_view css_class) {
+  const Html style = css_class.empty() ? Html() : " class=\"" + Html::Text(css_class) + "\"";
+  return "<text x=\"" + Px(x_px) + "\" y=\"" + Px(y_px) + "\" text-anchor=\"" + Html::Text(anchor) +
+         "\"" + style + ">" + Html::Text(text) + "</text>\n";
 }
 
 }  // namespace flyback

@@ -5,8 +5,11 @@
 // number goes through the program's number text; no locale, no scripts.
 
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
+
+#include "engine/design_report/html_text.h"
 
 namespace flyback {
 
@@ -25,23 +28,23 @@ class SvgPlot {
   double Y(double y) const;  // px of data y
 
   // Both axes with ticks at round steps, grid lines and the axis titles.
-  std::string Axes(const std::string& x_title, const std::string& y_title) const;
+  Html Axes(std::string_view x_title, std::string_view y_title) const;
   // As Axes, for x the decimal logarithm of the quantity: a tick at every
   // whole decade, labelled with the quantity ("10", "100", "1000").
-  std::string DecadeAxes(const std::string& x_title, const std::string& y_title) const;
+  Html DecadeAxes(std::string_view x_title, std::string_view y_title) const;
   // A line through data points; `css_class` styles it.
-  std::string Polyline(const std::vector<std::pair<double, double>>& points,
-                       const std::string& css_class) const;
-  std::string Marker(double x, double y, double radius_px, const std::string& css_class) const;
-  std::string VerticalLine(double x, const std::string& css_class) const;
+  Html Polyline(const std::vector<std::pair<double, double>>& points,
+                std::string_view css_class) const;
+  Html Marker(double x, double y, double radius_px, std::string_view css_class) const;
+  Html VerticalLine(double x, std::string_view css_class) const;
 
   // The whole chart: the <svg> element around `body`, with a title for
   // readers of the source and screen readers.
-  std::string Svg(const std::string& title, const std::string& body) const;
+  Html Svg(std::string_view title, const Html& body) const;
 
  private:
-  std::string AxesWith(const std::vector<double>& x_ticks, bool decades, const std::string& x_title,
-                       const std::string& y_title) const;
+  Html AxesWith(const std::vector<double>& x_ticks, bool decades, std::string_view x_title,
+                std::string_view y_title) const;
 
   double width_, height_, left_;
   AxisRange x_, y_;
@@ -55,10 +58,10 @@ double TickStep(double span, int count);
 std::vector<double> Ticks(AxisRange range, double step);
 
 // A pixel coordinate: one decimal is enough for a print.
-std::string Px(double px);
+Html Px(double px);
 
 // An SVG text element at (x, y) px; `anchor` "start", "middle" or "end".
-std::string SvgText(double x_px, double y_px, const std::string& text, const std::string& anchor,
-                    const std::string& css_class = "");
+Html SvgText(double x_px, double y_px, std::string_view text, std::string_view anchor,
+             std::string_view css_class = "");
 
 }  // namespace flyback

@@ -33,10 +33,16 @@ std::shared_ptr<const DesignEvaluation> EvaluateDesign(const DesignState& design
 }
 
 std::vector<Finding> FindingsWithSimulation(const DesignEvaluation& evaluation,
-                                            const SimulationComparison* simulation) {
+                                            const SimulationComparison* simulation,
+                                            const LoopSimulation* loop) {
   std::vector<Finding> findings = evaluation.findings;
   if (simulation != nullptr) {
     for (Finding& finding : CheckSimulation(*simulation)) findings.push_back(std::move(finding));
+  }
+  if (loop != nullptr && evaluation.loop) {
+    for (Finding& finding : CheckLoopSimulation(*evaluation.loop, *loop)) {
+      findings.push_back(std::move(finding));
+    }
   }
   return findings;
 }

@@ -59,8 +59,10 @@ std::shared_ptr<const DesignEvaluation> EvaluateDesign(const DesignState& design
                                                        const EvaluationRequest& request);
 
 // Every finding on the evaluated design: its own, then those of its
-// `simulation` where there is one (or null).
+// `simulation` where there is one (or null), then those of its loop's .ac
+// runs `loop` (or null).
 std::vector<Finding> FindingsWithSimulation(const DesignEvaluation& evaluation,
-                                            const SimulationComparison* simulation);
+                                            const SimulationComparison* simulation,
+                                            const LoopSimulation* loop = nullptr);
 
 }  // namespace flyback

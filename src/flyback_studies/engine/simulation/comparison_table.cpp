@@ -80,6 +80,35 @@ std::string ComparisonTable(const SimulationComparison& c) {
   return text;
 }
 
+namespace {
+
+std::string Volts(double x) {
+  return SignedNumberText(RoundTo(x, 3)) + " V";
+}
+
+}  // namespace
+
+std::string LoadStepLines(const SimulationComparison& c) {
+  if (!c.load_step_failure.empty())
+    return "load step: not simulated: " + c.load_step_failure + "\n";
+  if (!c.load_step) return "";
+  std::string text;
+  for (const LoadStepEdge& e : c.load_step->edges) {
+    text +=
+        "load step " + e.name + ": output 1 from " + Volts(e.U_before_V) + " to " +
+        Volts(e.U_after_V) + ", extreme " + Volts(e.U_extreme_V) + " (" +
+        (e.deviation_V > 0 ? "+" : "") + Volts(e.deviation_V) + "), " +
+        (e.settling_s ? "settled within " + NumberText(100 * kLoadStepBand) + " % after " +
+                            NumberText(RoundTo(*e.settling_s * 1e3, 3)) + " ms"
+                      : "NOT SETTLED within " +
+                            NumberText(RoundTo(
+                                (c.load_step->times.up_s - c.load_step->times.down_s) * 1e3, 3)) +
+                            " ms") +
+        "\n";
+  }
+  return text;
+}
+
 std::string ComparisonVerdict(const SimulationComparison& comparison) {
   std::string unsettled;
   for (const SimulatedPoint& p : comparison.points) {

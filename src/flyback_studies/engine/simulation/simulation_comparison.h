@@ -21,6 +21,8 @@
 #include "engine/losses/loss_budget.h"
 #include "engine/simulation/figure_tolerance.h"
 #include "engine/simulation/load_point_comparison.h"
+#include "engine/simulation/load_step_response.h"
+#include "engine/simulation/loop_simulation.h"
 #include "engine/simulation/operating_point_figures.h"
 #include "engine/simulation/spice_netlist.h"
 #include "state/design/design_state.h"
@@ -65,12 +67,19 @@ struct SimulationComparison {
   // The efficiency map's loads simulated at the lowest, then the highest
   // input voltage, in the order of kSimulatedLoads.
   std::vector<SimulatedLoadPoint> load_points;
+  // Output 1 across a load step with the design's own loop (a design
+  // regulated through the opto-coupler); none otherwise, or where its run
+  // failed (`load_step_failure` says why).
+  std::optional<LoadStepResponse> load_step;
+  std::string load_step_failure;
 };
 
 // A simulation as it ended: compared, or failed with its reason.
 struct SimulationOutcome {
   std::optional<SimulationComparison> comparison;
   std::string failure;  // one line where there is no comparison
+  // The feedback loop's .ac runs; none without an opto-regulated loop.
+  std::optional<LoopSimulation> loop;
 };
 
 // Tolerances of the comparison, shares of the calculated figure.

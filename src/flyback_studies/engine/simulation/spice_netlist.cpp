@@ -36,6 +36,13 @@ constexpr double kOutputRipple = 0.01;  // default output capacitor: ripple shar
 // highest bus, which switches faster, costs no more steps than the lowest.
 constexpr double kSettlingPeriods = 300;
 constexpr double kMeasuredPeriods = 30;  // the last periods the averages are taken over
+// The load step's parts, in periods of the design point: the warm start
+// settling at full load, then half load, then full load again. Long beside
+// the loop's time constants at a crossover of some kHz; a loop far slower
+// shows as not settled within its part.
+constexpr double kLoadStepStartPeriods = 60;
+constexpr double kLoadStepPartPeriods = 120;
+constexpr double kLoadStepShare = 0.5;  // of each output's Imax, between the steps
 // Ω, the series resistance of the IC supply's capacitor: a typical 100 kHz
 // figure of a small low-impedance electrolytic. The loss budget counts no
 // loss in it, and the dissipation-factor model the outputs take
@@ -629,6 +636,25 @@ void AppendController(NetlistText& n, const Stage& st) {
   n += "Cq q 0 10p\nRq q 0 1G\n";
 }
 
+// The load step: beside each output's full load a current source that
+// returns the share 1 - kLoadStepShare of its load current to the output
+// while the step source is 1, so that the load is kLoadStepShare of Imax
+// then; a ramp of 1 µs.
+void AppendLoadStep(NetlistText& n, const Stage& st, const LoadStepTimes& t) {
+  const std::string down = n.Num(t.down_s * 1e6);
+  const std::string up = n.Num(t.up_s * 1e6);
+  n += "\n* Load step: every output to " + n.Num(100 * kLoadStepShare) + " % of Imax at " + down +
+       " us, back to 100 % at " + up + " us\n";
+  n += "Vstep step 0 PWL(0 0 " + down + "u 0 " + n.Num(t.down_s * 1e6 + 1) + "u 1 " + up + "u 1 " +
+       n.Num(t.up_s * 1e6 + 1) + "u 0)\n";
+  for (const Rectified& w : st.windings) {
+    if (w.winding == 0 || w.bled) continue;
+    n += "Bstep" + w.name + " 0 " + OutputNode(w.winding) +
+         " I=" + n.Num((1 - kLoadStepShare) * w.I_A / w.U_V) + "*V(" + OutputNode(w.winding) +
+         ")*V(step)\n";
+  }
+}
+
 // µs, the period the analysis counts in at `point`.
 double AnalysisPeriod_us(const Stage& st, BusPoint point) {
   if (st.fixed_frequency) return 1000 / st.f_fix_kHz;
@@ -720,6 +746,29 @@ void AppendAnalysis(NetlistText& n, const Stage& st, BusPoint point, StartState 
   n += ".end\n";
 }
 
+void AppendLoadStepAnalysis(NetlistText& n, const Stage& st, const LoadStepTimes& t) {
+  const double period_us = AnalysisPeriod_us(st, BusPoint::kLowest);
+  AppendStart(n, st, StartState::kWarm);
+  n += ".options method=gear reltol=1e-3 abstol=1e-9 itl4=100 trtol=20\n";
+  n += ".tran 50n " + n.Num(t.end_s * 1e6) + "u 0 " + n.Num(period_us / 200) + "u\n";
+  n += ".end\n";
+}
+
+// The run of the netlist `text` of `st` at `point`, its end still to set.
+SpiceRun RunOf(NetlistText text, const Stage& st, BusPoint point) {
+  SpiceRun run;
+  run.netlist = std::move(text.text);
+  run.non_finite_line = std::move(text.non_finite_line);
+  run.U_bus_V = st.part_load                 ? st.U_bus_part_V
+                : point == BusPoint::kLowest ? st.U_bus_min_V
+                                             : st.U_bus_max_V;
+  run.period_s = AnalysisPeriod_us(st, point) * 1e-6;
+  for (const Rectified& w : st.windings) {
+    run.loads.push_back({w.winding, w.U_V / w.I_load_A, w.turns / st.n_prim});
+  }
+  return run;
+}
+
 }  // namespace
 
 SpiceRun SpiceRunOf(const DesignState& s, const LossBudget& budget, BusPoint point,
@@ -732,17 +781,29 @@ SpiceRun SpiceRunOf(const DesignState& s, const LossBudget& budget, BusPoint poi
   AppendRectifiers(text, st);
   AppendController(text, st);
   AppendAnalysis(text, st, point, start);
-  SpiceRun run;
-  run.netlist = std::move(text.text);
-  run.non_finite_line = std::move(text.non_finite_line);
-  run.U_bus_V = st.part_load                 ? st.U_bus_part_V
-                : point == BusPoint::kLowest ? st.U_bus_min_V
-                                             : st.U_bus_max_V;
-  run.period_s = AnalysisPeriod_us(st, point) * 1e-6;
+  SpiceRun run = RunOf(std::move(text), st, point);
   run.stop_s = kSettlingPeriods * run.period_s;
-  for (const Rectified& w : st.windings) {
-    run.loads.push_back({w.winding, w.U_V / w.I_load_A, w.turns / st.n_prim});
-  }
+  return run;
+}
+
+SpiceRun LoadStepRunOf(const DesignState& s, const LossBudget& budget) {
+  const Stage st = StageOf(s, budget, BusPoint::kLowest, nullptr);
+  const double period_s = AnalysisPeriod_us(st, BusPoint::kLowest) * 1e-6;
+  LoadStepTimes t;
+  t.down_s = kLoadStepStartPeriods * period_s;
+  t.up_s = t.down_s + kLoadStepPartPeriods * period_s;
+  t.end_s = t.up_s + kLoadStepPartPeriods * period_s;
+  NetlistText text;
+  AppendHead(text, st, BusPoint::kLowest);
+  AppendPrimary(text, st);
+  AppendTransformer(text, st);
+  AppendRectifiers(text, st);
+  AppendLoadStep(text, st, t);
+  AppendController(text, st);
+  AppendLoadStepAnalysis(text, st, t);
+  SpiceRun run = RunOf(std::move(text), st, BusPoint::kLowest);
+  run.stop_s = t.end_s;
+  run.load_step = t;
   return run;
 }
 

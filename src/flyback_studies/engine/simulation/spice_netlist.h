@@ -13,6 +13,7 @@
 // the settled output voltages, the peak drain current and voltage, and the
 // switching frequency. docs/simulation.md gives the model and its limits.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,14 @@ namespace flyback {
 enum class BusPoint {
   kLowest,   // √2·U_mains_min, the design point
   kHighest,  // U_bus_max
+};
+
+// s, the times of a load step: every output's load falls from 100 % to
+// 50 % at `down_s` and rises back at `up_s`; the run ends at `end_s`.
+struct LoadStepTimes {
+  double down_s = 0;
+  double up_s = 0;
+  double end_s = 0;
 };
 
 // A netlist with what a run of it needs to know.
@@ -43,6 +52,9 @@ struct SpiceRun {
     double turns_ratio = 0;  // its turns over the primary's
   };
   std::vector<Load> loads;  // the IC supply first, then the outputs
+  // A load step, run to its end; none: a run that ends once its outputs
+  // have settled.
+  std::optional<LoadStepTimes> load_step;
 };
 
 // The state a run starts from: warm, the calculation's state at the start
@@ -66,6 +78,11 @@ struct PartLoad {
 // `part_load`: none at full load, the budget's operating point at `point`.
 SpiceRun SpiceRunOf(const DesignState& s, const LossBudget& budget, BusPoint point,
                     StartState start = StartState::kWarm, const PartLoad* part_load = nullptr);
+
+// The load step of a design regulated through the opto-coupler with its
+// loop in the netlist: at the lowest bus from the warm start, every output
+// from full load to half and back (docs/simulation.md).
+SpiceRun LoadStepRunOf(const DesignState& s, const LossBudget& budget);
 
 // The netlist of the calculated design `s` at `point`; `budget` gives the
 // leakage and the winding it was estimated from, the windings' resistances

@@ -1,0 +1,67 @@
+#include "worker_conversation.h"
+
+#include <chrono>
+#include <optional>
+#include <utility>
+
+#include "worker_process.h"
+#include "worker_program.h"
+#include "worker_protocol.h"
+
+namespace flyback {
+
+namespace {
+
+constexpr auto kPollInterval = std::chrono::milliseconds(20);
+
+}  // namespace
+
+WorkerReply ConverseWithWorker(const std::vector<std::string>& arguments,
+                               const std::string& netlist, const RunControl& control) {
+  WorkerReply reply;
+  const std::string program = WorkerProgram(reply.failure);
+  if (program.empty()) return reply;
+  WorkerProcess worker;
+  if (!worker.Start(program, arguments, reply.failure)) return reply;
+  worker.Feed(netlist);  // a worker that reads no more tells why below
+  WorkerRecordReader reader;
+  bool ended = false;
+  std::string output;
+  while (!ended && reply.failure.empty()) {
+    const bool open = worker.Read(output, kPollInterval);
+    reader.Add(output);
+    output.clear();
+    while (std::optional<WorkerRecord> record = reader.Next()) {
+      switch (record->kind) {
+        case WorkerRecord::Kind::kProgress:
+          if (control.progress) control.progress(record->percent / 100);
+          break;
+        case WorkerRecord::Kind::kFailure:
+          reply.failure = std::move(record->text);
+          break;
+        case WorkerRecord::Kind::kVector:
+          reply.vectors[record->text] = std::move(record->values);
+          break;
+        case WorkerRecord::Kind::kEnd:
+          ended = true;
+          break;
+      }
+    }
+    if (control.cancel != nullptr && *control.cancel) {
+      worker.Kill();
+      reply.failure = "the simulation was cancelled";
+    }
+    if (!open && !ended && reply.failure.empty()) {
+      const std::string how = worker.Wait();
+      reply.failure = "ngspice ended without waveforms (" +
+                      (reader.Malformed() ? "unreadable output"
+                       : how.empty()      ? "no output"
+                                          : how) +
+                      ")";
+    }
+  }
+  worker.Kill();
+  return reply;
+}
+
+}  // namespace flyback

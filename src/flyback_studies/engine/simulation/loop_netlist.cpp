@@ -1,0 +1,161 @@
+#include "engine/simulation/loop_netlist.h"
+
+#include <cstddef>
+#include <string>
+
+#include "base/console/number_text.h"
+#include "base/numbers/units.h"
+#include "engine/components/selection_rules.h"
+#include "engine/losses/output_capacitor_esr.h"
+
+namespace flyback {
+
+namespace {
+
+constexpr double kFaradPerMicrofarad = 1e-6;
+constexpr double kFaradPerNanofarad = 1e-9;
+constexpr double kOhmPerKiloOhm = 1e3;
+// The shunt regulator as an amplifier of this open-loop gain (V/V): far
+// above the compensator's integrator over the sweep, so that the regulator
+// holds its reference node as the analytic model takes it.
+constexpr double kRegulatorGain = 1e5;
+// The most duty cycle the averaged continuous stage is let take.
+constexpr double kDutyMax = 0.95;
+
+std::string Num(double x) {
+  return SignedNumberText(x);
+}
+
+// The averaged stage: the current it delivers into output 1 as a function
+// of the feedback pin (the peak current k_i·v(fb)) and of the output
+// voltage, the point's efficiency η (the loop's load over the point's input
+// power) taking the losses off.
+std::string StageLines(const LoopCorner& c, const LoopCircuit& k) {
+  const SwitchingPoint& p = c.switching;
+  const double L_H = kHenryPerMicrohenry * p.U_bus_V * p.t_on_us / (p.I_pk_A - p.I_start_A);
+  const double T_s = kSecondsPerMicrosecond * p.period_us;
+  const double k_i = k.I_limit_A / (k.assumptions.A_cs * k.assumptions.U_cs_limit_V);
+  const double eta = c.load_share * k.output.P_full_W / p.P_in_W;
+  const double U_o = k.output.U_V;
+  // V, the reflected voltage at the point: the demagnetizing slope L·I/t_off
+  // (the whole off time in continuous operation, t_off·(U_refl/L) = ripple).
+  const double U_refl = L_H * (p.I_pk_A - p.I_start_A) / (kSecondsPerMicrosecond * p.t_off_us);
+  // The reflected voltage follows the output: U_refl·v(out)/U_o.
+  const std::string refl = "(" + Num(U_refl / U_o) + "*v(out))";
+  // The peak current is never negative: the power has one root, the
+  // stage's.
+  const std::string i_pk = "(" + Num(k_i) + "*max(v(fb),0))";
+  std::string t = "* stage: " + std::string(SwitchingModeName(p.mode)) + ", L " + Num(L_H) +
+                  " H, bus " + Num(p.U_bus_V) + " V, k_i " + Num(k_i) + " A/V, efficiency " +
+                  Num(eta) + "\n";
+  switch (p.mode) {
+    case SwitchingMode::kBoundary: {
+      // Free running: ½·L·I² each period T = k_T·L·I·(1/U_bus + 1/U_refl).
+      const double k_T = p.period_us / (p.t_on_us + p.t_off_us);
+      t += "Bstage 0 out I=" + Num(eta / (2 * k_T)) + "*" + i_pk + "/(1/" + Num(p.U_bus_V) + "+1/" +
+           refl + ")/v(out)\n";
+      break;
+    }
+    case SwitchingMode::kDiscontinuous:
+      // Fixed frequency: ½·L·I² each period T.
+      t += "Bstage 0 out I=" + Num(eta * L_H / (2 * T_s)) + "*" + i_pk + "*" + i_pk + "/v(out)\n";
+      break;
+    case SwitchingMode::kContinuous: {
+      // The averaged switch of the current-mode stage: the magnetizing
+      // current i_L (primary side) rises by d·U_bus − (1 − d)·U_refl; the
+      // peak current sets d through I_c = i_L + d·T·(U_bus/(2·L) + S_e),
+      // S_e the slope compensation; the off-time share (1 − d)·i_L·U_refl
+      // of the power reaches output 1.
+      const double S_e = k.assumptions.slope_share * U_refl / L_H;
+      const double slope = T_s * (p.U_bus_V / (2 * L_H) + S_e);
+      t += "Bduty d 0 V=max(0,min(" + Num(kDutyMax) + ",(" + i_pk + "-i(Vmag))/" + Num(slope) +
+           "))\n";
+      t += "Bmag m 0 V=v(d)*" + Num(p.U_bus_V) + "-(1-v(d))*" + refl + "\n";
+      t += "Lmag m mag " + Num(L_H) + "\n";
+      t += "Vmag mag 0 0\n";
+      t += "Bstage 0 out I=" + Num(eta) + "*(1-v(d))*i(Vmag)*" + refl + "/v(out)\n";
+      break;
+    }
+  }
+  return t;
+}
+
+// Every output's capacitor with its ESR, referred to output 1, and the
+// load.
+std::string OutputLines(const LoopCorner& c, const LoopCircuit& k) {
+  std::string t;
+  for (std::size_t i = 0; i < k.capacitors.size(); ++i) {
+    const std::string n = std::to_string(i + 1);
+    const std::string esr_node = "esr" + n;
+    t += "Cout" + n;
+    t += " out " + esr_node + " " + Num(kFaradPerMicrofarad * k.capacitors[i].C_uF) + "\n";
+    t += "Resr" + n;
+    t += " " + esr_node + " 0 " + Num(k.capacitors[i].ESR_ohm) + "\n";
+  }
+  t += "Rload out 0 " + Num(c.plant.R_load_ohm) + "\n";
+  return t;
+}
+
+// Divider, shunt regulator, fast lane, opto-coupler and feedback pin.
+std::string CompensatorLines(const LoopCorner& c, const LoopCircuit& k) {
+  const OptoCompensator& p = k.parts;
+  const LoopAssumptions& a = k.assumptions;
+  const double R_up = kOhmPerKiloOhm * p.R_up_kOhm;
+  // The lower resistor (R60 with P60) trimmed to the regulated voltage.
+  const double R_low = R_up * k.U_ref_V / (k.output.U_V - k.U_ref_V);
+  std::string t = "R65 sense ref " + Num(R_up) + "\n";
+  t += "R60 ref 0 " + Num(R_low) + "\n";
+  t += "Vref vref 0 " + Num(k.U_ref_V) + "\n";
+  t += "Eshunt cathode 0 vref ref " + Num(kRegulatorGain) + "\n";
+  const std::string feedback_end = p.R_z_kOhm > 0 ? "z" : "cathode";
+  if (p.R_z_kOhm > 0) t += "Rz cathode z " + Num(kOhmPerKiloOhm * p.R_z_kOhm) + "\n";
+  t += "Cz " + feedback_end + " ref " + Num(kFaradPerNanofarad * p.C_z_nF) + "\n";
+  if (p.C_p_nF > 0) t += "Cp cathode ref " + Num(kFaradPerNanofarad * p.C_p_nF) + "\n";
+  // The LED as its forward voltage, fed from the output through R_LED.
+  t += "Rled sense led " + Num(kOhmPerKiloOhm * p.R_LED_kOhm) + "\n";
+  t += "Vled led cathode " + Num(a.U_F_LED_V) + "\n";
+  t += "Fopto fb 0 Vled " + Num(c.CTR) + "\n";
+  t += "Vpu pu 0 " + Num(a.U_pullup_V) + "\n";
+  t += "Rpu pu fb " + Num(kOhmPerKiloOhm * a.R_pullup_kOhm) + "\n";
+  t += "Cfb fb 0 " + Num(kFaradPerNanofarad * (p.C_pole_nF + a.C_opto_nF)) + "\n";
+  return t;
+}
+
+}  // namespace
+
+LoopCircuit LoopCircuitOf(const DesignState& s, const LossBudget& budget, const LoopDesign& loop) {
+  LoopCircuit k{loop.parts,        loop.output, {}, loop.assumptions, budget.worst_case.I_D_max_A,
+                s.components.U_ref};
+  // The voltages and capacitors RegulatedOutputOf refers C_total_uF with.
+  for (int i = 1; i <= s.inputs.n_sec; ++i) {
+    const OutputSpec& o = s.inputs.output(i);
+    if (o.Umin == 0) continue;
+    const double share = (o.Umin + o.Umax) / 2 / loop.output.U_V;
+    k.capacitors.push_back(
+        {ListedOutputCapacitor(o).C * share * share, OutputCapacitorEsr_ohm(o) / (share * share)});
+  }
+  return k;
+}
+
+std::string LoopNetlist(const LoopCorner& corner, const LoopCircuit& circuit, double f_start_Hz,
+                        double f_stop_Hz, int points_per_decade) {
+  std::string t = "* flyback loop gain: " + std::string(corner.line) + ", " +
+                  Num(100 * corner.load_share) + " % load, CTR " + Num(corner.CTR) + "\n";
+  t += StageLines(corner, circuit);
+  t += OutputLines(corner, circuit);
+  // The loop broken at output 1: T = -V(out)/V(sense).
+  t += "Vinject sense out DC 0 AC 1\n";
+  t += CompensatorLines(corner, circuit);
+  // The operating point starts from the regulated output and the point's
+  // peak current.
+  const std::string U_o = Num(circuit.output.U_V);
+  const LoopAssumptions& a = circuit.assumptions;
+  const double U_fb_V = corner.switching.I_pk_A * a.A_cs * a.U_cs_limit_V / circuit.I_limit_A;
+  t += ".nodeset v(out)=" + U_o + " v(sense)=" + U_o + " v(fb)=" + Num(U_fb_V) + "\n";
+  t += ".ac dec " + std::to_string(points_per_decade) + " " + Num(f_start_Hz) + " " +
+       Num(f_stop_Hz) + "\n";
+  t += ".end\n";
+  return t;
+}
+
+}  // namespace flyback
