@@ -10,7 +10,7 @@ namespace flyback {
 SimulationWorker::SimulationWorker(std::function<void()> ended)
     : SimulationWorker(std::move(ended),
                        [](const DesignEvaluation& evaluation, const RunControl& control) {
-                         return SimulateStage(evaluation.design, evaluation.budget, control);
+                         return SimulateStage(evaluation, control);
                        }) {}
 
 SimulationWorker::SimulationWorker(std::function<void()> ended, StageRun run)

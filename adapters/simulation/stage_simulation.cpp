@@ -1,15 +1,14 @@
 #include "stage_simulation.h"
 
 #include <cmath>
+#include <cstddef>
 #include <utility>
 
-<<<<<<< ours
 #include "engine/efficiency/efficiency_map.h"
-=======
 #include "engine/loop/loop_design.h"
 #include "engine/transformer/winding_values.h"
 #include "loop_ac_simulation.h"
->>>>>>> theirs
+#include "side_by_side_runs.h"
 
 namespace flyback {
 
@@ -76,7 +75,6 @@ std::optional<SimulatedPoint> SimulatePoint(const DesignState& design, const Los
   return simulated;
 }
 
-<<<<<<< ours
 // One load of the map to simulate at one end of the input range.
 struct PlannedLoad {
   BusPoint point;
@@ -123,17 +121,12 @@ void Record(const SimulatedPoint& run, const MapPoint& map, SimulatedLoadPoint& 
   p.run_s = run.run_s;
 }
 
-// Runs `runs` of them in all, this one the `index`th: its share of the
-// progress.
-RunControl Slice(const RunControl& control, int index, int runs) {
-  RunControl slice = control;
-  if (control.progress) {
-    slice.progress = [&control, index, runs](double share) {
-      control.progress((index + share) / runs);
-    };
-  }
-  return slice;
-=======
+// The behavioural controller bursts only when free running: a point the
+// map has bursting at a fixed frequency is not simulated.
+bool BurstsAtFixedFrequency(const MapPoint& at, const DesignState& design) {
+  return at.stage.switching.burst_duty < 1 && design.inputs.fixed_freq;
+}
+
 // The load step of a design with its loop in the netlist, or why there is
 // none.
 void SimulateLoadStep(const DesignState& design, const LossBudget& budget,
@@ -153,92 +146,98 @@ void SimulateLoadStep(const DesignState& design, const LossBudget& budget,
   comparison.load_step =
       MeasureLoadStep(*result.waves, run, OutputVoltage(design.inputs, design.transformer, 1));
   if (!comparison.load_step) comparison.load_step_failure = "the run ended before the load step";
->>>>>>> theirs
 }
 
 }  // namespace
 
-SimulationOutcome SimulateStage(const DesignState& design, const LossBudget& budget,
-                                const RunControl& control) {
-  SimulationOutcome outcome;
-<<<<<<< ours
-  const EfficiencyMap map = ComputeEfficiencyMap(design, budget);
+SimulationOutcome SimulateStage(const DesignEvaluation& evaluation, const RunControl& control) {
+  const DesignState& design = evaluation.design;
+  const LossBudget& budget = evaluation.budget;
+  const EfficiencyMap& map = evaluation.efficiency_map;
   const std::vector<PlannedLoad> plan = PlanLoads(map, budget);
-  // The two full-load points, then every load of the map that is not one of them.
-  int runs = 2;
-  for (const PlannedLoad& planned : plan) runs += !planned.full_load_run;
-  std::optional<SimulatedPoint> lowest =
-      SimulatePoint(design, budget, BusPoint::kLowest, nullptr, "lowest input voltage",
-                    Slice(control, 0, runs), outcome.failure);
-  if (!lowest) return outcome;
-  std::optional<SimulatedPoint> highest =
-      SimulatePoint(design, budget, BusPoint::kHighest, nullptr, "highest input voltage",
-                    Slice(control, 1, runs), outcome.failure);
-  if (!highest) return outcome;
+  const BusPoint ends[] = {BusPoint::kLowest, BusPoint::kHighest};
+  const char* const end_names[] = {"lowest input voltage", "highest input voltage"};
+  std::optional<SimulatedPoint> full_load[2];
+  std::string full_load_failure[2];
+  std::vector<std::optional<SimulatedPoint>> part_runs(plan.size());
+  std::vector<std::string> part_failures(plan.size());
+  std::optional<LoopSimulation> loop;
+  SimulationComparison load_step;
+
+  // The full-load points first, as their failure ends the simulation; then
+  // the longest runs first, so that the two threads end close together:
+  // the load step where the design's loop is in the netlist, the part
+  // loads from the lightest (the bursting points settle slowest), last the
+  // loop's short .ac runs, which report no progress of their own.
+  std::vector<SideBySideJob> jobs;
+  for (const int end : {0, 1}) {
+    jobs.emplace_back([&, end](const RunControl& run) {
+      full_load[end] = SimulatePoint(design, budget, ends[end], nullptr, end_names[end], run,
+                                     full_load_failure[end]);
+      return full_load[end].has_value();
+    });
+  }
+  if (evaluation.loop) {
+    jobs.emplace_back([&](const RunControl& run) {
+      SimulateLoadStep(design, budget, run, load_step);
+      return true;
+    });
+  }
+  for (const double load : kSimulatedLoads) {
+    for (std::size_t i = 0; i < plan.size(); ++i) {
+      const PlannedLoad& planned = plan[i];
+      if (planned.map->load != load || planned.full_load_run ||
+          BurstsAtFixedFrequency(*planned.map, design)) {
+        continue;
+      }
+      jobs.emplace_back([&, i](const RunControl& run) {
+        const MapPoint& at = *plan[i].map;
+        const PartLoad part{at.load, at.stage, map.controller.f_ceiling_kHz,
+                            map.controller.burst_peak_share * budget.worst_case.I_D_max_A};
+        part_runs[i] = SimulatePoint(design, budget, plan[i].point, &part,
+                                     LoadPointOf(plan[i]).name, run, part_failures[i]);
+        return true;
+      });
+    }
+  }
+  if (evaluation.loop) {
+    jobs.emplace_back([&](const RunControl& run) {
+      RunControl quiet = run;
+      quiet.progress = nullptr;
+      loop = SimulateLoop(design, budget, *evaluation.loop, quiet);
+      return true;
+    });
+  }
+  const std::optional<std::size_t> stopped_by = RunSideBySide(jobs, control);
+
+  SimulationOutcome outcome;
+  if (Cancelled(control)) {
+    outcome.failure = "the simulation was cancelled";
+    return outcome;
+  }
+  if (stopped_by) {
+    outcome.failure = full_load_failure[*stopped_by];
+    return outcome;
+  }
+  outcome.loop = std::move(loop);
   SimulationComparison comparison =
-      CompareSimulation(design, budget, std::move(*lowest), std::move(*highest));
-  int index = 2;
-  for (const PlannedLoad& planned : plan) {
+      CompareSimulation(design, budget, std::move(*full_load[0]), std::move(*full_load[1]));
+  for (std::size_t i = 0; i < plan.size(); ++i) {
+    const PlannedLoad& planned = plan[i];
     SimulatedLoadPoint p = LoadPointOf(planned);
-    const MapPoint& at = *planned.map;
     if (planned.full_load_run) {
-      Record(comparison.points[planned.point == BusPoint::kLowest ? 0 : 1], at, p);
-    } else if (at.stage.switching.burst_duty < 1 && design.inputs.fixed_freq) {
-      // The behavioural controller bursts only when free running.
+      Record(comparison.points[planned.point == BusPoint::kLowest ? 0 : 1], *planned.map, p);
+    } else if (part_runs[i]) {
+      Record(*part_runs[i], *planned.map, p);
+    } else if (BurstsAtFixedFrequency(*planned.map, design)) {
       p.not_simulated = "the map has the controller bursting at its fixed frequency there";
     } else {
-      const PartLoad part{at.load, at.stage, map.controller.f_ceiling_kHz,
-                          map.controller.burst_peak_share * budget.worst_case.I_D_max_A};
-      std::string failure;
-      const std::optional<SimulatedPoint> run = SimulatePoint(
-          design, budget, planned.point, &part, p.name, Slice(control, index, runs), failure);
-      if (Cancelled(control)) {
-        outcome.failure = failure;
-        return outcome;
-      }
-      if (run) {
-        Record(*run, at, p);
-      } else {
-        p.not_simulated = failure;
-      }
+      p.not_simulated = part_failures[i];
     }
-    index += !planned.full_load_run;
     comparison.load_points.push_back(std::move(p));
   }
-  if (control.progress) control.progress(1);
-=======
-  outcome.loop = SimulateLoop(design, budget, control);
-  // The two operating points, and a load step where the design's loop is in
-  // the netlist, share the progress equally.
-  const bool load_step = LoopNotModelledReason(design).empty();
-  const double parts = load_step ? 3 : 2;
-  RunControl part = control;
-  const auto share_of = [&control, &part, parts](double done) {
-    if (control.progress) {
-      part.progress = [&control, done, parts](double share) {
-        control.progress((done + share) / parts);
-      };
-    }
-  };
-  share_of(0);
-  std::optional<SimulatedPoint> lowest =
-      SimulatePoint(design, budget, BusPoint::kLowest, part, outcome.failure);
-  if (!lowest) return outcome;
-  share_of(1);
-  std::optional<SimulatedPoint> highest =
-      SimulatePoint(design, budget, BusPoint::kHighest, part, outcome.failure);
-  if (!highest) return outcome;
-  SimulationComparison comparison =
-      CompareSimulation(design, budget, std::move(*lowest), std::move(*highest));
-  if (load_step) {
-    share_of(2);
-    SimulateLoadStep(design, budget, part, comparison);
-    if (control.cancel != nullptr && *control.cancel) {
-      outcome.failure = "the simulation was cancelled";
-      return outcome;
-    }
-  }
->>>>>>> theirs
+  comparison.load_step = std::move(load_step.load_step);
+  comparison.load_step_failure = std::move(load_step.load_step_failure);
   outcome.comparison = std::move(comparison);
   return outcome;
 }

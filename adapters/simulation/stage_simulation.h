@@ -3,13 +3,17 @@
 // The designed stage simulated at its two operating points, the lowest and
 // the highest bus voltage, and compared with the calculation.
 
+#include "engine/evaluation/design_evaluation.h"
 #include "engine/simulation/simulation_comparison.h"
 #include "ngspice_run.h"
 
 namespace flyback {
 
-// Progress goes from 0 to 1 over both points.
-SimulationOutcome SimulateStage(const DesignState& design, const LossBudget& budget,
-                                const RunControl& control);
+// The design of `evaluation` at its two full-load operating points, at the
+// part loads of its efficiency map at both ends of the input range, and,
+// where it has its loop (`evaluation.loop`), across a load step and in the
+// loop's .ac runs. The runs go on side by side (RunSideBySide); progress
+// goes from 0 to 1 over all of them, on the caller's thread.
+SimulationOutcome SimulateStage(const DesignEvaluation& evaluation, const RunControl& control);
 
 }  // namespace flyback
