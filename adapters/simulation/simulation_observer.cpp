@@ -18,7 +18,7 @@ void SimulationObserver::Simulate() {
   const DesignEvaluation& evaluation = *evaluator_.evaluation();
   std::string netlist = SpiceNetlist(evaluation.design, evaluation.budget);
   if (outcome_ && netlist == simulated_) return;
-  outcome_ = SimulateStage(evaluation, {});
+  outcome_ = SimulateStage(evaluation, {}, load_points_);
   simulated_ = std::move(netlist);
   if (table_ == nullptr) return;
   if (outcome_->comparison) {

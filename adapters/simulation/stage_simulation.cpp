@@ -150,11 +150,13 @@ void SimulateLoadStep(const DesignState& design, const LossBudget& budget,
 
 }  // namespace
 
-SimulationOutcome SimulateStage(const DesignEvaluation& evaluation, const RunControl& control) {
+SimulationOutcome SimulateStage(const DesignEvaluation& evaluation, const RunControl& control,
+                                LoadPoints load_points) {
   const DesignState& design = evaluation.design;
   const LossBudget& budget = evaluation.budget;
   const EfficiencyMap& map = evaluation.efficiency_map;
-  const std::vector<PlannedLoad> plan = PlanLoads(map, budget);
+  const std::vector<PlannedLoad> plan =
+      load_points == LoadPoints::kSimulated ? PlanLoads(map, budget) : std::vector<PlannedLoad>{};
   const BusPoint ends[] = {BusPoint::kLowest, BusPoint::kHighest};
   const char* const end_names[] = {"lowest input voltage", "highest input voltage"};
   std::optional<SimulatedPoint> full_load[2];
