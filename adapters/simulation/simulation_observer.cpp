@@ -16,7 +16,7 @@ void SimulationObserver::ComponentsDimensioned(const DesignState& /*design*/) {
 
 void SimulationObserver::Simulate() {
   const DesignEvaluation& evaluation = *evaluator_.evaluation();
-  std::string netlist = SpiceNetlist(evaluation.design, evaluation.budget);
+  std::string netlist = SpiceNetlist(evaluation.design, evaluation.budget, evaluation.loop);
   if (outcome_ && netlist == simulated_) return;
   outcome_ = SimulateStage(evaluation, {}, load_points_);
   simulated_ = std::move(netlist);

@@ -27,7 +27,7 @@ SimulationWorker::~SimulationWorker() {
 }
 
 bool SimulationWorker::SetDesign(std::shared_ptr<const DesignEvaluation> evaluation) {
-  std::string netlist = SpiceNetlist(evaluation->design, evaluation->budget);
+  std::string netlist = SpiceNetlist(evaluation->design, evaluation->budget, evaluation->loop);
   const bool same_stage = evaluation_ != nullptr && netlist == netlist_;
   evaluation_ = std::move(evaluation);
   if (same_stage) return false;

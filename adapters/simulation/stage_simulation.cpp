@@ -16,12 +16,12 @@ namespace {
 
 // The figures of one run of `point` from `start`, at full load or at
 // `part_load`; none, with the reason in `failure`.
-std::optional<OperatingPointFigures> RunPoint(const DesignState& design, const LossBudget& budget,
-                                              BusPoint point, StartState start,
-                                              const PartLoad* part_load, const RunControl& control,
-                                              const std::string& name, double& run_s,
-                                              std::string& failure) {
-  const SpiceRun netlist = SpiceRunOf(design, budget, point, start, part_load);
+std::optional<OperatingPointFigures> RunPoint(const DesignEvaluation& evaluation, BusPoint point,
+                                              StartState start, const PartLoad* part_load,
+                                              const RunControl& control, const std::string& name,
+                                              double& run_s, std::string& failure) {
+  const SpiceRun netlist =
+      SpiceRunOf(evaluation.design, evaluation.budget, evaluation.loop, point, start, part_load);
   // A figure that is not a number would only be refused by ngspice with a
   // less telling message: the netlist is not run at all.
   if (!netlist.non_finite_line.empty()) {
@@ -47,13 +47,12 @@ bool Cancelled(const RunControl& control) {
 
 // A warm run, and where it does not settle a cold one, whose figures count
 // where it settles.
-std::optional<SimulatedPoint> SimulatePoint(const DesignState& design, const LossBudget& budget,
-                                            BusPoint point, const PartLoad* part_load,
-                                            const std::string& name, const RunControl& control,
-                                            std::string& failure) {
+std::optional<SimulatedPoint> SimulatePoint(const DesignEvaluation& evaluation, BusPoint point,
+                                            const PartLoad* part_load, const std::string& name,
+                                            const RunControl& control, std::string& failure) {
   SimulatedPoint simulated{name, {}, 0, StartState::kWarm};
   std::optional<OperatingPointFigures> warm = RunPoint(
-      design, budget, point, StartState::kWarm, part_load, control, name, simulated.run_s, failure);
+      evaluation, point, StartState::kWarm, part_load, control, name, simulated.run_s, failure);
   if (!warm) return std::nullopt;
   simulated.figures = std::move(*warm);
   if (simulated.figures.settled) return simulated;
@@ -61,9 +60,8 @@ std::optional<SimulatedPoint> SimulatePoint(const DesignState& design, const Los
   RunControl silent = control;
   silent.progress = nullptr;
   std::string cold_failure;
-  std::optional<OperatingPointFigures> cold =
-      RunPoint(design, budget, point, StartState::kCold, part_load, silent, name, simulated.run_s,
-               cold_failure);
+  std::optional<OperatingPointFigures> cold = RunPoint(
+      evaluation, point, StartState::kCold, part_load, silent, name, simulated.run_s, cold_failure);
   if (Cancelled(control)) {
     failure = std::move(cold_failure);
     return std::nullopt;
@@ -129,9 +127,9 @@ bool BurstsAtFixedFrequency(const MapPoint& at, const DesignState& design) {
 
 // The load step of a design with its loop in the netlist, or why there is
 // none.
-void SimulateLoadStep(const DesignState& design, const LossBudget& budget,
+void SimulateLoadStep(const DesignState& design, const LossBudget& budget, const LoopDesign& loop,
                       const RunControl& control, SimulationComparison& comparison) {
-  const SpiceRun run = LoadStepRunOf(design, budget);
+  const SpiceRun run = LoadStepRunOf(design, budget, loop);
   if (!run.non_finite_line.empty()) {
     comparison.load_step_failure =
         "the netlist would hold a figure that is not finite: " + run.non_finite_line;
@@ -174,14 +172,14 @@ SimulationOutcome SimulateStage(const DesignEvaluation& evaluation, const RunCon
   std::vector<SideBySideJob> jobs;
   for (const int end : {0, 1}) {
     jobs.emplace_back([&, end](const RunControl& run) {
-      full_load[end] = SimulatePoint(design, budget, ends[end], nullptr, end_names[end], run,
+      full_load[end] = SimulatePoint(evaluation, ends[end], nullptr, end_names[end], run,
                                      full_load_failure[end]);
       return full_load[end].has_value();
     });
   }
   if (evaluation.loop) {
     jobs.emplace_back([&](const RunControl& run) {
-      SimulateLoadStep(design, budget, run, load_step);
+      SimulateLoadStep(design, budget, *evaluation.loop, run, load_step);
       return true;
     });
   }
@@ -196,8 +194,8 @@ SimulationOutcome SimulateStage(const DesignEvaluation& evaluation, const RunCon
         const MapPoint& at = *plan[i].map;
         const PartLoad part{at.load, at.stage, map.controller.f_ceiling_kHz,
                             map.controller.burst_peak_share * budget.worst_case.I_D_max_A};
-        part_runs[i] = SimulatePoint(design, budget, plan[i].point, &part,
-                                     LoadPointOf(plan[i]).name, run, part_failures[i]);
+        part_runs[i] = SimulatePoint(evaluation, plan[i].point, &part, LoadPointOf(plan[i]).name,
+                                     run, part_failures[i]);
         return true;
       });
     }

@@ -10,7 +10,6 @@
 
 #include "base/numbers/rounding.h"
 #include "engine/components/output_rectifier.h"
-#include "engine/loop/listed_compensator.h"
 #include "engine/loop/loop_design.h"
 #include "engine/loop/power_stage_model.h"
 #include "engine/losses/output_capacitor_esr.h"
@@ -209,8 +208,8 @@ double PrimaryVoltageSquareAverage(const SwitchingPoint& p, double U_refl_V) {
   return (p.U_bus_V * p.U_bus_V * p.t_on_us + U_refl_V * U_refl_V * p.t_off_us) / p.period_us;
 }
 
-Stage StageOf(const DesignState& s, const LossBudget& budget, BusPoint point,
-              const PartLoad* part_load) {
+Stage StageOf(const DesignState& s, const LossBudget& budget, const LoopDesign* loop,
+              BusPoint point, const PartLoad* part_load) {
   const DesignInputs& in = s.inputs;
   const TransformerDesign& t = s.transformer;
   Stage st;
@@ -290,10 +289,11 @@ Stage StageOf(const DesignState& s, const LossBudget& budget, BusPoint point,
   }
   st.regulated = in.opto_reg ? "o1" : "ic";
   st.U_reg_V = in.opto_reg ? st.windings[1].U_V : U_ic;
-  if (LoopNotModelledReason(s).empty()) {
+  if (loop != nullptr) {
     OptoFeedback opto;
-    opto.parts = ListedCompensatorOf(s);
-    opto.CTR = std::sqrt(opto.assumptions.CTR_min * opto.assumptions.CTR_max);
+    opto.parts = loop->listed;
+    opto.assumptions = loop->assumptions;
+    opto.CTR = loop->design_CTR;
     opto.I_per_feedback_V_A = CurrentPerFeedbackVolt(budget.worst_case.I_D_max_A, opto.assumptions);
     st.opto = opto;
   }
@@ -771,9 +771,10 @@ SpiceRun RunOf(NetlistText text, const Stage& st, BusPoint point) {
 
 }  // namespace
 
-SpiceRun SpiceRunOf(const DesignState& s, const LossBudget& budget, BusPoint point,
-                    StartState start, const PartLoad* part_load) {
-  const Stage st = StageOf(s, budget, point, part_load);
+SpiceRun SpiceRunOf(const DesignState& s, const LossBudget& budget,
+                    const std::optional<LoopDesign>& loop, BusPoint point, StartState start,
+                    const PartLoad* part_load) {
+  const Stage st = StageOf(s, budget, loop ? &*loop : nullptr, point, part_load);
   NetlistText text;
   AppendHead(text, st, point);
   AppendPrimary(text, st);
@@ -786,8 +787,8 @@ SpiceRun SpiceRunOf(const DesignState& s, const LossBudget& budget, BusPoint poi
   return run;
 }
 
-SpiceRun LoadStepRunOf(const DesignState& s, const LossBudget& budget) {
-  const Stage st = StageOf(s, budget, BusPoint::kLowest, nullptr);
+SpiceRun LoadStepRunOf(const DesignState& s, const LossBudget& budget, const LoopDesign& loop) {
+  const Stage st = StageOf(s, budget, &loop, BusPoint::kLowest, nullptr);
   const double period_s = AnalysisPeriod_us(st, BusPoint::kLowest) * 1e-6;
   LoadStepTimes t;
   t.down_s = kLoadStepStartPeriods * period_s;
@@ -807,8 +808,9 @@ SpiceRun LoadStepRunOf(const DesignState& s, const LossBudget& budget) {
   return run;
 }
 
-std::string SpiceNetlist(const DesignState& s, const LossBudget& budget, BusPoint point) {
-  return SpiceRunOf(s, budget, point).netlist;
+std::string SpiceNetlist(const DesignState& s, const LossBudget& budget,
+                         const std::optional<LoopDesign>& loop, BusPoint point) {
+  return SpiceRunOf(s, budget, loop, point).netlist;
 }
 
 }  // namespace flyback
