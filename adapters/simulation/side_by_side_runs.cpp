@@ -17,14 +17,13 @@ namespace {
 constexpr std::chrono::milliseconds kCancelPoll{20};
 
 // What the threads share: the next job to start, each job's share done, and
-// whether to stop.
+// whether the caller has cancelled.
 struct Shared {
   std::mutex mutex;
   std::condition_variable changed;
   std::size_t next = 0;
   std::size_t ended = 0;
   std::vector<double> done;  // share of each job, 0 .. 1
-  std::optional<std::size_t> stopped_by;
   std::atomic<bool> stop = false;
 };
 
@@ -36,7 +35,6 @@ void Work(const std::vector<SideBySideJob>& jobs, double time_limit_s, Shared& s
       if (shared.next == jobs.size()) return;
       index = shared.next++;
     }
-    bool go_on = false;
     if (!shared.stop) {
       RunControl control;
       control.cancel = &shared.stop;
@@ -46,11 +44,9 @@ void Work(const std::vector<SideBySideJob>& jobs, double time_limit_s, Shared& s
         shared.done[index] = std::max(shared.done[index], share);
         shared.changed.notify_one();
       };
-      go_on = jobs[index](control);
+      jobs[index](control);
     }
     const std::lock_guard<std::mutex> lock(shared.mutex);
-    if (!go_on && !shared.stop) shared.stopped_by = index;
-    if (!go_on) shared.stop = true;
     shared.done[index] = 1;
     ++shared.ended;
     shared.changed.notify_one();
@@ -59,8 +55,7 @@ void Work(const std::vector<SideBySideJob>& jobs, double time_limit_s, Shared& s
 
 }  // namespace
 
-std::optional<std::size_t> RunSideBySide(const std::vector<SideBySideJob>& jobs,
-                                         const RunControl& control) {
+void RunSideBySide(const std::vector<SideBySideJob>& jobs, const RunControl& control) {
   Shared shared;
   shared.done.assign(jobs.size(), 0);
   std::vector<std::thread> threads;
@@ -88,7 +83,6 @@ std::optional<std::size_t> RunSideBySide(const std::vector<SideBySideJob>& jobs,
   }
   for (std::thread& t : threads) t.join();
   if (control.progress && told < 1) control.progress(1);
-  return shared.stopped_by;
 }
 
 }  // namespace flyback

@@ -5,9 +5,7 @@
 // points at once. The progress of all of them is told on the caller's
 // thread, as RunControl has it.
 
-#include <cstddef>
 #include <functional>
-#include <optional>
 #include <vector>
 
 #include "ngspice_run.h"
@@ -19,17 +17,14 @@ namespace flyback {
 inline constexpr int kSideBySideThreads = 2;
 
 // One or more runs of ngspice under `control` (its progress 0 .. 1 told on
-// the thread that runs it). False stops the runs still going and those not
-// yet started: their outcome no longer counts.
-using SideBySideJob = std::function<bool(const RunControl& control)>;
+// the thread that runs it).
+using SideBySideJob = std::function<void(const RunControl& control)>;
 
 // Runs the `jobs`, kSideBySideThreads at a time, started in the order
 // given; each job's share of the progress is equal. `control`'s progress is
 // told on the caller's thread, never going back, and 1 once every job has
-// ended; its cancel, and a job that returns false, stop every run going.
-// Returns once every job has ended or been dropped: the index of the job
-// that returned false first, if one did.
-std::optional<std::size_t> RunSideBySide(const std::vector<SideBySideJob>& jobs,
-                                         const RunControl& control);
+// ended; its cancel stops every run going, and the jobs not yet started
+// are dropped. Returns once every job has ended or been dropped.
+void RunSideBySide(const std::vector<SideBySideJob>& jobs, const RunControl& control);
 
 }  // namespace flyback

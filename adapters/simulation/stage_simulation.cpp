@@ -164,8 +164,9 @@ SimulationOutcome SimulateStage(const DesignEvaluation& evaluation, const RunCon
   std::optional<LoopSimulation> loop;
   SimulationComparison load_step;
 
-  // The full-load points first, as their failure ends the simulation; then
-  // the longest runs first, so that the two threads end close together:
+  // The full-load points first, as their failure ends the simulation (the
+  // other runs still go to their end, each bounded by its time limit);
+  // then the longest runs first, so that the two threads end close together:
   // the load step where the design's loop is in the netlist, the part
   // loads from the lightest (the bursting points settle slowest), last the
   // loop's short .ac runs, which report no progress of their own.
@@ -174,13 +175,11 @@ SimulationOutcome SimulateStage(const DesignEvaluation& evaluation, const RunCon
     jobs.emplace_back([&, end](const RunControl& run) {
       full_load[end] = SimulatePoint(evaluation, ends[end], nullptr, end_names[end], run,
                                      full_load_failure[end]);
-      return full_load[end].has_value();
     });
   }
   if (evaluation.loop) {
     jobs.emplace_back([&](const RunControl& run) {
       SimulateLoadStep(design, budget, *evaluation.loop, run, load_step);
-      return true;
     });
   }
   for (const double load : kSimulatedLoads) {
@@ -196,7 +195,6 @@ SimulationOutcome SimulateStage(const DesignEvaluation& evaluation, const RunCon
                             map.controller.burst_peak_share * budget.worst_case.I_D_max_A};
         part_runs[i] = SimulatePoint(evaluation, plan[i].point, &part, LoadPointOf(plan[i]).name,
                                      run, part_failures[i]);
-        return true;
       });
     }
   }
@@ -205,19 +203,22 @@ SimulationOutcome SimulateStage(const DesignEvaluation& evaluation, const RunCon
       RunControl quiet = run;
       quiet.progress = nullptr;
       loop = SimulateLoop(design, budget, *evaluation.loop, quiet);
-      return true;
     });
   }
-  const std::optional<std::size_t> stopped_by = RunSideBySide(jobs, control);
+  RunSideBySide(jobs, control);
 
   SimulationOutcome outcome;
   if (Cancelled(control)) {
     outcome.failure = "the simulation was cancelled";
     return outcome;
   }
-  if (stopped_by) {
-    outcome.failure = full_load_failure[*stopped_by];
-    return outcome;
+  // A failed full-load point ends the simulation, the lowest input voltage
+  // telling first, as where the two ran one after the other.
+  for (const int end : {0, 1}) {
+    if (!full_load[end]) {
+      outcome.failure = full_load_failure[end];
+      return outcome;
+    }
   }
   outcome.loop = std::move(loop);
   SimulationComparison comparison =
