@@ -265,6 +265,7 @@ void OverviewWindow::SimulationEnded() {
   const std::vector<Finding> checks = FindingsWithSimulation(
       *shown_, &*outcome->comparison, outcome->loop ? &*outcome->loop : nullptr);
   ShowFindings(checks);
+  efficiency_->Show(*shown_, &*outcome->comparison);
   UpdateReport(checks);
 }
 
