@@ -9,7 +9,6 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <optional>
 
 #include "engine/losses/loss_budget.h"
 #include "loop_ac_simulation.h"
@@ -21,10 +20,11 @@ namespace {
 void BM_LoopAcThreeCorners(benchmark::State& state) {
   const DesignState design = OptoRegulatedDemo();
   const LossBudget budget = ComputeLossBudget(design, nullptr);
+  const LoopDesign loop = ComputeLoopDesign(design, budget);
   double longest_s = 0;
   for (auto _ : state) {
-    const std::optional<LoopSimulation> simulated = SimulateLoop(design, budget, {});
-    for (const SimulatedLoopCorner& c : simulated->corners) {
+    const LoopSimulation simulated = SimulateLoop(design, budget, loop, {});
+    for (const SimulatedLoopCorner& c : simulated.corners) {
       if (!c.failure.empty()) {
         state.SkipWithError(c.failure.c_str());
         return;

@@ -11,9 +11,10 @@
 
 #include <benchmark/benchmark.h>
 
+#include <memory>
 #include <string>
 
-#include "engine/losses/loss_budget.h"
+#include "engine/evaluation/design_evaluation.h"
 #include "engine/simulation/operating_point_figures.h"
 #include "engine/simulation/spice_netlist.h"
 #include "ngspice_run.h"
@@ -29,8 +30,10 @@ constexpr double kBenchTimeLimit_s = 120;
 void SimulatedPoint(benchmark::State& state, DesignState (*demo)(), BusPoint point,
                     StartState start) {
   const DesignState design = CalculatedWithComponents(demo());
-  const LossBudget budget = ComputeLossBudget(design, nullptr);
-  const SpiceRun run = SpiceRunOf(design, budget, point, start);
+  // The four-output design is regulated through the opto-coupler: its
+  // netlist holds the loop of its evaluation.
+  const std::shared_ptr<const DesignEvaluation> evaluation = EvaluateDesign(design, {});
+  const SpiceRun run = SpiceRunOf(design, evaluation->budget, evaluation->loop, point, start);
   RunControl control;
   control.time_limit_s = kBenchTimeLimit_s;
   OperatingPointFigures figures;

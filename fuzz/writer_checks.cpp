@@ -63,7 +63,7 @@ std::shared_ptr<const DesignEvaluation> WriterChecks::CheckDesign(const DesignSt
   if (seen == last_checked_) return evaluation;
   last_checked_ = std::move(seen);
   CheckDesignFileAndTable(*evaluation);
-  CheckNetlists(design, evaluation->budget);
+  CheckNetlists(*evaluation);
   CheckReport(*evaluation);
   return evaluation;
 }
@@ -94,9 +94,10 @@ void WriterChecks::CheckDesignFileAndTable(const DesignEvaluation& evaluation) c
   Expect(TableError(AdviceTableText(advice)), "the adviser's table");
 }
 
-void WriterChecks::CheckNetlists(const DesignState& design, const LossBudget& budget) const {
+void WriterChecks::CheckNetlists(const DesignEvaluation& evaluation) const {
+  const DesignState& design = evaluation.design;
   for (const BusPoint point : {BusPoint::kLowest, BusPoint::kHighest}) {
-    const SpiceRun run = SpiceRunOf(design, budget, point);
+    const SpiceRun run = SpiceRunOf(design, evaluation.budget, evaluation.loop, point);
     const std::string error =
         NetlistNumberError(run.netlist, {design.inputs.tr_name, design.components.mosfet});
     if (run.non_finite_line.empty()) {

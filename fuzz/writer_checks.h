@@ -28,7 +28,7 @@ class WriterChecks : public OptimizationRecorder {
   // evaluation either way.
   std::shared_ptr<const DesignEvaluation> CheckDesign(const DesignState& design);
   void CheckDesignFileAndTable(const DesignEvaluation& evaluation) const;
-  void CheckNetlists(const DesignState& design, const LossBudget& budget) const;
+  void CheckNetlists(const DesignEvaluation& evaluation) const;
   void CheckReport(const DesignEvaluation& evaluation) const;
   // Aborts where `text`, a file that was found fit to write, says "overflow"
   // (the number text's word for a figure that is not finite) and no answer did.

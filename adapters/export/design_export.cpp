@@ -63,7 +63,8 @@ void DesignExport::WriteDesign() {
                 "the efficiency map");
   }
   if (!netlist_file_.empty()) {
-    const SpiceRun run = SpiceRunOf(evaluation->design, evaluation->budget, BusPoint::kLowest);
+    const SpiceRun run =
+        SpiceRunOf(evaluation->design, evaluation->budget, evaluation->loop, BusPoint::kLowest);
     WriteFinite(netlist_file_, run.netlist, "the netlist",
                 run.non_finite_line.empty()
                     ? std::string()

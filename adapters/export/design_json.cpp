@@ -245,6 +245,7 @@ std::string DesignJson(const DesignEvaluation& evaluation,
       {"simulation", simulation != nullptr ? SimulationJson(*simulation) : Json(nullptr)},
       {"checks", Checks(evaluation, simulation)},
   };
+  document["efficiency_map"]["simulated"] = SimulatedLoadPointsJson(simulation);
   if (evaluation.alternatives)
     document["alternatives"] = AlternativesJson(*evaluation.alternatives);
   if (evaluation.loop) {

@@ -84,4 +84,24 @@ Json SimulationJson(const SimulationOutcome& outcome) {
           {"load_step", LoadStep(c)}};
 }
 
+nlohmann::ordered_json SimulatedLoadPointsJson(const SimulationOutcome* outcome) {
+  if (outcome == nullptr || !outcome->comparison) return nullptr;
+  Json points = Json::array();
+  for (const SimulatedLoadPoint& p : outcome->comparison->load_points) {
+    const bool simulated = p.efficiency.has_value();
+    points.push_back({{"point", p.name},
+                      {"load", p.load},
+                      {"U_bus_V", p.U_bus_V},
+                      {"f_map_kHz", p.f_map_kHz},
+                      {"f_simulated_kHz", simulated ? Json(p.f_sw_kHz) : Json(nullptr)},
+                      {"efficiency_map", p.map_efficiency},
+                      {"efficiency_simulated", OrNull(p.efficiency)},
+                      {"settled", p.settled},
+                      {"within", simulated && p.settled ? Json(!p.Outside()) : Json(nullptr)},
+                      {"not_simulated", p.not_simulated},
+                      {"run_s", p.run_s}});
+  }
+  return points;
+}
+
 }  // namespace flyback

@@ -12,4 +12,8 @@ namespace flyback {
 
 nlohmann::ordered_json SimulationJson(const SimulationOutcome& outcome);
 
+// The map's simulated loads as the "simulated" array of "efficiency_map";
+// null without a compared simulation.
+nlohmann::ordered_json SimulatedLoadPointsJson(const SimulationOutcome* outcome);
+
 }  // namespace flyback

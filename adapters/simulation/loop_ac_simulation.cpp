@@ -42,10 +42,8 @@ void Simulate(const LoopDesign& loop, const LoopCircuit& circuit, const RunContr
 
 }  // namespace
 
-std::optional<LoopSimulation> SimulateLoop(const DesignState& design, const LossBudget& budget,
-                                           const RunControl& control) {
-  if (!LoopNotModelledReason(design).empty()) return std::nullopt;
-  const LoopDesign loop = ComputeLoopDesign(design, budget);
+LoopSimulation SimulateLoop(const DesignState& design, const LossBudget& budget,
+                            const LoopDesign& loop, const RunControl& control) {
   const LoopCircuit circuit = LoopCircuitOf(design, budget, loop);
   // The runs take a fraction of the stage's: they report no progress of
   // their own.

@@ -4,18 +4,17 @@
 // LoopCornersToSimulate each as an averaged circuit (engine/simulation/
 // loop_netlist.h) in an .ac run, compared with the analytic loop gain.
 
-#include <optional>
-
+#include "engine/loop/loop_design.h"
 #include "engine/losses/loss_budget.h"
 #include "engine/simulation/loop_simulation.h"
 #include "ngspice_run.h"
 
 namespace flyback {
 
-// None where the design has no loop to model (LoopNotModelledReason).
-// `control`'s cancel and time limit hold for each run; its progress is not
-// told.
-std::optional<LoopSimulation> SimulateLoop(const DesignState& design, const LossBudget& budget,
-                                           const RunControl& control);
+// The corners of `loop`, the design's own (its crossover and its parts as
+// the design was evaluated with). `control`'s cancel and time limit hold
+// for each run; its progress is not told.
+LoopSimulation SimulateLoop(const DesignState& design, const LossBudget& budget,
+                            const LoopDesign& loop, const RunControl& control);
 
 }  // namespace flyback

@@ -16,13 +16,15 @@ void SimulationObserver::ComponentsDimensioned(const DesignState& /*design*/) {
 
 void SimulationObserver::Simulate() {
   const DesignEvaluation& evaluation = *evaluator_.evaluation();
-  std::string netlist = SpiceNetlist(evaluation.design, evaluation.budget);
+  std::string netlist = SpiceNetlist(evaluation.design, evaluation.budget, evaluation.loop);
   if (outcome_ && netlist == simulated_) return;
-  outcome_ = SimulateStage(evaluation.design, evaluation.budget, {});
+  outcome_ = SimulateStage(evaluation, {}, load_points_);
   simulated_ = std::move(netlist);
   if (table_ == nullptr) return;
   if (outcome_->comparison) {
-    *table_ << ComparisonTable(*outcome_->comparison) << LoadStepLines(*outcome_->comparison);
+    *table_ << ComparisonTable(*outcome_->comparison)
+            << LoadPointTable(outcome_->comparison->load_points)
+            << LoadStepLines(*outcome_->comparison);
   } else {
     *table_ << "flyback: " << outcome_->failure << "\n";
   }

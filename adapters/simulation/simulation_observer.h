@@ -14,6 +14,7 @@
 
 #include "design_evaluator.h"
 #include "engine/simulation/simulation_comparison.h"
+#include "stage_simulation.h"
 
 namespace flyback {
 
@@ -21,8 +22,9 @@ class SimulationObserver : public DesignObserver {
  public:
   // `evaluator` (whose evaluation of the shown design is simulated) must
   // outlive the observer; `table` may be null.
-  SimulationObserver(const DesignEvaluator& evaluator, std::ostream* table)
-      : evaluator_(evaluator), table_(table) {}
+  SimulationObserver(const DesignEvaluator& evaluator, std::ostream* table,
+                     LoadPoints load_points = LoadPoints::kSimulated)
+      : evaluator_(evaluator), table_(table), load_points_(load_points) {}
 
   void DesignShown(const DesignState& design) override;
   void ComponentsDimensioned(const DesignState& design) override;
@@ -35,6 +37,7 @@ class SimulationObserver : public DesignObserver {
 
   const DesignEvaluator& evaluator_;
   std::ostream* table_;
+  LoadPoints load_points_;
   std::optional<SimulationOutcome> outcome_;
   std::string simulated_;  // the netlist of the outcome: the same design is not run twice
 };

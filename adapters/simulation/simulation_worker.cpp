@@ -10,7 +10,7 @@ namespace flyback {
 SimulationWorker::SimulationWorker(std::function<void()> ended)
     : SimulationWorker(std::move(ended),
                        [](const DesignEvaluation& evaluation, const RunControl& control) {
-                         return SimulateStage(evaluation.design, evaluation.budget, control);
+                         return SimulateStage(evaluation, control);
                        }) {}
 
 SimulationWorker::SimulationWorker(std::function<void()> ended, StageRun run)
@@ -27,7 +27,7 @@ SimulationWorker::~SimulationWorker() {
 }
 
 bool SimulationWorker::SetDesign(std::shared_ptr<const DesignEvaluation> evaluation) {
-  std::string netlist = SpiceNetlist(evaluation->design, evaluation->budget);
+  std::string netlist = SpiceNetlist(evaluation->design, evaluation->budget, evaluation->loop);
   const bool same_stage = evaluation_ != nullptr && netlist == netlist_;
   evaluation_ = std::move(evaluation);
   if (same_stage) return false;

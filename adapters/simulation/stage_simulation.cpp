@@ -1,22 +1,27 @@
 #include "stage_simulation.h"
 
+#include <cmath>
+#include <cstddef>
 #include <utility>
 
+#include "engine/efficiency/efficiency_map.h"
 #include "engine/loop/loop_design.h"
 #include "engine/transformer/winding_values.h"
 #include "loop_ac_simulation.h"
+#include "side_by_side_runs.h"
 
 namespace flyback {
 
 namespace {
 
-// The figures of one run of `point` from `start`; none, with the reason in
-// `failure`.
-std::optional<OperatingPointFigures> RunPoint(const DesignState& design, const LossBudget& budget,
-                                              BusPoint point, StartState start,
+// The figures of one run of `point` from `start`, at full load or at
+// `part_load`; none, with the reason in `failure`.
+std::optional<OperatingPointFigures> RunPoint(const DesignEvaluation& evaluation, BusPoint point,
+                                              StartState start, const PartLoad* part_load,
                                               const RunControl& control, const std::string& name,
                                               double& run_s, std::string& failure) {
-  const SpiceRun netlist = SpiceRunOf(design, budget, point, start);
+  const SpiceRun netlist =
+      SpiceRunOf(evaluation.design, evaluation.budget, evaluation.loop, point, start, part_load);
   // A figure that is not a number would only be refused by ngspice with a
   // less telling message: the netlist is not run at all.
   if (!netlist.non_finite_line.empty()) {
@@ -36,16 +41,18 @@ std::optional<OperatingPointFigures> RunPoint(const DesignState& design, const L
   return figures;
 }
 
+bool Cancelled(const RunControl& control) {
+  return control.cancel != nullptr && *control.cancel;
+}
+
 // A warm run, and where it does not settle a cold one, whose figures count
 // where it settles.
-std::optional<SimulatedPoint> SimulatePoint(const DesignState& design, const LossBudget& budget,
-                                            BusPoint point, const RunControl& control,
-                                            std::string& failure) {
-  const std::string name =
-      point == BusPoint::kLowest ? "lowest input voltage" : "highest input voltage";
+std::optional<SimulatedPoint> SimulatePoint(const DesignEvaluation& evaluation, BusPoint point,
+                                            const PartLoad* part_load, const std::string& name,
+                                            const RunControl& control, std::string& failure) {
   SimulatedPoint simulated{name, {}, 0, StartState::kWarm};
-  std::optional<OperatingPointFigures> warm =
-      RunPoint(design, budget, point, StartState::kWarm, control, name, simulated.run_s, failure);
+  std::optional<OperatingPointFigures> warm = RunPoint(
+      evaluation, point, StartState::kWarm, part_load, control, name, simulated.run_s, failure);
   if (!warm) return std::nullopt;
   simulated.figures = std::move(*warm);
   if (simulated.figures.settled) return simulated;
@@ -53,9 +60,9 @@ std::optional<SimulatedPoint> SimulatePoint(const DesignState& design, const Los
   RunControl silent = control;
   silent.progress = nullptr;
   std::string cold_failure;
-  std::optional<OperatingPointFigures> cold = RunPoint(design, budget, point, StartState::kCold,
-                                                       silent, name, simulated.run_s, cold_failure);
-  if (control.cancel != nullptr && *control.cancel) {
+  std::optional<OperatingPointFigures> cold = RunPoint(
+      evaluation, point, StartState::kCold, part_load, silent, name, simulated.run_s, cold_failure);
+  if (Cancelled(control)) {
     failure = std::move(cold_failure);
     return std::nullopt;
   }
@@ -66,11 +73,63 @@ std::optional<SimulatedPoint> SimulatePoint(const DesignState& design, const Los
   return simulated;
 }
 
+// One load of the map to simulate at one end of the input range.
+struct PlannedLoad {
+  BusPoint point;
+  const MapRow* row;
+  const MapPoint* map;
+  // The full-load run of `point` stands for the map's point: the map's full
+  // load at the budget's bus, the same circuit at the same operating point.
+  bool full_load_run = false;
+};
+
+// The map's simulated loads at the lowest and the highest input voltage.
+std::vector<PlannedLoad> PlanLoads(const EfficiencyMap& map, const LossBudget& budget) {
+  std::vector<PlannedLoad> plan;
+  if (map.rows.empty()) return plan;
+  const std::pair<BusPoint, const MapRow*> ends[] = {{BusPoint::kLowest, &map.rows.front()},
+                                                     {BusPoint::kHighest, &map.rows.back()}};
+  for (const auto& [point, row] : ends) {
+    const double U_budget_V =
+        (point == BusPoint::kLowest ? budget.lowest_crest : budget.highest_input).switching.U_bus_V;
+    for (const double load : kSimulatedLoads) {
+      const MapPoint* at = MapPointAt(*row, load);
+      if (at == nullptr) continue;
+      const bool same_bus = std::abs(at->stage.switching.U_bus_V / U_budget_V - 1) < 1e-6;
+      plan.push_back({point, row, at, load == 1 && same_bus});
+    }
+  }
+  return plan;
+}
+
+SimulatedLoadPoint LoadPointOf(const PlannedLoad& planned) {
+  SimulatedLoadPoint p;
+  p.name = LoadPointName(planned.map->load, planned.row->voltage.name);
+  p.load = planned.map->load;
+  p.U_bus_V = planned.map->stage.switching.U_bus_V;
+  p.f_map_kHz = 1000 / planned.map->stage.switching.period_us;
+  p.map_efficiency = planned.map->efficiency;
+  return p;
+}
+
+void Record(const SimulatedPoint& run, const MapPoint& map, SimulatedLoadPoint& p) {
+  p.efficiency = MapFootingEfficiency(run.figures, map);
+  p.f_sw_kHz = run.figures.f_sw_kHz;
+  p.settled = run.figures.settled;
+  p.run_s = run.run_s;
+}
+
+// The behavioural controller bursts only when free running: a point the
+// map has bursting at a fixed frequency is not simulated.
+bool BurstsAtFixedFrequency(const MapPoint& at, const DesignState& design) {
+  return at.stage.switching.burst_duty < 1 && design.inputs.fixed_freq;
+}
+
 // The load step of a design with its loop in the netlist, or why there is
 // none.
-void SimulateLoadStep(const DesignState& design, const LossBudget& budget,
+void SimulateLoadStep(const DesignState& design, const LossBudget& budget, const LoopDesign& loop,
                       const RunControl& control, SimulationComparison& comparison) {
-  const SpiceRun run = LoadStepRunOf(design, budget);
+  const SpiceRun run = LoadStepRunOf(design, budget, loop);
   if (!run.non_finite_line.empty()) {
     comparison.load_step_failure =
         "the netlist would hold a figure that is not finite: " + run.non_finite_line;
@@ -89,40 +148,97 @@ void SimulateLoadStep(const DesignState& design, const LossBudget& budget,
 
 }  // namespace
 
-SimulationOutcome SimulateStage(const DesignState& design, const LossBudget& budget,
-                                const RunControl& control) {
-  SimulationOutcome outcome;
-  outcome.loop = SimulateLoop(design, budget, control);
-  // The two operating points, and a load step where the design's loop is in
-  // the netlist, share the progress equally.
-  const bool load_step = LoopNotModelledReason(design).empty();
-  const double parts = load_step ? 3 : 2;
-  RunControl part = control;
-  const auto share_of = [&control, &part, parts](double done) {
-    if (control.progress) {
-      part.progress = [&control, done, parts](double share) {
-        control.progress((done + share) / parts);
-      };
+SimulationOutcome SimulateStage(const DesignEvaluation& evaluation, const RunControl& control,
+                                LoadPoints load_points) {
+  const DesignState& design = evaluation.design;
+  const LossBudget& budget = evaluation.budget;
+  const EfficiencyMap& map = evaluation.efficiency_map;
+  const std::vector<PlannedLoad> plan =
+      load_points == LoadPoints::kSimulated ? PlanLoads(map, budget) : std::vector<PlannedLoad>{};
+  const BusPoint ends[] = {BusPoint::kLowest, BusPoint::kHighest};
+  const char* const end_names[] = {"lowest input voltage", "highest input voltage"};
+  std::optional<SimulatedPoint> full_load[2];
+  std::string full_load_failure[2];
+  std::vector<std::optional<SimulatedPoint>> part_runs(plan.size());
+  std::vector<std::string> part_failures(plan.size());
+  std::optional<LoopSimulation> loop;
+  SimulationComparison load_step;
+
+  // The full-load points first, as their failure ends the simulation (the
+  // other runs still go to their end, each bounded by its time limit);
+  // then the longest runs first, so that the two threads end close together:
+  // the load step where the design's loop is in the netlist, the part
+  // loads from the lightest (the bursting points settle slowest), last the
+  // loop's short .ac runs, which report no progress of their own.
+  std::vector<SideBySideJob> jobs;
+  for (const int end : {0, 1}) {
+    jobs.emplace_back([&, end](const RunControl& run) {
+      full_load[end] = SimulatePoint(evaluation, ends[end], nullptr, end_names[end], run,
+                                     full_load_failure[end]);
+    });
+  }
+  if (evaluation.loop) {
+    jobs.emplace_back([&](const RunControl& run) {
+      SimulateLoadStep(design, budget, *evaluation.loop, run, load_step);
+    });
+  }
+  for (const double load : kSimulatedLoads) {
+    for (std::size_t i = 0; i < plan.size(); ++i) {
+      const PlannedLoad& planned = plan[i];
+      if (planned.map->load != load || planned.full_load_run ||
+          BurstsAtFixedFrequency(*planned.map, design)) {
+        continue;
+      }
+      jobs.emplace_back([&, i](const RunControl& run) {
+        const MapPoint& at = *plan[i].map;
+        const PartLoad part{at.load, at.stage, map.controller.f_ceiling_kHz,
+                            map.controller.burst_peak_share * budget.worst_case.I_D_max_A};
+        part_runs[i] = SimulatePoint(evaluation, plan[i].point, &part, LoadPointOf(plan[i]).name,
+                                     run, part_failures[i]);
+      });
     }
-  };
-  share_of(0);
-  std::optional<SimulatedPoint> lowest =
-      SimulatePoint(design, budget, BusPoint::kLowest, part, outcome.failure);
-  if (!lowest) return outcome;
-  share_of(1);
-  std::optional<SimulatedPoint> highest =
-      SimulatePoint(design, budget, BusPoint::kHighest, part, outcome.failure);
-  if (!highest) return outcome;
-  SimulationComparison comparison =
-      CompareSimulation(design, budget, std::move(*lowest), std::move(*highest));
-  if (load_step) {
-    share_of(2);
-    SimulateLoadStep(design, budget, part, comparison);
-    if (control.cancel != nullptr && *control.cancel) {
-      outcome.failure = "the simulation was cancelled";
+  }
+  if (evaluation.loop) {
+    jobs.emplace_back([&](const RunControl& run) {
+      RunControl quiet = run;
+      quiet.progress = nullptr;
+      loop = SimulateLoop(design, budget, *evaluation.loop, quiet);
+    });
+  }
+  RunSideBySide(jobs, control);
+
+  SimulationOutcome outcome;
+  if (Cancelled(control)) {
+    outcome.failure = "the simulation was cancelled";
+    return outcome;
+  }
+  // A failed full-load point ends the simulation, the lowest input voltage
+  // telling first, as where the two ran one after the other.
+  for (const int end : {0, 1}) {
+    if (!full_load[end]) {
+      outcome.failure = full_load_failure[end];
       return outcome;
     }
   }
+  outcome.loop = std::move(loop);
+  SimulationComparison comparison =
+      CompareSimulation(design, budget, std::move(*full_load[0]), std::move(*full_load[1]));
+  for (std::size_t i = 0; i < plan.size(); ++i) {
+    const PlannedLoad& planned = plan[i];
+    SimulatedLoadPoint p = LoadPointOf(planned);
+    if (planned.full_load_run) {
+      Record(comparison.points[planned.point == BusPoint::kLowest ? 0 : 1], *planned.map, p);
+    } else if (part_runs[i]) {
+      Record(*part_runs[i], *planned.map, p);
+    } else if (BurstsAtFixedFrequency(*planned.map, design)) {
+      p.not_simulated = "the map has the controller bursting at its fixed frequency there";
+    } else {
+      p.not_simulated = part_failures[i];
+    }
+    comparison.load_points.push_back(std::move(p));
+  }
+  comparison.load_step = std::move(load_step.load_step);
+  comparison.load_step_failure = std::move(load_step.load_step_failure);
   outcome.comparison = std::move(comparison);
   return outcome;
 }

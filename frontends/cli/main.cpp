@@ -21,6 +21,7 @@
 #include "session_failure.h"
 #include "side_table.h"
 #include "simulation_observer.h"
+#include "stage_simulation.h"
 #include "standard_streams.h"
 #include "terminal_check.h"
 #include "terminal_console.h"
@@ -31,15 +32,17 @@ namespace {
 
 constexpr const char* kProgram = "flyback";
 
-// The switch for the loop's table, beside those of the mode.
+// The switches for the loop's table and for a simulation without the
+// efficiency map's load points, beside those of the mode.
 constexpr const char* kLoopSwitch = "--loop";
+constexpr const char* kWithoutLoadPointsSwitch = "--without-load-points";
 
 enum class Mode { kAutomatic, kScript, kTerminal, kWindow };
 
 Mode ModeOf(const std::vector<std::string>& switches) {
   Mode mode = Mode::kAutomatic;
   for (const std::string& name : switches) {
-    if (name == kLoopSwitch) continue;
+    if (name == kLoopSwitch || name == kWithoutLoadPointsSwitch) continue;
     const Mode chosen = name == "--script" ? Mode::kScript
                         : name == "--tty"  ? Mode::kTerminal
                                            : Mode::kWindow;
@@ -71,10 +74,17 @@ class Observers {
             std::ostream* tables, Simulation simulation)
       : evaluator_(Request(command_line, session, tables)),
         simulation_(command_line.simulate && simulation == Simulation::kWaited
-                        ? std::make_unique<flyback::SimulationObserver>(evaluator_, tables)
+                        ? std::make_unique<flyback::SimulationObserver>(evaluator_, tables,
+                                                                        LoadPointsOf(command_line))
                         : nullptr),
         background_(command_line.simulate && simulation == Simulation::kBeside
-                        ? std::make_unique<flyback::BackgroundSimulation>(evaluator_)
+                        ? std::make_unique<flyback::BackgroundSimulation>(
+                              evaluator_,
+                              [load_points = LoadPointsOf(command_line)](
+                                  const flyback::DesignEvaluation& evaluation,
+                                  const flyback::RunControl& control) {
+                                return flyback::SimulateStage(evaluation, control, load_points);
+                              })
                         : nullptr),
         exporter_(Exports(command_line)
                       ? std::make_unique<flyback::DesignExport>(
@@ -154,6 +164,12 @@ class Observers {
         flyback::EvaluationRequestOf(command_line, CoreData(session));
     request.alternatives = command_line.advise && (Exports(command_line) || tables != nullptr);
     return request;
+  }
+  static flyback::LoadPoints LoadPointsOf(const flyback::CommandLine& command_line) {
+    return std::ranges::find(command_line.switches, kWithoutLoadPointsSwitch) !=
+                   command_line.switches.end()
+               ? flyback::LoadPoints::kLeftOut
+               : flyback::LoadPoints::kSimulated;
   }
   static bool Loop(const flyback::CommandLine& command_line) {
     return std::ranges::find(command_line.switches, kLoopSwitch) != command_line.switches.end();
@@ -322,9 +338,9 @@ int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
   const flyback::ClosedStandardStreams closed = flyback::PlugClosedStandardStreams();
   flyback::CommandLine command_line;
-  if (const std::optional<int> exit_status =
-          flyback::ReadCommandLine({kProgram, flyback::Program::kFlyback}, argc, argv,
-                                   {"--script", "--tty", "--gui", kLoopSwitch}, command_line)) {
+  if (const std::optional<int> exit_status = flyback::ReadCommandLine(
+          {kProgram, flyback::Program::kFlyback}, argc, argv,
+          {"--script", "--tty", "--gui", kLoopSwitch, kWithoutLoadPointsSwitch}, command_line)) {
     return *exit_status;
   }
   try {

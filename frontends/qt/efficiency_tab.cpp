@@ -64,9 +64,12 @@ EfficiencyTab::EfficiencyTab(QWidget* parent)
   layout->addWidget(rules_, 1);
 }
 
-void EfficiencyTab::Show(const DesignEvaluation& evaluation) {
+void EfficiencyTab::Show(const DesignEvaluation& evaluation,
+                         const SimulationComparison* simulation) {
   const RulesCheck& rules = evaluation.efficiency_rules;
-  chart_->Show(EfficiencyChart(evaluation.efficiency_map, rules));
+  chart_->Show(EfficiencyChart(
+      evaluation.efficiency_map, rules,
+      simulation != nullptr ? simulation->load_points : std::vector<SimulatedLoadPoint>{}));
   // The rules, then the no-load input power at every input voltage of the map.
   const EfficiencyMap& map = evaluation.efficiency_map;
   rules_->setRowCount(static_cast<int>(rules.verdicts.size() + map.rows.size()));

@@ -18,7 +18,9 @@ class EfficiencyTab : public QWidget {
  public:
   explicit EfficiencyTab(QWidget* parent = nullptr);
 
-  void Show(const DesignEvaluation& evaluation);
+  // `simulation`: the comparison of a simulation of the design that has
+  // ended, whose load points the chart marks; null: none yet.
+  void Show(const DesignEvaluation& evaluation, const SimulationComparison* simulation = nullptr);
 
   ChartView* chart() const { return chart_; }
   QTableWidget* rules() const { return rules_; }

@@ -267,6 +267,7 @@ void OverviewWindow::SimulationEnded() {
       *shown_, &*outcome->comparison, outcome->loop ? &*outcome->loop : nullptr);
   ShowFindings(checks);
   ShowLoop();
+  efficiency_->Show(*shown_, &*outcome->comparison);
   UpdateReport(checks);
 }
 

@@ -122,7 +122,8 @@ bool CornerDashed(const LoopDesign& loop, const LoopCorner& corner) {
   return corner.CTR < loop.design_CTR;
 }
 
-QChart* EfficiencyChart(const EfficiencyMap& map, const RulesCheck& rules) {
+QChart* EfficiencyChart(const EfficiencyMap& map, const RulesCheck& rules,
+                        const std::vector<SimulatedLoadPoint>& simulated) {
   if (map.rows.empty()) return NewChart(QStringLiteral("Efficiency: no design yet"), false);
   QChart* chart = NewChart(QStringLiteral("Efficiency against load at each input voltage"), true);
   chart->legend()->setAlignment(Qt::AlignRight);
@@ -133,6 +134,11 @@ QChart* EfficiencyChart(const EfficiencyMap& map, const RulesCheck& rules) {
       lowest = std::min(lowest, kPercent * point.efficiency);
       highest = std::max(highest, kPercent * point.efficiency);
     }
+  }
+  for (const SimulatedLoadPoint& p : simulated) {
+    if (!p.efficiency) continue;
+    lowest = std::min(lowest, kPercent * *p.efficiency);
+    highest = std::max(highest, kPercent * *p.efficiency);
   }
   for (const RuleVerdict& v : rules.verdicts) {
     for (const std::optional<double>& limit : {v.limits.average_min, v.limits.ten_percent_min}) {
@@ -156,6 +162,14 @@ QChart* EfficiencyChart(const EfficiencyMap& map, const RulesCheck& rules) {
       line->append(kPercent * point.load, kPercent * point.efficiency);
     }
     Attach(*chart, line, x, y);
+  }
+  if (std::any_of(simulated.begin(), simulated.end(),
+                  [](const SimulatedLoadPoint& p) { return p.efficiency.has_value(); })) {
+    QScatterSeries* markers = Markers(QStringLiteral("simulated (ngspice)"), Qt::black, 9);
+    for (const SimulatedLoadPoint& p : simulated) {
+      if (p.efficiency) markers->append(kPercent * p.load, kPercent * *p.efficiency);
+    }
+    Attach(*chart, markers, x, y);
   }
   AddLimits(*chart, rules, x, y);
   return chart;

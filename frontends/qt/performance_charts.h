@@ -5,10 +5,12 @@
 
 #include <QColor>
 #include <QString>
+#include <vector>
 
 #include "engine/efficiency/efficiency_map.h"
 #include "engine/efficiency/rule_verdicts.h"
 #include "engine/loop/loop_design.h"
+#include "engine/simulation/load_point_comparison.h"
 #include "engine/simulation/loop_simulation.h"
 
 class QChart;
@@ -18,8 +20,10 @@ namespace flyback {
 // The efficiency (%) against the load (% of P_out_max) at each input voltage
 // of `map`, and the limits of `rules`: each rule's least 4-point average as a
 // dashed line over 25 ... 100 % load, its least efficiency at 10 % load as a
-// short dashed bar there.
-QChart* EfficiencyChart(const EfficiencyMap& map, const RulesCheck& rules);
+// short dashed bar there; the load points a simulation gave (`simulated`,
+// none before one has ended) as markers.
+QChart* EfficiencyChart(const EfficiencyMap& map, const RulesCheck& rules,
+                        const std::vector<SimulatedLoadPoint>& simulated = {});
 
 enum class BodeQuantity { kGain, kPhase };
 

@@ -8,7 +8,9 @@ table goes to standard error, the design file holds both simulated
 operating points, the IC supply's voltage and ripple and the worst-case
 bounds within their tolerances (the physics below), the unregulated
 outputs' voltages and ripples as the comparison reports them, and a
-warning "simulation-disagrees" for each figure outside. Then
+warning "simulation-disagrees" for each figure outside, and the efficiency
+map's simulated load points with a warning naming each one beyond 2
+points. Then
 'ngspice -b d.cir' runs the netlist by hand: it must give what the physics
 of the simulated stage must give (below) and the same figures as the run in
 process. Last, with ngspice's library missing, one line says so and the
@@ -109,7 +111,39 @@ def check_in_process(run, transcript, design, problems):
     warnings = sum(check["code"] == "simulation-disagrees" for check in design["checks"])
     if warnings != outside:
         problems.append(f"{outside} figures outside their tolerance, {warnings} warnings")
+    check_load_points(design, problems)
     return simulation["operating_points"][0]
+
+
+def check_load_points(design, problems):
+    """The map's 25, 50, 100 % loads at both ends of the input range: each
+    simulated or with its reason, judged within 2 percentage points of the
+    map's where settled, and one warning naming each point outside."""
+    points = design["efficiency_map"]["simulated"]
+    names = [f"{load} % load at the {end} input voltage"
+             for end in ("lowest", "highest") for load in (25, 50, 100)]
+    if [p["point"] for p in points] != names:
+        problems.append(f"simulated load points {[p['point'] for p in points]}")
+        return
+    outside = []
+    for p in points:
+        if p["efficiency_simulated"] is None:
+            if not p["not_simulated"]:
+                problems.append(f"{p['point']}: neither simulated nor a reason")
+            continue
+        if not p["settled"]:
+            continue
+        beyond = abs(p["efficiency_simulated"] - p["efficiency_map"]) > 0.02
+        if p["within"] == beyond:
+            problems.append(f"{p['point']}: verdict {p['within']} for "
+                            f"{p['efficiency_simulated']} against {p['efficiency_map']}")
+        if beyond:
+            outside.append(p["point"])
+    messages = [check["message"] for check in design["checks"]
+                if check["code"] == "simulation-map-disagrees"]
+    if len(messages) != len(outside) or not all(
+            any(point in message for message in messages) for point in outside):
+        problems.append(f"points outside {outside}, warnings {messages}")
 
 
 def check_by_hand(value, lowest, problems):

@@ -20,12 +20,14 @@
 #include <cmath>
 #include <cstddef>
 #include <iterator>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "engine/components/dimensioning.h"
+#include "engine/efficiency/efficiency_map.h"
 #include "transformer/demo_calculation.h"
 
 namespace flyback {
@@ -35,8 +37,14 @@ DesignState Demo() {
   return CalculatedWithComponents(ThreeOutputDemo());
 }
 
+// The netlist with the design's loop where it has one, as the design's
+// evaluation gives it.
 std::string NetlistOf(const DesignState& s) {
-  return SpiceNetlist(s, ComputeLossBudget(s, nullptr));
+  const LossBudget budget = ComputeLossBudget(s, nullptr);
+  return SpiceNetlist(s, budget,
+                      LoopNotModelledReason(s).empty()
+                          ? std::optional<LoopDesign>(ComputeLoopDesign(s, budget))
+                          : std::nullopt);
 }
 
 // The words of the element line that begins with `name`, comment cut off.
@@ -114,7 +122,7 @@ TEST(SpiceNetlist, EveryPairCoupledByItsTwoLeakages) {
 TEST(SpiceNetlist, WindingResistancesHotInSeries) {
   const DesignState demo = Demo();
   const LossBudget budget = ComputeLossBudget(demo, nullptr);
-  const std::string n = SpiceNetlist(demo, budget);
+  const std::string n = SpiceNetlist(demo, budget, std::nullopt);
   // The primary's resistor between Vsense and Lp, each output's between its
   // inductor and its rectifier; the IC supply's wire is not sized, so it has
   // none.
@@ -166,7 +174,7 @@ TEST(SpiceNetlist, CoreLossAsAResistorAcrossThePrimaryAtEachBus) {
   const std::pair<BusPoint, const OperatingPointLosses*> points[] = {
       {BusPoint::kLowest, &budget.lowest_crest}, {BusPoint::kHighest, &budget.highest_input}};
   for (const auto& [point, losses] : points) {
-    const std::string n = SpiceNetlist(demo, budget, point);
+    const std::string n = SpiceNetlist(demo, budget, std::nullopt, point);
     const SwitchingPoint& p = losses->switching;
     const double U2 =
         (p.U_bus_V * p.U_bus_V * p.t_on_us + U_refl * U_refl * p.t_off_us) / p.period_us;
@@ -229,7 +237,8 @@ TEST(SpiceNetlist, LoadsBusClampAndSwitch) {
   // √2·90 = 127.279 V; √2·270·1.1 = 420.021 V.
   EXPECT_NE(n.find(".param Ubus_min=127.279 Ubus_max=420.021\n.param Ubus={Ubus_min}\n"),
             std::string::npos);
-  const SpiceRun highest = SpiceRunOf(s, ComputeLossBudget(s, nullptr), BusPoint::kHighest);
+  const SpiceRun highest =
+      SpiceRunOf(s, ComputeLossBudget(s, nullptr), std::nullopt, BusPoint::kHighest);
   EXPECT_NE(highest.netlist.find("\n.param Ubus={Ubus_max}\n"), std::string::npos);
   EXPECT_DOUBLE_EQ(highest.U_bus_V, std::sqrt(2) * 270 * 1.1);
   // With PFC the charge pump holds the drain at U_bus + k_os·U_refl, the
@@ -243,6 +252,42 @@ TEST(SpiceNetlist, LoadsBusClampAndSwitch) {
   EXPECT_NE(n.find(" RON=2.8 "), std::string::npos);
   // The drain: C_oss 150 pF and C09 220 pF.
   EXPECT_DOUBLE_EQ(ValueOf(n, "Cd"), 370e-12);
+}
+
+TEST(SpiceNetlist, APartLoadScalesEveryOutputAtTheMapsPoint) {
+  const DesignState s = Demo();
+  const LossBudget budget = ComputeLossBudget(s, nullptr);
+  const EfficiencyMap map = ComputeEfficiencyMap(s, budget);
+  const MapPoint& half = map.rows.front().loads[2];
+  ASSERT_EQ(half.load, 0.5);
+  const PartLoad part{0.5, half.stage, 130};
+  const SpiceRun run =
+      SpiceRunOf(s, budget, std::nullopt, BusPoint::kLowest, StartState::kWarm, &part);
+  const std::string& n = run.netlist;
+  // Every output at half its Imax, R = Uact/(Imax/2): 100.04/0.25,
+  // 16.16/0.5, 8.53/0.5; the IC supply's 10 mA is the IC's own, 1646 Ohm.
+  EXPECT_DOUBLE_EQ(ValueOf(n, "R1"), 400.16);
+  EXPECT_DOUBLE_EQ(ValueOf(n, "R2"), 32.32);
+  EXPECT_DOUBLE_EQ(ValueOf(n, "R3"), 17.06);
+  EXPECT_DOUBLE_EQ(ValueOf(n, "Ric"), 1646);
+  // The parts stay the full load's: C2 at 1 % ripple of 1 A at the design
+  // point, 205.281 µF.
+  EXPECT_NEAR(ValueOf(n, "C2"), 205.281e-6, 0.001e-6);
+  // The bus √2·90 V, the warm start at the map's peak current, the run
+  // counted in the map's periods.
+  EXPECT_NE(n.find("\n.param Ubus=127.279\n"), std::string::npos);
+  const std::size_t Ipk0 = n.find(" Ipk0=");
+  ASSERT_NE(Ipk0, std::string::npos);
+  const std::size_t from = Ipk0 + 6;
+  EXPECT_NEAR(Value(n.substr(from, n.find('\n', from) - from)), half.stage.switching.I_pk_A,
+              1e-5 * half.stage.switching.I_pk_A);
+  EXPECT_NEAR(run.period_s, half.stage.switching.period_us * 1e-6, 1e-12);
+  // The ceiling of 130 kHz: a valley counts after 1/130 kHz = 7.69231 µs
+  // less the map's on time, Cce = that many pF at 1 uA to 1 V.
+  EXPECT_NEAR(ValueOf(n, "Cce"), (7.69231 - half.stage.switching.t_on_us) * 1e-12, 1e-17);
+  EXPECT_NE(n.find("*(0.5+0.5*tanh(100*(V(ce)-1))))"), std::string::npos);
+  // At full load the netlist has neither.
+  EXPECT_EQ(NetlistOf(s).find("Cce"), std::string::npos);
 }
 
 TEST(SpiceNetlist, OutputCapacitorsFromTheListOrOnePercentRipple) {
@@ -282,7 +327,8 @@ TEST(SpiceNetlist, AnOutputWithoutLoadGetsTheBleeder) {
   for (const double Imax : {0.0, -0.0}) {
     DesignState s = Demo();
     s.inputs.output(3).Imax = Imax;
-    const SpiceRun run = SpiceRunOf(s, ComputeLossBudget(s, nullptr), BusPoint::kLowest);
+    const SpiceRun run =
+        SpiceRunOf(s, ComputeLossBudget(s, nullptr), std::nullopt, BusPoint::kLowest);
     EXPECT_EQ(run.non_finite_line, "");
     // R = 8.53 V / 1 mA; without current the catalogue proposes the
     // 1N 4148 for it, fitted to its data sheet whatever the current.
@@ -303,11 +349,12 @@ TEST(SpiceNetlist, NamesTheLineOfAFigureThatIsNotFinite) {
   DesignState s = Calculated(FixedFrequencyDemo(50, 70));
   s.components = dimension_components(s);
   s.inputs.f_fix_min = 0;
-  const SpiceRun run = SpiceRunOf(s, ComputeLossBudget(s, nullptr), BusPoint::kLowest);
+  const SpiceRun run =
+      SpiceRunOf(s, ComputeLossBudget(s, nullptr), std::nullopt, BusPoint::kLowest);
   EXPECT_EQ(run.non_finite_line, "Cic eic 0 infu ; 1 % ripple at the design point");
-  EXPECT_EQ(
-      SpiceRunOf(Demo(), ComputeLossBudget(Demo(), nullptr), BusPoint::kLowest).non_finite_line,
-      "");
+  EXPECT_EQ(SpiceRunOf(Demo(), ComputeLossBudget(Demo(), nullptr), std::nullopt, BusPoint::kLowest)
+                .non_finite_line,
+            "");
 }
 
 TEST(SpiceNetlist, ALeakageBeyondTheInductanceLeavesNoMagnetizingInductance) {
@@ -317,7 +364,7 @@ TEST(SpiceNetlist, ALeakageBeyondTheInductanceLeavesNoMagnetizingInductance) {
   const DesignState s = Demo();
   LossBudget budget = ComputeLossBudget(s, nullptr);
   budget.leakage.share = 2.5;
-  const SpiceRun run = SpiceRunOf(s, budget, BusPoint::kLowest);
+  const SpiceRun run = SpiceRunOf(s, budget, std::nullopt, BusPoint::kLowest);
   EXPECT_EQ(run.non_finite_line.rfind("Lic 0 aux nanu", 0), 0U) << run.non_finite_line;
 }
 
@@ -354,13 +401,13 @@ TEST(SpiceNetlist, StartsWarmAtTheCalculatedStateOrColdWithEveryCapacitorEmpty) 
   };
   for (const auto& c : cases) {
     const std::vector<std::string> got =
-        StartValues(SpiceRunOf(s, budget, BusPoint::kLowest, c.start).netlist);
+        StartValues(SpiceRunOf(s, budget, std::nullopt, BusPoint::kLowest, c.start).netlist);
     for (const std::string& value : c.values) {
       EXPECT_NE(std::find(got.begin(), got.end(), value), got.end()) << value;
     }
   }
-  const std::vector<std::string> cold =
-      StartValues(SpiceRunOf(s, budget, BusPoint::kLowest, StartState::kCold).netlist);
+  const std::vector<std::string> cold = StartValues(
+      SpiceRunOf(s, budget, std::nullopt, BusPoint::kLowest, StartState::kCold).netlist);
   const auto comp = std::find_if(cold.begin(), cold.end(), [](const std::string& word) {
     return word.rfind("v(comp)=", 0) == 0;
   });

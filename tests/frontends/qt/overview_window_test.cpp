@@ -26,6 +26,7 @@
 #include <sstream>
 #include <string>
 
+#include "efficiency_tab.h"
 #include "gui_test_registry.h"
 #include "overview_charts.h"
 #include "pages/dialogue/driver.h"
@@ -198,6 +199,29 @@ class OverviewWindowTest : public QObject {
     QVERIFY(!chosen_parts);
     // Each corner's curve and the 0 dB line.
     QCOMPARE(overview.loop()->gain()->chart()->series().size(), 13);
+  }
+
+  void marksTheSimulatedLoadPoints() {
+    WatchedOverview watched;
+    Run(kToMainMenu, watched);
+    EfficiencyTab& tab = *watched.window.efficiency();
+    const QString name = QStringLiteral("simulated (ngspice)");
+    QVERIFY(SeriesNamed<QScatterSeries>(tab.chart()->chart(), name) == nullptr);
+    // A point simulated at 50 % load, 85.8 %, and one that was not.
+    SimulationComparison comparison;
+    SimulatedLoadPoint half;
+    half.load = 0.5;
+    half.efficiency = 0.858;
+    SimulatedLoadPoint skipped;
+    skipped.load = 0.25;
+    skipped.not_simulated = "the run failed";
+    comparison.load_points = {half, skipped};
+    tab.Show(*watched.evaluator.evaluation(), &comparison);
+    auto* markers = SeriesNamed<QScatterSeries>(tab.chart()->chart(), name);
+    QVERIFY(markers != nullptr);
+    QCOMPARE(markers->count(), 1);
+    QCOMPARE(markers->at(0).x(), 50.0);
+    QVERIFY(qAbs(markers->at(0).y() - 85.8) < 1e-9);
   }
 
   void keyFiguresFitTheNarrowestOverview() {

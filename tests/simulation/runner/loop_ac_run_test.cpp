@@ -32,17 +32,16 @@ TEST(LoopAcRun, OptoDemoCornersAsByHand) {
   if (OpenNgspice(why) == nullptr) GTEST_SKIP() << why;
   const DesignState s = OptoRegulatedDemo();
   const LossBudget budget = ComputeLossBudget(s, nullptr);
-  const std::optional<LoopSimulation> simulated = SimulateLoop(s, budget, {});
-  ASSERT_TRUE(simulated);
   const LoopDesign loop = ComputeLoopDesign(s, budget);
-  ASSERT_EQ(simulated->corners.size(), 3U);
-  for (const SimulatedLoopCorner& c : simulated->corners) {
+  const LoopSimulation simulated = SimulateLoop(s, budget, loop, {});
+  ASSERT_EQ(simulated.corners.size(), 3U);
+  for (const SimulatedLoopCorner& c : simulated.corners) {
     EXPECT_EQ(c.failure, "");
     // The runs take some 50 ms on the development machine; a loaded
     // machine may take a few times that.
     EXPECT_LT(c.run_s, 1.0);
   }
-  const SimulatedLoopCorner& full_low = simulated->corners[1];
+  const SimulatedLoopCorner& full_low = simulated.corners[1];
   ASSERT_EQ(full_low.reason, "full load, lowest input");
   const LoopComparison& c = full_low.comparison;
   EXPECT_EQ(c.gain_difference_at_Hz, 10);
@@ -51,9 +50,36 @@ TEST(LoopAcRun, OptoDemoCornersAsByHand) {
   EXPECT_NEAR(*c.simulated_margins.crossover_Hz, 4357.9, 0.005 * 4357.9);
   EXPECT_FALSE(c.agrees);
   // Each disagreeing corner is one warning naming it.
-  const std::vector<Finding> findings = CheckLoopSimulation(loop, *simulated);
+  const std::vector<Finding> findings = CheckLoopSimulation(loop, simulated);
   ASSERT_FALSE(findings.empty());
   EXPECT_NE(findings[0].message.find("CTR 0.38"), std::string::npos) << findings[0].message;
+}
+
+// The corners run with the loop they are given: with the LED's series
+// resistor halved (the fast lane's gain doubled) in place of the list's,
+// the simulated crossover at full load and the lowest input is the one the
+// chosen parts give analytically, not the list's. The two lie well apart.
+TEST(LoopAcRun, CornersFollowTheChosenParts) {
+  std::string why;
+  if (OpenNgspice(why) == nullptr) GTEST_SKIP() << why;
+  const DesignState s = OptoRegulatedDemo();
+  const LossBudget budget = ComputeLossBudget(s, nullptr);
+  const LoopDesign listed = ComputeLoopDesign(s, budget);
+  OptoCompensator chosen = listed.parts;
+  chosen.R_LED_kOhm /= 2;
+  const LoopDesign loop = ComputeLoopDesign(s, budget, {}, &chosen);
+  const LoopSimulation simulated = SimulateLoop(s, budget, loop, {});
+  ASSERT_EQ(simulated.corners.size(), 3U);
+  const SimulatedLoopCorner& full_low = simulated.corners[1];
+  ASSERT_EQ(full_low.reason, "full load, lowest input");
+  ASSERT_EQ(full_low.failure, "");
+  const std::optional<double> f_chosen_Hz = loop.corners[full_low.corner].margins.crossover_Hz;
+  const std::optional<double> f_listed_Hz = listed.corners[full_low.corner].margins.crossover_Hz;
+  ASSERT_TRUE(f_chosen_Hz && f_listed_Hz);
+  EXPECT_GT(*f_chosen_Hz, 1.2 * *f_listed_Hz);
+  ASSERT_TRUE(full_low.comparison.simulated_margins.crossover_Hz);
+  EXPECT_NEAR(*full_low.comparison.simulated_margins.crossover_Hz, *f_chosen_Hz,
+              0.005 * *f_chosen_Hz);
 }
 
 // Discontinuous at a fixed 100 kHz: the averaged stage's power
@@ -72,16 +98,15 @@ TEST(LoopAcRun, DiscontinuousStageAgrees) {
   s.inputs.U_opto = 100;
   s = CalculatedWithComponents(s);
   const LossBudget budget = ComputeLossBudget(s, nullptr);
-  const std::optional<LoopSimulation> simulated = SimulateLoop(s, budget, {});
-  ASSERT_TRUE(simulated);
   const LoopDesign loop = ComputeLoopDesign(s, budget);
-  ASSERT_FALSE(simulated->corners.empty());
-  for (const SimulatedLoopCorner& c : simulated->corners) {
+  const LoopSimulation simulated = SimulateLoop(s, budget, loop, {});
+  ASSERT_FALSE(simulated.corners.empty());
+  for (const SimulatedLoopCorner& c : simulated.corners) {
     EXPECT_EQ(loop.corners[c.corner].switching.mode, SwitchingMode::kDiscontinuous);
     EXPECT_EQ(c.failure, "");
     EXPECT_TRUE(c.comparison.agrees) << LoopDisagreementText(loop.corners[c.corner], c.comparison);
   }
-  EXPECT_TRUE(CheckLoopSimulation(loop, *simulated).empty());
+  EXPECT_TRUE(CheckLoopSimulation(loop, simulated).empty());
 }
 
 }  // namespace

@@ -204,6 +204,9 @@ std::vector<Finding> CheckSimulation(const SimulationComparison& comparison) {
     findings.push_back({Severity::kWarning, std::string(kSimulationDisagrees), row.quantity,
                         row.simulated, low ? *t.least : *t.most, std::move(message)});
   }
+  for (Finding& finding : CheckLoadPoints(comparison.load_points)) {
+    findings.push_back(std::move(finding));
+  }
   return findings;
 }
 

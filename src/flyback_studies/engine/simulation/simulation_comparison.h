@@ -20,6 +20,7 @@
 #include "engine/checks/design_checks.h"
 #include "engine/losses/loss_budget.h"
 #include "engine/simulation/figure_tolerance.h"
+#include "engine/simulation/load_point_comparison.h"
 #include "engine/simulation/load_step_response.h"
 #include "engine/simulation/loop_simulation.h"
 #include "engine/simulation/operating_point_figures.h"
@@ -63,6 +64,9 @@ struct SimulationComparison {
   std::vector<SimulatedPoint> points;  // the lowest, then the highest input voltage
   std::vector<ComparedFigure> figures;
   double leakage_share = 0;  // of L_prim, the coupling the netlist assumed
+  // The efficiency map's loads simulated at the lowest, then the highest
+  // input voltage, in the order of kSimulatedLoads.
+  std::vector<SimulatedLoadPoint> load_points;
   // Output 1 across a load step with the design's own loop (a design
   // regulated through the opto-coupler); none otherwise, or where its run
   // failed (`load_step_failure` says why).
@@ -96,8 +100,8 @@ inline constexpr std::string_view kSimulationDisagrees = "simulation-disagrees";
 inline constexpr std::string_view kSimulationNotSettled = "simulation-not-settled";
 
 // A warning for every judged figure outside its tolerance, coded
-// kSimulationDisagrees, and one for every operating point whose run did not
-// settle, coded kSimulationNotSettled.
+// kSimulationDisagrees, one for every operating point whose run did not
+// settle, coded kSimulationNotSettled, and those of CheckLoadPoints.
 std::vector<Finding> CheckSimulation(const SimulationComparison& comparison);
 
 }  // namespace flyback

@@ -9,7 +9,6 @@
 
 #include "base/numbers/rounding.h"
 #include "engine/components/output_rectifier.h"
-#include "engine/loop/listed_compensator.h"
 #include "engine/loop/loop_design.h"
 #include "engine/loop/power_stage_model.h"
 #include "engine/losses/output_capacitor_esr.h"
@@ -75,12 +74,13 @@ struct Rectified {
   std::string name;  // "ic", "1" .. "6": the suffix of its elements
   double turns = 0;
   double U_V = 0;            // V, calculated actual voltage
-  double I_A = 0;            // A, load current
+  double I_A = 0;            // A, full-load current
+  double I_load_A = 0;       // A, the current of its load at the run's load
   double U_F_V = 0;          // V, rectifier forward drop
   double C_uF = 0;           // µF, output capacitor
   std::string C_from;        // where the capacitor comes from
   double ESR_ohm = 0;        // Ω, of the capacitor at 100 kHz (output_capacitor_esr.h)
-  bool bled = false;         // loaded by the bleeder: its Imax lies below kBleederCurrent_A
+  bool bled = false;         // loaded by the bleeder: its load current lies below kBleederCurrent_A
   double leakage_share = 0;  // of its self inductance, referred (SplitLeakage)
   double R_ohm = 0;          // Ω, AC resistance of the winding hot; 0 where not known
   std::string rectifier;     // designator: "D26", "D41", ...
@@ -113,6 +113,17 @@ struct Stage {
   double R_prim_ohm = 0;             // Ω, AC resistance of the primary hot; 0 where not known
   double T_winding_C = 0;            // °C, of the windings' resistances
   double f_point_kHz = 0;            // kHz, the loss budget's switching frequency at the point
+  // A part load of the efficiency map: the share of every output's Imax,
+  // the bus it runs at, the map's peak current there (the warm start) and
+  // the controller's valley-switching ceiling, reached after an off time of
+  // its period less the map's on time. At full load share 1 and no ceiling.
+  bool part_load = false;
+  double load_share = 1;
+  double U_bus_part_V = 0;
+  double I_pk_part_A = 0;
+  double f_ceiling_kHz = 0;
+  double t_off_least_us = 0;  // µs, the off time the ceiling asks for
+  double I_burst_A = 0;       // A, the least peak current where the map's point bursts; else 0
   // The core loss as a resistor across the primary: the budget's loss P_core_W
   // at the point over the square average of the primary's voltage there,
   // U2_avg_V2; R_core_ohm 0 without a core.
@@ -154,7 +165,8 @@ double PrimaryVoltageSquareAverage(const SwitchingPoint& p, double U_refl_V) {
   return (p.U_bus_V * p.U_bus_V * p.t_on_us + U_refl_V * U_refl_V * p.t_off_us) / p.period_us;
 }
 
-Stage StageOf(const DesignState& s, const LossBudget& budget, BusPoint point) {
+Stage StageOf(const DesignState& s, const LossBudget& budget, const LoopDesign* loop,
+              BusPoint point, const PartLoad* part_load) {
   const DesignInputs& in = s.inputs;
   const TransformerDesign& t = s.transformer;
   Stage st;
@@ -172,7 +184,7 @@ Stage StageOf(const DesignState& s, const LossBudget& budget, BusPoint point) {
   st.L_magnetizing_uH = (1 - leakage.primary) * st.L_prim_uH;
   // The budget's copper at the point: the primary first, then output i,
   // where a core is known.
-  const OperatingPointLosses& at = LossesAt(budget, point);
+  const OperatingPointLosses& at = part_load ? part_load->losses : LossesAt(budget, point);
   const std::vector<WindingLossTerm>& copper = at.windings;
   const auto resistance_of = [&copper](std::size_t term) {
     return term < copper.size() ? copper[term].R_ac_ohm : 0.0;
@@ -184,6 +196,15 @@ Stage StageOf(const DesignState& s, const LossBudget& budget, BusPoint point) {
   st.C_drain_pF = budget.assumptions.C_oss_pF + budget.assumptions.C_drain_extra_pF;
   st.U_refl_V = ReflectedVoltage(t.n_prim, t.U_ts);
   st.f_point_kHz = 1000 / at.switching.period_us;
+  if (part_load) {
+    st.part_load = true;
+    st.load_share = part_load->share;
+    st.U_bus_part_V = at.switching.U_bus_V;
+    st.I_pk_part_A = at.switching.I_pk_A;
+    st.f_ceiling_kHz = part_load->f_ceiling_kHz;
+    st.t_off_least_us = 1000 / st.f_ceiling_kHz - at.switching.t_on_us;
+    if (at.switching.burst_duty < 1) st.I_burst_A = part_load->I_burst_A;
+  }
   if (at.core_W) {
     st.P_core_W = *at.core_W;
     st.U2_avg_V2 = PrimaryVoltageSquareAverage(at.switching, st.U_refl_V);
@@ -201,7 +222,7 @@ Stage StageOf(const DesignState& s, const LossBudget& budget, BusPoint point) {
   const std::optional<double> C_ic = ListCapacitance_uF(s, "C26");
   // D26 of the component list is always the small-signal diode.
   const double C_ic_uF = C_ic.value_or(DefaultCapacitance_uF(I_ic, U_ic, period_us));
-  st.windings.push_back({0, "ic", t.nic, U_ic, I_ic, in.U_F_ic, C_ic_uF,
+  st.windings.push_back({0, "ic", t.nic, U_ic, I_ic, I_ic, in.U_F_ic, C_ic_uF,
                          C_ic ? "C26 of the component list" : "1 % ripple at the design point",
                          kIcCapacitorEsr_ohm, false, leakage.ic, 0, "D26",
                          RectifierModel("1N4148", in.U_F_ic, I_ic)});
@@ -209,12 +230,14 @@ Stage StageOf(const DesignState& s, const LossBudget& budget, BusPoint point) {
     const std::string designator = "C4" + std::to_string(i);
     const double U = OutputVoltage(in, t, i);
     const double I_max = in.output(i).Imax;
-    const bool bled = !(I_max >= kBleederCurrent_A);
-    const double I = bled ? kBleederCurrent_A : I_max;
+    const bool bled = !(I_max * st.load_share >= kBleederCurrent_A);
+    // The capacitor and the rectifier's fit are the full load's parts.
+    const double I = I_max >= kBleederCurrent_A ? I_max : kBleederCurrent_A;
+    const double I_load = bled ? kBleederCurrent_A : I_max * st.load_share;
     const std::optional<double> C = ListCapacitance_uF(s, designator);
     const std::size_t index = static_cast<std::size_t>(i);
     st.windings.push_back(
-        {i, std::to_string(i), t.n_out(i), U, I, in.U_F_sec,
+        {i, std::to_string(i), t.n_out(i), U, I, I_load, in.U_F_sec,
          C.value_or(DefaultCapacitance_uF(I, U, period_us)),
          C ? designator + " of the component list" : "1 % ripple at the design point",
          OutputCapacitorEsr_ohm(in.output(i)), bled, leakage.outputs[index - 1],
@@ -223,10 +246,11 @@ Stage StageOf(const DesignState& s, const LossBudget& budget, BusPoint point) {
   }
   st.regulated = in.opto_reg ? "o1" : "ic";
   st.U_reg_V = in.opto_reg ? st.windings[1].U_V : U_ic;
-  if (LoopNotModelledReason(s).empty()) {
+  if (loop != nullptr) {
     OptoFeedback opto;
-    opto.parts = ListedCompensatorOf(s);
-    opto.CTR = std::sqrt(opto.assumptions.CTR_min * opto.assumptions.CTR_max);
+    opto.parts = loop->listed;
+    opto.assumptions = loop->assumptions;
+    opto.CTR = loop->design_CTR;
     opto.U_ref_V = s.components.U_ref;
     opto.I_per_feedback_V_A = CurrentPerFeedbackVolt(budget.worst_case.I_D_max_A, opto.assumptions);
     st.opto = opto;
@@ -244,11 +268,29 @@ void AppendWindingResistance(NetlistText& n, const std::string& name, const std:
   n += name + " " + from + " " + to + " " + n.Num(R_ohm) + "\n";
 }
 
+// The head of a part load: its bus, and the map's peak current as the start.
+void AppendPartLoadHead(NetlistText& n, const Stage& st) {
+  n += "* A part load of the efficiency map: every output at " + n.Num(100 * st.load_share) +
+       " % of its Imax,\n";
+  n += "* the bus at the map's " + n.Num(st.U_bus_part_V) +
+       " V. The windings' AC resistances and the core-loss\n";
+  n += "* resistor are sized at the map's operating point there, " + n.Num(st.f_point_kHz) +
+       " kHz.\n";
+  n += ".param Ubus_min=" + n.Num(st.U_bus_min_V) + " Ubus_max=" + n.Num(st.U_bus_max_V) + "\n";
+  n += ".param Ubus=" + n.Num(st.U_bus_part_V) + "\n";
+  n += "* Start value of the peak current: the map's at this load, U_refl = n_prim*U_ts\n";
+  n += ".param Urefl=" + n.Num(st.U_refl_V) + " Ipk0=" + n.Num(st.I_pk_part_A) + "\n";
+}
+
 void AppendHead(NetlistText& n, const Stage& st, BusPoint point) {
   n += "* flyback: the designed stage on \"" + st.core + "\" as an ngspice netlist\n";
   n += "* Run it with: ngspice -b FILE.cir\n";
   n += "* It prints the output voltages averaged over the last periods, the peak\n";
   n += "* drain current and voltage, and the switching frequency.\n";
+  if (st.part_load) {
+    AppendPartLoadHead(n, st);
+    return;
+  }
   if (point == BusPoint::kLowest) {
     n += "* The bus is the lowest bus voltage, sqrt2*U_mains_min, the design point.\n";
     n += "* For the highest bus voltage write .param Ubus={Ubus_max} below.\n";
@@ -370,6 +412,12 @@ void AppendDiodeModel(NetlistText& n, const std::string& model, const Rectified&
        " RS=" + n.Num(d.RS_ohm) + " CJO=" + n.Num(d.CJO_pF) + "p TT=" + n.Num(d.TT_ns) + "n)\n";
 }
 
+// ", loaded with 25 % of it: 0.5 A" at a part load; empty at full load.
+std::string LoadText(NetlistText& n, const Stage& st, const Rectified& w) {
+  if (st.load_share == 1) return {};
+  return ", loaded with " + n.Num(100 * st.load_share) + " % of it: " + n.Num(w.I_load_A) + " A";
+}
+
 void AppendRectifiers(NetlistText& n, const Stage& st) {
   n += "\n* Rectifiers (the listed parts), capacitors with their series resistance,\n";
   n += "* and loads R = U/I at the calculated voltages\n";
@@ -377,10 +425,11 @@ void AppendRectifiers(NetlistText& n, const Stage& st) {
     const std::string model = "DR" + w.name;
     const bool ic = w.name == "ic";
     n += ic ? "* IC supply: " + n.Num(w.U_V) + " V, its supply current " + n.Num(w.I_A) + " A\n"
-         : w.bled ? "* output " + w.name + ": Uact = " + n.Num(w.U_V) +
-                        " V, Imax below the bleeder's " + n.Num(w.I_A) + " A, which loads it\n"
-                  : "* output " + w.name + ": Uact = " + n.Num(w.U_V) +
-                        " V, Imax = " + n.Num(w.I_A) + " A\n";
+         : w.bled
+             ? "* output " + w.name + ": Uact = " + n.Num(w.U_V) +
+                   " V, its load below the bleeder's " + n.Num(w.I_load_A) + " A, which loads it\n"
+             : "* output " + w.name + ": Uact = " + n.Num(w.U_V) + " V, Imax = " + n.Num(w.I_A) +
+                   " A" + LoadText(n, st, w) + "\n";
     n += "D" + w.name + " " + WindingNode(w.winding) + " " + OutputNode(w.winding) + " " + model +
          "\n";
     AppendDiodeModel(n, model, w);
@@ -390,7 +439,7 @@ void AppendRectifiers(NetlistText& n, const Stage& st) {
     n += "Resr" + w.name + " " + OutputNode(w.winding) + " e" + w.name + " " + n.Num(w.ESR_ohm) +
          "\n";
     n += "C" + w.name + " e" + w.name + " 0 " + n.Num(w.C_uF) + "u ; " + w.C_from + "\n";
-    n += "R" + w.name + " " + OutputNode(w.winding) + " 0 " + n.Num(w.U_V / w.I_A) + "\n";
+    n += "R" + w.name + " " + OutputNode(w.winding) + " 0 " + n.Num(w.U_V / w.I_load_A) + "\n";
   }
 }
 
@@ -441,6 +490,25 @@ void AppendOptoFeedback(NetlistText& n, const Stage& st, const OptoFeedback& f) 
        ")\n";
 }
 
+// The frequency ceiling of valley switching at a part load: a timer like the
+// restart timer that lets a valley turn the switch on only after the off
+// time the ceiling asks for at the map's on time (the turn-on then waits for
+// a later valley: valley skipping). The factor it adds to the valley's set
+// condition; empty at full load, which switches below the ceiling.
+bool HasCeiling(const Stage& st) {
+  return st.part_load && st.t_off_least_us > 0;
+}
+
+std::string CeilingFactor(NetlistText& n, const Stage& st) {
+  if (!HasCeiling(st)) return {};
+  n += "* frequency ceiling " + n.Num(st.f_ceiling_kHz) + " kHz: a valley turns on only after " +
+       n.Num(st.t_off_least_us) + " us off,\n";
+  n += "* the ceiling's period less the map's on time; 1 uA charges Cce to 1 V in that time\n";
+  n += "Bce 0 ce I=1u-1m*(0.5+0.5*tanh(100*(V(q)-0.9)))*V(ce)\n";
+  n += "Cce ce 0 " + n.Num(st.t_off_least_us) + "p\n";
+  return "*(0.5+0.5*tanh(100*(V(ce)-1)))";
+}
+
 void AppendController(NetlistText& n, const Stage& st) {
   if (st.opto) {
     AppendOptoFeedback(n, st, *st.opto);
@@ -449,7 +517,16 @@ void AppendController(NetlistText& n, const Stage& st) {
   }
   n += ".model DCL D(IS=1e-12 N=0.05)\n";
   n += "* reset: the primary current reaches the peak comp\n";
-  n += "Brst rst 0 V=0.5+0.5*tanh(100*(I(Vsense)-V(comp)))\n";
+  // Bursting, a pulse carries at least the least peak current, and the
+  // controller does not turn on while the loop asks for less: the loop
+  // itself makes the bursts.
+  const bool burst = st.I_burst_A > 0 && !st.fixed_frequency;
+  if (burst) {
+    n += "* bursts: a pulse of at least " + n.Num(st.I_burst_A) +
+         " A, none while comp asks for less\n";
+  }
+  const std::string peak = burst ? "max(V(comp)," + n.Num(st.I_burst_A) + ")" : "V(comp)";
+  n += "Brst rst 0 V=0.5+0.5*tanh(100*(I(Vsense)-" + peak + "))\n";
   if (st.fixed_frequency) {
     n += "* set: a clock at f_fix_min = " + n.Num(st.f_fix_kHz) + " kHz (current-mode PWM)\n";
     n += "Vclk set 0 PULSE(0 1 0 10n 10n 200n " + n.Num(1000 / st.f_fix_kHz) + "u)\n";
@@ -465,8 +542,13 @@ void AppendController(NetlistText& n, const Stage& st) {
     n += "* demagnetization); 1 uA charges Ctm to 1 V in that time\n";
     n += "Btm 0 tm I=1u-1m*(0.5+0.5*tanh(100*(V(q)-0.9)))*V(tm)\n";
     n += "Ctm tm 0 " + n.Num(kRestartPeriods * 1e3 / st.f_design_kHz) + "p\n";
-    n +=
-        "Bset set 0 V=1-(1-V(arm)*(0.5+0.5*tanh(10*(0.1-V(aux)))))*(0.5-0.5*tanh(100*(V(tm)-1)))\n";
+    const std::string valley_or_restart = "1-(1-V(arm)*(0.5+0.5*tanh(10*(0.1-V(aux))))" +
+                                          CeilingFactor(n, st) + ")*(0.5-0.5*tanh(100*(V(tm)-1)))";
+    n += "Bset set 0 V=" +
+         (burst ? "(0.5+0.5*tanh(100*(V(comp)-" + n.Num(st.I_burst_A) + ")))*(" +
+                      valley_or_restart + ")"
+                : valley_or_restart) +
+         "\n";
   }
   n += "* the latch q (0 off, 1 on), reset dominant\n";
   n += "Bq 0 q I=1m*(V(set)*(1-V(rst))*(1-V(q))-V(rst)*V(q))\n";
@@ -495,6 +577,7 @@ void AppendLoadStep(NetlistText& n, const Stage& st, const LoadStepTimes& t) {
 // µs, the period the analysis counts in at `point`.
 double AnalysisPeriod_us(const Stage& st, BusPoint point) {
   if (st.fixed_frequency) return 1000 / st.f_fix_kHz;
+  if (st.part_load) return 1000 / st.f_point_kHz;
   return 1000 / (point == BusPoint::kLowest ? st.f_design_kHz : st.f_highest_kHz);
 }
 
@@ -555,6 +638,7 @@ void AppendStart(NetlistText& n, const Stage& st, StartState start) {
   n += ".ic v(clamp)={Ubus" + (warm ? "+" + n.Num(st.U_cl_V) : std::string()) +
        "} v(drain)={Ubus}" + ControllerStart(n, st, warm) + " v(q)=0";
   if (!st.fixed_frequency) n += " v(arm)=0 v(tm)=0";
+  if (!st.fixed_frequency && HasCeiling(st)) n += " v(ce)=0";
   n += "\n";
 }
 
@@ -598,19 +682,22 @@ SpiceRun RunOf(NetlistText text, const Stage& st, BusPoint point) {
   SpiceRun run;
   run.netlist = std::move(text.text);
   run.non_finite_line = std::move(text.non_finite_line);
-  run.U_bus_V = point == BusPoint::kLowest ? st.U_bus_min_V : st.U_bus_max_V;
+  run.U_bus_V = st.part_load                 ? st.U_bus_part_V
+                : point == BusPoint::kLowest ? st.U_bus_min_V
+                                             : st.U_bus_max_V;
   run.period_s = AnalysisPeriod_us(st, point) * 1e-6;
   for (const Rectified& w : st.windings) {
-    run.loads.push_back({w.winding, w.U_V / w.I_A, w.turns / st.n_prim});
+    run.loads.push_back({w.winding, w.U_V / w.I_load_A, w.turns / st.n_prim});
   }
   return run;
 }
 
 }  // namespace
 
-SpiceRun SpiceRunOf(const DesignState& s, const LossBudget& budget, BusPoint point,
-                    StartState start) {
-  const Stage st = StageOf(s, budget, point);
+SpiceRun SpiceRunOf(const DesignState& s, const LossBudget& budget,
+                    const std::optional<LoopDesign>& loop, BusPoint point, StartState start,
+                    const PartLoad* part_load) {
+  const Stage st = StageOf(s, budget, loop ? &*loop : nullptr, point, part_load);
   NetlistText text;
   AppendHead(text, st, point);
   AppendPrimary(text, st);
@@ -623,8 +710,8 @@ SpiceRun SpiceRunOf(const DesignState& s, const LossBudget& budget, BusPoint poi
   return run;
 }
 
-SpiceRun LoadStepRunOf(const DesignState& s, const LossBudget& budget) {
-  const Stage st = StageOf(s, budget, BusPoint::kLowest);
+SpiceRun LoadStepRunOf(const DesignState& s, const LossBudget& budget, const LoopDesign& loop) {
+  const Stage st = StageOf(s, budget, &loop, BusPoint::kLowest, nullptr);
   const double period_s = AnalysisPeriod_us(st, BusPoint::kLowest) * 1e-6;
   LoadStepTimes t;
   t.down_s = kLoadStepStartPeriods * period_s;
@@ -644,8 +731,9 @@ SpiceRun LoadStepRunOf(const DesignState& s, const LossBudget& budget) {
   return run;
 }
 
-std::string SpiceNetlist(const DesignState& s, const LossBudget& budget, BusPoint point) {
-  return SpiceRunOf(s, budget, point).netlist;
+std::string SpiceNetlist(const DesignState& s, const LossBudget& budget,
+                         const std::optional<LoopDesign>& loop, BusPoint point) {
+  return SpiceRunOf(s, budget, loop, point).netlist;
 }
 
 }  // namespace flyback

@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/loop/loop_design.h"
 #include "engine/losses/loss_budget.h"
 #include "state/design/design_state.h"
 
@@ -62,19 +63,37 @@ struct SpiceRun {
 // settle.
 enum class StartState { kWarm, kCold };
 
-SpiceRun SpiceRunOf(const DesignState& s, const LossBudget& budget, BusPoint point,
-                    StartState start = StartState::kWarm);
+// A part load of the efficiency map to run at instead of full load: every
+// output at `share` of its Imax, the outputs together, the stage switching
+// as the map's point `losses` at that load switches (its bus, frequency and
+// peak current), the controller waiting for a valley no sooner than its
+// frequency ceiling allows; where the map's point bursts, pulses of the
+// least peak current while the loop asks for more (free running only).
+struct PartLoad {
+  double share = 1;  // of every output's Imax
+  OperatingPointLosses losses;
+  double f_ceiling_kHz = 0;  // kHz, the highest frequency of valley switching
+  double I_burst_A = 0;      // A, the least peak current of a pulse, where the point bursts
+};
+
+// `loop`: the design's feedback loop (DesignEvaluation::loop), built into
+// the netlist with the component list's parts; none: the generic error
+// amplifier holds the regulated output. `part_load`: none at full load,
+// the budget's operating point at `point`.
+SpiceRun SpiceRunOf(const DesignState& s, const LossBudget& budget,
+                    const std::optional<LoopDesign>& loop, BusPoint point,
+                    StartState start = StartState::kWarm, const PartLoad* part_load = nullptr);
 
 // The load step of a design regulated through the opto-coupler with its
 // loop in the netlist: at the lowest bus from the warm start, every output
 // from full load to half and back (docs/simulation.md).
-SpiceRun LoadStepRunOf(const DesignState& s, const LossBudget& budget);
+SpiceRun LoadStepRunOf(const DesignState& s, const LossBudget& budget, const LoopDesign& loop);
 
 // The netlist of the calculated design `s` at `point`; `budget` gives the
 // leakage and the winding it was estimated from, the windings' resistances
 // and the core loss at `point`, the drain capacitance, the IC's supply
 // current, the clamp voltage and the clamp loss.
 std::string SpiceNetlist(const DesignState& s, const LossBudget& budget,
-                         BusPoint point = BusPoint::kLowest);
+                         const std::optional<LoopDesign>& loop, BusPoint point = BusPoint::kLowest);
 
 }  // namespace flyback
