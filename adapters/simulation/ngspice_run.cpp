@@ -64,6 +64,12 @@ std::optional<SimulatedWaveforms> Waveforms(const SpiceRun& run,
 
 RunResult RunNetlist(const SpiceRun& run, const RunControl& control) {
   RunResult result;
+  // A figure that is not a number would only be refused by ngspice with a
+  // less telling message: the netlist is not run at all.
+  if (!run.non_finite_line.empty()) {
+    result.failure = "the netlist would hold a figure that is not finite: " + run.non_finite_line;
+    return result;
+  }
   const Clock::time_point start = Clock::now();
   std::vector<std::string> arguments = {SecondsText(run.stop_s), SecondsText(control.time_limit_s)};
   const VectorNames vectors(run);

@@ -35,7 +35,8 @@ struct RunResult {
 
 // Runs `run` until its outputs have settled (engine/simulation/output_settling.h),
 // at the latest to its end; a load step always to its end. Runs of several
-// threads go on side by side, each in its own worker.
+// threads go on side by side, each in its own worker. A netlist that would
+// hold a figure that is not finite is not run; the failure names its line.
 RunResult RunNetlist(const SpiceRun& run, const RunControl& control);
 
 }  // namespace flyback
