@@ -74,6 +74,7 @@ LoopDesign ComputeLoopDesign(const DesignState& s, const LossBudget& budget,
   loop.assumptions = a;
   loop.output = RegulatedOutputOf(s);
   loop.design_CTR = std::sqrt(a.CTR_min * a.CTR_max);
+  loop.U_ref_V = s.components.U_ref;
   const double I_limit_A = budget.worst_case.I_D_max_A;
   const std::array<LineEnd, 2> lines = {
       LineEnd{"lowest input", &budget.lowest_valley, s.inputs.U_mains_min},

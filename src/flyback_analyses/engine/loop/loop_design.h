@@ -38,6 +38,7 @@ struct LoopDesign {
   double f_low_Hz = 0;  // Hz, the sweep's ends
   double f_high_Hz = 0;
   double design_CTR = 0;          // √(CTR_min·CTR_max), the compensator's design value
+  double U_ref_V = 0;             // V, the shunt regulator's reference the divider sets
   CompensatorDesign compensator;  // the proposal: designed, then rounded
   OptoCompensator listed;         // the component list's parts
   OptoCompensator parts;          // the corners' parts: the listed, or those the user chose

@@ -251,7 +251,7 @@ Stage StageOf(const DesignState& s, const LossBudget& budget, const LoopDesign* 
     opto.parts = loop->listed;
     opto.assumptions = loop->assumptions;
     opto.CTR = loop->design_CTR;
-    opto.U_ref_V = s.components.U_ref;
+    opto.U_ref_V = loop->U_ref_V;
     opto.I_per_feedback_V_A = CurrentPerFeedbackVolt(budget.worst_case.I_D_max_A, opto.assumptions);
     st.opto = opto;
   }
