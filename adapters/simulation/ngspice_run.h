@@ -25,6 +25,8 @@ struct RunControl {
   // s of the worker's processor time: a machine under load makes a run take
   // longer, not use more of it.
   double time_limit_s = 60;
+
+  bool cancelled() const { return cancel != nullptr && *cancel; }
 };
 
 struct RunResult {

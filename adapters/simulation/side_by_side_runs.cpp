@@ -69,7 +69,7 @@ void RunSideBySide(const std::vector<SideBySideJob>& jobs, const RunControl& con
     std::unique_lock<std::mutex> lock(shared.mutex);
     while (shared.ended < jobs.size()) {
       shared.changed.wait_for(lock, kCancelPoll);
-      if (control.cancel != nullptr && *control.cancel) shared.stop = true;
+      if (control.cancelled()) shared.stop = true;
       const double share = std::accumulate(shared.done.begin(), shared.done.end(), 0.0) /
                            static_cast<double>(jobs.size());
       if (control.progress && share > told) {

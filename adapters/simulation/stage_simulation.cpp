@@ -34,10 +34,6 @@ std::optional<OperatingPointFigures> RunPoint(const DesignEvaluation& evaluation
   return figures;
 }
 
-bool Cancelled(const RunControl& control) {
-  return control.cancel != nullptr && *control.cancel;
-}
-
 // A warm run, and where it does not settle a cold one, whose figures count
 // where it settles.
 std::optional<SimulatedPoint> SimulatePoint(const DesignEvaluation& evaluation, BusPoint point,
@@ -55,7 +51,7 @@ std::optional<SimulatedPoint> SimulatePoint(const DesignEvaluation& evaluation, 
   std::string cold_failure;
   std::optional<OperatingPointFigures> cold = RunPoint(
       evaluation, point, StartState::kCold, part_load, silent, name, simulated.run_s, cold_failure);
-  if (Cancelled(control)) {
+  if (control.cancelled()) {
     failure = std::move(cold_failure);
     return std::nullopt;
   }
@@ -196,7 +192,7 @@ SimulationOutcome SimulateStage(const DesignEvaluation& evaluation, const RunCon
   RunSideBySide(jobs, control);
 
   SimulationOutcome outcome;
-  if (Cancelled(control)) {
+  if (control.cancelled()) {
     outcome.failure = "the simulation was cancelled";
     return outcome;
   }

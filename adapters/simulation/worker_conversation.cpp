@@ -13,6 +13,7 @@ namespace flyback {
 namespace {
 
 constexpr auto kPollInterval = std::chrono::milliseconds(20);
+constexpr const char* kCancelledFailure = "the simulation was cancelled";
 
 }  // namespace
 
@@ -21,6 +22,12 @@ WorkerReply ConverseWithWorker(const std::vector<std::string>& arguments,
   WorkerReply reply;
   const std::string program = WorkerProgram(reply.failure);
   if (program.empty()) return reply;
+  // A run asked for after the cancel (the next of a series) starts no worker:
+  // starting one only to kill it would hold up the caller's end.
+  if (control.cancelled()) {
+    reply.failure = kCancelledFailure;
+    return reply;
+  }
   WorkerProcess worker;
   if (!worker.Start(program, arguments, reply.failure)) return reply;
   worker.Feed(netlist);  // a worker that reads no more tells why below
@@ -47,9 +54,9 @@ WorkerReply ConverseWithWorker(const std::vector<std::string>& arguments,
           break;
       }
     }
-    if (control.cancel != nullptr && *control.cancel) {
+    if (control.cancelled()) {
       worker.Kill();
-      reply.failure = "the simulation was cancelled";
+      reply.failure = kCancelledFailure;
     }
     if (!open && !ended && reply.failure.empty()) {
       const std::string how = worker.Wait();

@@ -20,7 +20,7 @@ namespace {
 bool AwaitCancel(const RunControl& control) {
   const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
   while (std::chrono::steady_clock::now() < end) {
-    if (control.cancel != nullptr && *control.cancel) return true;
+    if (control.cancelled()) return true;
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
   return false;
