@@ -34,8 +34,9 @@ struct SwitchOption {
   const char* name;
   bool CommandLine::*on;
 };
-constexpr std::array<SwitchOption, 4> kSessionSwitches = {{
+constexpr std::array<SwitchOption, 5> kSessionSwitches = {{
     {"--simulate", &CommandLine::simulate},
+    {"--without-load-points", &CommandLine::without_load_points},
     {"--advise", &CommandLine::advise},
     {"--overview", &CommandLine::overview},
     {"--external-power-supply", &CommandLine::external_power_supply},

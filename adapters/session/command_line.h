@@ -26,6 +26,9 @@ struct CommandLine {
   // for; none: the default rule
   std::optional<double> loop_crossover_Hz;
   bool simulate = false;  // --simulate (the stage in ngspice after every calculation)
+  // --without-load-points: the simulation leaves the efficiency map's part
+  // loads out
+  bool without_load_points = false;
   bool advise = false;    // --advise: rank the alternative cores after every calculation
   bool overview = false;  // --overview: the window opens its design overview at once
   // --external-power-supply: the rules for external power supplies bind

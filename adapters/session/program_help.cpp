@@ -117,12 +117,13 @@ constexpr auto kOptions = std::to_array<OptionText>({
      "budgeted; one whose calculation stops is rejected with the reason the dialogue gives.\n"
      "The transcript does not change. The candidates and the score are described in\n"
      ".I docs/adviser.md\nof the sources."},
-    {"--without-load-points", "", "", kFlybackOnly, false,
-     "with --simulate, simulate the two full-load operating points without the efficiency "
-     "map's part loads beside them, which take some three quarters of the runs' time",
-     "The comparison and the design file then hold no simulated load points. The option is\n"
-     "meant for runs that do not judge the efficiency map, such as the tests of varied\n"
-     "designs."},
+    {"--without-load-points", "", "", kBoth, false,
+     "with --simulate or the overview's Simulate, run the two full-load operating points "
+     "without the efficiency map's part loads, which take some three quarters of the runs' "
+     "time",
+     "The comparison, the design file and the overview's tab Efficiency then hold no\n"
+     "simulated load points. The option is meant for runs that do not judge the efficiency\n"
+     "map, such as the tests of varied designs."},
     {"--loop", "", "", kFlybackOnly, false,
      "in script mode, after every calculation of a design regulated through the opto-coupler, "
      "write its feedback loop as two tables on standard error: the margins at 12 corners "

@@ -21,8 +21,8 @@ std::string OutcomeLine(const SimulationOutcome& outcome) {
 
 }  // namespace
 
-BackgroundSimulation::BackgroundSimulation(const DesignEvaluator& evaluator)
-    : evaluator_(evaluator), worker_(nullptr) {}
+BackgroundSimulation::BackgroundSimulation(const DesignEvaluator& evaluator, LoadPoints load_points)
+    : evaluator_(evaluator), worker_(nullptr, load_points) {}
 
 BackgroundSimulation::BackgroundSimulation(const DesignEvaluator& evaluator,
                                            SimulationWorker::StageRun run)

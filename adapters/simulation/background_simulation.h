@@ -20,8 +20,10 @@ namespace flyback {
 class BackgroundSimulation : public DesignObserver {
  public:
   // `evaluator` (whose evaluation of the shown design is simulated) must
-  // outlive the simulation. `run` simulates the stage (SimulateStage).
-  explicit BackgroundSimulation(const DesignEvaluator& evaluator);
+  // outlive the simulation. The run is SimulateStage with `load_points`, or
+  // `run`.
+  explicit BackgroundSimulation(const DesignEvaluator& evaluator,
+                                LoadPoints load_points = LoadPoints::kSimulated);
   BackgroundSimulation(const DesignEvaluator& evaluator, SimulationWorker::StageRun run);
 
   void DesignShown(const DesignState& design) override;

@@ -7,11 +7,11 @@
 
 namespace flyback {
 
-SimulationWorker::SimulationWorker(std::function<void()> ended)
-    : SimulationWorker(std::move(ended),
-                       [](const DesignEvaluation& evaluation, const RunControl& control) {
-                         return SimulateStage(evaluation, control);
-                       }) {}
+SimulationWorker::SimulationWorker(std::function<void()> ended, LoadPoints load_points)
+    : SimulationWorker(std::move(ended), [load_points](const DesignEvaluation& evaluation,
+                                                       const RunControl& control) {
+        return SimulateStage(evaluation, control, load_points);
+      }) {}
 
 SimulationWorker::SimulationWorker(std::function<void()> ended, StageRun run)
     : ended_(std::move(ended)), run_(std::move(run)), worker_([this] { Work(); }) {}

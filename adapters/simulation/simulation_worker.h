@@ -20,6 +20,7 @@
 #include "engine/evaluation/design_evaluation.h"
 #include "engine/simulation/simulation_comparison.h"
 #include "ngspice_run.h"
+#include "stage_simulation.h"
 
 namespace flyback {
 
@@ -37,8 +38,9 @@ class SimulationWorker {
 
   // `ended` (may be empty) is called on the worker thread once a run of the
   // design set last has ended and TakeEnded holds it; it must not call back
-  // into the worker. `run` simulates the stage (SimulateStage).
-  explicit SimulationWorker(std::function<void()> ended);
+  // into the worker. The run is SimulateStage with `load_points`, or `run`.
+  explicit SimulationWorker(std::function<void()> ended,
+                            LoadPoints load_points = LoadPoints::kSimulated);
   SimulationWorker(std::function<void()> ended, StageRun run);
   SimulationWorker(const SimulationWorker&) = delete;
   SimulationWorker& operator=(const SimulationWorker&) = delete;

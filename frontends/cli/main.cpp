@@ -14,6 +14,7 @@
 #include "design_evaluator.h"
 #include "design_export.h"
 #include "efficiency_table.h"
+#include "load_points_option.h"
 #include "loop_table.h"
 #include "resume_hint.h"
 #include "script_console.h"
@@ -21,7 +22,6 @@
 #include "session_failure.h"
 #include "side_table.h"
 #include "simulation_observer.h"
-#include "stage_simulation.h"
 #include "standard_streams.h"
 #include "terminal_check.h"
 #include "terminal_console.h"
@@ -32,17 +32,15 @@ namespace {
 
 constexpr const char* kProgram = "flyback";
 
-// The switches for the loop's table and for a simulation without the
-// efficiency map's load points, beside those of the mode.
+// The switch for the loop's table, beside those of the mode.
 constexpr const char* kLoopSwitch = "--loop";
-constexpr const char* kWithoutLoadPointsSwitch = "--without-load-points";
 
 enum class Mode { kAutomatic, kScript, kTerminal, kWindow };
 
 Mode ModeOf(const std::vector<std::string>& switches) {
   Mode mode = Mode::kAutomatic;
   for (const std::string& name : switches) {
-    if (name == kLoopSwitch || name == kWithoutLoadPointsSwitch) continue;
+    if (name == kLoopSwitch) continue;
     const Mode chosen = name == "--script" ? Mode::kScript
                         : name == "--tty"  ? Mode::kTerminal
                                            : Mode::kWindow;
@@ -74,17 +72,12 @@ class Observers {
             std::ostream* tables, Simulation simulation)
       : evaluator_(Request(command_line, session, tables)),
         simulation_(command_line.simulate && simulation == Simulation::kWaited
-                        ? std::make_unique<flyback::SimulationObserver>(evaluator_, tables,
-                                                                        LoadPointsOf(command_line))
+                        ? std::make_unique<flyback::SimulationObserver>(
+                              evaluator_, tables, flyback::LoadPointsOf(command_line))
                         : nullptr),
         background_(command_line.simulate && simulation == Simulation::kBeside
                         ? std::make_unique<flyback::BackgroundSimulation>(
-                              evaluator_,
-                              [load_points = LoadPointsOf(command_line)](
-                                  const flyback::DesignEvaluation& evaluation,
-                                  const flyback::RunControl& control) {
-                                return flyback::SimulateStage(evaluation, control, load_points);
-                              })
+                              evaluator_, flyback::LoadPointsOf(command_line))
                         : nullptr),
         exporter_(Exports(command_line)
                       ? std::make_unique<flyback::DesignExport>(
@@ -164,12 +157,6 @@ class Observers {
         flyback::EvaluationRequestOf(command_line, CoreData(session));
     request.alternatives = command_line.advise && (Exports(command_line) || tables != nullptr);
     return request;
-  }
-  static flyback::LoadPoints LoadPointsOf(const flyback::CommandLine& command_line) {
-    return std::ranges::find(command_line.switches, kWithoutLoadPointsSwitch) !=
-                   command_line.switches.end()
-               ? flyback::LoadPoints::kLeftOut
-               : flyback::LoadPoints::kSimulated;
   }
   static bool Loop(const flyback::CommandLine& command_line) {
     return std::ranges::find(command_line.switches, kLoopSwitch) != command_line.switches.end();
@@ -338,9 +325,9 @@ int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
   const flyback::ClosedStandardStreams closed = flyback::PlugClosedStandardStreams();
   flyback::CommandLine command_line;
-  if (const std::optional<int> exit_status = flyback::ReadCommandLine(
-          {kProgram, flyback::Program::kFlyback}, argc, argv,
-          {"--script", "--tty", "--gui", kLoopSwitch, kWithoutLoadPointsSwitch}, command_line)) {
+  if (const std::optional<int> exit_status =
+          flyback::ReadCommandLine({kProgram, flyback::Program::kFlyback}, argc, argv,
+                                   {"--script", "--tty", "--gui", kLoopSwitch}, command_line)) {
     return *exit_status;
   }
   try {

@@ -34,6 +34,19 @@ QValueAxis* ValueAxis(QChart& chart, Qt::Alignment alignment, const QString& tit
   return axis;
 }
 
+QValueAxis* ExactValueAxis(QChart& chart, Qt::Alignment alignment, const QString& title,
+                           double from, double to) {
+  QValueAxis* axis = ValueAxis(chart, alignment, title, from, to);
+  // The widened range's ticks, counted from its round start, stay where
+  // they are when the range is cut back to the data.
+  const double step = (axis->max() - axis->min()) / (axis->tickCount() - 1);
+  axis->setTickType(QValueAxis::TicksDynamic);
+  axis->setTickAnchor(axis->min());
+  axis->setTickInterval(step);
+  axis->setRange(from, to);
+  return axis;
+}
+
 void Attach(QChart& chart, QAbstractSeries* series, QAbstractAxis* x, QAbstractAxis* y) {
   chart.addSeries(series);
   series->attachAxis(x);

@@ -31,6 +31,12 @@ QChart* NewChart(const QString& title, bool legend);
 QValueAxis* ValueAxis(QChart& chart, Qt::Alignment alignment, const QString& title, double from,
                       double to);
 
+// A value axis over exactly `from` .. `to`, with ticks at the round steps
+// ValueAxis would take: a curve that ends at `to` reaches the plot's edge,
+// and the last tick may stand short of it.
+QValueAxis* ExactValueAxis(QChart& chart, Qt::Alignment alignment, const QString& title,
+                           double from, double to);
+
 void Attach(QChart& chart, QAbstractSeries* series, QAbstractAxis* x, QAbstractAxis* y);
 
 QLineSeries* Line(const QString& name, const QColor& colour, double width);

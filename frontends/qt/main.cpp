@@ -19,6 +19,7 @@
 #include "command_line.h"
 #include "design_evaluator.h"
 #include "design_export.h"
+#include "load_points_option.h"
 #include "loop_tab.h"
 #include "main_window.h"
 #include "overview_window.h"
@@ -60,7 +61,8 @@ int RunWindow(const flyback::CommandLine& command_line) {
   flyback::Session session(settings);
   const flyback::UserCoreData* core_data = session.core_data() ? &*session.core_data() : nullptr;
   flyback::DesignEvaluator evaluator(flyback::EvaluationRequestOf(command_line, core_data));
-  flyback::OverviewWindow overview(evaluator, command_line.simulate);
+  flyback::OverviewWindow overview(evaluator, command_line.simulate,
+                                   flyback::LoadPointsOf(command_line));
   flyback::DesignExport exporter(command_line.export_file, command_line.bom_file,
                                  command_line.netlist_file, command_line.design_report_file,
                                  command_line.efficiency_map_file, evaluator,

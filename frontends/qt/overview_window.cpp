@@ -63,7 +63,8 @@ ChartView* NewChartView(QWidget* parent, QChart* chart) {
 
 }  // namespace
 
-OverviewWindow::OverviewWindow(const DesignEvaluator& evaluator, bool simulate)
+OverviewWindow::OverviewWindow(const DesignEvaluator& evaluator, bool simulate,
+                               LoadPoints load_points)
     : scroll_(new QScrollArea(this)),
       content_(new QWidget),
       key_figures_(new QTableWidget(0, 4, this)),
@@ -74,7 +75,7 @@ OverviewWindow::OverviewWindow(const DesignEvaluator& evaluator, bool simulate)
       efficiency_(new EfficiencyTab(this)),
       loop_(new LoopTab(this)),
       sweep_(NewChartView(this, SweepChart(std::nullopt))),
-      simulation_(new SimulationPanel(simulate, this)),
+      simulation_(new SimulationPanel(simulate, this, load_points)),
       lower_tabs_(new QTabWidget(this)),
       save_report_(new DesignReportAction(this)),
       evaluator_(evaluator) {

@@ -38,8 +38,11 @@ class OverviewWindow : public QWidget, public OptimizationRecorder {
  public:
   // `evaluator`: whose evaluation of each shown design the window renders;
   // it outlives the window. `simulate`: every design shown is simulated at
-  // once (--simulate), not only on the user's demand.
-  explicit OverviewWindow(const DesignEvaluator& evaluator, bool simulate = false);
+  // once (--simulate), not only on the user's demand; `load_points`:
+  // whether a simulation takes the efficiency map's part loads
+  // (--without-load-points).
+  explicit OverviewWindow(const DesignEvaluator& evaluator, bool simulate = false,
+                          LoadPoints load_points = LoadPoints::kSimulated);
 
   // Where the window stands among the others once shown.
   enum class Stacking {

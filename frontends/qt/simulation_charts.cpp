@@ -115,8 +115,11 @@ QChart* LoadStepChart(const LoadStepResponse& r) {
     lowest = std::min(lowest, U_V);
     highest = std::max(highest, U_V);
   }
-  QValueAxis* x = ValueAxis(*chart, Qt::AlignBottom, QStringLiteral("t / ms"), 0,
-                            kMillisecondsPerSecond * r.times.end_s);
+  // The time axis ends with the last average, so that the curve runs to the
+  // plot's right edge.
+  const double last_s = r.window_end_s.empty() ? r.times.end_s : r.window_end_s.back();
+  QValueAxis* x = ExactValueAxis(*chart, Qt::AlignBottom, QStringLiteral("t / ms"), 0,
+                                 kMillisecondsPerSecond * last_s);
   QValueAxis* y = ValueAxis(*chart, Qt::AlignLeft, QStringLiteral("U1 / V"), lowest, highest);
   // A low chart: three labels fit beside it where five would be cut short.
   y->setTickCount(3);

@@ -33,7 +33,7 @@ QString Text(const std::string& text) {
 
 }  // namespace
 
-SimulationPanel::SimulationPanel(bool automatic, QWidget* parent)
+SimulationPanel::SimulationPanel(bool automatic, QWidget* parent, LoadPoints load_points)
     : QWidget(parent),
       automatic_(automatic),
       simulate_(new QPushButton(QStringLiteral("Simulate"), this)),
@@ -45,11 +45,13 @@ SimulationPanel::SimulationPanel(bool automatic, QWidget* parent)
       drain_voltage_(new ChartView(this)),
       currents_(new ChartView(this)),
       poll_(new QTimer(this)),
-      worker_([this] {
-        // On the worker thread: the end is taken on the window's.
-        QMetaObject::invokeMethod(
-            this, [this] { Ended(); }, Qt::QueuedConnection);
-      }) {
+      worker_(
+          [this] {
+            // On the worker thread: the end is taken on the window's.
+            QMetaObject::invokeMethod(
+                this, [this] { Ended(); }, Qt::QueuedConnection);
+          },
+          load_points) {
   simulate_->setEnabled(false);
   cancel_->setEnabled(false);
   progress_->setRange(0, 100);

@@ -16,6 +16,7 @@
 #include "engine/evaluation/design_evaluation.h"
 #include "engine/simulation/simulation_comparison.h"
 #include "simulation_worker.h"
+#include "stage_simulation.h"
 
 class QComboBox;
 class QLabel;
@@ -31,8 +32,9 @@ class ChartView;
 class SimulationPanel : public QWidget {
  public:
   // `automatic`: each design is simulated as it is shown (--simulate),
-  // otherwise when the user presses Simulate.
-  SimulationPanel(bool automatic, QWidget* parent);
+  // otherwise when the user presses Simulate; `load_points`: whether a run
+  // takes the efficiency map's part loads (--without-load-points).
+  SimulationPanel(bool automatic, QWidget* parent, LoadPoints load_points = LoadPoints::kSimulated);
   SimulationPanel(const SimulationPanel&) = delete;
   SimulationPanel& operator=(const SimulationPanel&) = delete;
 

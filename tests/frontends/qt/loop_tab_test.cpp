@@ -1,6 +1,8 @@
 // The tab "Loop" after a simulation of the three-output demonstration
 // regulated through the opto-coupler at 100 V: made-up .ac points of one
-// corner over its curves, and a made-up load step below the plots.
+// corner over its curves, and a made-up load step below the plots. The
+// step's averages end at 3.6 ms, where round ticks of 1 ms would widen the
+// time axis to 4 ms and leave a gap after the curve.
 
 #include "loop_tab.h"
 
@@ -8,6 +10,7 @@
 #include <QLabel>
 #include <QScatterSeries>
 #include <QTest>
+#include <QValueAxis>
 
 #include "gui_test_registry.h"
 #include "transformer/demo_calculation.h"
@@ -30,8 +33,8 @@ SimulationOutcome MadeUpOutcome() {
   outcome.loop = LoopSimulation{{corner}};
   LoadStepResponse step;
   step.U_regulated_V = 100;
-  step.times = {1e-3, 2e-3, 3e-3};
-  step.window_end_s = {1e-3, 2e-3, 3e-3};
+  step.times = {1.2e-3, 2.4e-3, 3.6e-3};
+  step.window_end_s = {1.2e-3, 2.4e-3, 3.6e-3};
   step.window_average_V = {100, 101, 100};
   outcome.comparison = SimulationComparison{};
   outcome.comparison->load_step = step;
@@ -72,6 +75,11 @@ class LoopTabTest : public QObject {
     QVERIFY(tab.load_step()->isVisibleTo(&tab));
     // The average and both edges.
     QCOMPARE(tab.load_step()->chart()->series().size(), 3);
+    // The time axis ends with the last average, in ms.
+    const auto* t = qobject_cast<QValueAxis*>(tab.load_step()->chart()->axes(Qt::Horizontal).at(0));
+    QVERIFY(t != nullptr);
+    QCOMPARE(t->min(), 0.0);
+    QCOMPARE(t->max(), 3.6);
 
     // Parts set by hand: ngspice ran the list's, whose points are not drawn.
     DesignEvaluation chosen = *evaluation;
