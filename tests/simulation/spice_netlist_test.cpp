@@ -290,6 +290,26 @@ TEST(SpiceNetlist, APartLoadScalesEveryOutputAtTheMapsPoint) {
   EXPECT_EQ(NetlistOf(s).find("Cce"), std::string::npos);
 }
 
+TEST(SpiceNetlist, ABurstingPartLoadIsCountedInTurnOnsAndSteppedInPulses) {
+  const DesignState s = Demo();
+  const LossBudget budget = ComputeLossBudget(s, nullptr);
+  const EfficiencyMap map = ComputeEfficiencyMap(s, budget);
+  const MapPoint& quarter = map.rows.back().loads[1];
+  ASSERT_EQ(quarter.load, 0.25);
+  ASSERT_LT(quarter.stage.switching.burst_duty, 1);
+  const PartLoad part{0.25, quarter.stage, 130, 1.38406};
+  const SpiceRun run =
+      SpiceRunOf(s, budget, std::nullopt, BusPoint::kHighest, StartState::kWarm, &part);
+  // The map's pulses at 420 V come every 1/104.224 kHz = 9.59473 µs, but
+  // only for the burst duty's 41.181 % of the time: a turn-on every
+  // 9.59473/0.41181 = 23.299 µs on average. The settling rule counts
+  // turn-ons, so the run is counted in those: 300 of them, 6989.7 µs.
+  EXPECT_NEAR(run.period_s, 23.299e-6, 0.001e-6);
+  EXPECT_NEAR(run.stop_s, 6989.7e-6, 0.1e-6);
+  // The steps still resolve a pulse: at most 9.59473/200 = 0.0479737 µs.
+  EXPECT_NE(run.netlist.find("\n.tran 50n 6989.72u 0 0.0479737u\n"), std::string::npos);
+}
+
 TEST(SpiceNetlist, OutputCapacitorsFromTheListOrOnePercentRipple) {
   DesignState s = Demo();
   s.component_list = std::vector<ComponentRow>{{.designator = "C41", .value = 100, .unit = "µF"}};
