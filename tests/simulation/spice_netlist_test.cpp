@@ -28,6 +28,7 @@
 
 #include "engine/components/dimensioning.h"
 #include "engine/efficiency/efficiency_map.h"
+#include "engine/simulation/load_point_comparison.h"
 #include "transformer/demo_calculation.h"
 
 namespace flyback {
@@ -254,15 +255,27 @@ TEST(SpiceNetlist, LoadsBusClampAndSwitch) {
   EXPECT_DOUBLE_EQ(ValueOf(n, "Cd"), 370e-12);
 }
 
-TEST(SpiceNetlist, APartLoadScalesEveryOutputAtTheMapsPoint) {
+// The demonstration's map point of `load` at one end of the input range,
+// and its netlist with the ceiling at 130 kHz and bursts of `I_burst_A`.
+struct MapPointRun {
+  MapPoint at;
+  SpiceRun run;
+};
+
+MapPointRun RunAtMapPoint(BusPoint point, double load, double I_burst_A) {
   const DesignState s = Demo();
   const LossBudget budget = ComputeLossBudget(s, nullptr);
   const EfficiencyMap map = ComputeEfficiencyMap(s, budget);
-  const MapPoint& half = map.rows.front().loads[2];
+  const MapRow& row = point == BusPoint::kLowest ? map.rows.front() : map.rows.back();
+  const MapPoint* at = MapPointAt(row, load);
+  if (at == nullptr) return {};
+  const PartLoad part{load, at->stage, 130, I_burst_A};
+  return {*at, SpiceRunOf(s, budget, std::nullopt, point, StartState::kWarm, &part)};
+}
+
+TEST(SpiceNetlist, APartLoadScalesEveryOutputAtTheMapsPoint) {
+  const auto [half, run] = RunAtMapPoint(BusPoint::kLowest, 0.5, 0);
   ASSERT_EQ(half.load, 0.5);
-  const PartLoad part{0.5, half.stage, 130};
-  const SpiceRun run =
-      SpiceRunOf(s, budget, std::nullopt, BusPoint::kLowest, StartState::kWarm, &part);
   const std::string& n = run.netlist;
   // Every output at half its Imax, R = Uact/(Imax/2): 100.04/0.25,
   // 16.16/0.5, 8.53/0.5; the IC supply's 10 mA is the IC's own, 1646 Ohm.
@@ -287,7 +300,21 @@ TEST(SpiceNetlist, APartLoadScalesEveryOutputAtTheMapsPoint) {
   EXPECT_NEAR(ValueOf(n, "Cce"), (7.69231 - half.stage.switching.t_on_us) * 1e-12, 1e-17);
   EXPECT_NE(n.find("*(0.5+0.5*tanh(100*(V(ce)-1))))"), std::string::npos);
   // At full load the netlist has neither.
-  EXPECT_EQ(NetlistOf(s).find("Cce"), std::string::npos);
+  EXPECT_EQ(NetlistOf(Demo()).find("Cce"), std::string::npos);
+}
+
+TEST(SpiceNetlist, ABurstingPartLoadIsCountedInTurnOnsAndSteppedInPulses) {
+  const auto [quarter, run] = RunAtMapPoint(BusPoint::kHighest, 0.25, 1.38406);
+  ASSERT_EQ(quarter.load, 0.25);
+  ASSERT_LT(quarter.stage.switching.burst_duty, 1);
+  // The map's pulses at 420 V come every 1/104.224 kHz = 9.59473 µs, but
+  // only for the burst duty's 41.181 % of the time: a turn-on every
+  // 9.59473/0.41181 = 23.299 µs on average. The settling rule counts
+  // turn-ons, so the run is counted in those: 300 of them, 6989.7 µs.
+  EXPECT_NEAR(run.period_s, 23.299e-6, 0.001e-6);
+  EXPECT_NEAR(run.stop_s, 6989.7e-6, 0.1e-6);
+  // The steps still resolve a pulse: at most 9.59473/200 = 0.0479737 µs.
+  EXPECT_NE(run.netlist.find("\n.tran 50n 6989.72u 0 0.0479737u\n"), std::string::npos);
 }
 
 TEST(SpiceNetlist, OutputCapacitorsFromTheListOrOnePercentRipple) {

@@ -124,6 +124,7 @@ struct Stage {
   double f_ceiling_kHz = 0;
   double t_off_least_us = 0;  // µs, the off time the ceiling asks for
   double I_burst_A = 0;       // A, the least peak current where the map's point bursts; else 0
+  double burst_duty = 1;      // the share of the time the map's point switches; 1 but bursting
   // The core loss as a resistor across the primary: the budget's loss P_core_W
   // at the point over the square average of the primary's voltage there,
   // U2_avg_V2; R_core_ohm 0 without a core.
@@ -203,7 +204,10 @@ Stage StageOf(const DesignState& s, const LossBudget& budget, const LoopDesign* 
     st.I_pk_part_A = at.switching.I_pk_A;
     st.f_ceiling_kHz = part_load->f_ceiling_kHz;
     st.t_off_least_us = 1000 / st.f_ceiling_kHz - at.switching.t_on_us;
-    if (at.switching.burst_duty < 1) st.I_burst_A = part_load->I_burst_A;
+    if (at.switching.burst_duty < 1) {
+      st.I_burst_A = part_load->I_burst_A;
+      st.burst_duty = at.switching.burst_duty;
+    }
   }
   if (at.core_W) {
     st.P_core_W = *at.core_W;
@@ -574,11 +578,20 @@ void AppendLoadStep(NetlistText& n, const Stage& st, const LoadStepTimes& t) {
   }
 }
 
-// µs, the period the analysis counts in at `point`.
-double AnalysisPeriod_us(const Stage& st, BusPoint point) {
+// µs, the period of the pulses at `point`: the clock's, or the loss
+// budget's (the map's) boundary-mode or valley-skipping period.
+double PulsePeriod_us(const Stage& st, BusPoint point) {
   if (st.fixed_frequency) return 1000 / st.f_fix_kHz;
   if (st.part_load) return 1000 / st.f_point_kHz;
   return 1000 / (point == BusPoint::kLowest ? st.f_design_kHz : st.f_highest_kHz);
+}
+
+// µs, the period the analysis counts in at `point`: the mean time from one
+// turn-on to the next, which is what the settling rule counts. Bursting, the
+// pulses come at their own period only for the burst duty's share of the
+// time, so the mean is the pulse period over the duty.
+double AnalysisPeriod_us(const Stage& st, BusPoint point) {
+  return PulsePeriod_us(st, point) / st.burst_duty;
 }
 
 // The controller's part of the .ic: warm, the loop at rest with the peak
@@ -646,14 +659,22 @@ void AppendAnalysis(NetlistText& n, const Stage& st, BusPoint point, StartState 
   const double period_us = AnalysisPeriod_us(st, point);
   const double stop_us = kSettlingPeriods * period_us;
   const double from_us = stop_us - kMeasuredPeriods * period_us;
+  // The largest step resolves a pulse, so it is bound by the pulses' own
+  // period even where bursts space the turn-ons further apart.
+  const double step_us = PulsePeriod_us(st, point) / 200;
   AppendStart(n, st, start);
   n += "\n* trtol 20 (ngspice's default 7): the rectifiers' recovery (TT) trebled the run\n";
   n += "* time at 7; the settled outputs move by 0.2 %, less than their ripple\n";
   n += ".options method=gear reltol=1e-3 abstol=1e-9 itl4=100 trtol=20\n";
   n += "* " + n.Num(kSettlingPeriods) + " periods of " + n.Num(period_us) +
        " us (the clock's, or the loss budget's at this bus), at most 200 steps a period;\n";
+  if (st.burst_duty < 1) {
+    n += "* bursting, a period is the mean time between turn-ons, the pulses' " +
+         n.Num(PulsePeriod_us(st, point)) + " us over\n";
+    n += "* the burst duty " + n.Num(st.burst_duty) + ", and the 200 steps are a pulse's\n";
+  }
   n += "* flyback itself ends the run once the outputs have settled\n";
-  n += ".tran 50n " + n.Num(stop_us) + "u 0 " + n.Num(period_us / 200) + "u\n";
+  n += ".tran 50n " + n.Num(stop_us) + "u 0 " + n.Num(step_us) + "u\n";
   n += "* averages and peaks over the last " + n.Num(kMeasuredPeriods) + " periods\n";
   const std::string window = " FROM=" + n.Num(from_us) + "u TO=" + n.Num(stop_us) + "u\n";
   for (const Rectified& w : st.windings) {
