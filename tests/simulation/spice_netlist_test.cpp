@@ -447,8 +447,14 @@ TEST(SpiceNetlist, StartsWarmAtTheCalculatedStateOrColdWithEveryCapacitorEmpty) 
 // sees the design's 2.5 V at Uact(1) 100.04 V, 220·2.5/97.54 = 5.63871 kΩ; R61
 // 1 kΩ; R63 39 kΩ with C61 15 nF, C62 56 pF; the pin's C28 1.5 nF and the
 // opto's 1.4 nF; CTR √(0.38·1.25) = 0.689202; the peak current per pin
-// volt k_i = 4.194108 A/3 V = 1.398036 A/V. Regulated through the IC
-// supply, the generic error amplifier stays and none of these is there.
+// volt k_i = 4.194108 A/3 V = 1.398036 A/V. The shunt regulator after the
+// TL431's device model at its 1 mA bias: G_M = 0.3 + 2.7·exp(−1/26) =
+// 2.898128 S, its gain G_M·1 MΩ·1.25 µS·R61 = 3622.66, so the amplifier
+// node's Rx = 3622.66/1 mS = 3.62266 MΩ; its pole 1/(2π·1 MΩ·20 pF) =
+// 7957.75 Hz, so Cx = 1/(2π·7957.75 Hz·3.62266 MΩ) = 5.52081 pF; its
+// cathode no higher than output 1, where the LED carries nothing. Regulated
+// through the IC supply, the generic error amplifier stays and none of
+// these is there.
 TEST(SpiceNetlist, OptoRegulationHasTheListsLoop) {
   DesignState s = ThreeOutputDemo();
   s.inputs.opto_reg = true;
@@ -457,8 +463,9 @@ TEST(SpiceNetlist, OptoRegulationHasTheListsLoop) {
   const struct {
     const char* name;
     double value;
-  } elements[] = {{"R65", 220e3}, {"R60", 5.63871e3}, {"R61", 1e3},   {"R63", 39e3},
-                  {"C61", 15e-9}, {"C62", 56e-12},    {"Cfb", 2.9e-9}};
+  } elements[] = {{"R65", 220e3},  {"R60", 5.63871e3}, {"R61", 1e3},
+                  {"R63", 39e3},   {"C61", 15e-9},     {"C62", 56e-12},
+                  {"Cfb", 2.9e-9}, {"Rx", 3.62266e6},  {"Cx", 5.52081e-12}};
   for (const auto& e : elements) {
     EXPECT_NEAR(ValueOf(n, e.name), e.value, e.value * 1e-5) << e.name;
   }
@@ -466,6 +473,7 @@ TEST(SpiceNetlist, OptoRegulationHasTheListsLoop) {
   ASSERT_EQ(opto.size(), 5U);
   EXPECT_NEAR(Value(opto[4]), 0.689202, 1e-6);
   EXPECT_NE(n.find("Bcomp comp 0 V=min(max(1.39804*V(fb),"), std::string::npos);
+  EXPECT_NE(n.find("Bka ka 0 V=min(max(V(x),2.5),V(o1))\n"), std::string::npos);
   EXPECT_EQ(n.find("Bea "), std::string::npos);
 
   const std::string ic_regulated = NetlistOf(Demo());

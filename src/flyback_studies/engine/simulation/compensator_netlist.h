@@ -23,10 +23,10 @@ enum class CompensatorModel {
   // regulator an amplifier of very high gain holding its reference node and
   // the LED a fixed forward voltage, as the analytic loop model takes them.
   kLinearized,
-  // For a transient run: the regulator of finite gain-bandwidth (an ideal
-  // one makes an algebraic loop through C62 that the simulator cannot step)
-  // with its cathode between its least voltage and the output less the
-  // LED's drop, starting at rest; the LED an exponential diode that blocks
+  // For a transient run: the regulator with the TL431's finite gain and
+  // first pole (an ideal one makes an algebraic loop through C62 that the
+  // simulator cannot step) with its cathode between its least voltage and
+  // the output, starting at rest; the LED an exponential diode that blocks
   // reverse current; the opto's transistor no lower than its saturation.
   kSwitching,
 };
