@@ -104,7 +104,7 @@ std::string CompensatorLines(const LoopCorner& c, const LoopCircuit& k) {
 }  // namespace
 
 LoopCircuit LoopCircuitOf(const DesignState& s, const LossBudget& budget, const LoopDesign& loop) {
-  LoopCircuit k{loop.parts,        loop.output, {}, loop.assumptions, budget.worst_case.I_D_max_A,
+  LoopCircuit k{loop.parts,  loop.output, {}, loop.assumptions, budget.worst_case.I_D_max_A,
                 loop.U_ref_V};
   // The voltages and capacitors RegulatedOutputOf refers C_total_uF with.
   for (int i = 1; i <= s.inputs.n_sec; ++i) {
