@@ -29,6 +29,9 @@ struct RunControl {
   bool cancelled() const { return cancel != nullptr && *cancel; }
 };
 
+// The failure of a run that was cancelled.
+inline constexpr const char* kCancelledFailure = "the simulation was cancelled";
+
 struct RunResult {
   std::optional<SimulatedWaveforms> waves;
   std::string failure;  // why there are none: one line

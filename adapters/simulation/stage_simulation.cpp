@@ -193,7 +193,7 @@ SimulationOutcome SimulateStage(const DesignEvaluation& evaluation, const RunCon
 
   SimulationOutcome outcome;
   if (control.cancelled()) {
-    outcome.failure = "the simulation was cancelled";
+    outcome.failure = kCancelledFailure;
     return outcome;
   }
   // A failed full-load point ends the simulation, the lowest input voltage

@@ -13,7 +13,6 @@ namespace flyback {
 namespace {
 
 constexpr auto kPollInterval = std::chrono::milliseconds(20);
-constexpr const char* kCancelledFailure = "the simulation was cancelled";
 
 }  // namespace
 

@@ -124,7 +124,7 @@ struct Stage {
   double f_ceiling_kHz = 0;
   double t_off_least_us = 0;  // µs, the off time the ceiling asks for
   double I_burst_A = 0;       // A, the least peak current where the map's point bursts; else 0
-  double burst_duty = 1;      // the share of the time the map's point switches; 1 but bursting
+  double burst_duty = 1;      // the share of the time the map's point switches; 1 unless it bursts
   // The core loss as a resistor across the primary: the budget's loss P_core_W
   // at the point over the square average of the primary's voltage there,
   // U2_avg_V2; R_core_ohm 0 without a core.
@@ -661,7 +661,8 @@ void AppendAnalysis(NetlistText& n, const Stage& st, BusPoint point, StartState 
   const double from_us = stop_us - kMeasuredPeriods * period_us;
   // The largest step resolves a pulse, so it is bound by the pulses' own
   // period even where bursts space the turn-ons further apart.
-  const double step_us = PulsePeriod_us(st, point) / 200;
+  const double pulse_us = PulsePeriod_us(st, point);
+  const double step_us = pulse_us / 200;
   AppendStart(n, st, start);
   n += "\n* trtol 20 (ngspice's default 7): the rectifiers' recovery (TT) trebled the run\n";
   n += "* time at 7; the settled outputs move by 0.2 %, less than their ripple\n";
@@ -669,8 +670,8 @@ void AppendAnalysis(NetlistText& n, const Stage& st, BusPoint point, StartState 
   n += "* " + n.Num(kSettlingPeriods) + " periods of " + n.Num(period_us) +
        " us (the clock's, or the loss budget's at this bus), at most 200 steps a period;\n";
   if (st.burst_duty < 1) {
-    n += "* bursting, a period is the mean time between turn-ons, the pulses' " +
-         n.Num(PulsePeriod_us(st, point)) + " us over\n";
+    n += "* bursting, a period is the mean time between turn-ons, the pulses' " + n.Num(pulse_us) +
+         " us over\n";
     n += "* the burst duty " + n.Num(st.burst_duty) + ", and the 200 steps are a pulse's\n";
   }
   n += "* flyback itself ends the run once the outputs have settled\n";
