@@ -53,6 +53,16 @@ std::string Child(const std::string& at, std::string_view name) {
   return place;
 }
 
+// The schema a local reference ("#/properties/loop/properties/simulated")
+// names within `root`; null where it names none or is not local.
+const Json* Referred(const Json& root, const Json& ref) {
+  if (!ref.is_string()) return nullptr;
+  const std::string& text = ref.get_ref<const std::string&>();
+  if (!text.starts_with("#/")) return nullptr;
+  const Json::json_pointer pointer(text.substr(1));
+  return root.contains(pointer) ? &root[pointer] : nullptr;
+}
+
 bool HasType(const Json& value, const std::string& type) {
   if (type == "null") return value.is_null();
   if (type == "boolean") return value.is_boolean();
@@ -69,9 +79,13 @@ bool HasType(const Json& value, const std::string& type) {
 
 class Checker {
  public:
+  explicit Checker(const Json& root) : root_(root) {}
+
   std::vector<std::string> errors;
 
   void Check(const Json& value, const Json& schema, const std::string& at) {
+    // UnknownSchemaKeywords has made sure that every reference resolves.
+    if (schema.contains("$ref")) Check(value, *Referred(root_, schema["$ref"]), at);
     if (schema.contains("type")) CheckType(value, schema["type"], at);
     if (schema.contains("const") && value != schema["const"]) Fail(at, "not the constant");
     if (schema.contains("enum")) {
@@ -109,7 +123,7 @@ class Checker {
   void CheckOneOf(const Json& value, const Json& options, const std::string& at) {
     int met = 0;
     for (const Json& option : options) {
-      Checker alone;
+      Checker alone(root_);
       alone.Check(value, option, at);
       if (alone.errors.empty()) ++met;
     }
@@ -169,26 +183,33 @@ class Checker {
       Fail(at, "above the maximum " + schema["maximum"].dump());
     }
   }
+
+  const Json& root_;
 };
 
-void CollectUnknown(const Json& schema, const std::string& at, std::vector<std::string>& unknown) {
+// A reference is known where it names a schema within `root`; the schema it
+// names is checked where it stands.
+void CollectUnknown(const Json& root, const Json& schema, const std::string& at,
+                    std::vector<std::string>& unknown) {
   if (!schema.is_object()) return;
   for (const auto& [keyword, value] : schema.items()) {
     const std::string place = Child(at, keyword);
     if (Holds(kNotes, keyword)) continue;
-    if (!Holds(kKeywords, keyword)) {
+    if (keyword == "$ref") {
+      if (Referred(root, value) == nullptr) unknown.push_back(place);
+    } else if (!Holds(kKeywords, keyword)) {
       unknown.push_back(place);
     } else if (keyword == "properties") {
       for (const auto& [name, property] : value.items()) {
-        CollectUnknown(property, Child(place, name), unknown);
+        CollectUnknown(root, property, Child(place, name), unknown);
       }
     } else if (keyword == "oneOf" || keyword == "prefixItems") {
       for (std::size_t i = 0; i < value.size(); ++i) {
-        CollectUnknown(value[i], Child(place, std::to_string(i)), unknown);
+        CollectUnknown(root, value[i], Child(place, std::to_string(i)), unknown);
       }
     } else if (keyword == "items" || keyword == "additionalProperties" ||
                keyword == "propertyNames") {
-      CollectUnknown(value, place, unknown);
+      CollectUnknown(root, value, place, unknown);
     }
   }
 }
@@ -197,13 +218,13 @@ void CollectUnknown(const Json& schema, const std::string& at, std::vector<std::
 
 std::vector<std::string> UnknownSchemaKeywords(const nlohmann::json& schema) {
   std::vector<std::string> unknown;
-  CollectUnknown(schema, "", unknown);
+  CollectUnknown(schema, schema, "", unknown);
   return unknown;
 }
 
 std::vector<std::string> SchemaErrors(const nlohmann::json& document,
                                       const nlohmann::json& schema) {
-  Checker checker;
+  Checker checker(schema);
   checker.Check(document, schema, "");
   return checker.errors;
 }

@@ -3,8 +3,9 @@
 // A checker for the part of JSON Schema (draft 2020-12) that the design
 // file's schema uses: type, const, enum, oneOf, properties, required,
 // additionalProperties, propertyNames, prefixItems, items, minItems,
-// maxItems, minimum, maximum and pattern; $schema, $id, title and
-// description are notes. The fuzz targets run it on every design file, where
+// maxItems, minimum, maximum and pattern, and $ref to a schema within the
+// same document ("#/properties/..."); $schema, $id, title and description
+// are notes. The fuzz targets run it on every design file, where
 // a Python validator would be too slow and the full standard needs a library.
 
 #include <nlohmann/json.hpp>

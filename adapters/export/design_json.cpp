@@ -249,9 +249,12 @@ std::string DesignJson(const DesignEvaluation& evaluation,
   if (evaluation.alternatives)
     document["alternatives"] = AlternativesJson(*evaluation.alternatives);
   if (evaluation.loop) {
-    document["loop"] = LoopJson(*evaluation.loop);
+    const LoopDesign& loop = *evaluation.loop;
+    document["loop"] = LoopJson(loop);
     if (simulation != nullptr && simulation->loop) {
-      document["loop"]["simulated"] = LoopSimulationJson(*evaluation.loop, *simulation->loop);
+      document["loop"]["simulated"] = LoopSimulationJson(loop.corners, simulation->loop->corners);
+      document["loop"]["compensator"]["simulated"] =
+          LoopSimulationJson(loop.proposed_corners, simulation->loop->proposed);
     }
   } else {
     document["loop_not_modelled"] = std::string(LoopNotModelledReason(evaluation.design));

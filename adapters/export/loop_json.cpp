@@ -97,8 +97,8 @@ Json Corner(const LoopCorner& c) {
   return corner;
 }
 
-Json SimulatedCorner(const LoopDesign& loop, const SimulatedLoopCorner& s) {
-  const LoopCorner& analytic = loop.corners[s.corner];
+Json SimulatedCorner(const std::vector<LoopCorner>& corners, const SimulatedLoopCorner& s) {
+  const LoopCorner& analytic = corners[s.corner];
   Json corner = Where(analytic);
   corner["reason"] = std::string(s.reason);
   if (!s.failure.empty()) {
@@ -121,11 +121,11 @@ Json SimulatedCorner(const LoopDesign& loop, const SimulatedLoopCorner& s) {
 
 }  // namespace
 
-Json LoopSimulationJson(const LoopDesign& loop, const LoopSimulation& simulated) {
-  Json corners = Json::array();
-  for (const SimulatedLoopCorner& s : simulated.corners)
-    corners.push_back(SimulatedCorner(loop, s));
-  return corners;
+Json LoopSimulationJson(const std::vector<LoopCorner>& corners,
+                        const std::vector<SimulatedLoopCorner>& runs) {
+  Json simulated = Json::array();
+  for (const SimulatedLoopCorner& s : runs) simulated.push_back(SimulatedCorner(corners, s));
+  return simulated;
 }
 
 Json LoopJson(const LoopDesign& loop) {

@@ -5,6 +5,7 @@
 // the stage and margins at each of the 12 corners.
 
 #include <nlohmann/json.hpp>
+#include <vector>
 
 #include "engine/loop/loop_design.h"
 #include "engine/simulation/loop_simulation.h"
@@ -13,9 +14,11 @@ namespace flyback {
 
 nlohmann::ordered_json LoopJson(const LoopDesign& loop);
 
-// The corners of `loop` run in ngspice (flyback --simulate), for "loop"'s
-// key "simulated": each with its reason, its run's failure or the
-// comparison with the analytic loop gain.
-nlohmann::ordered_json LoopSimulationJson(const LoopDesign& loop, const LoopSimulation& simulated);
+// The runs of corners among `corners` in ngspice (flyback --simulate), for
+// "loop"'s key "simulated" (the corners' own) and the compensator's (the
+// proposal's): each with its reason, its run's failure or the comparison
+// with the analytic loop gain.
+nlohmann::ordered_json LoopSimulationJson(const std::vector<LoopCorner>& corners,
+                                          const std::vector<SimulatedLoopCorner>& runs);
 
 }  // namespace flyback

@@ -14,9 +14,11 @@ namespace {
 // The sweep's density, that of the analytic loop.
 constexpr int kPointsPerDecade = 50;
 
-void Simulate(const LoopDesign& loop, const LoopCircuit& circuit, const RunControl& control,
-              SimulatedLoopCorner& s) {
-  const LoopCorner& corner = loop.corners[s.corner];
+// The run of `s`'s corner among `corners` (the list's or the proposal's,
+// their parts those of `circuit`).
+void Simulate(const LoopDesign& loop, const std::vector<LoopCorner>& corners,
+              const LoopCircuit& circuit, const RunControl& control, SimulatedLoopCorner& s) {
+  const LoopCorner& corner = corners[s.corner];
   const std::string netlist =
       LoopNetlist(corner, circuit, loop.f_low_Hz, loop.f_high_Hz, kPointsPerDecade);
   const AcRunResult run = RunAcNetlist(netlist, {kLoopReturnNode, kLoopInjectNode}, control);
@@ -40,18 +42,36 @@ void Simulate(const LoopDesign& loop, const LoopCircuit& circuit, const RunContr
   s.comparison = CompareLoop(corner, analytic, points);
 }
 
+// The runs take a fraction of the stage's: they report no progress of
+// their own.
+RunControl Quiet(const RunControl& control) {
+  RunControl quiet = control;
+  quiet.progress = nullptr;
+  return quiet;
+}
+
 }  // namespace
 
 LoopSimulation SimulateLoop(const DesignState& design, const LossBudget& budget,
                             const LoopDesign& loop, const RunControl& control) {
   const LoopCircuit circuit = LoopCircuitOf(design, budget, loop);
-  // The runs take a fraction of the stage's: they report no progress of
-  // their own.
-  RunControl quiet = control;
-  quiet.progress = nullptr;
   LoopSimulation simulated;
   simulated.corners = LoopCornersToSimulate(loop);
-  for (SimulatedLoopCorner& s : simulated.corners) Simulate(loop, circuit, quiet, s);
+  const RunControl quiet = Quiet(control);
+  for (SimulatedLoopCorner& s : simulated.corners) Simulate(loop, loop.corners, circuit, quiet, s);
+  return simulated;
+}
+
+std::vector<SimulatedLoopCorner> SimulateProposedLoop(const DesignState& design,
+                                                      const LossBudget& budget,
+                                                      const LoopDesign& loop,
+                                                      const RunControl& control) {
+  LoopCircuit circuit = LoopCircuitOf(design, budget, loop);
+  circuit.parts = loop.compensator.rounded;
+  // The corners the list's runs check, so that the two stand side by side.
+  std::vector<SimulatedLoopCorner> simulated = LoopCornersToSimulate(loop);
+  const RunControl quiet = Quiet(control);
+  for (SimulatedLoopCorner& s : simulated) Simulate(loop, loop.proposed_corners, circuit, quiet, s);
   return simulated;
 }
 

@@ -4,6 +4,8 @@
 // LoopCornersToSimulate each as an averaged circuit (engine/simulation/
 // loop_netlist.h) in an .ac run, compared with the analytic loop gain.
 
+#include <vector>
+
 #include "engine/loop/loop_design.h"
 #include "engine/losses/loss_budget.h"
 #include "engine/simulation/loop_simulation.h"
@@ -16,5 +18,12 @@ namespace flyback {
 // for each run; its progress is not told.
 LoopSimulation SimulateLoop(const DesignState& design, const LossBudget& budget,
                             const LoopDesign& loop, const RunControl& control);
+
+// The same corners with the proposal's rounded parts (LoopSimulation::
+// proposed), compared with the proposal's analytic loop.
+std::vector<SimulatedLoopCorner> SimulateProposedLoop(const DesignState& design,
+                                                      const LossBudget& budget,
+                                                      const LoopDesign& loop,
+                                                      const RunControl& control);
 
 }  // namespace flyback

@@ -187,6 +187,7 @@ SimulationOutcome SimulateStage(const DesignEvaluation& evaluation, const RunCon
       RunControl quiet = run;
       quiet.progress = nullptr;
       loop = SimulateLoop(design, budget, *evaluation.loop, quiet);
+      loop->proposed = SimulateProposedLoop(design, budget, *evaluation.loop, quiet);
     });
   }
   RunSideBySide(jobs, control);

@@ -30,7 +30,7 @@ SimulationOutcome MadeUpOutcome() {
   corner.comparison.simulated = {
       {10, {40, -450}}, {11, {39, -450}}, {100, {20, -450}}, {1000, {0, -450}}};
   SimulationOutcome outcome;
-  outcome.loop = LoopSimulation{{corner}};
+  outcome.loop = LoopSimulation{{corner}, {}};
   LoadStepResponse step;
   step.U_regulated_V = 100;
   step.times = {1.2e-3, 2.4e-3, 3.6e-3};

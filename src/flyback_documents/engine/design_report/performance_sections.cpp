@@ -149,13 +149,15 @@ Html MarginsTable(const LoopDesign& loop) {
   return TableHtml(table);
 }
 
-// The corners run in ngspice beside their analytic figures.
-Html SimulatedLoopTable(const LoopDesign& loop, const LoopSimulation& simulated) {
+// The runs in ngspice of corners among `corners` (the list's or the
+// proposal's) beside their analytic figures, `note` below.
+Html SimulatedLoopTable(const std::vector<LoopCorner>& corners,
+                        const std::vector<SimulatedLoopCorner>& runs, const Html& note) {
   HtmlTable table{"loop-simulated",
                   {"Corner", "Why", "Crossover", "Phase margin", "Largest difference", "Verdict"},
                   {}};
-  for (const SimulatedLoopCorner& s : simulated.corners) {
-    const LoopCorner& c = loop.corners[s.corner];
+  for (const SimulatedLoopCorner& s : runs) {
+    const LoopCorner& c = corners[s.corner];
     if (!s.failure.empty()) {
       table.rows.push_back({Html::Text(CornerName(c)), Html::Text(s.reason), "–", "–", "–",
                             Element("span", Html::Text(s.failure), "warning")});
@@ -174,12 +176,7 @@ Html SimulatedLoopTable(const LoopDesign& loop, const LoopSimulation& simulated)
              Figure(m.phase_difference_at_Hz, 1, 0, " Hz"),
          m.agrees ? Html("within ±1 dB, ±5°") : Element("span", "outside ±1 dB, ±5°", "warning")});
   }
-  return TableHtml(table) +
-         Element("p",
-                 "Simulated in ngspice (.ac of an averaged circuit), the analytic figure in "
-                 "brackets; the differences up to twice the crossover.",
-                 "notes") +
-         "\n";
+  return TableHtml(table) + Element("p", note, "notes") + "\n";
 }
 
 }  // namespace
@@ -236,7 +233,17 @@ std::optional<ReportSection> LoopSection(const DesignReportInput& input) {
                           Html::Text(CornerName(worst)) + "); the crossover dashed.",
                       "pair");
   body += MarginsTable(loop);
-  if (input.loop_simulation != nullptr) body += SimulatedLoopTable(loop, *input.loop_simulation);
+  if (input.loop_simulation != nullptr) {
+    const LoopSimulation& simulated = *input.loop_simulation;
+    body += SimulatedLoopTable(loop.corners, simulated.corners,
+                               "Simulated in ngspice (.ac of an averaged circuit), the analytic "
+                               "figure in brackets; the differences up to twice the crossover.");
+    if (!simulated.proposed.empty()) {
+      body += SimulatedLoopTable(loop.proposed_corners, simulated.proposed,
+                                 "The proposal's parts simulated at the same corners, the "
+                                 "proposal's analytic figure in brackets.");
+    }
+  }
   return ReportSection{"loop", "Feedback loop", false, body};
 }
 

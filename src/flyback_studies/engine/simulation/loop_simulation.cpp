@@ -47,12 +47,14 @@ std::string DegreesText(double deg) {
 
 }  // namespace
 
-std::string LoopSimulationText(const LoopDesign& loop, const LoopSimulation& simulated) {
-  std::string t =
-      "Loop in ngspice (.ac of the averaged stage) beside the analytic; tolerance "
-      "±1 dB, ±5° up to twice the crossover\n";
-  for (const SimulatedLoopCorner& s : simulated.corners) {
-    const LoopCorner& corner = loop.corners[s.corner];
+namespace {
+
+// One line per run of `runs`, each of a corner of `corners`.
+std::string RunLines(const std::vector<LoopCorner>& corners,
+                     const std::vector<SimulatedLoopCorner>& runs) {
+  std::string t;
+  for (const SimulatedLoopCorner& s : runs) {
+    const LoopCorner& corner = corners[s.corner];
     t += CornerText(corner) + " (" + std::string(s.reason) + "): ";
     if (!s.failure.empty()) {
       t += "failed: " + s.failure + "\n";
@@ -68,6 +70,20 @@ std::string LoopSimulationText(const LoopDesign& loop, const LoopSimulation& sim
         FrequencyText(c.gain_difference_at_Hz) + ", " + DegreesText(c.phase_difference_deg) +
         " at " + FrequencyText(c.phase_difference_at_Hz) + ": " +
         (c.agrees ? "within" : "OUTSIDE") + ", run " + NumberText(RoundTo(s.run_s, 3)) + " s\n";
+  }
+  return t;
+}
+
+}  // namespace
+
+std::string LoopSimulationText(const LoopDesign& loop, const LoopSimulation& simulated) {
+  std::string t =
+      "Loop in ngspice (.ac of the averaged stage) beside the analytic; tolerance "
+      "±1 dB, ±5° up to twice the crossover\n" +
+      RunLines(loop.corners, simulated.corners);
+  if (!simulated.proposed.empty()) {
+    t += "The proposed compensator at the same corners:\n" +
+         RunLines(loop.proposed_corners, simulated.proposed);
   }
   return t;
 }

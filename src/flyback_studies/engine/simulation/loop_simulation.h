@@ -26,7 +26,10 @@ struct SimulatedLoopCorner {
 };
 
 struct LoopSimulation {
-  std::vector<SimulatedLoopCorner> corners;
+  std::vector<SimulatedLoopCorner> corners;  // with the corners' parts
+  // The same corners with the proposal's rounded parts, against
+  // LoopDesign::proposed_corners: the compensator the design recommends.
+  std::vector<SimulatedLoopCorner> proposed;
 };
 
 // The corners of `loop` to simulate, each once, with the reason it is one.
@@ -34,7 +37,8 @@ std::vector<SimulatedLoopCorner> LoopCornersToSimulate(const LoopDesign& loop);
 
 // The runs as lines of text beside the script's dialogue: a heading, then
 // per corner its simulated and analytic crossover and phase margin, the
-// largest differences and the verdict, or why its run failed.
+// largest differences and the verdict, or why its run failed; the
+// proposal's runs below the corners' own.
 std::string LoopSimulationText(const LoopDesign& loop, const LoopSimulation& simulated);
 
 // The code of the findings of CheckLoopSimulation.
