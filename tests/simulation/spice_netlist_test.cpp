@@ -48,15 +48,23 @@ std::string NetlistOf(const DesignState& s) {
                           : std::nullopt);
 }
 
-// The words of the element line that begins with `name`, comment cut off.
-std::vector<std::string> Element(const std::string& netlist, const std::string& name) {
+// The words of every line of `netlist`, each line's comment after ';' cut off.
+std::vector<std::vector<std::string>> LineWords(const std::string& netlist) {
+  std::vector<std::vector<std::string>> lines_words;
   std::istringstream lines(netlist);
   for (std::string line; std::getline(lines, line);) {
-    line = line.substr(0, line.find(';'));
-    std::istringstream words(line);
+    std::istringstream words(line.substr(0, line.find(';')));
     std::vector<std::string> w;
     for (std::string word; words >> word;) w.push_back(word);
-    if (!w.empty() && w[0] == name) return w;
+    lines_words.push_back(std::move(w));
+  }
+  return lines_words;
+}
+
+// The words of the element line that begins with `name`.
+std::vector<std::string> Element(const std::string& netlist, const std::string& name) {
+  for (std::vector<std::string>& w : LineWords(netlist)) {
+    if (!w.empty() && w[0] == name) return std::move(w);
   }
   ADD_FAILURE() << "no element " << name;
   return {};
@@ -255,15 +263,12 @@ TEST(SpiceNetlist, LoadsBusClampAndSwitch) {
   EXPECT_DOUBLE_EQ(ValueOf(n, "Cd"), 370e-12);
 }
 
-// The names of the element lines that connect to `node`, comments cut off.
+// The names of the element lines that connect to `node` (comment and
+// control lines are no elements).
 std::vector<std::string> ElementsAt(const std::string& netlist, const std::string& node) {
   std::vector<std::string> names;
-  std::istringstream lines(netlist);
-  for (std::string line; std::getline(lines, line);) {
-    if (line.empty() || line[0] == '*' || line[0] == '.') continue;
-    std::istringstream words(line.substr(0, line.find(';')));
-    std::vector<std::string> w;
-    for (std::string word; words >> word;) w.push_back(word);
+  for (const std::vector<std::string>& w : LineWords(netlist)) {
+    if (w.empty() || w[0][0] == '*' || w[0][0] == '.') continue;
     if (std::find(std::next(w.begin()), w.end(), node) != w.end()) names.push_back(w[0]);
   }
   return names;
