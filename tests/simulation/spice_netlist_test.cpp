@@ -48,15 +48,23 @@ std::string NetlistOf(const DesignState& s) {
                           : std::nullopt);
 }
 
-// The words of the element line that begins with `name`, comment cut off.
-std::vector<std::string> Element(const std::string& netlist, const std::string& name) {
+// The words of every line of `netlist`, each line's comment after ';' cut off.
+std::vector<std::vector<std::string>> LineWords(const std::string& netlist) {
+  std::vector<std::vector<std::string>> lines_words;
   std::istringstream lines(netlist);
   for (std::string line; std::getline(lines, line);) {
-    line = line.substr(0, line.find(';'));
-    std::istringstream words(line);
+    std::istringstream words(line.substr(0, line.find(';')));
     std::vector<std::string> w;
     for (std::string word; words >> word;) w.push_back(word);
-    if (!w.empty() && w[0] == name) return w;
+    lines_words.push_back(std::move(w));
+  }
+  return lines_words;
+}
+
+// The words of the element line that begins with `name`.
+std::vector<std::string> Element(const std::string& netlist, const std::string& name) {
+  for (std::vector<std::string>& w : LineWords(netlist)) {
+    if (!w.empty() && w[0] == name) return std::move(w);
   }
   ADD_FAILURE() << "no element " << name;
   return {};
@@ -253,6 +261,41 @@ TEST(SpiceNetlist, LoadsBusClampAndSwitch) {
   EXPECT_NE(n.find(" RON=2.8 "), std::string::npos);
   // The drain: C_oss 150 pF and C09 220 pF.
   EXPECT_DOUBLE_EQ(ValueOf(n, "Cd"), 370e-12);
+}
+
+// The names of the element lines that connect to `node` (comment and
+// control lines are no elements).
+std::vector<std::string> ElementsAt(const std::string& netlist, const std::string& node) {
+  std::vector<std::string> names;
+  for (const std::vector<std::string>& w : LineWords(netlist)) {
+    if (w.empty() || w[0][0] == '*' || w[0][0] == '.') continue;
+    if (std::find(std::next(w.begin()), w.end(), node) != w.end()) names.push_back(w[0]);
+  }
+  return names;
+}
+
+TEST(SpiceNetlist, TurnsOnInTheValleyAQuarterOfTheRingingAfterTheFall) {
+  // The ringing after demagnetization: L_prim 533.71 µH with the drain's
+  // 370 pF, a quarter of its period π/2·√(533.71·370) ns = 698.029 ns
+  // after the IC-supply winding falls through 0, the drain in the valley.
+  DesignState opto = ThreeOutputDemo();
+  opto.inputs.opto_reg = true;
+  opto.inputs.U_opto = 100;
+  for (const DesignState& s : {Demo(), CalculatedWithComponents(opto)}) {
+    const std::string n = NetlistOf(s);
+    const std::vector<std::string> line = Element(n, "Tvalley");
+    ASSERT_EQ(line.size(), 7u);
+    EXPECT_EQ(line[5], "Z0=1k");
+    EXPECT_NEAR(Value(line[6].substr(3)), 698.029e-9, 1e-12);
+    // Matched at its far end, so the delayed copy is the fall itself, and
+    // each node the valley's own: the opto loop's compensator has nodes too.
+    EXPECT_DOUBLE_EQ(ValueOf(n, "Rlate"), 1e3);
+    EXPECT_EQ(ElementsAt(n, "fall"), (std::vector<std::string>{"Bfall", "Tvalley"}));
+    EXPECT_EQ(ElementsAt(n, "late"), (std::vector<std::string>{"Tvalley", "Rlate"}));
+    // The set needs both: it ends with the turn-on that clears arm, not a
+    // delay later.
+    EXPECT_NE(n.find("\nBset set 0 V=1-(1-V(fall)*V(late))*"), std::string::npos);
+  }
 }
 
 // The demonstration's map point of `load` at one end of the input range,

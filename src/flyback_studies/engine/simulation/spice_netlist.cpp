@@ -513,6 +513,30 @@ std::string CeilingFactor(NetlistText& n, const Stage& st) {
   return "*(0.5+0.5*tanh(100*(V(ce)-1)))";
 }
 
+// ns, a quarter of the drain's ringing once the secondaries stop conducting:
+// the whole primary inductance with the drain capacitance, the loss budget's
+// C_oss and C09; π/2·√(L_prim·C_drain) in ns from µH and pF.
+double QuarterRinging_ns(const Stage& st) {
+  return std::numbers::pi / 2 * std::sqrt(st.L_prim_uH * st.C_drain_pF);
+}
+
+// The valley the loss budget turns on in: the armed fall of the IC-supply
+// winding through 0 (fall) is a quarter of the ringing before it. A matched
+// lossless line delays it by that quarter (late), and ngspice steps to the
+// delayed edge as to a breakpoint. The valley is where both are 1: the set
+// then ends with the turn-on, which clears arm, rather than a delay later
+// (an on time shorter than the delay would otherwise turn on again), and a
+// winding that rises before the delay is out sets nothing. The set
+// condition it returns.
+std::string ValleyCondition(NetlistText& n, const Stage& st) {
+  n += "* the valley: fall, the armed fall through 0, and late, fall a quarter of the\n";
+  n += "* ringing pi/2*sqrt(L_prim*C_drain) later through a matched lossless line, both 1\n";
+  n += "Bfall fall 0 V=V(arm)*(0.5+0.5*tanh(10*(0.1-V(aux))))\n";
+  n += "Tvalley fall 0 late 0 Z0=1k TD=" + n.Num(QuarterRinging_ns(st)) + "n\n";
+  n += "Rlate late 0 1k\n";
+  return "V(fall)*V(late)";
+}
+
 void AppendController(NetlistText& n, const Stage& st) {
   if (st.opto) {
     AppendOptoFeedback(n, st, *st.opto);
@@ -535,8 +559,8 @@ void AppendController(NetlistText& n, const Stage& st) {
     n += "* set: a clock at f_fix_min = " + n.Num(st.f_fix_kHz) + " kHz (current-mode PWM)\n";
     n += "Vclk set 0 PULSE(0 1 0 10n 10n 200n " + n.Num(1000 / st.f_fix_kHz) + "u)\n";
   } else {
-    n += "* set (quasi-resonant): the IC-supply winding falls through 0 after a\n";
-    n += "* demagnetization; arm remembers that the winding went positive since\n";
+    n += "* set (quasi-resonant): in the valley after a demagnetization;\n";
+    n += "* arm remembers that the IC-supply winding went positive since\n";
     n += "* the last turn-on, so the turn-on itself cannot set the latch again\n";
     n += "Barm 0 arm I=1m*((0.5+0.5*tanh(2*(V(aux)-" + n.Num(st.windings[0].U_V / 2) +
          ")))*(1-V(arm))-(0.5+0.5*tanh(100*(V(q)-0.9)))*V(arm))\n";
@@ -546,8 +570,9 @@ void AppendController(NetlistText& n, const Stage& st) {
     n += "* demagnetization); 1 uA charges Ctm to 1 V in that time\n";
     n += "Btm 0 tm I=1u-1m*(0.5+0.5*tanh(100*(V(q)-0.9)))*V(tm)\n";
     n += "Ctm tm 0 " + n.Num(kRestartPeriods * 1e3 / st.f_design_kHz) + "p\n";
-    const std::string valley_or_restart = "1-(1-V(arm)*(0.5+0.5*tanh(10*(0.1-V(aux))))" +
-                                          CeilingFactor(n, st) + ")*(0.5-0.5*tanh(100*(V(tm)-1)))";
+    const std::string valley = ValleyCondition(n, st);
+    const std::string valley_or_restart =
+        "1-(1-" + valley + CeilingFactor(n, st) + ")*(0.5-0.5*tanh(100*(V(tm)-1)))";
     n += "Bset set 0 V=" +
          (burst ? "(0.5+0.5*tanh(100*(V(comp)-" + n.Num(st.I_burst_A) + ")))*(" +
                       valley_or_restart + ")"
