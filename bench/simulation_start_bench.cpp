@@ -3,13 +3,16 @@
 // the component list is not made) at both bus voltages, each run in the
 // worker program until its outputs have settled or to the end of its 300
 // periods. Wall time of a whole run (the worker is a process of its own), and
-// as counters the switching periods simulated and whether they settled: a
-// cold run that ends unsettled stands for the least a cold start takes.
+// as counters the switching periods simulated and whether they settled (a
+// cold run that ends unsettled stands for the least a cold start takes), the
+// worker's processor time, and output 1, the output power, the efficiency
+// and the frequency over the last periods.
 // Needs flyback-ngspice and libngspice0; a run that cannot start is skipped
 // with its reason. Outside the default build (scripts/bench.sh);
 // docs/simulation.md gives the figures measured.
 
 #include <benchmark/benchmark.h>
+#include <sys/resource.h>
 
 #include <memory>
 #include <string>
@@ -27,6 +30,15 @@ namespace {
 // machine stays well within it.
 constexpr double kBenchTimeLimit_s = 120;
 
+// s, the user processor time of this process's finished children: the
+// workers, each ended and waited for by the end of its run.
+double FinishedChildrenCpu_s() {
+  rusage usage{};
+  getrusage(RUSAGE_CHILDREN, &usage);
+  return static_cast<double>(usage.ru_utime.tv_sec) +
+         1e-6 * static_cast<double>(usage.ru_utime.tv_usec);
+}
+
 void SimulatedPoint(benchmark::State& state, DesignState (*demo)(), BusPoint point,
                     StartState start) {
   const DesignState design = CalculatedWithComponents(demo());
@@ -37,8 +49,11 @@ void SimulatedPoint(benchmark::State& state, DesignState (*demo)(), BusPoint poi
   RunControl control;
   control.time_limit_s = kBenchTimeLimit_s;
   OperatingPointFigures figures;
+  double cpu_s = 0;
   for (auto _ : state) {
+    const double cpu_before_s = FinishedChildrenCpu_s();
     const RunResult result = RunNetlist(run, control);
+    cpu_s = FinishedChildrenCpu_s() - cpu_before_s;
     std::string why = result.failure;
     const std::optional<OperatingPointFigures> measured =
         result.waves ? MeasureOperatingPoint(*result.waves, why) : std::nullopt;
@@ -50,6 +65,11 @@ void SimulatedPoint(benchmark::State& state, DesignState (*demo)(), BusPoint poi
   }
   state.counters["periods"] = figures.periods_simulated;
   state.counters["settled"] = figures.settled ? 1 : 0;
+  state.counters["cpu_s"] = cpu_s;
+  state.counters["out1_V"] = figures.outputs.size() > 1 ? figures.outputs[1].U_avg_V : 0;
+  state.counters["P_out_W"] = figures.P_out_W;
+  state.counters["eff"] = figures.efficiency;
+  state.counters["f_kHz"] = figures.f_sw_kHz;
 }
 
 // Each warm run beside the cold run of the same point, three runs each.
