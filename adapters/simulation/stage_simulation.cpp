@@ -183,11 +183,10 @@ SimulationOutcome SimulateStage(const DesignEvaluation& evaluation, const RunCon
     }
   }
   if (evaluation.loop) {
+    // The loop's runs report no progress of their own (loop_ac_simulation.h).
     jobs.emplace_back([&](const RunControl& run) {
-      RunControl quiet = run;
-      quiet.progress = nullptr;
-      loop = SimulateLoop(design, budget, *evaluation.loop, quiet);
-      loop->proposed = SimulateProposedLoop(design, budget, *evaluation.loop, quiet);
+      loop = SimulateLoop(design, budget, *evaluation.loop, run);
+      loop->proposed = SimulateProposedLoop(design, budget, *evaluation.loop, run);
     });
   }
   RunSideBySide(jobs, control);
