@@ -32,6 +32,8 @@ struct OptoCompensator {
   double C_z_nF = 0;      // nF, the regulator's compensation capacitor
   double C_pole_nF = 0;   // nF, feedback pin to ground; 0: none
   double C_p_nF = 0;      // nF, across R_z and C_z, cathode to reference; 0: none
+
+  friend bool operator==(const OptoCompensator&, const OptoCompensator&) = default;
 };
 
 // Hz, 1/(2π·(R_up + R_z)·C_z): the zero where C_p ≪ C_z.
