@@ -10,31 +10,32 @@
 //   takes the 160 V row of the series' table, tan δ 0.15 at 120 Hz: ESR at
 //   100 kHz ½·0.15/(2π·120 Hz·100 µF) = 0.994718 Ω, its zero at 1600 Hz.
 //   k_i = I_D_max/(3·1 V) = 4.194108/3 A/V; G0 = k_i·100/(2·I_pk) = 18.45428;
-//   load pole 2/(2π·R·C) = 17.09711 Hz.
-//   Crossover a tenth of 23548.86 Hz: 2354.886 Hz; the stage there −12.4538 dB
-//   and −33.7777°: boost 60 + 33.7777 − 90 = 3.7777°, k = tan(46.8889°) =
-//   1.06821, the zero at f_c/k, the pole at f_c·k.
+//   load pole 1/(2π·(R/2·C + ESR·100 µF)) = 1/(2π·(9308.88 + 99.47) µs) =
+//   16.91634 Hz (2/(2π·R·C) = 17.09711 Hz without the ESR).
+//   Crossover a tenth of 23548.86 Hz: 2354.886 Hz; the stage there −12.5462 dB
+//   and −33.7821°: boost 60 + 33.7821 − 90 = 3.7821°, k = tan(46.8911°) =
+//   1.06829, the zero at f_c/k, the pole at f_c·k.
 //   R_LED,max = (100 − 1.1 − 2.5)/(4.7 V/(20 kΩ·0.38) + 1 mA) = 59.5642 kΩ,
-//   56 kΩ below it; C_pole = 1/(2π·2354.89·1.06821·20 kΩ) − 1.4 nF =
-//   1.76348 nF; at CTR √(0.38·1.25) the gain wants R_z = 3529.09 kΩ,
-//   C_z = 19.2566 pF; E24: 3.6 MΩ, 20 pF, 1.8 nF (values chosen with an
+//   56 kΩ below it; C_pole = 1/(2π·2354.89·1.06829·20 kΩ) − 1.4 nF =
+//   1.76324 nF; at CTR √(0.38·1.25) the gain wants R_z = 3569.15 kΩ,
+//   C_z = 19.0545 pF; E24: 3.6 MΩ, 20 pF, 1.8 nF (values chosen with an
 //   ideal regulator).
 // The corners' loops take the TL431's own gain (TL431/D device model):
 // G_M = 0.3 + 2.7·exp(−1 mA/26 mA) = 2.898128 S, A_0 = G_M·1 MΩ·1.25 µS·
 // R_LED (3622.66 into 1 kΩ, 202869 into 56 kΩ), its pole at
 // 1/(2π·1 MΩ·20 pF) = 7957.75 Hz; the cathode gives Z_f/R_up/(1 + NG/A),
 // NG = 1 + Z_f/(R_up·2.5 V/100 V).
-//   With the rounded parts (the proposal): crossover 1491.43 Hz, 48.533° at
-//   CTR 0.38; 3911.35 Hz, 72.429° at CTR 1.25 (an ideal regulator: 1495.45
-//   Hz, 48.373°; 3925.65 Hz, 72.475°).
+//   With the rounded parts (the proposal): crossover 1480.63 Hz, 48.312° at
+//   CTR 0.38; 3872.95 Hz, 72.253° at CTR 1.25 (an ideal regulator: 1484.62
+//   Hz, 48.150°; 3887.09 Hz, 72.298°).
 // The design's own parts, the component list's: R_LED = R61 1 kΩ, R_z = R63
 // 39 kΩ with C_z = C61 15 nF, C_p = C62 56 pF across them, R_up = R65
 // 220 kΩ, C_pole = C28 1.5 nF (QRM1X305) with the 20 kΩ pull-up and 1.4 nF
 // of the opto. G_c = CTR·20/1·(1 + Z_f/220 kΩ)/(1 + s·20 kΩ·2.9 nF),
 // Z_f = (39 kΩ + 1/(s·15 nF)) ∥ 1/(s·56 pF), times the stage above (an
 // independent script, complex arithmetic):
-//   at 1 kHz the loop is 9.8986 dB at CTR 0.38 and 20.2411 dB at 1.25,
-//   −79.4878° at both; at CTR 0.38 it crosses at 4356.00 Hz with 101.212°,
+//   at 1 kHz the loop is 9.8063 dB at CTR 0.38 and 20.1488 dB at 1.25,
+//   −79.4981° at both; at CTR 0.38 it crosses at 4300.87 Hz with 101.305°,
 //   below a fifth of 23548.86 Hz (4709.77 Hz); at CTR 1.25 not within the
 //   sweep, which ends at half the switching frequency.
 
@@ -77,24 +78,24 @@ TEST_F(OptoDemoLoop, PowerStageAtLowestInputFullLoadAsByHand) {
   EXPECT_NEAR(c.plant.f_sw_Hz, 23548.86, 0.05);
   EXPECT_NEAR(c.plant.R_load_ohm, 131.5789, 1e-4);
   EXPECT_NEAR(c.plant.G0, 18.45428, 1e-4);
-  EXPECT_NEAR(c.plant.f_load_pole_Hz, 17.09711, 1e-4);
+  EXPECT_NEAR(c.plant.f_load_pole_Hz, 16.91634, 1e-4);
   EXPECT_NEAR(c.plant.f_esr_zero_Hz, 1600, 1e-6);
   const GainPhase h = PowerStageResponse(c.plant, loop_->compensator.crossover_Hz);
-  EXPECT_NEAR(h.gain_dB, -12.4538, 1e-3);
-  EXPECT_NEAR(h.phase_deg, -33.7777, 1e-3);
+  EXPECT_NEAR(h.gain_dB, -12.5462, 1e-3);
+  EXPECT_NEAR(h.phase_deg, -33.7821, 1e-3);
 }
 
 TEST_F(OptoDemoLoop, CompensatorAsByHand) {
   const CompensatorDesign& d = loop_->compensator;
   EXPECT_NEAR(d.crossover_Hz, 2354.886, 0.01);
-  EXPECT_NEAR(d.boost_deg, 3.7777, 1e-3);
-  EXPECT_NEAR(d.k, 1.06821, 1e-5);
+  EXPECT_NEAR(d.boost_deg, 3.7821, 1e-3);
+  EXPECT_NEAR(d.k, 1.06829, 1e-5);
   EXPECT_NEAR(d.R_LED_max_kOhm, 59.5642, 1e-4);
   EXPECT_EQ(d.exact.R_up_kOhm, 220);
   EXPECT_EQ(d.exact.R_LED_kOhm, 56);
-  EXPECT_NEAR(d.exact.C_pole_nF, 1.76348, 1e-4);
-  EXPECT_NEAR(d.exact.R_z_kOhm, 3529.09, 0.1);
-  EXPECT_NEAR(d.exact.C_z_nF, 0.0192566, 1e-6);
+  EXPECT_NEAR(d.exact.C_pole_nF, 1.76324, 1e-4);
+  EXPECT_NEAR(d.exact.R_z_kOhm, 3569.15, 0.1);
+  EXPECT_NEAR(d.exact.C_z_nF, 0.0190545, 1e-6);
   EXPECT_DOUBLE_EQ(d.rounded.R_z_kOhm, 3600);
   EXPECT_DOUBLE_EQ(d.rounded.C_z_nF, 0.02);
   EXPECT_DOUBLE_EQ(d.rounded.C_pole_nF, 1.8);
@@ -104,10 +105,10 @@ TEST_F(OptoDemoLoop, MarginsOfTheRoundedPartsAsByHand) {
   ASSERT_EQ(loop_->proposed_corners.size(), 12U);
   const LoopMargins& low_ctr = loop_->proposed_corners[4].margins;
   const LoopMargins& high_ctr = loop_->proposed_corners[5].margins;
-  EXPECT_NEAR(*low_ctr.crossover_Hz, 1491.43, 0.05);
-  EXPECT_NEAR(*low_ctr.phase_margin_deg, 48.533, 1e-2);
-  EXPECT_NEAR(*high_ctr.crossover_Hz, 3911.35, 0.05);
-  EXPECT_NEAR(*high_ctr.phase_margin_deg, 72.429, 1e-2);
+  EXPECT_NEAR(*low_ctr.crossover_Hz, 1480.63, 0.05);
+  EXPECT_NEAR(*low_ctr.phase_margin_deg, 48.312, 1e-2);
+  EXPECT_NEAR(*high_ctr.crossover_Hz, 3872.95, 0.05);
+  EXPECT_NEAR(*high_ctr.phase_margin_deg, 72.253, 1e-2);
   EXPECT_NEAR(loop_->f_high_Hz, 23548.86 / 2, 0.05);
 }
 
@@ -126,17 +127,17 @@ TEST_F(OptoDemoLoop, LoopOfTheListedPartsAsByHand) {
     std::size_t corner;
     double gain_1kHz_dB;
   };
-  for (const Case& k : {Case{4, 9.8986}, Case{5, 20.2411}}) {
+  for (const Case& k : {Case{4, 9.8063}, Case{5, 20.1488}}) {
     const LoopCorner& c = loop_->corners[k.corner];
     const GainPhase t =
         PowerStageResponse(c.plant, 1000) +
         CompensatorResponse(loop_->parts, c.CTR, loop_->assumptions, loop_->divider_ratio, 1000);
     EXPECT_NEAR(t.gain_dB, k.gain_1kHz_dB, 1e-3) << "CTR " << c.CTR;
-    EXPECT_NEAR(t.phase_deg, -79.4878, 1e-3) << "CTR " << c.CTR;
+    EXPECT_NEAR(t.phase_deg, -79.4981, 1e-3) << "CTR " << c.CTR;
   }
   const LoopCorner& low_ctr = loop_->corners[4];
-  EXPECT_NEAR(*low_ctr.margins.crossover_Hz, 4356.00, 0.5);
-  EXPECT_NEAR(*low_ctr.margins.phase_margin_deg, 101.212, 1e-2);
+  EXPECT_NEAR(*low_ctr.margins.crossover_Hz, 4300.87, 0.5);
+  EXPECT_NEAR(*low_ctr.margins.phase_margin_deg, 101.305, 1e-2);
   EXPECT_TRUE(low_ctr.warnings.empty());
   const LoopCorner& high_ctr = loop_->corners[5];
   EXPECT_FALSE(high_ctr.margins.crossover_Hz);

@@ -32,17 +32,19 @@ TEST(PowerStageAt, EachModeAgainstItsHandFigures) {
     SwitchingPoint point;
     double G0, f_load_pole_Hz, f_rhp_zero_Hz, Q_sampling, I_control_A;
   } cases[] = {
-      // Boundary at 2 A: G0 = 1·12/(2·2) = 3, load pole 2/(2π·2.4·1 mF) =
-      // 132.629 Hz; the comparator reaches the peak current.
-      {"boundary", Point(SwitchingMode::kBoundary, 0, 4), 3, 132.629, 0, 0, 2},
+      // Boundary at 2 A: G0 = 1·12/(2·2) = 3, load pole with the ESR
+      // 1/(2π·1 mF·(2.4/2 + 0.05) Ω) = 127.324 Hz (132.629 Hz without it);
+      // the comparator reaches the peak current.
+      {"boundary", Point(SwitchingMode::kBoundary, 0, 4), 3, 127.324, 0, 0, 2},
       // Discontinuous at 2 A: G0 = 12/2 = 6, the same pole.
-      {"discontinuous", Point(SwitchingMode::kDiscontinuous, 0, 4), 6, 132.629, 0, 0, 2},
+      {"discontinuous", Point(SwitchingMode::kDiscontinuous, 0, 4), 6, 127.324, 0, 0, 2},
       // Continuous, D = 0.5 of 10 µs, 1 A to 2 A: L = 100 V·5 µs/1 A = 500 µH.
-      // G0 = 1·2.4·5·0.5/1.5 = 4, pole 1.5/(2π·2.4·1 mF) = 99.4718 Hz,
+      // G0 = 1·2.4·5·0.5/1.5 = 4, pole 1/(2π·1 mF·(2.4/1.5 + 0.05) Ω) =
+      // 96.4575 Hz (99.4718 Hz without the ESR),
       // f_RHPZ = 2.4·0.25·25/(2π·0.5·500 µH) = 9549.30 Hz, m_c = 1 + 0.5·1 =
       // 1.5, Q = 1/(π·(1.5·0.5 − 0.5)) = 1.27324. The ramp 0.5·U_refl/L·t_on,
       // U_refl/L = 1 A/5 µs: 0.5 A above the 2 A peak.
-      {"continuous", Point(SwitchingMode::kContinuous, 1, 5), 4, 99.4718, 9549.30, 1.27324, 2.5},
+      {"continuous", Point(SwitchingMode::kContinuous, 1, 5), 4, 96.4575, 9549.30, 1.27324, 2.5},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -60,17 +62,17 @@ TEST(PowerStageAt, EachModeAgainstItsHandFigures) {
 }
 
 // The continuous stage above at its right-half-plane zero (9549.30 Hz):
-// 20·log10(4) = 12.0412 dB; pole −10·log10(1 + (9549.30/99.4718)²) =
-// −39.6459 dB, −89.4032°; ESR zero +10·log10(1 + 3²) = 10.0000 dB,
+// 20·log10(4) = 12.0412 dB; pole −10·log10(1 + (9549.30/96.4575)²) =
+// −39.9131 dB, −89.4213°; ESR zero +10·log10(1 + 3²) = 10.0000 dB,
 // +71.5651°; the RHP zero +3.0103 dB, −45°; the sampling pole at 50 kHz,
 // x = 0.190986: 1 − x² = 0.963524, x/Q = 0.150000, −20·log10(0.975129) =
-// +0.2187 dB, −8.8487°. Together −14.3756 dB and −71.6868°.
+// +0.2187 dB, −8.8487°. Together −14.6429 dB and −71.7049°.
 TEST(PowerStageResponse, SumsItsTermsAtOneFrequency) {
   const PowerStageModel m =
       PowerStageAt(Point(SwitchingMode::kContinuous, 1, 5), 1, Output(), 3, LoopAssumptions{});
   const GainPhase h = PowerStageResponse(m, m.f_rhp_zero_Hz);
-  EXPECT_NEAR(h.gain_dB, -14.3756, 1e-3);
-  EXPECT_NEAR(h.phase_deg, -71.6868, 1e-3);
+  EXPECT_NEAR(h.gain_dB, -14.6429, 1e-3);
+  EXPECT_NEAR(h.phase_deg, -71.7049, 1e-3);
 }
 
 }  // namespace

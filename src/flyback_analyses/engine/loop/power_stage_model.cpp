@@ -11,9 +11,22 @@ namespace {
 constexpr double kFaradPerMicrofarad = 1e-6;
 constexpr double kHertzPerPerMicrosecond = 1e6;
 
-// Hz, the corner of a time constant R·C (Ω, µF) times `factor`.
-double CornerOf(double factor, double R_ohm, double C_uF) {
-  return factor / (2 * std::numbers::pi * R_ohm * C_uF * kFaradPerMicrofarad);
+// Hz, the zero of output 1's capacitor C_1 (µF) with its ESR (Ω).
+double EsrZeroOf(const RegulatedOutput& out) {
+  return 1 / (2 * std::numbers::pi * out.ESR_ohm * out.C_own_uF * kFaradPerMicrofarad);
+}
+
+// Hz, the load pole. The stage is a source whose own output resistance
+// R/(k − 1) lies beside the load R, k = conductance_per_load (2 in boundary
+// and discontinuous operation, 1 + D in continuous): R_s = R/k lies across
+// the output bank, C (every capacitor referred to output 1) with output 1's
+// ESR time constant τ = ESR·C_1 (that of the ESR zero). The output
+// impedance R_s·(1 + s·τ)/(1 + s·(R_s·C + τ)) puts the pole at
+// 1/(2π·(R_s·C + ESR·C_1)); with one output, 1/(2π·C·(R_s + ESR)).
+double LoadPoleOf(double conductance_per_load, double R_ohm, const RegulatedOutput& out) {
+  const double R_s_ohm = R_ohm / conductance_per_load;
+  const double tau_ohm_uF = R_s_ohm * out.C_total_uF + out.ESR_ohm * out.C_own_uF;  // µs
+  return 1 / (2 * std::numbers::pi * tau_ohm_uF * kFaradPerMicrofarad);
 }
 
 void SetContinuous(const SwitchingPoint& p, const RegulatedOutput& out, double k_i,
@@ -22,7 +35,7 @@ void SetContinuous(const SwitchingPoint& p, const RegulatedOutput& out, double k
   const double N = out.turns_ratio;
   const double R = m.R_load_ohm;
   m.G0 = k_i * R * N * (1 - D) / (1 + D);
-  m.f_load_pole_Hz = CornerOf(1 + D, R, out.C_total_uF);
+  m.f_load_pole_Hz = LoadPoleOf(1 + D, R, out);
   // The ripple I_pk − I_start is U_bus·t_on/L.
   const double L_H = kHenryPerMicrohenry * p.t_on_us * p.U_bus_V / (p.I_pk_A - p.I_start_A);
   m.f_rhp_zero_Hz = R * (1 - D) * (1 - D) * N * N / (2 * std::numbers::pi * D * L_H);
@@ -48,18 +61,18 @@ PowerStageModel PowerStageAt(const SwitchingPoint& p, double load_share, const R
   m.f_sw_Hz = kHertzPerPerMicrosecond / p.period_us;
   m.duty = p.t_on_us / p.period_us;
   m.R_load_ohm = LoadResistance(out, load_share);
-  m.f_esr_zero_Hz = CornerOf(1, out.ESR_ohm, out.C_own_uF);
+  m.f_esr_zero_Hz = EsrZeroOf(out);
   const double k_i = CurrentPerFeedbackVolt(I_limit_A, a);
   m.I_control_A = p.I_pk_A;
   m.I_limit_A = I_limit_A;
   switch (p.mode) {
     case SwitchingMode::kBoundary:
       m.G0 = k_i * out.U_V / (2 * p.I_pk_A);
-      m.f_load_pole_Hz = CornerOf(2, m.R_load_ohm, out.C_total_uF);
+      m.f_load_pole_Hz = LoadPoleOf(2, m.R_load_ohm, out);
       break;
     case SwitchingMode::kDiscontinuous:
       m.G0 = k_i * out.U_V / p.I_pk_A;
-      m.f_load_pole_Hz = CornerOf(2, m.R_load_ohm, out.C_total_uF);
+      m.f_load_pole_Hz = LoadPoleOf(2, m.R_load_ohm, out);
       break;
     case SwitchingMode::kContinuous:
       SetContinuous(p, out, k_i, a, m);

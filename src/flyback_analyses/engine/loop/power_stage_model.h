@@ -7,11 +7,14 @@
 //     so U_out ∝ √I_pk: G0 = k_i·U_out/(2·I_pk).
 //   Discontinuous at fixed frequency: P = ½·L·I_pk²·f, U_out ∝ I_pk:
 //     G0 = k_i·U_out/I_pk.
-//   Both: one load pole at 2/(2π·R·C) (the stage is a power source into R‖C).
-//   Continuous: G0 = k_i·R·N·(1 − D)/(1 + D), load pole (1 + D)/(2π·R·C),
+//   Both: the stage is a power source whose output resistance beside the
+//     load leaves R_s = R/2 across the capacitors.
+//   Continuous: G0 = k_i·R·N·(1 − D)/(1 + D), R_s = R/(1 + D),
 //     right-half-plane zero R·(1 − D)²·N²/(2π·D·L), and the sampling double
 //     pole at f_sw/2 with Q = 1/(π·(m_c·(1 − D) − 0.5)).
-//   Every mode: the ESR zero 1/(2π·ESR·C) of output 1's capacitor.
+//   Every mode: the ESR zero 1/(2π·ESR·C_1) of output 1's capacitor C_1, and
+//     one load pole 1/(2π·(R_s·C + ESR·C_1)), C every output's capacitor
+//     referred to output 1 (1/(2π·C·(R_s + ESR)) with one output).
 // k_i (A/V) is the peak current per feedback-pin volt, N = n_prim/n_1.
 
 #include "engine/loop/bode_terms.h"
