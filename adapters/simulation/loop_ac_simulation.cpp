@@ -35,9 +35,9 @@ void Simulate(const LoopDesign& loop, const std::vector<LoopCorner>& corners,
     points.push_back({run.f_Hz[i], -returned[i] / injected[i]});
   }
   const LoopAssumptions& a = loop.assumptions;
-  const LoopResponse analytic = [&corner, &circuit, &a](double f_Hz) {
+  const LoopResponse analytic = [&corner, &circuit, &a, &loop](double f_Hz) {
     return PowerStageResponse(corner.plant, f_Hz) +
-           CompensatorResponse(circuit.parts, corner.CTR, a, f_Hz);
+           CompensatorResponse(circuit.parts, corner.CTR, a, loop.divider_ratio, f_Hz);
   };
   s.comparison = CompareLoop(corner, analytic, points);
 }

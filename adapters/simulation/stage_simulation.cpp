@@ -187,6 +187,7 @@ SimulationOutcome SimulateStage(const DesignEvaluation& evaluation, const RunCon
     jobs.emplace_back([&](const RunControl& run) {
       loop = SimulateLoop(design, budget, *evaluation.loop, run);
       loop->proposed = SimulateProposedLoop(design, budget, *evaluation.loop, run);
+      loop->proposed_parts = evaluation.loop->compensator.rounded;
     });
   }
   RunSideBySide(jobs, control);

@@ -139,16 +139,21 @@ void LoopTab::ShowLoadStep(const SimulationOutcome* simulation) {
 
 void LoopTab::ShowLoop(const LoopDesign& loop, const LoopSimulation* simulated) {
   // ngspice runs the component list's compensator: its points do not belong
-  // on the curves of one set by hand.
-  const LoopSimulation* drawn = loop.parts_chosen ? nullptr : simulated;
-  gain_->Show(BodeChart(loop, BodeQuantity::kGain, drawn));
-  phase_->Show(BodeChart(loop, BodeQuantity::kPhase, drawn));
+  // on the curves of one set by hand. The proposal's runs are the
+  // proposal's whatever the curves.
+  const bool curves_simulated = !loop.parts_chosen;
+  gain_->Show(BodeChart(loop, BodeQuantity::kGain, simulated, curves_simulated));
+  phase_->Show(BodeChart(loop, BodeQuantity::kPhase, simulated, curves_simulated));
   QString simulation_note;
-  if (drawn != nullptr) {
-    simulation_note = QStringLiteral(" Markers: ngspice's .ac points of the simulated corners.");
-  } else if (simulated != nullptr) {
+  if (simulated != nullptr) {
     simulation_note =
-        QStringLiteral(" ngspice's .ac points are of the component list's compensator: not drawn.");
+        curves_simulated ? QStringLiteral(" Markers: ngspice's .ac points of the simulated corners")
+                         : QStringLiteral(
+                               " ngspice's .ac points of the component list's compensator are "
+                               "not drawn");
+    simulation_note += simulated->proposed_parts == loop.compensator.rounded
+                           ? QStringLiteral("; filled squares: the proposal's parts there.")
+                           : QStringLiteral("; those of an earlier proposal are not drawn.");
   }
   compensator_->setText(QString::fromUtf8(loop.parts_chosen ? "Compensator set by hand"
                                                             : "The component list's compensator") +

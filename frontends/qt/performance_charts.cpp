@@ -74,22 +74,27 @@ double PhaseTurns_deg(const LoopCorner& corner, const std::vector<BodePoint>& ru
   return 360 * std::round((analytic->loop.phase_deg - first.loop.phase_deg) / 360);
 }
 
-// The simulated points of every run that gave them over the corners'
-// curves, hollow, so that the curve shows through; the legend names them
-// once ("ngspice"), the margins table the corners by their colours.
-void AddSimulatedPoints(QChart& chart, const LoopDesign& loop, const LoopSimulation& simulated,
-                        bool gain, QAbstractAxis* x, QAbstractAxis* y) {
+// The simulated points of every run of `runs` that gave them, each in the
+// colour of its corner among `corners` (the curves' or the proposal's,
+// whose analytic phase picks the turn); the legend names the first of them
+// `name`, the margins table the corners by their colours. Whether any were
+// drawn.
+bool AddRunPoints(QChart& chart, const LoopDesign& loop,
+                  const std::vector<SimulatedLoopCorner>& runs,
+                  const std::vector<LoopCorner>& corners, const QString& name,
+                  QScatterSeries::MarkerShape shape, bool gain, QAbstractAxis* x,
+                  QAbstractAxis* y) {
   constexpr double kMarkerSize = 6;
   constexpr double kMarkersPerDecade = 8;
-  for (QLegendMarker* marker : chart.legend()->markers()) marker->setVisible(false);
   bool named = false;
-  for (const SimulatedLoopCorner& s : simulated.corners) {
+  for (const SimulatedLoopCorner& s : runs) {
     const std::vector<BodePoint>& run = s.comparison.simulated;
-    if (!s.failure.empty() || run.empty() || s.corner >= loop.corners.size()) continue;
-    const LoopCorner& corner = loop.corners[s.corner];
-    QScatterSeries* points =
-        Markers(QStringLiteral("ngspice"), CornerColour(loop, corner), kMarkerSize);
-    points->setColor(Qt::white);
+    if (!s.failure.empty() || run.empty() || s.corner >= corners.size()) continue;
+    const LoopCorner& corner = corners[s.corner];
+    QScatterSeries* points = Markers(name, CornerColour(loop, corner), kMarkerSize);
+    points->setMarkerShape(shape);
+    // Hollow circles let the curve they stand on show through.
+    if (shape == QScatterSeries::MarkerShapeCircle) points->setColor(Qt::white);
     const double turns_deg = gain ? 0 : PhaseTurns_deg(corner, run);
     // The sweep's points lie too close on a plot this size to be told
     // apart from the curve: at most kMarkersPerDecade of them are drawn.
@@ -105,7 +110,25 @@ void AddSimulatedPoints(QChart& chart, const LoopDesign& loop, const LoopSimulat
     for (QLegendMarker* marker : chart.legend()->markers(points)) marker->setVisible(!named);
     named = true;
   }
-  chart.legend()->setVisible(named);
+  return named;
+}
+
+// The runs of `simulated`: those of the curves' parts as hollow circles
+// over their curves (where `curves_simulated`), the proposal's as filled
+// squares where they ran the proposal `loop` holds; the legend names the
+// two kinds of marker and nothing else.
+void AddSimulatedPoints(QChart& chart, const LoopDesign& loop, const LoopSimulation& simulated,
+                        bool curves_simulated, bool gain, QAbstractAxis* x, QAbstractAxis* y) {
+  for (QLegendMarker* marker : chart.legend()->markers()) marker->setVisible(false);
+  const bool curves =
+      curves_simulated &&
+      AddRunPoints(chart, loop, simulated.corners, loop.corners, QStringLiteral("ngspice"),
+                   QScatterSeries::MarkerShapeCircle, gain, x, y);
+  const bool proposal = simulated.proposed_parts == loop.compensator.rounded &&
+                        AddRunPoints(chart, loop, simulated.proposed, loop.proposed_corners,
+                                     QStringLiteral("ngspice, the proposal's parts"),
+                                     QScatterSeries::MarkerShapeRectangle, gain, x, y);
+  chart.legend()->setVisible(curves || proposal);
 }
 
 }  // namespace
@@ -175,7 +198,8 @@ QChart* EfficiencyChart(const EfficiencyMap& map, const RulesCheck& rules,
   return chart;
 }
 
-QChart* BodeChart(const LoopDesign& loop, BodeQuantity quantity, const LoopSimulation* simulated) {
+QChart* BodeChart(const LoopDesign& loop, BodeQuantity quantity, const LoopSimulation* simulated,
+                  bool curves_simulated) {
   const bool gain = quantity == BodeQuantity::kGain;
   QChart* chart = NewChart(gain ? QStringLiteral("Loop gain of every corner")
                                 : QStringLiteral("Loop phase of every corner"),
@@ -220,7 +244,9 @@ QChart* BodeChart(const LoopDesign& loop, BodeQuantity quantity, const LoopSimul
   limit->append(x->min(), reference);
   limit->append(x->max(), reference);
   Attach(*chart, limit, x, y);
-  if (simulated != nullptr) AddSimulatedPoints(*chart, loop, *simulated, gain, x, y);
+  if (simulated != nullptr) {
+    AddSimulatedPoints(*chart, loop, *simulated, curves_simulated, gain, x, y);
+  }
   return chart;
 }
 

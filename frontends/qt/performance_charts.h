@@ -37,9 +37,11 @@ bool CornerDashed(const LoopDesign& loop, const LoopCorner& corner);
 // frequency on a decade scale, each in its colour and dash (the margins
 // table beside it names the corners in their colours); the 0 dB or −180°
 // line drawn. With `simulated` (the .ac runs of some corners) each run's
-// points as markers in its corner's colour over the curve, the legend
-// naming only them.
+// points as markers in its corner's colour: those of the curves' parts
+// (where `curves_simulated`: ngspice ran the parts the curves are of) as
+// hollow circles over their curves, the proposal's as filled squares where
+// they ran the proposal `loop` holds, the legend naming only the two.
 QChart* BodeChart(const LoopDesign& loop, BodeQuantity quantity,
-                  const LoopSimulation* simulated = nullptr);
+                  const LoopSimulation* simulated = nullptr, bool curves_simulated = true);
 
 }  // namespace flyback

@@ -16,6 +16,13 @@
 //   Divider: R65 220 kΩ, the lower resistor 220 kΩ·2.5/(100 − 2.5) =
 //   5641.026 Ω. Compensator R63 39 kΩ + C61 15 nF, C62 56 pF, R61 1 kΩ,
 //   LED 1.1 V, opto 0.38, pull-up 20 kΩ to 5 V, 1.5 + 1.4 nF at the pin.
+//   The regulator after the TL431's device model at 1 mA: gain
+//   (0.3 + 2.7·exp(−1/26)) S·1 MΩ·1.25 µS·R61 = 3622.66, so the amplifier
+//   node's Rx = 3622.66/1 mS = 3.62266 MΩ, its pole 1/(2π·1 MΩ·20 pF) =
+//   7957.75 Hz, Cx = 5.52081 pF; about the cathode at rest: the pin at
+//   I_pk/k_i = 3.787837·3/4.194108 = 2.709399 V, the LED's current
+//   (5 − 2.709399) V/(20 kΩ·0.38) = 0.301395 mA, the cathode 100 − 1.1 −
+//   0.301395 = 98.59860 V.
 
 #include "engine/simulation/loop_netlist.h"
 
@@ -73,23 +80,16 @@ struct Element {
 TEST(LoopNetlist, ElementsOfTheDemonstrationCornerAsByHand) {
   const std::string n = CornerNetlist();
   const Element elements[] = {
-      {"Cout1", "out", "esr1", 100e-6},
-      {"Resr1", "esr1", "0", 0.994718},
-      {"Cout2", "out", "esr2", 25.6e-6},
-      {"Resr2", "esr2", "0", 3.626577},
-      {"Cout3", "out", "esr3", 15.895e-6},
-      {"Resr3", "esr3", "0", 7.676552},
-      {"Rload", "out", "0", 131.5789},
-      {"Vinject", "sense", "out", 0},
-      {"R65", "sense", "ref", 220e3},
-      {"R60", "ref", "0", 5641.026},
-      {"R63", "ka", "zc", 39e3},
-      {"C61", "zc", "ref", 15e-9},
-      {"C62", "ka", "ref", 56e-12},
-      {"R61", "sense", "led", 1e3},
-      {"Vled", "led", "ka", 1.1},
-      {"Rpu", "pu", "fb", 20e3},
-      {"Vpu", "pu", "0", 5},
+      {"Cout1", "out", "esr1", 100e-6},    {"Resr1", "esr1", "0", 0.994718},
+      {"Cout2", "out", "esr2", 25.6e-6},   {"Resr2", "esr2", "0", 3.626577},
+      {"Cout3", "out", "esr3", 15.895e-6}, {"Resr3", "esr3", "0", 7.676552},
+      {"Rload", "out", "0", 131.5789},     {"Vinject", "sense", "out", 0},
+      {"R65", "sense", "ref", 220e3},      {"R60", "ref", "0", 5641.026},
+      {"R63", "ka", "zc", 39e3},           {"C61", "zc", "ref", 15e-9},
+      {"C62", "ka", "ref", 56e-12},        {"R61", "sense", "led", 1e3},
+      {"Vled", "led", "ka", 1.1},          {"Rx", "x", "xo", 3.62266e6},
+      {"Cx", "x", "xo", 5.52081e-12},      {"Vxo", "xo", "0", 98.59860},
+      {"Rpu", "pu", "fb", 20e3},           {"Vpu", "pu", "0", 5},
       {"Cfb", "fb", "0", 2.9e-9},
   };
   for (const Element& e : elements) {
@@ -103,6 +103,7 @@ TEST(LoopNetlist, ElementsOfTheDemonstrationCornerAsByHand) {
   }
   EXPECT_EQ(Line(n, "Vinject"),
             (std::vector<std::string>{"Vinject", "sense", "out", "DC", "0", "AC", "1"}));
+  EXPECT_EQ(Line(n, "Eka"), (std::vector<std::string>{"Eka", "ka", "0", "x", "0", "1"}));
   EXPECT_EQ(Line(n, "Fopto"), (std::vector<std::string>{"Fopto", "fb", "0", "Vled", "0.38"}));
   EXPECT_EQ(Line(n, ".ac"), (std::vector<std::string>{".ac", "dec", "50", "10", "11774.43"}));
 }

@@ -51,7 +51,7 @@ CompensatorDesign DesignCompensator(const PowerStageModel& plant, double crossov
   // The gain at f_c with R_z = 0, with the zero where it is wanted; R_z
   // raises it by (R_up + R_z)/R_up.
   c.C_z_nF = CapacitanceFor_nF(f_z, R_up_kOhm);
-  const double without_R_z_dB = CompensatorResponse(c, CTR, a, crossover_Hz).gain_dB;
+  const double without_R_z_dB = IdealRegulatorCompensatorResponse(c, CTR, a, crossover_Hz).gain_dB;
   const double wanted_rise = std::pow(10, (-h.gain_dB - without_R_z_dB) / 20);
   d.fast_lane_too_strong = wanted_rise < 1;
   c.R_z_kOhm = d.fast_lane_too_strong ? 0 : R_up_kOhm * (wanted_rise - 1);

@@ -6,6 +6,8 @@
 //   boost = PM − ∠H(f_c) − 90°, k = tan(boost/2 + 45°), f_z = f_c/k, f_p = k·f_c,
 // and R_z sets the gain that makes the loop's gain 1 at f_c. The LED resistor
 // is the largest the bias allows (the least fast-lane gain), rounded down.
+// The values are chosen with an ideal regulator; the corners' margins are
+// those of the regulator's own gain (opto_compensator.h).
 
 #include "engine/loop/loop_assumptions.h"
 #include "engine/loop/opto_compensator.h"

@@ -54,8 +54,9 @@ std::vector<LoopCorner> CornersWith(const std::vector<LoopCorner>& stages,
     for (double CTR : {a.CTR_min, a.CTR_max}) {
       LoopCorner c = stage;
       c.CTR = CTR;
-      const LoopResponse response = [&c, &parts, &a](double f_Hz) {
-        return PowerStageResponse(c.plant, f_Hz) + CompensatorResponse(parts, c.CTR, a, f_Hz);
+      const LoopResponse response = [&c, &parts, &a, &loop](double f_Hz) {
+        return PowerStageResponse(c.plant, f_Hz) +
+               CompensatorResponse(parts, c.CTR, a, loop.divider_ratio, f_Hz);
       };
       c.bode = SweepLoop(response, loop.f_low_Hz, loop.f_high_Hz, kPointsPerDecade);
       c.margins = MarginsOf(c.bode, response);
@@ -75,6 +76,7 @@ LoopDesign ComputeLoopDesign(const DesignState& s, const LossBudget& budget,
   loop.output = RegulatedOutputOf(s);
   loop.design_CTR = std::sqrt(a.CTR_min * a.CTR_max);
   loop.U_ref_V = s.components.U_ref;
+  loop.divider_ratio = loop.U_ref_V / loop.output.U_V;
   const double I_limit_A = budget.worst_case.I_D_max_A;
   const std::array<LineEnd, 2> lines = {
       LineEnd{"lowest input", &budget.lowest_valley, s.inputs.U_mains_min},

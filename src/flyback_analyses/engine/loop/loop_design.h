@@ -39,6 +39,7 @@ struct LoopDesign {
   double f_high_Hz = 0;
   double design_CTR = 0;          // √(CTR_min·CTR_max), the compensator's design value
   double U_ref_V = 0;             // V, the shunt regulator's reference the divider sets
+  double divider_ratio = 0;       // U_ref/U_out: R65 over R60 with P60 trimmed to output 1
   CompensatorDesign compensator;  // the proposal: designed, then rounded
   OptoCompensator listed;         // the component list's parts
   OptoCompensator parts;          // the corners' parts: the listed, or those the user chose

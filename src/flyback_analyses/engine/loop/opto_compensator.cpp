@@ -3,6 +3,8 @@
 #include <complex>
 #include <numbers>
 
+#include "engine/loop/shunt_regulator.h"
+
 namespace flyback {
 
 namespace {
@@ -20,15 +22,21 @@ std::complex<double> CapacitorImpedance_kOhm(double C_nF, double f_Hz) {
          std::complex<double>(0, 2 * std::numbers::pi * f_Hz * C_nF);
 }
 
-// 1 + Z_f/R_up: the regulator's share of the LED current per output volt,
-// in units of 1/R_LED.
-std::complex<double> RegulatorTerm(const OptoCompensator& c, double f_Hz) {
+// kOhm, Z_f: R_z and C_z in series, C_p across them.
+std::complex<double> FeedbackImpedance_kOhm(const OptoCompensator& c, double f_Hz) {
   std::complex<double> Z_f_kOhm = c.R_z_kOhm + CapacitorImpedance_kOhm(c.C_z_nF, f_Hz);
   if (c.C_p_nF > 0) {
     const std::complex<double> Z_p_kOhm = CapacitorImpedance_kOhm(c.C_p_nF, f_Hz);
     Z_f_kOhm = Z_f_kOhm * Z_p_kOhm / (Z_f_kOhm + Z_p_kOhm);
   }
-  return 1.0 + Z_f_kOhm / c.R_up_kOhm;
+  return Z_f_kOhm;
+}
+
+// The fast lane's gain with the feedback pin's pole; the regulator's share
+// of the LED current multiplies it.
+GainPhase FastLaneWithPole(const OptoCompensator& c, double CTR, const LoopAssumptions& a,
+                           double f_Hz) {
+  return Factor(CTR * a.R_pullup_kOhm / c.R_LED_kOhm) + LeftPole(f_Hz, CompensatorPole_Hz(c, a));
 }
 
 }  // namespace
@@ -42,9 +50,20 @@ double CompensatorPole_Hz(const OptoCompensator& c, const LoopAssumptions& a) {
 }
 
 GainPhase CompensatorResponse(const OptoCompensator& c, double CTR, const LoopAssumptions& a,
-                              double f_Hz) {
-  return Factor(CTR * a.R_pullup_kOhm / c.R_LED_kOhm) + ComplexTerm(RegulatorTerm(c, f_Hz)) +
-         LeftPole(f_Hz, CompensatorPole_Hz(c, a));
+                              double divider_ratio, double f_Hz) {
+  const std::complex<double> Z_f_kOhm = FeedbackImpedance_kOhm(c, f_Hz);
+  const std::complex<double> noise_gain = 1.0 + Z_f_kOhm / (c.R_up_kOhm * divider_ratio);
+  const std::complex<double> A =
+      ShuntRegulatorGainAt(ShuntRegulatorGainOf(c.R_LED_kOhm, a.I_bias_mA), f_Hz);
+  // −v_K/v_out: the cathode swings against the output.
+  const std::complex<double> cathode = Z_f_kOhm / c.R_up_kOhm / (1.0 + noise_gain / A);
+  return FastLaneWithPole(c, CTR, a, f_Hz) + ComplexTerm(1.0 + cathode);
+}
+
+GainPhase IdealRegulatorCompensatorResponse(const OptoCompensator& c, double CTR,
+                                            const LoopAssumptions& a, double f_Hz) {
+  return FastLaneWithPole(c, CTR, a, f_Hz) +
+         ComplexTerm(1.0 + FeedbackImpedance_kOhm(c, f_Hz) / c.R_up_kOhm);
 }
 
 double LedResistorMax_kOhm(double U_out_V, const LoopAssumptions& a) {

@@ -14,6 +14,11 @@
 // below ωz the integrator rules; above it the gain never falls below the
 // fast lane's CTR·R_pu/R_LED. C_p pulls Z_f to 0 earlier, above
 // 1/(2π·R_z·C_p), towards that same floor.
+// That is the ideal regulator's. The regulator's own gain A(s)
+// (shunt_regulator.h) must carry the noise gain NG = 1 + Z_f/(R_up ∥ R_low)
+// to hold its reference, R_up ∥ R_low = R_up·U_ref/U_out for the divider
+// trimmed to the output; its cathode then gives Z_f/R_up divided by
+// 1 + NG/A, so that 1 + Z_f/R_up becomes 1 + (Z_f/R_up)/(1 + NG/A).
 
 #include "engine/loop/bode_terms.h"
 #include "engine/loop/loop_assumptions.h"
@@ -27,6 +32,8 @@ struct OptoCompensator {
   double C_z_nF = 0;      // nF, the regulator's compensation capacitor
   double C_pole_nF = 0;   // nF, feedback pin to ground; 0: none
   double C_p_nF = 0;      // nF, across R_z and C_z, cathode to reference; 0: none
+
+  friend bool operator==(const OptoCompensator&, const OptoCompensator&) = default;
 };
 
 // Hz, 1/(2π·(R_up + R_z)·C_z): the zero where C_p ≪ C_z.
@@ -34,8 +41,13 @@ double CompensatorZero_Hz(const OptoCompensator& c);
 // Hz, the pole of the pull-up with C_pole and the opto's own capacitance.
 double CompensatorPole_Hz(const OptoCompensator& c, const LoopAssumptions& a);
 
+// With the regulator's own gain into R_LED at its least bias; the divider's
+// ratio U_ref/U_out.
 GainPhase CompensatorResponse(const OptoCompensator& c, double CTR, const LoopAssumptions& a,
-                              double f_Hz);
+                              double divider_ratio, double f_Hz);
+// With an ideal regulator: the formula the proposal's values are chosen by.
+GainPhase IdealRegulatorCompensatorResponse(const OptoCompensator& c, double CTR,
+                                            const LoopAssumptions& a, double f_Hz);
 
 // kOhm, the largest LED resistor that still lets the least CTR pull the
 // feedback pin down with the regulator at its least voltage and bias

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "engine/loop/shunt_regulator.h"
+
 namespace flyback {
 
 namespace {
@@ -10,63 +12,38 @@ namespace {
 constexpr double kOhmPerKiloOhm = 1e3;
 constexpr double kFaradPerNanofarad = 1e-9;
 
-// The linearized regulator's open-loop gain (V/V): far above the
-// compensator's integrator over the sweep, so that it holds its reference
-// node as the analytic model takes it.
-constexpr double kLinearizedGain = 1e5;
-// The switching regulator after the TL431's simplified device model (ON
-// Semiconductor TL431/D, "Simplified TL431 Device Model" and its model
-// values): an input transconductance G_M = 0.3 S + 2.7 S·exp(−I_C/26 mA)
-// into R_GM 1.0 MΩ ∥ C_P1 20 pF, driving an output transconductance G_o of
-// 1.25 µS per volt into the cathode's load. Its voltage gain is therefore
-// G_M·R_GM·G_o times the load (the data sheet's own example: 2.323 S·1.0 MΩ·
-// 1.25 µS·2.2 kΩ = 6389), and its first pole lies at 1/(2π·R_GM·C_P1). The
-// cathode's load here is R61 to output 1: the regulator's gain grows with the
-// LED's series resistor, which a fixed gain-bandwidth would not follow.
-constexpr double kShuntInputTransconductanceFloor_S = 0.3;
-constexpr double kShuntInputTransconductanceSpan_S = 2.7;
-constexpr double kShuntInputTransconductanceCurrent_mA = 26;
-constexpr double kShuntGainResistance_ohm = 1.0e6;          // R_GM
-constexpr double kShuntPoleCapacitance_F = 20e-12;          // C_P1
-constexpr double kShuntOutputTransconductance_S = 1.25e-6;  // G_o per volt across C_P1
-// The netlist's amplifier node x: its own scale, 1 mS into Rx ∥ Cx, chosen so
-// that Rx·1 mS is the gain and Rx·Cx the pole above.
-constexpr double kSwitchingTransconductance_S = 1e-3;
+// The regulator's amplifier node x: its own scale, 1 mS into Rx ∥ Cx, chosen
+// so that Rx·1 mS is the regulator's gain and Rx·Cx its pole
+// (shunt_regulator.h, the TL431's device model).
+constexpr double kAmplifierTransconductance_S = 1e-3;
 constexpr double kLedEmission = 2;             // the LED's emission coefficient
 constexpr double kThermalVoltage_V = 0.02585;  // kT/q at 27 °C, ngspice's default temperature
 
-// The regulator's cathode falling as the reference rises above U_ref.
+// The regulator's cathode falling as the reference rises above U_ref, about
+// the cathode's voltage at rest (xo), so that its finite gain leaves the
+// operating point where the loop at rest has it.
 void AppendRegulator(NetlistText& n, const CompensatorCircuit& c, CompensatorModel model) {
+  const LoopAssumptions& a = c.assumptions;
   const std::string ka = kShuntCathodeNode;
   const std::string ref = kShuntReferenceNode;
-  if (model == CompensatorModel::kLinearized) {
-    n += "* Shunt regulator: an amplifier of gain " + n.Num(kLinearizedGain) + "\n";
-    n += "Vref vref 0 " + n.Num(c.U_ref_V) + "\n";
-    n += "Eshunt " + ka + " 0 vref " + ref + " " + n.Num(kLinearizedGain) + "\n";
-    return;
-  }
-  const LoopAssumptions& a = c.assumptions;
   const std::string x = kShuntAmplifierNode;
-  // G_M at the regulator's bias current, the least it is designed to carry.
-  const double G_M_S = kShuntInputTransconductanceFloor_S +
-                       kShuntInputTransconductanceSpan_S *
-                           std::exp(-a.I_bias_mA / kShuntInputTransconductanceCurrent_mA);
-  const double gain = G_M_S * kShuntGainResistance_ohm * kShuntOutputTransconductance_S *
-                      kOhmPerKiloOhm * c.parts.R_LED_kOhm;
-  const double R_x_ohm = gain / kSwitchingTransconductance_S;
-  const double f_pole_Hz =
-      1 / (2 * std::numbers::pi * kShuntGainResistance_ohm * kShuntPoleCapacitance_F);
-  n += "* Shunt regulator: an amplifier of gain " + n.Num(gain) + " (TL431 model: " +
-       n.Num(G_M_S * kShuntGainResistance_ohm * kShuntOutputTransconductance_S) +
-       " S into R61) with its first pole at " + n.Num(f_pole_Hz / 1e3) + " kHz,\n";
-  n += "* the cathode falling as the reference rises about the cathode voltage at\n";
-  n += "* rest (xo), between its least cathode voltage " + n.Num(a.U_KA_min_V) +
-       " V and output 1 (switched off, it leaves the LED without current)\n";
-  n += "Bta 0 " + x + " I=" + n.Num(kSwitchingTransconductance_S) + "*(" + n.Num(c.U_ref_V) +
+  // Its gain into R61 at its bias current, the least it is designed to carry.
+  const ShuntRegulatorGain gain = ShuntRegulatorGainOf(c.parts.R_LED_kOhm, a.I_bias_mA);
+  const double R_x_ohm = gain.dc_gain / kAmplifierTransconductance_S;
+  n += "* Shunt regulator (TL431 device model): an amplifier of gain " + n.Num(gain.dc_gain) +
+       " into R61 with its first pole at " + n.Num(gain.pole_Hz / 1e3) + " kHz,\n";
+  n += "* about the cathode voltage at rest (xo)\n";
+  n += "Bta 0 " + x + " I=" + n.Num(kAmplifierTransconductance_S) + "*(" + n.Num(c.U_ref_V) +
        "-V(" + ref + "))\n";
   n += "Rx " + x + " xo " + n.Num(R_x_ohm) + "\n";
-  n += "Cx " + x + " xo " + n.Num(1 / (2 * std::numbers::pi * f_pole_Hz * R_x_ohm)) + "\n";
+  n += "Cx " + x + " xo " + n.Num(1 / (2 * std::numbers::pi * gain.pole_Hz * R_x_ohm)) + "\n";
   n += "Vxo xo 0 " + c.resting_cathode + "\n";
+  if (model == CompensatorModel::kLinearized) {
+    n += "Eka " + ka + " 0 " + x + " 0 1\n";
+    return;
+  }
+  n += "* the cathode between its least voltage " + n.Num(a.U_KA_min_V) +
+       " V and output 1 (switched off, it leaves the LED without current)\n";
   n += "Bka " + ka + " 0 V=min(max(V(" + x + ")," + n.Num(a.U_KA_min_V) + "),V(" + c.output_node +
        "))\n";
 }

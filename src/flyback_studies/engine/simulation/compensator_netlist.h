@@ -20,14 +20,15 @@ namespace flyback {
 
 enum class CompensatorModel {
   // For an .ac run, which ngspice linearizes at its operating point: the
-  // regulator an amplifier of very high gain holding its reference node and
-  // the LED a fixed forward voltage, as the analytic loop model takes them.
+  // regulator with the TL431's finite gain and first pole
+  // (shunt_regulator.h, as the analytic loop model takes it), the LED a
+  // fixed forward voltage.
   kLinearized,
-  // For a transient run: the regulator with the TL431's finite gain and
-  // first pole (an ideal one makes an algebraic loop through C62 that the
-  // simulator cannot step) with its cathode between its least voltage and
-  // the output, starting at rest; the LED an exponential diode that blocks
-  // reverse current; the opto's transistor no lower than its saturation.
+  // For a transient run: the regulator with the same gain and pole (an
+  // ideal one makes an algebraic loop through C62 that the simulator cannot
+  // step) with its cathode between its least voltage and the output; the
+  // LED an exponential diode that blocks reverse current; the opto's
+  // transistor no lower than its saturation.
   kSwitching,
 };
 
@@ -38,7 +39,7 @@ struct CompensatorCircuit {
   double U_ref_V = 0;        // V, the shunt regulator's reference
   double U_regulated_V = 0;  // V, the output the divider is trimmed to
   std::string output_node;   // output 1, where R65 and R61 hang
-  // kSwitching: the cathode's voltage with the loop at rest, a figure or a
+  // The cathode's voltage with the loop at rest, a figure or a
   // {expression} of the netlist's parameters.
   std::string resting_cathode;
 };

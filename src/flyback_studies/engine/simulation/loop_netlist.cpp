@@ -91,13 +91,24 @@ std::string OutputLines(const LoopCorner& c, const LoopCircuit& k) {
   return t;
 }
 
+// V, the feedback pin at the corner's peak current: the controller's
+// I_pk = k_i·v(fb).
+double RestingFeedback_V(const LoopCorner& c, const LoopCircuit& k) {
+  return c.switching.I_pk_A * k.assumptions.A_cs * k.assumptions.U_cs_limit_V / k.I_limit_A;
+}
+
 // Divider, shunt regulator, fast lane, opto-coupler and feedback pin, the
-// regulator and the LED linearized.
+// regulator and the LED linearized. The regulator's cathode rests where the
+// LED carries the current that pulls the feedback pin to the corner's
+// voltage through the CTR.
 std::string CompensatorLines(const LoopCorner& c, const LoopCircuit& k) {
+  const LoopAssumptions& a = k.assumptions;
+  const double I_LED_mA = (a.U_pullup_V - RestingFeedback_V(c, k)) / (a.R_pullup_kOhm * c.CTR);
+  const double U_cathode_V = k.output.U_V - a.U_F_LED_V - I_LED_mA * k.parts.R_LED_kOhm;
   NetlistText n;
-  AppendCompensator(n,
-                    {k.parts, k.assumptions, c.CTR, k.U_ref_V, k.output.U_V, kLoopInjectNode, ""},
-                    CompensatorModel::kLinearized);
+  AppendCompensator(
+      n, {k.parts, a, c.CTR, k.U_ref_V, k.output.U_V, kLoopInjectNode, n.Num(U_cathode_V)},
+      CompensatorModel::kLinearized);
   return n.text;
 }
 
@@ -129,9 +140,8 @@ std::string LoopNetlist(const LoopCorner& corner, const LoopCircuit& circuit, do
   // The operating point starts from the regulated output and the point's
   // peak current.
   const std::string U_o = Num(circuit.output.U_V);
-  const LoopAssumptions& a = circuit.assumptions;
-  const double U_fb_V = corner.switching.I_pk_A * a.A_cs * a.U_cs_limit_V / circuit.I_limit_A;
-  t += ".nodeset v(out)=" + U_o + " v(sense)=" + U_o + " v(fb)=" + Num(U_fb_V) + "\n";
+  t += ".nodeset v(out)=" + U_o + " v(sense)=" + U_o +
+       " v(fb)=" + Num(RestingFeedback_V(corner, circuit)) + "\n";
   t += ".ac dec " + std::to_string(points_per_decade) + " " + Num(f_start_Hz) + " " +
        Num(f_stop_Hz) + "\n";
   t += ".end\n";

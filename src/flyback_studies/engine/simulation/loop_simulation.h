@@ -30,6 +30,9 @@ struct LoopSimulation {
   // The same corners with the proposal's rounded parts, against
   // LoopDesign::proposed_corners: the compensator the design recommends.
   std::vector<SimulatedLoopCorner> proposed;
+  // The proposal's rounded parts those runs ran: a new crossover asked for
+  // later changes the proposal but not the runs.
+  OptoCompensator proposed_parts;
 };
 
 // The corners of `loop` to simulate, each once, with the reason it is one.
