@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstddef>
 #include <utility>
+#include <vector>
 
 #include "engine/efficiency/efficiency_map.h"
 #include "engine/loop/loop_design.h"
@@ -108,6 +109,18 @@ void Record(const SimulatedPoint& run, const MapPoint& map, SimulatedLoadPoint& 
   p.run_s = run.run_s;
 }
 
+// The control of run `index` of `count` that go one after the other under
+// `control`: each run's progress 0 .. 1 told as its share of the whole.
+RunControl PartOf(const RunControl& control, std::size_t index, std::size_t count) {
+  RunControl part = control;
+  if (control.progress) {
+    part.progress = [progress = control.progress, index, count](double share) {
+      progress((static_cast<double>(index) + share) / static_cast<double>(count));
+    };
+  }
+  return part;
+}
+
 // The behavioural controller bursts only when free running: a point the
 // map has bursting at a fixed frequency is not simulated.
 bool BurstsAtFixedFrequency(const MapPoint& at, const DesignState& design) {
@@ -130,6 +143,23 @@ void SimulateLoadStep(const DesignState& design, const LossBudget& budget, const
   if (!comparison.load_step) comparison.load_step_failure = "the run ended before the load step";
 }
 
+// The part loads of `plan` to simulate at `point`, the lightest first: all
+// but the full-load run and the points bursting at a fixed frequency.
+std::vector<std::size_t> PartLoadsAt(const std::vector<PlannedLoad>& plan, BusPoint point,
+                                     const DesignState& design) {
+  std::vector<std::size_t> parts;
+  for (const double load : kSimulatedLoads) {
+    for (std::size_t i = 0; i < plan.size(); ++i) {
+      const PlannedLoad& planned = plan[i];
+      if (planned.point == point && planned.map->load == load && !planned.full_load_run &&
+          !BurstsAtFixedFrequency(*planned.map, design)) {
+        parts.push_back(i);
+      }
+    }
+  }
+  return parts;
+}
+
 }  // namespace
 
 SimulationOutcome SimulateStage(const DesignEvaluation& evaluation, const RunControl& control,
@@ -148,39 +178,36 @@ SimulationOutcome SimulateStage(const DesignEvaluation& evaluation, const RunCon
   std::optional<LoopSimulation> loop;
   SimulationComparison load_step;
 
-  // The full-load points first, as their failure ends the simulation (the
-  // other runs still go to their end, each bounded by its time limit);
-  // then the longest runs first, so that the two threads end close together:
-  // the load step where the design's loop is in the netlist, the part
-  // loads from the lightest (the bursting points settle slowest), last the
-  // loop's short .ac runs, which report no progress of their own.
+  // One thread a bus: its full-load point first, as its failure ends the
+  // simulation and its settled state starts the part loads at that bus
+  // (PartLoad::settled_full_load), which then need far fewer periods; then
+  // those part loads from the lightest. The other runs after them, the
+  // longest first: the load step where the design's loop is in the
+  // netlist, last the loop's short .ac runs, which report no progress of
+  // their own.
   std::vector<SideBySideJob> jobs;
   for (const int end : {0, 1}) {
     jobs.emplace_back([&, end](const RunControl& run) {
-      full_load[end] = SimulatePoint(evaluation, ends[end], nullptr, end_names[end], run,
-                                     full_load_failure[end]);
+      const std::vector<std::size_t> parts = PartLoadsAt(plan, ends[end], design);
+      const std::size_t count = parts.size() + 1;
+      full_load[end] = SimulatePoint(evaluation, ends[end], nullptr, end_names[end],
+                                     PartOf(run, 0, count), full_load_failure[end]);
+      if (!full_load[end]) return;
+      for (std::size_t k = 0; k < parts.size() && !run.cancelled(); ++k) {
+        const std::size_t i = parts[k];
+        const MapPoint& at = *plan[i].map;
+        const PartLoad part{at.load, at.stage, map.controller.f_ceiling_kHz,
+                            map.controller.burst_peak_share * budget.worst_case.I_D_max_A,
+                            &full_load[end]->figures};
+        part_runs[i] = SimulatePoint(evaluation, plan[i].point, &part, LoadPointOf(plan[i]).name,
+                                     PartOf(run, k + 1, count), part_failures[i]);
+      }
     });
   }
   if (evaluation.loop) {
     jobs.emplace_back([&](const RunControl& run) {
       SimulateLoadStep(design, budget, *evaluation.loop, run, load_step);
     });
-  }
-  for (const double load : kSimulatedLoads) {
-    for (std::size_t i = 0; i < plan.size(); ++i) {
-      const PlannedLoad& planned = plan[i];
-      if (planned.map->load != load || planned.full_load_run ||
-          BurstsAtFixedFrequency(*planned.map, design)) {
-        continue;
-      }
-      jobs.emplace_back([&, i](const RunControl& run) {
-        const MapPoint& at = *plan[i].map;
-        const PartLoad part{at.load, at.stage, map.controller.f_ceiling_kHz,
-                            map.controller.burst_peak_share * budget.worst_case.I_D_max_A};
-        part_runs[i] = SimulatePoint(evaluation, plan[i].point, &part, LoadPointOf(plan[i]).name,
-                                     run, part_failures[i]);
-      });
-    }
   }
   if (evaluation.loop) {
     // The loop's runs report no progress of their own (loop_ac_simulation.h).

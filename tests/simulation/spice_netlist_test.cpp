@@ -346,6 +346,50 @@ TEST(SpiceNetlist, APartLoadScalesEveryOutputAtTheMapsPoint) {
   EXPECT_EQ(NetlistOf(Demo()).find("Cce"), std::string::npos);
 }
 
+// The figure after `key` ("v(o1)=", " Ipk0=") up to the next space or line end.
+double FigureAfter(const std::string& netlist, const std::string& key) {
+  const std::size_t at = netlist.find(key);
+  if (at == std::string::npos) {
+    ADD_FAILURE() << "no " << key;
+    return 0;
+  }
+  const std::size_t from = at + key.size();
+  return Value(netlist.substr(from, netlist.find_first_of(" \n", from) - from));
+}
+
+TEST(SpiceNetlist, APartLoadStartsAtTheSettledFullLoadsShares) {
+  const DesignState s = Demo();
+  const LossBudget budget = ComputeLossBudget(s, nullptr);
+  const EfficiencyMap map = ComputeEfficiencyMap(s, budget);
+  const MapPoint* half = MapPointAt(map.rows.front(), 0.5);
+  ASSERT_NE(half, nullptr);
+  // The full load at √2·90 V settled with output 1 at 93 % of its Uact
+  // 100.04 V, output 2 at 93 % of 16.16 V, output 3 not told, and a peak
+  // current of 0.9 of its warm start, the boundary-mode peak
+  // 2·89.4 W·(1/127.279 V + 1/101.671 V) = 3.163403 A.
+  OperatingPointFigures full;
+  full.U_bus_V = 127.279;
+  full.outputs = {{0, 16.46, 0, 0}, {1, 0.93 * 100.04, 0, 0}, {2, 0.93 * 16.16, 0, 0}};
+  full.I_D_peak_A = 0.9 * 3.163403;
+  full.settled = true;
+  PartLoad part{0.5, half->stage, 130, 0, &full};
+  const std::string n =
+      SpiceRunOf(s, budget, std::nullopt, BusPoint::kLowest, StartState::kWarm, &part).netlist;
+  EXPECT_NEAR(FigureAfter(n, " v(o1)="), 93.0372, 1e-4);
+  EXPECT_NEAR(FigureAfter(n, " v(e1)="), 93.0372, 1e-4);
+  EXPECT_NEAR(FigureAfter(n, " v(o2)="), 15.0288, 1e-4);
+  EXPECT_NEAR(FigureAfter(n, " v(o3)="), 8.53, 1e-9);
+  EXPECT_NEAR(FigureAfter(n, " v(ic)="), 16.46, 1e-9);
+  const double I_pk_A = half->stage.switching.I_pk_A;
+  EXPECT_NEAR(FigureAfter(n, " Ipk0="), 0.9 * I_pk_A, 1e-5 * I_pk_A);
+  // A full load that did not settle tells nothing: the calculation's start.
+  full.settled = false;
+  const std::string calculated =
+      SpiceRunOf(s, budget, std::nullopt, BusPoint::kLowest, StartState::kWarm, &part).netlist;
+  EXPECT_NEAR(FigureAfter(calculated, " v(o1)="), 100.04, 1e-9);
+  EXPECT_NEAR(FigureAfter(calculated, " Ipk0="), I_pk_A, 1e-5 * I_pk_A);
+}
+
 TEST(SpiceNetlist, ABurstingPartLoadIsCountedInTurnOnsAndSteppedInPulses) {
   const auto [quarter, run] = RunAtMapPoint(BusPoint::kHighest, 0.25, 1.38406);
   ASSERT_EQ(quarter.load, 0.25);

@@ -1,6 +1,7 @@
 #include "engine/simulation/spice_netlist.h"
 
 #include <cmath>
+#include <cstddef>
 #include <limits>
 #include <numbers>
 #include <optional>
@@ -125,6 +126,12 @@ struct Stage {
   double t_off_least_us = 0;  // µs, the off time the ceiling asks for
   double I_burst_A = 0;       // A, the least peak current where the map's point bursts; else 0
   double burst_duty = 1;      // the share of the time the map's point switches; 1 unless it bursts
+  // The warm start from the settled full load at the same bus
+  // (PartLoad::settled_full_load): each winding's share of its Uact, in
+  // the order of `windings`, and the peak current's of I_pk_part_A; empty
+  // and 1 where the start is the calculation's.
+  std::vector<double> start_shares;
+  double peak_start_share = 1;
   // The core loss as a resistor across the primary: the budget's loss P_core_W
   // at the point over the square average of the primary's voltage there,
   // U2_avg_V2; R_core_ohm 0 without a core.
@@ -164,6 +171,27 @@ const OperatingPointLosses& LossesAt(const LossBudget& budget, BusPoint point) {
 // the drain rings after the demagnetization.
 double PrimaryVoltageSquareAverage(const SwitchingPoint& p, double U_refl_V) {
   return (p.U_bus_V * p.U_bus_V * p.t_on_us + U_refl_V * U_refl_V * p.t_off_us) / p.period_us;
+}
+
+// A, the full-load warm start's peak current at `U_bus_V` (the netlist's
+// Ipk0 at full load): boundary operation's energy balance
+// P_in = 1/2·I_pk·U_bus·U_refl/(U_bus + U_refl) solved for I_pk.
+double BoundaryPeak_A(const Stage& st, double U_bus_V) {
+  return 2 * st.P_in_W * (1 / U_bus_V + 1 / st.U_refl_V);
+}
+
+// The part load's warm start from the settled full-load run `full` at the
+// same bus: each winding at its settled share of Uact, the peak current at
+// the full load's settled peak over its own start.
+void StartFromFullLoad(Stage& st, const OperatingPointFigures& full) {
+  for (const Rectified& w : st.windings) {
+    double share = 1;
+    for (const SimulatedOutput& o : full.outputs) {
+      if (o.winding == w.winding && o.U_avg_V > 0 && w.U_V > 0) share = o.U_avg_V / w.U_V;
+    }
+    st.start_shares.push_back(share);
+  }
+  st.peak_start_share = full.I_D_peak_A / BoundaryPeak_A(st, full.U_bus_V);
 }
 
 Stage StageOf(const DesignState& s, const LossBudget& budget, const LoopDesign* loop,
@@ -259,6 +287,10 @@ Stage StageOf(const DesignState& s, const LossBudget& budget, const LoopDesign* 
     opto.I_per_feedback_V_A = CurrentPerFeedbackVolt(budget.worst_case.I_D_max_A, opto.assumptions);
     st.opto = opto;
   }
+  if (part_load != nullptr && part_load->settled_full_load != nullptr &&
+      part_load->settled_full_load->settled) {
+    StartFromFullLoad(st, *part_load->settled_full_load);
+  }
   return st;
 }
 
@@ -282,8 +314,15 @@ void AppendPartLoadHead(NetlistText& n, const Stage& st) {
        " kHz.\n";
   n += ".param Ubus_min=" + n.Num(st.U_bus_min_V) + " Ubus_max=" + n.Num(st.U_bus_max_V) + "\n";
   n += ".param Ubus=" + n.Num(st.U_bus_part_V) + "\n";
-  n += "* Start value of the peak current: the map's at this load, U_refl = n_prim*U_ts\n";
-  n += ".param Urefl=" + n.Num(st.U_refl_V) + " Ipk0=" + n.Num(st.I_pk_part_A) + "\n";
+  if (st.start_shares.empty()) {
+    n += "* Start value of the peak current: the map's at this load, U_refl = n_prim*U_ts\n";
+  } else {
+    n += "* Start value of the peak current: the map's at this load, " + n.Num(st.I_pk_part_A) +
+         " A, times " + n.Num(st.peak_start_share) + ",\n";
+    n += "* the settled full load's peak over its start; U_refl = n_prim*U_ts\n";
+  }
+  n += ".param Urefl=" + n.Num(st.U_refl_V) +
+       " Ipk0=" + n.Num(st.peak_start_share * st.I_pk_part_A) + "\n";
 }
 
 void AppendHead(NetlistText& n, const Stage& st, BusPoint point) {
@@ -652,9 +691,14 @@ void AppendStart(NetlistText& n, const Stage& st, StartState start) {
     n += "\n* Cold start: every capacitor empty (the outputs, the IC supply, the clamp\n";
     n += "* capacitor, the drain at the bus), the compensator at its lower clamp\n";
   }
+  if (warm && !st.start_shares.empty()) {
+    n += "* times its share settled at full load on this bus (its average over Uact)\n";
+  }
   n += ".ic";
-  for (const Rectified& w : st.windings) {
-    const std::string U = warm ? n.Num(w.U_V) : "0";
+  for (std::size_t i = 0; i < st.windings.size(); ++i) {
+    const Rectified& w = st.windings[i];
+    const double share = st.start_shares.empty() ? 1 : st.start_shares[i];
+    const std::string U = warm ? n.Num(share * w.U_V) : "0";
     n += " v(" + OutputNode(w.winding) + ")=" + U;
     n += " v(e" + w.name + ")=" + U;
   }

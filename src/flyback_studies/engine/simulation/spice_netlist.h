@@ -19,6 +19,7 @@
 
 #include "engine/loop/loop_design.h"
 #include "engine/losses/loss_budget.h"
+#include "engine/simulation/operating_point_figures.h"
 #include "state/design/design_state.h"
 
 namespace flyback {
@@ -74,6 +75,14 @@ struct PartLoad {
   OperatingPointLosses losses;
   double f_ceiling_kHz = 0;  // kHz, the highest frequency of valley switching
   double I_burst_A = 0;      // A, the least peak current of a pulse, where the point bursts
+  // The settled full-load run at the same bus, or none. The calculation's
+  // warm start misses the state the circuit settles in by the outputs'
+  // cross regulation and by the peak current that goes with it, and both
+  // differ little between the loads at one bus: the warm start then takes
+  // each output at the full load's settled share of its Uact and the peak
+  // current at its share of the boundary-mode peak. Only the start moves;
+  // the state the run settles in is the circuit's own.
+  const OperatingPointFigures* settled_full_load = nullptr;
 };
 
 // `loop`: the design's feedback loop (DesignEvaluation::loop), built into
