@@ -37,7 +37,7 @@ void BM_LoopBodeTwelveCorners(benchmark::State& state) {
     for (const LoopCorner& c : loop.corners) {
       const LoopResponse response = [&c, &loop](double f_Hz) {
         return PowerStageResponse(c.plant, f_Hz) +
-               CompensatorResponse(loop.parts, c.CTR, loop.assumptions, loop.divider_ratio, f_Hz);
+               CompensatorResponse(loop.parts, c.CTR, loop.assumptions, DividerRatio(loop), f_Hz);
       };
       const std::vector<BodePoint> bode =
           SweepLoop(response, loop.f_low_Hz, loop.f_high_Hz, kPointsPerDecade);

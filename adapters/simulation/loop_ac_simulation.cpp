@@ -37,7 +37,7 @@ void Simulate(const LoopDesign& loop, const std::vector<LoopCorner>& corners,
   const LoopAssumptions& a = loop.assumptions;
   const LoopResponse analytic = [&corner, &circuit, &a, &loop](double f_Hz) {
     return PowerStageResponse(corner.plant, f_Hz) +
-           CompensatorResponse(circuit.parts, corner.CTR, a, loop.divider_ratio, f_Hz);
+           CompensatorResponse(circuit.parts, corner.CTR, a, DividerRatio(loop), f_Hz);
   };
   s.comparison = CompareLoop(corner, analytic, points);
 }

@@ -131,7 +131,7 @@ TEST_F(OptoDemoLoop, LoopOfTheListedPartsAsByHand) {
     const LoopCorner& c = loop_->corners[k.corner];
     const GainPhase t =
         PowerStageResponse(c.plant, 1000) +
-        CompensatorResponse(loop_->parts, c.CTR, loop_->assumptions, loop_->divider_ratio, 1000);
+        CompensatorResponse(loop_->parts, c.CTR, loop_->assumptions, DividerRatio(*loop_), 1000);
     EXPECT_NEAR(t.gain_dB, k.gain_1kHz_dB, 1e-3) << "CTR " << c.CTR;
     EXPECT_NEAR(t.phase_deg, -79.4981, 1e-3) << "CTR " << c.CTR;
   }

@@ -56,7 +56,7 @@ std::vector<LoopCorner> CornersWith(const std::vector<LoopCorner>& stages,
       c.CTR = CTR;
       const LoopResponse response = [&c, &parts, &a, &loop](double f_Hz) {
         return PowerStageResponse(c.plant, f_Hz) +
-               CompensatorResponse(parts, c.CTR, a, loop.divider_ratio, f_Hz);
+               CompensatorResponse(parts, c.CTR, a, DividerRatio(loop), f_Hz);
       };
       c.bode = SweepLoop(response, loop.f_low_Hz, loop.f_high_Hz, kPointsPerDecade);
       c.margins = MarginsOf(c.bode, response);
@@ -76,7 +76,6 @@ LoopDesign ComputeLoopDesign(const DesignState& s, const LossBudget& budget,
   loop.output = RegulatedOutputOf(s);
   loop.design_CTR = std::sqrt(a.CTR_min * a.CTR_max);
   loop.U_ref_V = s.components.U_ref;
-  loop.divider_ratio = loop.U_ref_V / loop.output.U_V;
   const double I_limit_A = budget.worst_case.I_D_max_A;
   const std::array<LineEnd, 2> lines = {
       LineEnd{"lowest input", &budget.lowest_valley, s.inputs.U_mains_min},
@@ -135,6 +134,10 @@ std::string_view LoopNotModelledReason(const DesignState& s) {
            "it, no loop to model";
   }
   return "";
+}
+
+double DividerRatio(const LoopDesign& loop) {
+  return loop.U_ref_V / loop.output.U_V;
 }
 
 }  // namespace flyback

@@ -39,7 +39,6 @@ struct LoopDesign {
   double f_high_Hz = 0;
   double design_CTR = 0;          // √(CTR_min·CTR_max), the compensator's design value
   double U_ref_V = 0;             // V, the shunt regulator's reference the divider sets
-  double divider_ratio = 0;       // U_ref/U_out: R65 over R60 with P60 trimmed to output 1
   CompensatorDesign compensator;  // the proposal: designed, then rounded
   OptoCompensator listed;         // the component list's parts
   OptoCompensator parts;          // the corners' parts: the listed, or those the user chose
@@ -62,5 +61,8 @@ LoopDesign ComputeLoopDesign(const DesignState& s, const LossBudget& budget,
 // has one (opto regulation with its divider dimensioned, a transformer
 // with turns).
 std::string_view LoopNotModelledReason(const DesignState& s);
+
+// U_ref/U_out: the divider's ratio, R65 over R60 with P60 trimmed to output 1.
+double DividerRatio(const LoopDesign& loop);
 
 }  // namespace flyback
